@@ -1,0 +1,104 @@
+#pragma once
+// The process-wide state of the main window. MainDialog owns the one instance; each
+// subsystem reads and writes only the fields its operations are about.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace mensora {
+
+enum class ProtocolKind : std::uint8_t { None = 0, Ascii = 1, Bcd = 2 };
+
+enum class Verdict : std::uint8_t { Ok = 0, OverUpper = 1, UnderLower = 2 };
+
+// Interface language as stored under "Language": 2 is English, every other value Chinese.
+inline bool isEnglish(std::int32_t language) { return language == 2; }
+
+// The current gauge reading, overwritten by every good frame.
+struct Reading {
+    float value = 0.0f;
+    std::string valueText;                 // live display text; a good frame gives at most 9 chars
+    std::array<char, 9> valueChars{};      // its first 8 bytes become a record's value field
+    std::uint8_t decimalPlaces = 0;
+    std::string unitText = "mm";
+};
+
+struct LinkCounters {
+    std::uint32_t badFrameCount = 0;    // E
+    std::uint32_t silentPollCount = 0;  // M
+    std::uint32_t goodFrameCount = 0;   // R
+    // What the window shows; brought up to date only by a poll that read data.
+    std::uint32_t shownBad = 0;
+    std::uint32_t shownSilent = 0;
+    std::int32_t shownGood = 0;
+};
+
+struct Parameters {
+    // Judging values: change only at start-up and when the parameters panel is confirmed.
+    float nominal = 0.0f;
+    float upperTolerance = 0.0f;
+    float lowerTolerance = 0.0f;
+    // What the parameter fields show; a pull updates these.
+    float shownNominal = 0.0f;
+    float shownUpperTolerance = 0.0f;
+    float shownLowerTolerance = 0.0f;
+    std::uint32_t sampleIntervalMs = 0;  // one copy, bound to its field
+    std::uint8_t beepEnabled = 0;        // selected index of the sound list, 255 for none
+    std::uint8_t unitIndex = 0;          // selected index of the unit list, 255 for none
+};
+
+struct Statistics {
+    double sum = 0.0;  // kept in double so long runs do not drift; see recording
+    float average = 0.0f;
+    float maximum = 0.0f;
+    float minimum = 999999.0f;
+    std::uint32_t okCount = 0;
+    std::uint32_t overUpperCount = 0;
+    std::uint32_t underLowerCount = 0;
+    // What the window shows; set by recording and Clear, put on screen by a push.
+    float shownAverage = 0.0f;
+    float shownMaximum = 0.0f;
+    float shownMinimum = 0.0f;
+    std::uint32_t shownCount = 0;
+    std::uint32_t shownOk = 0;
+    std::uint32_t shownOverUpper = 0;
+    std::uint32_t shownUnderLower = 0;
+};
+
+constexpr std::size_t kReceiveBufferSize = 255;
+
+struct AcquisitionState {
+    // Device link
+    std::int32_t linkConnected = 0;
+    bool portOpen = false;
+    std::uint32_t portIndex = 0;
+    std::uint32_t baudRate = 0;
+    std::uint8_t scanPhase = 0;
+    std::int32_t altBaudPending = 0;
+
+    // Gauge protocol
+    ProtocolKind protocolKind = ProtocolKind::None;
+    std::uint8_t silentPollRun = 0;
+    std::array<std::uint8_t, kReceiveBufferSize> receiveBuffer{};
+    std::uint32_t frameLength = 0;
+    std::uint32_t receivedCount = 0;
+    std::array<std::uint8_t, 3> transmitBuffer{};
+    std::string statusLabel;
+
+    // Measurements
+    bool autoSampling = false;
+    bool recordsDirty = false;       // drives the autosave; cleared by the autosave tick
+    std::uint32_t unsavedRecords = 0;  // records no file holds yet; asked about at close
+
+    // Shell
+    bool paramEditMode = false;
+    std::int32_t language = 1;
+
+    Reading reading;
+    LinkCounters counters;
+    Parameters parameters;
+    Statistics statistics;
+};
+
+}  // namespace mensora

@@ -1,0 +1,46 @@
+#pragma once
+// Numeric ids of the main window's controls. The Qt window uses them as object names.
+
+namespace mensora {
+
+enum ControlId : int {
+    RecordList = 1000,
+    LiveValue = 1001,
+    AverageField = 1002,
+    ConnectButton = 1003,
+    MaximumField = 1004,
+    MinimumField = 1005,
+    SoundList = 1006,
+    CountField = 1007,
+    OkCountField = 1008,
+    OverUpperField = 1009,
+    UnderLowerField = 1010,
+    NominalField = 1011,
+    UpperToleranceField = 1012,
+    LowerToleranceField = 1013,
+    UnitList = 1014,
+    SampleIntervalField = 1015,
+    BadFrameField = 1016,
+    StatusField = 1017,
+    ZeroButton = 1018,
+    AutoButton = 1019,
+    ManualButton = 1020,
+    SaveButton = 1021,
+    ClearButton = 1022,
+    ParametersButton = 1023,
+    LiveGroup = 1024,
+    RecordGroup = 1025,
+    ParametersGroup = 1026,
+    StatisticsGroup = 1027,
+    UnitLabel = 1028,
+    SilentPollField = 1029,
+    ChineseRadio = 1030,
+    EnglishRadio = 1031,
+    GoodFrameField = 1048,
+    AutosaveCheck = 1049,
+};
+
+// The system-menu command of the About item.
+constexpr int kAboutCommand = 16;
+
+}  // namespace mensora

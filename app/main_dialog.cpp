@@ -1,0 +1,69 @@
+#include "app/main_dialog.h"
+
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/texts.h"
+#include "app/timer_ids.h"
+
+namespace mensora {
+
+MainDialog::MainDialog(const DialogPorts& ports, RecordStore& store, RecordListTexts& listTexts)
+    : ports_(ports),
+      timers_(ports.timers),
+      exchange_(state_, ports.window),
+      recorder_(state_, store, listTexts, ports.window, timers_, exchange_, ports.sound,
+                ports.clock),
+      panel_(state_, ports.window, exchange_, timers_, ports.settings, ports.sound, recorder_),
+      poll_(state_, ports.serial, timers_, ports.window, exchange_, ports.settings, ports.sound,
+            recorder_),
+      zero_(state_, ports.serial, timers_, ports.clock),
+      discovery_(state_, ports.serial, ports.portNames, ports.settings, timers_, ports.window,
+                 exchange_, panel_),
+      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
+      language_(state_, ports.window, ports.settings) {}
+
+void MainDialog::onTimer(int id) {
+    switch (id) {
+        case PollTimer: poll_.pollTick(); break;
+        case ZeroTimer: zero_.sendZeroCommand(); break;
+        case AutoSampleTimer: recorder_.recordMeasurement(); break;
+        case LinkWatchdogTimer: discovery_.linkWatchdogExpired(); break;
+        case PortScanTimer: discovery_.portScanStep(); break;
+        case BeepStopTimer: recorder_.stopAlertSound(); break;
+        case AutosaveTimer: files_.autosaveTick(); break;
+        default: break;  // not one of ours: nothing changes
+    }
+}
+
+void MainDialog::onCommand(int controlId) {
+    switch (controlId) {
+        case ConnectButton: discovery_.onConnectButton(); break;
+        case ZeroButton: zero_.onZeroButton(); break;
+        case AutoButton: recorder_.toggleAutoSampling(); break;
+        case ManualButton: recorder_.recordMeasurement(); break;
+        case SaveButton: files_.exportRecords(); break;
+        case ClearButton: recorder_.clearRecords(); break;
+        case ParametersButton: panel_.onParametersButton(); break;
+        case ChineseRadio:
+        case EnglishRadio: language_.onLanguageButton(); break;
+        case AutosaveCheck: files_.onAutosaveSwitch(); break;
+        default: break;
+    }
+}
+
+void MainDialog::onSystemCommand(int command) {
+    if (command == kAboutCommand) ports_.window.showAbout();
+}
+
+bool MainDialog::onCloseRequested(CloseRequest how) {
+    // Enter reaches the dialog as its default command: the fields must read back first.
+    if (how == CloseRequest::Enter && !exchange_.pull()) return false;
+    // Records no file holds yet would be lost with the window: one stray Escape must not
+    // throw away a shift's measurements.
+    if (state_.unsavedRecords == 0) return true;
+    return ports_.window.askYesNo(texts::unsavedRecordsQuestion(state_.unsavedRecords,
+                                                                state_.language));
+}
+
+}  // namespace mensora

@@ -1,0 +1,77 @@
+#pragma once
+// The main window's controller. It owns the AcquisitionState, the timers' arming and the
+// subsystems, and routes every timer tick and button click to the operation that owns it.
+
+#include "app/acquisition_state.h"
+#include "app/alert_sound.h"
+#include "app/clock.h"
+#include "app/data_exchange.h"
+#include "app/language_choice.h"
+#include "app/parameters_panel.h"
+#include "app/settings_store.h"
+#include "app/timer_service.h"
+#include "app/timers.h"
+#include "app/window_port.h"
+#include "files/file_system.h"
+#include "files/record_files.h"
+#include "link/discovery.h"
+#include "link/port_names.h"
+#include "link/serial_device.h"
+#include "measure/recorder.h"
+#include "protocol/poll_cycle.h"
+#include "protocol/zero_command.h"
+
+namespace mensora {
+
+class RecordStore;
+class RecordListTexts;
+
+// Everything outside the core that the dialog talks to.
+struct DialogPorts {
+    TimerService& timers;
+    SettingsStore& settings;
+    WindowPort& window;
+    AlertSound& sound;
+    Clock& clock;
+    SerialDevice& serial;
+    PortNames& portNames;
+    FileSystem& fileSystem;
+};
+
+// How the user asked the window to close.
+enum class CloseRequest { CloseBox, Escape, Enter };
+
+class MainDialog {
+public:
+    MainDialog(const DialogPorts& ports, RecordStore& store, RecordListTexts& listTexts);
+
+    // The window's initialisation, in the order that fixes which state exists before the
+    // first timer can tick.
+    void initialise();
+
+    void armTimer(int id, std::uint32_t periodMs) { timers_.arm(id, periodMs); }
+    void killTimer(int id) { timers_.kill(id); }
+
+    void onTimer(int id);
+    void onCommand(int controlId);
+    void onSystemCommand(int command);
+    // Whether the window may close now.
+    bool onCloseRequested(CloseRequest how);
+
+    const AcquisitionState& state() const { return state_; }
+
+private:
+    AcquisitionState state_;
+    DialogPorts ports_;
+    Timers timers_;
+    DataExchange exchange_;
+    Recorder recorder_;
+    ParametersPanel panel_;
+    PollCycle poll_;
+    ZeroCommand zero_;
+    Discovery discovery_;
+    RecordFiles files_;
+    LanguageChoice language_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace mensora {
+
+// The per-user store of named 32-bit integers in the section "Settings". A missing or
+// non-integer value yields the caller's default; a put is written at once.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+    virtual std::int32_t get(const std::string& key, std::int32_t defaultValue) = 0;
+    virtual void put(const std::string& key, std::int32_t value) = 0;
+    // A device path the user mapped to a port name ("COM3") under [Ports], if any.
+    virtual std::optional<std::string> portOverride(const std::string& portName) = 0;
+};
+
+}  // namespace mensora

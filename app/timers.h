@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+
+#include "app/timer_service.h"
+
+namespace mensora {
+
+// No timer ticks faster than this. A period of 0 (a sampling period typed as 0 and started
+// with Auto) would otherwise fire continuously, flood the list and fill the store in seconds.
+inline constexpr std::uint32_t kShortestTimerPeriodMs = 10;
+
+// armTimer / killTimer of the main window: every Part arms and kills through here.
+class Timers {
+public:
+    explicit Timers(TimerService& service) : service_(service) {}
+    void arm(int id, std::uint32_t periodMs) {
+        service_.arm(id, periodMs < kShortestTimerPeriodMs ? kShortestTimerPeriodMs : periodMs);
+    }
+    void kill(int id) { service_.kill(id); }
+
+private:
+    TimerService& service_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,77 @@
+// The main window's initialisation. The order matters: it fixes which state exists before
+// the first timer can tick, and the fields show the loaded parameters before anyone can
+// press a button.
+
+#include <cstdint>
+
+#include "app/control_ids.h"
+#include "app/control_table.h"
+#include "app/main_dialog.h"
+#include "app/settings_keys.h"
+
+namespace mensora {
+namespace {
+
+// Stored parameters are whole thousandths; the single-precision 0.001 makes them the
+// gauge's unit, the product worked out in double and rounded once to the float it is kept in.
+float fromThousandths(std::int32_t stored) {
+    return static_cast<float>(static_cast<double>(stored) * static_cast<double>(0.001f));
+}
+
+void putEnglishCaptions(WindowPort& window) {
+    for (const DialogControl& control : controlTable()) {
+        if (control.id != 0 && control.english != nullptr) {
+            window.setText(control.id, control.english);
+        }
+    }
+    const auto items = soundItems(2);
+    window.setListItems(SoundList, items.data(), static_cast<int>(items.size()));
+}
+
+// Until the parameters panel opens them, the operator cannot type into the parameters, and
+// Zero, Auto and Manual wait for a gauge.
+constexpr int kLockedAtStart[] = {ZeroButton,          AutoButton,          ManualButton,
+                                  NominalField,        UpperToleranceField, LowerToleranceField,
+                                  SampleIntervalField, SoundList,           UnitList};
+
+}  // namespace
+
+void MainDialog::initialise() {
+    WindowPort& window = ports_.window;
+    SettingsStore& settings = ports_.settings;
+
+    recorder_.resetStatistics();
+    state_.portOpen = false;
+
+    window.setChecked(ChineseRadio, true);
+    state_.language = getSetting(settings, settings::kLanguage);
+    if (isEnglish(state_.language)) {
+        window.setChecked(EnglishRadio, true);
+        window.setChecked(ChineseRadio, false);
+        putEnglishCaptions(window);
+    }
+
+    for (const int id : kLockedAtStart) window.enable(id, false);
+
+    Parameters& parameters = state_.parameters;
+    parameters.nominal = parameters.shownNominal =
+        fromThousandths(getSetting(settings, settings::kNominal));
+    parameters.upperTolerance = parameters.shownUpperTolerance =
+        fromThousandths(getSetting(settings, settings::kUpperTolerance));
+    parameters.lowerTolerance = parameters.shownLowerTolerance =
+        fromThousandths(getSetting(settings, settings::kLowerTolerance));
+    // As stored, even below the 100 ms floor: only confirming the panel applies the floor.
+    parameters.sampleIntervalMs =
+        static_cast<std::uint32_t>(getSetting(settings, settings::kSampleInterval));
+
+    parameters.beepEnabled = static_cast<std::uint8_t>(getSetting(settings, settings::kBeep));
+    parameters.unitIndex = static_cast<std::uint8_t>(getSetting(settings, settings::kUnit));
+    window.selectListItem(SoundList, parameters.beepEnabled);
+    window.selectListItem(UnitList, parameters.unitIndex);
+
+    exchange_.push();
+    window.setUpRecordList(state_.language);
+    state_.linkConnected = 0;
+}
+
+}  // namespace mensora

@@ -1,0 +1,211 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "files/native_file_system.h"
+
+namespace mensora {
+namespace {
+
+FileFailure lastFailure() { return failureFromSystemError(static_cast<long>(GetLastError())); }
+
+std::string folderOf(const std::string& path) {
+    const auto cut = path.find_last_of(kPathSeparators);
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+// The new content goes to a file of its own beside the target, so that a failed write never
+// touches the previous file; only a complete file is moved over it.
+class Win32RecordFile final : public RecordFileSink {
+public:
+    Win32RecordFile(std::string target, HANDLE targetHandle, std::string temporary,
+                    HANDLE temporaryHandle)
+        : target_(std::move(target)),
+          temporary_(std::move(temporary)),
+          targetHandle_(targetHandle),
+          temporaryHandle_(temporaryHandle) {}
+    Win32RecordFile(const Win32RecordFile&) = delete;
+    Win32RecordFile& operator=(const Win32RecordFile&) = delete;
+
+    ~Win32RecordFile() override {
+        if (temporaryHandle_ != INVALID_HANDLE_VALUE) CloseHandle(temporaryHandle_);
+        if (!committed_) DeleteFileA(temporary_.c_str());
+        // A target made only to be held is deleted by closing it.
+        releaseTarget();
+    }
+
+    std::optional<FileFailure> write(const char* bytes, std::size_t count) override {
+        constexpr std::size_t kLargestWrite = 1u << 30;
+        while (count > 0) {
+            const DWORD asked = static_cast<DWORD>(count < kLargestWrite ? count : kLargestWrite);
+            DWORD written = 0;
+            if (!WriteFile(temporaryHandle_, bytes, asked, &written, nullptr)) return lastFailure();
+            if (written < asked) return FileFailure::DiskFull;
+            bytes += written;
+            count -= written;
+        }
+        return std::nullopt;
+    }
+
+    std::optional<FileFailure> commit() override {
+        if (!FlushFileBuffers(temporaryHandle_)) return lastFailure();
+        const HANDLE handle = temporaryHandle_;
+        temporaryHandle_ = INVALID_HANDLE_VALUE;
+        if (!CloseHandle(handle)) return lastFailure();
+        // Windows cannot replace a file that is open, even by this process.
+        releaseTarget();
+        if (!MoveFileExA(temporary_.c_str(), target_.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return lastFailure();
+        }
+        committed_ = true;
+        return std::nullopt;
+    }
+
+private:
+    void releaseTarget() {
+        if (targetHandle_ == INVALID_HANDLE_VALUE) return;
+        CloseHandle(targetHandle_);
+        targetHandle_ = INVALID_HANDLE_VALUE;
+    }
+
+    std::string target_;
+    std::string temporary_;
+    HANDLE targetHandle_;
+    HANDLE temporaryHandle_;
+    bool committed_ = false;
+};
+
+// The target opened for writing without sharing: a read-only file stays protected and a
+// program that has it open makes this fail with a sharing violation. A target that did not
+// exist is made to be held and disappears again when it is closed.
+HANDLE holdTarget(const std::string& target) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        HANDLE handle = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_NOT_FOUND) {
+            return handle;
+        }
+        handle = CreateFileA(target.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// A fresh file beside the target, not visible under the target's name.
+HANDLE createTemporary(const std::string& target, std::string& name) {
+    static unsigned serial = 0;
+    const std::string stem =
+        folderOf(target) + "~mensora" + std::to_string(GetCurrentProcessId()) + "-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = stem + std::to_string(++serial) + ".tmp";
+        const HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+std::string applicationDataFolder() {
+    char buffer[MAX_PATH];
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+                                   SHGFP_TYPE_CURRENT, buffer))) {
+        return buffer;
+    }
+    const DWORD length = GetEnvironmentVariableA("APPDATA", buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+}  // namespace
+
+RecordFileOpening NativeFileSystem::createRecordFile(const std::string& path) {
+    const HANDLE target = holdTarget(path);
+    if (target == INVALID_HANDLE_VALUE) return {nullptr, lastFailure()};
+    std::string temporary;
+    const HANDLE temporaryHandle = createTemporary(path, temporary);
+    if (temporaryHandle == INVALID_HANDLE_VALUE) {
+        const FileFailure failure = lastFailure();
+        CloseHandle(target);
+        return {nullptr, failure};
+    }
+    return {std::make_unique<Win32RecordFile>(path, target, temporary, temporaryHandle),
+            FileFailure::Unknown};
+}
+
+std::string NativeFileSystem::executablePath() {
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        if (length == 0) return {};
+        if (length < size) return std::string(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::optional<std::string> NativeFileSystem::userDataDirectory() {
+    const std::string base = applicationDataFolder();
+    if (base.empty()) return std::nullopt;
+    const std::string folder =
+        base + (base.find_last_of(kPathSeparators) == base.size() - 1 ? "" : "\\") + "Mensora";
+    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return std::nullopt;
+    }
+    return folder + "\\";
+}
+
+bool NativeFileSystem::mayCreateFilesIn(const std::string& directory) {
+    if (directory.empty()) return false;
+    // Rights on Windows depend on inherited lists, ownership and policies: the only reliable
+    // answer is to create a file there, which disappears when it is closed.
+    std::string probe = directory;
+    if (probe.find_last_of(kPathSeparators) != probe.size() - 1) probe += '\\';
+    probe += "~mensora-probe" + std::to_string(GetCurrentProcessId()) + ".tmp";
+    const HANDLE handle =
+        CreateFileA(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(handle);
+    return true;
+}
+
+FileFailure failureFromSystemError(long code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND: return FileFailure::NotFound;
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_PATHNAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+        case ERROR_DIRECTORY: return FileFailure::InvalidPath;
+        case ERROR_TOO_MANY_OPEN_FILES: return FileFailure::TooManyOpenFiles;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_NETWORK_ACCESS_DENIED:
+        case ERROR_PRIVILEGE_NOT_HELD: return FileFailure::AccessDenied;
+        case ERROR_INVALID_HANDLE: return FileFailure::InvalidHandle;
+        case ERROR_CANNOT_MAKE: return FileFailure::DirectoryFull;
+        case ERROR_NOT_READY:
+        case ERROR_CRC:
+        case ERROR_WRITE_FAULT:
+        case ERROR_GEN_FAILURE:
+        case ERROR_IO_DEVICE: return FileFailure::HardwareIo;
+        case ERROR_SHARING_VIOLATION: return FileFailure::SharingViolation;
+        case ERROR_LOCK_VIOLATION: return FileFailure::LockViolation;
+        case ERROR_HANDLE_DISK_FULL:
+        case ERROR_DISK_FULL: return FileFailure::DiskFull;
+        case ERROR_SEEK:
+        case ERROR_SECTOR_NOT_FOUND:
+        case ERROR_READ_FAULT:
+        case ERROR_NEGATIVE_SEEK:
+        case ERROR_SEEK_ON_DEVICE: return FileFailure::SeekFault;
+        default: return FileFailure::Unknown;
+    }
+}
+
+}  // namespace mensora

@@ -1,0 +1,112 @@
+#include "files/record_files.h"
+
+#include <optional>
+#include <utility>
+
+#include "app/control_ids.h"
+#include "app/texts.h"
+#include "app/timer_ids.h"
+#include "files/file_failure_text.h"
+#include "files/record_file_format.h"
+#include "files/record_file_paths.h"
+
+namespace mensora {
+namespace {
+
+constexpr std::uint32_t kAutosavePeriodMs = 60000;
+constexpr std::uint32_t kLinkWatchdogPeriodMs = 5000;
+constexpr const char* kOfferedFileName = "MensoraRecord.xls";
+constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
+
+struct WriteFailure {
+    FileFailure cause;
+    bool atClose;  // the message then names no file
+};
+
+// Creates, writes and completes the record file. The file is closed and the target released
+// when this returns, before any message box opens: timers tick inside the box, and the next
+// autosave may want the same file.
+std::optional<WriteFailure> writeWholeFile(FileSystem& fileSystem, const std::string& path,
+                                           const RecordStore& store, std::int32_t language) {
+    const RecordFileOpening opening = fileSystem.createRecordFile(path);
+    if (!opening.file) return WriteFailure{opening.failure, false};
+    if (const auto failure = writeRecordFile(*opening.file, store, language)) {
+        return WriteFailure{*failure, false};
+    }
+    if (const auto failure = opening.file->commit()) return WriteFailure{*failure, true};
+    return std::nullopt;
+}
+
+}  // namespace
+
+RecordFiles::RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
+                         Timers& timers, Clock& clock, FileSystem& fileSystem)
+    : state_(state),
+      store_(store),
+      window_(window),
+      timers_(timers),
+      clock_(clock),
+      fileSystem_(fileSystem) {}
+
+void RecordFiles::exportRecords() {
+    // The dialog can stay open for a long time; the watchdog must not report the gauge lost
+    // meanwhile. The next good frame arms it again.
+    timers_.kill(LinkWatchdogTimer);
+    const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
+    if (!path) return;
+    if (!saveRecordsTo(*path)) return;
+    window_.showMessage(pick(texts::kExportSucceeded, state_.language), MessageIcon::Exclamation);
+}
+
+void RecordFiles::onAutosaveSwitch() {
+    if (window_.isChecked(AutosaveCheck)) {
+        timers_.arm(AutosaveTimer, kAutosavePeriodMs);
+    } else {
+        timers_.kill(AutosaveTimer);
+    }
+}
+
+void RecordFiles::autosaveTick() {
+    if (!state_.recordsDirty) return;
+    // Cleared first: a failed autosave waits for the next record instead of retrying every
+    // minute with a message box each time.
+    state_.recordsDirty = false;
+    // Writing a full store takes a while; the gauge's silence meanwhile is not a lost link.
+    if (state_.linkConnected) timers_.kill(LinkWatchdogTimer);
+    const bool written = writeAutosaveFile();
+    if (written && state_.linkConnected) timers_.arm(LinkWatchdogTimer, kLinkWatchdogPeriodMs);
+}
+
+bool RecordFiles::writeAutosaveFile() {
+    const std::string folder = autosaveDirectory();
+    return saveRecordsTo(folder + autosaveFileName(clock_.localNow()));
+}
+
+std::string RecordFiles::autosaveDirectory() {
+    std::string folder = executableDirectory(fileSystem_.executablePath());
+    if (fileSystem_.mayCreateFilesIn(folder)) return folder;
+    // An installation folder the user may not write to: keep the backup in the user's own
+    // data folder. If even that is unavailable, the attempt beside the executable tells the
+    // user why it failed.
+    if (std::optional<std::string> userFolder = fileSystem_.userDataDirectory()) {
+        folder = std::move(*userFolder);
+    }
+    return folder;
+}
+
+bool RecordFiles::saveRecordsTo(const std::string& path) {
+    const std::optional<WriteFailure> failure =
+        writeWholeFile(fileSystem_, path, store_, state_.language);
+    if (failure) {
+        window_.showMessage(
+            fileFailureMessage(failure->cause, failure->atClose ? kUnnamedFile : path),
+            MessageIcon::Stop);
+        return false;
+    }
+    // Every record in the store is now in a file; records made inside a message box that
+    // opens after this are counted again.
+    state_.unsavedRecords = 0;
+    return true;
+}
+
+}  // namespace mensora

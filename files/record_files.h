@@ -1,0 +1,42 @@
+#pragma once
+#include <string>
+
+#include "app/acquisition_state.h"
+#include "app/clock.h"
+#include "app/timers.h"
+#include "app/window_port.h"
+#include "files/file_system.h"
+
+namespace mensora {
+
+class RecordStore;
+
+// The Save button, the autosave switch and the 60-second autosave tick.
+class RecordFiles {
+public:
+    RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
+                Timers& timers, Clock& clock, FileSystem& fileSystem);
+    void exportRecords();
+    void onAutosaveSwitch();
+    void autosaveTick();
+
+private:
+    // Writes every record to the day's autosave file; false when it failed (the user has
+    // then been told why).
+    bool writeAutosaveFile();
+    // Beside the executable when the program may create files there, else the per-user
+    // data folder.
+    std::string autosaveDirectory();
+    // Writes every record to path, replacing what it held; on failure tells the user why and
+    // returns false, the previous file left as it was.
+    bool saveRecordsTo(const std::string& path);
+
+    AcquisitionState& state_;
+    const RecordStore& store_;
+    WindowPort& window_;
+    Timers& timers_;
+    Clock& clock_;
+    FileSystem& fileSystem_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,171 @@
+#include "link/discovery.h"
+
+#include "app/control_ids.h"
+#include "app/number_text.h"
+#include "app/settings_keys.h"
+#include "app/texts.h"
+#include "app/timer_ids.h"
+
+namespace mensora {
+namespace {
+
+constexpr std::uint32_t kFirstStepMs = 30;
+// How long a port listens before the next step: long enough for a gauge at 9600 baud (or at
+// the remembered rate) to send several frames, shorter at 4800 where only the rate is tried.
+constexpr std::uint32_t kDwellMs = 1500;
+constexpr std::uint32_t kAlternateRateDwellMs = 360;
+constexpr std::uint32_t kListeningPollMs = 50;
+
+constexpr std::int32_t kScanBaudRate = 9600;
+constexpr std::int32_t kAlternateBaudRate = 4800;
+
+// Index 0 is never opened; 16 only as the remembered port, the scan ends after 15.
+constexpr std::uint32_t kFirstPortIndex = 1;
+constexpr std::uint32_t kLastRememberedIndex = kPortNameCount - 1;
+constexpr std::uint32_t kScanEndIndex = kPortNameCount - 1;
+
+}  // namespace
+
+Discovery::Discovery(AcquisitionState& state, SerialDevice& serial, PortNames& portNames,
+                     SettingsStore& settings, Timers& timers, WindowPort& window,
+                     DataExchange& exchange, ParametersPanel& panel)
+    : state_(state),
+      serial_(serial),
+      portNames_(portNames),
+      settings_(settings),
+      timers_(timers),
+      window_(window),
+      exchange_(exchange),
+      panel_(panel) {}
+
+void Discovery::onConnectButton() {
+    if (state_.linkConnected != 0) {
+        disconnectLink();
+    } else {
+        connectLink();
+    }
+}
+
+void Discovery::connectLink() {
+    // The port of an earlier discovery stays open until the first step closes it.
+    state_.portIndex = 0;
+    state_.altBaudPending = 0;
+    timers_.arm(PortScanTimer, kFirstStepMs);
+    state_.scanPhase = 0;
+    state_.silentPollRun = 0;
+    state_.counters.badFrameCount = 0;
+    state_.counters.silentPollCount = 0;
+    state_.counters.goodFrameCount = 0;
+    state_.protocolKind = ProtocolKind::None;
+}
+
+void Discovery::disconnectLink() {
+    // Values typed into an open panel are dropped, not judged: the link is going, not the
+    // parameters being confirmed.
+    if (state_.paramEditMode) panel_.closeWithoutStoring();
+    state_.reading.valueText = " ";
+    state_.autoSampling = false;
+    timers_.kill(PollTimer);
+    timers_.kill(ZeroTimer);
+    timers_.kill(AutoSampleTimer);
+    timers_.kill(LinkWatchdogTimer);
+    timers_.kill(PortScanTimer);
+    closePort();
+    state_.linkConnected = 0;
+    window_.setText(ConnectButton, pick(texts::kConnectCaption, state_.language));
+    window_.setText(AutoButton, pick(texts::kAutoAfterDisconnectCaption, state_.language));
+    window_.enable(ZeroButton, false);
+    window_.enable(AutoButton, false);
+    window_.enable(ManualButton, false);
+    exchange_.push();
+}
+
+void Discovery::portScanStep() {
+    if (state_.linkConnected != 0) return;
+    if (state_.scanPhase == 0) {
+        state_.scanPhase = 1;
+        if (tryRememberedPort()) return;
+    }
+    if (state_.altBaudPending != 0) {
+        reopenAtAlternateRate();
+    } else {
+        scanNextPort();
+    }
+}
+
+bool Discovery::tryRememberedPort() {
+    // Adapters come and go between discoveries; the names are looked up afresh.
+    portNames_.refresh();
+    const auto stored = static_cast<std::uint32_t>(getSetting(settings_, settings::kPortIndex));
+    state_.portIndex = stored == 0 || stored > kLastRememberedIndex ? kFirstPortIndex : stored;
+    closePort();
+    // The stored rate is used as it is: a rate the port refuses only means no frame comes.
+    const std::int32_t rate = getSetting(settings_, settings::kBaudRate);
+    if (!openPort(state_.portIndex, rate)) return false;
+    timers_.arm(PortScanTimer, kDwellMs);
+    state_.altBaudPending = 0;
+    listenOnPort();
+    return true;
+}
+
+void Discovery::reopenAtAlternateRate() {
+    closePort();
+    openPort(state_.portIndex, kAlternateBaudRate);
+    timers_.arm(PortScanTimer, kAlternateRateDwellMs);
+    state_.altBaudPending = 0;
+    listenOnPort();
+}
+
+void Discovery::scanNextPort() {
+    std::uint32_t index = kFirstPortIndex;
+    if (state_.scanPhase == 1) {
+        state_.scanPhase = 2;
+    } else {
+        index = state_.portIndex + 1;
+    }
+    state_.portIndex = index;
+    for (; index < kScanEndIndex; ++index) {
+        closePort();
+        if (!openPort(index, kScanBaudRate)) continue;
+        state_.portIndex = index;
+        state_.statusLabel = "com" + formatUnsigned(index);
+        exchange_.push();
+        state_.altBaudPending = 1;
+        timers_.arm(PortScanTimer, kDwellMs);
+        listenOnPort();
+        return;
+    }
+    closePort();
+    // The box is modal and timers tick inside it: the scan must not step again meanwhile.
+    timers_.kill(PortScanTimer);
+    window_.showMessage(pick(texts::kNoDevicesFound, state_.language), MessageIcon::Exclamation);
+}
+
+bool Discovery::openPort(std::uint32_t index, std::int32_t baudRate) {
+    if (serial_.open(portNames_.deviceName(index), baudRate) != 0) return false;
+    state_.portOpen = true;
+    state_.baudRate = static_cast<std::uint32_t>(baudRate);
+    return true;
+}
+
+void Discovery::closePort() {
+    if (!state_.portOpen) return;
+    serial_.close();
+    state_.portOpen = false;
+}
+
+// The gauge is never asked for data: with DTR up it sends on its own, and the poll listens.
+void Discovery::listenOnPort() {
+    serial_.raiseDtr();
+    timers_.arm(PollTimer, kListeningPollMs);
+}
+
+void Discovery::linkWatchdogExpired() {
+    // Killed before the modal box, or it would open a box every 5 s behind this one. The
+    // link stays up: frames that come again carry on without a new connect.
+    timers_.kill(LinkWatchdogTimer);
+    window_.showMessage(pick(texts::kDeviceDisconnected, state_.language),
+                        MessageIcon::Exclamation);
+}
+
+}  // namespace mensora

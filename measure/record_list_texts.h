@@ -1,0 +1,41 @@
+#pragma once
+// What only the record list shows, one compact row per record: the live display text the
+// reading had when it was recorded (which may differ from the 8-byte value field) and which
+// verdict word the list shows. Everything else the list reads from the record store.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "app/acquisition_state.h"
+
+namespace mensora {
+
+class RecordListTexts {
+public:
+    // The longest value text a row keeps: a gauge frame never gives more.
+    static constexpr std::size_t kValueTextWidth = 9;
+
+    RecordListTexts();
+
+    // Row `row` (below the store's capacity) shows `valueText` and the verdict word of
+    // `language`. A longer text (one typed into the live field) keeps its first
+    // kValueTextWidth bytes, cut back to a whole UTF-8 character.
+    void set(std::uint32_t row, std::string_view valueText, Verdict verdict,
+             std::int32_t language);
+
+    std::string_view valueText(std::uint32_t row) const;
+    const char* verdictText(std::uint32_t row) const;
+
+private:
+    struct Row {
+        std::array<char, kValueTextWidth> value;
+        std::uint8_t valueLength;
+        Verdict verdict;
+        bool english;
+    };
+    std::unique_ptr<Row[]> rows_;  // one per possible record, reserved once
+};
+
+}  // namespace mensora

@@ -1,0 +1,185 @@
+#include "measure/recorder.h"
+
+#include <algorithm>
+
+#include "app/control_ids.h"
+#include "app/texts.h"
+#include "app/timer_ids.h"
+#include "measure/field_format.h"
+#include "measure/record_list_texts.h"
+#include "measure/record_store.h"
+
+namespace mensora {
+namespace {
+
+// How long a recording's alert sounds; a recording while it sounds starts it over.
+constexpr std::uint32_t kRecordAlertMs = 200;
+constexpr std::uint8_t kSoundOn = 1;
+constexpr float kMinimumAtReset = 999999.0f;
+
+}  // namespace
+
+Recorder::Recorder(AcquisitionState& state, RecordStore& store, RecordListTexts& listTexts,
+                   WindowPort& window, Timers& timers, DataExchange& exchange,
+                   AlertSound& sound, Clock& clock)
+    : state_(state),
+      store_(store),
+      listTexts_(listTexts),
+      window_(window),
+      timers_(timers),
+      exchange_(exchange),
+      sound_(sound),
+      clock_(clock) {}
+
+void Recorder::recordMeasurement() {
+    if (store_.full()) {
+        reportStoreFull();
+        return;
+    }
+    const std::uint32_t index = store_.count();
+    const Reading& reading = state_.reading;
+    Statistics& stats = state_.statistics;
+    const double value = reading.value;
+
+    RecordFields fields;
+    fields.seq = formatSequence(index + 1);
+    std::copy_n(reading.valueChars.begin(), fields.value.size(), fields.value.begin());
+    const auto deviation = static_cast<float>(value - state_.parameters.nominal);
+    fields.error = formatDeviation(deviation, reading.decimalPlaces);
+    // The store is empty only after start-up or a Clear, where the statistics were reset.
+    updateExtremes(reading.value, index == 0);
+    const Verdict verdict = judgeAndCount(value);
+    fields.result = verdictRecordText(verdict, state_.language);
+    fields.time = formatTimeStamp(clock_.localNow());
+
+    listTexts_.set(index, reading.valueText, verdict, state_.language);
+    store_.append(fields);
+    window_.recordListAppended();
+
+    // The sum stays in double so that a long run of equal readings averages to that reading.
+    stats.sum += value;
+    stats.average = static_cast<float>(stats.sum / store_.count());
+    copyStatisticsForDisplay();
+
+    window_.scrollRecordListToEnd();
+    if (state_.parameters.beepEnabled == kSoundOn) {
+        sound_.playLooped();
+        timers_.arm(BeepStopTimer, kRecordAlertMs);
+    }
+    state_.recordsDirty = true;
+    ++state_.unsavedRecords;
+}
+
+// On a limit is not good: the upper limit is tested first, so limits that meet or cross
+// make every reading on or above them OverUpper. The limits are summed in double and never
+// rounded to single precision, so a tolerance loaded as 3.0000002 keeps that margin.
+Verdict Recorder::judgeAndCount(double value) {
+    const Parameters& params = state_.parameters;
+    Statistics& stats = state_.statistics;
+    const double upperLimit = static_cast<double>(params.nominal) + params.upperTolerance;
+    const double lowerLimit = static_cast<double>(params.nominal) + params.lowerTolerance;
+    if (value >= upperLimit) {
+        ++stats.overUpperCount;
+        return Verdict::OverUpper;
+    }
+    if (value <= lowerLimit) {
+        ++stats.underLowerCount;
+        return Verdict::UnderLower;
+    }
+    ++stats.okCount;
+    return Verdict::Ok;
+}
+
+// The extremes are those of the recorded readings: the first recording sets both, so that
+// readings all below zero get their true maximum and the reset's 999999 never shows.
+void Recorder::updateExtremes(float value, bool firstSinceReset) {
+    Statistics& stats = state_.statistics;
+    if (firstSinceReset) {
+        stats.maximum = value;
+        stats.minimum = value;
+        return;
+    }
+    if (stats.maximum < value) stats.maximum = value;
+    if (stats.minimum > value) stats.minimum = value;
+}
+
+void Recorder::copyStatisticsForDisplay() {
+    Statistics& stats = state_.statistics;
+    stats.shownAverage = stats.average;
+    stats.shownMaximum = stats.maximum;
+    stats.shownMinimum = stats.minimum;
+    stats.shownCount = store_.count();
+    stats.shownOk = stats.okCount;
+    stats.shownOverUpper = stats.overUpperCount;
+    stats.shownUnderLower = stats.underLowerCount;
+}
+
+// A full store records nothing more, but readings must not vanish unnoticed: the first
+// refused recording says why, once per filling. The flag is set before the box opens, since
+// timers keep recording while it is open.
+void Recorder::reportStoreFull() {
+    if (storeFullReported_) return;
+    storeFullReported_ = true;
+    window_.showMessage(pick(texts::kRecordStoreFull, state_.language),
+                        MessageIcon::Exclamation);
+}
+
+void Recorder::toggleAutoSampling() {
+    if (state_.autoSampling) {
+        stopAutoSampling();
+    } else {
+        // A period typed into the field is taken as it stands, even if the pull stopped at
+        // another field.
+        exchange_.pull();
+        timers_.arm(AutoSampleTimer, state_.parameters.sampleIntervalMs);
+        state_.autoSampling = true;
+        window_.setText(AutoButton, pick(texts::kAutoStopCaption, state_.language));
+    }
+    exchange_.push();
+}
+
+void Recorder::stopAutoSampling() {
+    timers_.kill(AutoSampleTimer);
+    state_.autoSampling = false;
+    window_.setText(AutoButton, pick(texts::kAutoStartCaption, state_.language));
+}
+
+// Clear leaves automatic recording as it is: if it runs, it goes on into the empty list and
+// the next click on Auto stops it.
+void Recorder::clearRecords() {
+    window_.recordListCleared();
+    store_.empty();
+    resetStatistics();
+    Statistics& stats = state_.statistics;
+    stats.shownAverage = 0.0f;
+    stats.shownMaximum = 0.0f;
+    stats.shownMinimum = 0.0f;  // not the 999999 held inside: no record, nothing to show
+    stats.shownCount = 0;
+    stats.shownOk = 0;
+    stats.shownOverUpper = 0;
+    stats.shownUnderLower = 0;
+    state_.unsavedRecords = 0;
+    storeFullReported_ = false;
+}
+
+// The current reading is left as it is, so a recording before the next frame records the
+// reading the screen shows, with value, deviation and verdict in agreement.
+void Recorder::resetStatistics() {
+    Statistics& stats = state_.statistics;
+    stats.sum = 0.0;
+    stats.average = 0.0f;
+    stats.maximum = 0.0f;
+    stats.minimum = kMinimumAtReset;
+    stats.okCount = 0;
+    stats.overUpperCount = 0;
+    stats.underLowerCount = 0;
+    state_.counters.badFrameCount = 0;
+    state_.counters.silentPollCount = 0;
+}
+
+void Recorder::stopAlertSound() {
+    timers_.kill(BeepStopTimer);
+    sound_.stop();
+}
+
+}  // namespace mensora

@@ -1,0 +1,48 @@
+#pragma once
+#include "app/acquisition_state.h"
+#include "app/alert_sound.h"
+#include "app/clock.h"
+#include "app/data_exchange.h"
+#include "app/timers.h"
+#include "app/window_port.h"
+
+namespace mensora {
+
+class RecordStore;
+class RecordListTexts;
+
+// Turns the current reading into a record: Manual, each automatic-sampling tick and the
+// gauge's data key all come here. Owns automatic recording, Clear and the statistics reset.
+class Recorder {
+public:
+    Recorder(AcquisitionState& state, RecordStore& store, RecordListTexts& listTexts,
+             WindowPort& window, Timers& timers, DataExchange& exchange, AlertSound& sound,
+             Clock& clock);
+
+    void recordMeasurement();
+    void toggleAutoSampling();
+    // Kills AutoSampleTimer, clears autoSampling, resets the Auto caption; does not push.
+    void stopAutoSampling();
+    void clearRecords();
+    void resetStatistics();
+    void stopAlertSound();
+
+private:
+    Verdict judgeAndCount(double value);
+    void updateExtremes(float value, bool firstSinceReset);
+    void copyStatisticsForDisplay();
+    void reportStoreFull();
+
+    AcquisitionState& state_;
+    RecordStore& store_;
+    RecordListTexts& listTexts_;
+    WindowPort& window_;
+    Timers& timers_;
+    DataExchange& exchange_;
+    AlertSound& sound_;
+    Clock& clock_;
+    // Whether the user has been told that the store is full; a Clear lets it fill again.
+    bool storeFullReported_ = false;
+};
+
+}  // namespace mensora

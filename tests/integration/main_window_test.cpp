@@ -1,0 +1,511 @@
+// The real main window, offscreen, in both languages: every control of the template at its
+// place with its caption, nothing cut off, the record area following the window's height,
+// and clicks, keys and boxes reaching the MainDialog behind it.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/control_table.h"
+#include "app/texts.h"
+#include "app/timer_ids.h"
+#include "tests/integration/window_bench.h"
+#include "ui/fitting_label.h"
+#include "ui/message_boxes.h"
+
+namespace mensora::test {
+namespace {
+
+// Deals with the next boxes or menus, one handler each, as they open. The call that opens
+// one returns only when it has closed, so a handler runs inside its event loop and must
+// close it.
+class NextModal {
+public:
+    using Handler = std::function<void(QWidget*)>;
+    explicit NextModal(Handler handle) : NextModal(std::vector<Handler>{std::move(handle)}) {}
+    explicit NextModal(std::vector<Handler> handlers) : handlers_(std::move(handlers)) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] {
+            QWidget* open = QApplication::activePopupWidget();
+            if (open == nullptr) open = QApplication::activeModalWidget();
+            if (open == nullptr || (open == last_ && open->isVisible())) return;
+            last_ = open;
+            const Handler& handle = handlers_.at(static_cast<std::size_t>(seen_));
+            if (++seen_ == static_cast<int>(handlers_.size())) poll_.stop();
+            handle(open);
+        });
+        poll_.start(5);
+    }
+    int seen() const { return seen_; }
+
+private:
+    QTimer poll_;
+    std::vector<Handler> handlers_;
+    QPointer<QWidget> last_;
+    int seen_ = 0;
+};
+
+// Reads a message box and presses its button.
+struct BoxSeen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+std::function<void(QWidget*)> readAndPress(BoxSeen& seen, QMessageBox::StandardButton press) {
+    return [&seen, press](QWidget* open) {
+        auto* box = qobject_cast<QMessageBox*>(open);
+        ASSERT_NE(box, nullptr);
+        seen = {box->windowTitle(), box->text(), box->icon()};
+        box->button(press)->click();
+    };
+}
+
+void pressKey(QWidget* target, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+}
+
+QString captionOf(const DialogControl& c, std::int32_t language) {
+    const char* caption = captionFor(c, language);
+    return caption == nullptr ? QString() : QString::fromUtf8(caption);
+}
+
+QWidget* widgetOf(const MainWindow& window, const DialogControl& c) {
+    return window.findChild<QWidget*>(QString::fromStdString(objectNameOf(c)));
+}
+
+class MainWindowTest : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(MainWindowTest, EveryControlOfTheTemplateIsThereWithItsKindAndCaption) {
+    const std::int32_t language = GetParam();
+    WindowBench bench(language);
+    for (const DialogControl& c : controlTable()) {
+        SCOPED_TRACE(objectNameOf(c));
+        QWidget* widget = widgetOf(bench.window, c);
+        ASSERT_NE(widget, nullptr);
+        const QString caption = captionOf(c, language);
+        switch (c.kind) {
+            case ControlKind::GroupBox:
+                ASSERT_TRUE(qobject_cast<QGroupBox*>(widget));
+                EXPECT_EQ(qobject_cast<QGroupBox*>(widget)->title(), caption);
+                break;
+            case ControlKind::Label:
+                ASSERT_TRUE(qobject_cast<QLabel*>(widget));
+                EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), caption);
+                break;
+            case ControlKind::Edit:
+            case ControlKind::ReadOnlyDisplay:
+                ASSERT_TRUE(qobject_cast<QLineEdit*>(widget));
+                if (c.kind == ControlKind::ReadOnlyDisplay) {
+                    EXPECT_FALSE(widget->isEnabled());
+                }
+                break;
+            case ControlKind::PushButton: {
+                auto* button = qobject_cast<QPushButton*>(widget);
+                ASSERT_TRUE(button);
+                EXPECT_EQ(button->text(), caption);
+                EXPECT_FALSE(button->autoDefault());
+                EXPECT_FALSE(button->isDefault());
+                break;
+            }
+            case ControlKind::DropDown:
+                ASSERT_TRUE(qobject_cast<QComboBox*>(widget));
+                EXPECT_TRUE(qobject_cast<QComboBox*>(widget)->isEditable());
+                break;
+            case ControlKind::ListView: ASSERT_TRUE(qobject_cast<QTableView*>(widget)); break;
+            case ControlKind::RadioButton:
+                ASSERT_TRUE(qobject_cast<QRadioButton*>(widget));
+                EXPECT_EQ(qobject_cast<QRadioButton*>(widget)->text(), caption);
+                break;
+            case ControlKind::CheckBox:
+                ASSERT_TRUE(qobject_cast<QCheckBox*>(widget));
+                EXPECT_EQ(qobject_cast<QCheckBox*>(widget)->text(), caption);
+                break;
+        }
+    }
+    EXPECT_EQ(bench.window.windowTitle(), "Mensora V3.8.0");
+    EXPECT_EQ(bench.window.isChecked(EnglishRadio), language == kEnglish);
+    EXPECT_EQ(bench.window.isChecked(ChineseRadio), language != kEnglish);
+}
+
+TEST_P(MainWindowTest, ControlsSitWhereTheTemplatePutsThemRelativeToEachOther) {
+    WindowBench bench(GetParam());
+    const DialogBaseUnits units = bench.window.baseUnits();
+    // The dialog font's units: a Chinese character is about two average Latin letters wide.
+    EXPECT_GE(units.x * 2, bench.window.font().pixelSize());
+    EXPECT_GE(units.y, bench.window.font().pixelSize());
+
+    struct Placed {
+        const DialogControl* row;
+        QRect place;
+    };
+    std::vector<Placed> placed;
+    for (const DialogControl& c : controlTable()) {
+        QWidget* widget = widgetOf(bench.window, c);
+        ASSERT_NE(widget, nullptr) << objectNameOf(c);
+        const QRect expected = toPixels(c.rect, units);
+        EXPECT_EQ(widget->x(), expected.x()) << objectNameOf(c);
+        EXPECT_EQ(widget->y(), expected.y()) << objectNameOf(c);
+        EXPECT_EQ(widget->width(), expected.width()) << objectNameOf(c);
+        if (c.kind != ControlKind::DropDown) {
+            EXPECT_EQ(widget->height(), expected.height()) << objectNameOf(c);
+        }
+        placed.push_back({&c, widget->geometry()});
+    }
+    const auto order = [](int a, int b) { return (a > b) - (a < b); };
+    for (const Placed& a : placed) {
+        for (const Placed& b : placed) {
+            const DialogRect& ra = a.row->rect;
+            const DialogRect& rb = b.row->rect;
+            const std::string pair = objectNameOf(*a.row) + " / " + objectNameOf(*b.row);
+            EXPECT_EQ(order(a.place.left(), b.place.left()), order(ra.x, rb.x)) << pair;
+            EXPECT_EQ(order(a.place.top(), b.place.top()), order(ra.y, rb.y)) << pair;
+            EXPECT_EQ(order(a.place.x() + a.place.width(), b.place.x() + b.place.width()),
+                      order(ra.x + ra.width, rb.x + rb.width))
+                << pair;
+        }
+    }
+}
+
+TEST_P(MainWindowTest, NoCaptionIsCutOffOrSpillsOverItsNeighbours) {
+    const std::int32_t language = GetParam();
+    WindowBench bench(language);
+    bench.showAndSettle();
+    for (const DialogControl& c : controlTable()) {
+        QWidget* widget = widgetOf(bench.window, c);
+        const QString caption = captionOf(c, language);
+        const std::string name = objectNameOf(c);
+        const int textWidth = widget->fontMetrics().horizontalAdvance(caption);
+        if (auto* label = qobject_cast<FittingLabel*>(widget)) {
+            // The one caption longer than its box shows the words that fit, all of it on hover.
+            const bool tooLong = c.id == 1039 && isEnglish(language);
+            EXPECT_EQ(label->shownText(), tooLong ? QString("E") : caption) << name;
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_LE(textWidth + 8, button->width()) << name;
+        } else if (qobject_cast<QRadioButton*>(widget) || qobject_cast<QCheckBox*>(widget)) {
+            EXPECT_LE(widget->sizeHint().width(), widget->width()) << name;
+        } else if (qobject_cast<QGroupBox*>(widget)) {
+            EXPECT_LE(textWidth + 16, widget->width()) << name;
+        }
+    }
+    // The largest reading a gauge sends and the unit beside it, in the large type.
+    QWidget* live = bench.window.control(LiveValue);
+    EXPECT_LE(live->fontMetrics().horizontalAdvance("-0012.345") + 8, live->width());
+    EXPECT_LE(live->fontMetrics().height(), live->height());
+    QWidget* unit = bench.window.control(UnitLabel);
+    EXPECT_LE(unit->fontMetrics().horizontalAdvance("mm"), unit->width());
+}
+
+TEST_P(MainWindowTest, TheLiveReadingAndItsUnitShowInLargeBoldType) {
+    WindowBench bench(GetParam());
+    for (const int id : {LiveValue, UnitLabel}) {
+        const QFont font = bench.window.control(id)->font();
+        EXPECT_EQ(font.pixelSize(), 70) << id;
+        EXPECT_TRUE(font.bold()) << id;
+    }
+    EXPECT_EQ(bench.window.font().pixelSize(), 13);  // 10 points at 96 dots per inch
+    EXPECT_EQ(bench.window.control(LiveValue)->font().family(),
+              bench.window.control(UnitLabel)->font().family());
+}
+
+TEST_P(MainWindowTest, TheListsOfferTheirItemsAndAFirstRunSelectsNoSoundAndMillimetres) {
+    const std::int32_t language = GetParam();
+    WindowBench bench(language);
+    auto* sound = qobject_cast<QComboBox*>(bench.window.control(SoundList));
+    auto* unit = qobject_cast<QComboBox*>(bench.window.control(UnitList));
+    const QStringList soundItems = language == kEnglish ? QStringList{"off", "on"}
+                                                        : QStringList{"无", "有"};
+    ASSERT_EQ(sound->count(), 2);
+    EXPECT_EQ(sound->itemText(0), soundItems[0]);
+    EXPECT_EQ(sound->itemText(1), soundItems[1]);
+    EXPECT_EQ(sound->currentText(), soundItems[0]);
+    ASSERT_EQ(unit->count(), 4);
+    EXPECT_EQ(unit->itemText(2), QString("°  "));
+    EXPECT_EQ(unit->currentText(), "mm");
+    EXPECT_EQ(bench.window.text(NominalField), "2");
+    EXPECT_EQ(bench.window.text(SampleIntervalField), "200");
+
+    // Text typed into the edit part selects the item it spells, and nothing otherwise.
+    unit->setEditText("inch");
+    EXPECT_EQ(bench.window.selectedListItem(UnitList), 1);
+    unit->setEditText("cm");
+    EXPECT_EQ(bench.window.selectedListItem(UnitList), -1);
+    EXPECT_EQ(unit->count(), 4);
+    bench.window.selectListItem(SoundList, 255);
+    EXPECT_EQ(bench.window.selectedListItem(SoundList), -1);
+    EXPECT_EQ(sound->currentText(), "");
+}
+
+TEST_P(MainWindowTest, TheRecordListHasFiveCentredColumnsOfFixedWidthAndFixedRows) {
+    const std::int32_t language = GetParam();
+    WindowBench bench(language);
+    auto* list = qobject_cast<QTableView*>(bench.window.control(RecordList));
+    ASSERT_EQ(list->model()->columnCount(), 5);
+    for (int column = 0; column < 5; ++column) {
+        const texts::ListColumn& heading = texts::kListColumns[column];
+        EXPECT_EQ(list->columnWidth(column),
+                  isEnglish(language) ? heading.englishWidth : heading.chineseWidth);
+        EXPECT_EQ(list->model()->headerData(column, Qt::Horizontal).toString(),
+                  QString::fromUtf8(pick(heading.title, language)));
+    }
+    EXPECT_TRUE(list->showGrid());
+    EXPECT_EQ(list->selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_FALSE(list->verticalHeader()->isVisible());
+    EXPECT_EQ(list->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+
+    bench.dialog.onCommand(ManualButton);
+    bench.dialog.onCommand(ManualButton);
+    EXPECT_EQ(list->model()->rowCount(), 2);
+    EXPECT_EQ(list->model()->data(list->model()->index(1, 0)).toString(), "000002");
+    bench.window.recordListCleared();
+    EXPECT_EQ(list->model()->rowCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, MainWindowTest, ::testing::Values(kChinese, kEnglish));
+
+int bottomOf(const QWidget* widget) { return widget->y() + widget->height(); }
+
+TEST(MainWindowSize, TheRecordAreaFollowsTheHeightAndComesBackUpToTruncation) {
+    WindowBench bench(kChinese);
+    bench.showAndSettle();
+    MainWindow& window = bench.window;
+    EXPECT_EQ(window.minimumSize(), QSize(918, 599));
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const int height = window.height();
+    const int listBottom = bottomOf(window.control(RecordList));
+    const int groupBottom = bottomOf(window.control(RecordGroup));
+    const QRect button = window.control(ParametersButton)->geometry();
+
+    window.resize(window.width(), 599);
+    QApplication::processEvents();
+    EXPECT_EQ(bottomOf(window.control(RecordList)), listBottom * 599 / height);
+    EXPECT_EQ(bottomOf(window.control(RecordGroup)), groupBottom * 599 / height);
+    EXPECT_EQ(window.control(ParametersButton)->geometry(), button) << "other controls stay";
+
+    window.resize(window.width(), height);
+    QApplication::processEvents();
+    const int back = bottomOf(window.control(RecordList));
+    EXPECT_LE(back, listBottom);
+    EXPECT_LE(listBottom - back, height / 599 + 1);
+    EXPECT_EQ(window.control(RecordList)->y(), toPixels({0, 66, 0, 0}, window.baseUnits()).y());
+}
+
+TEST(MainWindowSize, MinimisingAndRestoringLeavesTheRecordListAsItWas) {
+    WindowBench bench(kEnglish);
+    bench.showAndSettle();
+    MainWindow& window = bench.window;
+    const QRect list = window.control(RecordList)->geometry();
+    const QSize normal = window.size();
+    // Some platforms report a client of no height while the window is minimised.
+    window.setWindowState(Qt::WindowMinimized);
+    QResizeEvent minimised(QSize(normal.width(), 0), normal);
+    QApplication::sendEvent(&window, &minimised);
+    EXPECT_EQ(window.control(RecordList)->geometry(), list);
+
+    window.setWindowState(Qt::WindowNoState);
+    QResizeEvent restored(normal, QSize(normal.width(), 0));
+    QApplication::sendEvent(&window, &restored);
+    EXPECT_EQ(window.control(RecordList)->geometry(), list);
+}
+
+TEST(MainWindowInput, ClickingEnglishInTheChineseWindowAsksForARestartInEnglishAndStores2) {
+    WindowBench bench(kChinese);
+    bench.showAndSettle();
+    BoxSeen seen;
+    NextModal box(readAndPress(seen, QMessageBox::Ok));
+    qobject_cast<QRadioButton*>(bench.window.control(EnglishRadio))->click();
+
+    EXPECT_EQ(box.seen(), 1);
+    EXPECT_EQ(seen.text, QString::fromUtf8(texts::kLanguageChanged.english));
+    EXPECT_EQ(seen.icon, QMessageBox::Warning);
+    EXPECT_EQ(seen.title, applicationCaption());
+    EXPECT_EQ(bench.settings.values.at("Language"), 2);
+    EXPECT_EQ(bench.window.text(ConnectButton), "打开设备");
+    EXPECT_FALSE(bench.window.isChecked(ChineseRadio));
+}
+
+TEST(MainWindowInput, TheAutosaveBoxSwitchesTheMinuteTimer) {
+    WindowBench bench(kChinese);
+    qobject_cast<QCheckBox*>(bench.window.control(AutosaveCheck))->click();
+    EXPECT_TRUE(bench.clock.isArmed(AutosaveTimer));
+    qobject_cast<QCheckBox*>(bench.window.control(AutosaveCheck))->click();
+    EXPECT_FALSE(bench.clock.isArmed(AutosaveTimer));
+}
+
+TEST(MainWindowInput, EnterWithANonNumberInAParameterKeepsTheWindowOpenOnThatField) {
+    WindowBench bench(kChinese);
+    bench.showAndSettle();
+    MainWindow& window = bench.window;
+    window.enable(NominalField, true);
+    window.setText(NominalField, "abc");
+    window.control(LiveValue)->setFocus();
+
+    BoxSeen seen;
+    NextModal box(readAndPress(seen, QMessageBox::Ok));
+    pressKey(window.control(LiveValue), Qt::Key_Return);
+
+    EXPECT_EQ(box.seen(), 1);
+    EXPECT_EQ(seen.text, QString::fromUtf8(texts::kNotANumber));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.focusWidget(), window.control(NominalField));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(window.control(NominalField))->selectedText(), "abc");
+}
+
+TEST(MainWindowInput, EnterOnAFocusedButtonPressesThatButtonAndKeepsTheWindowOpen) {
+    WindowBench bench(kEnglish);
+    bench.showAndSettle();
+    QWidget* parameters = bench.window.control(ParametersButton);
+    parameters->setFocus();
+    pressKey(parameters, Qt::Key_Return);
+    EXPECT_EQ(bench.window.text(ParametersButton), "OK");
+    EXPECT_TRUE(bench.window.isVisible());
+}
+
+TEST(MainWindowInput, EnterWithEveryFieldReadableClosesTheWindow) {
+    WindowBench bench(kChinese);
+    bench.showAndSettle();
+    bench.window.control(LiveValue)->setFocus();
+    pressKey(bench.window.control(LiveValue), Qt::Key_Enter);
+    EXPECT_FALSE(bench.window.isVisible());
+}
+
+TEST(MainWindowInput, EscapeClosesTheWindowAtOnce) {
+    WindowBench bench(kChinese);
+    bench.showAndSettle();
+    pressKey(&bench.window, Qt::Key_Escape);
+    EXPECT_FALSE(bench.window.isVisible());
+}
+
+TEST(MainWindowInput, TheCloseBoxAsksFirstWhileRecordsAreUnsavedAndNoKeepsTheWindow) {
+    WindowBench bench(kChinese);
+    bench.showAndSettle();
+    bench.dialog.onCommand(ManualButton);
+
+    BoxSeen seen;
+    NextModal question(readAndPress(seen, QMessageBox::No));
+    EXPECT_FALSE(bench.window.close());
+    EXPECT_EQ(question.seen(), 1);
+    EXPECT_EQ(seen.icon, QMessageBox::Question);
+    EXPECT_TRUE(bench.window.isVisible());
+
+    NextModal yes(readAndPress(seen, QMessageBox::Yes));
+    EXPECT_TRUE(bench.window.close());
+    EXPECT_FALSE(bench.window.isVisible());
+}
+
+TEST(MainWindowBoxes, MessagesCarryTheProgramNameOkAndTheirIcon) {
+    WindowBench bench(kChinese);
+    for (const auto& [icon, shown] : {std::pair{MessageIcon::Exclamation, QMessageBox::Warning},
+                                      std::pair{MessageIcon::Stop, QMessageBox::Critical}}) {
+        BoxSeen seen;
+        NextModal box([&seen](QWidget* open) {
+            auto* message = qobject_cast<QMessageBox*>(open);
+            ASSERT_NE(message, nullptr);
+            EXPECT_EQ(message->standardButtons(), QMessageBox::Ok);
+            seen = {message->windowTitle(), message->text(), message->icon()};
+            message->button(QMessageBox::Ok)->click();
+        });
+        bench.window.showMessage("设备已断开!", icon);
+        EXPECT_EQ(seen.title, "integration_main_window_test");
+        EXPECT_EQ(seen.text, "设备已断开!");
+        EXPECT_EQ(seen.icon, shown);
+    }
+}
+
+TEST(MainWindowBoxes, TheYesNoQuestionDefaultsToNo) {
+    WindowBench bench(kChinese);
+    NextModal box([](QWidget* open) {
+        auto* question = qobject_cast<QMessageBox*>(open);
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
+        question->defaultButton()->click();
+    });
+    EXPECT_FALSE(bench.window.askYesNo("?"));
+    EXPECT_EQ(box.seen(), 1);
+}
+
+TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoice) {
+    WindowBench bench(kChinese);
+    QTemporaryDir folder;
+    const QString chosen = QDir(folder.path()).filePath("shift1.xls");
+    NextModal dialog([&chosen](QWidget* open) {
+        auto* files = qobject_cast<QFileDialog*>(open);
+        ASSERT_NE(files, nullptr);
+        EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(files->nameFilters(), QStringList{"Worksheet Files (*.xls)"});
+        EXPECT_TRUE(files->testOption(QFileDialog::DontUseNativeDialog));
+        EXPECT_FALSE(files->testOption(QFileDialog::DontConfirmOverwrite));
+        EXPECT_FALSE(files->testOption(QFileDialog::ReadOnly));
+        ASSERT_FALSE(files->selectedFiles().isEmpty());
+        EXPECT_TRUE(files->selectedFiles().first().endsWith("/MensoraRecord.xls"));
+        files->selectFile(chosen);
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    const auto path = bench.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(QString::fromStdString(*path), chosen);
+
+    NextModal cancel([](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); });
+    EXPECT_FALSE(bench.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)"));
+    EXPECT_EQ(cancel.seen(), 1);
+}
+
+TEST(MainWindowBoxes, TheAboutItemOfTheWindowMenuAndF1OpenTheAboutBox) {
+    WindowBench bench(kEnglish);
+    bench.showAndSettle();
+    QString aboutText;
+    const auto readAbout = [&aboutText](QWidget* open) {
+        auto* box = qobject_cast<QMessageBox*>(open);
+        ASSERT_NE(box, nullptr);
+        aboutText = box->text();
+        box->button(QMessageBox::Ok)->click();
+    };
+
+    const auto chooseAbout = [](QWidget* open) {
+        auto* menu = qobject_cast<QMenu*>(open);
+        ASSERT_NE(menu, nullptr);
+        ASSERT_EQ(menu->actions().size(), 1);
+        EXPECT_EQ(menu->actions().first()->text(), "关于 Mensora(&A)...");
+        menu->setActiveAction(menu->actions().first());
+        pressKey(menu, Qt::Key_Return);
+    };
+    NextModal menuThenBox(std::vector<NextModal::Handler>{chooseAbout, readAbout});
+    const QPoint background(bench.window.width() - 20, bench.window.height() - 5);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, background,
+                            bench.window.mapToGlobal(background));
+    QApplication::sendEvent(&bench.window, &click);
+    EXPECT_EQ(menuThenBox.seen(), 2);
+    EXPECT_TRUE(aboutText.contains("3.8.0"));
+
+    aboutText.clear();
+    NextModal f1(readAbout);
+    pressKey(bench.window.focusWidget() ? bench.window.focusWidget() : &bench.window, Qt::Key_F1);
+    EXPECT_EQ(f1.seen(), 1);
+    EXPECT_TRUE(aboutText.contains("3.8.0"));
+}
+
+}  // namespace
+}  // namespace mensora::test

@@ -1,0 +1,173 @@
+// Automatic recording, Clear and the alert sound, in virtual time.
+#include <gtest/gtest.h>
+
+#include "app/control_ids.h"
+#include "app/texts.h"
+#include "tests/unit/measure/recorder_fixture.h"
+
+namespace mensora {
+namespace {
+
+using test::RecorderRig;
+
+TEST(AutoSampling, AutoButtonStartsAndStopsWithTheCaptionsOfTheLanguage) {
+    struct Case {
+        std::int32_t language;
+        const char* running;
+        const char* stopped;
+    };
+    const Case cases[] = {
+        {1, "停止采集", "自动采集"},
+        {2, "Stop", "Auto Start"},
+        {5, "停止采集", "自动采集"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        RecorderRig rig;
+        rig.state.language = c.language;
+        rig.recorder.toggleAutoSampling();
+        EXPECT_TRUE(rig.state.autoSampling);
+        EXPECT_TRUE(rig.clock.isArmed(AutoSampleTimer));
+        EXPECT_EQ(rig.window.text(AutoButton), c.running);
+        rig.recorder.toggleAutoSampling();
+        EXPECT_FALSE(rig.state.autoSampling);
+        EXPECT_FALSE(rig.clock.isArmed(AutoSampleTimer));
+        EXPECT_EQ(rig.window.text(AutoButton), c.stopped);
+    }
+}
+
+// The first record comes one period after the click, none at the click itself.
+TEST(AutoSampling, RecordsOncePerPeriodStartingOnePeriodAfterTheClick) {
+    RecorderRig rig;
+    rig.recorder.toggleAutoSampling();
+    EXPECT_EQ(rig.clock.periodOf(AutoSampleTimer), 200u);
+    rig.clock.advance(199);
+    EXPECT_EQ(rig.store.count(), 0u);
+    rig.clock.advance(1);
+    EXPECT_EQ(rig.store.count(), 1u);
+    rig.clock.advance(1000);
+    EXPECT_EQ(rig.store.count(), 6u);
+}
+
+// The period field is read as typed, even below the floor the parameters panel applies, and
+// the fields are pushed back afterwards.
+TEST(AutoSampling, TakesThePeriodAsTypedIntoItsField) {
+    RecorderRig rig;
+    rig.window.setText(SampleIntervalField, " 20 ");
+    rig.recorder.toggleAutoSampling();
+    EXPECT_EQ(rig.state.parameters.sampleIntervalMs, 20u);
+    EXPECT_EQ(rig.clock.periodOf(AutoSampleTimer), 20u);
+    EXPECT_EQ(rig.window.text(SampleIntervalField), "20");
+}
+
+// A field that does not read back shows its message; automatic recording starts all the
+// same, with the period that was held before.
+TEST(AutoSampling, StartsEvenWhenAnotherFieldDoesNotReadBack) {
+    RecorderRig rig;
+    rig.window.setText(NominalField, "abc");
+    rig.window.setText(SampleIntervalField, "20");
+    rig.recorder.toggleAutoSampling();
+    ASSERT_EQ(rig.window.messages.size(), 1u);
+    EXPECT_EQ(rig.window.messages[0].text, texts::kNotANumber);
+    EXPECT_TRUE(rig.state.autoSampling);
+    EXPECT_EQ(rig.clock.periodOf(AutoSampleTimer), 200u);
+}
+
+TEST(AutoSampling, StopFromElsewhereKillsTheTimerAndResetsTheCaptionWithoutPushing) {
+    RecorderRig rig;
+    rig.state.language = 2;
+    rig.recorder.toggleAutoSampling();
+    rig.record(4.0f);
+    rig.recorder.stopAutoSampling();
+    EXPECT_FALSE(rig.state.autoSampling);
+    EXPECT_FALSE(rig.clock.isArmed(AutoSampleTimer));
+    EXPECT_EQ(rig.window.text(AutoButton), "Auto Start");
+    EXPECT_EQ(rig.window.text(CountField), "0");
+}
+
+TEST(ClearRecords, EmptiesListStoreAndStatisticsButKeepsTheDirtyMark) {
+    RecorderRig rig;
+    for (const float value : {1.0f, 4.0f, 9.0f}) rig.record(value);
+    rig.recorder.clearRecords();
+
+    EXPECT_EQ(rig.window.listClears, 1);
+    EXPECT_EQ(rig.store.count(), 0u);
+    EXPECT_TRUE(rig.state.recordsDirty);
+    EXPECT_EQ(rig.state.unsavedRecords, 0u);
+    const Statistics& s = rig.state.statistics;
+    EXPECT_EQ(s.sum, 0.0);
+    EXPECT_EQ(s.okCount + s.overUpperCount + s.underLowerCount, 0u);
+    rig.exchange.push();
+    for (const int field : {AverageField, MaximumField, MinimumField, CountField, OkCountField,
+                            OverUpperField, UnderLowerField}) {
+        SCOPED_TRACE(field);
+        EXPECT_EQ(rig.window.text(field), "0");
+    }
+
+    rig.record(4.0f);
+    EXPECT_EQ(rig.store.seqField(0), "000001");
+    EXPECT_EQ(rig.state.unsavedRecords, 1u);
+}
+
+// Clear while recording automatically leaves it running, with its state consistent: the
+// next click on Auto stops it.
+TEST(ClearRecords, DuringAutomaticRecordingRecordingGoesOnAndTheNextClickStopsIt) {
+    RecorderRig rig;
+    rig.recorder.toggleAutoSampling();
+    rig.clock.advance(600);
+    ASSERT_EQ(rig.store.count(), 3u);
+    rig.recorder.clearRecords();
+
+    EXPECT_TRUE(rig.state.autoSampling);
+    EXPECT_TRUE(rig.clock.isArmed(AutoSampleTimer));
+    EXPECT_EQ(rig.window.text(AutoButton), "停止采集");
+    rig.clock.advance(200);
+    ASSERT_EQ(rig.store.count(), 1u);
+    EXPECT_EQ(rig.store.seqField(0), "000001");
+
+    rig.recorder.toggleAutoSampling();
+    EXPECT_FALSE(rig.clock.isArmed(AutoSampleTimer));
+    rig.clock.advance(1000);
+    EXPECT_EQ(rig.store.count(), 1u);
+}
+
+// Every record restarts the sound and its 200 ms; it falls silent 200 ms after the last.
+TEST(AlertSound, RestartsWithEachRecordAndStops200MsAfterTheLast) {
+    RecorderRig rig;
+    rig.state.parameters.beepEnabled = 1;
+    rig.state.parameters.sampleIntervalMs = 100;
+    rig.window.setText(SampleIntervalField, "100");
+    rig.recorder.toggleAutoSampling();
+    rig.clock.advance(1000);
+    EXPECT_EQ(rig.store.count(), 10u);
+    EXPECT_EQ(rig.sound.starts, 10);
+    EXPECT_EQ(rig.sound.stops, 0);
+    EXPECT_TRUE(rig.sound.playing);
+
+    rig.recorder.toggleAutoSampling();  // the last record was at 1000 ms
+    rig.clock.advance(199);
+    EXPECT_TRUE(rig.sound.playing);
+    rig.clock.advance(1);
+    EXPECT_FALSE(rig.sound.playing);
+    EXPECT_EQ(rig.sound.stops, 1);
+    EXPECT_FALSE(rig.clock.isArmed(BeepStopTimer));
+}
+
+TEST(AlertSound, StaysSilentWhenTheSoundIsSwitchedOff) {
+    struct Case {
+        std::uint8_t beepEnabled;
+        int starts;
+    };
+    const Case cases[] = {{0, 0}, {1, 1}, {255, 0}};  // 255: nothing selected in the list
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int{c.beepEnabled});
+        RecorderRig rig;
+        rig.state.parameters.beepEnabled = c.beepEnabled;
+        rig.record(4.0f);
+        EXPECT_EQ(rig.sound.starts, c.starts);
+        EXPECT_EQ(rig.clock.isArmed(BeepStopTimer), c.starts > 0);
+    }
+}
+
+}  // namespace
+}  // namespace mensora

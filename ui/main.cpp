@@ -1,0 +1,3 @@
+#include "ui/mensora_app.h"
+
+int main(int argc, char** argv) { return mensora::MensoraApp().start(argc, argv); }

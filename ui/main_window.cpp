@@ -1,0 +1,387 @@
+#include "ui/main_window.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QStringList>
+#include <QTableView>
+#include <span>
+
+#include "app/control_ids.h"
+#include "app/control_table.h"
+#include "app/texts.h"
+#include "ui/about_box.h"
+#include "ui/fitting_label.h"
+#include "ui/message_boxes.h"
+#include "ui/record_list_model.h"
+#include "ui/window_fonts.h"
+
+namespace mensora {
+namespace {
+
+QString fromUtf8(const char* text) {
+    return text == nullptr ? QString() : QString::fromUtf8(text);
+}
+
+Qt::Alignment alignmentOf(std::uint8_t style) {
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if ((style & AlignRight) != 0) horizontal = Qt::AlignRight;
+    if ((style & AlignHCentre) != 0) horizontal = Qt::AlignHCenter;
+    return horizontal | ((style & AlignVCentre) != 0 ? Qt::AlignVCenter : Qt::AlignTop);
+}
+
+// A field keeps its one line of text centred from top to bottom.
+Qt::Alignment fieldAlignmentOf(std::uint8_t style) {
+    return (alignmentOf(style) & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter;
+}
+
+// The closed height of a drop-down: one field high, like the fields beside it; the template's
+// taller rectangle is the room its list drops into.
+constexpr int kDropDownHeightUnits = 12;
+
+// The controls that stretch with the window's height, in the order they are moved.
+constexpr int kStretching[] = {RecordGroup, RecordList};
+
+// Replaces a drop-down's items and leaves none selected, as a freshly filled list is.
+void fillList(QComboBox* list, std::span<const char* const> items, bool sorted) {
+    QStringList texts;
+    for (const char* item : items) texts.append(QString::fromUtf8(item));
+    if (sorted) texts.sort(Qt::CaseInsensitive);
+    list->clear();
+    list->addItems(texts);
+    list->setCurrentIndex(-1);
+}
+
+// The template's dialog font gives every mark the same width, so that its row of marks
+// spans the label; a proportional face draws them narrower, and the gaps make up for it.
+void spreadAcross(QLabel* label, const DialogControl& row, DialogBaseUnits units) {
+    const QString marks = label->text();
+    if (marks.isEmpty()) return;
+    const int width = toPixels(row.rect, units).width();
+    const int drawn = label->fontMetrics().horizontalAdvance(marks);
+    if (drawn >= width) return;
+    QFont spread = label->font();
+    spread.setLetterSpacing(QFont::AbsoluteSpacing,
+                            static_cast<qreal>(width - drawn) / static_cast<qreal>(marks.size()));
+    label->setFont(spread);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listTexts,
+                       QWidget* parent)
+    : QDialog(parent),
+      model_(new RecordListModel(store, listTexts, this)),
+      languageButtons_(new QButtonGroup(this)) {
+    // An application window of its own in the task bar, with minimise and maximise boxes.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(QString::fromUtf8(texts::kWindowTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/mensora.png")));
+    setFont(dialogFont(logicalDpiY()));
+    units_ = dialogBaseUnits(font());
+
+    for (const DialogControl& row : controlTable()) {
+        QWidget* widget = createControl(row);
+        widget->setObjectName(QString::fromStdString(objectNameOf(row)));
+        QRect place = toPixels(row.rect, units_);
+        if (row.kind == ControlKind::DropDown) {
+            place.setHeight(toPixels({0, 0, 0, kDropDownHeightUnits}, units_).height());
+        }
+        widget->setGeometry(place);
+        if (row.id != 0) controls_[row.id] = widget;
+    }
+    const QFont large = displayFont();
+    control(LiveValue)->setFont(large);
+    control(UnitLabel)->setFont(large);
+
+    setMinimumSize(kMinimumWidthPixels, kMinimumHeightPixels);
+    const QSize client = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units_)
+                             .size()
+                             .expandedTo(minimumSize());
+    resize(client);
+    // The size the controls were laid out for: the first size change, which only records.
+    resizeRule_.sizeChanged(client.height(), false);
+}
+
+QWidget* MainWindow::createControl(const DialogControl& row) {
+    const QString caption = fromUtf8(row.chinese);
+    switch (row.kind) {
+        case ControlKind::GroupBox: {
+            auto* box = new QGroupBox(caption, this);
+            if ((row.style & TitleCentred) != 0) box->setAlignment(Qt::AlignHCenter);
+            return box;
+        }
+        case ControlKind::Label: {
+            auto* label = new FittingLabel(caption, this);
+            label->setAlignment(alignmentOf(row.style));
+            if ((row.style & SpreadAcross) != 0) spreadAcross(label, row, units_);
+            return label;
+        }
+        case ControlKind::Edit:
+        case ControlKind::ReadOnlyDisplay: {
+            auto* field = new QLineEdit(this);
+            field->setAlignment(fieldAlignmentOf(row.style));
+            // Nobody types into a display: the program fills it, greyed like the platform's.
+            if (row.kind == ControlKind::ReadOnlyDisplay) field->setEnabled(false);
+            return field;
+        }
+        case ControlKind::PushButton: {
+            auto* button = new QPushButton(caption, this);
+            // Enter must reach the window (it reads the fields back and closes), never press
+            // a button that does not have the focus.
+            button->setAutoDefault(false);
+            button->setDefault(false);
+            connect(button, &QPushButton::clicked, this, [this, id = row.id] { command(id); });
+            return button;
+        }
+        case ControlKind::DropDown: {
+            auto* list = new QComboBox(this);
+            // A list with an edit part: text typed there that matches no item selects none.
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->setCompleter(nullptr);
+            // Filled as the template fills it; the initialisation puts on the English items.
+            const std::span<const char* const> items =
+                row.id == UnitList ? std::span<const char* const>(kUnitItems)
+                                    : std::span<const char* const>(kSoundItemsChinese);
+            fillList(list, items, (row.style & SortedItems) != 0);
+            return list;
+        }
+        case ControlKind::ListView: return createRecordList();
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(caption, this);
+            languageButtons_->addButton(radio);
+            connect(radio, &QRadioButton::clicked, this, [this, id = row.id] { command(id); });
+            return radio;
+        }
+        case ControlKind::CheckBox: {
+            auto* check = new QCheckBox(caption, this);
+            connect(check, &QCheckBox::clicked, this, [this, id = row.id] { command(id); });
+            return check;
+        }
+    }
+    return nullptr;
+}
+
+QTableView* MainWindow::createRecordList() {
+    recordList_ = new QTableView(this);
+    recordList_->setModel(model_);
+    recordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    recordList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    recordList_->setWordWrap(false);
+    // Scrolling by pixel keeps "show the last row" O(1): by item, Qt walks every row to find
+    // the scroll position, and each record would cost more than the one before.
+    recordList_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // A million rows stay cheap only while no row is measured: every row is one line high.
+    QHeaderView* rows = recordList_->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setDefaultSectionSize(recordList_->fontMetrics().height() + 4);
+    recordList_->horizontalHeader()->setHighlightSections(false);
+    recordList_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    return recordList_;
+}
+
+QWidget* MainWindow::control(int id) const {
+    const auto it = controls_.find(id);
+    return it == controls_.end() ? nullptr : it->second;
+}
+
+void MainWindow::setText(int controlId, const std::string& text) {
+    QWidget* widget = control(controlId);
+    const QString shown = QString::fromStdString(text);
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        field->setText(shown);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(shown);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        button->setText(shown);
+    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        box->setTitle(shown);
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        list->setEditText(shown);
+    }
+}
+
+std::string MainWindow::text(int controlId) const {
+    QWidget* widget = control(controlId);
+    QString shown;
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+        shown = field->text();
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        shown = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        shown = button->text();
+    } else if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+        shown = box->title();
+    } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        shown = list->currentText();
+    }
+    return shown.toStdString();
+}
+
+void MainWindow::enable(int controlId, bool on) {
+    if (QWidget* widget = control(controlId)) widget->setEnabled(on);
+}
+
+void MainWindow::setFocus(int controlId) {
+    QWidget* widget = control(controlId);
+    if (widget == nullptr) return;
+    widget->setFocus(Qt::OtherFocusReason);
+    // The refused entry is selected, so that typing replaces it.
+    if (auto* field = qobject_cast<QLineEdit*>(widget)) field->selectAll();
+    if (auto* list = qobject_cast<QComboBox*>(widget)) list->lineEdit()->selectAll();
+}
+
+void MainWindow::setChecked(int controlId, bool on) {
+    auto* button = qobject_cast<QAbstractButton*>(control(controlId));
+    if (button == nullptr) return;
+    // An exclusive group refuses to uncheck its checked button; the core may ask for it.
+    QButtonGroup* group = button->group();
+    const bool exclusive = group != nullptr && group->exclusive();
+    if (exclusive && !on) group->setExclusive(false);
+    button->setChecked(on);
+    if (exclusive && !on) group->setExclusive(true);
+}
+
+bool MainWindow::isChecked(int controlId) const {
+    const auto* button = qobject_cast<const QAbstractButton*>(control(controlId));
+    return button != nullptr && button->isChecked();
+}
+
+void MainWindow::setListItems(int controlId, const char* const* items, int count) {
+    auto* list = qobject_cast<QComboBox*>(control(controlId));
+    const DialogControl* row = findControl(controlId);
+    if (list == nullptr || row == nullptr) return;
+    fillList(list, std::span<const char* const>(items, static_cast<std::size_t>(count)),
+             (row->style & SortedItems) != 0);
+}
+
+void MainWindow::selectListItem(int controlId, int index) {
+    auto* list = qobject_cast<QComboBox*>(control(controlId));
+    if (list == nullptr) return;
+    list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+}
+
+int MainWindow::selectedListItem(int controlId) const {
+    const auto* list = qobject_cast<const QComboBox*>(control(controlId));
+    if (list == nullptr) return -1;
+    // What the edit part holds decides: an item's exact text selects it, anything else none.
+    return list->findText(list->currentText(), Qt::MatchExactly);
+}
+
+void MainWindow::setUpRecordList(std::int32_t language) {
+    language_ = language;
+    recordList_->setShowGrid(true);
+    recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    model_->setLanguage(language);
+    const bool english = isEnglish(language);
+    for (int column = 0; column < static_cast<int>(std::size(texts::kListColumns)); ++column) {
+        const texts::ListColumn& heading = texts::kListColumns[column];
+        recordList_->setColumnWidth(column, english ? heading.englishWidth : heading.chineseWidth);
+    }
+}
+
+void MainWindow::recordListAppended() { model_->rowAppended(); }
+
+void MainWindow::recordListCleared() { model_->cleared(); }
+
+void MainWindow::scrollRecordListToEnd() { recordList_->scrollToBottom(); }
+
+void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showMessageBox(this, QString::fromStdString(text), icon);
+}
+
+bool MainWindow::askYesNo(const std::string& text) {
+    return askYesNoBox(this, QString::fromStdString(text));
+}
+
+void MainWindow::showAbout() { showAboutBox(this, language_); }
+
+std::optional<std::string> MainWindow::askSavePath(const std::string& offeredName,
+                                                   const std::string& filterText) {
+    return askSavePathDialog(this, offeredName, filterText);
+}
+
+void MainWindow::command(int controlId) {
+    if (controller_ != nullptr) controller_->onCommand(controlId);
+}
+
+void MainWindow::aboutRequested() {
+    if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
+}
+
+bool MainWindow::mayClose(CloseRequest how) {
+    return controller_ == nullptr || controller_->onCloseRequested(how);
+}
+
+void MainWindow::reject() {
+    if (mayClose(CloseRequest::Escape)) QDialog::reject();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!mayClose(CloseRequest::CloseBox)) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QDialog::done(QDialog::Rejected);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::HelpContents)) {
+        aboutRequested();
+        return;
+    }
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       modifiers == Qt::NoModifier;
+    if (!enter) {
+        QDialog::keyPressEvent(event);  // Escape arrives at reject()
+        return;
+    }
+    // A push button with the focus takes Enter as its click; anywhere else Enter is the
+    // window's own command: read the fields back and close.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+        return;
+    }
+    if (mayClose(CloseRequest::Enter)) QDialog::accept();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    const std::optional<Stretch> stretch =
+        resizeRule_.sizeChanged(event->size().height(), isMinimized());
+    if (!stretch) return;
+    for (const int id : kStretching) {
+        QWidget* widget = control(id);
+        QRect place = widget->geometry();
+        // The bottom edge as the platform counts it: one past the last row of pixels.
+        place.setHeight(stretch->bottom(place.y() + place.height()) - place.y());
+        widget->setGeometry(place);
+    }
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
+    // The platform's window menu carries the About item on the bench PCs; here the window's
+    // background offers it.
+    QMenu menu(this);
+    QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
+    if (menu.exec(event->globalPos()) == about) aboutRequested();
+}
+
+}  // namespace mensora

@@ -1,0 +1,86 @@
+#pragma once
+// The main window as the bench operator sees it: every control of the dialog template at its
+// place, in the dialog font. It is a passive view: it shows what the core tells it and
+// reports clicks, typed text and requests to close to the MainDialog; it decides nothing.
+
+#include <QDialog>
+#include <cstdint>
+#include <map>
+
+#include "app/main_dialog.h"
+#include "app/resize_rule.h"
+#include "app/window_port.h"
+#include "ui/dialog_units.h"
+
+class QButtonGroup;
+class QTableView;
+
+namespace mensora {
+
+class RecordListModel;
+class RecordStore;
+class RecordListTexts;
+struct DialogControl;
+
+class MainWindow : public QDialog, public WindowPort {
+    Q_OBJECT
+public:
+    MainWindow(const RecordStore& store, const RecordListTexts& listTexts,
+               QWidget* parent = nullptr);
+
+    // Where clicks, the About item and close requests go. Until it is set they go nowhere
+    // and the window may close.
+    void setController(MainDialog* controller) { controller_ = controller; }
+
+    // The control of an id, or nullptr.
+    QWidget* control(int id) const;
+    DialogBaseUnits baseUnits() const { return units_; }
+
+    // WindowPort
+    void setText(int controlId, const std::string& text) override;
+    std::string text(int controlId) const override;
+    void enable(int controlId, bool on) override;
+    void setFocus(int controlId) override;
+    void setChecked(int controlId, bool on) override;
+    bool isChecked(int controlId) const override;
+    void setListItems(int controlId, const char* const* items, int count) override;
+    void selectListItem(int controlId, int index) override;
+    int selectedListItem(int controlId) const override;
+    void setUpRecordList(std::int32_t language) override;
+    void recordListAppended() override;
+    void recordListCleared() override;
+    void scrollRecordListToEnd() override;
+    void showMessage(const std::string& text, MessageIcon icon) override;
+    bool askYesNo(const std::string& text) override;
+    void showAbout() override;
+    std::optional<std::string> askSavePath(const std::string& offeredName,
+                                           const std::string& filterText) override;
+
+public slots:
+    // Escape, and anything else that would dismiss the dialog.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QWidget* createControl(const DialogControl& row);
+    QTableView* createRecordList();
+    void command(int controlId);
+    void aboutRequested();
+    bool mayClose(CloseRequest how);
+
+    MainDialog* controller_ = nullptr;
+    RecordListModel* model_;
+    QTableView* recordList_ = nullptr;
+    QButtonGroup* languageButtons_;
+    DialogBaseUnits units_{};
+    std::map<int, QWidget*> controls_;
+    ResizeRule resizeRule_;
+    std::int32_t language_ = 1;  // of the About box; told with the record list's set-up
+};
+
+}  // namespace mensora

@@ -1,0 +1,51 @@
+#pragma once
+// The program as its parts: the record store reserved whole, the real ports, the window and
+// the dialog wired together. The application runs it; the end-to-end tests drive it.
+
+#include <memory>
+
+#include "app/main_dialog.h"
+#include "files/native_file_system.h"
+#include "link/serial_port.h"
+#include "measure/record_list_texts.h"
+#include "measure/record_store.h"
+#include "ui/main_window.h"
+#include "ui/qt_alert_sound.h"
+#include "ui/qt_settings_store.h"
+#include "ui/qt_timer_service.h"
+#include "ui/system_clock.h"
+
+namespace mensora {
+
+class MensoraProgram {
+public:
+    // Needs a QApplication. The window is initialised and ready to be shown.
+    MensoraProgram();
+    ~MensoraProgram();
+    MensoraProgram(const MensoraProgram&) = delete;
+    MensoraProgram& operator=(const MensoraProgram&) = delete;
+
+    MainWindow& window() { return window_; }
+    MainDialog& dialog() { return dialog_; }
+    const MainDialog& dialog() const { return dialog_; }
+    const RecordStore& store() const { return store_; }
+    SettingsStore& settings() { return settings_; }
+
+private:
+    // Reserved before the window exists, so that recording never allocates and the capacity
+    // can never be missed for want of memory.
+    RecordStore store_;
+    RecordListTexts listTexts_;
+    QtSettingsStore settings_;
+    MainWindow window_;
+    bool running_ = false;  // ticks reach the dialog only while it exists
+    QtTimerService timers_;
+    QtAlertSound sound_;
+    SystemClock clock_;
+    SerialPort serial_;
+    std::unique_ptr<PortNames> portNames_;
+    NativeFileSystem fileSystem_;
+    MainDialog dialog_;
+};
+
+}  // namespace mensora

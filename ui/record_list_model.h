@@ -1,0 +1,41 @@
+#pragma once
+// The record list as a table over the record store: the view asks for the cells it draws,
+// the model reads them from the store's columns and the list texts. Nothing is copied per
+// row, and each new record is one announced row, so a million rows cost what one does.
+
+#include <QAbstractTableModel>
+#include <cstdint>
+
+namespace mensora {
+
+class RecordStore;
+class RecordListTexts;
+
+class RecordListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    RecordListModel(const RecordStore& store, const RecordListTexts& texts,
+                    QObject* parent = nullptr);
+
+    // Column titles in the interface language (2 English, anything else Chinese).
+    void setLanguage(std::int32_t language);
+    // The store has one more record than the list shows: show it.
+    void rowAppended();
+    // The store was emptied: the list is empty.
+    void cleared();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    const RecordStore& store_;
+    const RecordListTexts& texts_;
+    std::int32_t language_ = 1;
+    // The rows the view has been told of: a row is shown only once it has been announced.
+    int rows_ = 0;
+};
+
+}  // namespace mensora
