@@ -9,12 +9,12 @@
 #include "files/file_failure_text.h"
 #include "files/record_file_format.h"
 #include "files/record_file_paths.h"
+#include "protocol/link_periods.h"
 
 namespace mensora {
 namespace {
 
 constexpr std::uint32_t kAutosavePeriodMs = 60000;
-constexpr std::uint32_t kLinkWatchdogPeriodMs = 5000;
 constexpr const char* kOfferedFileName = "MensoraRecord.xls";
 constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 
@@ -74,7 +74,7 @@ void RecordFiles::autosaveTick() {
     // Writing a full store takes a while; the gauge's silence meanwhile is not a lost link.
     if (state_.linkConnected) timers_.kill(LinkWatchdogTimer);
     const bool written = writeAutosaveFile();
-    if (written && state_.linkConnected) timers_.arm(LinkWatchdogTimer, kLinkWatchdogPeriodMs);
+    if (written && state_.linkConnected) timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs);
 }
 
 bool RecordFiles::writeAutosaveFile() {
