@@ -8,7 +8,7 @@ void QtTimerService::arm(int id, std::uint32_t periodMs) {
         timer = std::make_unique<QTimer>();
         // Precise timers: the poll and dwell periods are part of how the gauge is found.
         timer->setTimerType(Qt::PreciseTimer);
-        QObject::connect(timer.get(), &QTimer::timeout, [this, id] { onTick_(id); });
+        QObject::connect(timer.get(), &QTimer::timeout, &context_, [this, id] { post(id); });
     }
     timer->start(static_cast<int>(periodMs));
 }
@@ -16,6 +16,19 @@ void QtTimerService::arm(int id, std::uint32_t periodMs) {
 void QtTimerService::kill(int id) {
     const auto it = timers_.find(id);
     if (it != timers_.end()) it->second->stop();
+    // A tick already waiting belongs to the timer that was killed.
+    posted_.erase(id);
+}
+
+void QtTimerService::post(int id) {
+    if (!posted_.insert(id).second) return;  // one waiting tick per id, as the platform does
+    QMetaObject::invokeMethod(
+        &context_,
+        [this, id] {
+            if (posted_.erase(id) == 0) return;  // killed meanwhile
+            onTick_(id);
+        },
+        Qt::QueuedConnection);
 }
 
 }  // namespace mensora
