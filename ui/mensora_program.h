@@ -13,6 +13,7 @@
 #include "ui/qt_alert_sound.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_timer_service.h"
+#include "ui/standard_dialog_texts.h"
 #include "ui/system_clock.h"
 
 namespace mensora {
@@ -46,6 +47,7 @@ private:
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
+    std::unique_ptr<QTranslator> dialogTexts_;
 };
 
 }  // namespace mensora

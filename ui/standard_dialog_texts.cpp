@@ -1,0 +1,21 @@
+#include "ui/standard_dialog_texts.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
+#include "app/acquisition_state.h"
+
+namespace mensora {
+
+std::unique_ptr<QTranslator> installStandardDialogTexts(std::int32_t language) {
+    if (isEnglish(language)) return nullptr;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_zh_CN"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return nullptr;  // English standard buttons are still usable
+    }
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
+}
+
+}  // namespace mensora
