@@ -11,6 +11,8 @@ void QtTimerService::arm(int id, std::uint32_t periodMs) {
         QObject::connect(timer.get(), &QTimer::timeout, &context_, [this, id] { post(id); });
     }
     timer->start(static_cast<int>(periodMs));
+    // The countdown starts again: a tick of the old countdown still waiting must not arrive.
+    posted_.erase(id);
 }
 
 void QtTimerService::kill(int id) {
