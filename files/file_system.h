@@ -35,6 +35,13 @@ inline constexpr char kPathSeparators[] = "\\/";
 inline constexpr char kPathSeparators[] = "/";
 #endif
 
+// Why completing a record file failed. Only a failure of the closing itself names no file
+// in its message; a failure to make the data durable or to put the file in place does.
+struct CommitFailure {
+    FileFailure cause;
+    bool atClose;
+};
+
 // A record file being written. The target keeps its previous content, and no other program
 // can open it, until commit() has put the complete new file in its place. Destroying the
 // object without a successful commit removes what was written and leaves the target as it
@@ -46,7 +53,7 @@ public:
     // is full: DiskFull.
     virtual std::optional<FileFailure> write(const char* bytes, std::size_t count) = 0;
     // Makes the file durable, closes it and puts it in place of the target.
-    virtual std::optional<FileFailure> commit() = 0;
+    virtual std::optional<CommitFailure> commit() = 0;
 };
 
 // Either an open record file or the cause that kept it from opening.

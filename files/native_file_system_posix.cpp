@@ -71,12 +71,14 @@ public:
         return std::nullopt;
     }
 
-    std::optional<FileFailure> commit() override {
-        if (::fsync(temporaryFd_) != 0) return lastFailure();
+    std::optional<CommitFailure> commit() override {
+        if (::fsync(temporaryFd_) != 0) return CommitFailure{lastFailure(), false};
         const int fd = temporaryFd_;
         temporaryFd_ = -1;
-        if (::close(fd) != 0) return lastFailure();
-        if (::rename(temporary_.c_str(), target_.c_str()) != 0) return lastFailure();
+        if (::close(fd) != 0) return CommitFailure{lastFailure(), true};
+        if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
+            return CommitFailure{lastFailure(), false};
+        }
         committed_ = true;
         syncFolder();
         return std::nullopt;

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,27 @@ namespace mensora {
 namespace {
 
 FileFailure lastFailure() { return failureFromSystemError(static_cast<long>(GetLastError())); }
+
+// Paths are UTF-8 everywhere in the program; Windows takes them as UTF-16. The code-page
+// ("A") functions would read a path the user chose in the save dialog, Chinese folder names
+// included, in the system code page and miss the folder.
+std::wstring wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
+    return text;
+}
+
+std::string utf8(const wchar_t* text, std::size_t size) {
+    if (size == 0) return {};
+    const int length = static_cast<int>(size);
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), bytes, nullptr, nullptr);
+    return out;
+}
 
 std::string folderOf(const std::string& path) {
     const auto cut = path.find_last_of(kPathSeparators);
@@ -31,7 +53,7 @@ public:
 
     ~Win32RecordFile() override {
         if (temporaryHandle_ != INVALID_HANDLE_VALUE) CloseHandle(temporaryHandle_);
-        if (!committed_) DeleteFileA(temporary_.c_str());
+        if (!committed_) DeleteFileW(wide(temporary_).c_str());
         // A target made only to be held is deleted by closing it.
         releaseTarget();
     }
@@ -49,16 +71,16 @@ public:
         return std::nullopt;
     }
 
-    std::optional<FileFailure> commit() override {
-        if (!FlushFileBuffers(temporaryHandle_)) return lastFailure();
+    std::optional<CommitFailure> commit() override {
+        if (!FlushFileBuffers(temporaryHandle_)) return CommitFailure{lastFailure(), false};
         const HANDLE handle = temporaryHandle_;
         temporaryHandle_ = INVALID_HANDLE_VALUE;
-        if (!CloseHandle(handle)) return lastFailure();
+        if (!CloseHandle(handle)) return CommitFailure{lastFailure(), true};
         // Windows cannot replace a file that is open, even by this process.
         releaseTarget();
-        if (!MoveFileExA(temporary_.c_str(), target_.c_str(),
+        if (!MoveFileExW(wide(temporary_).c_str(), wide(target_).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return lastFailure();
+            return CommitFailure{lastFailure(), false};
         }
         committed_ = true;
         return std::nullopt;
@@ -83,12 +105,12 @@ private:
 // exist is made to be held and disappears again when it is closed.
 HANDLE holdTarget(const std::string& target) {
     for (int attempt = 0; attempt < 4; ++attempt) {
-        HANDLE handle = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE handle = CreateFileW(wide(target).c_str(), GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_NOT_FOUND) {
             return handle;
         }
-        handle = CreateFileA(target.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+        handle = CreateFileW(wide(target).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
     }
@@ -102,21 +124,21 @@ HANDLE createTemporary(const std::string& target, std::string& name) {
         folderOf(target) + "~mensora" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_string(++serial) + ".tmp";
-        const HANDLE handle = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
     }
     return INVALID_HANDLE_VALUE;
 }
 
 std::string applicationDataFolder() {
-    char buffer[MAX_PATH];
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+    wchar_t buffer[MAX_PATH];
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
                                    SHGFP_TYPE_CURRENT, buffer))) {
-        return buffer;
+        return utf8(buffer, wcslen(buffer));
     }
-    const DWORD length = GetEnvironmentVariableA("APPDATA", buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::string(buffer, length) : std::string();
+    const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, MAX_PATH);
+    return length > 0 && length < MAX_PATH ? utf8(buffer, length) : std::string();
 }
 
 }  // namespace
@@ -136,12 +158,12 @@ RecordFileOpening NativeFileSystem::createRecordFile(const std::string& path) {
 }
 
 std::string NativeFileSystem::executablePath() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
         const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) return {};
-        if (length < size) return std::string(buffer.data(), length);
+        if (length < size) return utf8(buffer.data(), length);
         buffer.resize(buffer.size() * 2);
     }
 }
@@ -151,7 +173,8 @@ std::optional<std::string> NativeFileSystem::userDataDirectory() {
     if (base.empty()) return std::nullopt;
     const std::string folder =
         base + (base.find_last_of(kPathSeparators) == base.size() - 1 ? "" : "\\") + "Mensora";
-    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (!CreateDirectoryW(wide(folder).c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS) {
         return std::nullopt;
     }
     return folder + "\\";
@@ -165,7 +188,7 @@ bool NativeFileSystem::mayCreateFilesIn(const std::string& directory) {
     if (probe.find_last_of(kPathSeparators) != probe.size() - 1) probe += '\\';
     probe += "~mensora-probe" + std::to_string(GetCurrentProcessId()) + ".tmp";
     const HANDLE handle =
-        CreateFileA(probe.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+        CreateFileW(wide(probe).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                     FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return false;
     CloseHandle(handle);

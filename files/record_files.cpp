@@ -18,23 +18,17 @@ constexpr std::uint32_t kAutosavePeriodMs = 60000;
 constexpr const char* kOfferedFileName = "MensoraRecord.xls";
 constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 
-struct WriteFailure {
-    FileFailure cause;
-    bool atClose;  // the message then names no file
-};
-
 // Creates, writes and completes the record file. The file is closed and the target released
 // when this returns, before any message box opens: timers tick inside the box, and the next
 // autosave may want the same file.
-std::optional<WriteFailure> writeWholeFile(FileSystem& fileSystem, const std::string& path,
+std::optional<CommitFailure> writeWholeFile(FileSystem& fileSystem, const std::string& path,
                                            const RecordStore& store, std::int32_t language) {
     const RecordFileOpening opening = fileSystem.createRecordFile(path);
-    if (!opening.file) return WriteFailure{opening.failure, false};
+    if (!opening.file) return CommitFailure{opening.failure, false};
     if (const auto failure = writeRecordFile(*opening.file, store, language)) {
-        return WriteFailure{*failure, false};
+        return CommitFailure{*failure, false};
     }
-    if (const auto failure = opening.file->commit()) return WriteFailure{*failure, true};
-    return std::nullopt;
+    return opening.file->commit();
 }
 
 }  // namespace
@@ -95,7 +89,7 @@ std::string RecordFiles::autosaveDirectory() {
 }
 
 bool RecordFiles::saveRecordsTo(const std::string& path) {
-    const std::optional<WriteFailure> failure =
+    const std::optional<CommitFailure> failure =
         writeWholeFile(fileSystem_, path, store_, state_.language);
     if (failure) {
         window_.showMessage(

@@ -28,8 +28,9 @@ public:
         FileFailure cause;
     };
     std::optional<WriteFailure> failWrite;
-    // ...or the commit fails. Each script applies to every file until reset.
-    std::optional<FileFailure> failCommit;
+    // ...or completing the file fails (at the closing itself, or before or after it). Each
+    // script applies to every file until reset.
+    std::optional<CommitFailure> failCommit;
 
     std::string executable = "/opt/mensora/bin/mensora";
     std::set<std::string> readOnlyFolders;
@@ -75,7 +76,7 @@ private:
             pending_.append(bytes, count);
             return std::nullopt;
         }
-        std::optional<FileFailure> commit() override {
+        std::optional<CommitFailure> commit() override {
             if (owner_.failCommit) return owner_.failCommit;
             owner_.files[path_] = pending_;
             return std::nullopt;
