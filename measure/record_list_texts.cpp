@@ -6,37 +6,28 @@
 #include "measure/record_store.h"
 
 namespace mensora {
-namespace {
-
-// The longest prefix of `text` of at most `limit` bytes that does not end inside a UTF-8
-// character.
-std::size_t wholeCharacterPrefix(std::string_view text, std::size_t limit) {
-    if (text.size() <= limit) return text.size();
-    std::size_t length = limit;
-    const auto continues = [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-    };
-    while (length > 0 && continues(text[length])) --length;
-    return length;
-}
-
-}  // namespace
-
 RecordListTexts::RecordListTexts() : rows_(new Row[kRecordCapacity]()) {}
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
                           std::int32_t language) {
     if (row >= kRecordCapacity) return;
     Row& entry = rows_[row];
-    const std::size_t length = wholeCharacterPrefix(valueText, kValueTextWidth);
-    std::copy_n(valueText.begin(), length, entry.value.begin());
-    entry.valueLength = static_cast<std::uint8_t>(length);
+    // A row reused after Clear must not keep an earlier long text.
+    if (!longTexts_.empty()) longTexts_.erase(row);
+    if (valueText.size() <= kValueTextWidth) {
+        std::copy(valueText.begin(), valueText.end(), entry.value.begin());
+        entry.valueLength = static_cast<std::uint8_t>(valueText.size());
+    } else {
+        longTexts_[row] = std::string(valueText);
+        entry.valueLength = kLongText;
+    }
     entry.verdict = verdict;
     entry.english = isEnglish(language);
 }
 
 std::string_view RecordListTexts::valueText(std::uint32_t row) const {
     const Row& entry = rows_[row];
+    if (entry.valueLength == kLongText) return longTexts_.at(row);
     return {entry.value.data(), entry.valueLength};
 }
 

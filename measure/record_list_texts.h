@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "app/acquisition_state.h"
 
@@ -20,8 +22,8 @@ public:
     RecordListTexts();
 
     // Row `row` (below the store's capacity) shows `valueText` and the verdict word of
-    // `language`. A longer text (one typed into the live field) keeps its first
-    // kValueTextWidth bytes, cut back to a whole UTF-8 character.
+    // `language`. A frame's text fits the compact row; a longer one (typed into the live
+    // field) is kept whole beside it, as only such rare rows need the room.
     void set(std::uint32_t row, std::string_view valueText, Verdict verdict,
              std::int32_t language);
 
@@ -35,7 +37,10 @@ private:
         Verdict verdict;
         bool english;
     };
+    static constexpr std::uint8_t kLongText = 0xFF;  // valueLength of a row kept in longTexts_
+
     std::unique_ptr<Row[]> rows_;  // one per possible record, reserved once
+    std::unordered_map<std::uint32_t, std::string> longTexts_;
 };
 
 }  // namespace mensora

@@ -64,7 +64,7 @@ TEST(RecordStore, TakesAMillionRecordsAndRefusesTheNextWithoutTouchingThem) {
     EXPECT_EQ(store.valueField(kRecordCapacity - 1), "1.000   ");
 }
 
-TEST(RecordListTexts, KeepsTheValueTextUpToNineBytesEndingOnAWholeCharacter) {
+TEST(RecordListTexts, KeepsTheValueTextWholeHoweverLongItWasTyped) {
     RecordListTexts texts;
     struct Case {
         const char* typed;
@@ -73,8 +73,8 @@ TEST(RecordListTexts, KeepsTheValueTextUpToNineBytesEndingOnAWholeCharacter) {
     const Case cases[] = {
         {"12.345", "12.345"},
         {"-1234.567", "-1234.567"},       // nine characters: all kept
-        {"123456789012", "123456789"},    // typed into the live field: cut to nine
-        {"12.3毫米", "12.3毫"},           // 4 + 3 + 3 bytes: the second character would be cut
+        {"123456789012", "123456789012"},  // typed into the live field: kept whole
+        {"12.3毫米", "12.3毫米"},
         {"", ""},
     };
     std::uint32_t row = 0;
@@ -84,6 +84,9 @@ TEST(RecordListTexts, KeepsTheValueTextUpToNineBytesEndingOnAWholeCharacter) {
         EXPECT_EQ(texts.valueText(row), c.kept);
         ++row;
     }
+    // A row written again after Clear shows its new text, not the long one it held.
+    texts.set(2, "1.5", Verdict::Ok, 1);
+    EXPECT_EQ(texts.valueText(2), "1.5");
 }
 
 }  // namespace
