@@ -143,6 +143,9 @@ void SerialPort::close() {
     // The exclusive flag belongs to the terminal, not to our descriptor: left set, it would
     // outlive us while the other end stays open and lock out the next open.
     ::ioctl(platform_->fd, TIOCNXCL);
+    // Closing a terminal waits for unsent output to drain, for up to half a minute; a zero
+    // command held back by flow control would freeze the window on Disconnect.
+    ::tcflush(platform_->fd, TCOFLUSH);
     ::close(platform_->fd);
     platform_->fd = kNoPort;
 }
