@@ -39,25 +39,33 @@ TEST(QtTimerService, ATimerKeepsTickingWhileItsOwnHandlerRunsANestedLoop) {
     EXPECT_GE(ticks, 4);
 }
 
-TEST(QtTimerService, ATickWaitingForAKilledTimerNeverArrives) {
-    std::vector<int> ticks;
-    QtTimerService* service = nullptr;
-    QtTimerService timers([&](int id) {
-        ticks.push_back(id);
-        // The first handler to run kills both timers, as a disconnect kills the poll.
-        service->kill(4);
-        service->kill(5);
-    });
-    service = &timers;
-    timers.arm(5, 20);
-    timers.arm(4, 20);
-    // Hold the thread until both are due, so that both ticks wait in the queue together.
-    QElapsedTimer busy;
-    busy.start();
-    while (busy.elapsed() < 60) {
+TEST(QtTimerService, ATickWaitingForAKilledOrRearmedTimerNeverArrives) {
+    // Killed as a disconnect kills the poll; re-armed as a good frame re-arms the watchdog.
+    for (const bool rearm : {false, true}) {
+        SCOPED_TRACE(rearm ? "re-armed" : "killed");
+        std::vector<int> ticks;
+        QtTimerService* service = nullptr;
+        QtTimerService timers([&](int id) {
+            ticks.push_back(id);
+            // The first handler to run deals with the other timer's waiting tick.
+            service->kill(5);
+            if (rearm) {
+                service->arm(4, 100000);
+            } else {
+                service->kill(4);
+            }
+        });
+        service = &timers;
+        timers.arm(5, 20);
+        timers.arm(4, 20);
+        // Hold the thread until both are due, so that both ticks wait in the queue together.
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 60) {
+        }
+        runNestedLoop(100);
+        EXPECT_EQ(ticks.size(), 1u);
     }
-    runNestedLoop(100);
-    ASSERT_EQ(ticks.size(), 1u);
 }
 
 }  // namespace
