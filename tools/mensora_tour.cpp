@@ -177,7 +177,7 @@ private:
         linking.start();
         window.click(ConnectButton);
         // A box here is the program saying it found no gauge: no need to wait any longer.
-        const bool linked = waitUntil(
+        const bool linked = runEventsUntil(
             [&] {
                 return hand_.hasMet() || (window.text(ConnectButton) != before &&
                                           !window.text(StatusField).isEmpty());
@@ -194,7 +194,7 @@ private:
         }
         const auto& state = window.program().dialog().state();
         const QString linkedIn = seconds(linking.elapsed());
-        if (!waitUntil([&] { return !window.text(LiveValue).isEmpty(); }, kReadingPatience)) {
+        if (!runEventsUntil([&] { return !window.text(LiveValue).isEmpty(); }, kReadingPatience)) {
             throw TourFailure("linked, but no reading reached the window");
         }
         step(label + " … linked on COM" + QString::number(state.portIndex) + " (" +
@@ -242,7 +242,7 @@ private:
     // A person records each part once: wait until the gauge shows another reading.
     void waitForAnotherReading(TourWindow& window) {
         const QString last = window.records() == 0 ? QString() : lastCell(window, 1);
-        if (!waitUntil(
+        if (!runEventsUntil(
                 [&] {
                     const QString live = window.text(LiveValue);
                     return !live.isEmpty() && live != last;
@@ -280,7 +280,7 @@ private:
                     throw TourFailure("the gauge (pid " + std::to_string(options_.gaugePid) +
                                       ") is gone");
                 }
-                waitUntil([&] { return window.records() != before; }, kKeyPatience);
+                runEventsUntil([&] { return window.records() != before; }, kKeyPatience);
             }
             if (window.records() != before + 1) {
                 throw TourFailure("the gauge's data key recorded nothing after " +
@@ -361,7 +361,7 @@ private:
     void reportStatistics(TourWindow& window, const RecordFile& file, GbkText& gbk) {
         // They reach the window with the next reading the gauge sends.
         const QString count = QString::number(file.lines.size());
-        if (!waitUntil([&] { return window.text(CountField) == count; }, kReadingPatience)) {
+        if (!runEventsUntil([&] { return window.text(CountField) == count; }, kReadingPatience)) {
             throw TourFailure("the window counts " + window.text(CountField).toStdString() +
                               " records, the file holds " + count.toStdString());
         }

@@ -1,7 +1,6 @@
 #include "tools/tour_window.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPixmap>
@@ -9,19 +8,9 @@
 #include <QtTest/QTest>
 #include <string>
 
-namespace mensora::tour {
+#include "ui/run_events_until.h"
 
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds patience) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > patience.count()) return false;
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
+namespace mensora::tour {
 
 void watch(std::chrono::milliseconds time) {
     QEventLoop loop;

@@ -5,17 +5,13 @@
 #include <QString>
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 #include "tools/tour_failure.h"
 #include "ui/mensora_program.h"
+#include "ui/run_events_until.h"
 
 namespace mensora::tour {
-
-// Lets the window's timers, the gauge and the answers to modal boxes run until done() holds;
-// false when patience ran out first.
-bool waitUntil(const std::function<bool()>& done, std::chrono::milliseconds patience);
 
 // Lets everything run for a while, as a person watching the window.
 void watch(std::chrono::milliseconds time);

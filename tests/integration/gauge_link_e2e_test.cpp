@@ -7,8 +7,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
@@ -28,6 +26,7 @@
 #include "app/control_ids.h"
 #include "app/texts.h"
 #include "ui/mensora_program.h"
+#include "ui/run_events_until.h"
 
 namespace mensora {
 namespace {
@@ -39,15 +38,7 @@ constexpr std::chrono::milliseconds kPatience = 10s;
 
 // Lets the window's timers and the gauge run until done says so; false when patience ran out.
 bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds patience = kPatience) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > patience.count()) return false;
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
+    return runEventsUntil(done, patience);
 }
 
 // The virtual gauge as a user starts it.
