@@ -49,9 +49,6 @@ public:
     // first timer can tick.
     void initialise();
 
-    void armTimer(int id, std::uint32_t periodMs) { timers_.arm(id, periodMs); }
-    void killTimer(int id) { timers_.kill(id); }
-
     void onTimer(int id);
     void onCommand(int controlId);
     void onSystemCommand(int command);
