@@ -15,12 +15,6 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-// A plus sign may stand before the digits; "+-1" is not a number.
-std::string_view withoutPlusSign(std::string_view text) {
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-    return text;
-}
-
 bool startsWithDigit(std::string_view text) {
     return !text.empty() && text.front() >= '0' && text.front() <= '9';
 }
@@ -73,9 +67,12 @@ std::optional<std::uint32_t> parseUnsigned(std::string_view text) {
 }
 
 std::optional<std::int32_t> parseSigned(std::string_view text) {
-    const std::string_view trimmed = trimBlanks(text);
-    text = withoutPlusSign(trimmed);
-    if (text.size() != trimmed.size() && !startsWithDigit(text)) return std::nullopt;
+    text = trimBlanks(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        // "+-1" is not a number: only digits may follow the plus sign.
+        if (!startsWithDigit(text)) return std::nullopt;
+    }
     return parseInteger<std::int32_t>(text);
 }
 
