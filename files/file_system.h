@@ -35,9 +35,10 @@ inline constexpr char kPathSeparators[] = "\\/";
 inline constexpr char kPathSeparators[] = "/";
 #endif
 
-// Why completing a record file failed. Only a failure of the closing itself names no file
-// in its message; a failure to make the data durable or to put the file in place does.
-struct CommitFailure {
+// Why a record file could not be written, and whether it was the closing itself: only that
+// failure names no file in its message; one in creating, writing, making the data durable or
+// putting the file in place does.
+struct RecordFileFailure {
     FileFailure cause;
     bool atClose;
 };
@@ -53,7 +54,7 @@ public:
     // is full: DiskFull.
     virtual std::optional<FileFailure> write(const char* bytes, std::size_t count) = 0;
     // Makes the file durable, closes it and puts it in place of the target.
-    virtual std::optional<CommitFailure> commit() = 0;
+    virtual std::optional<RecordFileFailure> commit() = 0;
 };
 
 // Either an open record file or the cause that kept it from opening.

@@ -71,13 +71,13 @@ public:
         return std::nullopt;
     }
 
-    std::optional<CommitFailure> commit() override {
-        if (::fsync(temporaryFd_) != 0) return CommitFailure{lastFailure(), false};
+    std::optional<RecordFileFailure> commit() override {
+        if (::fsync(temporaryFd_) != 0) return RecordFileFailure{lastFailure(), false};
         const int fd = temporaryFd_;
         temporaryFd_ = -1;
-        if (::close(fd) != 0) return CommitFailure{lastFailure(), true};
+        if (::close(fd) != 0) return RecordFileFailure{lastFailure(), true};
         if (::rename(temporary_.c_str(), target_.c_str()) != 0) {
-            return CommitFailure{lastFailure(), false};
+            return RecordFileFailure{lastFailure(), false};
         }
         committed_ = true;
         syncFolder();

@@ -71,16 +71,16 @@ public:
         return std::nullopt;
     }
 
-    std::optional<CommitFailure> commit() override {
-        if (!FlushFileBuffers(temporaryHandle_)) return CommitFailure{lastFailure(), false};
+    std::optional<RecordFileFailure> commit() override {
+        if (!FlushFileBuffers(temporaryHandle_)) return RecordFileFailure{lastFailure(), false};
         const HANDLE handle = temporaryHandle_;
         temporaryHandle_ = INVALID_HANDLE_VALUE;
-        if (!CloseHandle(handle)) return CommitFailure{lastFailure(), true};
+        if (!CloseHandle(handle)) return RecordFileFailure{lastFailure(), true};
         // Windows cannot replace a file that is open, even by this process.
         releaseTarget();
         if (!MoveFileExW(wide(temporary_).c_str(), wide(target_).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return CommitFailure{lastFailure(), false};
+            return RecordFileFailure{lastFailure(), false};
         }
         committed_ = true;
         return std::nullopt;

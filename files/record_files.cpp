@@ -21,12 +21,14 @@ constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 // Creates, writes and completes the record file. The file is closed and the target released
 // when this returns, before any message box opens: timers tick inside the box, and the next
 // autosave may want the same file.
-std::optional<CommitFailure> writeWholeFile(FileSystem& fileSystem, const std::string& path,
-                                           const RecordStore& store, std::int32_t language) {
+std::optional<RecordFileFailure> writeWholeFile(FileSystem& fileSystem,
+                                                const std::string& path,
+                                                const RecordStore& store,
+                                                std::int32_t language) {
     const RecordFileOpening opening = fileSystem.createRecordFile(path);
-    if (!opening.file) return CommitFailure{opening.failure, false};
+    if (!opening.file) return RecordFileFailure{opening.failure, false};
     if (const auto failure = writeRecordFile(*opening.file, store, language)) {
-        return CommitFailure{*failure, false};
+        return RecordFileFailure{*failure, false};
     }
     return opening.file->commit();
 }
@@ -89,7 +91,7 @@ std::string RecordFiles::autosaveDirectory() {
 }
 
 bool RecordFiles::saveRecordsTo(const std::string& path) {
-    const std::optional<CommitFailure> failure =
+    const std::optional<RecordFileFailure> failure =
         writeWholeFile(fileSystem_, path, store_, state_.language);
     if (failure) {
         window_.showMessage(

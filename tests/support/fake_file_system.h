@@ -30,7 +30,7 @@ public:
     std::optional<WriteFailure> failWrite;
     // ...or completing the file fails (at the closing itself, or before or after it). Each
     // script applies to every file until reset.
-    std::optional<CommitFailure> failCommit;
+    std::optional<RecordFileFailure> failCommit;
 
     std::string executable = "/opt/mensora/bin/mensora";
     std::set<std::string> readOnlyFolders;
@@ -76,7 +76,7 @@ private:
             pending_.append(bytes, count);
             return std::nullopt;
         }
-        std::optional<CommitFailure> commit() override {
+        std::optional<RecordFileFailure> commit() override {
             if (owner_.failCommit) return owner_.failCommit;
             owner_.files[path_] = pending_;
             return std::nullopt;

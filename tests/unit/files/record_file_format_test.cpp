@@ -23,7 +23,7 @@ public:
         content.append(data, count);
         return std::nullopt;
     }
-    std::optional<CommitFailure> commit() override { return std::nullopt; }
+    std::optional<RecordFileFailure> commit() override { return std::nullopt; }
 
     std::string content;
     std::vector<std::size_t> writes;

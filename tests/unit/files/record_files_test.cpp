@@ -192,15 +192,15 @@ TEST_F(RecordFilesTest, AFailedWriteNamesTheFileAndAFailedCloseNamesNone) {
     const struct {
         const char* stage;
         std::optional<test::FakeFileSystem::WriteFailure> failWrite;
-        std::optional<CommitFailure> failCommit;
+        std::optional<RecordFileFailure> failCommit;
         const char* message;
     } cases[] = {
         {"write", test::FakeFileSystem::WriteFailure{40, FileFailure::DiskFull}, std::nullopt,
          "在存取 /home/bench/records/MensoraRecord.xls 时磁盘已满。"},
         // A full disk often shows only when the data is made durable, before the closing.
-        {"flush", std::nullopt, CommitFailure{FileFailure::DiskFull, false},
+        {"flush", std::nullopt, RecordFileFailure{FileFailure::DiskFull, false},
          "在存取 /home/bench/records/MensoraRecord.xls 时磁盘已满。"},
-        {"close", std::nullopt, CommitFailure{FileFailure::HardwareIo, true},
+        {"close", std::nullopt, RecordFileFailure{FileFailure::HardwareIo, true},
          "在存取 一未命名文件 时一个硬件输入/输出错误被报告。"},
     };
     test::addThreeChineseRecords(store);
