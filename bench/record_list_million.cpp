@@ -8,7 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "app/texts.h"
+#include "base/texts.h"
 #include "bench/recording_rig.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <optional>
 #include <string>
 
-#include "app/acquisition_state.h"
-#include "app/alert_sound.h"
-#include "app/clock.h"
-#include "app/data_exchange.h"
-#include "app/timer_service.h"
-#include "app/timers.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/alert_sound.h"
+#include "base/clock.h"
+#include "base/timer_service.h"
+#include "base/timers.h"
+#include "base/window_port.h"
+#include "dialog/data_exchange.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "measure/recorder.h"

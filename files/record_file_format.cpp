@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "app/acquisition_state.h"
+#include "base/acquisition_state.h"
 #include "measure/record_store.h"
 
 namespace mensora {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/clock.h"
+#include "base/clock.h"
 
 namespace mensora {
 

@@ -3,13 +3,13 @@
 #include <optional>
 #include <utility>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include "base/control_ids.h"
+#include "base/link_periods.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 #include "files/file_failure_text.h"
 #include "files/record_file_format.h"
 #include "files/record_file_paths.h"
-#include "protocol/link_periods.h"
 
 namespace mensora {
 namespace {

@@ -1,10 +1,10 @@
 #pragma once
 #include <string>
 
-#include "app/acquisition_state.h"
-#include "app/clock.h"
-#include "app/timers.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/clock.h"
+#include "base/timers.h"
+#include "base/window_port.h"
 #include "files/file_system.h"
 
 namespace mensora {

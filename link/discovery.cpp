@@ -1,10 +1,12 @@
 #include "link/discovery.h"
 
-#include "app/control_ids.h"
-#include "app/number_text.h"
-#include "app/settings_keys.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include <utility>
+
+#include "base/control_ids.h"
+#include "base/number_text.h"
+#include "base/settings_keys.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 
 namespace mensora {
 namespace {
@@ -28,7 +30,7 @@ constexpr std::uint32_t kScanEndIndex = kPortNameCount - 1;
 
 Discovery::Discovery(AcquisitionState& state, SerialDevice& serial, PortNames& portNames,
                      SettingsStore& settings, Timers& timers, WindowPort& window,
-                     DataExchange& exchange, ParametersPanel& panel)
+                     FieldExchange& exchange, std::function<void()> onDisconnecting)
     : state_(state),
       serial_(serial),
       portNames_(portNames),
@@ -36,7 +38,7 @@ Discovery::Discovery(AcquisitionState& state, SerialDevice& serial, PortNames& p
       timers_(timers),
       window_(window),
       exchange_(exchange),
-      panel_(panel) {}
+      onDisconnecting_(std::move(onDisconnecting)) {}
 
 void Discovery::onConnectButton() {
     if (state_.linkConnected != 0) {
@@ -60,9 +62,7 @@ void Discovery::connectLink() {
 }
 
 void Discovery::disconnectLink() {
-    // Values typed into an open panel are dropped, not judged: the link is going, not the
-    // parameters being confirmed.
-    if (state_.paramEditMode) panel_.closeWithoutStoring();
+    onDisconnecting_();
     state_.reading.valueText = " ";
     state_.autoSampling = false;
     timers_.kill(PollTimer);

@@ -1,12 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
-#include "app/acquisition_state.h"
-#include "app/data_exchange.h"
-#include "app/parameters_panel.h"
-#include "app/settings_store.h"
-#include "app/timers.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/field_exchange.h"
+#include "base/settings_store.h"
+#include "base/timers.h"
+#include "base/window_port.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
 
@@ -18,7 +18,7 @@ class Discovery {
 public:
     Discovery(AcquisitionState& state, SerialDevice& serial, PortNames& portNames,
               SettingsStore& settings, Timers& timers, WindowPort& window,
-              DataExchange& exchange, ParametersPanel& panel);
+              FieldExchange& exchange, std::function<void()> onDisconnecting);
     void onConnectButton();  // connectLink or disconnectLink by linkConnected
     void connectLink();
     void disconnectLink();
@@ -44,8 +44,9 @@ private:
     SettingsStore& settings_;
     Timers& timers_;
     WindowPort& window_;
-    DataExchange& exchange_;
-    ParametersPanel& panel_;
+    FieldExchange& exchange_;
+    // Told first when the user ends the link, while everything is still as it was.
+    std::function<void()> onDisconnecting_;
 };
 
 }  // namespace mensora

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "link/port_names.h"
 
 namespace mensora {

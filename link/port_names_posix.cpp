@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 #include "link/device_port_names.h"
 #include "link/platform_port_names.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/texts.h"
+#include "base/texts.h"
 
 namespace mensora {
 namespace {

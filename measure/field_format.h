@@ -6,8 +6,8 @@
 #include <array>
 #include <cstdint>
 
-#include "app/acquisition_state.h"
-#include "app/clock.h"
+#include "base/acquisition_state.h"
+#include "base/clock.h"
 
 namespace mensora {
 

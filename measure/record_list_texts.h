@@ -10,7 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/acquisition_state.h"
+#include "base/acquisition_state.h"
 
 namespace mensora {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 #include "measure/field_format.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
@@ -20,7 +20,7 @@ constexpr float kMinimumAtReset = 999999.0f;
 }  // namespace
 
 Recorder::Recorder(AcquisitionState& state, RecordStore& store, RecordListTexts& listTexts,
-                   WindowPort& window, Timers& timers, DataExchange& exchange,
+                   WindowPort& window, Timers& timers, FieldExchange& exchange,
                    AlertSound& sound, Clock& clock)
     : state_(state),
       store_(store),

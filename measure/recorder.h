@@ -1,10 +1,10 @@
 #pragma once
-#include "app/acquisition_state.h"
-#include "app/alert_sound.h"
-#include "app/clock.h"
-#include "app/data_exchange.h"
-#include "app/timers.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/alert_sound.h"
+#include "base/clock.h"
+#include "base/field_exchange.h"
+#include "base/timers.h"
+#include "base/window_port.h"
 
 namespace mensora {
 
@@ -16,7 +16,7 @@ class RecordListTexts;
 class Recorder {
 public:
     Recorder(AcquisitionState& state, RecordStore& store, RecordListTexts& listTexts,
-             WindowPort& window, Timers& timers, DataExchange& exchange, AlertSound& sound,
+             WindowPort& window, Timers& timers, FieldExchange& exchange, AlertSound& sound,
              Clock& clock);
 
     void recordMeasurement();
@@ -38,7 +38,7 @@ private:
     RecordListTexts& listTexts_;
     WindowPort& window_;
     Timers& timers_;
-    DataExchange& exchange_;
+    FieldExchange& exchange_;
     AlertSound& sound_;
     Clock& clock_;
     // Whether the user has been told that the store is full; a Clear lets it fill again.

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/acquisition_state.h"
+#include "base/acquisition_state.h"
 
 namespace mensora {
 

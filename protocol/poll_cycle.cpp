@@ -2,14 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
-#include "app/control_ids.h"
-#include "app/settings_keys.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include "base/control_ids.h"
+#include "base/link_periods.h"
+#include "base/settings_keys.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 #include "protocol/ascii_frame.h"
 #include "protocol/bcd_frame.h"
-#include "protocol/link_periods.h"
 
 namespace mensora {
 namespace {
@@ -31,8 +32,8 @@ const char* unitTextFor(std::uint8_t unitIndex) {
 }  // namespace
 
 PollCycle::PollCycle(AcquisitionState& state, SerialDevice& serial, Timers& timers,
-                     WindowPort& window, DataExchange& exchange, SettingsStore& settings,
-                     AlertSound& sound, Recorder& recorder)
+                     WindowPort& window, FieldExchange& exchange, SettingsStore& settings,
+                     AlertSound& sound, std::function<void()> onDataKey)
     : state_(state),
       serial_(serial),
       timers_(timers),
@@ -40,7 +41,7 @@ PollCycle::PollCycle(AcquisitionState& state, SerialDevice& serial, Timers& time
       exchange_(exchange),
       settings_(settings),
       sound_(sound),
-      recorder_(recorder) {}
+      onDataKey_(std::move(onDataKey)) {}
 
 void PollCycle::pollTick() {
     // A silent gauge counts once per five silent polls, before the sixth one reads.
@@ -76,7 +77,7 @@ bool PollCycle::resynchronise() {
         // The gauge's data key arriving on its own, after the frame it belongs to.
         if (byte == kDataKey && buffer[i + 1] == kCarriageReturn &&
             state_.protocolKind == ProtocolKind::Ascii) {
-            recorder_.recordMeasurement();
+            onDataKey_();
             return false;
         }
     }
@@ -104,7 +105,7 @@ void PollCycle::decodeAsciiFrame() {
     ++state_.counters.goodFrameCount;
     if (state_.linkConnected == 0) establishLink(ProtocolKind::Ascii);
     adopt(parseAsciiFrame(buffer));
-    if (asciiFrameHasDataKey(buffer, state_.frameLength)) recorder_.recordMeasurement();
+    if (asciiFrameHasDataKey(buffer, state_.frameLength)) onDataKey_();
     timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs);
 }
 
@@ -119,7 +120,7 @@ void PollCycle::decodeBcdFrame() {
     ++state_.counters.goodFrameCount;
     if (state_.linkConnected == 0) establishLink(ProtocolKind::Bcd);
     adopt(parseBcdFrame(buffer));
-    if (bcdFrameHasDataKey(buffer)) recorder_.recordMeasurement();
+    if (bcdFrameHasDataKey(buffer)) onDataKey_();
     timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs);
 }
 

@@ -1,12 +1,13 @@
 #pragma once
-#include "app/acquisition_state.h"
-#include "app/alert_sound.h"
-#include "app/data_exchange.h"
-#include "app/settings_store.h"
-#include "app/timers.h"
-#include "app/window_port.h"
+#include <functional>
+
+#include "base/acquisition_state.h"
+#include "base/alert_sound.h"
+#include "base/field_exchange.h"
+#include "base/settings_store.h"
+#include "base/timers.h"
+#include "base/window_port.h"
 #include "link/serial_device.h"
-#include "measure/recorder.h"
 #include "protocol/frame_reading.h"
 
 namespace mensora {
@@ -16,8 +17,8 @@ namespace mensora {
 class PollCycle {
 public:
     PollCycle(AcquisitionState& state, SerialDevice& serial, Timers& timers, WindowPort& window,
-              DataExchange& exchange, SettingsStore& settings, AlertSound& sound,
-              Recorder& recorder);
+              FieldExchange& exchange, SettingsStore& settings, AlertSound& sound,
+              std::function<void()> onDataKey);
     void pollTick();
 
 private:
@@ -37,10 +38,11 @@ private:
     SerialDevice& serial_;
     Timers& timers_;
     WindowPort& window_;
-    DataExchange& exchange_;
+    FieldExchange& exchange_;
     SettingsStore& settings_;
     AlertSound& sound_;
-    Recorder& recorder_;
+    // The user pressed the gauge's data key: the reading as it now stands is to be recorded.
+    std::function<void()> onDataKey_;
 };
 
 }  // namespace mensora

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 
-#include "app/timer_ids.h"
+#include "base/link_periods.h"
+#include "base/timer_ids.h"
 #include "protocol/bcd_frame.h"
-#include "protocol/link_periods.h"
 
 namespace mensora {
 namespace {

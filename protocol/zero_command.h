@@ -1,7 +1,7 @@
 #pragma once
-#include "app/acquisition_state.h"
-#include "app/clock.h"
-#include "app/timers.h"
+#include "base/acquisition_state.h"
+#include "base/clock.h"
+#include "base/timers.h"
 #include "link/serial_device.h"
 
 namespace mensora {

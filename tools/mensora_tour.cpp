@@ -18,8 +18,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
 #include "tools/tour_modal_hand.h"
 #include "tools/tour_record_file.h"
 #include "tools/tour_window.h"

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QMessageBox>
 
-#include "app/acquisition_state.h"
+#include "base/acquisition_state.h"
 
 namespace mensora {
 

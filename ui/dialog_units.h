@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "app/control_table.h"
+#include "base/control_table.h"
 
 namespace mensora {
 

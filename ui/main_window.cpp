@@ -19,9 +19,9 @@
 #include <QTableView>
 #include <span>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/control_table.h"
+#include "base/texts.h"
 #include "ui/about_box.h"
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <map>
 
-#include "app/main_dialog.h"
-#include "app/resize_rule.h"
-#include "app/window_port.h"
+#include "base/resize_rule.h"
+#include "base/window_port.h"
+#include "dialog/main_dialog.h"
 #include "ui/dialog_units.h"
 
 class QButtonGroup;

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/main_dialog.h"
+#include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
 #include "measure/record_list_texts.h"

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/window_port.h"
+#include "base/window_port.h"
 
 class QWidget;
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QSoundEffect>
 
-#include "app/alert_sound.h"
+#include "base/alert_sound.h"
 
 namespace mensora {
 

@@ -1,7 +1,7 @@
 #pragma once
 #include <QSettings>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 namespace mensora {
 

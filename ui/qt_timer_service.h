@@ -6,7 +6,7 @@
 #include <memory>
 #include <set>
 
-#include "app/timer_service.h"
+#include "base/timer_service.h"
 
 namespace mensora {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "app/texts.h"
+#include "base/texts.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 

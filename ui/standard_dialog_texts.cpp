@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
-#include "app/acquisition_state.h"
+#include "base/acquisition_state.h"
 
 namespace mensora {
 

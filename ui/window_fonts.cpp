@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <initializer_list>
 
-#include "app/control_table.h"
+#include "base/control_table.h"
 
 namespace mensora {
 namespace {

@@ -12,11 +12,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/acquisition_state.h"
-#include "app/clock.h"
-#include "app/data_exchange.h"
-#include "app/timer_service.h"
-#include "app/timers.h"
+#include "base/acquisition_state.h"
+#include "base/clock.h"
+#include "base/timer_service.h"
+#include "base/timers.h"
+#include "dialog/data_exchange.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "measure/recorder.h"
@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::FakeSerial serial;
     DataExchange exchange(state, window);
     Recorder recorder(state, store, listTexts, window, timers, exchange, sound, timerService);
-    PollCycle poll(state, serial, timers, window, exchange, settings, sound, recorder);
+    PollCycle poll(state, serial, timers, window, exchange, settings, sound,
+                   [&recorder] { recorder.recordMeasurement(); });
     ZeroCommand zero(state, serial, timers, timerService);
 
     const std::uint8_t setup = data[0];

@@ -23,8 +23,8 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
 #include "ui/mensora_program.h"
 #include "ui/run_events_until.h"
 

@@ -29,9 +29,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/control_table.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include "base/control_table.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 #include "tests/integration/window_bench.h"
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"

@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
-#include "app/settings_keys.h"
+#include "base/settings_keys.h"
 #include "ui/qt_settings_store.h"
 
 namespace mensora {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/control_ids.h"
-#include "app/main_dialog.h"
+#include "base/control_ids.h"
+#include "dialog/main_dialog.h"
 #include "link/fixed_port_names.h"
 #include "measure/field_format.h"
 #include "measure/record_list_texts.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The whole core behind fakes: a MainDialog whose timers run on virtual time.
 
-#include "app/main_dialog.h"
+#include "dialog/main_dialog.h"
 #include "link/fixed_port_names.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 
 namespace mensora::test {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/alert_sound.h"
+#include "base/alert_sound.h"
 
 namespace mensora::test {
 

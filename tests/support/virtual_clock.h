@@ -7,8 +7,8 @@
 #include <map>
 #include <vector>
 
-#include "app/clock.h"
-#include "app/timer_service.h"
+#include "base/clock.h"
+#include "base/timer_service.h"
 
 namespace mensora::test {
 

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "app/control_ids.h"
+#include "base/control_ids.h"
 #include "tests/support/dialog_harness.h"
 
 namespace mensora {

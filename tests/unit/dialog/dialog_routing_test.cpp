@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/control_ids.h"
-#include "app/timer_ids.h"
+#include "base/control_ids.h"
+#include "base/timer_ids.h"
 #include "tests/support/dialog_harness.h"
 
 namespace mensora {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "app/main_dialog.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/control_table.h"
+#include "base/texts.h"
+#include "dialog/main_dialog.h"
 #include "link/fixed_port_names.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/timer_ids.h"
-#include "app/timers.h"
+#include "base/control_ids.h"
+#include "base/timer_ids.h"
+#include "base/timers.h"
 #include "files/record_file_paths.h"
 #include "files/record_files.h"
 #include "measure/record_store.h"

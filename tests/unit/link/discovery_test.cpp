@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "base/control_ids.h"
 #include "tests/unit/protocol/link_bench.h"
 
 namespace mensora::test {

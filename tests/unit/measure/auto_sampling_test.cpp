@@ -1,8 +1,8 @@
 // Automatic recording, Clear and the alert sound, in virtual time.
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
 #include "tests/unit/measure/recorder_fixture.h"
 
 namespace mensora {

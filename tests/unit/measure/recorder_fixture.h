@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
-#include "app/acquisition_state.h"
-#include "app/data_exchange.h"
-#include "app/timer_ids.h"
-#include "app/timers.h"
+#include "base/acquisition_state.h"
+#include "base/timer_ids.h"
+#include "base/timers.h"
+#include "dialog/data_exchange.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "measure/recorder.h"

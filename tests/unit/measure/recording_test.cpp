@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
 #include "tests/unit/measure/recorder_fixture.h"
 
 namespace mensora {

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "app/acquisition_state.h"
-#include "app/data_exchange.h"
-#include "app/parameters_panel.h"
-#include "app/timer_ids.h"
-#include "app/timers.h"
+#include "base/acquisition_state.h"
+#include "base/timer_ids.h"
+#include "base/timers.h"
+#include "dialog/data_exchange.h"
+#include "dialog/parameters_panel.h"
 #include "link/discovery.h"
 #include "link/fixed_port_names.h"
 #include "measure/record_list_texts.h"
@@ -115,9 +115,12 @@ struct LinkBench {
     RecordListTexts listTexts;
     Recorder recorder{state, store, listTexts, window, timers, exchange, sound, clock};
     ParametersPanel panel{state, window, exchange, timers, settings, sound, recorder};
-    PollCycle pollCycle{state, serial, timers, window, exchange, settings, sound, recorder};
+    PollCycle pollCycle{state,    serial, timers, window, exchange, settings, sound,
+                        [this] { recorder.recordMeasurement(); }};
     ZeroCommand zero{state, serial, timers, clock};
-    Discovery discovery{state, serial, portNames, settings, timers, window, exchange, panel};
+    Discovery discovery{state, serial, portNames, settings, timers, window, exchange, [this] {
+                            if (state.paramEditMode) panel.closeWithoutStoring();
+                        }};
 };
 
 }  // namespace mensora::test

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_ids.h"
+#include "base/control_ids.h"
 #include "tests/unit/protocol/frame_bytes.h"
 #include "tests/unit/protocol/link_bench.h"
 

@@ -1,7 +1,7 @@
 // The language radio buttons: the choice is stored at once and the restart message is shown
 // only when the language really changes; nothing on the window changes until the next start.
 
-#include "app/language_choice.h"
+#include "dialog/language_choice.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
 #include "tests/support/fake_settings.h"
 #include "tests/support/fake_window.h"
 

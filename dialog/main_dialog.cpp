@@ -1,10 +1,10 @@
-#include "app/main_dialog.h"
+#include "dialog/main_dialog.h"
 
 #include <string>
 
-#include "app/control_ids.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 
 namespace mensora {
 
@@ -16,10 +16,15 @@ MainDialog::MainDialog(const DialogPorts& ports, RecordStore& store, RecordListT
                 ports.clock),
       panel_(state_, ports.window, exchange_, timers_, ports.settings, ports.sound, recorder_),
       poll_(state_, ports.serial, timers_, ports.window, exchange_, ports.settings, ports.sound,
-            recorder_),
+            [this] { recorder_.recordMeasurement(); }),
       zero_(state_, ports.serial, timers_, ports.clock),
       discovery_(state_, ports.serial, ports.portNames, ports.settings, timers_, ports.window,
-                 exchange_, panel_),
+                 exchange_,
+                 [this] {
+                     // Values typed into an open panel are dropped, not judged: the link is
+                     // going, not the parameters being confirmed.
+                     if (state_.paramEditMode) panel_.closeWithoutStoring();
+                 }),
       files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
       language_(state_, ports.window, ports.settings) {}
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "app/acquisition_state.h"
-#include "app/settings_store.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/settings_store.h"
+#include "base/window_port.h"
 
 namespace mensora {
 

@@ -1,14 +1,14 @@
-#include "app/parameters_panel.h"
+#include "dialog/parameters_panel.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "app/control_ids.h"
-#include "app/settings_keys.h"
-#include "app/texts.h"
-#include "app/timer_ids.h"
+#include "base/control_ids.h"
+#include "base/settings_keys.h"
+#include "base/texts.h"
+#include "base/timer_ids.h"
 
 namespace mensora {
 namespace {

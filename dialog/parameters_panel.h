@@ -1,13 +1,13 @@
 #pragma once
 #include <cstdint>
 
-#include "app/acquisition_state.h"
-#include "app/alert_sound.h"
-#include "app/data_exchange.h"
-#include "app/settings_keys.h"
-#include "app/settings_store.h"
-#include "app/timers.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/alert_sound.h"
+#include "base/settings_keys.h"
+#include "base/settings_store.h"
+#include "base/timers.h"
+#include "base/window_port.h"
+#include "dialog/data_exchange.h"
 #include "measure/recorder.h"
 
 namespace mensora {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "app/timer_service.h"
+#include "base/timer_service.h"
 
 namespace mensora {
 

@@ -1,7 +1,7 @@
 // The dialog template as data: what the window builds from and what the English interface
 // puts on. A wrong row here is a control in the wrong place or a caption in the wrong language.
 
-#include "app/control_table.h"
+#include "base/control_table.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "app/control_ids.h"
+#include "base/control_ids.h"
 
 namespace mensora {
 namespace {

@@ -2,7 +2,7 @@
 // takes back, and where a pull stops when the operator has typed something that is not a
 // number.
 
-#include "app/data_exchange.h"
+#include "dialog/data_exchange.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/number_text.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/number_text.h"
+#include "base/texts.h"
 #include "tests/support/fake_window.h"
 
 namespace mensora {

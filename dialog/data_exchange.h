@@ -1,17 +1,18 @@
 #pragma once
-#include "app/acquisition_state.h"
-#include "app/window_port.h"
+#include "base/acquisition_state.h"
+#include "base/field_exchange.h"
+#include "base/window_port.h"
 
 namespace mensora {
 
 // Moves the bound values between the state and the window's fields, row by row in a fixed
 // order. A pull stops at the first field that does not parse: it shows that field's message,
 // puts the focus there and keeps the rows it has already taken.
-class DataExchange {
+class DataExchange : public FieldExchange {
 public:
     DataExchange(AcquisitionState& state, WindowPort& window) : state_(state), window_(window) {}
-    void push();
-    bool pull();
+    void push() override;
+    bool pull() override;
 
 private:
     bool pullText(int controlId, std::string& target);

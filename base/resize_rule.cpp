@@ -1,4 +1,4 @@
-#include "app/resize_rule.h"
+#include "base/resize_rule.h"
 
 #include <cstdint>
 

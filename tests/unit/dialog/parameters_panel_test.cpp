@@ -1,7 +1,7 @@
 // The parameters panel on a bench: what the button does to the window, what it adopts for
 // judging and what it leaves in the settings store, with timers under virtual time.
 
-#include "app/parameters_panel.h"
+#include "dialog/parameters_panel.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/control_ids.h"
-#include "app/data_exchange.h"
-#include "app/number_text.h"
-#include "app/timer_ids.h"
-#include "app/timers.h"
+#include "base/control_ids.h"
+#include "base/number_text.h"
+#include "base/timer_ids.h"
+#include "base/timers.h"
+#include "dialog/data_exchange.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "measure/recorder.h"
@@ -525,7 +525,7 @@ TEST(ParametersPanel, TheUnitChosenIsShownWithTheNextGoodFrameAndNoSelectionIsBl
         test::FakeSerial gauge;
         gauge.isOpen = true;
         PollCycle poll{b.state, gauge, b.timers, b.window, b.exchange, b.settings, b.sound,
-                       b.recorder};
+                       [&b] { b.recorder.recordMeasurement(); }};
         b.startWindow();
         b.click();
         b.window.selectListItem(UnitList, c.unitSelection);

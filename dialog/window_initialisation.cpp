@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "app/control_ids.h"
-#include "app/control_table.h"
-#include "app/main_dialog.h"
-#include "app/settings_keys.h"
+#include "base/control_ids.h"
+#include "base/control_table.h"
+#include "base/settings_keys.h"
+#include "dialog/main_dialog.h"
 
 namespace mensora {
 namespace {

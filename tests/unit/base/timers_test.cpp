@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "app/timers.h"
+#include "base/timers.h"
 #include "tests/support/virtual_clock.h"
 
 namespace mensora {

@@ -1,6 +1,6 @@
 // Numbers in the window's fields: the same text on every machine, whatever the user's locale.
 
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 

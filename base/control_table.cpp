@@ -1,8 +1,8 @@
-#include "app/control_table.h"
+#include "base/control_table.h"
 
-#include "app/acquisition_state.h"
-#include "app/control_ids.h"
-#include "app/texts.h"
+#include "base/acquisition_state.h"
+#include "base/control_ids.h"
+#include "base/texts.h"
 
 namespace mensora {
 namespace {

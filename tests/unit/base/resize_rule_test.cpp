@@ -1,7 +1,7 @@
 // The record area follows the window's height; nothing is lost to minimising, and shrinking
 // and enlarging again brings the list back to where it was, but for whole-pixel truncation.
 
-#include "app/resize_rule.h"
+#include "base/resize_rule.h"
 
 #include <gtest/gtest.h>
 

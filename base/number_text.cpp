@@ -1,4 +1,4 @@
-#include "app/number_text.h"
+#include "base/number_text.h"
 
 #include <charconv>
 #include <cmath>

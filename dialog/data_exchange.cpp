@@ -1,8 +1,8 @@
-#include "app/data_exchange.h"
+#include "dialog/data_exchange.h"
 
-#include "app/control_ids.h"
-#include "app/number_text.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/number_text.h"
+#include "base/texts.h"
 
 namespace mensora {
 

@@ -1,8 +1,8 @@
-#include "app/language_choice.h"
+#include "dialog/language_choice.h"
 
-#include "app/control_ids.h"
-#include "app/settings_keys.h"
-#include "app/texts.h"
+#include "base/control_ids.h"
+#include "base/settings_keys.h"
+#include "base/texts.h"
 
 namespace mensora {
 namespace {
