@@ -1,5 +1,7 @@
 #include "ui/mensora_program.h"
 
+#include <QAction>
+
 #include "link/platform_port_names.h"
 
 namespace mensora {
@@ -15,10 +17,19 @@ MensoraProgram::MensoraProgram()
               store_, listTexts_) {
     running_ = true;
     window_.setController(&dialog_);
+    dialog_.reportRecordsTo(&chartData_);
+    QObject::connect(window_.chartsAction(), &QAction::triggered, [this] { openCharts(); });
     dialog_.initialise();
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language);
 }
 
 MensoraProgram::~MensoraProgram() { running_ = false; }
+
+void MensoraProgram::openCharts() {
+    if (chartsWindow_ == nullptr) {
+        chartsWindow_ = new ChartsWindow(chartData_, dialog_.state(), settings_, &window_);
+    }
+    chartsWindow_->open();
+}
 
 }  // namespace mensora
