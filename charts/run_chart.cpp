@@ -77,36 +77,41 @@ AxisScale recordScale(const Rect& plot, std::uint32_t count) {
     return AxisScale({-firstSlot, static_cast<double>(count - 1)}, plot.left, plot.right() - 1);
 }
 
-// One pixel column for many records: the stretch from their lowest to their highest, its
-// parts beyond the tolerance in the NG colour.
-void drawColumn(Canvas& canvas, int x, const Extremes& extremes, const AxisScale& y,
-                const ToleranceLimits& limits) {
-    const double low = extremes.minimum;
-    const double high = extremes.maximum;
-    if (judge(high, limits) == Verdict::OverUpper) {
-        canvas.line({x, y.pixel(high)}, {x, y.pixel(std::max(low, limits.upper))}, kNg,
-                    Stroke::Solid);
-    }
-    if (judge(low, limits) == Verdict::UnderLower) {
-        canvas.line({x, y.pixel(std::min(high, limits.lower))}, {x, y.pixel(low)}, kNg,
-                    Stroke::Solid);
-    }
-    if (low < limits.upper && high > limits.lower) {
-        canvas.line({x, y.pixel(std::min(high, limits.upper))},
-                    {x, y.pixel(std::max(low, limits.lower))}, kOk, Stroke::Solid);
-    }
-}
+struct Segment {
+    Point from;
+    Point to;
+};
 
+// One pixel column for many records: the stretch from their lowest to their highest, its
+// parts beyond the tolerance in the NG colour. The strokes are gathered by colour and drawn
+// colour by colour, so that a painter changes its pen twice, not twice a column.
 void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values,
                  const AxisScale& y, const ToleranceLimits& limits) {
     const std::uint64_t count = values.size();
     const auto columns = static_cast<std::uint64_t>(plot.width);
+    std::vector<Segment> ok;
+    std::vector<Segment> ng;
+    ok.reserve(columns);
     for (std::uint64_t column = 0; column < columns; ++column) {
         const auto first = static_cast<std::uint32_t>(column * count / columns);
         const auto last = static_cast<std::uint32_t>((column + 1) * count / columns);
-        drawColumn(canvas, plot.left + static_cast<int>(column), values.extremes(first, last), y,
-                   limits);
+        const Extremes extremes = values.extremes(first, last);
+        const int x = plot.left + static_cast<int>(column);
+        const double low = extremes.minimum;
+        const double high = extremes.maximum;
+        if (judge(high, limits) == Verdict::OverUpper) {
+            ng.push_back({{x, y.pixel(high)}, {x, y.pixel(std::max(low, limits.upper))}});
+        }
+        if (judge(low, limits) == Verdict::UnderLower) {
+            ng.push_back({{x, y.pixel(std::min(high, limits.lower))}, {x, y.pixel(low)}});
+        }
+        if (low < limits.upper && high > limits.lower) {
+            ok.push_back({{x, y.pixel(std::min(high, limits.upper))},
+                          {x, y.pixel(std::max(low, limits.lower))}});
+        }
     }
+    for (const Segment& s : ok) canvas.line(s.from, s.to, kOk, Stroke::Solid);
+    for (const Segment& s : ng) canvas.line(s.from, s.to, kNg, Stroke::Solid);
 }
 
 void drawPoints(Canvas& canvas, const Rect& plot, const ValueColumn& values, const AxisScale& y,

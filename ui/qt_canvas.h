@@ -2,6 +2,8 @@
 // The charts' canvas on a QPainter: the window's chart view and the saved picture.
 
 #include <QFontMetrics>
+#include <optional>
+#include <utility>
 
 #include "charts/canvas.h"
 
@@ -23,7 +25,11 @@ public:
     TextSize measure(std::string_view utf8) override;
 
 private:
+    // Setting a pen costs more than a short line: it is set only when it changes.
+    void usePen(Colour colour, Stroke stroke);
+
     QPainter& painter_;
+    std::optional<std::pair<Colour, Stroke>> pen_;
     QFontMetrics metrics_;
 };
 
