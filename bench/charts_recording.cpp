@@ -28,7 +28,7 @@ namespace {
 
 using namespace mensora;
 
-constexpr std::uint32_t kBatch = 20'000;
+constexpr std::uint32_t kBatch = 5'000;
 
 double peakResidentMebibytes() {
     rusage usage{};

@@ -27,7 +27,11 @@ MensoraProgram::MensoraProgram()
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
 }
 
-MensoraProgram::~MensoraProgram() { running_ = false; }
+MensoraProgram::~MensoraProgram() {
+    running_ = false;
+    // An open charts window keeps its size for the next start, while the settings exist.
+    if (chartsWindow_ != nullptr) chartsWindow_->hide();
+}
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
