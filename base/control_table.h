@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "base/language.h"
+
 namespace mensora {
 
 enum class ControlKind : std::uint8_t {
@@ -81,12 +83,12 @@ std::span<const DialogControl> controlTable();
 const DialogControl* findControl(int id);
 
 // The caption a control shows in the given interface language; nullptr when it has none.
-const char* captionFor(const DialogControl& control, std::int32_t language);
+const char* captionFor(const DialogControl& control, Language language);
 
 // The object name that identifies a control: its id in decimal, or its name when it has none.
 std::string objectNameOf(const DialogControl& control);
 
 // The sound list's items in the given interface language.
-std::span<const char* const> soundItems(std::int32_t language);
+std::span<const char* const> soundItems(Language language);
 
 }  // namespace mensora

@@ -24,7 +24,7 @@ constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 std::optional<RecordFileFailure> writeWholeFile(FileSystem& fileSystem,
                                                 const std::string& path,
                                                 const RecordStore& store,
-                                                std::int32_t language) {
+                                                Language language) {
     const RecordFileOpening opening = fileSystem.createRecordFile(path);
     if (!opening.file) return RecordFileFailure{opening.failure, false};
     if (const auto failure = writeRecordFile(*opening.file, store, language)) {
@@ -51,7 +51,7 @@ void RecordFiles::exportRecords() {
     const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
     if (!path) return;
     if (!saveRecordsTo(*path)) return;
-    window_.showMessage(pick(texts::kExportSucceeded, state_.language), MessageIcon::Exclamation);
+    window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 
 void RecordFiles::onAutosaveSwitch() {
@@ -92,7 +92,7 @@ std::string RecordFiles::autosaveDirectory() {
 
 bool RecordFiles::saveRecordsTo(const std::string& path) {
     const std::optional<RecordFileFailure> failure =
-        writeWholeFile(fileSystem_, path, store_, state_.language);
+        writeWholeFile(fileSystem_, path, store_, state_.language());
     if (failure) {
         window_.showMessage(
             fileFailureMessage(failure->cause, failure->atClose ? kUnnamedFile : path),

@@ -9,7 +9,7 @@ namespace mensora {
 RecordListTexts::RecordListTexts() : rows_(new Row[kRecordCapacity]()) {}
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
-                          std::int32_t language) {
+                          Language language) {
     if (row >= kRecordCapacity) return;
     Row& entry = rows_[row];
     // A row reused after Clear must not keep an earlier long text.
@@ -22,7 +22,7 @@ void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict
         entry.valueLength = kLongText;
     }
     entry.verdict = verdict;
-    entry.english = isEnglish(language);
+    entry.language = language;
 }
 
 std::string_view RecordListTexts::valueText(std::uint32_t row) const {
@@ -33,8 +33,7 @@ std::string_view RecordListTexts::valueText(std::uint32_t row) const {
 
 const char* RecordListTexts::verdictText(std::uint32_t row) const {
     const Row& entry = rows_[row];
-    // Back to the stored language values: 2 English, 1 Chinese.
-    return verdictListText(entry.verdict, entry.english ? 2 : 1);
+    return verdictListText(entry.verdict, entry.language);
 }
 
 }  // namespace mensora

@@ -283,12 +283,12 @@ int MainWindow::selectedListItem(int controlId) const {
     return list->findText(list->currentText(), Qt::MatchExactly);
 }
 
-void MainWindow::setUpRecordList(std::int32_t language) {
+void MainWindow::setUpRecordList(Language language) {
     language_ = language;
     recordList_->setShowGrid(true);
     recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     model_->setLanguage(language);
-    const bool english = isEnglish(language);
+    const bool english = language == Language::English;
     for (int column = 0; column < static_cast<int>(std::size(texts::kListColumns)); ++column) {
         const texts::ListColumn& heading = texts::kListColumns[column];
         recordList_->setColumnWidth(column, english ? heading.englishWidth : heading.chineseWidth);

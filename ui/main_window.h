@@ -46,7 +46,7 @@ public:
     void setListItems(int controlId, const char* const* items, int count) override;
     void selectListItem(int controlId, int index) override;
     int selectedListItem(int controlId) const override;
-    void setUpRecordList(std::int32_t language) override;
+    void setUpRecordList(Language language) override;
     void recordListAppended() override;
     void recordListCleared() override;
     void scrollRecordListToEnd() override;
@@ -80,7 +80,7 @@ private:
     DialogBaseUnits units_{};
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
-    std::int32_t language_ = 1;  // of the About box; told with the record list's set-up
+    Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
 };
 
 }  // namespace mensora

@@ -16,7 +16,7 @@ MensoraProgram::MensoraProgram()
     running_ = true;
     window_.setController(&dialog_);
     dialog_.initialise();
-    dialogTexts_ = installStandardDialogTexts(dialog_.state().language);
+    dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
 }
 
 MensoraProgram::~MensoraProgram() { running_ = false; }

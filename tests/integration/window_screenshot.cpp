@@ -54,14 +54,14 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
 
     QTemporaryDir fallback;
     const QString path = QDir(pictureFolder(fallback))
-                             .filePath(language == kEnglish ? "window_english.png"
+                             .filePath(language == kStoredEnglish ? "window_english.png"
                                                             : "window_chinese.png");
     ASSERT_TRUE(bench.window.grab().save(path)) << path.toStdString();
     const QImage saved(path);
     EXPECT_EQ(saved.size(), bench.window.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot, ::testing::Values(kChinese, kEnglish));
+INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot, ::testing::Values(kStoredChinese, kStoredEnglish));
 
 }  // namespace
 }  // namespace mensora::test

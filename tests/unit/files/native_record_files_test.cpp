@@ -186,7 +186,7 @@ TEST_F(NativeRecordFilesTest, ExportReplacesThePreviousFileWholeAndKeepsItsPermi
     const std::string target = at("MensoraRecord.xls");
     writeFile(target, std::string(5000, 'x'), 0640);
     test::addThreeEnglishRecords(store);
-    state.language = 2;
+    state.storedLanguage = 2;
     EXPECT_EQ(exportTo(target), "Data import to table succeeded!\n");
     EXPECT_EQ(readFile(target), test::kEnglishHeaderBytes + test::kEnglishRecordLines);
     struct stat info {};
