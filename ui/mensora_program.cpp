@@ -19,6 +19,16 @@ MensoraProgram::MensoraProgram()
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
 }
 
-MensoraProgram::~MensoraProgram() { running_ = false; }
+// The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
+// again, the gauge's port is let go, the window stops reporting to the dialog and the sound
+// falls silent. Only then do the parts go, each with nothing left that could call into a part
+// already gone, whatever a window system or an audio back end does while they go.
+MensoraProgram::~MensoraProgram() {
+    running_ = false;
+    timers_.killAll();
+    serial_.close();
+    window_.setController(nullptr);
+    sound_.stop();
+}
 
 }  // namespace mensora

@@ -22,6 +22,7 @@ class MensoraProgram {
 public:
     // Needs a QApplication. The window is initialised and ready to be shown.
     MensoraProgram();
+    // Stops every timer and closes the port before the window and the sound go.
     ~MensoraProgram();
     MensoraProgram(const MensoraProgram&) = delete;
     MensoraProgram& operator=(const MensoraProgram&) = delete;
