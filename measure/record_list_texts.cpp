@@ -1,12 +1,22 @@
 #include "measure/record_list_texts.h"
 
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "measure/field_format.h"
 #include "measure/record_store.h"
 
 namespace mensora {
-RecordListTexts::RecordListTexts() : rows_(new Row[kRecordCapacity]()) {}
+
+// The rows are plain bytes, brought into being without a write, so that their pages stay
+// untouched until records fill them.
+RecordListTexts::RecordListTexts()
+    : rowPages_(std::size_t{kRecordCapacity} * sizeof(Row)),
+      rows_(::new (rowPages_.data()) Row[kRecordCapacity]) {
+    static_assert(std::is_trivially_default_constructible_v<Row> &&
+                  std::is_trivially_destructible_v<Row>);
+}
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
                           Language language) {
