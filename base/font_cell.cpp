@@ -7,7 +7,8 @@ namespace mensora {
 namespace {
 
 int readSigned16(std::span<const std::uint8_t> table, std::size_t offset) {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(table[offset] << 8 | table[offset + 1]));
+    return static_cast<std::int16_t>(
+        static_cast<std::uint16_t>(table[offset] << 8 | table[offset + 1]));
 }
 
 int readUnsigned16(std::span<const std::uint8_t> table, std::size_t offset) {

@@ -29,9 +29,9 @@ void FittingField::setFullFont(const QFont& font) {
 QRect FittingField::textRoom() const {
     QStyleOptionFrame panel;
     initStyleOption(&panel);
-    const QRect contents =
-        style()->subElementRect(QStyle::SE_LineEditContents, &panel, this).marginsRemoved(
-            textMargins());
+    const QRect contents = style()
+                               ->subElementRect(QStyle::SE_LineEditContents, &panel, this)
+                               .marginsRemoved(textMargins());
     return contents.adjusted(kHorizontalMargin, kVerticalMargin, -kHorizontalMargin - kCursorWidth,
                              -kVerticalMargin);
 }

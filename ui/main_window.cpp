@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QMoveEvent>
+#include <QPalette>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStringList>
@@ -95,6 +97,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     setWindowIcon(QIcon(QStringLiteral(":/mensora.png")));
     setFont(dialogFont(logicalDpiY()));
     units_ = dialogBaseUnits(font());
+    showGreyedTextReadably();
 
     for (const DialogControl& row : controlTable()) {
         QWidget* widget = createControl(row);
@@ -118,6 +121,19 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     resize(client);
     // The size the controls were laid out for: the first size change, which only records.
     resizeRule_.sizeChanged(client.height(), false);
+}
+
+void MainWindow::showGreyedTextReadably() {
+    // The statistics and counters are greyed displays the operator reads all day: their text
+    // is the platform's grey text, dimmer than live text but plainly legible, not the faint
+    // grey Qt's style gives disabled widgets.
+    const QColor greyText(0x6D, 0x6D, 0x6D);
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        colours.setColor(QPalette::Disabled, role, greyText);
+    }
+    setPalette(colours);
 }
 
 QWidget* MainWindow::createControl(const DialogControl& row) {

@@ -77,6 +77,7 @@ private:
     // The minimum tracking size holds for the whole window: the frame's share comes off the
     // client's minimum once the window has a frame.
     void keepMinimumTrackingSize();
+    void showGreyedTextReadably();
 
     MainDialog* controller_ = nullptr;
     RecordListModel* model_;

@@ -4,6 +4,8 @@
 // the record list's headings and cells. Each text's extent in its control's font is held
 // against the room the control draws it in. ctest runs this at several screen scales.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +21,6 @@
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QTableView>
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <limits>
 #include <map>
@@ -44,7 +44,7 @@ using Texts = std::vector<std::string>;
 // an exponent, or a fixed form with leading zeros.
 Texts longestFloats() {
     return {formatFloat(-1.23457e-05f), formatFloat(-0.000123457f), formatFloat(-2147483.647f),
-            formatFloat(-1234.567f), formatFloat(999999.0f), formatFloat(-8.88888e+37f)};
+            formatFloat(-1234.567f),    formatFloat(999999.0f),     formatFloat(-8.88888e+37f)};
 }
 
 // What every field may hold at most, by control id.
@@ -107,7 +107,8 @@ public:
     void fits(const QString& text, const QFont& font, const QRect& room, const std::string& what) {
         const QFontMetrics metrics(font);
         ++checked_;
-        EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << what << " \"" << text.toStdString() << '"';
+        EXPECT_LE(metrics.horizontalAdvance(text), room.width())
+            << what << " \"" << text.toStdString() << '"';
         EXPECT_LE(metrics.height(), room.height()) << what << " \"" << text.toStdString() << '"';
     }
 
@@ -189,9 +190,10 @@ TEST_P(NoTextCut, EveryControlShowsItsWholeTextWithTheLongestValuesItCanHold) {
             QStyleOptionButton option;
             option.initFrom(radio);
             option.text = radio->text();
-            walk.fits(radio->text(), radio->font(),
-                      radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio),
-                      name);
+            walk.fits(
+                radio->text(), radio->font(),
+                radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio),
+                name);
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             QStyleOptionButton option;
             option.initFrom(check);
@@ -205,8 +207,8 @@ TEST_P(NoTextCut, EveryControlShowsItsWholeTextWithTheLongestValuesItCanHold) {
             option.text = box->title();
             option.textAlignment = box->alignment();
             option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-            const QRect title =
-                box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+            const QRect title = box->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, box);
             walk.fits(box->title(), box->font(), title, name);
             EXPECT_TRUE(box->rect().contains(title)) << name << " title outside its box";
         } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
@@ -232,19 +234,22 @@ TEST_P(NoTextCut, TheRecordListShowsItsHeadingsAndItsWidestCellsWhole) {
     WindowBench bench(language);
     // The widest cells a record can have: a nine-character reading, the largest deviation
     // the field takes, and the last sequence number the store reaches.
-    bench.addRecord("-1234.567", -9999.999f, Verdict::UnderLower, {2026, 12, 31, 23, 59, 59}, language);
+    bench.addRecord("-1234.567", -9999.999f, Verdict::UnderLower, {2026, 12, 31, 23, 59, 59},
+                    language);
     bench.showAndSettle();
     auto* list = qobject_cast<QTableView*>(bench.window.control(RecordList));
     ASSERT_NE(list, nullptr);
     QHeaderView* header = list->horizontalHeader();
     const int headerMargin = list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-    const int cellMargin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int cellMargin =
+        list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
     const QFontMetrics headings(header->font());
     const QFontMetrics cells(list->font());
     const std::string widestSequence = formatUnsigned(kRecordCapacity);
     for (int column = 0; column < list->model()->columnCount(); ++column) {
         const QString heading = list->model()->headerData(column, Qt::Horizontal).toString();
-        EXPECT_LE(headings.horizontalAdvance(heading) + 2 * headerMargin, header->sectionSize(column))
+        EXPECT_LE(headings.horizontalAdvance(heading) + 2 * headerMargin,
+                  header->sectionSize(column))
             << heading.toStdString();
         QString cell = list->model()->data(list->model()->index(0, column)).toString();
         if (column == 0) cell = QString::fromStdString(widestSequence);

@@ -17,9 +17,9 @@ TEST(DialogUnits, TheHorizontalUnitIsTheLettersAverageRoundedHalfUp) {
         DialogBaseUnits units;
     };
     const Case cases[] = {
-        {6.5, 14, {7, 14}},    // half-width letters of a 13-pixel Ming face, as 宋体
+        {6.5, 14, {7, 14}},  // half-width letters of a 13-pixel Ming face, as 宋体
         {6.49, 14, {6, 14}},
-        {7.52, 20, {8, 20}},   // a proportional CJK sans face
+        {7.52, 20, {8, 20}},  // a proportional CJK sans face
         {8.15, 19, {8, 19}},
     };
     for (const Case& c : cases) {
@@ -42,7 +42,7 @@ TEST(DialogUnits, RectanglesAreConvertedCoordinateByCoordinateToTheNearestPixel)
         {{268, 40, 177, 49}, {469, 70, 310, 86}},                           // the live reading
         {{300, 153, 37, 12}, {525, 268, 65, 21}},                           // the average
         {{480, 255, 16, 9}, {840, 446, 28, 16}},
-        {{1, 1, 1, 1}, {2, 2, 2, 2}},                                       // halves round up
+        {{1, 1, 1, 1}, {2, 2, 2, 2}},  // halves round up
     };
     for (const Case& c : cases) {
         const PixelRect got = toPixelRect(c.units, songti);
@@ -59,9 +59,9 @@ TEST(DialogUnits, TheMinimumTrackingSizeHoldsForTheWholeWindowFrameIncluded) {
         PixelSize client;
     };
     const Case cases[] = {
-        {{0, 0}, {918, 599}},        // no frame yet: the client alone
-        {{16, 39}, {902, 560}},      // a frame with borders and a caption bar
-        {{2000, 700}, {0, 0}},       // never a negative size
+        {{0, 0}, {918, 599}},    // no frame yet: the client alone
+        {{16, 39}, {902, 560}},  // a frame with borders and a caption bar
+        {{2000, 700}, {0, 0}},   // never a negative size
     };
     for (const Case& c : cases) {
         const PixelSize client = minimumClientSize(c.frame);

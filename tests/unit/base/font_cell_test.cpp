@@ -15,7 +15,7 @@ namespace mensora {
 namespace {
 
 // Proportions as the faces installed with the program give them in their tables.
-constexpr FaceProportions kUming{1024, 917, 155};    // AR PL UMing CN
+constexpr FaceProportions kUming{1024, 917, 155};     // AR PL UMing CN
 constexpr FaceProportions kNotoCjk{1000, 1160, 288};  // Noto Sans (Mono) CJK SC
 constexpr FaceProportions kDejaVu{2048, 1901, 483};   // DejaVu Sans
 
@@ -27,15 +27,16 @@ struct CellCase {
 
 TEST(FontCell, AscentAndDescentAreEachRoundedUpToWholePixels) {
     const CellCase cases[] = {
-        {kUming, 13, 14},     // 11.64 + 1.97: the cell of 宋体 at 10 points
-        {kNotoCjk, 13, 20},   // 15.08 + 3.74
-        {kNotoCjk, 48, 70},   // 55.68 + 13.82
-        {kNotoCjk, 49, 72},   // 56.84 + 14.11
-        {kDejaVu, 13, 17},    // 12.07 + 3.07
-        {kUming, 1024, 1072}, // whole units stay whole
+        {kUming, 13, 14},      // 11.64 + 1.97: the cell of 宋体 at 10 points
+        {kNotoCjk, 13, 20},    // 15.08 + 3.74
+        {kNotoCjk, 48, 70},    // 55.68 + 13.82
+        {kNotoCjk, 49, 72},    // 56.84 + 14.11
+        {kDejaVu, 13, 17},     // 12.07 + 3.07
+        {kUming, 1024, 1072},  // whole units stay whole
     };
     for (const CellCase& c : cases) {
-        EXPECT_EQ(cellHeight(c.face, c.pixelSize), c.cell) << c.face.unitsPerEm << " @" << c.pixelSize;
+        EXPECT_EQ(cellHeight(c.face, c.pixelSize), c.cell)
+            << c.face.unitsPerEm << " @" << c.pixelSize;
     }
 }
 
@@ -100,10 +101,11 @@ TEST(FontCell, AFaceWithoutUsableTablesCannotBeMeasured) {
 TEST(FontCell, PointsAndTemplatePixelsFollowTheResolution) {
     struct Case {
         int dpi;
-        int dialogPixels;   // 10 points
-        int displayCell;    // 70 pixels at 96 dots per inch
+        int dialogPixels;  // 10 points
+        int displayCell;   // 70 pixels at 96 dots per inch
     };
-    const Case cases[] = {{96, 13, 70}, {120, 17, 88}, {144, 20, 105}, {192, 27, 140}, {72, 10, 53}};
+    const Case cases[] = {
+        {96, 13, 70}, {120, 17, 88}, {144, 20, 105}, {192, 27, 140}, {72, 10, 53}};
     for (const Case& c : cases) {
         EXPECT_EQ(pointsToPixels(10, c.dpi), c.dialogPixels) << c.dpi;
         EXPECT_EQ(pixelsAtResolution(70, c.dpi), c.displayCell) << c.dpi;
