@@ -64,6 +64,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -72,12 +74,17 @@ private:
     void command(int controlId);
     void aboutRequested();
     bool mayClose(CloseRequest how);
+    // The minimum tracking size holds for the whole window: the frame's share comes off the
+    // client's minimum once the window has a frame.
+    void keepMinimumTrackingSize();
+    void showGreyedTextReadably();
 
     MainDialog* controller_ = nullptr;
     RecordListModel* model_;
     QTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     DialogBaseUnits units_{};
+    QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
     Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
