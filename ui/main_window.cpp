@@ -26,6 +26,7 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
+#include "charts/chart_texts.h"
 #include "ui/about_box.h"
 #include "ui/fitting_field.h"
 #include "ui/fitting_label.h"
@@ -89,13 +90,18 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
                        QWidget* parent)
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
-      languageButtons_(new QButtonGroup(this)) {
+      languageButtons_(new QButtonGroup(this)),
+      chartsAction_(new QAction(this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(texts::kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/mensora.png")));
     setFont(dialogFont(logicalDpiY()));
+    chartsAction_->setObjectName(QStringLiteral("action-charts"));
+    chartsAction_->setShortcut(QKeySequence(Qt::Key_F3));
+    chartsAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(chartsAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
 
@@ -422,8 +428,10 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
-    // background offers it.
+    // background offers it, after the quality charts.
     QMenu menu(this);
+    chartsAction_->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, language_)));
+    menu.addAction(chartsAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
 }

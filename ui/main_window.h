@@ -12,6 +12,7 @@
 #include "dialog/main_dialog.h"
 #include "ui/dialog_units.h"
 
+class QAction;
 class QButtonGroup;
 class QTableView;
 
@@ -35,6 +36,8 @@ public:
     // The control of an id, or nullptr.
     QWidget* control(int id) const;
     DialogBaseUnits baseUnits() const { return units_; }
+    // Opens the quality charts: the context menu's item and the key F3.
+    QAction* chartsAction() const { return chartsAction_; }
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -83,6 +86,7 @@ private:
     RecordListModel* model_;
     QTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
+    QAction* chartsAction_;
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;

@@ -1,5 +1,7 @@
 #include "ui/mensora_program.h"
 
+#include <QAction>
+
 #include "link/platform_port_names.h"
 
 namespace mensora {
@@ -15,6 +17,8 @@ MensoraProgram::MensoraProgram()
               store_, listTexts_) {
     running_ = true;
     window_.setController(&dialog_);
+    dialog_.reportRecordsTo(&chartData_);
+    QObject::connect(window_.chartsAction(), &QAction::triggered, [this] { openCharts(); });
     dialog_.initialise();
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
 }
@@ -29,6 +33,13 @@ MensoraProgram::~MensoraProgram() {
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();
+}
+
+void MensoraProgram::openCharts() {
+    if (chartsWindow_ == nullptr) {
+        chartsWindow_ = new ChartsWindow(chartData_, dialog_.state(), settings_, &window_);
+    }
+    chartsWindow_->open();
 }
 
 }  // namespace mensora
