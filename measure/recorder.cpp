@@ -50,10 +50,10 @@ void Recorder::recordMeasurement() {
     // The store is empty only after start-up or a Clear, where the statistics were reset.
     updateExtremes(reading.value, index == 0);
     const Verdict verdict = judgeAndCount(value);
-    fields.result = verdictRecordText(verdict, state_.language);
+    fields.result = verdictRecordText(verdict, state_.language());
     fields.time = formatTimeStamp(clock_.localNow());
 
-    listTexts_.set(index, reading.valueText, verdict, state_.language);
+    listTexts_.set(index, reading.valueText, verdict, state_.language());
     store_.append(fields);
     window_.recordListAppended();
     if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
@@ -113,7 +113,7 @@ void Recorder::copyStatisticsForDisplay() {
 void Recorder::reportStoreFull() {
     if (storeFullReported_) return;
     storeFullReported_ = true;
-    window_.showMessage(pick(texts::kRecordStoreFull, state_.language),
+    window_.showMessage(pick(texts::kRecordStoreFull, state_.language()),
                         MessageIcon::Exclamation);
 }
 
@@ -126,7 +126,7 @@ void Recorder::toggleAutoSampling() {
         exchange_.pull();
         timers_.arm(AutoSampleTimer, state_.parameters.sampleIntervalMs);
         state_.autoSampling = true;
-        window_.setText(AutoButton, pick(texts::kAutoStopCaption, state_.language));
+        window_.setText(AutoButton, pick(texts::kAutoStopCaption, state_.language()));
     }
     exchange_.push();
 }
@@ -134,7 +134,7 @@ void Recorder::toggleAutoSampling() {
 void Recorder::stopAutoSampling() {
     timers_.kill(AutoSampleTimer);
     state_.autoSampling = false;
-    window_.setText(AutoButton, pick(texts::kAutoStartCaption, state_.language));
+    window_.setText(AutoButton, pick(texts::kAutoStartCaption, state_.language()));
 }
 
 // Clear leaves automatic recording as it is: if it runs, it goes on into the empty list and

@@ -20,17 +20,25 @@ MensoraProgram::MensoraProgram()
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
     dialog_.initialise();
-    dialogTexts_ = installStandardDialogTexts(dialog_.state().language);
+    dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
     QAction* charts = window_.chartsAction();
-    charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language)));
+    charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
 }
 
+// The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
+// again, the gauge's port is let go, the window stops reporting to the dialog and the sound
+// falls silent. Only then do the parts go, each with nothing left that could call into a part
+// already gone, whatever a window system or an audio back end does while they go.
 MensoraProgram::~MensoraProgram() {
     running_ = false;
     // An open charts window keeps its size for the next start, while the settings exist.
     if (chartsWindow_ != nullptr) chartsWindow_->hide();
+    timers_.killAll();
+    serial_.close();
+    window_.setController(nullptr);
+    sound_.stop();
 }
 
 void MensoraProgram::openCharts() {

@@ -24,6 +24,7 @@ class MensoraProgram {
 public:
     // Needs a QApplication. The window is initialised and ready to be shown.
     MensoraProgram();
+    // Stops every timer and closes the port before the window and the sound go.
     ~MensoraProgram();
     MensoraProgram(const MensoraProgram&) = delete;
     MensoraProgram& operator=(const MensoraProgram&) = delete;
@@ -47,7 +48,7 @@ private:
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists
     QtTimerService timers_;
-    QtAlertSound sound_;
+    QtAlertSound sound_{window_};
     SystemClock clock_;
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;

@@ -21,7 +21,7 @@ namespace {
 
 struct ChartsBench {
     ChartsBench() {
-        state.language = 2;
+        state.storedLanguage = kStoredEnglish;
         state.parameters.nominal = 12.345f;
         state.parameters.upperTolerance = 0.02f;
         state.parameters.lowerTolerance = -0.02f;
