@@ -8,8 +8,10 @@
 
 namespace mensora {
 
-MainDialog::MainDialog(const DialogPorts& ports, RecordStore& store, RecordListTexts& listTexts)
-    : ports_(ports),
+MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
+                       RecordListTexts& listTexts)
+    : state_(state),
+      ports_(ports),
       timers_(ports.timers),
       exchange_(state_, ports.window),
       recorder_(state_, store, listTexts, ports.window, timers_, exchange_, ports.sound,

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's controller. It owns the AcquisitionState, the timers' arming and the
-// subsystems, and routes every timer tick and button click to the operation that owns it.
+// The main window's controller. It owns the timers' arming and the subsystems, wires them to
+// the state, and routes every timer tick and button click to the operation that owns it.
 
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
@@ -43,7 +43,10 @@ enum class CloseRequest { CloseBox, Escape, Enter };
 
 class MainDialog {
 public:
-    MainDialog(const DialogPorts& ports, RecordStore& store, RecordListTexts& listTexts);
+    // The state, the store and the list texts belong to the program, which outlives the
+    // dialog: the window reads the store, the tests set up the state.
+    MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
+               RecordListTexts& listTexts);
 
     // The window's initialisation, in the order that fixes which state exists before the
     // first timer can tick.
@@ -58,7 +61,7 @@ public:
     const AcquisitionState& state() const { return state_; }
 
 private:
-    AcquisitionState state_;
+    AcquisitionState& state_;
     DialogPorts ports_;
     Timers timers_;
     DataExchange exchange_;

@@ -6,11 +6,13 @@
 #include "measure/record_store.h"
 
 namespace mensora {
-RecordListTexts::RecordListTexts() : rows_(new Row[kRecordCapacity]()) {}
+
+RecordListTexts::RecordListTexts(std::uint32_t capacity)
+    : capacity_(capacity), rows_(new Row[capacity]()) {}
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
                           Language language) {
-    if (row >= kRecordCapacity) return;
+    if (row >= capacity_) return;
     Row& entry = rows_[row];
     // A row reused after Clear must not keep an earlier long text.
     if (!longTexts_.empty()) longTexts_.erase(row);

@@ -37,6 +37,7 @@ private:
     // can never be missed for want of memory.
     RecordStore store_;
     RecordListTexts listTexts_;
+    AcquisitionState state_;
     QtSettingsStore settings_;
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists

@@ -11,13 +11,20 @@
 
 #include <cstdlib>
 
-#include "tests/integration/window_bench.h"
+#include <QApplication>
+
+#include "base/control_ids.h"
+#include "tests/support/dialog_rig.h"
+#include "ui/main_window.h"
 
 namespace mensora::test {
 namespace {
 
-void showBenchValues(WindowBench& bench, std::int32_t language) {
-    MainWindow& window = bench.window;
+using WindowRig = DialogRig<MainWindow>;
+
+// Three records, one of each verdict, and the live values a running bench shows.
+void showBenchValues(WindowRig& rig) {
+    MainWindow& window = rig.window;
     window.setText(StatusField, "ASC");
     window.setText(LiveValue, "12.345");
     window.setText(AverageField, "6.78167");
@@ -30,9 +37,14 @@ void showBenchValues(WindowBench& bench, std::int32_t language) {
     window.setText(BadFrameField, "0");
     window.setText(SilentPollField, "2");
     window.setText(GoodFrameField, "1523");
-    bench.addRecord("12.345", 10.345f, Verdict::OverUpper, {2026, 12, 7, 9, 15, 2}, language);
-    bench.addRecord("7.05", 5.05f, Verdict::Ok, {2026, 12, 7, 9, 15, 9}, language);
-    bench.addRecord("0.95", -1.05f, Verdict::UnderLower, {2026, 12, 7, 9, 15, 21}, language);
+    // Judged, without showing it, so that the three records get one verdict each.
+    rig.setJudging(2.0f, 6.0f, -1.0f);
+    rig.clock.setLocalStart({2026, 12, 7, 9, 15, 2});
+    rig.record(12.345f, "12.345");
+    rig.clock.advance(7000);
+    rig.record(7.05f, "7.05");
+    rig.clock.advance(12000);
+    rig.record(0.95f, "0.95");
 }
 
 QString pictureFolder(QTemporaryDir& fallback) {
@@ -48,17 +60,18 @@ class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     const std::int32_t language = GetParam();
-    WindowBench bench(language);
-    showBenchValues(bench, language);
-    bench.showAndSettle();
+    WindowRig rig({{"Language", language}});
+    showBenchValues(rig);
+    rig.window.show();
+    QApplication::processEvents();
 
     QTemporaryDir fallback;
     const QString path = QDir(pictureFolder(fallback))
                              .filePath(language == kStoredEnglish ? "window_english.png"
-                                                            : "window_chinese.png");
-    ASSERT_TRUE(bench.window.grab().save(path)) << path.toStdString();
+                                                                  : "window_chinese.png");
+    ASSERT_TRUE(rig.window.grab().save(path)) << path.toStdString();
     const QImage saved(path);
-    EXPECT_EQ(saved.size(), bench.window.size());
+    EXPECT_EQ(saved.size(), rig.window.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot, ::testing::Values(kStoredChinese, kStoredEnglish));

@@ -7,14 +7,13 @@
 
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
-#include "tests/support/dialog_harness.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
 TEST(ShortestPeriod, AutoWithAZeroPeriodTypedInTheOpenPanelRecordsEveryTenMilliseconds) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>();
     h->dialog.onCommand(ParametersButton);  // open: the period field is editable
     h->window.setText(SampleIntervalField, "0");
     h->dialog.onCommand(AutoButton);  // takes the period as typed, below the 100 ms floor
