@@ -5,6 +5,7 @@
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
 #include "base/clock.h"
+#include "base/dialog_context.h"
 #include "base/settings_store.h"
 #include "base/timer_service.h"
 #include "base/timers.h"
@@ -14,10 +15,11 @@
 #include "dialog/parameters_panel.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
-#include "link/discovery.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
+#include "measure/auto_sampling.h"
 #include "measure/recorder.h"
+#include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
 #include "protocol/zero_command.h"
 
@@ -65,11 +67,13 @@ private:
     DialogPorts ports_;
     Timers timers_;
     DataExchange exchange_;
+    DialogContext context_;
     Recorder recorder_;
+    AutoSampling autoSampling_;
     ParametersPanel panel_;
+    GaugeLink link_;
     PollCycle poll_;
     ZeroCommand zero_;
-    Discovery discovery_;
     RecordFiles files_;
     LanguageChoice language_;
 };

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
-#include "base/link_periods.h"
 #include "base/timer_ids.h"
 #include "protocol/bcd_frame.h"
 
@@ -21,9 +21,13 @@ constexpr std::array<std::uint8_t, 3> kAsciiZero{'C', 'L', 'R'};
 
 }  // namespace
 
-ZeroCommand::ZeroCommand(AcquisitionState& state, SerialDevice& serial, Timers& timers,
-                         Clock& clock)
-    : state_(state), serial_(serial), timers_(timers), clock_(clock) {}
+ZeroCommand::ZeroCommand(const DialogContext& context, SerialDevice& serial, Clock& clock,
+                         std::function<void()> onSent)
+    : state_(context.state),
+      serial_(serial),
+      timers_(context.timers),
+      clock_(clock),
+      onSent_(std::move(onSent)) {}
 
 void ZeroCommand::onZeroButton() { timers_.arm(ZeroTimer, kZeroDebounceMs); }
 
@@ -42,7 +46,7 @@ void ZeroCommand::sendZeroCommand() {
     serial_.write(transmit.data(), count);
     clock_.pause(kPauseAfterCommandMs);
     timers_.arm(PollTimer, kPollAfterCommandMs);
-    timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs);
+    onSent_();
 }
 
 }  // namespace mensora

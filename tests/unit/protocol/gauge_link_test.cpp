@@ -1,4 +1,4 @@
-#include "link/discovery.h"
+#include "protocol/gauge_link.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ Log tail(const Log& log, std::size_t from) {
 
 // The bench example: "ComID" 7 remembered but COM7 gone, COM1 there with nothing on it, no
 // COM2, and the gauge on COM3 sending packed-decimal frames at 4800 baud.
-TEST(Discovery, FindsTheGaugeOnCom3At4800StepByStepWhenTheRememberedCom7IsGone) {
+TEST(GaugeLink, FindsTheGaugeOnCom3At4800StepByStepWhenTheRememberedCom7IsGone) {
     Rig rig;
     rig.settings.values = {{"ComID", 7}, {"Baudrate", 9600}};
     rig.serial.openable = {"COM1", "COM3"};
@@ -94,7 +94,7 @@ TEST(Discovery, FindsTheGaugeOnCom3At4800StepByStepWhenTheRememberedCom7IsGone) 
     EXPECT_EQ(rig.state.linkConnected, 1);
 }
 
-TEST(Discovery, GivesUpInTheFirstStepWhenNoPortOpens) {
+TEST(GaugeLink, GivesUpInTheFirstStepWhenNoPortOpens) {
     struct Case {
         std::int32_t language;
         std::string message;
@@ -128,7 +128,7 @@ TEST(Discovery, GivesUpInTheFirstStepWhenNoPortOpens) {
 
 // Each port that opens without a gauge costs 1500 ms at 9600 and 360 ms at 4800; the last
 // one the scan may try is index 15.
-TEST(Discovery, GivesUpAfterTheDwellOfTheLastPortThatOpened) {
+TEST(GaugeLink, GivesUpAfterTheDwellOfTheLastPortThatOpened) {
     struct Case {
         std::string port;
         Log lastOpens;
@@ -155,7 +155,7 @@ TEST(Discovery, GivesUpAfterTheDwellOfTheLastPortThatOpened) {
     }
 }
 
-TEST(Discovery, FirstStepOpensTheRememberedPortOrCom1WhenItIsOutOfRange) {
+TEST(GaugeLink, FirstStepOpensTheRememberedPortOrCom1WhenItIsOutOfRange) {
     struct Case {
         std::int32_t storedPort;
         std::int32_t storedRate;
@@ -183,7 +183,7 @@ TEST(Discovery, FirstStepOpensTheRememberedPortOrCom1WhenItIsOutOfRange) {
 
 // An adapter plugged in since the last discovery must be found: the first step of every
 // discovery, and only that one, looks at the machine's ports again.
-TEST(Discovery, LooksAtTheMachinesPortsAgainAtTheFirstStepOfEachDiscovery) {
+TEST(GaugeLink, LooksAtTheMachinesPortsAgainAtTheFirstStepOfEachDiscovery) {
     Rig rig;
     rig.serial.openable = {"COM2"};
     rig.click(ConnectButton);
@@ -196,7 +196,7 @@ TEST(Discovery, LooksAtTheMachinesPortsAgainAtTheFirstStepOfEachDiscovery) {
     EXPECT_EQ(rig.portNames.refreshes, 2);
 }
 
-TEST(Discovery, PortFoundAtIndex10ShowsCom10) {
+TEST(GaugeLink, PortFoundAtIndex10ShowsCom10) {
     Rig rig;
     rig.serial.openable = {R"(\\.\COM10)"};
     rig.click(ConnectButton);
@@ -205,7 +205,7 @@ TEST(Discovery, PortFoundAtIndex10ShowsCom10) {
     EXPECT_EQ(rig.state.portIndex, 10u);
 }
 
-TEST(Discovery, GaugeOnTheRememberedPortLinksWithoutAnyScan) {
+TEST(GaugeLink, GaugeOnTheRememberedPortLinksWithoutAnyScan) {
     Rig rig;
     rig.settings.values = {{"ComID", 3}, {"Baudrate", 4800}};
     rig.serial.openable = {"COM1", "COM3"};
@@ -221,7 +221,7 @@ TEST(Discovery, GaugeOnTheRememberedPortLinksWithoutAnyScan) {
 }
 
 // The remembered port is not tried at the other rate: the scan reaches it again in order.
-TEST(Discovery, GaugeAtTheOtherRateOnTheRememberedPortIsFoundByTheScan) {
+TEST(GaugeLink, GaugeAtTheOtherRateOnTheRememberedPortIsFoundByTheScan) {
     Rig rig;
     rig.settings.values = {{"ComID", 3}, {"Baudrate", 9600}};
     rig.serial.openable = {"COM3"};
@@ -234,7 +234,7 @@ TEST(Discovery, GaugeAtTheOtherRateOnTheRememberedPortIsFoundByTheScan) {
     EXPECT_EQ(rig.settings.values.at("Baudrate"), 9600);  // the ASCII protocol's rate
 }
 
-TEST(Discovery, SecondClickDuringADiscoveryStartsAgainFromTheRememberedPort) {
+TEST(GaugeLink, SecondClickDuringADiscoveryStartsAgainFromTheRememberedPort) {
     Rig rig;
     rig.settings.values = {{"ComID", 5}};
     rig.serial.openable = {"COM1"};
@@ -249,7 +249,7 @@ TEST(Discovery, SecondClickDuringADiscoveryStartsAgainFromTheRememberedPort) {
     EXPECT_EQ(tail(openLog(rig.serial), 2), (Log{"COM5 9600 -", "COM1 9600 ok"}));
 }
 
-TEST(Discovery, SilentLinkIsReportedAfter5000MsAndStaysUp) {
+TEST(GaugeLink, SilentLinkIsReportedAfter5000MsAndStaysUp) {
     struct Case {
         std::int32_t language;
         std::string message;
@@ -285,7 +285,7 @@ TEST(Discovery, SilentLinkIsReportedAfter5000MsAndStaysUp) {
     }
 }
 
-TEST(Discovery, DisconnectStopsTheLinkTimersClosesThePortAndOffersConnectAgain) {
+TEST(GaugeLink, DisconnectStopsTheLinkTimersClosesThePortAndOffersConnectAgain) {
     struct Case {
         std::int32_t language;
         std::string connectCaption;
@@ -333,7 +333,7 @@ TEST(Discovery, DisconnectStopsTheLinkTimersClosesThePortAndOffersConnectAgain) 
 
 // Values typed into an open panel must not become judging values or settings by a
 // disconnect: the panel closes as if never opened.
-TEST(Discovery, DisconnectWhileTheParametersPanelIsOpenClosesItWithoutStoring) {
+TEST(GaugeLink, DisconnectWhileTheParametersPanelIsOpenClosesItWithoutStoring) {
     Rig rig;
     rig.state.parameters.nominal = 2.0f;
     rig.state.parameters.shownNominal = 2.0f;
