@@ -25,7 +25,7 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
                 if (state_.paramEditMode) panel_.closeWithoutStoring();
             }),
       poll_(context_, ports.serial,
-            PollEvents{[this](ProtocolKind kind) { link_.goodFrame(kind); },
+            PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
                        [this] { recorder_.recordMeasurement(); },
                        [this] { link_.restartWatchdog(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),

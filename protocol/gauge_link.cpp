@@ -19,10 +19,9 @@ constexpr std::uint32_t kDwellMs = 1500;
 constexpr std::uint32_t kAlternateRateDwellMs = 360;
 constexpr std::uint32_t kListeningPollMs = 50;
 
-constexpr std::int32_t kScanBaudRate = 9600;
-constexpr std::int32_t kAlternateBaudRate = 4800;
-constexpr std::int32_t kAsciiBaudRate = 9600;
-constexpr std::int32_t kBcdBaudRate = 4800;
+// Each port is tried at the rate of the first protocol, then at that of the second.
+std::int32_t scanBaudRate() { return gaugeProtocols()[0].baudRate; }
+std::int32_t alternateBaudRate() { return gaugeProtocols()[1].baudRate; }
 constexpr std::uint32_t kLinkAlertMs = 300;
 
 // Index 0 is never opened; 16 only as the remembered port, the scan ends after 15.
@@ -115,7 +114,7 @@ bool GaugeLink::tryRememberedPort() {
 
 void GaugeLink::reopenAtAlternateRate() {
     closePort();
-    openPort(state_.portIndex, kAlternateBaudRate);
+    openPort(state_.portIndex, alternateBaudRate());
     timers_.arm(PortScanTimer, kAlternateRateDwellMs);
     state_.altBaudPending = 0;
     listenOnPort();
@@ -131,7 +130,7 @@ void GaugeLink::scanNextPort() {
     state_.portIndex = index;
     for (; index < kScanEndIndex; ++index) {
         closePort();
-        if (!openPort(index, kScanBaudRate)) continue;
+        if (!openPort(index, scanBaudRate())) continue;
         state_.portIndex = index;
         state_.statusLabel = "com" + formatUnsigned(index);
         exchange_.push();
@@ -165,25 +164,22 @@ void GaugeLink::listenOnPort() {
     timers_.arm(PollTimer, kListeningPollMs);
 }
 
-void GaugeLink::goodFrame(ProtocolKind kind) {
-    if (state_.linkConnected == 0) establishLink(kind);
+void GaugeLink::goodFrame(const GaugeProtocol& protocol) {
+    if (state_.linkConnected == 0) establishLink(protocol);
 }
 
-void GaugeLink::establishLink(ProtocolKind kind) {
-    const bool ascii = kind == ProtocolKind::Ascii;
-    state_.statusLabel = ascii ? "ASC" : "AA";
-    state_.protocolKind = kind;
+void GaugeLink::establishLink(const GaugeProtocol& protocol) {
+    state_.statusLabel = protocol.statusLabel;
+    state_.protocolKind = protocol.kind;
     state_.linkConnected = 1;
     timers_.kill(PortScanTimer);
-    window_.setText(ConnectButton,
-                    pick(ascii ? texts::kDisconnectAsciiCaption : texts::kDisconnectBcdCaption,
-                         state_.language()));
+    window_.setText(ConnectButton, pick(protocol.disconnectCaption, state_.language()));
     window_.enable(ZeroButton, true);
     window_.enable(AutoButton, true);
     window_.enable(ManualButton, true);
     putSetting(settings_, settings::kPortIndex, static_cast<std::int32_t>(state_.portIndex));
     // The rate belongs to the protocol, whatever rate the port happened to be opened with.
-    putSetting(settings_, settings::kBaudRate, ascii ? kAsciiBaudRate : kBcdBaudRate);
+    putSetting(settings_, settings::kBaudRate, protocol.baudRate);
     // The user hears the link come up even with the record sound switched off.
     sound_.playLooped();
     timers_.arm(BeepStopTimer, kLinkAlertMs);

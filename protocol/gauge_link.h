@@ -7,6 +7,7 @@
 #include "base/settings_store.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
+#include "protocol/gauge_protocols.h"
 
 namespace mensora {
 
@@ -23,7 +24,7 @@ public:
     void portScanStep();
 
     // A good frame of the given protocol arrived: the first one establishes the link.
-    void goodFrame(ProtocolKind kind);
+    void goodFrame(const GaugeProtocol& protocol);
     // The gauge is known to be there (its frame was taken, or it was just given a command):
     // the watchdog starts its 5 s again.
     void restartWatchdog();
@@ -41,7 +42,7 @@ private:
     bool openPort(std::uint32_t index, std::int32_t baudRate);
     void closePort();
     void listenOnPort();
-    void establishLink(ProtocolKind kind);
+    void establishLink(const GaugeProtocol& protocol);
 
     AcquisitionState& state_;
     WindowPort& window_;

@@ -6,8 +6,7 @@
 
 #include "base/link_periods.h"
 #include "base/timer_ids.h"
-#include "protocol/ascii_frame.h"
-#include "protocol/bcd_frame.h"
+#include "protocol/gauge_protocols.h"
 
 namespace mensora {
 namespace {
@@ -55,17 +54,17 @@ void PollCycle::pollTick() {
 
 bool PollCycle::resynchronise() {
     auto& buffer = state_.receiveBuffer;
+    const GaugeProtocol* linked = protocolOf(state_.protocolKind);
+    const auto separateDataKey = linked != nullptr ? linked->isSeparateDataKey : nullptr;
     for (std::uint32_t i = 0; i < state_.frameLength; ++i) {
-        const std::uint8_t byte = buffer[i];
-        if (isAsciiFrameStart(byte) || byte == kBcdFrameStart) {
+        if (protocolStartingWith(buffer[i]) != nullptr) {
             // Only the frame and what follows it move; the tail keeps what it held.
             std::memmove(buffer.data(), buffer.data() + i, state_.frameLength - i);
             state_.frameLength -= i;
             return true;
         }
         // The gauge's data key arriving on its own, after the frame it belongs to.
-        if (byte == kDataKey && buffer[i + 1] == kCarriageReturn &&
-            state_.protocolKind == ProtocolKind::Ascii) {
+        if (separateDataKey != nullptr && separateDataKey(buffer, i)) {
             events_.dataKey();
             return false;
         }
@@ -74,41 +73,24 @@ bool PollCycle::resynchronise() {
 }
 
 void PollCycle::decodeFrame() {
-    const std::uint8_t start = state_.receiveBuffer[0];
-    if (isAsciiFrameStart(start)) {
-        decodeAsciiFrame();
-    } else if (start == kBcdFrameStart) {
-        decodeBcdFrame();
-    }
-}
-
-void PollCycle::decodeAsciiFrame() {
     const ReceiveBuffer& buffer = state_.receiveBuffer;
+    const GaugeProtocol* protocol = protocolStartingWith(buffer[0]);
+    if (protocol == nullptr) return;
     // A frame cut off by the end of the read is not a frame: nothing is counted.
-    if (state_.frameLength < kAsciiFrameLength) return;
-    state_.frameLength = asciiFrameLength(buffer);
-    if (!asciiFrameValid(buffer, state_.frameLength)) {
+    if (state_.frameLength < protocol->shortestFrame) return;
+    state_.frameLength = protocol->frameLength(buffer);
+    if (!protocol->valid(buffer, state_.frameLength)) {
         countBadFrame();
         return;
     }
-    takeGoodFrame(ProtocolKind::Ascii, parseAsciiFrame(buffer),
-                  asciiFrameHasDataKey(buffer, state_.frameLength));
+    takeGoodFrame(*protocol, protocol->parse(buffer),
+                  protocol->hasDataKey(buffer, state_.frameLength));
 }
 
-void PollCycle::decodeBcdFrame() {
-    const ReceiveBuffer& buffer = state_.receiveBuffer;
-    if (state_.frameLength < kBcdFrameLength) return;
-    state_.frameLength = kBcdFrameLength;
-    if (!bcdFrameValid(buffer)) {
-        countBadFrame();
-        return;
-    }
-    takeGoodFrame(ProtocolKind::Bcd, parseBcdFrame(buffer), bcdFrameHasDataKey(buffer));
-}
-
-void PollCycle::takeGoodFrame(ProtocolKind kind, const FrameReading& frame, bool dataKey) {
+void PollCycle::takeGoodFrame(const GaugeProtocol& protocol, const FrameReading& frame,
+                              bool dataKey) {
     ++state_.counters.goodFrameCount;
-    events_.goodFrame(kind);
+    events_.goodFrame(protocol);
     adopt(frame);
     if (dataKey) events_.dataKey();
     events_.frameTaken();

@@ -4,13 +4,14 @@
 #include "base/dialog_context.h"
 #include "link/serial_device.h"
 #include "protocol/frame_reading.h"
+#include "protocol/gauge_protocols.h"
 
 namespace mensora {
 
 // What a poll tells the rest of the program, in this order for each good frame.
 struct PollEvents {
     // A good frame of this protocol was counted; its reading is not taken yet.
-    std::function<void(ProtocolKind)> goodFrame;
+    std::function<void(const GaugeProtocol&)> goodFrame;
     // The user pressed the gauge's data key: the reading as it now stands is to be recorded.
     std::function<void()> dataKey;
     // The good frame's reading is the current one and its data key was handled.
@@ -28,11 +29,10 @@ private:
     // Drops what stands in front of the first frame start. False when an "S" + CR came
     // first on an ASCII link: the data key was handled and nothing is to be decoded.
     bool resynchronise();
+    // The frame at the start of the buffer, read by the row of the protocol it starts like.
     void decodeFrame();
-    void decodeAsciiFrame();
-    void decodeBcdFrame();
     // Counts the good frame, takes its reading and tells the events.
-    void takeGoodFrame(ProtocolKind kind, const FrameReading& frame, bool dataKey);
+    void takeGoodFrame(const GaugeProtocol& protocol, const FrameReading& frame, bool dataKey);
     // The good frame's reading becomes the current one, with the unit of the unit list.
     void adopt(const FrameReading& frame);
     void countBadFrame();
