@@ -76,7 +76,7 @@ private:
 struct RecordingRig {
     AcquisitionState state;
     RecordStore store;
-    RecordListTexts listTexts;
+    RecordListTexts listTexts{store};
     RecordListModel model{store, listTexts};
     IdleTimers timerService;
     Timers timers{timerService};

@@ -52,8 +52,8 @@ void Recorder::recordMeasurement() {
     fields.result = verdictRecordText(verdict, state_.language);
     fields.time = formatTimeStamp(clock_.localNow());
 
-    listTexts_.set(index, reading.valueText, verdict, state_.language);
     store_.append(fields);
+    listTexts_.set(index, reading.valueText, verdict, state_.language);
     window_.recordListAppended();
 
     // The sum stays in double so that a long run of equal readings averages to that reading.

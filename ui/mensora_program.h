@@ -36,7 +36,7 @@ private:
     // Reserved before the window exists, so that recording never allocates and the capacity
     // can never be missed for want of memory.
     RecordStore store_;
-    RecordListTexts listTexts_;
+    RecordListTexts listTexts_{store_};
     QtSettingsStore settings_;
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists

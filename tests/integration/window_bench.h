@@ -32,7 +32,7 @@ inline RecordStore& sharedStore() {
     return store;
 }
 inline RecordListTexts& sharedListTexts() {
-    static RecordListTexts texts;
+    static RecordListTexts texts(sharedStore());
     return texts;
 }
 
@@ -65,8 +65,8 @@ struct WindowBench : StoredSettings {
         fields.error = formatDeviation(deviation, 3);
         fields.result = verdictRecordText(verdict, language);
         fields.time = formatTimeStamp(time);
-        sharedListTexts().set(store.count(), valueText, verdict, language);
         store.append(fields);
+        sharedListTexts().set(store.count() - 1, valueText, verdict, language);
         window.recordListAppended();
     }
 

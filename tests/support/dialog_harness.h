@@ -25,7 +25,7 @@ struct DialogHarness {
     FixedPortNames portNames;
     FakeFileSystem fileSystem;
     RecordStore store;
-    RecordListTexts listTexts;
+    RecordListTexts listTexts{store};
     MainDialog dialog{
         DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem},
         store, listTexts};

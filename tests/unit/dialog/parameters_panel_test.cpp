@@ -55,7 +55,7 @@ RecordStore& sharedStore() {
     return store;
 }
 RecordListTexts& sharedListTexts() {
-    static RecordListTexts texts;
+    static RecordListTexts texts(sharedStore());
     return texts;
 }
 

@@ -31,7 +31,7 @@ RecordStore& sharedStore() {
     return store;
 }
 RecordListTexts& sharedListTexts() {
-    static RecordListTexts texts;
+    static RecordListTexts texts(sharedStore());
     return texts;
 }
 

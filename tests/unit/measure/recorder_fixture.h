@@ -24,7 +24,7 @@ inline float loadedParameter(std::int32_t stored) { return static_cast<float>(st
 struct RecorderRig {
     AcquisitionState state;
     RecordStore store;
-    RecordListTexts listTexts;
+    RecordListTexts listTexts{store};
     FakeWindow window;
     VirtualClock clock;
     FakeSound sound;

@@ -112,7 +112,7 @@ struct LinkBench {
     CountingPortNames portNames;
     DataExchange exchange{state, window};
     RecordStore store;
-    RecordListTexts listTexts;
+    RecordListTexts listTexts{store};
     Recorder recorder{state, store, listTexts, window, timers, exchange, sound, clock};
     ParametersPanel panel{state, window, exchange, timers, settings, sound, recorder};
     PollCycle pollCycle{state,    serial, timers, window, exchange, settings, sound,
