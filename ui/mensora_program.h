@@ -41,7 +41,7 @@ private:
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists
     QtTimerService timers_;
-    QtAlertSound sound_{window_};
+    QtAlertSound sound_;
     SystemClock clock_;
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
