@@ -4,7 +4,10 @@
 // by turns, so that both meet the same load on the machine. Then one run of Mensora that
 // presses Manual a million times, for the peak memory of a full record list.
 //
-//   bench_start_window [--runs N] [--records N]     (N records 0 skips the full run)
+//   bench_start_window [--runs N] [--records N] [--program PATH]
+//
+// --records 0 skips the full run; --program measures another build of the program (an
+// earlier one, say) in place of this build's.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -145,16 +148,18 @@ void printSeries(const std::string& name, const Series& s) {
 int main(int argc, char** argv) {
     int runs = 10;
     long records = 1'000'000;
+    std::string program = MENSORA_EXE;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--runs") == 0) runs = std::max(1, std::atoi(argv[i + 1]));
         if (std::strcmp(argv[i], "--records") == 0) records = std::atol(argv[i + 1]);
+        if (std::strcmp(argv[i], "--program") == 0) program = argv[i + 1];
     }
     char folder[] = "/tmp/mensora-bench-XXXXXX";
     if (mkdtemp(folder) == nullptr) return 2;
     const std::string configHome = folder;
 
     // Once first, unmeasured: it fills the system's file caches and gives the window's size.
-    const Run first = runOnce({MENSORA_EXE}, configHome, {});
+    const Run first = runOnce({program}, configHome, {});
     const std::string width = std::to_string(first.report.at("width"));
     const std::string height = std::to_string(first.report.at("height"));
     const std::vector<std::string> empty = {MENSORA_EMPTY_DIALOG, width, height};
@@ -163,7 +168,7 @@ int main(int argc, char** argv) {
     Series emptyRuns, mensoraRuns;
     for (int i = 0; i < runs; ++i) {
         emptyRuns.add(runOnce(empty, configHome, {}));
-        mensoraRuns.add(runOnce({MENSORA_EXE}, configHome, {}));
+        mensoraRuns.add(runOnce({program}, configHome, {}));
     }
     std::printf("Start to first window painted, offscreen, median of %d runs each by turns:\n",
                 runs);
@@ -173,16 +178,16 @@ int main(int argc, char** argv) {
                 median(mensoraRuns.shown) / median(emptyRuns.shown),
                 median(mensoraRuns.peak) - median(emptyRuns.peak));
 
-    // What the program takes on once the window is up (the alert sound's audio output).
+    // What the programs take on once their windows are up, before anyone uses them.
     const Task settle{0, 1000};
     const double emptySettled = runOnce(empty, configHome, settle).peakMiB;
-    const double mensoraSettled = runOnce({MENSORA_EXE}, configHome, settle).peakMiB;
+    const double mensoraSettled = runOnce({program}, configHome, settle).peakMiB;
     std::printf("Peak 1 s after the first paint: empty dialog %.1f MiB, Mensora %.1f MiB"
                 " (%.1f MiB above)\n",
                 emptySettled, mensoraSettled, mensoraSettled - emptySettled);
 
     if (records > 0) {
-        const Run full = runOnce({MENSORA_EXE}, configHome, {records, 0});
+        const Run full = runOnce({program}, configHome, {records, 0});
         std::printf("Mensora after %lld records through Manual, shown in its list: peak %.1f MiB"
                     " (%.1f s)\n",
                     full.report.at("records"), full.peakMiB, full.totalMs / 1000.0);
