@@ -20,7 +20,7 @@ RecordListTexts::RecordListTexts(const RecordStore& store)
 }
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
-                          std::int32_t language) {
+                          Language language) {
     if (row >= kRecordCapacity) return;
     Row& entry = rows_[row];
     // A row reused after Clear must not keep an earlier text.
@@ -38,7 +38,7 @@ void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict
         entry.valueLength = kKeptWhole;
     }
     entry.verdict = static_cast<std::uint8_t>(verdict);
-    entry.english = isEnglish(language) ? 1 : 0;
+    entry.language = static_cast<std::uint8_t>(language);
 }
 
 std::string RecordListTexts::valueText(std::uint32_t row) const {
@@ -52,8 +52,8 @@ std::string RecordListTexts::valueText(std::uint32_t row) const {
 
 const char* RecordListTexts::verdictText(std::uint32_t row) const {
     const Row& entry = rows_[row];
-    // Back to the stored language values: 2 English, 1 Chinese.
-    return verdictListText(static_cast<Verdict>(entry.verdict), entry.english != 0 ? 2 : 1);
+    return verdictListText(static_cast<Verdict>(entry.verdict),
+                           static_cast<Language>(entry.language));
 }
 
 }  // namespace mensora

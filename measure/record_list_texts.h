@@ -28,8 +28,7 @@ public:
     // the record's value field, so the compact row keeps only its length (and the ninth
     // character, which the field has no room for). Any other text (typed into the live
     // field) is kept whole beside it, as only such rare rows need the room.
-    void set(std::uint32_t row, std::string_view valueText, Verdict verdict,
-             std::int32_t language);
+    void set(std::uint32_t row, std::string_view valueText, Verdict verdict, Language language);
 
     std::string valueText(std::uint32_t row) const;
     const char* verdictText(std::uint32_t row) const;
@@ -38,7 +37,7 @@ private:
     struct Row {
         std::uint8_t valueLength : 4;  // of the value text, or kKeptWhole
         std::uint8_t verdict : 2;
-        std::uint8_t english : 1;
+        std::uint8_t language : 1;
         char ninth;  // the value text's ninth character, when it has nine
     };
     static constexpr std::uint8_t kKeptWhole = 0xF;  // valueLength of a row in keptWhole_

@@ -23,9 +23,6 @@
 
 namespace mensora::test {
 
-constexpr std::int32_t kChinese = 1;
-constexpr std::int32_t kEnglish = 2;
-
 // The store reserves room for a million records: one for the whole run, emptied per bench.
 inline RecordStore& sharedStore() {
     static RecordStore store;
@@ -56,7 +53,7 @@ struct WindowBench : StoredSettings {
 
     // A record as a bench makes it, added to the store and announced to the list.
     void addRecord(std::string_view valueText, float deviation, Verdict verdict,
-                   const LocalDateTime& time, std::int32_t language) {
+                   const LocalDateTime& time, Language language) {
         RecordStore& store = sharedStore();
         RecordFields fields{};
         fields.seq = formatSequence(store.count() + 1);

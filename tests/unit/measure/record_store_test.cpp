@@ -77,14 +77,14 @@ TEST(RecordListTexts, ShowsTheValueTextTheReadingHadHoweverItWasMade) {
         {"12.345  ", "12.3"},             // shortened in the live field
         {"12.345  ", "7.5"},              // typed over in the live field
         {"12.345  ", "123456789012"},     // typed, longer than any frame
-        {"12.345  ", "12.3æ¯«ç±³"},  // 12.3毫米
+        {"12.345  ", "12.3毫米"},
         {"        ", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);
         const std::uint32_t row = store.count();
         store.append(fieldsOf("000001", c.valueField, "   0.000", " OK ", "2019-11-29; 13:52:30"));
-        texts.set(row, c.shown, Verdict::Ok, 1);
+        texts.set(row, c.shown, Verdict::Ok, Language::Chinese);
         EXPECT_EQ(texts.valueText(row), c.shown);
     }
     // Rows written again after Clear show their new texts, not the ones they held.
@@ -92,7 +92,7 @@ TEST(RecordListTexts, ShowsTheValueTextTheReadingHadHoweverItWasMade) {
     for (const char* shown : {"1.5", "2.5", "3.5"}) {
         const std::uint32_t row = store.count();
         store.append(fieldsOf("000001", "9.999   ", "   0.000", " OK ", "2019-11-29; 13:52:30"));
-        texts.set(row, shown, Verdict::Ok, 1);
+        texts.set(row, shown, Verdict::Ok, Language::Chinese);
         EXPECT_EQ(texts.valueText(row), shown);
     }
 }
@@ -102,15 +102,15 @@ TEST(RecordListTexts, KeepsEachRowsVerdictWordInTheLanguageOfItsRecording) {
     RecordListTexts texts(store);
     struct Case {
         Verdict verdict;
-        std::int32_t language;
+        Language language;
         const char* word;
     };
     const Case cases[] = {
-        {Verdict::Ok, 1, "合格"},
-        {Verdict::OverUpper, 1, "超差"},
-        {Verdict::UnderLower, 2, "NG"},
-        {Verdict::Ok, 2, "OK"},
-        {Verdict::UnderLower, 0, "超差"},
+        {Verdict::Ok, Language::Chinese, "合格"},
+        {Verdict::OverUpper, Language::Chinese, "超差"},
+        {Verdict::UnderLower, Language::English, "NG"},
+        {Verdict::Ok, Language::English, "OK"},
+        {Verdict::UnderLower, Language::Chinese, "超差"},
     };
     for (const Case& c : cases) {
         store.append(fieldsOf("000001", "1.000   ", "   0.000", " OK ", "2019-11-29; 13:52:30"));

@@ -51,7 +51,7 @@ TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
     fields.seq = formatSequence(1);
     fields.value = {'1', '2', '.', '3', '4', '5', ' ', ' '};
     fields.error = formatDeviation(0.5f, 3);
-    fields.result = verdictRecordText(Verdict::Ok, 1);
+    fields.result = verdictRecordText(Verdict::Ok, Language::Chinese);
 
     const std::size_t before = residentBytes();
     auto store = std::make_unique<RecordStore>();
@@ -59,7 +59,7 @@ TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
     const std::size_t reserved = residentBytes();
     for (std::uint32_t row = 0; row < kRecords; ++row) {
         store->append(fields);
-        texts->set(row, "12.345", Verdict::Ok, 1);
+        texts->set(row, "12.345", Verdict::Ok, Language::Chinese);
     }
     const std::size_t written = residentBytes();
 
