@@ -60,7 +60,7 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
     switch (index.column()) {
         case SeqColumn: return fromAscii(store_.seqField(row));
         case ValueColumn: {
-            const std::string_view text = texts_.valueText(row);
+            const std::string text = texts_.valueText(row);
             return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
         }
         case ErrorColumn: return fromAscii(store_.errorField(row));
