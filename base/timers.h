@@ -9,7 +9,7 @@ namespace mensora {
 // with Auto) would otherwise fire continuously, flood the list and fill the store in seconds.
 inline constexpr std::uint32_t kShortestTimerPeriodMs = 10;
 
-// armTimer / killTimer of the main window: every Part arms and kills through here.
+// The main window's timers as every part arms and kills them, with the shortest period applied.
 class Timers {
 public:
     explicit Timers(TimerService& service) : service_(service) {}

@@ -26,7 +26,7 @@
 #include "base/control_ids.h"
 #include "base/texts.h"
 #include "ui/mensora_program.h"
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 namespace mensora {
 namespace {
