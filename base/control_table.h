@@ -35,7 +35,7 @@ enum ControlStyle : std::uint8_t {
 };
 
 // A rectangle in dialog units: a quarter of the dialog font's average character width
-// across, an eighth of its height down.
+// across, an eighth of its cell height down.
 struct DialogRect {
     int x;
     int y;
@@ -58,11 +58,13 @@ inline constexpr int kDialogWidthUnits = 518;
 inline constexpr int kDialogHeightUnits = 346;
 inline constexpr const char* kDialogFontFace = "宋体";
 inline constexpr int kDialogFontPoints = 10;
-// The smallest size the user can drag the window to, in pixels.
+// The smallest size the user can drag the window to, in pixels, frame and caption bar
+// included.
 inline constexpr int kMinimumWidthPixels = 918;
 inline constexpr int kMinimumHeightPixels = 599;
 
-// The large type of the live reading and its unit: bold, 70 logical units high.
+// The large type of the live reading and its unit: bold, its cell (ascent and descent, not
+// the em) 70 pixels high at 96 dots per inch.
 inline constexpr const char* kDisplayFontFace = "黑体";
 inline constexpr int kDisplayFontHeight = 70;
 

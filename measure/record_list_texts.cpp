@@ -1,14 +1,23 @@
 #include "measure/record_list_texts.h"
 
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "measure/field_format.h"
 #include "measure/record_store.h"
 
 namespace mensora {
 
+// The rows are plain bytes, brought into being without a write, so that their pages stay
+// untouched until records fill them.
 RecordListTexts::RecordListTexts(std::uint32_t capacity)
-    : capacity_(capacity), rows_(new Row[capacity]()) {}
+    : capacity_(capacity),
+      rowPages_(std::size_t{capacity} * sizeof(Row)),
+      rows_(::new (rowPages_.data()) Row[capacity]) {
+    static_assert(std::is_trivially_default_constructible_v<Row> &&
+                  std::is_trivially_destructible_v<Row>);
+}
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
                           Language language) {

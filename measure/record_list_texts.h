@@ -5,13 +5,13 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "base/acquisition_state.h"
 #include "measure/record_store.h"
+#include "measure/reserved_pages.h"
 
 namespace mensora {
 
@@ -41,7 +41,8 @@ private:
     static constexpr std::uint8_t kLongText = 0xFF;  // valueLength of a row kept in longTexts_
 
     std::uint32_t capacity_;
-    std::unique_ptr<Row[]> rows_;  // one per possible record, reserved once
+    ReservedPages rowPages_;  // room for one row per possible record, reserved once
+    Row* rows_;               // in rowPages_, written only as records are made
     std::unordered_map<std::uint32_t, std::string> longTexts_;
 };
 

@@ -2,6 +2,7 @@
 #include "base/alert_sound.h"
 #include "base/clock.h"
 #include "base/dialog_context.h"
+#include "measure/record_observer.h"
 
 namespace mensora {
 
@@ -20,6 +21,9 @@ public:
     void resetStatistics();
     void stopAlertSound();
 
+    // Where each record and each Clear is reported, or nowhere (nullptr).
+    void reportTo(RecordObserver* observer) { observer_ = observer; }
+
 private:
     Verdict judgeAndCount(double value);
     void updateExtremes(float value, bool firstSinceReset);
@@ -35,6 +39,7 @@ private:
     Clock& clock_;
     // Whether the user has been told that the store is full; a Clear lets it fill again.
     bool storeFullReported_ = false;
+    RecordObserver* observer_ = nullptr;
 };
 
 }  // namespace mensora
