@@ -26,7 +26,6 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
-#include "charts/chart_texts.h"
 #include "ui/about_box.h"
 #include "ui/fitting_field.h"
 #include "ui/fitting_label.h"
@@ -430,7 +429,6 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
     // background offers it, after the quality charts.
     QMenu menu(this);
-    chartsAction_->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, language_)));
     menu.addAction(chartsAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
