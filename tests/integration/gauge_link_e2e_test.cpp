@@ -26,9 +26,9 @@
 #include "base/texts.h"
 #include "charts/chart_texts.h"
 #include "charts/figure_text.h"
-#include "tests/integration/gauge_bench.h"
+#include "tests/integration/e2e_support.h"
 #include "ui/mensora_program.h"
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 namespace mensora {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,4 +1,4 @@
-#include "tools/gauge_commands.h"
+#include "tools/gauge/gauge_commands.h"
 
 namespace mensora::gauge {
 

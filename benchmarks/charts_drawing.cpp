@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "benchmarks/offscreen_benchmarks.h"
 #include "charts/chart_data.h"
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
@@ -82,11 +83,4 @@ BENCHMARK(LayOutBothChartsOnly)
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return mensora::runOffscreenBenchmarks(argc, argv); }

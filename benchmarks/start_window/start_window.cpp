@@ -4,7 +4,7 @@
 // by turns, so that both meet the same load on the machine. Then one run of Mensora that
 // presses Manual a million times, for the peak memory of a full record list.
 //
-//   bench_start_window [--runs N] [--records N] [--program PATH]
+//   benchmark_start_window [--runs N] [--records N] [--program PATH]
 //
 // --records 0 skips the full run; --program measures another build of the program (an
 // earlier one, say) in place of this build's.
@@ -64,7 +64,7 @@ Run runOnce(const std::vector<std::string>& argv, const std::string& configHome,
     for (char** e = environ; *e != nullptr; ++e) {
         if (!setByTheBenchmark(*e)) env.emplace_back(*e);
     }
-    env.push_back("LD_PRELOAD=" MENSORA_BENCH_HOOK);
+    env.push_back("LD_PRELOAD=" MENSORA_FIRST_PAINT_HOOK);
     env.push_back("QT_QPA_PLATFORM=offscreen");
     env.push_back("XDG_CONFIG_HOME=" + configHome);
     env.push_back("MENSORA_BENCH_RECORDS=" + std::to_string(task.records));
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--records") == 0) records = std::atol(argv[i + 1]);
         if (std::strcmp(argv[i], "--program") == 0) program = argv[i + 1];
     }
-    char folder[] = "/tmp/mensora-bench-XXXXXX";
+    char folder[] = "/tmp/mensora-start-XXXXXX";
     if (mkdtemp(folder) == nullptr) return 2;
     const std::string configHome = folder;
 

@@ -1,4 +1,4 @@
-#include "tools/gauge_line.h"
+#include "tools/gauge/gauge_line.h"
 
 #include <fcntl.h>
 #include <poll.h>

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "tools/tour_failure.h"
+#include "tools/tour/tour_failure.h"
 #include "ui/mensora_program.h"
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 namespace mensora::tour {
 

@@ -1,10 +1,10 @@
-#include "tools/gauge_options.h"
+#include "tools/gauge/gauge_options.h"
 
 #include <optional>
 #include <utility>
 
-#include "tools/gauge_line.h"
-#include "tools/gauge_numbers.h"
+#include "tools/gauge/gauge_line.h"
+#include "tools/gauge/gauge_numbers.h"
 
 namespace mensora::gauge {
 namespace {

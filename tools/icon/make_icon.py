@@ -3,7 +3,7 @@
 read-out on a rounded blue square, 64 x 64 pixels with an alpha channel.
 
 Only the standard library is used, so the icon can be redrawn on any machine:
-    python3 tools/make_icon.py resources/mensora.png
+    python3 tools/icon/make_icon.py resources/mensora.png
 """
 
 import struct

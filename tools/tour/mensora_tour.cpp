@@ -20,9 +20,9 @@
 
 #include "base/control_ids.h"
 #include "base/texts.h"
-#include "tools/tour_modal_hand.h"
-#include "tools/tour_record_file.h"
-#include "tools/tour_window.h"
+#include "tools/tour/tour_modal_hand.h"
+#include "tools/tour/tour_record_file.h"
+#include "tools/tour/tour_window.h"
 
 namespace mensora::tour {
 namespace {

@@ -9,8 +9,8 @@
 // The last benchmark records a million readings through the whole program, with the charts
 // window closed (0) or open (1), and reports the peak resident memory. The peak is the
 // process's own, so run each alone:
-//   bench_charts_recording --benchmark_filter=MillionRecords/0
-//   bench_charts_recording --benchmark_filter=MillionRecords/1
+//   benchmark_charts_recording --benchmark_filter=MillionRecords/0
+//   benchmark_charts_recording --benchmark_filter=MillionRecords/1
 #include <QAction>
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
-#include "tools/tour_record_file.h"
+#include "tools/tour/tour_record_file.h"
 
 #include <QAbstractItemModel>
 #include <QFile>
 #include <string_view>
 
 #include "measure/record_store.h"
-#include "tools/tour_failure.h"
+#include "tools/tour/tour_failure.h"
 
 namespace mensora::tour {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/tour_window.h"
+#include "tools/tour/tour_window.h"
 
 #include <QAbstractButton>
 #include <QEventLoop>
@@ -8,7 +8,7 @@
 #include <QtTest/QTest>
 #include <string>
 
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 namespace mensora::tour {
 

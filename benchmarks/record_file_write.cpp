@@ -31,7 +31,7 @@ constexpr std::size_t kFullFileBytes = 28 + 52 * std::size_t{kRecordCapacity};
 std::filesystem::path benchFolder() {
     static const std::filesystem::path folder = [] {
         auto made = std::filesystem::temp_directory_path() /
-                    ("mensora-bench-" + std::to_string(::getpid()));
+                    ("mensora-benchmark-" + std::to_string(::getpid()));
         std::filesystem::create_directories(made);
         return made;
     }();

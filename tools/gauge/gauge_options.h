@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/gauge_frames.h"
-#include "tools/gauge_reading.h"
+#include "tools/gauge/gauge_frames.h"
+#include "tools/gauge/gauge_reading.h"
 
 namespace mensora::gauge {
 

@@ -1,10 +1,10 @@
-#include "tools/gauge_script.h"
+#include "tools/gauge/gauge_script.h"
 
 #include <algorithm>
 #include <optional>
 #include <string_view>
 
-#include "tools/gauge_numbers.h"
+#include "tools/gauge/gauge_numbers.h"
 
 namespace mensora::gauge {
 namespace {

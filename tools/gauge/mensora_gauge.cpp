@@ -21,13 +21,13 @@
 #include <utility>
 #include <vector>
 
-#include "tools/gauge_commands.h"
-#include "tools/gauge_console.h"
-#include "tools/gauge_frames.h"
-#include "tools/gauge_line.h"
-#include "tools/gauge_options.h"
-#include "tools/gauge_reading.h"
-#include "tools/gauge_script.h"
+#include "tools/gauge/gauge_commands.h"
+#include "tools/gauge/gauge_console.h"
+#include "tools/gauge/gauge_frames.h"
+#include "tools/gauge/gauge_line.h"
+#include "tools/gauge/gauge_options.h"
+#include "tools/gauge/gauge_reading.h"
+#include "tools/gauge/gauge_script.h"
 
 namespace {
 

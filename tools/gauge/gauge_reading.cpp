@@ -1,4 +1,4 @@
-#include "tools/gauge_reading.h"
+#include "tools/gauge/gauge_reading.h"
 
 #include <algorithm>
 #include <utility>

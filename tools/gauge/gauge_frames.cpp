@@ -1,4 +1,4 @@
-#include "tools/gauge_frames.h"
+#include "tools/gauge/gauge_frames.h"
 
 #include <algorithm>
 #include <cmath>

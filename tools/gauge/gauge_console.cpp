@@ -1,8 +1,8 @@
-#include "tools/gauge_console.h"
+#include "tools/gauge/gauge_console.h"
 
 #include <optional>
 
-#include "tools/gauge_numbers.h"
+#include "tools/gauge/gauge_numbers.h"
 
 namespace mensora::gauge {
 namespace {

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "base/control_ids.h"
+#include "benchmarks/offscreen_benchmarks.h"
 #include "tests/support/dialog_rig.h"
 #include "ui/main_window.h"
 
@@ -51,11 +52,4 @@ BENCHMARK(AppendMillionRecordsThroughTheListView)->Iterations(1)->Unit(benchmark
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return mensora::runOffscreenBenchmarks(argc, argv); }

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "tools/gauge_script.h"
+#include "tools/gauge/gauge_script.h"
 
 namespace mensora::gauge {
 

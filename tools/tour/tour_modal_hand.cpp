@@ -1,4 +1,4 @@
-#include "tools/tour_modal_hand.h"
+#include "tools/tour/tour_modal_hand.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "tools/gauge_numbers.h"
+#include "tools/gauge/gauge_numbers.h"
 
 #include <charconv>
 #include <cmath>

@@ -6,7 +6,7 @@ A 2 kHz tone at half of full scale, 16-bit PCM, stereo, 44,100 Hz, 21,888 frames
 and stops without a click. The program stops it after 200 or 300 ms, so only its first part
 is ever heard; the whole wave is loud from the fifth millisecond on.
 
-Usage: tools/make_alert_wave.py [output path]   (default: resources/alert.wav beside tools/)
+Usage: tools/alert_wave/make_alert_wave.py [output path]   (default: resources/alert.wav)
 """
 
 import math
@@ -43,7 +43,7 @@ def samples() -> bytes:
 
 
 def main() -> None:
-    default = pathlib.Path(__file__).resolve().parent.parent / "resources" / "alert.wav"
+    default = pathlib.Path(__file__).resolve().parents[2] / "resources" / "alert.wav"
     target = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else default
     data = samples()
     assert len(data) == 87_552
