@@ -122,12 +122,19 @@ private:
     bool active_;
 };
 
+// The C library's name for German as used in Germany: Windows names its locales differently.
+#ifdef _WIN32
+constexpr const char* kGerman = "German_Germany.1252";
+#else
+constexpr const char* kGerman = "de_DE.UTF-8";
+#endif
+
 TEST(NumberText, AGermanLocaleChangesNeitherWhatFieldsShowNorWhatTheyRead) {
     // A Qt program takes the C library's locale from the environment; a bench PC set up in
     // German must still show "2.5" and read it back.
-    const CLocale german("de_DE.UTF-8");
+    const CLocale german(kGerman);
     ASSERT_TRUE(german.active())
-        << "the locale de_DE.UTF-8 is not generated on this machine (scripts/setup does it)";
+        << "the locale " << kGerman << " is not generated on this machine (scripts/setup does it)";
     char probe[16];
     std::snprintf(probe, sizeof probe, "%g", 2.5);
     ASSERT_STREQ(probe, "2,5") << "the locale in force does not write a decimal comma";
