@@ -110,9 +110,11 @@ void writeClass(TemplateWriter& out, ControlKind kind) {
     }
 }
 
-}  // namespace
-
+// The template item id of a control: its id, or the platform's "no id" for the two labels
+// that have none.
 int templateIdOf(const DialogControl& control) { return control.id != 0 ? control.id : kNoId; }
+
+}  // namespace
 
 std::vector<std::uint16_t> buildDialogTemplate(std::int32_t language) {
     const std::span<const DialogControl> controls = controlTable();

@@ -15,8 +15,4 @@ namespace mensora {
 // The bytes of a DLGTEMPLATEEX and its items, 16-bit aligned as the dialog functions need.
 std::vector<std::uint16_t> buildDialogTemplate(std::int32_t language);
 
-// The template item id of a control: its id, or the platform's "no id" for the two labels
-// that have none.
-int templateIdOf(const DialogControl& control);
-
 }  // namespace mensora

@@ -67,7 +67,6 @@ private:
     RecordListView list_;
     ResizeRule resizeRule_;
     HFONT displayFont_ = nullptr;
-    HICON icon_ = nullptr;
     std::int32_t language_ = 1;  // of the About box; told with the record list's set-up
     // Every label's whole caption: the label itself may show only the words that fit.
     std::map<int, std::string> captions_;

@@ -512,8 +512,22 @@ void escapeAsksFirst(std::int32_t language) {
     step("Yes: the window closed and the program ended");
 }
 
+// The About item of the window menu opens the About box in the interface language.
+void about() {
+    PostMessageW(mainWindow, WM_SYSCOMMAND, kAboutCommand, 0);
+    const HWND box = waitForDialog("the About box");
+    const std::string title = narrow(windowText(box));
+    if (title != caption(texts::kAboutTitle) ||
+        boxText(box).find(texts::kAboutProduct) == std::string::npos) {
+        fail("the About box is \"" + title + "\": \"" + boxText(box) + "\"");
+    }
+    answer(box, IDOK);
+    step("About: \"" + title + "\" names " + texts::kAboutProduct);
+}
+
 void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
+    about();
     connect();
     record("Manual", [] { click(ManualButton); });
     record("the gauge's data key", [&] { pressKey(keyPipe); });
@@ -538,6 +552,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
 
 void secondRun(const std::wstring& out) {
     checkGeometry();
+    about();
     connect();
     record("Manual", [] { click(ManualButton); }, true);
     statistics();
