@@ -6,15 +6,15 @@
 
 namespace mensora {
 
-const char* recordListTitle(int column, std::int32_t language) {
+const char* recordListTitle(int column, Language language) {
     if (column < 0 || column >= RecordListColumnCount) return "";
     return pick(texts::kListColumns[column].title, language);
 }
 
-int recordListWidth(int column, std::int32_t language) {
+int recordListWidth(int column, Language language) {
     if (column < 0 || column >= RecordListColumnCount) return 0;
     const texts::ListColumn& heading = texts::kListColumns[column];
-    return isEnglish(language) ? heading.englishWidth : heading.chineseWidth;
+    return language == Language::English ? heading.englishWidth : heading.chineseWidth;
 }
 
 std::string_view recordListCell(const RecordStore& store, const RecordListTexts& texts,

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "base/language.h"
+
 namespace mensora {
 
 class RecordStore;
@@ -21,8 +23,8 @@ enum RecordListColumn : int {
 };
 
 // Title (UTF-8) and width in pixels of a column in the interface language.
-const char* recordListTitle(int column, std::int32_t language);
-int recordListWidth(int column, std::int32_t language);
+const char* recordListTitle(int column, Language language);
+int recordListWidth(int column, Language language);
 
 // The text (UTF-8) of one cell of a stored row; empty for a column outside the list.
 std::string_view recordListCell(const RecordStore& store, const RecordListTexts& texts,

@@ -7,7 +7,7 @@
 
 namespace mensora {
 
-void showAboutBox(QWidget* parent, std::int32_t language) {
+void showAboutBox(QWidget* parent, Language language) {
     QMessageBox box(parent);
     box.setWindowTitle(QString::fromUtf8(pick(texts::kAboutTitle, language)));
     box.setIconPixmap(QIcon(QStringLiteral(":/mensora.png")).pixmap(64, 64));

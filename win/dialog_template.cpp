@@ -116,7 +116,7 @@ int templateIdOf(const DialogControl& control) { return control.id != 0 ? contro
 
 }  // namespace
 
-std::vector<std::uint16_t> buildDialogTemplate(std::int32_t language) {
+std::vector<std::uint16_t> buildDialogTemplate(Language language) {
     const std::span<const DialogControl> controls = controlTable();
     TemplateWriter out;
     out.word(1);       // template version

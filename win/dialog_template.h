@@ -13,6 +13,6 @@
 namespace mensora {
 
 // The bytes of a DLGTEMPLATEEX and its items, 16-bit aligned as the dialog functions need.
-std::vector<std::uint16_t> buildDialogTemplate(std::int32_t language);
+std::vector<std::uint16_t> buildDialogTemplate(Language language);
 
 }  // namespace mensora

@@ -68,7 +68,7 @@ NativeMainWindow::~NativeMainWindow() {
     if (displayFont_ != nullptr) DeleteObject(displayFont_);
 }
 
-void NativeMainWindow::run(HINSTANCE instance, std::int32_t language) {
+void NativeMainWindow::run(HINSTANCE instance, Language language) {
     language_ = language;
     const std::vector<std::uint16_t> layout = buildDialogTemplate(language);
     DialogBoxIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), nullptr,
@@ -293,7 +293,7 @@ int NativeMainWindow::selectedListItem(int controlId) const {
     return found == CB_ERR ? -1 : static_cast<int>(found);
 }
 
-void NativeMainWindow::setUpRecordList(std::int32_t language) {
+void NativeMainWindow::setUpRecordList(Language language) {
     language_ = language;
     list_.setUp(language);
 }

@@ -29,7 +29,7 @@ public:
     void setController(MainDialog* controller) { controller_ = controller; }
 
     // Builds the window in the stored language and runs it modally until it closes.
-    void run(HINSTANCE instance, std::int32_t language);
+    void run(HINSTANCE instance, Language language);
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -41,7 +41,7 @@ public:
     void setListItems(int controlId, const char* const* items, int count) override;
     void selectListItem(int controlId, int index) override;
     int selectedListItem(int controlId) const override;
-    void setUpRecordList(std::int32_t language) override;
+    void setUpRecordList(Language language) override;
     void recordListAppended() override;
     void recordListCleared() override;
     void scrollRecordListToEnd() override;
@@ -67,7 +67,7 @@ private:
     RecordListView list_;
     ResizeRule resizeRule_;
     HFONT displayFont_ = nullptr;
-    std::int32_t language_ = 1;  // of the About box; told with the record list's set-up
+    Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // Every label's whole caption: the label itself may show only the words that fit.
     std::map<int, std::string> captions_;
 };

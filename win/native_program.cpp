@@ -22,7 +22,12 @@ void NativeProgram::run(HINSTANCE instance) {
                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     // The template carries the captions of the language the window will speak.
-    window_.run(instance, getSetting(settings_, settings::kLanguage));
+    window_.run(instance, languageOf(getSetting(settings_, settings::kLanguage)));
+    // The program ends in a fixed order: the window has gone with its timers; the gauge's port
+    // is let go, nothing reports to the dialog any more, and the sound falls silent.
+    serial_.close();
+    window_.setController(nullptr);
+    sound_.stop();
 }
 
 }  // namespace mensora

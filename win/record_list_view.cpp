@@ -6,7 +6,7 @@
 
 namespace mensora {
 
-void RecordListView::setUp(std::int32_t language) {
+void RecordListView::setUp(Language language) {
     ListView_SetExtendedListViewStyleEx(list_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     while (ListView_DeleteColumn(list_, 0)) {

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdint>
+#include "base/language.h"
 
 namespace mensora {
 
@@ -20,7 +20,7 @@ public:
 
     void attach(HWND list) { list_ = list; }
     // Grid lines, full-row selection and the five centred columns of the language.
-    void setUp(std::int32_t language);
+    void setUp(Language language);
     // The store has more records than the list shows: show them.
     void appended();
     void cleared();

@@ -228,7 +228,7 @@ void checkGeometry() {
             fail("control " + objectNameOf(row) + " is at " + rectText(actual) + ", not " +
                  rectText(expected));
         }
-        const char* wanted = captionFor(row, english ? 2 : 1);
+        const char* wanted = captionFor(row, english ? Language::English : Language::Chinese);
         const bool captioned = row.kind == ControlKind::GroupBox ||
                                row.kind == ControlKind::PushButton ||
                                row.kind == ControlKind::RadioButton ||
@@ -497,7 +497,7 @@ void clear() {
 
 // The question comes in the language the program holds now: after a language choice, that is
 // the chosen one, though the captions wait for the next start.
-void escapeAsksFirst(std::int32_t language) {
+void escapeAsksFirst(Language language) {
     const std::string question = texts::unsavedRecordsQuestion(1, language);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     expectBox("Escape with an unsaved record", question, IDNO);
@@ -547,7 +547,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     }
     step("Language stored as 2; the captions stay Chinese until the next start");
     record("Manual after Clear", [] { click(ManualButton); });
-    escapeAsksFirst(2);
+    escapeAsksFirst(Language::English);
 }
 
 void secondRun(const std::wstring& out) {
@@ -557,7 +557,7 @@ void secondRun(const std::wstring& out) {
     record("Manual", [] { click(ManualButton); }, true);
     statistics();
     screenshot(out + L"\\window.bmp");
-    escapeAsksFirst(2);
+    escapeAsksFirst(Language::English);
 }
 
 }  // namespace

@@ -30,9 +30,9 @@ TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
     RecordListTexts texts;
     store.append(fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE",
                           "2026-12-07; 14:03:52"));
-    texts.set(0, "12.345", Verdict::OverUpper, 1);
+    texts.set(0, "12.345", Verdict::OverUpper, Language::Chinese);
     store.append(fieldsOf("000002", "-0.5    ", "  -2.500", " OK ", "2026-12-07; 14:03:53"));
-    texts.set(1, "-0.5", Verdict::Ok, 2);
+    texts.set(1, "-0.5", Verdict::Ok, Language::English);
 
     struct Cell {
         std::uint32_t row;
@@ -57,15 +57,17 @@ TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
 TEST(RecordListCells, ColumnsAreTitledAndSizedInTheInterfaceLanguage) {
     struct Column {
         int column;
-        std::int32_t language;
+        Language language;
         const char* title;
         int width;
     };
+    constexpr Language zh = Language::Chinese;
+    constexpr Language en = Language::English;
     const Column columns[] = {
-        {SeqColumn, 1, "序号", 60},     {ValueColumn, 1, "数据值", 70}, {ErrorColumn, 1, "误差", 70},
-        {ResultColumn, 1, "结果", 50},  {TimeColumn, 1, "时间", 160},   {SeqColumn, 2, "No", 60},
-        {ValueColumn, 2, "Value", 70},  {ErrorColumn, 2, "Error", 70},  {ResultColumn, 2, "Result", 55},
-        {TimeColumn, 2, "Time", 160},   {ResultColumn, 3, "结果", 50},  {5, 1, "", 0},
+        {SeqColumn, zh, "序号", 60},     {ValueColumn, zh, "数据值", 70}, {ErrorColumn, zh, "误差", 70},
+        {ResultColumn, zh, "结果", 50},  {TimeColumn, zh, "时间", 160},   {SeqColumn, en, "No", 60},
+        {ValueColumn, en, "Value", 70},  {ErrorColumn, en, "Error", 70},  {ResultColumn, en, "Result", 55},
+        {TimeColumn, en, "Time", 160},   {5, zh, "", 0},
     };
     for (const Column& c : columns) {
         EXPECT_STREQ(recordListTitle(c.column, c.language), c.title) << c.column;
