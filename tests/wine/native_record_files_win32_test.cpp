@@ -89,6 +89,9 @@ public:
     bool mayCreateFilesIn(const std::string& directory) override {
         return native_.mayCreateFilesIn(directory);
     }
+    NameClaiming claimName(const std::string& folder, const std::string& name) override {
+        return native_.claimName(folder, name);
+    }
 
 private:
     NativeFileSystem native_;
