@@ -26,7 +26,6 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
-#include "charts/chart_texts.h"
 #include "measure/record_list_cells.h"
 #include "ui/about_box.h"
 #include "ui/fitting_field.h"
@@ -425,7 +424,6 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
     // background offers it, after the quality charts.
     QMenu menu(this);
-    chartsAction_->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, language_)));
     menu.addAction(chartsAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();

@@ -12,7 +12,7 @@ NativeProgram::NativeProgram()
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
                           fileSystem_},
-              store_, listTexts_) {
+              state_, store_, listTexts_) {
     window_.setController(&dialog_);
 }
 

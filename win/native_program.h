@@ -32,6 +32,7 @@ private:
     // Reserved before the window exists, so that recording never allocates.
     RecordStore store_;
     RecordListTexts listTexts_;
+    AcquisitionState state_;
     RegistrySettingsStore settings_;
     WindowTimers timers_;
     NativeMainWindow window_;
