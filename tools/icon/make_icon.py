@@ -4,6 +4,7 @@ read-out on a rounded blue square, 64 x 64 pixels with an alpha channel.
 
 Only the standard library is used, so the icon can be redrawn on any machine:
     python3 tools/icon/make_icon.py resources/mensora.png
+    python3 tools/icon/make_icon.py resources/mensora.ico   # the same image as a Windows icon
 """
 
 import struct
@@ -87,10 +88,18 @@ def png_bytes():
             + png_chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + png_chunk(b"IEND", b""))
 
 
+def ico_bytes():
+    """One 64 x 64 image stored as PNG inside the icon file, as Windows Vista and later read it."""
+    image = png_bytes()
+    header = struct.pack("<HHH", 0, 1, 1)  # reserved, type icon, one image
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(image), 6 + 16)
+    return header + entry + image
+
+
 def main():
     target = sys.argv[1] if len(sys.argv) > 1 else "resources/mensora.png"
     with open(target, "wb") as out:
-        out.write(png_bytes())
+        out.write(ico_bytes() if target.endswith(".ico") else png_bytes())
 
 
 if __name__ == "__main__":
