@@ -6,14 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "base/language.h"
+
 namespace mensora {
 
 enum class ProtocolKind : std::uint8_t { None = 0, Ascii = 1, Bcd = 2 };
 
 enum class Verdict : std::uint8_t { Ok = 0, OverUpper = 1, UnderLower = 2 };
-
-// Interface language as stored under "Language": 2 is English, every other value Chinese.
-inline bool isEnglish(std::int32_t language) { return language == 2; }
 
 // The current gauge reading, overwritten by every good frame.
 struct Reading {
@@ -93,7 +92,10 @@ struct AcquisitionState {
 
     // Shell
     bool paramEditMode = false;
-    std::int32_t language = 1;
+    // As read from the settings and kept as it was read: a stray stored 3 shows Chinese, yet
+    // choosing Chinese still counts as a change that needs a restart.
+    std::int32_t storedLanguage = kStoredChinese;
+    Language language() const { return languageOf(storedLanguage); }
 
     Reading reading;
     LinkCounters counters;

@@ -1,6 +1,5 @@
 #include "base/control_table.h"
 
-#include "base/acquisition_state.h"
 #include "base/control_ids.h"
 #include "base/texts.h"
 
@@ -94,8 +93,8 @@ const DialogControl* findControl(int id) {
     return nullptr;
 }
 
-const char* captionFor(const DialogControl& control, std::int32_t language) {
-    if (isEnglish(language) && control.english != nullptr) return control.english;
+const char* captionFor(const DialogControl& control, Language language) {
+    if (language == Language::English && control.english != nullptr) return control.english;
     return control.chinese;
 }
 
@@ -103,8 +102,8 @@ std::string objectNameOf(const DialogControl& control) {
     return control.name != nullptr ? std::string(control.name) : std::to_string(control.id);
 }
 
-std::span<const char* const> soundItems(std::int32_t language) {
-    if (isEnglish(language)) return kSoundItemsEnglish;
+std::span<const char* const> soundItems(Language language) {
+    if (language == Language::English) return kSoundItemsEnglish;
     return kSoundItemsChinese;
 }
 

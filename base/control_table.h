@@ -8,6 +8,8 @@
 #include <span>
 #include <string>
 
+#include "base/language.h"
+
 namespace mensora {
 
 enum class ControlKind : std::uint8_t {
@@ -33,7 +35,7 @@ enum ControlStyle : std::uint8_t {
 };
 
 // A rectangle in dialog units: a quarter of the dialog font's average character width
-// across, an eighth of its height down.
+// across, an eighth of its cell height down.
 struct DialogRect {
     int x;
     int y;
@@ -56,11 +58,13 @@ inline constexpr int kDialogWidthUnits = 518;
 inline constexpr int kDialogHeightUnits = 346;
 inline constexpr const char* kDialogFontFace = "宋体";
 inline constexpr int kDialogFontPoints = 10;
-// The smallest size the user can drag the window to, in pixels.
+// The smallest size the user can drag the window to, in pixels, frame and caption bar
+// included.
 inline constexpr int kMinimumWidthPixels = 918;
 inline constexpr int kMinimumHeightPixels = 599;
 
-// The large type of the live reading and its unit: bold, 70 logical units high.
+// The large type of the live reading and its unit: bold, its cell (ascent and descent, not
+// the em) 70 pixels high at 96 dots per inch.
 inline constexpr const char* kDisplayFontFace = "黑体";
 inline constexpr int kDisplayFontHeight = 70;
 
@@ -81,12 +85,12 @@ std::span<const DialogControl> controlTable();
 const DialogControl* findControl(int id);
 
 // The caption a control shows in the given interface language; nullptr when it has none.
-const char* captionFor(const DialogControl& control, std::int32_t language);
+const char* captionFor(const DialogControl& control, Language language);
 
 // The object name that identifies a control: its id in decimal, or its name when it has none.
 std::string objectNameOf(const DialogControl& control);
 
 // The sound list's items in the given interface language.
-std::span<const char* const> soundItems(std::int32_t language);
+std::span<const char* const> soundItems(Language language);
 
 }  // namespace mensora

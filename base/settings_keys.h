@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/language.h"
 #include "base/settings_store.h"
 
 namespace mensora {
@@ -14,7 +15,7 @@ struct SettingKey {
 };
 
 namespace settings {
-inline constexpr SettingKey kLanguage{"Language", 1};
+inline constexpr SettingKey kLanguage{"Language", kStoredChinese};
 inline constexpr SettingKey kNominal{"m_Text9", 2000};         // thousandths
 inline constexpr SettingKey kUpperTolerance{"m_Text10", 3000};  // thousandths
 inline constexpr SettingKey kLowerTolerance{"m_Text11", 1000};  // thousandths

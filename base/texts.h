@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "base/acquisition_state.h"
+#include "base/language.h"
 
 namespace mensora {
 
@@ -14,8 +14,8 @@ struct Bilingual {
     const char* english;
 };
 
-inline const char* pick(const Bilingual& text, std::int32_t language) {
-    return isEnglish(language) ? text.english : text.chinese;
+inline const char* pick(const Bilingual& text, Language language) {
+    return language == Language::English ? text.english : text.chinese;
 }
 
 namespace texts {
@@ -73,9 +73,9 @@ inline constexpr Bilingual kVerdictOk{"合格", "OK"};
 inline constexpr Bilingual kVerdictNg{"超差", "NG"};
 
 // Asked before the window closes while records exist that no file holds.
-inline std::string unsavedRecordsQuestion(std::uint32_t count, std::int32_t language) {
+inline std::string unsavedRecordsQuestion(std::uint32_t count, Language language) {
     const std::string n = std::to_string(count);
-    return isEnglish(language) ? n + " records have not been saved. Close anyway?"
+    return language == Language::English ? n + " records have not been saved. Close anyway?"
                                : "有 " + n + " 条记录尚未保存。仍要关闭吗？";
 }
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "base/language.h"
+
 namespace mensora {
 
 enum class MessageIcon { Exclamation, Stop };
@@ -30,7 +32,7 @@ public:
 
     // Record list: it reads the record store itself; these say what changed.
     // Grid lines, full-row selection and the five columns titled in the interface language.
-    virtual void setUpRecordList(std::int32_t language) = 0;
+    virtual void setUpRecordList(Language language) = 0;
     virtual void recordListAppended() = 0;
     virtual void recordListCleared() = 0;
     virtual void scrollRecordListToEnd() = 0;

@@ -62,7 +62,7 @@ void recordFile(benchmark::State& state) {
     const std::string target = (benchFolder() / "bak20261207.xls").string();
     for (auto _ : state) {
         RecordFileOpening opening = files.createRecordFile(target);
-        if (!opening.file || writeRecordFile(*opening.file, store, 1) ||
+        if (!opening.file || writeRecordFile(*opening.file, store, Language::Chinese) ||
             opening.file->commit()) {
             state.SkipWithError("writing the record file failed");
             break;

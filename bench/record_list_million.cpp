@@ -40,7 +40,7 @@ void AppendMillionRecordsThroughTheListView(benchmark::State& state) {
     view.resize(480, 600);
     auto rig = std::make_unique<RecordingRig>(&view);
     view.setModel(&rig->model);
-    rig->window.setUpRecordList(1);
+    rig->window.setUpRecordList(mensora::Language::Chinese);
     for (int column = 0; column < 5; ++column) {
         view.setColumnWidth(column, mensora::texts::kListColumns[column].chineseWidth);
     }

@@ -53,7 +53,7 @@ public:
     void setListItems(int, const char* const*, int) override {}
     void selectListItem(int, int) override {}
     int selectedListItem(int) const override { return -1; }
-    void setUpRecordList(std::int32_t language) override { model_.setLanguage(language); }
+    void setUpRecordList(Language language) override { model_.setLanguage(language); }
     void recordListAppended() override { model_.rowAppended(); }
     void recordListCleared() override { model_.cleared(); }
     void scrollRecordListToEnd() override {

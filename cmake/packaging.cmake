@@ -35,8 +35,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Mensora developers")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries come from dpkg-shlibdeps (Qt's X11 platform plug-in comes with its Gui
-# library). A font with Chinese characters it cannot see: the Chinese interface needs one.
+# library), which CPack adds to the dependencies below. The fonts it cannot see: the window's
+# size follows the dialog face (AR PL UMing, the Ming face nearest to the bench PCs' 宋体),
+# and the live reading is drawn in Noto Sans Mono CJK.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk")
 
 include(CPack)

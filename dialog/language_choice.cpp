@@ -5,12 +5,6 @@
 #include "base/texts.h"
 
 namespace mensora {
-namespace {
-
-constexpr std::int32_t kChinese = 1;
-constexpr std::int32_t kEnglish = 2;
-
-}  // namespace
 
 LanguageChoice::LanguageChoice(AcquisitionState& state, WindowPort& window,
                                SettingsStore& settings)
@@ -19,18 +13,18 @@ LanguageChoice::LanguageChoice(AcquisitionState& state, WindowPort& window,
 void LanguageChoice::onLanguageButton() {
     // The captions were put on at start-up and stay: the restart message is in the language
     // just chosen, so that the user who chose it can read it.
-    if (window_.isChecked(ChineseRadio)) {
-        if (state_.language != kChinese) {
-            window_.showMessage(texts::kLanguageChanged.chinese, MessageIcon::Exclamation);
+    // A stored value that is neither 1 nor 2 differs from both choices: either click is a
+    // change.
+    for (const Language chosen : {Language::Chinese, Language::English}) {
+        if (!window_.isChecked(chosen == Language::English ? EnglishRadio : ChineseRadio)) continue;
+        const std::int32_t stored = storedValueOf(chosen);
+        if (state_.storedLanguage != stored) {
+            window_.showMessage(pick(texts::kLanguageChanged, chosen), MessageIcon::Exclamation);
         }
-        state_.language = kChinese;
-    } else if (window_.isChecked(EnglishRadio)) {
-        if (state_.language != kEnglish) {
-            window_.showMessage(texts::kLanguageChanged.english, MessageIcon::Exclamation);
-        }
-        state_.language = kEnglish;
+        state_.storedLanguage = stored;
+        break;
     }
-    putSetting(settings_, settings::kLanguage, state_.language);
+    putSetting(settings_, settings::kLanguage, state_.storedLanguage);
 }
 
 }  // namespace mensora

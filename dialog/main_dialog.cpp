@@ -68,7 +68,7 @@ bool MainDialog::onCloseRequested(CloseRequest how) {
     // throw away a shift's measurements.
     if (state_.unsavedRecords == 0) return true;
     return ports_.window.askYesNo(texts::unsavedRecordsQuestion(state_.unsavedRecords,
-                                                                state_.language));
+                                                                state_.language()));
 }
 
 }  // namespace mensora

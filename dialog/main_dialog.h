@@ -56,6 +56,8 @@ public:
     bool onCloseRequested(CloseRequest how);
 
     const AcquisitionState& state() const { return state_; }
+    // Where each record and each Clear is reported besides the store and the list.
+    void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
 
 private:
     AcquisitionState state_;

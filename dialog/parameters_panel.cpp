@@ -68,7 +68,7 @@ void ParametersPanel::onParametersButton() {
 }
 
 void ParametersPanel::closeWithoutStoring() {
-    window_.setText(ParametersButton, pick(texts::kParametersCaption, state_.language));
+    window_.setText(ParametersButton, pick(texts::kParametersCaption, state_.language()));
     enableParameterControls(false);
     window_.enable(LiveValue, true);
     state_.paramEditMode = false;
@@ -77,14 +77,14 @@ void ParametersPanel::closeWithoutStoring() {
 void ParametersPanel::openParameters() {
     enableParameterControls(true);
     state_.paramEditMode = true;
-    window_.setText(ParametersButton, pick(texts::kConfirmCaption, state_.language));
+    window_.setText(ParametersButton, pick(texts::kConfirmCaption, state_.language()));
     window_.enable(LiveValue, false);
     exchange_.push();
 }
 
 void ParametersPanel::confirmParameters() {
     window_.enable(LiveValue, true);
-    window_.setText(ParametersButton, pick(texts::kParametersCaption, state_.language));
+    window_.setText(ParametersButton, pick(texts::kParametersCaption, state_.language()));
     // A field that does not parse has shown its message; the values read so far are used.
     exchange_.pull();
     // Refused: the panel stays open with what was typed, although the button already offers
@@ -137,8 +137,8 @@ bool ParametersPanel::refuseShownValues() {
                             params.shownLowerTolerance};
     for (int i = 0; i < 3; ++i) {
         if (fitsStoredForm(shown[i])) continue;
-        window_.showMessage(std::string(pick(texts::kParameterLabels[i], state_.language)) +
-                                pick(texts::kOutOfStorableRange, state_.language),
+        window_.showMessage(std::string(pick(texts::kParameterLabels[i], state_.language())) +
+                                pick(texts::kOutOfStorableRange, state_.language()),
                             MessageIcon::Exclamation);
         return true;
     }

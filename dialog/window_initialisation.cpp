@@ -24,7 +24,7 @@ void putEnglishCaptions(WindowPort& window) {
             window.setText(control.id, control.english);
         }
     }
-    const auto items = soundItems(2);
+    const auto items = soundItems(Language::English);
     window.setListItems(SoundList, items.data(), static_cast<int>(items.size()));
 }
 
@@ -44,8 +44,8 @@ void MainDialog::initialise() {
     state_.portOpen = false;
 
     window.setChecked(ChineseRadio, true);
-    state_.language = getSetting(settings, settings::kLanguage);
-    if (isEnglish(state_.language)) {
+    state_.storedLanguage = getSetting(settings, settings::kLanguage);
+    if (state_.language() == Language::English) {
         window.setChecked(EnglishRadio, true);
         window.setChecked(ChineseRadio, false);
         putEnglishCaptions(window);
@@ -70,7 +70,7 @@ void MainDialog::initialise() {
     window.selectListItem(UnitList, parameters.unitIndex);
 
     exchange_.push();
-    window.setUpRecordList(state_.language);
+    window.setUpRecordList(state_.language());
     state_.linkConnected = 0;
 }
 

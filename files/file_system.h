@@ -1,7 +1,8 @@
 #pragma once
 // What record files need of the operating system: writing a record file so that it replaces
-// the target only once it is complete, the executable's location, the per-user data folder
-// and whether the program may create files in a folder. The POSIX and Win32 back ends
+// the target only once it is complete, holding a name against other running programs, the
+// executable's location, the per-user data folder and whether the program may create files
+// in a folder. The POSIX and Win32 back ends
 // implement it (NativeFileSystem); tests use a scripted fake.
 
 #include <cstddef>
@@ -44,9 +45,11 @@ struct RecordFileFailure {
 };
 
 // A record file being written. The target keeps its previous content, and no other program
-// can open it, until commit() has put the complete new file in its place. Destroying the
-// object without a successful commit removes what was written and leaves the target as it
-// was (a target that did not exist before does not exist afterwards).
+// can open it, until commit() has put the complete new file in its place: the target is only
+// ever created or replaced whole, by renaming a finished and synced file over it, so a process
+// killed at any moment leaves either the previous file or none, never a shorter one.
+// Destroying the object without a successful commit removes what was written and leaves the
+// target as it was (a target that did not exist before does not exist afterwards).
 class RecordFileSink {
 public:
     virtual ~RecordFileSink() = default;
@@ -63,13 +66,31 @@ struct RecordFileOpening {
     FileFailure failure = FileFailure::Unknown;  // meaningful only without file
 };
 
+// A name this running program holds in a folder, for as long as the object lives; other
+// running programs are told it is taken. Ending the program, however it ends, lets it go.
+class NameClaim {
+public:
+    virtual ~NameClaim() = default;
+};
+
+// Either the held name, or whether another running program holds it (otherwise the name
+// could not be held at all, for instance in a folder the program may not write to).
+struct NameClaiming {
+    std::unique_ptr<NameClaim> claim;
+    bool heldElsewhere = false;  // meaningful only without claim
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
     // Starts a record file that is to replace the file at path (or become it), held unshared:
     // another holder of the target makes this fail with SharingViolation.
+    // Files a killed writer left half-made in the target's folder are removed first.
     virtual RecordFileOpening createRecordFile(const std::string& path) = 0;
+
+    // Holds name in folder (which may end in a separator) for this running program.
+    virtual NameClaiming claimName(const std::string& folder, const std::string& name) = 0;
 
     // Full path of the running executable; empty when the platform cannot tell.
     virtual std::string executablePath() = 0;

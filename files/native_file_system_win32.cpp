@@ -38,23 +38,46 @@ std::string folderOf(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
+// The temporaries of this program are "~mensora<process id>-<serial>.tmp" beside their
+// target.
+constexpr wchar_t kTemporaryStem[] = L"~mensora";
+constexpr wchar_t kTemporaryPattern[] = L"~mensora*.tmp";
+
+// A writer keeps its temporary open without sharing while it writes, so Windows refuses to
+// delete it; a temporary that can be deleted was left by a program that no longer runs (the
+// system closes every handle of a process that ends), holds nothing the user has, and would
+// stay forever.
+void removeAbandonedTemporaries(const std::string& folder) {
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((wide(folder) + kTemporaryPattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        // The pattern also meets short names; only our own long names count.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            std::wcsncmp(found.cFileName, kTemporaryStem, std::wcslen(kTemporaryStem)) == 0) {
+            DeleteFileW((wide(folder) + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
 // The new content goes to a file of its own beside the target, so that a failed write never
-// touches the previous file; only a complete file is moved over it.
+// touches the previous file; only a complete, flushed file is moved over it.
 class Win32RecordFile final : public RecordFileSink {
 public:
     Win32RecordFile(std::string target, HANDLE targetHandle, std::string temporary,
-                    HANDLE temporaryHandle)
+                    HANDLE temporaryHandle, NativeFileSystem::StepWatch watch)
         : target_(std::move(target)),
           temporary_(std::move(temporary)),
           targetHandle_(targetHandle),
-          temporaryHandle_(temporaryHandle) {}
+          temporaryHandle_(temporaryHandle),
+          watch_(std::move(watch)) {}
     Win32RecordFile(const Win32RecordFile&) = delete;
     Win32RecordFile& operator=(const Win32RecordFile&) = delete;
 
     ~Win32RecordFile() override {
         if (temporaryHandle_ != INVALID_HANDLE_VALUE) CloseHandle(temporaryHandle_);
         if (!committed_) DeleteFileW(wide(temporary_).c_str());
-        // A target made only to be held is deleted by closing it.
         releaseTarget();
     }
 
@@ -68,14 +91,17 @@ public:
             bytes += written;
             count -= written;
         }
+        step(RecordFileStep::Written);
         return std::nullopt;
     }
 
     std::optional<RecordFileFailure> commit() override {
         if (!FlushFileBuffers(temporaryHandle_)) return RecordFileFailure{lastFailure(), false};
+        step(RecordFileStep::Synced);
         const HANDLE handle = temporaryHandle_;
         temporaryHandle_ = INVALID_HANDLE_VALUE;
         if (!CloseHandle(handle)) return RecordFileFailure{lastFailure(), true};
+        step(RecordFileStep::Closed);
         // Windows cannot replace a file that is open, even by this process.
         releaseTarget();
         if (!MoveFileExW(wide(temporary_).c_str(), wide(target_).c_str(),
@@ -83,10 +109,15 @@ public:
             return RecordFileFailure{lastFailure(), false};
         }
         committed_ = true;
+        step(RecordFileStep::PutInPlace);
         return std::nullopt;
     }
 
 private:
+    void step(RecordFileStep reached) const {
+        if (watch_) watch_(reached);
+    }
+
     void releaseTarget() {
         if (targetHandle_ == INVALID_HANDLE_VALUE) return;
         CloseHandle(targetHandle_);
@@ -95,29 +126,24 @@ private:
 
     std::string target_;
     std::string temporary_;
-    HANDLE targetHandle_;
+    HANDLE targetHandle_;  // INVALID_HANDLE_VALUE when there was no target to hold
     HANDLE temporaryHandle_;
+    NativeFileSystem::StepWatch watch_;
     bool committed_ = false;
 };
 
-// The target opened for writing without sharing: a read-only file stays protected and a
-// program that has it open makes this fail with a sharing violation. A target that did not
-// exist is made to be held and disappears again when it is closed.
-HANDLE holdTarget(const std::string& target) {
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        HANDLE handle = CreateFileW(wide(target).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_NOT_FOUND) {
-            return handle;
-        }
-        handle = CreateFileW(wide(target).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
-    }
-    return INVALID_HANDLE_VALUE;
+// An existing target opened for writing without sharing: a read-only file stays protected and
+// a program that has it open makes this fail with a sharing violation. A target that does not
+// exist is not made here: no one can hold what does not exist, and the complete file is the
+// first thing to appear under the name. False with the reason in GetLastError when it failed.
+bool holdTarget(const std::string& target, HANDLE& held) {
+    held = CreateFileW(wide(target).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    return held != INVALID_HANDLE_VALUE || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
-// A fresh file beside the target, not visible under the target's name.
+// A fresh file beside the target, not visible under the target's name, unshared for as long
+// as it is being written.
 HANDLE createTemporary(const std::string& target, std::string& name) {
     static unsigned serial = 0;
     const std::string stem =
@@ -130,6 +156,19 @@ HANDLE createTemporary(const std::string& target, std::string& name) {
     }
     return INVALID_HANDLE_VALUE;
 }
+
+// Held by a hidden file beside the name, open without sharing and deleted when it is closed:
+// the system closes it when the process ends, however it ends.
+class Win32NameClaim final : public NameClaim {
+public:
+    explicit Win32NameClaim(HANDLE handle) : handle_(handle) {}
+    Win32NameClaim(const Win32NameClaim&) = delete;
+    Win32NameClaim& operator=(const Win32NameClaim&) = delete;
+    ~Win32NameClaim() override { CloseHandle(handle_); }
+
+private:
+    HANDLE handle_;
+};
 
 std::string applicationDataFolder() {
     wchar_t buffer[MAX_PATH];
@@ -144,17 +183,32 @@ std::string applicationDataFolder() {
 }  // namespace
 
 RecordFileOpening NativeFileSystem::createRecordFile(const std::string& path) {
-    const HANDLE target = holdTarget(path);
-    if (target == INVALID_HANDLE_VALUE) return {nullptr, lastFailure()};
+    removeAbandonedTemporaries(folderOf(path));
+    HANDLE target = INVALID_HANDLE_VALUE;
+    if (!holdTarget(path, target)) return {nullptr, lastFailure()};
     std::string temporary;
     const HANDLE temporaryHandle = createTemporary(path, temporary);
     if (temporaryHandle == INVALID_HANDLE_VALUE) {
         const FileFailure failure = lastFailure();
-        CloseHandle(target);
+        if (target != INVALID_HANDLE_VALUE) CloseHandle(target);
         return {nullptr, failure};
     }
-    return {std::make_unique<Win32RecordFile>(path, target, temporary, temporaryHandle),
+    if (watch_) watch_(RecordFileStep::TemporaryCreated);
+    return {std::make_unique<Win32RecordFile>(path, target, temporary, temporaryHandle, watch_),
             FileFailure::Unknown};
+}
+
+NameClaiming NativeFileSystem::claimName(const std::string& folder, const std::string& name) {
+    std::string lockPath = folder;
+    if (!lockPath.empty() && lockPath.find_last_of(kPathSeparators) != lockPath.size() - 1) {
+        lockPath += '\\';
+    }
+    lockPath += "~mensora-" + name + ".owner";
+    const HANDLE handle = CreateFileW(
+        wide(lockPath).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) return {std::make_unique<Win32NameClaim>(handle), false};
+    return {nullptr, GetLastError() == ERROR_SHARING_VIOLATION};
 }
 
 std::string NativeFileSystem::executablePath() {

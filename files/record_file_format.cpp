@@ -3,7 +3,6 @@
 #include <cstring>
 #include <memory>
 
-#include "base/acquisition_state.h"
 #include "measure/record_store.h"
 
 namespace mensora {
@@ -30,13 +29,14 @@ char* putField(char* out, std::string_view field) {
 
 }  // namespace
 
-std::string_view recordFileHeader(std::int32_t language) {
-    return isEnglish(language) ? std::string_view(kEnglishHeader, kRecordFileHeaderBytes)
-                               : std::string_view(kChineseHeader, kRecordFileHeaderBytes);
+std::string_view recordFileHeader(Language language) {
+    return language == Language::English
+               ? std::string_view(kEnglishHeader, kRecordFileHeaderBytes)
+               : std::string_view(kChineseHeader, kRecordFileHeaderBytes);
 }
 
 std::optional<FileFailure> writeRecordFile(RecordFileSink& file, const RecordStore& store,
-                                           std::int32_t language) {
+                                           Language language) {
     const auto chunk = std::make_unique<char[]>(kChunkBytes);
     const std::string_view header = recordFileHeader(language);
     std::memcpy(chunk.get(), header.data(), header.size());

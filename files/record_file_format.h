@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "base/language.h"
 #include "files/file_system.h"
 
 namespace mensora {
@@ -17,13 +18,13 @@ class RecordStore;
 inline constexpr std::size_t kRecordFileHeaderBytes = 28;
 inline constexpr std::size_t kRecordFileLineBytes = 52;
 
-// The header line with its line feed: GBK column names, or English ones for language 2.
-std::string_view recordFileHeader(std::int32_t language);
+// The header line with its line feed: GBK column names, or English ones.
+std::string_view recordFileHeader(Language language);
 
 // Writes the header and every record of the store, in order, into file through one fixed
 // buffer: the file receives a few large writes, never one per field. Stops at the first
 // failure and returns its cause.
 std::optional<FileFailure> writeRecordFile(RecordFileSink& file, const RecordStore& store,
-                                           std::int32_t language);
+                                           Language language);
 
 }  // namespace mensora

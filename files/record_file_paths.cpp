@@ -21,12 +21,17 @@ std::string executableDirectory(const std::string& executablePath) {
     return cut == std::string::npos ? std::string() : executablePath.substr(0, cut + 1);
 }
 
-std::string autosaveFileName(const LocalDateTime& date) {
+std::string autosaveFileName(const LocalDateTime& date, unsigned slot) {
     std::string name = "bak20231128.xls";
     putDigits(name.data() + 7, date.year, 4);
     putDigits(name.data() + 9, date.month, 2);
     putDigits(name.data() + 11, date.day, 2);
+    if (slot > 1) name.insert(11, "-" + std::to_string(slot));
     return name;
+}
+
+std::string autosaveSlotName(unsigned slot) {
+    return slot > 1 ? "bak-" + std::to_string(slot) : "bak";
 }
 
 }  // namespace mensora

@@ -17,6 +17,8 @@ namespace {
 constexpr std::uint32_t kAutosavePeriodMs = 60000;
 constexpr const char* kOfferedFileName = "MensoraRecord.xls";
 constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
+// Far more programs than one bench PC runs at once.
+constexpr unsigned kAutosaveSlots = 99;
 
 // Creates, writes and completes the record file. The file is closed and the target released
 // when this returns, before any message box opens: timers tick inside the box, and the next
@@ -24,7 +26,7 @@ constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 std::optional<RecordFileFailure> writeWholeFile(FileSystem& fileSystem,
                                                 const std::string& path,
                                                 const RecordStore& store,
-                                                std::int32_t language) {
+                                                Language language) {
     const RecordFileOpening opening = fileSystem.createRecordFile(path);
     if (!opening.file) return RecordFileFailure{opening.failure, false};
     if (const auto failure = writeRecordFile(*opening.file, store, language)) {
@@ -51,7 +53,7 @@ void RecordFiles::exportRecords() {
     const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
     if (!path) return;
     if (!saveRecordsTo(*path)) return;
-    window_.showMessage(pick(texts::kExportSucceeded, state_.language), MessageIcon::Exclamation);
+    window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 
 void RecordFiles::onAutosaveSwitch() {
@@ -75,7 +77,25 @@ void RecordFiles::autosaveTick() {
 
 bool RecordFiles::writeAutosaveFile() {
     const std::string folder = autosaveDirectory();
-    return saveRecordsTo(folder + autosaveFileName(clock_.localNow()));
+    const unsigned slot = autosaveSlot(folder);
+    return saveRecordsTo(folder + autosaveFileName(clock_.localNow(), slot));
+}
+
+unsigned RecordFiles::autosaveSlot(const std::string& folder) {
+    if (slotClaim_ && slotFolder_ == folder) return slot_;
+    slotClaim_.reset();
+    for (unsigned slot = 1; slot <= kAutosaveSlots; ++slot) {
+        NameClaiming claiming = fileSystem_.claimName(folder, autosaveSlotName(slot));
+        if (claiming.heldElsewhere) continue;
+        // A slot that cannot be held at all (a folder the program may not write to) is used
+        // all the same, and held at a later autosave if it can be then: writing the file
+        // tells the user what is wrong with the folder.
+        slotClaim_ = std::move(claiming.claim);
+        slotFolder_ = folder;
+        slot_ = slot;
+        return slot;
+    }
+    return kAutosaveSlots + 1;
 }
 
 std::string RecordFiles::autosaveDirectory() {
@@ -92,7 +112,7 @@ std::string RecordFiles::autosaveDirectory() {
 
 bool RecordFiles::saveRecordsTo(const std::string& path) {
     const std::optional<RecordFileFailure> failure =
-        writeWholeFile(fileSystem_, path, store_, state_.language);
+        writeWholeFile(fileSystem_, path, store_, state_.language());
     if (failure) {
         window_.showMessage(
             fileFailureMessage(failure->cause, failure->atClose ? kUnnamedFile : path),

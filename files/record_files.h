@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 
 #include "base/acquisition_state.h"
@@ -27,6 +28,9 @@ private:
     // Beside the executable when the program may create files there, else the per-user
     // data folder.
     std::string autosaveDirectory();
+    // The slot of autosave names this program writes in folder: the one it already holds
+    // there, else the first one no other running program holds, held from now on.
+    unsigned autosaveSlot(const std::string& folder);
     // Writes every record to path, replacing what it held; on failure tells the user why and
     // returns false, the previous file left as it was.
     bool saveRecordsTo(const std::string& path);
@@ -37,6 +41,10 @@ private:
     Timers& timers_;
     Clock& clock_;
     FileSystem& fileSystem_;
+    // The autosave slot this program holds, and where.
+    std::unique_ptr<NameClaim> slotClaim_;
+    std::string slotFolder_;
+    unsigned slot_ = 1;
 };
 
 }  // namespace mensora

@@ -72,8 +72,8 @@ void Discovery::disconnectLink() {
     timers_.kill(PortScanTimer);
     closePort();
     state_.linkConnected = 0;
-    window_.setText(ConnectButton, pick(texts::kConnectCaption, state_.language));
-    window_.setText(AutoButton, pick(texts::kAutoAfterDisconnectCaption, state_.language));
+    window_.setText(ConnectButton, pick(texts::kConnectCaption, state_.language()));
+    window_.setText(AutoButton, pick(texts::kAutoAfterDisconnectCaption, state_.language()));
     window_.enable(ZeroButton, false);
     window_.enable(AutoButton, false);
     window_.enable(ManualButton, false);
@@ -138,7 +138,7 @@ void Discovery::scanNextPort() {
     closePort();
     // The box is modal and timers tick inside it: the scan must not step again meanwhile.
     timers_.kill(PortScanTimer);
-    window_.showMessage(pick(texts::kNoDevicesFound, state_.language), MessageIcon::Exclamation);
+    window_.showMessage(pick(texts::kNoDevicesFound, state_.language()), MessageIcon::Exclamation);
 }
 
 bool Discovery::openPort(std::uint32_t index, std::int32_t baudRate) {
@@ -164,7 +164,7 @@ void Discovery::linkWatchdogExpired() {
     // Killed before the modal box, or it would open a box every 5 s behind this one. The
     // link stays up: frames that come again carry on without a new connect.
     timers_.kill(LinkWatchdogTimer);
-    window_.showMessage(pick(texts::kDeviceDisconnected, state_.language),
+    window_.showMessage(pick(texts::kDeviceDisconnected, state_.language()),
                         MessageIcon::Exclamation);
 }
 

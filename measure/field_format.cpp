@@ -106,9 +106,9 @@ TimeStampText formatTimeStamp(const LocalDateTime& time) {
     return text;
 }
 
-VerdictRecordText verdictRecordText(Verdict verdict, std::int32_t language) {
+VerdictRecordText verdictRecordText(Verdict verdict, Language language) {
     const bool ok = verdict == Verdict::Ok;
-    if (isEnglish(language)) {
+    if (language == Language::English) {
         return ok ? VerdictRecordText{' ', 'O', 'K', ' '} : VerdictRecordText{' ', 'N', 'G', ' '};
     }
     // GBK (code page 936): 合格 and 超差.
@@ -116,7 +116,7 @@ VerdictRecordText verdictRecordText(Verdict verdict, std::int32_t language) {
               : VerdictRecordText{'\xB3', '\xAC', '\xB2', '\xEE'};
 }
 
-const char* verdictListText(Verdict verdict, std::int32_t language) {
+const char* verdictListText(Verdict verdict, Language language) {
     return pick(verdict == Verdict::Ok ? texts::kVerdictOk : texts::kVerdictNg, language);
 }
 

@@ -37,9 +37,9 @@ TimeStampText formatTimeStamp(const LocalDateTime& time);
 
 // The verdict as a record holds it: " OK " / " NG " in English, otherwise the GBK bytes of
 // the Chinese words.
-VerdictRecordText verdictRecordText(Verdict verdict, std::int32_t language);
+VerdictRecordText verdictRecordText(Verdict verdict, Language language);
 
 // The verdict as the record list shows it (UTF-8).
-const char* verdictListText(Verdict verdict, std::int32_t language);
+const char* verdictListText(Verdict verdict, Language language);
 
 }  // namespace mensora

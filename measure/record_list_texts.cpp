@@ -1,15 +1,25 @@
 #include "measure/record_list_texts.h"
 
 #include <algorithm>
+#include <new>
+#include <type_traits>
 
 #include "measure/field_format.h"
 #include "measure/record_store.h"
 
 namespace mensora {
-RecordListTexts::RecordListTexts() : rows_(new Row[kRecordCapacity]()) {}
+
+// The rows are plain bytes, brought into being without a write, so that their pages stay
+// untouched until records fill them.
+RecordListTexts::RecordListTexts()
+    : rowPages_(std::size_t{kRecordCapacity} * sizeof(Row)),
+      rows_(::new (rowPages_.data()) Row[kRecordCapacity]) {
+    static_assert(std::is_trivially_default_constructible_v<Row> &&
+                  std::is_trivially_destructible_v<Row>);
+}
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
-                          std::int32_t language) {
+                          Language language) {
     if (row >= kRecordCapacity) return;
     Row& entry = rows_[row];
     // A row reused after Clear must not keep an earlier long text.
@@ -22,7 +32,7 @@ void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict
         entry.valueLength = kLongText;
     }
     entry.verdict = verdict;
-    entry.english = isEnglish(language);
+    entry.language = language;
 }
 
 std::string_view RecordListTexts::valueText(std::uint32_t row) const {
@@ -33,8 +43,7 @@ std::string_view RecordListTexts::valueText(std::uint32_t row) const {
 
 const char* RecordListTexts::verdictText(std::uint32_t row) const {
     const Row& entry = rows_[row];
-    // Back to the stored language values: 2 English, 1 Chinese.
-    return verdictListText(entry.verdict, entry.english ? 2 : 1);
+    return verdictListText(entry.verdict, entry.language);
 }
 
 }  // namespace mensora

@@ -5,12 +5,12 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 
 #include "base/acquisition_state.h"
+#include "measure/reserved_pages.h"
 
 namespace mensora {
 
@@ -24,8 +24,7 @@ public:
     // Row `row` (below the store's capacity) shows `valueText` and the verdict word of
     // `language`. A frame's text fits the compact row; a longer one (typed into the live
     // field) is kept whole beside it, as only such rare rows need the room.
-    void set(std::uint32_t row, std::string_view valueText, Verdict verdict,
-             std::int32_t language);
+    void set(std::uint32_t row, std::string_view valueText, Verdict verdict, Language language);
 
     std::string_view valueText(std::uint32_t row) const;
     const char* verdictText(std::uint32_t row) const;
@@ -35,11 +34,12 @@ private:
         std::array<char, kValueTextWidth> value;
         std::uint8_t valueLength;
         Verdict verdict;
-        bool english;
+        Language language;
     };
     static constexpr std::uint8_t kLongText = 0xFF;  // valueLength of a row kept in longTexts_
 
-    std::unique_ptr<Row[]> rows_;  // one per possible record, reserved once
+    ReservedPages rowPages_;  // room for one row per possible record, reserved once
+    Row* rows_;               // in rowPages_, written only as records are made
     std::unordered_map<std::uint32_t, std::string> longTexts_;
 };
 

@@ -1,14 +1,15 @@
 #pragma once
 // Every record since start-up or the last Clear, as the five fixed-width text fields that
 // the record files hold byte for byte. The whole capacity is reserved once, zero-filled, so
-// that recording never allocates and can never fail for want of memory.
+// that recording never allocates and can never fail for want of memory; its pages are
+// written only as records fill them, so the memory in use grows with the records.
 
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "measure/field_format.h"
+#include "measure/reserved_pages.h"
 
 namespace mensora {
 
@@ -68,7 +69,7 @@ private:
         return {column + std::size_t{index} * width, width};
     }
 
-    std::vector<char> bytes_;  // the five columns one after another, never resized
+    ReservedPages bytes_;  // the five columns one after another
     char* seq_;
     char* value_;
     char* error_;

@@ -6,6 +6,7 @@
 #include "base/texts.h"
 #include "base/timer_ids.h"
 #include "measure/field_format.h"
+#include "measure/judgement.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 
@@ -49,12 +50,13 @@ void Recorder::recordMeasurement() {
     // The store is empty only after start-up or a Clear, where the statistics were reset.
     updateExtremes(reading.value, index == 0);
     const Verdict verdict = judgeAndCount(value);
-    fields.result = verdictRecordText(verdict, state_.language);
+    fields.result = verdictRecordText(verdict, state_.language());
     fields.time = formatTimeStamp(clock_.localNow());
 
-    listTexts_.set(index, reading.valueText, verdict, state_.language);
+    listTexts_.set(index, reading.valueText, verdict, state_.language());
     store_.append(fields);
     window_.recordListAppended();
+    if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
 
     // The sum stays in double so that a long run of equal readings averages to that reading.
     stats.sum += value;
@@ -70,24 +72,15 @@ void Recorder::recordMeasurement() {
     ++state_.unsavedRecords;
 }
 
-// On a limit is not good: the upper limit is tested first, so limits that meet or cross
-// make every reading on or above them OverUpper. The limits are summed in double and never
-// rounded to single precision, so a tolerance loaded as 3.0000002 keeps that margin.
 Verdict Recorder::judgeAndCount(double value) {
-    const Parameters& params = state_.parameters;
     Statistics& stats = state_.statistics;
-    const double upperLimit = static_cast<double>(params.nominal) + params.upperTolerance;
-    const double lowerLimit = static_cast<double>(params.nominal) + params.lowerTolerance;
-    if (value >= upperLimit) {
-        ++stats.overUpperCount;
-        return Verdict::OverUpper;
+    const Verdict verdict = judge(value, toleranceLimits(state_.parameters));
+    switch (verdict) {
+        case Verdict::OverUpper: ++stats.overUpperCount; break;
+        case Verdict::UnderLower: ++stats.underLowerCount; break;
+        case Verdict::Ok: ++stats.okCount; break;
     }
-    if (value <= lowerLimit) {
-        ++stats.underLowerCount;
-        return Verdict::UnderLower;
-    }
-    ++stats.okCount;
-    return Verdict::Ok;
+    return verdict;
 }
 
 // The extremes are those of the recorded readings: the first recording sets both, so that
@@ -120,7 +113,7 @@ void Recorder::copyStatisticsForDisplay() {
 void Recorder::reportStoreFull() {
     if (storeFullReported_) return;
     storeFullReported_ = true;
-    window_.showMessage(pick(texts::kRecordStoreFull, state_.language),
+    window_.showMessage(pick(texts::kRecordStoreFull, state_.language()),
                         MessageIcon::Exclamation);
 }
 
@@ -133,7 +126,7 @@ void Recorder::toggleAutoSampling() {
         exchange_.pull();
         timers_.arm(AutoSampleTimer, state_.parameters.sampleIntervalMs);
         state_.autoSampling = true;
-        window_.setText(AutoButton, pick(texts::kAutoStopCaption, state_.language));
+        window_.setText(AutoButton, pick(texts::kAutoStopCaption, state_.language()));
     }
     exchange_.push();
 }
@@ -141,7 +134,7 @@ void Recorder::toggleAutoSampling() {
 void Recorder::stopAutoSampling() {
     timers_.kill(AutoSampleTimer);
     state_.autoSampling = false;
-    window_.setText(AutoButton, pick(texts::kAutoStartCaption, state_.language));
+    window_.setText(AutoButton, pick(texts::kAutoStartCaption, state_.language()));
 }
 
 // Clear leaves automatic recording as it is: if it runs, it goes on into the empty list and
@@ -160,6 +153,7 @@ void Recorder::clearRecords() {
     stats.shownUnderLower = 0;
     state_.unsavedRecords = 0;
     storeFullReported_ = false;
+    if (observer_ != nullptr) observer_->cleared();
 }
 
 // The current reading is left as it is, so a recording before the next frame records the

@@ -5,6 +5,7 @@
 #include "base/field_exchange.h"
 #include "base/timers.h"
 #include "base/window_port.h"
+#include "measure/record_observer.h"
 
 namespace mensora {
 
@@ -27,6 +28,9 @@ public:
     void resetStatistics();
     void stopAlertSound();
 
+    // Where each record and each Clear is reported, or nowhere (nullptr).
+    void reportTo(RecordObserver* observer) { observer_ = observer; }
+
 private:
     Verdict judgeAndCount(double value);
     void updateExtremes(float value, bool firstSinceReset);
@@ -43,6 +47,7 @@ private:
     Clock& clock_;
     // Whether the user has been told that the store is full; a Clear lets it fill again.
     bool storeFullReported_ = false;
+    RecordObserver* observer_ = nullptr;
 };
 
 }  // namespace mensora

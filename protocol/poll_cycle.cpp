@@ -138,7 +138,7 @@ void PollCycle::establishLink(ProtocolKind kind) {
     timers_.kill(PortScanTimer);
     window_.setText(ConnectButton,
                     pick(ascii ? texts::kDisconnectAsciiCaption : texts::kDisconnectBcdCaption,
-                         state_.language));
+                         state_.language()));
     window_.enable(ZeroButton, true);
     window_.enable(AutoButton, true);
     window_.enable(ManualButton, true);

@@ -166,8 +166,8 @@ private:
         }
     }
 
-    std::int32_t language(const TourWindow& window) const {
-        return window.program().dialog().state().language;
+    Language language(const TourWindow& window) const {
+        return window.program().dialog().state().language();
     }
 
     void connect(TourWindow& window) {

@@ -3,12 +3,12 @@
 #include <QIcon>
 #include <QMessageBox>
 
-#include "base/acquisition_state.h"
+#include "base/language.h"
 
 namespace mensora {
 
-void showAboutBox(QWidget* parent, std::int32_t language) {
-    const bool english = isEnglish(language);
+void showAboutBox(QWidget* parent, Language language) {
+    const bool english = language == Language::English;
     QMessageBox box(parent);
     box.setWindowTitle(english ? QStringLiteral("About Mensora")
                                : QStringLiteral("关于 Mensora"));

@@ -1,11 +1,11 @@
 #pragma once
-#include <cstdint>
+#include "base/language.h"
 
 class QWidget;
 
 namespace mensora {
 
 // The About box of the window's About item: the program's name, version and purpose.
-void showAboutBox(QWidget* parent, std::int32_t language);
+void showAboutBox(QWidget* parent, Language language);
 
 }  // namespace mensora

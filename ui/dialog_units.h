@@ -1,24 +1,26 @@
 #pragma once
-// Dialog units to pixels, as the platform lays out a dialog template: a horizontal unit is a
-// quarter of the dialog font's average character width, a vertical unit an eighth of its
-// height. The layout therefore keeps its proportions to the text whatever face the machine
-// offers for the dialog font.
+// The dialog's units measured on the Qt font the window uses: the letters' advance as the
+// face designs it, and the cell from the face's own tables, so that the units do not move
+// with the font engine's hinting or the screen's scale. The rule itself is the core's.
 
 #include <QFont>
 #include <QRect>
+#include <optional>
 
-#include "base/control_table.h"
+#include "base/dialog_units.h"
+#include "base/font_cell.h"
 
 namespace mensora {
 
-struct DialogBaseUnits {
-    int x;  // average width of the letters A-Z and a-z, in whole pixels
-    int y;  // height of the font, in pixels
-};
+// The face's proportions as its font file gives them; nothing for a face without tables.
+std::optional<FaceProportions> faceProportions(const QFont& font);
+
+// The cell height of the font at its pixel size: from the face's tables, or from Qt's
+// metrics for a face that has none.
+int fontCellHeight(const QFont& font);
 
 DialogBaseUnits dialogBaseUnits(const QFont& font);
 
-// Each coordinate and extent is converted on its own and rounded to the nearest pixel.
 QRect toPixels(const DialogRect& rect, DialogBaseUnits units);
 
 }  // namespace mensora

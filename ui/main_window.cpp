@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QGroupBox>
@@ -14,7 +15,10 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QMoveEvent>
+#include <QPalette>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QStringList>
 #include <QTableView>
 #include <span>
@@ -22,7 +26,9 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
+#include "charts/chart_texts.h"
 #include "ui/about_box.h"
+#include "ui/fitting_field.h"
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"
 #include "ui/record_list_model.h"
@@ -84,14 +90,20 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
                        QWidget* parent)
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
-      languageButtons_(new QButtonGroup(this)) {
+      languageButtons_(new QButtonGroup(this)),
+      chartsAction_(new QAction(this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle(QString::fromUtf8(texts::kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/mensora.png")));
     setFont(dialogFont(logicalDpiY()));
+    chartsAction_->setObjectName(QStringLiteral("action-charts"));
+    chartsAction_->setShortcut(QKeySequence(Qt::Key_F3));
+    chartsAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(chartsAction_);
     units_ = dialogBaseUnits(font());
+    showGreyedTextReadably();
 
     for (const DialogControl& row : controlTable()) {
         QWidget* widget = createControl(row);
@@ -103,17 +115,31 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
         widget->setGeometry(place);
         if (row.id != 0) controls_[row.id] = widget;
     }
-    const QFont large = displayFont();
-    control(LiveValue)->setFont(large);
+    const QFont large = displayFont(logicalDpiY());
+    static_cast<FittingField*>(control(LiveValue))->setFullFont(large);
     control(UnitLabel)->setFont(large);
 
-    setMinimumSize(kMinimumWidthPixels, kMinimumHeightPixels);
-    const QSize client = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units_)
-                             .size()
-                             .expandedTo(minimumSize());
+    // Until the window has a frame, the frame is taken as nothing: the client alone keeps
+    // the minimum tracking size.
+    keepMinimumTrackingSize();
+    templateClient_ = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units_).size();
+    const QSize client = templateClient_.expandedTo(minimumSize());
     resize(client);
     // The size the controls were laid out for: the first size change, which only records.
     resizeRule_.sizeChanged(client.height(), false);
+}
+
+void MainWindow::showGreyedTextReadably() {
+    // The statistics and counters are greyed displays the operator reads all day: their text
+    // is the platform's grey text, dimmer than live text but plainly legible, not the faint
+    // grey Qt's style gives disabled widgets.
+    const QColor greyText(0x6D, 0x6D, 0x6D);
+    QPalette colours = palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) {
+        colours.setColor(QPalette::Disabled, role, greyText);
+    }
+    setPalette(colours);
 }
 
 QWidget* MainWindow::createControl(const DialogControl& row) {
@@ -132,7 +158,7 @@ QWidget* MainWindow::createControl(const DialogControl& row) {
         }
         case ControlKind::Edit:
         case ControlKind::ReadOnlyDisplay: {
-            auto* field = new QLineEdit(this);
+            auto* field = new FittingField(this);
             field->setAlignment(fieldAlignmentOf(row.style));
             // Nobody types into a display: the program fills it, greyed like the platform's.
             if (row.kind == ControlKind::ReadOnlyDisplay) field->setEnabled(false);
@@ -283,12 +309,12 @@ int MainWindow::selectedListItem(int controlId) const {
     return list->findText(list->currentText(), Qt::MatchExactly);
 }
 
-void MainWindow::setUpRecordList(std::int32_t language) {
+void MainWindow::setUpRecordList(Language language) {
     language_ = language;
     recordList_->setShowGrid(true);
     recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     model_->setLanguage(language);
-    const bool english = isEnglish(language);
+    const bool english = language == Language::English;
     for (int column = 0; column < static_cast<int>(std::size(texts::kListColumns)); ++column) {
         const texts::ListColumn& heading = texts::kListColumns[column];
         recordList_->setColumnWidth(column, english ? heading.englishWidth : heading.chineseWidth);
@@ -376,10 +402,36 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     }
 }
 
+void MainWindow::keepMinimumTrackingSize() {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const PixelSize client = minimumClientSize({frame.width(), frame.height()});
+    const QSize former = minimumSize();
+    setMinimumSize(client.width, client.height);
+    // A window still at the template's size, grown only to the former minimum, follows the
+    // minimum back: the frame arrives after the window was sized, and then takes its share.
+    if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {
+        resize(templateClient_.expandedTo(minimumSize()));
+    }
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    keepMinimumTrackingSize();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    // The window manager puts its frame on after the window is shown, and tells the window
+    // by moving it.
+    keepMinimumTrackingSize();
+}
+
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
-    // background offers it.
+    // background offers it, after the quality charts.
     QMenu menu(this);
+    chartsAction_->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, language_)));
+    menu.addAction(chartsAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
 }

@@ -12,6 +12,7 @@
 #include "dialog/main_dialog.h"
 #include "ui/dialog_units.h"
 
+class QAction;
 class QButtonGroup;
 class QTableView;
 
@@ -35,6 +36,8 @@ public:
     // The control of an id, or nullptr.
     QWidget* control(int id) const;
     DialogBaseUnits baseUnits() const { return units_; }
+    // Opens the quality charts: the context menu's item and the key F3.
+    QAction* chartsAction() const { return chartsAction_; }
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -46,7 +49,7 @@ public:
     void setListItems(int controlId, const char* const* items, int count) override;
     void selectListItem(int controlId, int index) override;
     int selectedListItem(int controlId) const override;
-    void setUpRecordList(std::int32_t language) override;
+    void setUpRecordList(Language language) override;
     void recordListAppended() override;
     void recordListCleared() override;
     void scrollRecordListToEnd() override;
@@ -64,6 +67,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
@@ -72,15 +77,21 @@ private:
     void command(int controlId);
     void aboutRequested();
     bool mayClose(CloseRequest how);
+    // The minimum tracking size holds for the whole window: the frame's share comes off the
+    // client's minimum once the window has a frame.
+    void keepMinimumTrackingSize();
+    void showGreyedTextReadably();
 
     MainDialog* controller_ = nullptr;
     RecordListModel* model_;
     QTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
+    QAction* chartsAction_;
     DialogBaseUnits units_{};
+    QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
-    std::int32_t language_ = 1;  // of the About box; told with the record list's set-up
+    Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
 };
 
 }  // namespace mensora

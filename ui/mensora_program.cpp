@@ -1,5 +1,7 @@
 #include "ui/mensora_program.h"
 
+#include <QAction>
+
 #include "link/platform_port_names.h"
 
 namespace mensora {
@@ -15,10 +17,29 @@ MensoraProgram::MensoraProgram()
               store_, listTexts_) {
     running_ = true;
     window_.setController(&dialog_);
+    dialog_.reportRecordsTo(&chartData_);
+    QObject::connect(window_.chartsAction(), &QAction::triggered, [this] { openCharts(); });
     dialog_.initialise();
-    dialogTexts_ = installStandardDialogTexts(dialog_.state().language);
+    dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
 }
 
-MensoraProgram::~MensoraProgram() { running_ = false; }
+// The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
+// again, the gauge's port is let go, the window stops reporting to the dialog and the sound
+// falls silent. Only then do the parts go, each with nothing left that could call into a part
+// already gone, whatever a window system or an audio back end does while they go.
+MensoraProgram::~MensoraProgram() {
+    running_ = false;
+    timers_.killAll();
+    serial_.close();
+    window_.setController(nullptr);
+    sound_.stop();
+}
+
+void MensoraProgram::openCharts() {
+    if (chartsWindow_ == nullptr) {
+        chartsWindow_ = new ChartsWindow(chartData_, dialog_.state(), settings_, &window_);
+    }
+    chartsWindow_->open();
+}
 
 }  // namespace mensora

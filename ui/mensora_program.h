@@ -4,11 +4,13 @@
 
 #include <memory>
 
+#include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
 #include "ui/qt_settings_store.h"
@@ -22,6 +24,7 @@ class MensoraProgram {
 public:
     // Needs a QApplication. The window is initialised and ready to be shown.
     MensoraProgram();
+    // Stops every timer and closes the port before the window and the sound go.
     ~MensoraProgram();
     MensoraProgram(const MensoraProgram&) = delete;
     MensoraProgram& operator=(const MensoraProgram&) = delete;
@@ -31,23 +34,30 @@ public:
     const MainDialog& dialog() const { return dialog_; }
     const RecordStore& store() const { return store_; }
     SettingsStore& settings() { return settings_; }
+    const ChartData& chartData() const { return chartData_; }
+    // The quality charts window, made at its first opening; nullptr before.
+    ChartsWindow* chartsWindow() const { return chartsWindow_; }
 
 private:
     // Reserved before the window exists, so that recording never allocates and the capacity
     // can never be missed for want of memory.
     RecordStore store_;
     RecordListTexts listTexts_;
+    ChartData chartData_;
     QtSettingsStore settings_;
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists
     QtTimerService timers_;
-    QtAlertSound sound_;
+    QtAlertSound sound_{window_};
     SystemClock clock_;
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
     std::unique_ptr<QTranslator> dialogTexts_;
+    ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
+
+    void openCharts();
 };
 
 }  // namespace mensora

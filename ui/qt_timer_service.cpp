@@ -22,6 +22,11 @@ void QtTimerService::kill(int id) {
     posted_.erase(id);
 }
 
+void QtTimerService::killAll() {
+    for (auto& [id, timer] : timers_) timer->stop();
+    posted_.clear();
+}
+
 void QtTimerService::post(int id) {
     if (!posted_.insert(id).second) return;  // one waiting tick per id, as the platform does
     QMetaObject::invokeMethod(

@@ -25,6 +25,8 @@ public:
 
     void arm(int id, std::uint32_t periodMs) override;
     void kill(int id) override;
+    // Every timer stopped and every waiting tick dropped: nothing ticks any more.
+    void killAll();
 
 private:
     void post(int id);

@@ -25,7 +25,7 @@ RecordListModel::RecordListModel(const RecordStore& store, const RecordListTexts
       texts_(texts),
       rows_(static_cast<int>(store.count())) {}
 
-void RecordListModel::setLanguage(std::int32_t language) {
+void RecordListModel::setLanguage(Language language) {
     language_ = language;
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }

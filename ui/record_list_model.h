@@ -6,6 +6,8 @@
 #include <QAbstractTableModel>
 #include <cstdint>
 
+#include "base/language.h"
+
 namespace mensora {
 
 class RecordStore;
@@ -17,8 +19,8 @@ public:
     RecordListModel(const RecordStore& store, const RecordListTexts& texts,
                     QObject* parent = nullptr);
 
-    // Column titles in the interface language (2 English, anything else Chinese).
-    void setLanguage(std::int32_t language);
+    // Column titles in the interface language.
+    void setLanguage(Language language);
     // The store has one more record than the list shows: show it.
     void rowAppended();
     // The store was emptied: the list is empty.
@@ -33,7 +35,7 @@ public:
 private:
     const RecordStore& store_;
     const RecordListTexts& texts_;
-    std::int32_t language_ = 1;
+    Language language_ = Language::Chinese;
     // The rows the view has been told of: a row is shown only once it has been announced.
     int rows_ = 0;
 };

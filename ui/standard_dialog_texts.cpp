@@ -3,12 +3,12 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
-#include "base/acquisition_state.h"
+#include "base/language.h"
 
 namespace mensora {
 
-std::unique_ptr<QTranslator> installStandardDialogTexts(std::int32_t language) {
-    if (isEnglish(language)) return nullptr;
+std::unique_ptr<QTranslator> installStandardDialogTexts(Language language) {
+    if (language == Language::English) return nullptr;
     auto translator = std::make_unique<QTranslator>();
     if (!translator->load(QStringLiteral("qtbase_zh_CN"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

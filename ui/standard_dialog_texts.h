@@ -1,7 +1,8 @@
 #pragma once
 #include <QTranslator>
-#include <cstdint>
 #include <memory>
+
+#include "base/language.h"
 
 namespace mensora {
 
@@ -9,6 +10,6 @@ namespace mensora {
 // in the interface language, so that a Chinese interface asks 是 / 否 and not Yes / No.
 // Returns the installed translator, which must live as long as the window; nothing when the
 // language is English or the machine has no translation for it.
-std::unique_ptr<QTranslator> installStandardDialogTexts(std::int32_t language);
+std::unique_ptr<QTranslator> installStandardDialogTexts(Language language);
 
 }  // namespace mensora

@@ -3,8 +3,11 @@
 #include <QFontDatabase>
 #include <QStringList>
 #include <initializer_list>
+#include <optional>
 
 #include "base/control_table.h"
+#include "base/font_cell.h"
+#include "ui/dialog_units.h"
 
 namespace mensora {
 namespace {
@@ -32,23 +35,25 @@ QFont fontOf(const QString& face, QFont::StyleHint fallback) {
 }  // namespace
 
 QFont dialogFont(int logicalDpi) {
-    QFont font = fontOf(firstInstalled({kDialogFontFace, "SimSun", "Noto Serif CJK SC",
-                                        "Source Han Serif SC", "AR PL UMing CN"}),
+    QFont font = fontOf(firstInstalled({kDialogFontFace, "SimSun", "AR PL UMing CN",
+                                        "Noto Serif CJK SC", "Source Han Serif SC"}),
                         QFont::Serif);
-    // Points to pixels as the platform rounds them: 10 points at 96 dots per inch is 13.
-    font.setPixelSize((kDialogFontPoints * logicalDpi + 36) / 72);
+    font.setPixelSize(pointsToPixels(kDialogFontPoints, logicalDpi));
     return font;
 }
 
-QFont displayFont() {
+QFont displayFont(int logicalDpi) {
     // 黑体 draws every Latin letter and digit half as wide as a Chinese character; the mono
     // CJK faces do the same, so the reading's digits keep their places as it changes.
     QFont font = fontOf(firstInstalled({kDisplayFontFace, "SimHei", "Noto Sans Mono CJK SC",
-                                        "Noto Sans CJK SC", "Source Han Sans SC",
-                                        "WenQuanYi Zen Hei Mono", "WenQuanYi Zen Hei"}),
-                        QFont::SansSerif);
-    font.setPixelSize(kDisplayFontHeight);
+                                        "Source Han Sans SC", "WenQuanYi Zen Hei Mono"}),
+                        QFont::Monospace);
     font.setBold(true);
+    const int cell = pixelsAtResolution(kDisplayFontHeight, logicalDpi);
+    font.setPixelSize(cell);
+    if (const std::optional<FaceProportions> face = faceProportions(font)) {
+        font.setPixelSize(pixelSizeForCell(*face, cell));
+    }
     return font;
 }
 

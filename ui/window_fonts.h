@@ -6,12 +6,15 @@
 
 namespace mensora {
 
-// The dialog font: 宋体 at 10 points, else the nearest serif CJK face. The size is a whole
-// number of pixels at the screen's resolution, so that the text sits on the pixel grid.
+// The dialog font: 宋体 at 10 points, else the Ming face nearest to it (AR PL UMing, whose
+// half-width Latin letters and cell make the same dialog units), else a CJK serif face. The
+// size is a whole number of pixels at the screen's resolution, so that the text sits on the
+// pixel grid.
 QFont dialogFont(int logicalDpi);
 
-// The live reading and its unit: bold 黑体, 70 pixels high, else the nearest CJK face of the
-// same kind: sans-serif with half-width Latin letters and digits all of one width.
-QFont displayFont();
+// The live reading and its unit: bold 黑体 whose cell (ascent and descent) is 70 pixels at
+// 96 dots per inch, in proportion at other resolutions; else the nearest fixed-width sans
+// face with half-width digits all of one width, at the size whose cell is that tall.
+QFont displayFont(int logicalDpi);
 
 }  // namespace mensora

@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.linkConnected = setup & 0x01;
     state.protocolKind = protocolFrom(static_cast<std::uint8_t>(setup >> 1));
     state.paramEditMode = (setup & 0x08) != 0;
-    state.language = (setup & 0x10) != 0 ? 2 : 1;
+    state.storedLanguage = (setup & 0x10) != 0 ? kStoredEnglish : kStoredChinese;
     state.parameters.unitIndex = static_cast<std::uint8_t>(setup >> 5);
     state.parameters.beepEnabled = 1;
     serial.openable.insert("COM3");

@@ -92,7 +92,7 @@ struct Program {
     int listRows() const {
         return qobject_cast<QTableView*>(window.control(RecordList))->model()->rowCount();
     }
-    const char* caption(const Bilingual& text) const { return pick(text, state().language); }
+    const char* caption(const Bilingual& text) const { return pick(text, state().language()); }
 };
 
 // Message boxes are modal: one left open would hold the test. Each is noted and closed.

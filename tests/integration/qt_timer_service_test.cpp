@@ -68,5 +68,28 @@ TEST(QtTimerService, ATickWaitingForAKilledOrRearmedTimerNeverArrives) {
     }
 }
 
+// What the program does first when it ends: after killAll nothing ticks, neither the timers
+// still armed nor the ticks already waiting in the queue.
+TEST(QtTimerService, AfterKillAllNoTimerTicksAndNoWaitingTickArrives) {
+    std::vector<int> ticks;
+    QtTimerService* service = nullptr;
+    QtTimerService timers([&](int id) {
+        ticks.push_back(id);
+        service->killAll();  // the first tick to run ends it all
+    });
+    service = &timers;
+    for (const int id : {1, 3, 4, 6, 7}) timers.arm(id, 20);
+    // Hold the thread until all are due, so that their ticks wait in the queue together.
+    QElapsedTimer busy;
+    busy.start();
+    while (busy.elapsed() < 60) {
+    }
+    runNestedLoop(200);
+    EXPECT_EQ(ticks.size(), 1u);
+    timers.arm(3, 20);  // a timer armed afterwards ticks again
+    runNestedLoop(100);
+    EXPECT_EQ(ticks.size(), 2u);
+}
+
 }  // namespace
 }  // namespace mensora

@@ -23,9 +23,6 @@
 
 namespace mensora::test {
 
-constexpr std::int32_t kChinese = 1;
-constexpr std::int32_t kEnglish = 2;
-
 // The store reserves room for a million records: one for the whole run, emptied per bench.
 inline RecordStore& sharedStore() {
     static RecordStore store;
@@ -63,9 +60,9 @@ struct WindowBench : StoredSettings {
         fields.value.fill(' ');
         valueText.copy(fields.value.data(), fields.value.size());
         fields.error = formatDeviation(deviation, 3);
-        fields.result = verdictRecordText(verdict, language);
+        fields.result = verdictRecordText(verdict, languageOf(language));
         fields.time = formatTimeStamp(time);
-        sharedListTexts().set(store.count(), valueText, verdict, language);
+        sharedListTexts().set(store.count(), valueText, verdict, languageOf(language));
         store.append(fields);
         window.recordListAppended();
     }

@@ -32,6 +32,11 @@ public:
     // script applies to every file until reset.
     std::optional<RecordFileFailure> failCommit;
 
+    // Names held by running programs, as "folder|name": one fake can stand for the files of
+    // several programs on one PC. Names that cannot be held at all (a read-only folder).
+    std::set<std::string> heldNames;
+    bool claimsUnavailable = false;
+
     std::string executable = "/opt/mensora/bin/mensora";
     std::set<std::string> readOnlyFolders;
     std::optional<std::string> userData = "/home/bench/.local/share/Mensora/";
@@ -47,6 +52,12 @@ public:
         if (failCreate) return {nullptr, *failCreate};
         return {std::make_unique<Sink>(*this, path), FileFailure::Unknown};
     }
+    NameClaiming claimName(const std::string& folder, const std::string& name) override {
+        if (claimsUnavailable) return {};
+        const std::string key = folder + "|" + name;
+        if (!heldNames.insert(key).second) return {nullptr, true};
+        return {std::make_unique<Claim>(*this, key), false};
+    }
     std::string executablePath() override { return executable; }
     std::optional<std::string> userDataDirectory() override {
         ++userDataRequests;
@@ -57,6 +68,16 @@ public:
     }
 
 private:
+    class Claim : public NameClaim {
+    public:
+        Claim(FakeFileSystem& owner, std::string key) : owner_(owner), key_(std::move(key)) {}
+        ~Claim() override { owner_.heldNames.erase(key_); }
+
+    private:
+        FakeFileSystem& owner_;
+        std::string key_;
+    };
+
     class Sink : public RecordFileSink {
     public:
         Sink(FakeFileSystem& owner, std::string path) : owner_(owner), path_(std::move(path)) {

@@ -44,7 +44,7 @@ public:
         const auto it = selected.find(id);
         return it == selected.end() ? -1 : it->second;
     }
-    void setUpRecordList(std::int32_t language) override {
+    void setUpRecordList(Language language) override {
         ++recordListSetUps;
         recordListLanguage = language;
     }
@@ -86,7 +86,7 @@ public:
     std::map<int, int> selected;
     int focused = 0;
     int recordListSetUps = 0;
-    std::int32_t recordListLanguage = 0;
+    Language recordListLanguage = Language::Chinese;
     int appendedRows = 0;
     int listClears = 0;
     int scrolls = 0;

@@ -74,10 +74,10 @@ TEST(ControlTable, EachControlShowsItsCaptionInEitherLanguage) {
         const DialogControl* c = findControl(row.id);
         ASSERT_NE(c, nullptr);
         EXPECT_EQ(c->kind, row.kind);
-        expectText(captionFor(*c, 1), row.chinese);
-        expectText(captionFor(*c, 2), row.english);
+        expectText(captionFor(*c, languageOf(1)), row.chinese);
+        expectText(captionFor(*c, languageOf(2)), row.english);
         // Any value other than 2 is the Chinese interface.
-        expectText(captionFor(*c, 3), row.chinese);
+        expectText(captionFor(*c, languageOf(3)), row.chinese);
     }
     EXPECT_EQ(findControl(0), nullptr);
     EXPECT_EQ(findControl(1050), nullptr);
@@ -94,13 +94,13 @@ TEST(ControlTable, TheDecorationIsARowOf114FullStops) {
 
 TEST(ControlTable, TheSoundListPutsNoSoundFirstInBothLanguagesOnceSorted) {
     // The stored index means the same in both languages only if sorting keeps this order.
-    for (const std::int32_t language : {1, 2}) {
+    for (const Language language : {Language::Chinese, Language::English}) {
         const auto items = soundItems(language);
         ASSERT_EQ(items.size(), 2u);
         EXPECT_LT(std::strcmp(items[0], items[1]), 0);
     }
-    EXPECT_STREQ(soundItems(2)[0], "off");
-    EXPECT_STREQ(soundItems(1)[0], "无");
+    EXPECT_STREQ(soundItems(Language::English)[0], "off");
+    EXPECT_STREQ(soundItems(Language::Chinese)[0], "无");
     EXPECT_EQ(std::size(kUnitItems), 4u);
     EXPECT_STREQ(kUnitItems[2], "°  ");
 }

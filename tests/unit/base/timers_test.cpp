@@ -84,13 +84,15 @@ TEST_F(TimersTest, AHandlerThatRearmsItsOwnTimerGetsTheNewPeriod) {
     EXPECT_EQ(ticks, (std::vector<Tick>{{50, 1}, {138, 1}, {226, 1}}));
 }
 
-TEST_F(TimersTest, PeriodsBelowTenMillisecondsTickEveryTenMilliseconds) {
+TEST_F(TimersTest, PeriodsAreHeldBetweenTenMillisecondsAndTheLongestATimerCanWait) {
     struct Case {
         std::uint32_t requested;
         std::uint32_t effective;
     };
     for (const Case c : {Case{0, 10}, Case{1, 10}, Case{9, 10}, Case{10, 10}, Case{11, 11},
-                         Case{100, 100}}) {
+                         Case{100, 100}, Case{0x7FFFFFFE, 0x7FFFFFFE},
+                         Case{0x7FFFFFFF, 0x7FFFFFFF}, Case{0x80000000u, 0x7FFFFFFF},
+                         Case{4294967196u, 0x7FFFFFFF}, Case{0xFFFFFFFFu, 0x7FFFFFFF}}) {
         timers.arm(3, c.requested);
         EXPECT_EQ(clock.periodOf(3), c.effective) << "requested " << c.requested;
         timers.kill(3);

@@ -45,7 +45,7 @@ TEST(LanguageChoice, AClickStoresTheCheckedLanguageAndAsksForARestartOnlyOnAChan
         SCOPED_TRACE("from " + std::to_string(c.languageBefore) + " to radio " +
                      std::to_string(c.checkedAfterClick));
         AcquisitionState state;
-        state.language = c.languageBefore;
+        state.storedLanguage = c.languageBefore;
         test::FakeWindow window;
         test::FakeSettings settings;
         window.setChecked(ChineseRadio, c.checkedAfterClick == ChineseRadio);
@@ -59,7 +59,7 @@ TEST(LanguageChoice, AClickStoresTheCheckedLanguageAndAsksForARestartOnlyOnAChan
         for (const auto& shown : window.messages) {
             EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
         }
-        EXPECT_EQ(state.language, c.languageAfter);
+        EXPECT_EQ(state.storedLanguage, c.languageAfter);
         EXPECT_EQ(settings.puts, (Puts{{"Language", c.languageAfter}}));
     }
 }

@@ -32,8 +32,6 @@ using Puts = std::vector<std::pair<std::string, std::int32_t>>;
 
 constexpr int kSixControls[] = {NominalField,        UpperToleranceField, LowerToleranceField,
                                 SampleIntervalField, SoundList,           UnitList};
-constexpr std::int32_t kChinese = 1;
-constexpr std::int32_t kEnglish = 2;
 
 const char* const kSoundItems[] = {"无", "有"};
 const char* const kUnitItems[] = {"mm", "inch", "°  ", "  "};
@@ -71,8 +69,8 @@ struct Bench {
 
     // What the window's initialisation leaves behind: judging values and shown copies from
     // the stored thousandths, the period as stored, both lists selected, everything pushed.
-    void startWindow(std::int32_t language = kChinese) {
-        state.language = language;
+    void startWindow(std::int32_t language = kStoredChinese) {
+        state.storedLanguage = language;
         Parameters& p = state.parameters;
         p.nominal = p.shownNominal = static_cast<float>(settings.get("m_Text9", 2000)) * 0.001f;
         p.upperTolerance = p.shownUpperTolerance =
@@ -87,8 +85,8 @@ struct Bench {
         window.selectListItem(SoundList, p.beepEnabled);
         window.selectListItem(UnitList, p.unitIndex);
         for (const int id : kSixControls) window.enable(id, false);
-        window.setText(ParametersButton, isEnglish(language) ? "Parameters" : "参数设置");
-        window.setText(AutoButton, isEnglish(language) ? "Auto Start" : "自动采集");
+        window.setText(ParametersButton, language == kStoredEnglish ? "Parameters" : "参数设置");
+        window.setText(AutoButton, language == kStoredEnglish ? "Auto Start" : "自动采集");
         state.reading.valueText = "12.345";
         state.reading.value = 12.345f;
         exchange.push();
@@ -143,8 +141,8 @@ struct LanguageCase {
     const char* autoStartCaption;
 };
 const LanguageCase kLanguages[] = {
-    {kChinese, "参数设置", "确定", "自动采集"},
-    {kEnglish, "Parameters", "OK", "Auto Start"},
+    {kStoredChinese, "参数设置", "确定", "自动采集"},
+    {kStoredEnglish, "Parameters", "OK", "Auto Start"},
 };
 
 TEST(ParametersPanel, OpeningUnlocksTheSixFieldsInOrderAndConfirmingLocksThemAgain) {
@@ -209,7 +207,7 @@ TEST(ParametersPanel, OpeningDuringAutomaticRecordingStopsItAndConfirmingDoesNot
 
 TEST(ParametersPanel, AutoWhileThePanelIsOpenTakesATyped20MsAsTypedAndTheButtonStopsIt) {
     Bench b;
-    b.startWindow(kEnglish);
+    b.startWindow(kStoredEnglish);
     b.click();
     b.type(SampleIntervalField, "20");
 
@@ -263,9 +261,9 @@ TEST(ParametersPanel, APeriodBelow100IsRaisedShownReportedInChineseAndStored) {
         bool reported;
     };
     const Case cases[] = {
-        {"50", kEnglish, "100", 100, true},  {"50", kChinese, "100", 100, true},
-        {"0", kChinese, "100", 100, true},   {"99", kEnglish, "100", 100, true},
-        {"100", kChinese, "100", 100, false}, {"20000", kEnglish, "20000", 20000, false},
+        {"50", kStoredEnglish, "100", 100, true},  {"50", kStoredChinese, "100", 100, true},
+        {"0", kStoredChinese, "100", 100, true},   {"99", kStoredEnglish, "100", 100, true},
+        {"100", kStoredChinese, "100", 100, false}, {"20000", kStoredEnglish, "20000", 20000, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + " / " + std::to_string(c.language));
@@ -306,7 +304,7 @@ TEST(ParametersPanel, UpperToleranceBelowLowerIsRefusedAndEqualPasses) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.upper) + " vs " + c.lower);
         Bench b;
-        b.startWindow(kEnglish);
+        b.startWindow(kStoredEnglish);
         b.click();
         b.type(UpperToleranceField, c.upper);
         b.type(LowerToleranceField, c.lower);
@@ -422,12 +420,12 @@ TEST(ParametersPanel, SizesBeyondTheStoredRangeAreRefusedByNameAndNothingIsStore
         const char* message;
     };
     const Case cases[] = {
-        {NominalField, "2147483.75", kChinese, "标准尺寸超出范围 (±2,147,483.647)!"},
-        {NominalField, "-3e9", kEnglish, "STD is out of range (±2,147,483.647)!"},
-        {UpperToleranceField, "1e9", kChinese, "上公差超出范围 (±2,147,483.647)!"},
-        {UpperToleranceField, "3e38", kEnglish, "USL is out of range (±2,147,483.647)!"},
-        {LowerToleranceField, "-2147483.75", kChinese, "下公差超出范围 (±2,147,483.647)!"},
-        {LowerToleranceField, "-1e12", kEnglish, "LSL is out of range (±2,147,483.647)!"},
+        {NominalField, "2147483.75", kStoredChinese, "标准尺寸超出范围 (±2,147,483.647)!"},
+        {NominalField, "-3e9", kStoredEnglish, "STD is out of range (±2,147,483.647)!"},
+        {UpperToleranceField, "1e9", kStoredChinese, "上公差超出范围 (±2,147,483.647)!"},
+        {UpperToleranceField, "3e38", kStoredEnglish, "USL is out of range (±2,147,483.647)!"},
+        {LowerToleranceField, "-2147483.75", kStoredChinese, "下公差超出范围 (±2,147,483.647)!"},
+        {LowerToleranceField, "-1e12", kStoredEnglish, "LSL is out of range (±2,147,483.647)!"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -439,7 +437,7 @@ TEST(ParametersPanel, SizesBeyondTheStoredRangeAreRefusedByNameAndNothingIsStore
 
         b.click();
 
-        b.expectOpenAfterRefusal(isEnglish(c.language) ? "Parameters" : "参数设置");
+        b.expectOpenAfterRefusal(c.language == kStoredEnglish ? "Parameters" : "参数设置");
         EXPECT_EQ(b.window.messageTexts(), std::vector<std::string>{c.message});
         EXPECT_TRUE(b.settings.puts.empty());
         EXPECT_EQ(b.judgingValues(), kDefaultJudging);
@@ -449,7 +447,7 @@ TEST(ParametersPanel, SizesBeyondTheStoredRangeAreRefusedByNameAndNothingIsStore
         // Once corrected, the same panel confirms.
         b.type(c.field, "1.5");
         b.click();
-        b.expectClosed(isEnglish(c.language) ? "Parameters" : "参数设置");
+        b.expectClosed(c.language == kStoredEnglish ? "Parameters" : "参数设置");
         EXPECT_EQ(b.settings.puts.size(), 6u);
     }
 }
@@ -561,7 +559,7 @@ TEST(ParametersPanel, AnUnparsableFieldIsReportedOnEachPullAndTheStoredValuesCom
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         Bench b;
-        b.startWindow(kEnglish);
+        b.startWindow(kStoredEnglish);
         b.click();
         b.type(UpperToleranceField, "5");
         b.type(c.field, c.typed);
@@ -606,9 +604,9 @@ TEST(ParametersPanel, ClosingWithoutStoringLeavesTheStoreAloneAndThePushRestores
         const char* upperShownAfter;  // the shown copy as the last pull left it
     };
     const Case cases[] = {
-        {kChinese, false, "参数设置", "3"},
-        {kEnglish, false, "Parameters", "3"},
-        {kChinese, true, "参数设置", "0.5"},
+        {kStoredChinese, false, "参数设置", "3"},
+        {kStoredEnglish, false, "Parameters", "3"},
+        {kStoredChinese, true, "参数设置", "0.5"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.language) + (c.refusedFirst ? " refused" : ""));

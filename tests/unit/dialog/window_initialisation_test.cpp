@@ -95,29 +95,29 @@ TEST(WindowInitialisation, StoredEnglishPutsEveryEnglishCaptionOnAndChecksEnglis
     Bench b({{"Language", 2}});
     EXPECT_TRUE(b.window.isChecked(EnglishRadio));
     EXPECT_FALSE(b.window.isChecked(ChineseRadio));
-    EXPECT_EQ(b.state().language, 2);
+    EXPECT_EQ(b.state().storedLanguage, 2);
     for (const DialogControl& c : controlTable()) {
         if (c.id == 0 || c.chinese == nullptr) continue;
-        EXPECT_EQ(b.window.text(c.id), captionFor(c, 2)) << c.id;
+        EXPECT_EQ(b.window.text(c.id), captionFor(c, Language::English)) << c.id;
     }
     EXPECT_EQ(b.window.listItems.at(SoundList), (std::vector<std::string>{"off", "on"}));
     EXPECT_EQ(b.window.listItems.at(UnitList),
               (std::vector<std::string>{"mm", "inch", "°  ", "  "}));
-    EXPECT_EQ(b.window.recordListLanguage, 2);
+    EXPECT_EQ(b.window.recordListLanguage, Language::English);
 }
 
-TEST(WindowInitialisation, AnyOtherStoredLanguageKeepsTheChineseCaptionsAndItsValue) {
+TEST(WindowInitialisation, AnyOtherStoredLanguageKeepsTheChineseCaptionsAndItsStoredValue) {
     for (const std::int32_t stored : {1, 3, 0, -1}) {
         SCOPED_TRACE(stored);
         Bench b({{"Language", stored}});
         EXPECT_TRUE(b.window.isChecked(ChineseRadio));
         EXPECT_FALSE(b.window.isChecked(EnglishRadio));
-        EXPECT_EQ(b.state().language, stored);
+        EXPECT_EQ(b.state().storedLanguage, stored);
         EXPECT_EQ(b.window.text(ConnectButton), "打开设备");
         EXPECT_EQ(b.window.text(1044), "采集间隔");
         EXPECT_EQ(b.window.listItems.at(SoundList), (std::vector<std::string>{"无", "有"}));
         EXPECT_EQ(b.window.recordListSetUps, 1);
-        EXPECT_EQ(b.window.recordListLanguage, stored);
+        EXPECT_EQ(b.window.recordListLanguage, Language::Chinese);
     }
 }
 

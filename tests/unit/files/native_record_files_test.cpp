@@ -9,14 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
@@ -28,6 +24,7 @@
 #include "tests/support/fake_window.h"
 #include "tests/support/virtual_clock.h"
 #include "tests/unit/files/child_process.h"
+#include "tests/unit/files/real_folder.h"
 #include "tests/unit/files/sample_records.h"
 
 namespace mensora {
@@ -35,50 +32,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeFile(const std::string& path, const std::string& content, mode_t mode = 0644) {
-    std::ofstream(path, std::ios::binary) << content;
-    ::chmod(path.c_str(), mode);
-}
-
-// Names in a folder, sorted; temporaries left behind would show up here.
-std::string listing(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folder, error)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const auto& name : names) joined += name + ";";
-    return joined;
-}
-
-// The real file system with the executable placed where a test wants it.
-class RelocatedExecutable : public FileSystem {
-public:
-    explicit RelocatedExecutable(std::string executable) : executable_(std::move(executable)) {}
-    RecordFileOpening createRecordFile(const std::string& path) override {
-        return native_.createRecordFile(path);
-    }
-    std::string executablePath() override { return executable_; }
-    std::optional<std::string> userDataDirectory() override {
-        return native_.userDataDirectory();
-    }
-    bool mayCreateFilesIn(const std::string& directory) override {
-        return native_.mayCreateFilesIn(directory);
-    }
-
-private:
-    NativeFileSystem native_;
-    std::string executable_;
-};
+using test::listing;
+using test::readFile;
+using test::RelocatedExecutable;
+using test::writeFile;
 
 // Another program that keeps a file open and locked until it is let go.
 class FileHolder {
@@ -128,21 +85,6 @@ std::string lockStateSeenByAnotherProcess(const std::string& path) {
 
 class NativeRecordFilesTest : public ::testing::Test {
 protected:
-    NativeRecordFilesTest() {
-        char pattern[] = "/tmp/mensora-files-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        folder = made != nullptr ? made : "";
-        // The unprivileged child must be able to walk in.
-        ::chmod(folder.c_str(), 0755);
-    }
-    ~NativeRecordFilesTest() override {
-        std::error_code error;
-        for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
-            if (entry.is_directory()) ::chmod(entry.path().c_str(), 0755);
-        }
-        fs::remove_all(folder, error);
-    }
-
     std::string at(const std::string& name) const { return folder + "/" + name; }
     std::string makeFolder(const std::string& name, mode_t mode) const {
         const std::string made = at(name);
@@ -161,7 +103,8 @@ protected:
         return shown;
     }
 
-    std::string folder;
+    test::ScratchFolder scratch;
+    std::string folder = scratch.path();
     test::VirtualClock clock;
     Timers timers{clock};
     test::FakeWindow window;
@@ -186,7 +129,7 @@ TEST_F(NativeRecordFilesTest, ExportReplacesThePreviousFileWholeAndKeepsItsPermi
     const std::string target = at("MensoraRecord.xls");
     writeFile(target, std::string(5000, 'x'), 0640);
     test::addThreeEnglishRecords(store);
-    state.language = 2;
+    state.storedLanguage = 2;
     EXPECT_EQ(exportTo(target), "Data import to table succeeded!\n");
     EXPECT_EQ(readFile(target), test::kEnglishHeaderBytes + test::kEnglishRecordLines);
     struct stat info {};

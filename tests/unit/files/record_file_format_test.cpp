@@ -61,7 +61,7 @@ TEST_F(RecordFileFormatTest, FilesHoldTheHeaderOfTheLanguageAndEveryRecordByteFo
         store.empty();
         c.fill(store);
         CollectingSink out;
-        EXPECT_EQ(writeRecordFile(out, store, c.language), std::nullopt);
+        EXPECT_EQ(writeRecordFile(out, store, languageOf(c.language)), std::nullopt);
         EXPECT_EQ(out.content, c.expected);
         EXPECT_EQ(out.content.size(), 28u + 52u * store.count());
     }
@@ -72,7 +72,7 @@ TEST_F(RecordFileFormatTest, FieldBytesAreCopiedUntouchedEvenWhenTheyHoldNulsOrB
     // as they are, not end the line early or be trimmed away.
     test::addRecord(store, "000001", std::string_view("\0\0\0\0\0\0\0\0", 8), "        ",
                     " OK ", "2026-12-07; 09:00:00");
-    ASSERT_EQ(writeRecordFile(sink, store, 2), std::nullopt);
+    ASSERT_EQ(writeRecordFile(sink, store, Language::English), std::nullopt);
     const std::string expected =
         test::kEnglishHeaderBytes +
         std::string("000001\t\0\0\0\0\0\0\0\0\t        \t OK \t2026-12-07; 09:00:00\t\n", 52);
@@ -88,7 +88,7 @@ TEST_F(RecordFileFormatTest, ALargeStoreGoesOutInAFewChunksOfAtMost64KiB) {
         test::addRecord(store, seq, "1.000   ", "   0.000", " OK ", "2026-12-07; 10:00:00");
         expected += seq + "\t1.000   \t   0.000\t OK \t2026-12-07; 10:00:00\t\n";
     }
-    ASSERT_EQ(writeRecordFile(sink, store, 2), std::nullopt);
+    ASSERT_EQ(writeRecordFile(sink, store, Language::English), std::nullopt);
     EXPECT_EQ(sink.content, expected);
     EXPECT_EQ(sink.writes.size(), 3u);
     for (const std::size_t size : sink.writes) EXPECT_LE(size, 64u * 1024u);
@@ -99,7 +99,7 @@ TEST_F(RecordFileFormatTest, AFailedWriteStopsTheFileAndReportsItsCause) {
         test::addRecord(store, "000001", "1.000   ", "   0.000", " OK ", "2026-12-07; 10:00:00");
     }
     sink.failAtWrite = 2;
-    EXPECT_EQ(writeRecordFile(sink, store, 1), FileFailure::DiskFull);
+    EXPECT_EQ(writeRecordFile(sink, store, Language::Chinese), FileFailure::DiskFull);
     EXPECT_EQ(sink.writes.size(), 2u);
 }
 

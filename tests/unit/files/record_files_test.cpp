@@ -81,7 +81,7 @@ TEST_F(RecordFilesTest, ExportReportsSuccessInTheInterfaceLanguage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
         window.messages.clear();
-        state.language = c.language;
+        state.storedLanguage = c.language;
         window.savePathAnswer = kExportPath;
         files.exportRecords();
         ASSERT_EQ(window.messages.size(), 1u);
@@ -91,7 +91,7 @@ TEST_F(RecordFilesTest, ExportReportsSuccessInTheInterfaceLanguage) {
 }
 
 TEST_F(RecordFilesTest, ExportWithNoRecordsWritesTheHeaderAloneAndStillReportsSuccess) {
-    state.language = 2;
+    state.storedLanguage = 2;
     window.savePathAnswer = kExportPath;
     files.exportRecords();
     EXPECT_EQ(fileSystem.files.at(kExportPath), test::kEnglishHeaderBytes);
@@ -101,7 +101,7 @@ TEST_F(RecordFilesTest, ExportWithNoRecordsWritesTheHeaderAloneAndStillReportsSu
 TEST_F(RecordFilesTest, ExportOntoAnExistingFileReplacesItsContentInsteadOfAppending) {
     fileSystem.files[kExportPath] = "an older, longer export that must not survive in part\n";
     test::addThreeEnglishRecords(store);
-    state.language = 2;
+    state.storedLanguage = 2;
     window.savePathAnswer = kExportPath;
     files.exportRecords();
     EXPECT_EQ(fileSystem.files.at(kExportPath),
@@ -175,7 +175,7 @@ TEST_F(RecordFilesTest, EachCauseOfAFailedCreateIsReportedWithItsTextAndTheStopI
         {FileFailure::DiskFull, "在存取 /home/bench/records/MensoraRecord.xls 时磁盘已满。"},
         {FileFailure::SeekFault, "对 /home/bench/records/MensoraRecord.xls 进行查找失败。"},
     };
-    state.language = 2;  // the causes are told in Chinese whatever the interface language
+    state.storedLanguage = 2;  // the causes are told in Chinese whatever the interface language
     window.savePathAnswer = kExportPath;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);

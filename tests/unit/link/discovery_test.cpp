@@ -99,7 +99,7 @@ TEST(Discovery, GivesUpInTheFirstStepWhenNoPortOpens) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         LinkBench bench;
-        bench.state.language = c.language;
+        bench.state.storedLanguage = c.language;
         // The box is modal and timers tick behind it: the scan must already be stopped.
         bool scanArmedDuringMessage = true;
         bench.window.onMessage = [&] {
@@ -254,7 +254,7 @@ TEST(Discovery, SilentLinkIsReportedAfter5000MsAndStaysUp) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         LinkBench bench;
-        bench.state.language = c.language;
+        bench.state.storedLanguage = c.language;
         bench.linkWith(kAsciiFrame);
         const std::uint64_t lastFrame = bench.clock.nowMs();
         bool watchdogArmedDuringMessage = true;
@@ -291,7 +291,7 @@ TEST(Discovery, DisconnectStopsTheLinkTimersClosesThePortAndOffersConnectAgain) 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.connectCaption);
         LinkBench bench;
-        bench.state.language = c.language;
+        bench.state.storedLanguage = c.language;
         bench.linkWith(kAsciiFrame);
         bench.nextPoll("+0012.3A5\r");
         bench.state.autoSampling = true;

@@ -24,7 +24,7 @@ TEST(AutoSampling, AutoButtonStartsAndStopsWithTheCaptionsOfTheLanguage) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
         RecorderRig rig;
-        rig.state.language = c.language;
+        rig.state.storedLanguage = c.language;
         rig.recorder.toggleAutoSampling();
         EXPECT_TRUE(rig.state.autoSampling);
         EXPECT_TRUE(rig.clock.isArmed(AutoSampleTimer));
@@ -75,7 +75,7 @@ TEST(AutoSampling, StartsEvenWhenAnotherFieldDoesNotReadBack) {
 
 TEST(AutoSampling, StopFromElsewhereKillsTheTimerAndResetsTheCaptionWithoutPushing) {
     RecorderRig rig;
-    rig.state.language = 2;
+    rig.state.storedLanguage = 2;
     rig.recorder.toggleAutoSampling();
     rig.record(4.0f);
     rig.recorder.stopAutoSampling();

@@ -147,8 +147,8 @@ TEST(VerdictTexts, RecordHoldsFourBytesAndListShowsTheWordOfTheLanguage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << int(c.verdict) << " in language " << c.language);
-        EXPECT_EQ(asString(verdictRecordText(c.verdict, c.language)), c.recordBytes);
-        EXPECT_STREQ(verdictListText(c.verdict, c.language), c.listText);
+        EXPECT_EQ(asString(verdictRecordText(c.verdict, languageOf(c.language))), c.recordBytes);
+        EXPECT_STREQ(verdictListText(c.verdict, languageOf(c.language)), c.listText);
     }
 }
 

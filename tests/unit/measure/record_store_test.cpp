@@ -80,12 +80,12 @@ TEST(RecordListTexts, KeepsTheValueTextWholeHoweverLongItWasTyped) {
     std::uint32_t row = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        texts.set(row, c.typed, Verdict::Ok, 1);
+        texts.set(row, c.typed, Verdict::Ok, Language::Chinese);
         EXPECT_EQ(texts.valueText(row), c.kept);
         ++row;
     }
     // A row written again after Clear shows its new text, not the long one it held.
-    texts.set(2, "1.5", Verdict::Ok, 1);
+    texts.set(2, "1.5", Verdict::Ok, Language::Chinese);
     EXPECT_EQ(texts.valueText(2), "1.5");
 }
 

@@ -96,10 +96,10 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
 
 TEST(Recording, VerdictTextsFollowTheLanguageAtTheMomentOfRecording) {
     RecorderRig rig;
-    rig.state.language = 2;
+    rig.state.storedLanguage = 2;
     rig.record(3.5f);   // Ok with nominal 2, limits 3 and 5
     rig.record(9.0f);   // NG
-    rig.state.language = 1;
+    rig.state.storedLanguage = 1;
     rig.record(3.5f);
     EXPECT_EQ(rig.store.resultField(0), " OK ");
     EXPECT_EQ(rig.store.resultField(1), " NG ");
@@ -283,7 +283,7 @@ TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
     // After a Clear the store can fill again, and the user is told again.
     rig.window.onMessage = nullptr;
     rig.recorder.clearRecords();
-    rig.state.language = 2;
+    rig.state.storedLanguage = 2;
     for (std::uint32_t i = 0; i <= kRecordCapacity; ++i) rig.recorder.recordMeasurement();
     ASSERT_EQ(rig.window.messages.size(), 2u);
     EXPECT_EQ(rig.window.messages[1].text, texts::kRecordStoreFull.english);

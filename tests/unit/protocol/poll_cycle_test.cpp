@@ -83,7 +83,7 @@ TEST(PollCycle, FirstValidFrameEstablishesTheLinkOnceWithItsProtocolsCaptionLabe
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label + " language " + std::to_string(c.language));
         LinkBench bench;
-        bench.state.language = c.language;
+        bench.state.storedLanguage = c.language;
         bench.state.parameters.beepEnabled = 0;  // the link sound plays all the same
         bench.timers.arm(PortScanTimer, 1500);
         bench.listenOn("COM3", 3);

@@ -1,0 +1,59 @@
+#include "charts/charts_picture.h"
+
+#include <string>
+
+#include "charts/chart_style.h"
+#include "charts/chart_texts.h"
+#include "charts/figure_text.h"
+#include "charts/histogram.h"
+#include "charts/run_chart.h"
+
+namespace mensora {
+namespace {
+
+using namespace chart_style;
+
+constexpr int kFiguresPerRow = 4;
+constexpr int kHeadingLines = 3;  // the title and two rows of figures
+
+// The run chart takes this share of the height; the histogram the rest.
+constexpr int kRunChartPercent = 55;
+
+}  // namespace
+
+void drawCharts(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
+    const int runHeight = area.height * kRunChartPercent / 100;
+    drawRunChart(canvas, {area.left, area.top, area.width, runHeight}, inputs);
+    drawHistogram(canvas,
+                  {area.left, area.top + runHeight, area.width, area.height - runHeight},
+                  inputs);
+}
+
+int pictureHeadingHeight(Canvas& canvas) {
+    return kHeadingLines * (canvas.measure("Ag").height + kPadding) + kPadding;
+}
+
+void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
+    const int heading = pictureHeadingHeight(canvas);
+    canvas.fillRect({area.left, area.top, area.width, heading}, kBackground);
+    const int line = canvas.measure("Ag").height + kPadding;
+    canvas.text({area.left + kPadding, area.top + kPadding},
+                std::string(pick(chart_texts::kWindowTitle, inputs.language)) + " · " +
+                    texts::kWindowTitle,
+                kText, HorizontalAnchor::Left, VerticalAnchor::Top);
+
+    const ChartData& data = inputs.data;
+    const auto values = figureTexts(data.capability().figures(inputs.limits), data.decimalPlaces());
+    const int cell = (area.width - 2 * kPadding) / kFiguresPerRow;
+    for (std::size_t i = 0; i < kFigureRows.size(); ++i) {
+        const int column = static_cast<int>(i) % kFiguresPerRow;
+        const int row = 1 + static_cast<int>(i) / kFiguresPerRow;
+        canvas.text({area.left + kPadding + column * cell, area.top + kPadding + row * line},
+                    std::string(pick(kFigureRows[i].label, inputs.language)) + "  " + values[i],
+                    kText, HorizontalAnchor::Left, VerticalAnchor::Top);
+    }
+    drawCharts(canvas, {area.left, area.top + heading, area.width, area.height - heading},
+               inputs);
+}
+
+}  // namespace mensora

@@ -1,0 +1,41 @@
+#pragma once
+// The capability figures as the charts window shows them: each its number alone, the same in
+// every locale, or "—" while it is undefined.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "base/texts.h"
+#include "charts/running_capability.h"
+
+namespace mensora {
+
+// `value` with exactly `decimals` places, correctly rounded; never "-0.00".
+std::string fixedText(double value, int decimals);
+
+inline constexpr std::size_t kFigureCount = 8;
+
+struct FigureRow {
+    const char* objectName;  // of the label that shows the number
+    Bilingual label;
+};
+
+// Records, mean, overall and within sigma, Cp, Cpk, Pp, Ppk.
+inline constexpr std::array<FigureRow, kFigureCount> kFigureRows{{
+    {"charts-n", {"记录数 n", "Records n"}},
+    {"charts-mean", {"平均值 x̄", "Mean x̄"}},
+    {"charts-sigma", {"总体 σ", "σ overall"}},
+    {"charts-sigma-within", {"组内 σ", "σ within"}},
+    {"charts-cp", {"Cp", "Cp"}},
+    {"charts-cpk", {"Cpk", "Cpk"}},
+    {"charts-pp", {"Pp", "Pp"}},
+    {"charts-ppk", {"Ppk", "Ppk"}},
+}};
+
+// The figures in the order of kFigureRows. The mean and the spreads take one decimal more than the readings had, the indices two.
+std::array<std::string, kFigureCount> figureTexts(const CapabilityFigures& figures,
+                                                  std::uint8_t readingDecimals);
+
+}  // namespace mensora

@@ -1,0 +1,22 @@
+#pragma once
+// The tolerance a reading is judged against, and the judgement itself.
+
+#include "base/acquisition_state.h"
+
+namespace mensora {
+
+// The limits are nominal plus each tolerance, summed in double and never rounded to single
+// precision, so that a tolerance loaded as 3.0000002 keeps that margin.
+struct ToleranceLimits {
+    double nominal;
+    double upper;  // USL
+    double lower;  // LSL
+};
+
+ToleranceLimits toleranceLimits(const Parameters& parameters);
+
+// On a limit is not good: the upper limit is tested first, so limits that meet or cross
+// make every reading on or above them OverUpper.
+Verdict judge(double value, const ToleranceLimits& limits);
+
+}  // namespace mensora

@@ -1,0 +1,145 @@
+// What the charts draw, read back from a canvas that keeps every stroke: the NG readings in
+// the NG colour, the newest at the right, a pixel column per stretch of records when they
+// outnumber the columns, and the limits and the control limits where they belong.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "charts/chart_style.h"
+#include "charts/charts_picture.h"
+#include "charts/figure_text.h"
+#include "charts/histogram.h"
+#include "charts/run_chart.h"
+#include "tests/unit/charts/recording_canvas.h"
+
+namespace mensora {
+namespace {
+
+using test::RecordingCanvas;
+namespace style = chart_style;
+
+constexpr Rect kArea{0, 0, 600, 300};
+constexpr ToleranceLimits kLimits{2.0, 2.5, 1.5};
+constexpr std::int32_t kEnglish = 2;
+
+ChartData& dataWith(ChartData& data, std::initializer_list<float> values) {
+    for (const float v : values) data.recorded(v, 3);
+    return data;
+}
+
+std::size_t countFills(const RecordingCanvas& canvas, Colour colour) {
+    return static_cast<std::size_t>(std::count_if(canvas.fills.begin(), canvas.fills.end(),
+                                                  [&](const auto& f) { return f.colour == colour; }));
+}
+
+TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
+    ChartData data;
+    // On the upper limit, inside, below the lower limit, inside, the newest well inside.
+    dataWith(data, {2.5f, 2.2f, 1.4f, 1.8f, 2.0f});
+    RecordingCanvas canvas;
+    drawRunChart(canvas, kArea, {data, kLimits, kEnglish});
+
+    EXPECT_EQ(countFills(canvas, style::kNg), 2u);
+    EXPECT_EQ(countFills(canvas, style::kOk), 3u);
+    ASSERT_EQ(canvas.polylines.size(), 1u);
+    const std::vector<Point>& trace = canvas.polylines[0];
+    ASSERT_EQ(trace.size(), 5u);
+    // In order, the newest furthest right, higher readings higher up.
+    EXPECT_TRUE(std::is_sorted(trace.begin(), trace.end(),
+                               [](Point a, Point b) { return a.x < b.x; }));
+    EXPECT_LT(trace[0].y, trace[1].y);
+    EXPECT_GT(trace[2].y, trace[3].y);
+    const Rect plot = canvas.frames.back();
+    EXPECT_EQ(trace.back().x, plot.right() - 1);
+}
+
+TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
+    ChartData data;
+    dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
+    RecordingCanvas canvas;
+    drawRunChart(canvas, kArea, {data, kLimits, kEnglish});
+    // Mean 2.1, σ within 0.199468: UCL 2.69840, LCL 1.50160, with a place more than readings.
+    for (const char* name : {"USL 2.500", "LSL 1.500", "Nominal 2.000", "UCL 2.6984",
+                             "LCL 1.5016", "x̄ 2.1000"}) {
+        EXPECT_TRUE(canvas.hasText(name)) << name;
+    }
+    std::set<int> dashed;
+    for (const auto& line : canvas.lines) {
+        if (line.stroke == Stroke::Dashed) dashed.insert(line.from.y);
+    }
+    EXPECT_EQ(dashed.size(), 3u) << "UCL, mean and LCL";
+}
+
+// More records than columns: one vertical stroke per colour and column, never one per
+// record, and a column that holds an NG reading shows it in the NG colour.
+TEST(RunChart, ManyRecordsDrawOneStretchPerPixelColumn) {
+    ChartData data;
+    constexpr int kRecords = 200'000;
+    for (int i = 0; i < kRecords; ++i) data.recorded(i == 150'000 ? 2.7f : 2.0f + 0.1f * (i % 3), 3);
+    RecordingCanvas canvas;
+    drawRunChart(canvas, kArea, {data, kLimits, kEnglish});
+    const Rect plot = canvas.frames.back();
+
+    std::set<int> columns;
+    std::vector<int> ngColumns;
+    for (const auto& line : canvas.lines) {
+        if (line.from.x != line.to.x || line.from.x < plot.left) continue;
+        if (line.colour == style::kOk) columns.insert(line.from.x);
+        if (line.colour == style::kNg) ngColumns.push_back(line.from.x);
+    }
+    EXPECT_EQ(columns.size(), static_cast<std::size_t>(plot.width));
+    ASSERT_EQ(ngColumns.size(), 1u);
+    const int expected = plot.left + static_cast<int>(150'000LL * plot.width / kRecords);
+    EXPECT_EQ(ngColumns[0], expected);
+    EXPECT_TRUE(canvas.polylines.empty());
+    EXPECT_TRUE(canvas.hasText("200000"));
+}
+
+TEST(RunChart, NoRecordsSaySoBesideTheLimits) {
+    ChartData data;
+    RecordingCanvas canvas;
+    drawRunChart(canvas, kArea, {data, kLimits, 1});
+    EXPECT_TRUE(canvas.hasText("无记录"));
+    EXPECT_TRUE(canvas.hasText("USL 2.500"));
+    EXPECT_FALSE(canvas.hasText("UCL 2.6984"));
+}
+
+TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {
+    ChartData data;
+    dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f, 2.1f, 2.0f, 2.2f});
+    RecordingCanvas canvas;
+    drawHistogram(canvas, kArea, {data, kLimits, kEnglish});
+    EXPECT_GT(countFills(canvas, style::kBar), 1u);
+    ASSERT_EQ(canvas.polylines.size(), 1u);
+    // The curve is highest at the mean, 2.1.
+    const std::vector<Point>& curve = canvas.polylines[0];
+    const auto peak = std::min_element(curve.begin(), curve.end(),
+                                       [](Point a, Point b) { return a.y < b.y; });
+    EXPECT_GT(peak - curve.begin(), 0);
+    EXPECT_LT(peak - curve.begin(), static_cast<long>(curve.size()) - 1);
+    for (const char* name : {"LSL 1.500", "USL 2.500", "Nominal"}) {
+        EXPECT_TRUE(canvas.hasText(name)) << name;
+    }
+    // Every limit name inside the area.
+    for (const auto& text : canvas.texts) {
+        EXPECT_GE(text.anchor.x, kArea.left);
+        EXPECT_LE(text.anchor.x, kArea.right());
+    }
+}
+
+TEST(Picture, TheHeadingCarriesEveryFigureWithItsName) {
+    ChartData data;
+    dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
+    RecordingCanvas canvas;
+    drawPicture(canvas, {0, 0, 800, 700}, {data, kLimits, kEnglish});
+    for (const char* figure : {"Records n  5", "Mean x̄  2.1000", "σ overall  0.1581",
+                               "σ within  0.1995", "Cp  0.84", "Cpk  0.67", "Pp  1.05",
+                               "Ppk  0.84"}) {
+        EXPECT_TRUE(canvas.hasText(figure)) << figure;
+    }
+}
+
+}  // namespace
+}  // namespace mensora

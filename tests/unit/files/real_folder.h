@@ -1,0 +1,96 @@
+#pragma once
+// Files on the real file system for the record file tests: a private folder that goes away
+// with the test, what it holds, and the real file system with the executable placed where a
+// test wants it.
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/native_file_system.h"
+
+namespace mensora::test {
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline void writeFile(const std::string& path, const std::string& content, mode_t mode = 0644) {
+    std::ofstream(path, std::ios::binary) << content;
+    ::chmod(path.c_str(), mode);
+}
+
+// Names in a folder, sorted, hidden ones included; temporaries left behind show up here.
+inline std::string listing(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const auto& name : names) joined += name + ";";
+    return joined;
+}
+
+// A fresh folder under /tmp, removed with everything in it when the object goes.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        char pattern[] = "/tmp/mensora-files-XXXXXX";
+        const char* made = ::mkdtemp(pattern);
+        path_ = made != nullptr ? made : "";
+        // An unprivileged child must be able to walk in.
+        ::chmod(path_.c_str(), 0755);
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, error)) {
+            if (entry.is_directory()) ::chmod(entry.path().c_str(), 0755);
+        }
+        std::filesystem::remove_all(path_, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string at(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// The real file system with the executable placed where a test wants it.
+class RelocatedExecutable : public FileSystem {
+public:
+    explicit RelocatedExecutable(std::string executable) : executable_(std::move(executable)) {}
+    RecordFileOpening createRecordFile(const std::string& path) override {
+        return native_.createRecordFile(path);
+    }
+    NameClaiming claimName(const std::string& folder, const std::string& name) override {
+        return native_.claimName(folder, name);
+    }
+    std::string executablePath() override { return executable_; }
+    std::optional<std::string> userDataDirectory() override {
+        return native_.userDataDirectory();
+    }
+    bool mayCreateFilesIn(const std::string& directory) override {
+        return native_.mayCreateFilesIn(directory);
+    }
+
+private:
+    NativeFileSystem native_;
+    std::string executable_;
+};
+
+}  // namespace mensora::test

@@ -1,0 +1,100 @@
+// The record store and the list texts reserve their whole capacity at start, yet take
+// resident memory only as records are written into it.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <fstream>
+#include <limits>
+#include <memory>
+#include <new>
+
+#include "measure/record_list_texts.h"
+#include "measure/record_store.h"
+#include "measure/reserved_pages.h"
+
+namespace mensora {
+namespace {
+
+constexpr std::size_t kMiB = 1024 * 1024;
+
+// The process's resident memory now, from the second field of /proc/self/statm (pages).
+std::size_t residentBytes() {
+    std::ifstream statm("/proc/self/statm");
+    std::size_t size = 0;
+    std::size_t resident = 0;
+    statm >> size >> resident;
+    return resident * 4096;
+}
+
+TEST(ReservedPages, ReadsAsZerosAndKeepsWhatIsWrittenAnywhereInIt) {
+    const std::size_t size = 46'000'000;
+    ReservedPages pages(size);
+    ASSERT_NE(pages.data(), nullptr);
+    EXPECT_EQ(pages.size(), size);
+    const std::size_t places[] = {0, 4095, 4096, size / 2, size - 1};
+    for (const std::size_t at : places) EXPECT_EQ(pages.data()[at], 0) << at;
+    for (const std::size_t at : places) pages.data()[at] = static_cast<char>(at % 127 + 1);
+    for (const std::size_t at : places) {
+        EXPECT_EQ(pages.data()[at], static_cast<char>(at % 127 + 1)) << at;
+    }
+}
+
+TEST(ReservedPages, RoomTheSystemCannotGiveIsRefusedAtOnce) {
+    // Far beyond any machine's memory and address space: refused when reserved, not later.
+    EXPECT_THROW(ReservedPages(std::numeric_limits<std::size_t>::max() / 2), std::bad_alloc);
+}
+
+// Resident memory a freshly reserved capacity takes, and what writing `records` rows adds.
+struct Growth {
+    std::size_t reserved;
+    std::size_t written;
+};
+
+template <typename Holder, typename Write>
+Growth growthOf(Write write, std::uint32_t records) {
+    const std::size_t before = residentBytes();
+    auto holder = std::make_unique<Holder>();
+    const std::size_t reserved = residentBytes();
+    for (std::uint32_t i = 0; i < records; ++i) write(*holder, i);
+    const std::size_t written = residentBytes();
+    return {reserved - before, written - reserved};
+}
+
+TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
+    constexpr std::uint32_t kRecords = 200'000;
+    RecordFields fields{};
+    fields.seq = formatSequence(1);
+    fields.value.fill(' ');
+    fields.error = formatDeviation(0.5f, 3);
+    fields.result = verdictRecordText(Verdict::Ok, 1);
+    struct Case {
+        const char* what;
+        Growth growth;
+        std::size_t rowBytes;  // what one record writes
+    };
+    const Case cases[] = {
+        {"record store",
+         growthOf<RecordStore>([&](RecordStore& store, std::uint32_t) { store.append(fields); },
+                               kRecords),
+         RecordStore::kRecordWidth},
+        {"list texts",
+         growthOf<RecordListTexts>(
+             [](RecordListTexts& texts, std::uint32_t row) {
+                 texts.set(row, "12.345", Verdict::Ok, 1);
+             },
+             kRecords),
+         12},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Written through, the million rows would be resident at once (12 to 46 MB).
+        EXPECT_LT(c.growth.reserved, 1 * kMiB);
+        // The rows written are resident: about their own size, not the whole capacity.
+        const std::size_t rowsSize = std::size_t{kRecords} * c.rowBytes;
+        EXPECT_GE(c.growth.written, rowsSize * 9 / 10);
+        EXPECT_LT(c.growth.written, rowsSize + 2 * kMiB);
+    }
+}
+
+}  // namespace
+}  // namespace mensora

@@ -1,0 +1,67 @@
+#pragma once
+// The quality charts beside the main window: the capability figures as numbers, the run
+// chart and the histogram, and a button that saves them as a picture. Not modal; it keeps
+// the size the user gives it and follows the records while it is open, redrawing at most ten
+// times a second from a timer, so that recording never waits for a drawing.
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "base/acquisition_state.h"
+#include "base/settings_store.h"
+#include "charts/chart_data.h"
+#include "charts/chart_inputs.h"
+#include "charts/figure_text.h"
+
+class QLabel;
+class QPushButton;
+
+namespace mensora {
+
+class ChartsView;
+
+class ChartsWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The state is read for the tolerance and the interface language at each look.
+    ChartsWindow(const ChartData& chartData, const AcquisitionState& state, SettingsStore& settings,
+                 QWidget* parent);
+
+    // Shows the window up to date, or brings it to the front.
+    void open();
+    ChartInputs inputs() const;
+    // The picture a save writes: the figures above the charts, at the view's size.
+    QImage picture() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // What a look at the records found; a new drawing only when it changed.
+    struct Seen {
+        std::uint64_t revision;
+        ToleranceLimits limits;
+        std::int32_t language;
+        bool operator==(const Seen& other) const;
+    };
+
+    void follow();
+    void retranslate();
+    void savePicture();
+
+    const ChartData& data_;
+    const AcquisitionState& state_;
+    SettingsStore& settings_;
+    std::array<QLabel*, kFigureCount> names_{};
+    std::array<QLabel*, kFigureCount> figures_{};
+    ChartsView* view_;
+    QPushButton* save_;
+    QTimer ticker_;
+    std::optional<Seen> seen_;
+};
+
+}  // namespace mensora
