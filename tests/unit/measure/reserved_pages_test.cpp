@@ -1,5 +1,10 @@
 // The record store and the list texts reserve their whole capacity at start, yet take
 // resident memory only as records are written into it.
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -17,13 +22,22 @@ namespace {
 
 constexpr std::size_t kMiB = 1024 * 1024;
 
-// The process's resident memory now, from the second field of /proc/self/statm (pages).
+// The process's resident memory now: its working set on Windows, else the second field of
+// /proc/self/statm (pages).
 std::size_t residentBytes() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)
+               ? counters.WorkingSetSize
+               : 0;
+#else
     std::ifstream statm("/proc/self/statm");
     std::size_t size = 0;
     std::size_t resident = 0;
     statm >> size >> resident;
     return resident * 4096;
+#endif
 }
 
 TEST(ReservedPages, ReadsAsZerosAndKeepsWhatIsWrittenAnywhereInIt) {
