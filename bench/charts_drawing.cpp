@@ -56,7 +56,7 @@ void DrawBothChartsWithQPainter(benchmark::State& state) {
     for (auto _ : state) {
         QPainter painter(&image);
         QtCanvas canvas(painter);
-        drawCharts(canvas, kArea, {data, kLimits, 2});
+        drawCharts(canvas, kArea, {data, kLimits, Language::English});
     }
     state.counters["records"] = data.values().size();
 }
@@ -70,7 +70,7 @@ BENCHMARK(DrawBothChartsWithQPainter)
 void LayOutBothChartsOnly(benchmark::State& state) {
     const ChartData& data = batchOf(static_cast<std::uint32_t>(state.range(0)));
     NoCanvas canvas;
-    for (auto _ : state) drawCharts(canvas, kArea, {data, kLimits, 2});
+    for (auto _ : state) drawCharts(canvas, kArea, {data, kLimits, Language::English});
     state.counters["records"] = data.values().size();
 }
 BENCHMARK(LayOutBothChartsOnly)

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "base/language.h"
 #include "charts/chart_data.h"
 #include "measure/judgement.h"
 
@@ -11,7 +12,7 @@ namespace mensora {
 struct ChartInputs {
     const ChartData& data;
     ToleranceLimits limits;
-    std::int32_t language;
+    Language language;
 };
 
 // The places the limits and axis labels are written with: those of the readings, or three

@@ -2,8 +2,8 @@
 // What record files need of the operating system: writing a record file so that it replaces
 // the target only once it is complete, holding a name against other running programs, the
 // executable's location, the per-user data folder and whether the program may create files
-// in a folder. The POSIX and Win32 back ends
-// implement it (NativeFileSystem); tests use a scripted fake.
+// in a folder. The POSIX and Win32 back ends implement it (NativeFileSystem); tests use a
+// scripted fake.
 
 #include <cstddef>
 #include <cstdint>
@@ -85,8 +85,8 @@ public:
     virtual ~FileSystem() = default;
 
     // Starts a record file that is to replace the file at path (or become it), held unshared:
-    // another holder of the target makes this fail with SharingViolation.
-    // Files a killed writer left half-made in the target's folder are removed first.
+    // another holder of the target makes this fail with SharingViolation. Files that a killed
+    // writer left half-made in the target's folder are removed first.
     virtual RecordFileOpening createRecordFile(const std::string& path) = 0;
 
     // Holds name in folder (which may end in a separator) for this running program.

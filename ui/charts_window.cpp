@@ -72,7 +72,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
 }
 
 ChartInputs ChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language};
+    return {data_, toleranceLimits(state_.parameters), state_.language()};
 }
 
 void ChartsWindow::open() {
@@ -107,7 +107,7 @@ void ChartsWindow::follow() {
 }
 
 void ChartsWindow::retranslate() {
-    const std::int32_t language = state_.language;
+    const Language language = state_.language();
     setWindowTitle(QString::fromUtf8(pick(chart_texts::kWindowTitle, language)));
     for (std::size_t i = 0; i < kFigureCount; ++i) {
         names_[i]->setText(QString::fromUtf8(pick(kFigureRows[i].label, language)));
@@ -134,7 +134,7 @@ QImage ChartsWindow::picture() const {
 }
 
 void ChartsWindow::savePicture() {
-    const std::int32_t language = state_.language;
+    const Language language = state_.language();
     const std::optional<std::string> path = askSavePathDialog(
         this, chart_texts::kPictureName, pick(chart_texts::kPictureFilter, language));
     if (!path) return;

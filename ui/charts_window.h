@@ -45,7 +45,7 @@ private:
     struct Seen {
         std::uint64_t revision;
         ToleranceLimits limits;
-        std::int32_t language;
+        Language language;
         bool operator==(const Seen& other) const;
     };
 

@@ -38,7 +38,7 @@ class ChartsScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
     const std::int32_t language = GetParam();
     AcquisitionState state;
-    state.language = language;
+    state.storedLanguage = language;
     state.parameters.nominal = 12.345f;
     state.parameters.upperTolerance = 0.02f;
     state.parameters.lowerTolerance = -0.02f;

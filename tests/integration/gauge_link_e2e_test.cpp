@@ -2,18 +2,11 @@
 // serial port and settings, and the virtual gauge on a pseudo-terminal that the user has mapped
 // to a port name. Nothing here is faked.
 
-#include <signal.h>
-
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QProcess>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -25,6 +18,7 @@
 
 #include "base/control_ids.h"
 #include "base/texts.h"
+#include "tests/integration/gauge_bench.h"
 #include "ui/mensora_program.h"
 #include "ui/run_events_until.h"
 
@@ -40,43 +34,6 @@ constexpr std::chrono::milliseconds kPatience = 10s;
 bool runUntil(const std::function<bool()>& done, std::chrono::milliseconds patience = kPatience) {
     return runEventsUntil(done, patience);
 }
-
-// The virtual gauge as a user starts it.
-class VirtualGauge {
-public:
-    explicit VirtualGauge(const QStringList& arguments) {
-        const QString tool = qEnvironmentVariable("MENSORA_GAUGE");
-        if (tool.isEmpty()) {
-            ADD_FAILURE() << "MENSORA_GAUGE must name the mensora-gauge executable";
-            return;
-        }
-        process_.start(tool, arguments);
-        if (!process_.waitForStarted(5000)) {
-            ADD_FAILURE() << "cannot start " << tool.toStdString();
-            return;
-        }
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
-        }
-        device_ = QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    ~VirtualGauge() {
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-    const QString& device() const { return device_; }
-    void pressDataKey() { ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1); }
-    // The exit code after SIGTERM, -1 if it did not end cleanly.
-    int stop() {
-        process_.terminate();
-        if (!process_.waitForFinished(5000) || process_.exitStatus() != QProcess::NormalExit) return -1;
-        return process_.exitCode();
-    }
-
-private:
-    QProcess process_;
-    QString device_;
-};
 
 // The program as the application puts it together, on the test's QApplication.
 struct Program {
@@ -95,28 +52,9 @@ struct Program {
     const char* caption(const Bilingual& text) const { return pick(text, state().language()); }
 };
 
-// Message boxes are modal: one left open would hold the test. Each is noted and closed.
-class MessageBoxWatch {
-public:
-    MessageBoxWatch() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown_.push_back(box->text().toStdString());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer_.start(50);
-    }
-    const std::vector<std::string>& shown() const { return shown_; }
-
-private:
-    QTimer timer_;
-    std::vector<std::string> shown_;
-};
-
-QString applicationName() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
+using test::applicationName;
+using test::MessageBoxWatch;
+using test::VirtualGauge;
 
 // A bench as the worked discovery describes it: the gauge was last seen on COM7, which is gone;
 // COM1 and COM2 lead nowhere; the packed-decimal gauge (4800 baud) now sits on COM3.

@@ -102,7 +102,7 @@ QRect lineEditTextRoom(const QLineEdit* field) {
 
 class Walk {
 public:
-    explicit Walk(std::int32_t language) : language_(language) {}
+    explicit Walk(Language language) : language_(language) {}
 
     void fits(const QString& text, const QFont& font, const QRect& room, const std::string& what) {
         const QFontMetrics metrics(font);
@@ -137,22 +137,22 @@ public:
         // Only the English debug caption is longer than its box; it keeps the whole caption
         // for its tooltip.
         if (shown != label->text()) {
-            EXPECT_TRUE(label->objectName() == "1039" && isEnglish(language_)) << what;
+            EXPECT_TRUE(label->objectName() == "1039" && language_ == Language::English) << what;
         }
     }
 
     int checked() const { return checked_; }
 
 private:
-    std::int32_t language_;
+    Language language_;
     int checked_ = 0;
 };
 
 class NoTextCut : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(NoTextCut, EveryControlShowsItsWholeTextWithTheLongestValuesItCanHold) {
-    const std::int32_t language = GetParam();
-    WindowBench bench(language);
+    WindowBench bench(GetParam());
+    const Language language = languageOf(GetParam());
     bench.showAndSettle();
     MainWindow& window = bench.window;
     Walk walk(language);
@@ -230,8 +230,8 @@ TEST_P(NoTextCut, EveryControlShowsItsWholeTextWithTheLongestValuesItCanHold) {
 }
 
 TEST_P(NoTextCut, TheRecordListShowsItsHeadingsAndItsWidestCellsWhole) {
-    const std::int32_t language = GetParam();
-    WindowBench bench(language);
+    WindowBench bench(GetParam());
+    const Language language = languageOf(GetParam());
     // The widest cells a record can have: a nine-character reading, the largest deviation
     // the field takes, and the last sequence number the store reaches.
     bench.addRecord("-1234.567", -9999.999f, Verdict::UnderLower, {2026, 12, 31, 23, 59, 59},
@@ -261,13 +261,13 @@ TEST_P(NoTextCut, TheRecordListShowsItsHeadingsAndItsWidestCellsWhole) {
     EXPECT_LE(header->length(), list->viewport()->width());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, NoTextCut, ::testing::Values(kChinese, kEnglish));
+INSTANTIATE_TEST_SUITE_P(BothLanguages, NoTextCut, ::testing::Values(kStoredChinese, kStoredEnglish));
 
 // The window keeps the template's proportions at every scale of the screen: the dialog units
 // are those of 宋体 at 10 points (7 × 14 pixels, 518 × 346 units about 906 × 605 pixels),
 // measured on the face, not on the font engine's rendering at the scale.
 TEST(WindowScale, TheClientAreaIsTheTemplatesSizeInDialogUnitsOfTheDialogFont) {
-    WindowBench bench(kChinese);
+    WindowBench bench(kStoredChinese);
     bench.showAndSettle();
     const DialogBaseUnits units = bench.window.baseUnits();
     EXPECT_EQ(units.x, 7);

@@ -3,24 +3,18 @@
 // the search ran. Nothing of the program may run once its parts start to go.
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "base/control_ids.h"
 #include "base/texts.h"
+#include "tests/integration/gauge_bench.h"
 #include "ui/mensora_program.h"
 #include "ui/run_events_until.h"
 
@@ -29,51 +23,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-QString applicationName() {
-    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-}
-
-class Gauge {
-public:
-    Gauge() {
-        process_.start(qEnvironmentVariable("MENSORA_GAUGE"), {"--quiet", "--rate", "10"});
-        if (!process_.waitForStarted(5000)) return;
-        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
-        }
-        device_ = QString::fromUtf8(process_.readLine()).trimmed();
-    }
-    ~Gauge() { unplug(); }
-    const QString& device() const { return device_; }
-    // The cable pulled: the gauge's end of the line goes away.
-    void unplug() {
-        if (process_.state() == QProcess::NotRunning) return;
-        process_.kill();
-        process_.waitForFinished(5000);
-    }
-
-private:
-    QProcess process_;
-    QString device_;
-};
-
-// Message boxes are modal: each one is noted and closed, as the user would.
-class MessageBoxWatch {
-public:
-    MessageBoxWatch() {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shown_.push_back(box->text().toStdString());
-                box->done(QMessageBox::Ok);
-            }
-        });
-        timer_.start(50);
-    }
-    const std::vector<std::string>& shown() const { return shown_; }
-
-private:
-    QTimer timer_;
-    std::vector<std::string> shown_;
-};
+using test::applicationName;
+using test::MessageBoxWatch;
+using test::VirtualGauge;
 
 void click(MensoraProgram& program, int id) {
     qobject_cast<QAbstractButton*>(program.window().control(id))->click();
@@ -129,7 +81,7 @@ protected:
     }
 
     QTemporaryDir home;
-    Gauge gauge;
+    VirtualGauge gauge{{"--quiet", "--rate", "10"}};
     MessageBoxWatch boxes;
 };
 

@@ -53,16 +53,16 @@ struct WindowBench : StoredSettings {
 
     // A record as a bench makes it, added to the store and announced to the list.
     void addRecord(std::string_view valueText, float deviation, Verdict verdict,
-                   const LocalDateTime& time, std::int32_t language) {
+                   const LocalDateTime& time, Language language) {
         RecordStore& store = sharedStore();
         RecordFields fields{};
         fields.seq = formatSequence(store.count() + 1);
         fields.value.fill(' ');
         valueText.copy(fields.value.data(), fields.value.size());
         fields.error = formatDeviation(deviation, 3);
-        fields.result = verdictRecordText(verdict, languageOf(language));
+        fields.result = verdictRecordText(verdict, language);
         fields.time = formatTimeStamp(time);
-        sharedListTexts().set(store.count(), valueText, verdict, languageOf(language));
+        sharedListTexts().set(store.count(), valueText, verdict, language);
         store.append(fields);
         window.recordListAppended();
     }

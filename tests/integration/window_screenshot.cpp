@@ -37,9 +37,9 @@ void showBenchValues(WindowBench& bench, std::int32_t language) {
     window.setText(BadFrameField, "0");
     window.setText(SilentPollField, "2");
     window.setText(GoodFrameField, "1523");
-    bench.addRecord("12.345", 10.345f, Verdict::OverUpper, {2026, 12, 7, 9, 15, 2}, language);
-    bench.addRecord("7.05", 5.05f, Verdict::Ok, {2026, 12, 7, 9, 15, 9}, language);
-    bench.addRecord("0.95", -1.05f, Verdict::UnderLower, {2026, 12, 7, 9, 15, 21}, language);
+    bench.addRecord("12.345", 10.345f, Verdict::OverUpper, {2026, 12, 7, 9, 15, 2}, languageOf(language));
+    bench.addRecord("7.05", 5.05f, Verdict::Ok, {2026, 12, 7, 9, 15, 9}, languageOf(language));
+    bench.addRecord("0.95", -1.05f, Verdict::UnderLower, {2026, 12, 7, 9, 15, 21}, languageOf(language));
 }
 
 QString pictureFolder(QTemporaryDir& fallback) {
@@ -87,7 +87,7 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     EXPECT_TRUE(desk.adjusted(0, 0, 0, -kTaskBarHeight).contains(whole))
         << "window " << whole.width() << "x" << whole.height() << " on a screen of "
         << desk.width() << "x" << desk.height();
-    std::cout << "window " << (language == kEnglish ? "english" : "chinese") << ": client "
+    std::cout << "window " << (language == kStoredEnglish ? "english" : "chinese") << ": client "
               << window.width() << "x" << window.height() << ", with frame " << whole.width()
               << "x" << whole.height() << " at scale " << screen->devicePixelRatio() << '\n';
     const QPixmap picture = screen->grabWindow(0);

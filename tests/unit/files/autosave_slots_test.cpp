@@ -183,16 +183,5 @@ TEST(AutosaveSlots, ARunningProgramHoldsTheNameUntilItIsKilledAndTheNextOneThenT
     EXPECT_EQ(test::readFile(folder.at("bak20261207.xls")).size(), 28u + 1u * 52u);
 }
 
-TEST(AutosaveSlots, TwoProgramsInOneFolderOnTheRealFileSystemWriteTwoFiles) {
-    const test::ScratchFolder folder;
-    test::RelocatedExecutable files(folder.at("mensora"));
-    Program first(files);
-    Program second(files);
-    first.autosave(1);
-    second.autosave(2);
-    EXPECT_EQ(test::readFile(folder.at("bak20261207.xls")).size(), 28u + 52u);
-    EXPECT_EQ(test::readFile(folder.at("bak20261207-2.xls")).size(), 28u + 2u * 52u);
-}
-
 }  // namespace
 }  // namespace mensora

@@ -64,10 +64,10 @@ TEST(AutoSamplingSoak, TwoHoursAtTheShortestPeriodKeepEveryRecordInOrderWithExac
                       second / 60 % 60, second % 60);
         const RecorderRig::Row row = rig.listRow(i);
         if (row.seq != seq || row.value != expected.text || row.time != time ||
-            row.verdict != verdictListText(expected.verdict, 1)) {
+            row.verdict != verdictListText(expected.verdict, Language::Chinese)) {
             FAIL() << "record " << i + 1 << ": " << row.seq << " " << row.value << " "
                    << row.verdict << " " << row.time << ", expected " << seq << " "
-                   << expected.text << " " << verdictListText(expected.verdict, 1) << " "
+                   << expected.text << " " << verdictListText(expected.verdict, Language::Chinese) << " "
                    << time;
         }
         sum += expected.value;

@@ -80,7 +80,7 @@ TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
     fields.seq = formatSequence(1);
     fields.value.fill(' ');
     fields.error = formatDeviation(0.5f, 3);
-    fields.result = verdictRecordText(Verdict::Ok, 1);
+    fields.result = verdictRecordText(Verdict::Ok, Language::Chinese);
     struct Case {
         const char* what;
         Growth growth;
@@ -94,7 +94,7 @@ TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
         {"list texts",
          growthOf<RecordListTexts>(
              [](RecordListTexts& texts, std::uint32_t row) {
-                 texts.set(row, "12.345", Verdict::Ok, 1);
+                 texts.set(row, "12.345", Verdict::Ok, Language::Chinese);
              },
              kRecords),
          12},

@@ -1,0 +1,84 @@
+#pragma once
+// What the end-to-end tests put around the real program: the virtual gauge as a user starts
+// it, a watch that notes and closes every message box, and the settings file's name.
+
+#include <signal.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace mensora::test {
+
+// The virtual gauge as a user starts it.
+class VirtualGauge {
+public:
+    explicit VirtualGauge(const QStringList& arguments) {
+        const QString tool = qEnvironmentVariable("MENSORA_GAUGE");
+        if (tool.isEmpty()) {
+            ADD_FAILURE() << "MENSORA_GAUGE must name the mensora-gauge executable";
+            return;
+        }
+        process_.start(tool, arguments);
+        if (!process_.waitForStarted(5000)) {
+            ADD_FAILURE() << "cannot start " << tool.toStdString();
+            return;
+        }
+        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        }
+        device_ = QString::fromUtf8(process_.readLine()).trimmed();
+    }
+    ~VirtualGauge() { unplug(); }
+
+    const QString& device() const { return device_; }
+    void pressDataKey() { ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1); }
+    // The exit code after SIGTERM, -1 if it did not end cleanly.
+    int stop() {
+        process_.terminate();
+        if (!process_.waitForFinished(5000) || process_.exitStatus() != QProcess::NormalExit) return -1;
+        return process_.exitCode();
+    }
+    // The cable pulled: the gauge's end of the line goes away at once.
+    void unplug() {
+        if (process_.state() == QProcess::NotRunning) return;
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+
+private:
+    QProcess process_;
+    QString device_;
+};
+
+// Message boxes are modal: one left open would hold the test. Each is noted and closed.
+class MessageBoxWatch {
+public:
+    MessageBoxWatch() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown_.push_back(box->text().toStdString());
+                box->done(QMessageBox::Ok);
+            }
+        });
+        timer_.start(50);
+    }
+    const std::vector<std::string>& shown() const { return shown_; }
+
+private:
+    QTimer timer_;
+    std::vector<std::string> shown_;
+};
+
+// The application's name, which names its settings file.
+inline QString applicationName() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+}  // namespace mensora::test
