@@ -1,20 +1,22 @@
-// A full shift's worth of records through the real list: a million recordings into the
-// record list model shown by a QTableView (offscreen), scrolled to the end after each one as
-// the window does, with the event loop painting every thousand records. Reports the total
-// time and the process's peak resident memory.
+// A full shift's worth of records through the real window: a million recordings through the
+// dialog into the window's record list (offscreen), scrolled to the end after each one, with
+// the event loop painting every thousand records. Reports the total time and the process's
+// peak resident memory.
 #include <QApplication>
-#include <QHeaderView>
 #include <QTableView>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
-#include "base/texts.h"
-#include "bench/recording_rig.h"
+#include <memory>
+
+#include "base/control_ids.h"
+#include "tests/support/dialog_rig.h"
+#include "ui/main_window.h"
 
 namespace {
 
 using mensora::kRecordCapacity;
-using mensora::bench::RecordingRig;
+using WindowRig = mensora::test::DialogRig<mensora::MainWindow>;
 
 constexpr std::uint32_t kRecordsPerPaint = 1000;
 
@@ -25,38 +27,24 @@ double peakResidentMegabytes() {
 }
 
 void AppendMillionRecordsThroughTheListView(benchmark::State& state) {
-    // Set up as the window sets up its record list: one line per row, no row headers.
-    QTableView view;
-    view.setSelectionBehavior(QAbstractItemView::SelectRows);
-    view.setWordWrap(false);
-    QHeaderView* rows = view.verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(view.fontMetrics().height() + 4);
-    // Scrolling by whole items makes every scroll to the end walk the position of every row
-    // (the header recomputes them after each insertion): the cost of a record would grow
-    // with the rows held. By pixels the scroll is one offset.
-    view.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view.resize(480, 600);
-    auto rig = std::make_unique<RecordingRig>(&view);
-    view.setModel(&rig->model);
-    rig->window.setUpRecordList(mensora::Language::Chinese);
-    for (int column = 0; column < 5; ++column) {
-        view.setColumnWidth(column, mensora::texts::kListColumns[column].chineseWidth);
-    }
-    view.show();
+    auto rig = std::make_unique<WindowRig>(mensora::test::StoredSettings{{"COMBO1", 1}},
+                                           kRecordCapacity);
+    rig->setReading(12.345f, "12.345", 3);
+    auto* view = rig->window.findChild<QTableView*>();
+    rig->window.show();
     QApplication::processEvents();
 
     for (auto _ : state) {
         for (std::uint32_t i = 0; i < kRecordCapacity; ++i) {
-            rig->recorder.recordMeasurement();
+            rig->click(mensora::ManualButton);
             if ((i + 1) % kRecordsPerPaint == 0) QApplication::processEvents();
         }
     }
-    if (rig->model.rowCount() != static_cast<int>(kRecordCapacity)) {
+    const int rows = view != nullptr ? view->model()->rowCount() : 0;
+    if (rows != static_cast<int>(kRecordCapacity)) {
         state.SkipWithError("the list does not show every record");
     }
-    state.counters["rows"] = rig->model.rowCount();
+    state.counters["rows"] = rows;
     state.counters["peak_rss_MB"] = peakResidentMegabytes();
 }
 BENCHMARK(AppendMillionRecordsThroughTheListView)->Iterations(1)->Unit(benchmark::kMillisecond);

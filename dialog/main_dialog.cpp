@@ -8,23 +8,27 @@
 
 namespace mensora {
 
-MainDialog::MainDialog(const DialogPorts& ports, RecordStore& store, RecordListTexts& listTexts)
-    : ports_(ports),
+MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
+                       RecordListTexts& listTexts)
+    : state_(state),
+      ports_(ports),
       timers_(ports.timers),
       exchange_(state_, ports.window),
-      recorder_(state_, store, listTexts, ports.window, timers_, exchange_, ports.sound,
-                ports.clock),
-      panel_(state_, ports.window, exchange_, timers_, ports.settings, ports.sound, recorder_),
-      poll_(state_, ports.serial, timers_, ports.window, exchange_, ports.settings, ports.sound,
-            [this] { recorder_.recordMeasurement(); }),
-      zero_(state_, ports.serial, timers_, ports.clock),
-      discovery_(state_, ports.serial, ports.portNames, ports.settings, timers_, ports.window,
-                 exchange_,
-                 [this] {
-                     // Values typed into an open panel are dropped, not judged: the link is
-                     // going, not the parameters being confirmed.
-                     if (state_.paramEditMode) panel_.closeWithoutStoring();
-                 }),
+      context_{state_, ports.window, timers_, exchange_},
+      recorder_(context_, store, listTexts, ports.sound, ports.clock),
+      autoSampling_(context_),
+      panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
+      link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
+            [this] {
+                // Values typed into an open panel are dropped, not judged: the link is
+                // going, not the parameters being confirmed.
+                if (state_.paramEditMode) panel_.closeWithoutStoring();
+            }),
+      poll_(context_, ports.serial,
+            PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
+                       [this] { recorder_.recordMeasurement(); },
+                       [this] { link_.restartWatchdog(); }}),
+      zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
       language_(state_, ports.window, ports.settings) {}
 
@@ -33,8 +37,8 @@ void MainDialog::onTimer(int id) {
         case PollTimer: poll_.pollTick(); break;
         case ZeroTimer: zero_.sendZeroCommand(); break;
         case AutoSampleTimer: recorder_.recordMeasurement(); break;
-        case LinkWatchdogTimer: discovery_.linkWatchdogExpired(); break;
-        case PortScanTimer: discovery_.portScanStep(); break;
+        case LinkWatchdogTimer: link_.linkWatchdogExpired(); break;
+        case PortScanTimer: link_.portScanStep(); break;
         case BeepStopTimer: recorder_.stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
         default: break;  // not one of ours: nothing changes
@@ -43,9 +47,9 @@ void MainDialog::onTimer(int id) {
 
 void MainDialog::onCommand(int controlId) {
     switch (controlId) {
-        case ConnectButton: discovery_.onConnectButton(); break;
+        case ConnectButton: link_.onConnectButton(); break;
         case ZeroButton: zero_.onZeroButton(); break;
-        case AutoButton: recorder_.toggleAutoSampling(); break;
+        case AutoButton: autoSampling_.onAutoButton(); break;
         case ManualButton: recorder_.recordMeasurement(); break;
         case SaveButton: files_.exportRecords(); break;
         case ClearButton: recorder_.clearRecords(); break;

@@ -1,10 +1,11 @@
 #pragma once
-// The main window's controller. It owns the AcquisitionState, the timers' arming and the
-// subsystems, and routes every timer tick and button click to the operation that owns it.
+// The main window's controller. It owns the timers' arming and the subsystems, wires them to
+// the state, and routes every timer tick and button click to the operation that owns it.
 
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
 #include "base/clock.h"
+#include "base/dialog_context.h"
 #include "base/settings_store.h"
 #include "base/timer_service.h"
 #include "base/timers.h"
@@ -14,10 +15,11 @@
 #include "dialog/parameters_panel.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
-#include "link/discovery.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
+#include "measure/auto_sampling.h"
 #include "measure/recorder.h"
+#include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
 #include "protocol/zero_command.h"
 
@@ -43,7 +45,10 @@ enum class CloseRequest { CloseBox, Escape, Enter };
 
 class MainDialog {
 public:
-    MainDialog(const DialogPorts& ports, RecordStore& store, RecordListTexts& listTexts);
+    // The state, the store and the list texts belong to the program, which outlives the
+    // dialog: the window reads the store, the tests set up the state.
+    MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
+               RecordListTexts& listTexts);
 
     // The window's initialisation, in the order that fixes which state exists before the
     // first timer can tick.
@@ -60,15 +65,17 @@ public:
     void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
 
 private:
-    AcquisitionState state_;
+    AcquisitionState& state_;
     DialogPorts ports_;
     Timers timers_;
     DataExchange exchange_;
+    DialogContext context_;
     Recorder recorder_;
+    AutoSampling autoSampling_;
     ParametersPanel panel_;
+    GaugeLink link_;
     PollCycle poll_;
     ZeroCommand zero_;
-    Discovery discovery_;
     RecordFiles files_;
     LanguageChoice language_;
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "base/control_ids.h"
 #include "base/settings_keys.h"
@@ -45,21 +46,20 @@ std::int32_t thousandths(float value) {
 
 }  // namespace
 
-ParametersPanel::ParametersPanel(AcquisitionState& state, WindowPort& window,
-                                 DataExchange& exchange, Timers& timers,
-                                 SettingsStore& settings, AlertSound& sound, Recorder& recorder)
-    : state_(state),
-      window_(window),
-      exchange_(exchange),
-      timers_(timers),
+ParametersPanel::ParametersPanel(const DialogContext& context, SettingsStore& settings,
+                                 AlertSound& sound, std::function<void()> stopAutoSampling)
+    : state_(context.state),
+      window_(context.window),
+      timers_(context.timers),
+      exchange_(context.exchange),
       settings_(settings),
       sound_(sound),
-      recorder_(recorder) {}
+      stopAutoSampling_(std::move(stopAutoSampling)) {}
 
 void ParametersPanel::onParametersButton() {
     // Automatic recording must not go on with values half typed, nor pick up a new period
     // in the middle of a run: every click on the button stops it.
-    if (state_.autoSampling) recorder_.stopAutoSampling();
+    if (state_.autoSampling) stopAutoSampling_();
     if (state_.paramEditMode) {
         confirmParameters();
     } else {

@@ -1,14 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 
-#include "base/acquisition_state.h"
 #include "base/alert_sound.h"
+#include "base/dialog_context.h"
 #include "base/settings_keys.h"
 #include "base/settings_store.h"
-#include "base/timers.h"
-#include "base/window_port.h"
-#include "dialog/data_exchange.h"
-#include "measure/recorder.h"
 
 namespace mensora {
 
@@ -16,9 +13,9 @@ namespace mensora {
 // adopts and stores what was entered.
 class ParametersPanel {
 public:
-    ParametersPanel(AcquisitionState& state, WindowPort& window, DataExchange& exchange,
-                    Timers& timers, SettingsStore& settings, AlertSound& sound,
-                    Recorder& recorder);
+    // stopAutoSampling: ends automatic recording, which must not run while values are typed.
+    ParametersPanel(const DialogContext& context, SettingsStore& settings, AlertSound& sound,
+                    std::function<void()> stopAutoSampling);
     void onParametersButton();
     // Disconnect while the panel is open: back to closed, nothing read or stored.
     void closeWithoutStoring();
@@ -34,11 +31,11 @@ private:
 
     AcquisitionState& state_;
     WindowPort& window_;
-    DataExchange& exchange_;
     Timers& timers_;
+    FieldExchange& exchange_;
     SettingsStore& settings_;
     AlertSound& sound_;
-    Recorder& recorder_;
+    std::function<void()> stopAutoSampling_;
 };
 
 }  // namespace mensora

@@ -11,16 +11,17 @@ namespace mensora {
 
 // The rows are plain bytes, brought into being without a write, so that their pages stay
 // untouched until records fill them.
-RecordListTexts::RecordListTexts()
-    : rowPages_(std::size_t{kRecordCapacity} * sizeof(Row)),
-      rows_(::new (rowPages_.data()) Row[kRecordCapacity]) {
+RecordListTexts::RecordListTexts(std::uint32_t capacity)
+    : capacity_(capacity),
+      rowPages_(std::size_t{capacity} * sizeof(Row)),
+      rows_(::new (rowPages_.data()) Row[capacity]) {
     static_assert(std::is_trivially_default_constructible_v<Row> &&
                   std::is_trivially_destructible_v<Row>);
 }
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
                           Language language) {
-    if (row >= kRecordCapacity) return;
+    if (row >= capacity_) return;
     Row& entry = rows_[row];
     // A row reused after Clear must not keep an earlier long text.
     if (!longTexts_.empty()) longTexts_.erase(row);

@@ -10,6 +10,7 @@
 #include <unordered_map>
 
 #include "base/acquisition_state.h"
+#include "measure/record_store.h"
 #include "measure/reserved_pages.h"
 
 namespace mensora {
@@ -19,7 +20,8 @@ public:
     // The longest value text a row keeps: a gauge frame never gives more.
     static constexpr std::size_t kValueTextWidth = 9;
 
-    RecordListTexts();
+    // One row for each record a store of `capacity` can hold.
+    explicit RecordListTexts(std::uint32_t capacity = kRecordCapacity);
 
     // Row `row` (below the store's capacity) shows `valueText` and the verdict word of
     // `language`. A frame's text fits the compact row; a longer one (typed into the live
@@ -38,6 +40,7 @@ private:
     };
     static constexpr std::uint8_t kLongText = 0xFF;  // valueLength of a row kept in longTexts_
 
+    std::uint32_t capacity_;
     ReservedPages rowPages_;  // room for one row per possible record, reserved once
     Row* rows_;               // in rowPages_, written only as records are made
     std::unordered_map<std::uint32_t, std::string> longTexts_;

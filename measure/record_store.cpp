@@ -4,13 +4,14 @@
 
 namespace mensora {
 
-RecordStore::RecordStore()
-    : bytes_(std::size_t{kRecordCapacity} * kRecordWidth),
+RecordStore::RecordStore(std::uint32_t capacity)
+    : capacity_(capacity),
+      bytes_(std::size_t{capacity} * kRecordWidth),
       seq_(bytes_.data()),
-      value_(seq_ + std::size_t{kRecordCapacity} * kSeqWidth),
-      error_(value_ + std::size_t{kRecordCapacity} * kValueWidth),
-      result_(error_ + std::size_t{kRecordCapacity} * kErrorWidth),
-      time_(result_ + std::size_t{kRecordCapacity} * kResultWidth) {}
+      value_(seq_ + std::size_t{capacity} * kSeqWidth),
+      error_(value_ + std::size_t{capacity} * kValueWidth),
+      result_(error_ + std::size_t{capacity} * kErrorWidth),
+      time_(result_ + std::size_t{capacity} * kResultWidth) {}
 
 void RecordStore::append(const RecordFields& fields) {
     if (full()) return;

@@ -36,12 +36,14 @@ public:
     static constexpr std::size_t kRecordWidth =
         kSeqWidth + kValueWidth + kErrorWidth + kResultWidth + kTimeWidth;
 
-    RecordStore();
+    // Room for `capacity` records; the program keeps a million, a test may keep fewer.
+    explicit RecordStore(std::uint32_t capacity = kRecordCapacity);
     RecordStore(const RecordStore&) = delete;
     RecordStore& operator=(const RecordStore&) = delete;
 
     std::uint32_t count() const { return count_; }
-    bool full() const { return count_ >= kRecordCapacity; }
+    std::uint32_t capacity() const { return capacity_; }
+    bool full() const { return count_ >= capacity_; }
 
     // Writes the record at index count() and only then counts it. The caller checks full()
     // first; an append to a full store is refused and changes nothing.
@@ -69,6 +71,7 @@ private:
         return {column + std::size_t{index} * width, width};
     }
 
+    std::uint32_t capacity_;
     ReservedPages bytes_;  // the five columns one after another
     char* seq_;
     char* value_;

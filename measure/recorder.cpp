@@ -20,15 +20,13 @@ constexpr float kMinimumAtReset = 999999.0f;
 
 }  // namespace
 
-Recorder::Recorder(AcquisitionState& state, RecordStore& store, RecordListTexts& listTexts,
-                   WindowPort& window, Timers& timers, FieldExchange& exchange,
+Recorder::Recorder(const DialogContext& context, RecordStore& store, RecordListTexts& listTexts,
                    AlertSound& sound, Clock& clock)
-    : state_(state),
+    : state_(context.state),
+      window_(context.window),
+      timers_(context.timers),
       store_(store),
       listTexts_(listTexts),
-      window_(window),
-      timers_(timers),
-      exchange_(exchange),
       sound_(sound),
       clock_(clock) {}
 
@@ -115,26 +113,6 @@ void Recorder::reportStoreFull() {
     storeFullReported_ = true;
     window_.showMessage(pick(texts::kRecordStoreFull, state_.language()),
                         MessageIcon::Exclamation);
-}
-
-void Recorder::toggleAutoSampling() {
-    if (state_.autoSampling) {
-        stopAutoSampling();
-    } else {
-        // A period typed into the field is taken as it stands, even if the pull stopped at
-        // another field.
-        exchange_.pull();
-        timers_.arm(AutoSampleTimer, state_.parameters.sampleIntervalMs);
-        state_.autoSampling = true;
-        window_.setText(AutoButton, pick(texts::kAutoStopCaption, state_.language()));
-    }
-    exchange_.push();
-}
-
-void Recorder::stopAutoSampling() {
-    timers_.kill(AutoSampleTimer);
-    state_.autoSampling = false;
-    window_.setText(AutoButton, pick(texts::kAutoStartCaption, state_.language()));
 }
 
 // Clear leaves automatic recording as it is: if it runs, it goes on into the empty list and

@@ -1,10 +1,7 @@
 #pragma once
-#include "base/acquisition_state.h"
 #include "base/alert_sound.h"
 #include "base/clock.h"
-#include "base/field_exchange.h"
-#include "base/timers.h"
-#include "base/window_port.h"
+#include "base/dialog_context.h"
 #include "measure/record_observer.h"
 
 namespace mensora {
@@ -13,17 +10,13 @@ class RecordStore;
 class RecordListTexts;
 
 // Turns the current reading into a record: Manual, each automatic-sampling tick and the
-// gauge's data key all come here. Owns automatic recording, Clear and the statistics reset.
+// gauge's data key all come here. Owns Clear and the statistics reset.
 class Recorder {
 public:
-    Recorder(AcquisitionState& state, RecordStore& store, RecordListTexts& listTexts,
-             WindowPort& window, Timers& timers, FieldExchange& exchange, AlertSound& sound,
-             Clock& clock);
+    Recorder(const DialogContext& context, RecordStore& store, RecordListTexts& listTexts,
+             AlertSound& sound, Clock& clock);
 
     void recordMeasurement();
-    void toggleAutoSampling();
-    // Kills AutoSampleTimer, clears autoSampling, resets the Auto caption; does not push.
-    void stopAutoSampling();
     void clearRecords();
     void resetStatistics();
     void stopAlertSound();
@@ -38,11 +31,10 @@ private:
     void reportStoreFull();
 
     AcquisitionState& state_;
-    RecordStore& store_;
-    RecordListTexts& listTexts_;
     WindowPort& window_;
     Timers& timers_;
-    FieldExchange& exchange_;
+    RecordStore& store_;
+    RecordListTexts& listTexts_;
     AlertSound& sound_;
     Clock& clock_;
     // Whether the user has been told that the store is full; a Clear lets it fill again.

@@ -1,48 +1,48 @@
 #pragma once
 #include <functional>
 
-#include "base/acquisition_state.h"
-#include "base/alert_sound.h"
-#include "base/field_exchange.h"
-#include "base/settings_store.h"
-#include "base/timers.h"
-#include "base/window_port.h"
+#include "base/dialog_context.h"
 #include "link/serial_device.h"
 #include "protocol/frame_reading.h"
+#include "protocol/gauge_protocols.h"
 
 namespace mensora {
 
+// What a poll tells the rest of the program, in this order for each good frame.
+struct PollEvents {
+    // A good frame of this protocol was counted; its reading is not taken yet.
+    std::function<void(const GaugeProtocol&)> goodFrame;
+    // The user pressed the gauge's data key: the reading as it now stands is to be recorded.
+    std::function<void()> dataKey;
+    // The good frame's reading is the current one and its data key was handled.
+    std::function<void()> frameTaken;
+};
+
 // One poll of the serial port per PollTimer tick: read what arrived, find and decode at most
-// one frame, keep the link counters, establish the link on the first valid frame.
+// one frame, keep the link counters, and say what it found.
 class PollCycle {
 public:
-    PollCycle(AcquisitionState& state, SerialDevice& serial, Timers& timers, WindowPort& window,
-              FieldExchange& exchange, SettingsStore& settings, AlertSound& sound,
-              std::function<void()> onDataKey);
+    PollCycle(const DialogContext& context, SerialDevice& serial, PollEvents events);
     void pollTick();
 
 private:
     // Drops what stands in front of the first frame start. False when an "S" + CR came
     // first on an ASCII link: the data key was handled and nothing is to be decoded.
     bool resynchronise();
+    // The frame at the start of the buffer, read by the row of the protocol it starts like.
     void decodeFrame();
-    void decodeAsciiFrame();
-    void decodeBcdFrame();
-    void establishLink(ProtocolKind kind);
+    // Counts the good frame, takes its reading and tells the events.
+    void takeGoodFrame(const GaugeProtocol& protocol, const FrameReading& frame, bool dataKey);
     // The good frame's reading becomes the current one, with the unit of the unit list.
     void adopt(const FrameReading& frame);
     void countBadFrame();
     void publish();
 
     AcquisitionState& state_;
-    SerialDevice& serial_;
     Timers& timers_;
-    WindowPort& window_;
     FieldExchange& exchange_;
-    SettingsStore& settings_;
-    AlertSound& sound_;
-    // The user pressed the gauge's data key: the reading as it now stands is to be recorded.
-    std::function<void()> onDataKey_;
+    SerialDevice& serial_;
+    PollEvents events_;
 };
 
 }  // namespace mensora

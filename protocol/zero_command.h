@@ -1,7 +1,8 @@
 #pragma once
-#include "base/acquisition_state.h"
+#include <functional>
+
 #include "base/clock.h"
-#include "base/timers.h"
+#include "base/dialog_context.h"
 #include "link/serial_device.h"
 
 namespace mensora {
@@ -9,7 +10,9 @@ namespace mensora {
 // The Zero button: one zero command 125 ms after the last click, in the gauge's protocol.
 class ZeroCommand {
 public:
-    ZeroCommand(AcquisitionState& state, SerialDevice& serial, Timers& timers, Clock& clock);
+    // onSent: the command went out to a gauge that is there to hear it.
+    ZeroCommand(const DialogContext& context, SerialDevice& serial, Clock& clock,
+                std::function<void()> onSent);
     void onZeroButton();
     void sendZeroCommand();
 
@@ -18,6 +21,7 @@ private:
     SerialDevice& serial_;
     Timers& timers_;
     Clock& clock_;
+    std::function<void()> onSent_;
 };
 
 }  // namespace mensora

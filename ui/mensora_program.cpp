@@ -14,7 +14,7 @@ MensoraProgram::MensoraProgram()
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
                           fileSystem_},
-              store_, listTexts_) {
+              state_, store_, listTexts_) {
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);

@@ -44,6 +44,7 @@ private:
     RecordStore store_;
     RecordListTexts listTexts_;
     ChartData chartData_;
+    AcquisitionState state_;
     QtSettingsStore settings_;
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists

@@ -6,42 +6,19 @@
 // length byte and that many line bytes queued at the port before one poll. A length byte of 0
 // is a silent poll; 255 sends a zero command before the poll.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <utility>
 #include <vector>
 
 #include "base/acquisition_state.h"
-#include "base/clock.h"
-#include "base/timer_service.h"
-#include "base/timers.h"
-#include "dialog/data_exchange.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
-#include "measure/recorder.h"
-#include "protocol/poll_cycle.h"
-#include "protocol/zero_command.h"
-#include "tests/support/fake_serial.h"
-#include "tests/support/fake_settings.h"
-#include "tests/support/fake_sound.h"
-#include "tests/support/fake_window.h"
+#include "base/timer_ids.h"
+#include "tests/support/dialog_rig.h"
 
 namespace {
 
 using namespace mensora;
-
-// Timers only recorded: the fuzzer drives the polls itself.
-class RecordingTimers : public TimerService, public Clock {
-public:
-    void arm(int id, std::uint32_t periodMs) override { arms.emplace_back(id, periodMs); }
-    void kill(int id) override { kills.push_back(id); }
-    LocalDateTime localNow() override { return {2026, 12, 7, 9, 30, 0}; }
-    void pause(std::uint32_t) override {}
-
-    std::vector<std::pair<int, std::uint32_t>> arms;
-    std::vector<int> kills;
-};
 
 void require(bool condition) {
     if (!condition) std::abort();
@@ -66,25 +43,12 @@ ProtocolKind protocolFrom(std::uint8_t bits) {
 
 }  // namespace
 
+// The fuzzer drives the polls itself: virtual time never moves, and the ticks go to the
+// dialog as the window's timers would send them.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    // The store reserves a million rows once; each input starts it empty.
-    static RecordStore store;
-    static RecordListTexts listTexts;
-    store.empty();
-
-    AcquisitionState state;
-    RecordingTimers timerService;
-    Timers timers(timerService);
-    test::FakeWindow window;
-    test::FakeSettings settings;
-    test::FakeSound sound;
-    test::FakeSerial serial;
-    DataExchange exchange(state, window);
-    Recorder recorder(state, store, listTexts, window, timers, exchange, sound, timerService);
-    PollCycle poll(state, serial, timers, window, exchange, settings, sound,
-                   [&recorder] { recorder.recordMeasurement(); });
-    ZeroCommand zero(state, serial, timers, timerService);
+    test::DialogRig<> rig;
+    AcquisitionState& state = rig.state;
 
     const std::uint8_t setup = data[0];
     state.linkConnected = setup & 0x01;
@@ -93,24 +57,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.storedLanguage = (setup & 0x10) != 0 ? kStoredEnglish : kStoredChinese;
     state.parameters.unitIndex = static_cast<std::uint8_t>(setup >> 5);
     state.parameters.beepEnabled = 1;
-    serial.openable.insert("COM3");
-    serial.open("COM3", 9600);
+    rig.serial.openable.insert("COM3");
+    rig.serial.open("COM3", 9600);
     state.portOpen = true;
     state.portIndex = 3;
 
     std::size_t at = 1;
     while (at < size) {
         const std::uint8_t length = data[at++];
-        if (length == 255) zero.sendZeroCommand();
+        if (length == 255) rig.dialog.onTimer(ZeroTimer);
         const std::size_t take = std::min<std::size_t>(length, size - at);
-        serial.feed(std::vector<std::uint8_t>(data + at, data + at + take));
+        rig.serial.feed(std::vector<std::uint8_t>(data + at, data + at + take));
         at += take;
-        poll.pollTick();
+        rig.dialog.onTimer(PollTimer);
         checkReading(state);
     }
     // What is still queued arrives in the polls that follow.
-    while (!serial.queued.empty()) {
-        poll.pollTick();
+    while (!rig.serial.queued.empty()) {
+        rig.dialog.onTimer(PollTimer);
         checkReading(state);
     }
     return 0;

@@ -33,9 +33,10 @@
 #include "base/control_table.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
-#include "tests/integration/window_bench.h"
+#include "tests/integration/window_rig.h"
 #include "ui/dialog_units.h"
 #include "ui/fitting_field.h"
+#include "ui/main_window.h"
 #include "ui/message_boxes.h"
 
 namespace mensora::test {
@@ -102,10 +103,10 @@ class MainWindowTest : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(MainWindowTest, EveryControlOfTheTemplateIsThereWithItsKindAndCaption) {
     const std::int32_t language = GetParam();
-    WindowBench bench(language);
+    WindowRig rig({{"Language", language}});
     for (const DialogControl& c : controlTable()) {
         SCOPED_TRACE(objectNameOf(c));
-        QWidget* widget = widgetOf(bench.window, c);
+        QWidget* widget = widgetOf(rig.window, c);
         ASSERT_NE(widget, nullptr);
         const QString caption = captionOf(c, language);
         switch (c.kind) {
@@ -147,17 +148,17 @@ TEST_P(MainWindowTest, EveryControlOfTheTemplateIsThereWithItsKindAndCaption) {
                 break;
         }
     }
-    EXPECT_EQ(bench.window.windowTitle(), "Mensora V3.8.0");
-    EXPECT_EQ(bench.window.isChecked(EnglishRadio), language == kStoredEnglish);
-    EXPECT_EQ(bench.window.isChecked(ChineseRadio), language != kStoredEnglish);
+    EXPECT_EQ(rig.window.windowTitle(), "Mensora V3.8.0");
+    EXPECT_EQ(rig.window.isChecked(EnglishRadio), language == kStoredEnglish);
+    EXPECT_EQ(rig.window.isChecked(ChineseRadio), language != kStoredEnglish);
 }
 
 TEST_P(MainWindowTest, ControlsSitWhereTheTemplatePutsThemRelativeToEachOther) {
-    WindowBench bench(GetParam());
-    const DialogBaseUnits units = bench.window.baseUnits();
+    WindowRig rig({{"Language", GetParam()}});
+    const DialogBaseUnits units = rig.window.baseUnits();
     // The dialog font's units: a Chinese character is about two average Latin letters wide.
-    EXPECT_GE(units.x * 2, bench.window.font().pixelSize());
-    EXPECT_GE(units.y, bench.window.font().pixelSize());
+    EXPECT_GE(units.x * 2, rig.window.font().pixelSize());
+    EXPECT_GE(units.y, rig.window.font().pixelSize());
 
     struct Placed {
         const DialogControl* row;
@@ -165,7 +166,7 @@ TEST_P(MainWindowTest, ControlsSitWhereTheTemplatePutsThemRelativeToEachOther) {
     };
     std::vector<Placed> placed;
     for (const DialogControl& c : controlTable()) {
-        QWidget* widget = widgetOf(bench.window, c);
+        QWidget* widget = widgetOf(rig.window, c);
         ASSERT_NE(widget, nullptr) << objectNameOf(c);
         const QRect expected = toPixels(c.rect, units);
         EXPECT_EQ(widget->x(), expected.x()) << objectNameOf(c);
@@ -192,10 +193,10 @@ TEST_P(MainWindowTest, ControlsSitWhereTheTemplatePutsThemRelativeToEachOther) {
 }
 
 TEST_P(MainWindowTest, TheLiveReadingAndItsUnitShowInLargeBoldType) {
-    WindowBench bench(GetParam());
+    WindowRig rig({{"Language", GetParam()}});
     for (const int id : {LiveValue, UnitLabel}) {
         // The live field's full type: a long typed text may have made it smaller.
-        const QWidget* widget = bench.window.control(id);
+        const QWidget* widget = rig.window.control(id);
         const auto* field = qobject_cast<const FittingField*>(widget);
         const QFont font = field != nullptr ? field->fullFont() : widget->font();
         // 70 pixels is the cell (ascent and descent), not the em: the largest size that keeps it.
@@ -212,16 +213,16 @@ TEST_P(MainWindowTest, TheLiveReadingAndItsUnitShowInLargeBoldType) {
                 << id << " '" << QString(c).toStdString() << "'";
         }
     }
-    EXPECT_EQ(bench.window.font().pixelSize(), 13);  // 10 points at 96 dots per inch
-    EXPECT_EQ(bench.window.control(LiveValue)->font().family(),
-              bench.window.control(UnitLabel)->font().family());
+    EXPECT_EQ(rig.window.font().pixelSize(), 13);  // 10 points at 96 dots per inch
+    EXPECT_EQ(rig.window.control(LiveValue)->font().family(),
+              rig.window.control(UnitLabel)->font().family());
 }
 
 TEST_P(MainWindowTest, TheListsOfferTheirItemsAndAFirstRunSelectsNoSoundAndMillimetres) {
     const std::int32_t language = GetParam();
-    WindowBench bench(language);
-    auto* sound = qobject_cast<QComboBox*>(bench.window.control(SoundList));
-    auto* unit = qobject_cast<QComboBox*>(bench.window.control(UnitList));
+    WindowRig rig({{"Language", language}});
+    auto* sound = qobject_cast<QComboBox*>(rig.window.control(SoundList));
+    auto* unit = qobject_cast<QComboBox*>(rig.window.control(UnitList));
     const QStringList soundItems = language == kStoredEnglish ? QStringList{"off", "on"}
                                                         : QStringList{"无", "有"};
     ASSERT_EQ(sound->count(), 2);
@@ -231,24 +232,24 @@ TEST_P(MainWindowTest, TheListsOfferTheirItemsAndAFirstRunSelectsNoSoundAndMilli
     ASSERT_EQ(unit->count(), 4);
     EXPECT_EQ(unit->itemText(2), QString("°  "));
     EXPECT_EQ(unit->currentText(), "mm");
-    EXPECT_EQ(bench.window.text(NominalField), "2");
-    EXPECT_EQ(bench.window.text(SampleIntervalField), "200");
+    EXPECT_EQ(rig.window.text(NominalField), "2");
+    EXPECT_EQ(rig.window.text(SampleIntervalField), "200");
 
     // Text typed into the edit part selects the item it spells, and nothing otherwise.
     unit->setEditText("inch");
-    EXPECT_EQ(bench.window.selectedListItem(UnitList), 1);
+    EXPECT_EQ(rig.window.selectedListItem(UnitList), 1);
     unit->setEditText("cm");
-    EXPECT_EQ(bench.window.selectedListItem(UnitList), -1);
+    EXPECT_EQ(rig.window.selectedListItem(UnitList), -1);
     EXPECT_EQ(unit->count(), 4);
-    bench.window.selectListItem(SoundList, 255);
-    EXPECT_EQ(bench.window.selectedListItem(SoundList), -1);
+    rig.window.selectListItem(SoundList, 255);
+    EXPECT_EQ(rig.window.selectedListItem(SoundList), -1);
     EXPECT_EQ(sound->currentText(), "");
 }
 
 TEST_P(MainWindowTest, TheRecordListHasFiveCentredColumnsOfFixedWidthAndFixedRows) {
     const std::int32_t language = GetParam();
-    WindowBench bench(language);
-    auto* list = qobject_cast<QTableView*>(bench.window.control(RecordList));
+    WindowRig rig({{"Language", language}});
+    auto* list = qobject_cast<QTableView*>(rig.window.control(RecordList));
     ASSERT_EQ(list->model()->columnCount(), 5);
     for (int column = 0; column < 5; ++column) {
         const texts::ListColumn& heading = texts::kListColumns[column];
@@ -262,11 +263,11 @@ TEST_P(MainWindowTest, TheRecordListHasFiveCentredColumnsOfFixedWidthAndFixedRow
     EXPECT_FALSE(list->verticalHeader()->isVisible());
     EXPECT_EQ(list->verticalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
 
-    bench.dialog.onCommand(ManualButton);
-    bench.dialog.onCommand(ManualButton);
+    rig.dialog.onCommand(ManualButton);
+    rig.dialog.onCommand(ManualButton);
     EXPECT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(list->model()->data(list->model()->index(1, 0)).toString(), "000002");
-    bench.window.recordListCleared();
+    rig.window.recordListCleared();
     EXPECT_EQ(list->model()->rowCount(), 0);
 }
 
@@ -275,9 +276,9 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, MainWindowTest, ::testing::Values(kStore
 int bottomOf(const QWidget* widget) { return widget->y() + widget->height(); }
 
 TEST(MainWindowSize, TheRecordAreaFollowsTheHeightAndComesBackUpToTruncation) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
-    MainWindow& window = bench.window;
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
+    MainWindow& window = rig.window;
     // The minimum tracking size holds for the window with its frame.
     const QSize frame = window.frameGeometry().size() - window.size();
     EXPECT_EQ(window.minimumSize() + frame, QSize(918, 599));
@@ -304,9 +305,9 @@ TEST(MainWindowSize, TheRecordAreaFollowsTheHeightAndComesBackUpToTruncation) {
 }
 
 TEST(MainWindowSize, MinimisingAndRestoringLeavesTheRecordListAsItWas) {
-    WindowBench bench(kStoredEnglish);
-    bench.showAndSettle();
-    MainWindow& window = bench.window;
+    WindowRig rig({{"Language", kStoredEnglish}});
+    showAndSettle(rig.window);
+    MainWindow& window = rig.window;
     const QRect list = window.control(RecordList)->geometry();
     const QSize normal = window.size();
     // Some platforms report a client of no height while the window is minimised.
@@ -322,33 +323,33 @@ TEST(MainWindowSize, MinimisingAndRestoringLeavesTheRecordListAsItWas) {
 }
 
 TEST(MainWindowInput, ClickingEnglishInTheChineseWindowAsksForARestartInEnglishAndStores2) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
     BoxSeen seen;
     NextModal box(readAndPress(seen, QMessageBox::Ok));
-    qobject_cast<QRadioButton*>(bench.window.control(EnglishRadio))->click();
+    qobject_cast<QRadioButton*>(rig.window.control(EnglishRadio))->click();
 
     EXPECT_EQ(box.seen(), 1);
     EXPECT_EQ(seen.text, QString::fromUtf8(texts::kLanguageChanged.english));
     EXPECT_EQ(seen.icon, QMessageBox::Warning);
     EXPECT_EQ(seen.title, applicationCaption());
-    EXPECT_EQ(bench.settings.values.at("Language"), 2);
-    EXPECT_EQ(bench.window.text(ConnectButton), "打开设备");
-    EXPECT_FALSE(bench.window.isChecked(ChineseRadio));
+    EXPECT_EQ(rig.settings.values.at("Language"), 2);
+    EXPECT_EQ(rig.window.text(ConnectButton), "打开设备");
+    EXPECT_FALSE(rig.window.isChecked(ChineseRadio));
 }
 
 TEST(MainWindowInput, TheAutosaveBoxSwitchesTheMinuteTimer) {
-    WindowBench bench(kStoredChinese);
-    qobject_cast<QCheckBox*>(bench.window.control(AutosaveCheck))->click();
-    EXPECT_TRUE(bench.clock.isArmed(AutosaveTimer));
-    qobject_cast<QCheckBox*>(bench.window.control(AutosaveCheck))->click();
-    EXPECT_FALSE(bench.clock.isArmed(AutosaveTimer));
+    WindowRig rig({{"Language", kStoredChinese}});
+    qobject_cast<QCheckBox*>(rig.window.control(AutosaveCheck))->click();
+    EXPECT_TRUE(rig.clock.isArmed(AutosaveTimer));
+    qobject_cast<QCheckBox*>(rig.window.control(AutosaveCheck))->click();
+    EXPECT_FALSE(rig.clock.isArmed(AutosaveTimer));
 }
 
 TEST(MainWindowInput, EnterWithANonNumberInAParameterKeepsTheWindowOpenOnThatField) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
-    MainWindow& window = bench.window;
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
+    MainWindow& window = rig.window;
     window.enable(NominalField, true);
     window.setText(NominalField, "abc");
     window.control(LiveValue)->setFocus();
@@ -365,49 +366,49 @@ TEST(MainWindowInput, EnterWithANonNumberInAParameterKeepsTheWindowOpenOnThatFie
 }
 
 TEST(MainWindowInput, EnterOnAFocusedButtonPressesThatButtonAndKeepsTheWindowOpen) {
-    WindowBench bench(kStoredEnglish);
-    bench.showAndSettle();
-    QWidget* parameters = bench.window.control(ParametersButton);
+    WindowRig rig({{"Language", kStoredEnglish}});
+    showAndSettle(rig.window);
+    QWidget* parameters = rig.window.control(ParametersButton);
     parameters->setFocus();
     pressKey(parameters, Qt::Key_Return);
-    EXPECT_EQ(bench.window.text(ParametersButton), "OK");
-    EXPECT_TRUE(bench.window.isVisible());
+    EXPECT_EQ(rig.window.text(ParametersButton), "OK");
+    EXPECT_TRUE(rig.window.isVisible());
 }
 
 TEST(MainWindowInput, EnterWithEveryFieldReadableClosesTheWindow) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
-    bench.window.control(LiveValue)->setFocus();
-    pressKey(bench.window.control(LiveValue), Qt::Key_Enter);
-    EXPECT_FALSE(bench.window.isVisible());
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
+    rig.window.control(LiveValue)->setFocus();
+    pressKey(rig.window.control(LiveValue), Qt::Key_Enter);
+    EXPECT_FALSE(rig.window.isVisible());
 }
 
 TEST(MainWindowInput, EscapeClosesTheWindowAtOnce) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
-    pressKey(&bench.window, Qt::Key_Escape);
-    EXPECT_FALSE(bench.window.isVisible());
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
+    pressKey(&rig.window, Qt::Key_Escape);
+    EXPECT_FALSE(rig.window.isVisible());
 }
 
 TEST(MainWindowInput, TheCloseBoxAsksFirstWhileRecordsAreUnsavedAndNoKeepsTheWindow) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
-    bench.dialog.onCommand(ManualButton);
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
+    rig.dialog.onCommand(ManualButton);
 
     BoxSeen seen;
     NextModal question(readAndPress(seen, QMessageBox::No));
-    EXPECT_FALSE(bench.window.close());
+    EXPECT_FALSE(rig.window.close());
     EXPECT_EQ(question.seen(), 1);
     EXPECT_EQ(seen.icon, QMessageBox::Question);
-    EXPECT_TRUE(bench.window.isVisible());
+    EXPECT_TRUE(rig.window.isVisible());
 
     NextModal yes(readAndPress(seen, QMessageBox::Yes));
-    EXPECT_TRUE(bench.window.close());
-    EXPECT_FALSE(bench.window.isVisible());
+    EXPECT_TRUE(rig.window.close());
+    EXPECT_FALSE(rig.window.isVisible());
 }
 
 TEST(MainWindowBoxes, MessagesCarryTheProgramNameOkAndTheirIcon) {
-    WindowBench bench(kStoredChinese);
+    WindowRig rig({{"Language", kStoredChinese}});
     for (const auto& [icon, shown] : {std::pair{MessageIcon::Exclamation, QMessageBox::Warning},
                                       std::pair{MessageIcon::Stop, QMessageBox::Critical}}) {
         BoxSeen seen;
@@ -418,7 +419,7 @@ TEST(MainWindowBoxes, MessagesCarryTheProgramNameOkAndTheirIcon) {
             seen = {message->windowTitle(), message->text(), message->icon()};
             message->button(QMessageBox::Ok)->click();
         });
-        bench.window.showMessage("设备已断开!", icon);
+        rig.window.showMessage("设备已断开!", icon);
         EXPECT_EQ(seen.title, "integration_main_window_test");
         EXPECT_EQ(seen.text, "设备已断开!");
         EXPECT_EQ(seen.icon, shown);
@@ -426,19 +427,19 @@ TEST(MainWindowBoxes, MessagesCarryTheProgramNameOkAndTheirIcon) {
 }
 
 TEST(MainWindowBoxes, TheYesNoQuestionDefaultsToNo) {
-    WindowBench bench(kStoredChinese);
+    WindowRig rig({{"Language", kStoredChinese}});
     NextModal box([](QWidget* open) {
         auto* question = qobject_cast<QMessageBox*>(open);
         ASSERT_NE(question, nullptr);
         EXPECT_EQ(question->defaultButton(), question->button(QMessageBox::No));
         question->defaultButton()->click();
     });
-    EXPECT_FALSE(bench.window.askYesNo("?"));
+    EXPECT_FALSE(rig.window.askYesNo("?"));
     EXPECT_EQ(box.seen(), 1);
 }
 
 TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoice) {
-    WindowBench bench(kStoredChinese);
+    WindowRig rig({{"Language", kStoredChinese}});
     QTemporaryDir folder;
     const QString chosen = QDir(folder.path()).filePath("shift1.xls");
     NextModal dialog([&chosen](QWidget* open) {
@@ -454,18 +455,18 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoi
         files->selectFile(chosen);
         QMetaObject::invokeMethod(files, "accept");
     });
-    const auto path = bench.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)");
+    const auto path = rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)");
     ASSERT_TRUE(path);
     EXPECT_EQ(QString::fromStdString(*path), chosen);
 
     NextModal cancel([](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); });
-    EXPECT_FALSE(bench.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)"));
+    EXPECT_FALSE(rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)"));
     EXPECT_EQ(cancel.seen(), 1);
 }
 
 TEST(MainWindowBoxes, TheAboutItemOfTheWindowMenuAndF1OpenTheAboutBox) {
-    WindowBench bench(kStoredEnglish);
-    bench.showAndSettle();
+    WindowRig rig({{"Language", kStoredEnglish}});
+    showAndSettle(rig.window);
     QString aboutText;
     const auto readAbout = [&aboutText](QWidget* open) {
         auto* box = qobject_cast<QMessageBox*>(open);
@@ -483,16 +484,16 @@ TEST(MainWindowBoxes, TheAboutItemOfTheWindowMenuAndF1OpenTheAboutBox) {
         pressKey(menu, Qt::Key_Return);
     };
     NextModal menuThenBox(std::vector<NextModal::Handler>{chooseAbout, readAbout});
-    const QPoint background(bench.window.width() - 20, bench.window.height() - 5);
+    const QPoint background(rig.window.width() - 20, rig.window.height() - 5);
     QContextMenuEvent click(QContextMenuEvent::Mouse, background,
-                            bench.window.mapToGlobal(background));
-    QApplication::sendEvent(&bench.window, &click);
+                            rig.window.mapToGlobal(background));
+    QApplication::sendEvent(&rig.window, &click);
     EXPECT_EQ(menuThenBox.seen(), 2);
     EXPECT_TRUE(aboutText.contains("3.8.0"));
 
     aboutText.clear();
     NextModal f1(readAbout);
-    pressKey(bench.window.focusWidget() ? bench.window.focusWidget() : &bench.window, Qt::Key_F1);
+    pressKey(rig.window.focusWidget() ? rig.window.focusWidget() : &rig.window, Qt::Key_F1);
     EXPECT_EQ(f1.seen(), 1);
     EXPECT_TRUE(aboutText.contains("3.8.0"));
 }

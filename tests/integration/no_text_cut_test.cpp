@@ -31,7 +31,7 @@
 #include "base/number_text.h"
 #include "base/texts.h"
 #include "measure/record_store.h"
-#include "tests/integration/window_bench.h"
+#include "tests/integration/window_rig.h"
 #include "ui/fitting_field.h"
 #include "ui/fitting_label.h"
 
@@ -151,10 +151,10 @@ private:
 class NoTextCut : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(NoTextCut, EveryControlShowsItsWholeTextWithTheLongestValuesItCanHold) {
-    WindowBench bench(GetParam());
+    WindowRig rig({{"Language", GetParam()}});
     const Language language = languageOf(GetParam());
-    bench.showAndSettle();
-    MainWindow& window = bench.window;
+    showAndSettle(rig.window);
+    MainWindow& window = rig.window;
     Walk walk(language);
     const std::map<int, Texts> values = longestValues();
     const std::map<int, std::vector<Bilingual>> captions = runtimeCaptions();
@@ -230,14 +230,14 @@ TEST_P(NoTextCut, EveryControlShowsItsWholeTextWithTheLongestValuesItCanHold) {
 }
 
 TEST_P(NoTextCut, TheRecordListShowsItsHeadingsAndItsWidestCellsWhole) {
-    WindowBench bench(GetParam());
-    const Language language = languageOf(GetParam());
-    // The widest cells a record can have: a nine-character reading, the largest deviation
-    // the field takes, and the last sequence number the store reaches.
-    bench.addRecord("-1234.567", -9999.999f, Verdict::UnderLower, {2026, 12, 31, 23, 59, 59},
-                    language);
-    bench.showAndSettle();
-    auto* list = qobject_cast<QTableView*>(bench.window.control(RecordList));
+    WindowRig rig({{"Language", GetParam()}});
+    // The widest cells a record can have: a nine-character reading and the largest deviation
+    // the field takes; the widest sequence number is measured below.
+    rig.setJudging(8765.432f, 1.0f, -1.0f);
+    rig.clock.setLocalStart({2026, 12, 31, 23, 59, 59});
+    rig.record(-1234.567f, "-1234.567");
+    showAndSettle(rig.window);
+    auto* list = qobject_cast<QTableView*>(rig.window.control(RecordList));
     ASSERT_NE(list, nullptr);
     QHeaderView* header = list->horizontalHeader();
     const int headerMargin = list->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
@@ -267,16 +267,16 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, NoTextCut, ::testing::Values(kStoredChin
 // are those of 宋体 at 10 points (7 × 14 pixels, 518 × 346 units about 906 × 605 pixels),
 // measured on the face, not on the font engine's rendering at the scale.
 TEST(WindowScale, TheClientAreaIsTheTemplatesSizeInDialogUnitsOfTheDialogFont) {
-    WindowBench bench(kStoredChinese);
-    bench.showAndSettle();
-    const DialogBaseUnits units = bench.window.baseUnits();
+    WindowRig rig({{"Language", kStoredChinese}});
+    showAndSettle(rig.window);
+    const DialogBaseUnits units = rig.window.baseUnits();
     EXPECT_EQ(units.x, 7);
     EXPECT_EQ(units.y, 14);
     const QRect client = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units);
-    EXPECT_EQ(bench.window.height(), client.height());
-    EXPECT_EQ(bench.window.width(), std::max(client.width(), bench.window.minimumWidth()));
+    EXPECT_EQ(rig.window.height(), client.height());
+    EXPECT_EQ(rig.window.width(), std::max(client.width(), rig.window.minimumWidth()));
     // With a caption bar of up to 50 pixels, above a task bar of 40 on a 768-pixel screen.
-    EXPECT_LE(bench.window.height() + 50, 768 - 40);
+    EXPECT_LE(rig.window.height() + 50, 768 - 40);
 }
 
 }  // namespace

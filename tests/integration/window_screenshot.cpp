@@ -17,14 +17,17 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "tests/integration/window_bench.h"
+#include "base/control_ids.h"
+#include "tests/integration/window_rig.h"
 #include "ui/run_events_until.h"
 
 namespace mensora::test {
 namespace {
 
-void showBenchValues(WindowBench& bench, std::int32_t language) {
-    MainWindow& window = bench.window;
+
+// Three records, one of each verdict, and the live values a running bench shows.
+void showBenchValues(WindowRig& rig) {
+    MainWindow& window = rig.window;
     window.setText(StatusField, "ASC");
     window.setText(LiveValue, "12.345");
     window.setText(AverageField, "6.78167");
@@ -37,9 +40,14 @@ void showBenchValues(WindowBench& bench, std::int32_t language) {
     window.setText(BadFrameField, "0");
     window.setText(SilentPollField, "2");
     window.setText(GoodFrameField, "1523");
-    bench.addRecord("12.345", 10.345f, Verdict::OverUpper, {2026, 12, 7, 9, 15, 2}, languageOf(language));
-    bench.addRecord("7.05", 5.05f, Verdict::Ok, {2026, 12, 7, 9, 15, 9}, languageOf(language));
-    bench.addRecord("0.95", -1.05f, Verdict::UnderLower, {2026, 12, 7, 9, 15, 21}, languageOf(language));
+    // Judged, without showing it, so that the three records get one verdict each.
+    rig.setJudging(2.0f, 6.0f, -1.0f);
+    rig.clock.setLocalStart({2026, 12, 7, 9, 15, 2});
+    rig.record(12.345f, "12.345");
+    rig.clock.advance(7000);
+    rig.record(7.05f, "7.05");
+    rig.clock.advance(12000);
+    rig.record(0.95f, "0.95");
 }
 
 QString pictureFolder(QTemporaryDir& fallback) {
@@ -61,16 +69,16 @@ class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     const std::int32_t language = GetParam();
-    WindowBench bench(language);
-    showBenchValues(bench, language);
-    MainWindow& window = bench.window;
+    WindowRig rig({{"Language", language}});
+    showBenchValues(rig);
+    MainWindow& window = rig.window;
     window.move(0, 0);
-    bench.showAndSettle();
+    showAndSettle(window);
 
     QTemporaryDir fallback;
     const QString path = QDir(pictureFolder(fallback))
                              .filePath(language == kStoredEnglish ? "window_english.png"
-                                                            : "window_chinese.png");
+                                                                  : "window_chinese.png");
     if (!onRealDisplay()) {
         ASSERT_TRUE(window.grab().save(path)) << path.toStdString();
         EXPECT_EQ(QImage(path).size(), window.size());

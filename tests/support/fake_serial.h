@@ -1,10 +1,13 @@
 #pragma once
 // A serial line with a script: which names open, and the chunks the gauge "sends". Each
-// feed() is one chunk queued at the port; a read takes at most 200 queued bytes.
+// feed() is one chunk queued at the port; a read takes at most 200 queued bytes. A gauge on
+// the line sends one frame before every read of its port at its own rate, and bytes that
+// fail validation at any other rate.
 
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +18,12 @@ namespace mensora::test {
 
 class FakeSerial : public SerialDevice {
 public:
+    struct Gauge {
+        std::string port;
+        std::int32_t baudRate;
+        std::vector<std::uint8_t> frame;
+    };
+
     struct OpenCall {
         std::string name;
         std::int32_t baudRate;
@@ -33,6 +42,12 @@ public:
     }
     int readAvailable(std::uint8_t* buffer, std::uint32_t& receivedCount) override {
         ++reads;
+        if (gauge && isOpen && openName == gauge->port) {
+            // A frame seen at the wrong rate: a "+" start and bytes that are no digits.
+            static const std::vector<std::uint8_t> kWrongRate{0x2B, 0xE6, 0x9E, 0x86, 0xF0,
+                                                              0x66, 0x9E, 0x86, 0xF0, 0x66};
+            feed(openRate == gauge->baudRate ? gauge->frame : kWrongRate);
+        }
         if (!isOpen || queued.empty()) {
             receivedCount = 0;
             return -1;
@@ -58,6 +73,7 @@ public:
     }
     void feed(const std::string& bytes) { feed(std::vector<std::uint8_t>(bytes.begin(), bytes.end())); }
 
+    std::optional<Gauge> gauge;
     std::set<std::string> openable;
     std::deque<std::uint8_t> queued;
     std::vector<OpenCall> opens;

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/window_port.h"
@@ -24,7 +25,10 @@ public:
         const auto it = texts.find(id);
         return it == texts.end() ? std::string() : it->second;
     }
-    void enable(int id, bool on) override { enabled[id] = on; }
+    void enable(int id, bool on) override {
+        enabled[id] = on;
+        enableCalls.emplace_back(id, on);
+    }
     void setFocus(int id) override { focused = id; }
     void setChecked(int id, bool on) override { checked[id] = on; }
     bool isChecked(int id) const override {
@@ -81,6 +85,7 @@ public:
 
     std::map<int, std::string> texts;
     std::map<int, bool> enabled;
+    std::vector<std::pair<int, bool>> enableCalls;  // in the order they came
     std::map<int, bool> checked;
     std::map<int, std::vector<std::string>> listItems;
     std::map<int, int> selected;

@@ -7,18 +7,17 @@
 #include <memory>
 
 #include "base/control_ids.h"
-#include "tests/support/dialog_harness.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
 class CloseRequestTest : public ::testing::Test {
 protected:
-    void SetUp() override { h->dialog.initialise(); }
     void record(int n) {
         for (int i = 0; i < n; ++i) h->dialog.onCommand(ManualButton);
     }
-    std::unique_ptr<test::DialogHarness> h = std::make_unique<test::DialogHarness>();
+    std::unique_ptr<test::DialogRig<>> h = std::make_unique<test::DialogRig<>>();
 };
 
 TEST_F(CloseRequestTest, WithNothingUnsavedEveryWayClosesAtOnce) {
@@ -40,9 +39,7 @@ TEST_F(CloseRequestTest, UnsavedRecordsAskFirstAndNoKeepsEveryRecord) {
 }
 
 TEST_F(CloseRequestTest, TheQuestionFollowsTheInterfaceLanguage) {
-    h = std::make_unique<test::DialogHarness>();
-    h->settings.values["Language"] = 2;
-    h->dialog.initialise();
+    h = std::make_unique<test::DialogRig<>>(test::StoredSettings{{"Language", 2}});
     record(2);
     EXPECT_FALSE(h->dialog.onCloseRequested(CloseRequest::Escape));
     ASSERT_EQ(h->window.questions.size(), 1u);

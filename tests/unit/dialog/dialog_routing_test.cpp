@@ -7,7 +7,7 @@
 
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
-#include "tests/support/dialog_harness.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
@@ -26,7 +26,7 @@ struct Snapshot {
     bool operator==(const Snapshot&) const = default;
 };
 
-Snapshot snapshot(const test::DialogHarness& h) {
+Snapshot snapshot(const test::DialogRig<>& h) {
     return {h.store.count(),  h.dialog.state().autoSampling,
             h.dialog.state().linkConnected, h.window.messages.size(),
             h.sound.stops,    h.clock.armLog().size(),
@@ -35,16 +35,14 @@ Snapshot snapshot(const test::DialogHarness& h) {
 }
 
 TEST(DialogRouting, ATickWithAnIdOutsideOneToSevenChangesNothing) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>();
     const Snapshot before = snapshot(*h);
     for (const int id : {0, 8, 16, -1, 1000}) h->dialog.onTimer(id);
     EXPECT_EQ(snapshot(*h), before);
 }
 
 TEST(DialogRouting, EachTimerTickReachesItsOperation) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>();
 
     h->dialog.onTimer(PollTimer);  // a poll reads the port
     EXPECT_EQ(h->serial.reads, 1);
@@ -72,8 +70,7 @@ TEST(DialogRouting, EachTimerTickReachesItsOperation) {
 }
 
 TEST(DialogRouting, EachButtonReachesItsOperation) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>();
 
     h->dialog.onCommand(ConnectButton);  // discovery starts with a 30 ms step
     EXPECT_TRUE(h->clock.isArmed(PortScanTimer));
@@ -113,8 +110,7 @@ TEST(DialogRouting, EachButtonReachesItsOperation) {
 }
 
 TEST(DialogRouting, DisconnectKillsTimersOneToFiveInOrderAndNoOthers) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>();
     h->serial.openable = {"COM1"};
     h->dialog.onCommand(ConnectButton);
     h->clock.advance(30);

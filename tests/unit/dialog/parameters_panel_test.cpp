@@ -1,7 +1,6 @@
-// The parameters panel on a bench: what the button does to the window, what it adopts for
-// judging and what it leaves in the settings store, with timers under virtual time.
-
-#include "dialog/parameters_panel.h"
+// The parameters panel, driven through the dialog: what the button does to the window, what
+// it adopts for judging and what it leaves in the settings store, with timers under virtual
+// time.
 
 #include <gtest/gtest.h>
 
@@ -13,17 +12,7 @@
 #include "base/control_ids.h"
 #include "base/number_text.h"
 #include "base/timer_ids.h"
-#include "base/timers.h"
-#include "dialog/data_exchange.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
-#include "measure/recorder.h"
-#include "protocol/poll_cycle.h"
-#include "tests/support/fake_serial.h"
-#include "tests/support/fake_settings.h"
-#include "tests/support/fake_sound.h"
-#include "tests/support/fake_window.h"
-#include "tests/support/virtual_clock.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
@@ -33,69 +22,22 @@ using Puts = std::vector<std::pair<std::string, std::int32_t>>;
 constexpr int kSixControls[] = {NominalField,        UpperToleranceField, LowerToleranceField,
                                 SampleIntervalField, SoundList,           UnitList};
 
-const char* const kSoundItems[] = {"无", "有"};
-const char* const kUnitItems[] = {"mm", "inch", "°  ", "  "};
-
-// Remembers the order in which controls were switched, which FakeWindow's map cannot.
-class OrderedWindow : public test::FakeWindow {
-public:
-    void enable(int id, bool on) override {
-        enableCalls.emplace_back(id, on);
-        FakeWindow::enable(id, on);
-    }
-    std::vector<std::pair<int, bool>> enableCalls;
-};
-
-// Records are kept in one store for the whole run: it reserves its full capacity, which is
-// too much to allocate again for every case.
-RecordStore& sharedStore() {
-    static RecordStore store;
-    return store;
-}
-RecordListTexts& sharedListTexts() {
-    static RecordListTexts texts;
-    return texts;
-}
-
-// One main window with its panel, recorder and fakes, fresh for every case.
-struct Bench {
-    Bench() {
-        sharedStore().empty();
-        clock.setTickHandler([this](int id) {
-            if (id == AutoSampleTimer) recorder.recordMeasurement();
-            if (id == BeepStopTimer) recorder.stopAlertSound();
-        });
-    }
-
-    // What the window's initialisation leaves behind: judging values and shown copies from
-    // the stored thousandths, the period as stored, both lists selected, everything pushed.
-    void startWindow(std::int32_t language = kStoredChinese) {
-        state.storedLanguage = language;
-        Parameters& p = state.parameters;
-        p.nominal = p.shownNominal = static_cast<float>(settings.get("m_Text9", 2000)) * 0.001f;
-        p.upperTolerance = p.shownUpperTolerance =
-            static_cast<float>(settings.get("m_Text10", 3000)) * 0.001f;
-        p.lowerTolerance = p.shownLowerTolerance =
-            static_cast<float>(settings.get("m_Text11", 1000)) * 0.001f;
-        p.sampleIntervalMs = static_cast<std::uint32_t>(settings.get("m_Text12", 200));
-        p.beepEnabled = static_cast<std::uint8_t>(settings.get("COMBO1", 0));
-        p.unitIndex = static_cast<std::uint8_t>(settings.get("COMBO2", 0));
-        window.setListItems(SoundList, kSoundItems, 2);
-        window.setListItems(UnitList, kUnitItems, 4);
-        window.selectListItem(SoundList, p.beepEnabled);
-        window.selectListItem(UnitList, p.unitIndex);
-        for (const int id : kSixControls) window.enable(id, false);
-        window.setText(ParametersButton, language == kStoredEnglish ? "Parameters" : "参数设置");
-        window.setText(AutoButton, language == kStoredEnglish ? "Auto Start" : "自动采集");
+// The window after a start from the stored settings, with a reading of 12.345 on the screen.
+struct PanelRig : test::DialogRig<> {
+    explicit PanelRig(std::int32_t language = kStoredChinese, test::StoredSettings stored = {})
+        : DialogRig(withLanguage(std::move(stored), language)) {
         state.reading.valueText = "12.345";
         state.reading.value = 12.345f;
-        exchange.push();
-        settings.puts.clear();
+        window.setText(LiveValue, state.reading.valueText);
         window.enableCalls.clear();
     }
+    static test::StoredSettings withLanguage(test::StoredSettings stored, std::int32_t language) {
+        stored["Language"] = language;
+        return stored;
+    }
 
-    void click() { panel.onParametersButton(); }
-    void type(int id, const std::string& text) { window.setText(id, text); }
+    using DialogRig::click;
+    void click() { click(ParametersButton); }
 
     std::vector<float> judgingValues() const {
         const Parameters& p = state.parameters;
@@ -115,17 +57,6 @@ struct Bench {
         for (const int id : kSixControls) EXPECT_TRUE(window.isEnabled(id)) << id;
         EXPECT_TRUE(window.isEnabled(LiveValue));
     }
-
-    AcquisitionState state;
-    OrderedWindow window;
-    test::FakeSettings settings;
-    test::FakeSound sound;
-    test::VirtualClock clock;
-    Timers timers{clock};
-    DataExchange exchange{state, window};
-    Recorder recorder{state,  sharedStore(), sharedListTexts(), window, timers,
-                      exchange, sound,       clock};
-    ParametersPanel panel{state, window, exchange, timers, settings, sound, recorder};
 };
 
 // The judging values a first start gives: the default thousandths times 0.001f, which is not
@@ -148,8 +79,7 @@ const LanguageCase kLanguages[] = {
 TEST(ParametersPanel, OpeningUnlocksTheSixFieldsInOrderAndConfirmingLocksThemAgain) {
     for (const auto& lang : kLanguages) {
         SCOPED_TRACE(lang.language);
-        Bench b;
-        b.startWindow(lang.language);
+        PanelRig b(lang.language);
         // Left over from someone typing into locked fields: opening shows the shown copies.
         b.type(NominalField, "junk");
         b.type(SampleIntervalField, "junk");
@@ -182,9 +112,8 @@ TEST(ParametersPanel, OpeningUnlocksTheSixFieldsInOrderAndConfirmingLocksThemAga
 TEST(ParametersPanel, OpeningDuringAutomaticRecordingStopsItAndConfirmingDoesNotRestartIt) {
     for (const auto& lang : kLanguages) {
         SCOPED_TRACE(lang.language);
-        Bench b;
-        b.startWindow(lang.language);
-        b.recorder.toggleAutoSampling();
+        PanelRig b(lang.language);
+        b.click(AutoButton);
         b.clock.advance(450);
         ASSERT_EQ(b.window.appendedRows, 2);
 
@@ -206,12 +135,11 @@ TEST(ParametersPanel, OpeningDuringAutomaticRecordingStopsItAndConfirmingDoesNot
 }
 
 TEST(ParametersPanel, AutoWhileThePanelIsOpenTakesATyped20MsAsTypedAndTheButtonStopsIt) {
-    Bench b;
-    b.startWindow(kStoredEnglish);
+    PanelRig b(kStoredEnglish);
     b.click();
     b.type(SampleIntervalField, "20");
 
-    b.recorder.toggleAutoSampling();
+    b.click(AutoButton);
 
     ASSERT_TRUE(b.clock.isArmed(AutoSampleTimer));
     EXPECT_EQ(b.clock.periodOf(AutoSampleTimer), 20u);
@@ -231,14 +159,12 @@ TEST(ParametersPanel, AutoWhileThePanelIsOpenTakesATyped20MsAsTypedAndTheButtonS
 }
 
 TEST(ParametersPanel, AStoredPeriodBelow100StaysInUseUntilTheNextConfirmation) {
-    Bench b;
-    b.settings.values["m_Text12"] = 50;
-    b.startWindow();
+    PanelRig b(kStoredChinese, {{"m_Text12", 50}});
     EXPECT_EQ(b.window.text(SampleIntervalField), "50");
 
-    b.recorder.toggleAutoSampling();
+    b.click(AutoButton);
     EXPECT_EQ(b.clock.periodOf(AutoSampleTimer), 50u);
-    b.recorder.toggleAutoSampling();
+    b.click(AutoButton);
 
     b.click();  // opening alone does not touch the period
     EXPECT_EQ(b.state.parameters.sampleIntervalMs, 50u);
@@ -246,7 +172,7 @@ TEST(ParametersPanel, AStoredPeriodBelow100StaysInUseUntilTheNextConfirmation) {
     b.click();
     EXPECT_EQ(b.state.parameters.sampleIntervalMs, 100u);
 
-    b.recorder.toggleAutoSampling();
+    b.click(AutoButton);
     EXPECT_EQ(b.clock.periodOf(AutoSampleTimer), 100u);
 }
 
@@ -267,8 +193,7 @@ TEST(ParametersPanel, APeriodBelow100IsRaisedShownReportedInChineseAndStored) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + " / " + std::to_string(c.language));
-        Bench b;
-        b.startWindow(c.language);
+        PanelRig b(c.language);
         b.click();
         b.type(SampleIntervalField, c.typed);
         std::string fieldWhileReported;
@@ -303,8 +228,7 @@ TEST(ParametersPanel, UpperToleranceBelowLowerIsRefusedAndEqualPasses) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.upper) + " vs " + c.lower);
-        Bench b;
-        b.startWindow(kStoredEnglish);
+        PanelRig b(kStoredEnglish);
         b.click();
         b.type(UpperToleranceField, c.upper);
         b.type(LowerToleranceField, c.lower);
@@ -330,9 +254,8 @@ TEST(ParametersPanel, UpperToleranceBelowLowerIsRefusedAndEqualPasses) {
 }
 
 TEST(ParametersPanel, AfterTheToleranceMessageCorrectingAndClickingOnceClosesAndStores) {
-    Bench b;
-    b.settings.values["COMBO1"] = 1;  // a refusal must not sound the confirmation alert either
-    b.startWindow();
+    // A refusal must not sound the confirmation alert either.
+    PanelRig b(kStoredChinese, {{"COMBO1", 1}});
     b.click();
     b.type(UpperToleranceField, "0.5");
     b.type(LowerToleranceField, "0.8");
@@ -374,8 +297,7 @@ TEST(ParametersPanel, SizesAreStoredAsThousandthsRoundedHalfAwayFromZero) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
-        Bench b;
-        b.startWindow();
+        PanelRig b;
         b.click();
         b.type(NominalField, c.typed);
 
@@ -390,8 +312,7 @@ TEST(ParametersPanel, SizesAreStoredAsThousandthsRoundedHalfAwayFromZero) {
 }
 
 TEST(ParametersPanel, ConfirmationStoresEveryParameterInItsOrder) {
-    Bench b;
-    b.startWindow();
+    PanelRig b;
     b.click();
     b.type(NominalField, " 10.5 ");
     b.type(UpperToleranceField, "0.02");
@@ -429,9 +350,7 @@ TEST(ParametersPanel, SizesBeyondTheStoredRangeAreRefusedByNameAndNothingIsStore
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        Bench b;
-        b.settings.values["COMBO1"] = 1;
-        b.startWindow(c.language);
+        PanelRig b(c.language, {{"COMBO1", 1}});
         b.click();
         b.type(c.field, c.typed);
 
@@ -462,8 +381,7 @@ TEST(ParametersPanel, EveryConfirmationWithTheSoundOnSoundsTheAlertFor300Ms) {
     const Case cases[] = {{1, true}, {0, false}, {-1, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.soundSelection);
-        Bench b;
-        b.startWindow();
+        PanelRig b;
         b.window.selectListItem(SoundList, c.soundSelection);
         for (int confirmation = 1; confirmation <= 2; ++confirmation) {
             SCOPED_TRACE(confirmation);
@@ -496,8 +414,7 @@ TEST(ParametersPanel, AListWithNothingSelectedStores255) {
     const Case cases[] = {{-1, 3, 255, 3}, {0, -1, 0, 255}, {-1, -1, 255, 255}, {1, 1, 1, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.soundSelection) + "," + std::to_string(c.unitSelection));
-        Bench b;
-        b.startWindow();
+        PanelRig b;
         b.click();
         b.window.selectListItem(SoundList, c.soundSelection);
         b.window.selectListItem(UnitList, c.unitSelection);
@@ -519,18 +436,12 @@ TEST(ParametersPanel, TheUnitChosenIsShownWithTheNextGoodFrameAndNoSelectionIsBl
     const Case cases[] = {{-1, "  "}, {3, "  "}, {0, "mm"}, {1, "in"}, {2, "°"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.unitSelection);
-        Bench b;
-        test::FakeSerial gauge;
-        gauge.isOpen = true;
-        PollCycle poll{b.state, gauge, b.timers, b.window, b.exchange, b.settings, b.sound,
-                       [&b] { b.recorder.recordMeasurement(); }};
-        b.startWindow();
+        PanelRig b;
         b.click();
         b.window.selectListItem(UnitList, c.unitSelection);
         b.click();
 
-        gauge.feed("+0012.345\r");
-        poll.pollTick();
+        b.linkWith(test::kAsciiFrame);
 
         EXPECT_EQ(b.state.reading.unitText, c.unitText);
         EXPECT_EQ(b.window.text(UnitLabel), c.unitText);
@@ -558,8 +469,7 @@ TEST(ParametersPanel, AnUnparsableFieldIsReportedOnEachPullAndTheStoredValuesCom
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
-        Bench b;
-        b.startWindow(kStoredEnglish);
+        PanelRig b(kStoredEnglish);
         b.click();
         b.type(UpperToleranceField, "5");
         b.type(c.field, c.typed);
@@ -578,15 +488,14 @@ TEST(ParametersPanel, AnUnparsableFieldIsReportedOnEachPullAndTheStoredValuesCom
 // ---------------------------------------------------------------- judging values
 
 TEST(ParametersPanel, JudgingValuesChangeOnlyWhenThePanelIsConfirmed) {
-    Bench b;
-    b.startWindow();
+    PanelRig b;
     b.click();
     b.type(NominalField, "7");
     b.type(UpperToleranceField, "0.5");
     b.type(LowerToleranceField, "-0.5");
 
-    b.recorder.toggleAutoSampling();  // pulls the shown copies
-    b.recorder.toggleAutoSampling();
+    b.click(AutoButton);  // pulls the shown copies
+    b.click(AutoButton);
 
     EXPECT_EQ(b.state.parameters.shownNominal, 7.0f);
     EXPECT_EQ(b.judgingValues(), kDefaultJudging);
@@ -596,7 +505,7 @@ TEST(ParametersPanel, JudgingValuesChangeOnlyWhenThePanelIsConfirmed) {
 
 // ---------------------------------------------------------------- disconnect
 
-TEST(ParametersPanel, ClosingWithoutStoringLeavesTheStoreAloneAndThePushRestoresFields) {
+TEST(ParametersPanel, ADisconnectClosesWithoutStoringAndItsPushRestoresFields) {
     struct Case {
         std::int32_t language;
         bool refusedFirst;
@@ -610,8 +519,8 @@ TEST(ParametersPanel, ClosingWithoutStoringLeavesTheStoreAloneAndThePushRestores
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.language) + (c.refusedFirst ? " refused" : ""));
-        Bench b;
-        b.startWindow(c.language);
+        PanelRig b(c.language);
+        b.linkWith(test::kAsciiFrame);
         b.click();
         b.type(UpperToleranceField, "0.5");
         if (c.refusedFirst) b.click();
@@ -619,8 +528,7 @@ TEST(ParametersPanel, ClosingWithoutStoringLeavesTheStoreAloneAndThePushRestores
         b.type(SampleIntervalField, "40");
         b.settings.puts.clear();
 
-        b.panel.closeWithoutStoring();
-        b.exchange.push();  // as the disconnect does right after
+        b.click(ConnectButton);  // the disconnect
 
         b.expectClosed(c.caption);
         EXPECT_TRUE(b.settings.puts.empty());

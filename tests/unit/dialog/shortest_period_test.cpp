@@ -9,14 +9,13 @@
 
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
-#include "tests/support/dialog_harness.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
 TEST(ShortestPeriod, AutoWithAZeroPeriodTypedInTheOpenPanelRecordsEveryTenMilliseconds) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>();
     h->dialog.onCommand(ParametersButton);  // open: the period field is editable
     h->window.setText(SampleIntervalField, "0");
     h->dialog.onCommand(AutoButton);  // takes the period as typed, below the 100 ms floor
@@ -30,9 +29,7 @@ TEST(ShortestPeriod, AutoWithAZeroPeriodTypedInTheOpenPanelRecordsEveryTenMillis
 // "m_Text12" = -100 is read as 4294967196 ms. Auto must run (at the longest period a timer
 // can wait), and Stop must stop it.
 TEST(ShortestPeriod, AStoredNegativePeriodStartsAutoAtTheLongestPeriodATimerCanWait) {
-    auto h = std::make_unique<test::DialogHarness>();
-    h->settings.values["m_Text12"] = -100;
-    h->dialog.initialise();
+    auto h = std::make_unique<test::DialogRig<>>(test::StoredSettings{{"m_Text12", -100}});
     h->dialog.onCommand(AutoButton);
     ASSERT_EQ(h->dialog.state().parameters.sampleIntervalMs, 4294967196u);
     EXPECT_TRUE(h->dialog.state().autoSampling);

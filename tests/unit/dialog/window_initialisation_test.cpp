@@ -10,77 +10,24 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
-#include "dialog/main_dialog.h"
-#include "link/fixed_port_names.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
-#include "tests/support/fake_file_system.h"
-#include "tests/support/fake_serial.h"
-#include "tests/support/fake_settings.h"
-#include "tests/support/fake_sound.h"
-#include "tests/support/fake_window.h"
-#include "tests/support/virtual_clock.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
-using Settings = std::map<std::string, std::int32_t>;
-
-RecordStore& sharedStore() {
-    static RecordStore store;  // a million rows reserved: once for the whole run
-    return store;
-}
-RecordListTexts& sharedListTexts() {
-    static RecordListTexts texts;
-    return texts;
-}
-
-// A window as the dialog template builds it: Chinese captions, the template's list items.
-class TemplateWindow : public test::FakeWindow {
-public:
-    TemplateWindow() {
-        for (const DialogControl& c : controlTable()) {
-            if (c.id != 0 && c.chinese != nullptr) texts[c.id] = c.chinese;
-        }
-        setListItems(SoundList, kSoundItemsChinese, 2);
-        setListItems(UnitList, kUnitItems, 4);
-    }
-    std::string selectedItem(int id) const {
-        const int index = selectedListItem(id);
-        return index < 0 ? "(none)" : listItems.at(id).at(static_cast<std::size_t>(index));
-    }
-};
-
-struct Bench {
-    explicit Bench(const Settings& stored) {
-        settings.values = stored;
-        sharedStore().empty();
-        dialog.initialise();
-    }
-    const AcquisitionState& state() const { return dialog.state(); }
-
-    test::FakeSettings settings;
-    TemplateWindow window;
-    test::VirtualClock clock;
-    test::FakeSound sound;
-    test::FakeSerial serial;
-    FixedPortNames portNames;
-    test::FakeFileSystem files;
-    MainDialog dialog{DialogPorts{clock, settings, window, sound, clock, serial, portNames, files},
-                      sharedStore(), sharedListTexts()};
-};
+using Rig = test::DialogRig<>;
 
 TEST(WindowInitialisation, AFirstRunShowsTheDefaultParameters) {
     for (const std::int32_t language : {1, 2}) {
         SCOPED_TRACE(language);
-        Bench b({{"Language", language}});
+        Rig b({{"Language", language}});
         EXPECT_EQ(b.window.text(NominalField), "2");
         EXPECT_EQ(b.window.text(UpperToleranceField), "3");
         EXPECT_EQ(b.window.text(LowerToleranceField), "1");
         EXPECT_EQ(b.window.text(SampleIntervalField), "200");
         EXPECT_EQ(b.window.selectedItem(SoundList), language == 2 ? "off" : "无");
         EXPECT_EQ(b.window.selectedItem(UnitList), "mm");
-        const Parameters& p = b.state().parameters;
+        const Parameters& p = b.state.parameters;
         // The stored thousandths times the single-precision 0.001, which is a hair above a
         // thousandth: 3000 of them round to the float just above 3.
         EXPECT_EQ(p.nominal, 2.0f);
@@ -92,10 +39,10 @@ TEST(WindowInitialisation, AFirstRunShowsTheDefaultParameters) {
 }
 
 TEST(WindowInitialisation, StoredEnglishPutsEveryEnglishCaptionOnAndChecksEnglish) {
-    Bench b({{"Language", 2}});
+    Rig b({{"Language", 2}});
     EXPECT_TRUE(b.window.isChecked(EnglishRadio));
     EXPECT_FALSE(b.window.isChecked(ChineseRadio));
-    EXPECT_EQ(b.state().storedLanguage, 2);
+    EXPECT_EQ(b.state.storedLanguage, 2);
     for (const DialogControl& c : controlTable()) {
         if (c.id == 0 || c.chinese == nullptr) continue;
         EXPECT_EQ(b.window.text(c.id), captionFor(c, Language::English)) << c.id;
@@ -109,10 +56,10 @@ TEST(WindowInitialisation, StoredEnglishPutsEveryEnglishCaptionOnAndChecksEnglis
 TEST(WindowInitialisation, AnyOtherStoredLanguageKeepsTheChineseCaptionsAndItsStoredValue) {
     for (const std::int32_t stored : {1, 3, 0, -1}) {
         SCOPED_TRACE(stored);
-        Bench b({{"Language", stored}});
+        Rig b({{"Language", stored}});
         EXPECT_TRUE(b.window.isChecked(ChineseRadio));
         EXPECT_FALSE(b.window.isChecked(EnglishRadio));
-        EXPECT_EQ(b.state().storedLanguage, stored);
+        EXPECT_EQ(b.state.storedLanguage, stored);
         EXPECT_EQ(b.window.text(ConnectButton), "打开设备");
         EXPECT_EQ(b.window.text(1044), "采集间隔");
         EXPECT_EQ(b.window.listItems.at(SoundList), (std::vector<std::string>{"无", "有"}));
@@ -122,7 +69,7 @@ TEST(WindowInitialisation, AnyOtherStoredLanguageKeepsTheChineseCaptionsAndItsSt
 }
 
 TEST(WindowInitialisation, AStoredThreeShowsChineseAndClickingChineseAsksForARestart) {
-    Bench b({{"Language", 3}});
+    Rig b({{"Language", 3}});
     b.dialog.onCommand(ChineseRadio);
     EXPECT_EQ(b.window.messageTexts(),
               std::vector<std::string>{texts::kLanguageChanged.chinese});
@@ -130,7 +77,7 @@ TEST(WindowInitialisation, AStoredThreeShowsChineseAndClickingChineseAsksForARes
 }
 
 TEST(WindowInitialisation, ButtonsThatNeedAGaugeAndTheParametersStartLocked) {
-    Bench b({});
+    Rig b;
     for (const int id : {ZeroButton, AutoButton, ManualButton, NominalField, UpperToleranceField,
                          LowerToleranceField, SampleIntervalField, SoundList, UnitList}) {
         EXPECT_FALSE(b.window.isEnabled(id)) << id;
@@ -142,7 +89,7 @@ TEST(WindowInitialisation, ButtonsThatNeedAGaugeAndTheParametersStartLocked) {
 }
 
 struct StoredParameters {
-    Settings stored;
+    test::StoredSettings stored;
     const char* nominal;
     const char* period;
     const char* sound;  // the selected item in the Chinese interface
@@ -162,12 +109,12 @@ const StoredParameters kStored[] = {
 TEST(WindowInitialisation, StoredParametersAreShownAndJudgedAsStored) {
     for (const StoredParameters& c : kStored) {
         SCOPED_TRACE(c.nominal);
-        Bench b(c.stored);
+        Rig b(c.stored);
         EXPECT_EQ(b.window.text(NominalField), c.nominal);
         EXPECT_EQ(b.window.text(SampleIntervalField), c.period);
         EXPECT_EQ(b.window.selectedItem(SoundList), c.sound);
         EXPECT_EQ(b.window.selectedItem(UnitList), c.unit);
-        const Parameters& p = b.state().parameters;
+        const Parameters& p = b.state.parameters;
         EXPECT_EQ(p.nominal, p.shownNominal);
         EXPECT_EQ(p.upperTolerance, p.shownUpperTolerance);
         EXPECT_EQ(p.lowerTolerance, p.shownLowerTolerance);
@@ -175,14 +122,14 @@ TEST(WindowInitialisation, StoredParametersAreShownAndJudgedAsStored) {
 }
 
 TEST(WindowInitialisation, TheLinkStaysIdleAndNoTimerRunsUntilTheOperatorActs) {
-    Bench b({{"ComID", 3}, {"Baudrate", 4800}});
-    EXPECT_EQ(b.state().linkConnected, 0);
-    EXPECT_FALSE(b.state().portOpen);
+    Rig b({{"ComID", 3}, {"Baudrate", 4800}});
+    EXPECT_EQ(b.state.linkConnected, 0);
+    EXPECT_FALSE(b.state.portOpen);
     EXPECT_TRUE(b.clock.armLog().empty());
     EXPECT_TRUE(b.serial.opens.empty());
     EXPECT_TRUE(b.window.messages.empty());
     EXPECT_EQ(b.window.text(CountField), "0");
-    EXPECT_EQ(b.state().statistics.minimum, 999999.0f);
+    EXPECT_EQ(b.state.statistics.minimum, 999999.0f);
 }
 
 }  // namespace

@@ -9,12 +9,12 @@
 
 #include "base/control_ids.h"
 #include "measure/field_format.h"
-#include "tests/unit/measure/recorder_fixture.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
-using test::RecorderRig;
+using Rig = test::DialogRig<>;
 
 // Readings the gauge sends by turns, against nominal 2, tolerances +3 / +1 (limits 5 and 3),
 // each clear of the limits. Multiples of 0.25, so that every sum is exact in binary.
@@ -35,17 +35,18 @@ TEST(AutoSamplingSoak, TwoHoursAtTheShortestPeriodKeepEveryRecordInOrderWithExac
     constexpr std::uint64_t kTwoHoursMs = 2ull * 60 * 60 * 1000;
     constexpr std::uint32_t kRecords = kTwoHoursMs / 10;  // 720,000
 
-    RecorderRig rig;
+    Rig rig({}, kRecords);
     std::uint32_t ticks = 0;
     // The reading changes before every tick, as a gauge that sends faster than Auto samples.
     rig.clock.setTickHandler([&](int id) {
-        if (id != AutoSampleTimer) return;
-        const Reading& next = kReadings[ticks++ % kKinds];
-        rig.setReading(next.value, next.text, 3);
-        rig.recorder.recordMeasurement();
+        if (id == AutoSampleTimer) {
+            const Reading& next = kReadings[ticks++ % kKinds];
+            rig.setReading(next.value, next.text, 3);
+        }
+        rig.dialog.onTimer(id);
     });
     rig.window.setText(SampleIntervalField, "0");  // held at the 10 ms floor
-    rig.recorder.toggleAutoSampling();
+    rig.click(AutoButton);
     ASSERT_EQ(rig.clock.periodOf(AutoSampleTimer), 10u);
 
     rig.clock.advance(kTwoHoursMs);
@@ -62,7 +63,7 @@ TEST(AutoSamplingSoak, TwoHoursAtTheShortestPeriodKeepEveryRecordInOrderWithExac
         std::snprintf(seq, sizeof seq, "%06u", i + 1);
         std::snprintf(time, sizeof time, "2026-12-07; %02u:%02u:%02u", 9 + second / 3600,
                       second / 60 % 60, second % 60);
-        const RecorderRig::Row row = rig.listRow(i);
+        const Rig::Row row = rig.listRow(i);
         if (row.seq != seq || row.value != expected.text || row.time != time ||
             row.verdict != verdictListText(expected.verdict, Language::Chinese)) {
             FAIL() << "record " << i + 1 << ": " << row.seq << " " << row.value << " "

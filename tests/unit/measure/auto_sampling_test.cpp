@@ -3,12 +3,12 @@
 
 #include "base/control_ids.h"
 #include "base/texts.h"
-#include "tests/unit/measure/recorder_fixture.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
-using test::RecorderRig;
+using Rig = test::DialogRig<>;
 
 TEST(AutoSampling, AutoButtonStartsAndStopsWithTheCaptionsOfTheLanguage) {
     struct Case {
@@ -23,13 +23,13 @@ TEST(AutoSampling, AutoButtonStartsAndStopsWithTheCaptionsOfTheLanguage) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.language);
-        RecorderRig rig;
+        Rig rig;
         rig.state.storedLanguage = c.language;
-        rig.recorder.toggleAutoSampling();
+        rig.click(AutoButton);
         EXPECT_TRUE(rig.state.autoSampling);
         EXPECT_TRUE(rig.clock.isArmed(AutoSampleTimer));
         EXPECT_EQ(rig.window.text(AutoButton), c.running);
-        rig.recorder.toggleAutoSampling();
+        rig.click(AutoButton);
         EXPECT_FALSE(rig.state.autoSampling);
         EXPECT_FALSE(rig.clock.isArmed(AutoSampleTimer));
         EXPECT_EQ(rig.window.text(AutoButton), c.stopped);
@@ -38,8 +38,8 @@ TEST(AutoSampling, AutoButtonStartsAndStopsWithTheCaptionsOfTheLanguage) {
 
 // The first record comes one period after the click, none at the click itself.
 TEST(AutoSampling, RecordsOncePerPeriodStartingOnePeriodAfterTheClick) {
-    RecorderRig rig;
-    rig.recorder.toggleAutoSampling();
+    Rig rig;
+    rig.click(AutoButton);
     EXPECT_EQ(rig.clock.periodOf(AutoSampleTimer), 200u);
     rig.clock.advance(199);
     EXPECT_EQ(rig.store.count(), 0u);
@@ -52,9 +52,9 @@ TEST(AutoSampling, RecordsOncePerPeriodStartingOnePeriodAfterTheClick) {
 // The period field is read as typed, even below the floor the parameters panel applies, and
 // the fields are pushed back afterwards.
 TEST(AutoSampling, TakesThePeriodAsTypedIntoItsField) {
-    RecorderRig rig;
+    Rig rig;
     rig.window.setText(SampleIntervalField, " 20 ");
-    rig.recorder.toggleAutoSampling();
+    rig.click(AutoButton);
     EXPECT_EQ(rig.state.parameters.sampleIntervalMs, 20u);
     EXPECT_EQ(rig.clock.periodOf(AutoSampleTimer), 20u);
     EXPECT_EQ(rig.window.text(SampleIntervalField), "20");
@@ -63,32 +63,20 @@ TEST(AutoSampling, TakesThePeriodAsTypedIntoItsField) {
 // A field that does not read back shows its message; automatic recording starts all the
 // same, with the period that was held before.
 TEST(AutoSampling, StartsEvenWhenAnotherFieldDoesNotReadBack) {
-    RecorderRig rig;
+    Rig rig;
     rig.window.setText(NominalField, "abc");
     rig.window.setText(SampleIntervalField, "20");
-    rig.recorder.toggleAutoSampling();
+    rig.click(AutoButton);
     ASSERT_EQ(rig.window.messages.size(), 1u);
     EXPECT_EQ(rig.window.messages[0].text, texts::kNotANumber);
     EXPECT_TRUE(rig.state.autoSampling);
     EXPECT_EQ(rig.clock.periodOf(AutoSampleTimer), 200u);
 }
 
-TEST(AutoSampling, StopFromElsewhereKillsTheTimerAndResetsTheCaptionWithoutPushing) {
-    RecorderRig rig;
-    rig.state.storedLanguage = 2;
-    rig.recorder.toggleAutoSampling();
-    rig.record(4.0f);
-    rig.recorder.stopAutoSampling();
-    EXPECT_FALSE(rig.state.autoSampling);
-    EXPECT_FALSE(rig.clock.isArmed(AutoSampleTimer));
-    EXPECT_EQ(rig.window.text(AutoButton), "Auto Start");
-    EXPECT_EQ(rig.window.text(CountField), "0");
-}
-
 TEST(ClearRecords, EmptiesListStoreAndStatisticsButKeepsTheDirtyMark) {
-    RecorderRig rig;
+    Rig rig;
     for (const float value : {1.0f, 4.0f, 9.0f}) rig.record(value);
-    rig.recorder.clearRecords();
+    rig.click(ClearButton);
 
     EXPECT_EQ(rig.window.listClears, 1);
     EXPECT_EQ(rig.store.count(), 0u);
@@ -97,7 +85,7 @@ TEST(ClearRecords, EmptiesListStoreAndStatisticsButKeepsTheDirtyMark) {
     const Statistics& s = rig.state.statistics;
     EXPECT_EQ(s.sum, 0.0);
     EXPECT_EQ(s.okCount + s.overUpperCount + s.underLowerCount, 0u);
-    rig.exchange.push();
+    rig.push();
     for (const int field : {AverageField, MaximumField, MinimumField, CountField, OkCountField,
                             OverUpperField, UnderLowerField}) {
         SCOPED_TRACE(field);
@@ -112,11 +100,11 @@ TEST(ClearRecords, EmptiesListStoreAndStatisticsButKeepsTheDirtyMark) {
 // Clear while recording automatically leaves it running, with its state consistent: the
 // next click on Auto stops it.
 TEST(ClearRecords, DuringAutomaticRecordingRecordingGoesOnAndTheNextClickStopsIt) {
-    RecorderRig rig;
-    rig.recorder.toggleAutoSampling();
+    Rig rig;
+    rig.click(AutoButton);
     rig.clock.advance(600);
     ASSERT_EQ(rig.store.count(), 3u);
-    rig.recorder.clearRecords();
+    rig.click(ClearButton);
 
     EXPECT_TRUE(rig.state.autoSampling);
     EXPECT_TRUE(rig.clock.isArmed(AutoSampleTimer));
@@ -125,7 +113,7 @@ TEST(ClearRecords, DuringAutomaticRecordingRecordingGoesOnAndTheNextClickStopsIt
     ASSERT_EQ(rig.store.count(), 1u);
     EXPECT_EQ(rig.store.seqField(0), "000001");
 
-    rig.recorder.toggleAutoSampling();
+    rig.click(AutoButton);
     EXPECT_FALSE(rig.clock.isArmed(AutoSampleTimer));
     rig.clock.advance(1000);
     EXPECT_EQ(rig.store.count(), 1u);
@@ -133,18 +121,18 @@ TEST(ClearRecords, DuringAutomaticRecordingRecordingGoesOnAndTheNextClickStopsIt
 
 // Every record restarts the sound and its 200 ms; it falls silent 200 ms after the last.
 TEST(AlertSound, RestartsWithEachRecordAndStops200MsAfterTheLast) {
-    RecorderRig rig;
+    Rig rig;
     rig.state.parameters.beepEnabled = 1;
     rig.state.parameters.sampleIntervalMs = 100;
     rig.window.setText(SampleIntervalField, "100");
-    rig.recorder.toggleAutoSampling();
+    rig.click(AutoButton);
     rig.clock.advance(1000);
     EXPECT_EQ(rig.store.count(), 10u);
     EXPECT_EQ(rig.sound.starts, 10);
     EXPECT_EQ(rig.sound.stops, 0);
     EXPECT_TRUE(rig.sound.playing);
 
-    rig.recorder.toggleAutoSampling();  // the last record was at 1000 ms
+    rig.click(AutoButton);  // the last record was at 1000 ms
     rig.clock.advance(199);
     EXPECT_TRUE(rig.sound.playing);
     rig.clock.advance(1);
@@ -161,7 +149,7 @@ TEST(AlertSound, StaysSilentWhenTheSoundIsSwitchedOff) {
     const Case cases[] = {{0, 0}, {1, 1}, {255, 0}};  // 255: nothing selected in the list
     for (const Case& c : cases) {
         SCOPED_TRACE(int{c.beepEnabled});
-        RecorderRig rig;
+        Rig rig;
         rig.state.parameters.beepEnabled = c.beepEnabled;
         rig.record(4.0f);
         EXPECT_EQ(rig.sound.starts, c.starts);

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "tests/unit/measure/recorder_fixture.h"
+#include "base/control_ids.h"
+#include "measure/record_observer.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora::test {
 namespace {
@@ -19,12 +21,12 @@ struct ReportLog : RecordObserver {
 };
 
 TEST(RecordReports, EachRecordIsReportedWithItsJudgedValueAndPlacesAndEachClearOnce) {
-    RecorderRig rig;
+    DialogRig<> rig;
     ReportLog log;
-    rig.recorder.reportTo(&log);
+    rig.dialog.reportRecordsTo(&log);
     rig.record(2.5f, "2.500", 3);
     rig.record(-0.01234f, "-0.01234", 5);
-    rig.recorder.clearRecords();
+    rig.click(ClearButton);
     rig.record(7.0f, "7.000", 3);
 
     const std::vector<std::pair<float, std::uint8_t>> expected{{2.5f, 3}, {-0.01234f, 5}, {7.0f, 3}};
@@ -33,12 +35,12 @@ TEST(RecordReports, EachRecordIsReportedWithItsJudgedValueAndPlacesAndEachClearO
 }
 
 TEST(RecordReports, ARecordingRefusedByAFullStoreIsNotReported) {
-    RecorderRig rig;
+    DialogRig<> rig({}, 3);
     ReportLog log;
     rig.setReading(1.0f, "1.000", 3);
-    while (!rig.store.full()) rig.recorder.recordMeasurement();
-    rig.recorder.reportTo(&log);
-    rig.recorder.recordMeasurement();
+    while (!rig.store.full()) rig.click(ManualButton);
+    rig.dialog.reportRecordsTo(&log);
+    rig.click(ManualButton);
     EXPECT_TRUE(log.records.empty());
 }
 

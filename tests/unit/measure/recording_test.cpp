@@ -6,22 +6,21 @@
 
 #include "base/control_ids.h"
 #include "base/texts.h"
-#include "tests/unit/measure/recorder_fixture.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora {
 namespace {
 
-using test::loadedParameter;
-using test::RecorderRig;
+using Rig = test::DialogRig<>;
 
 const char* const kGbkOk = "\xBA\xCF\xB8\xF1";
 const char* const kGbkNg = "\xB3\xAC\xB2\xEE";
 
 // The road of one reading with the first-run settings: 12.345 mm is over 2 + 3.
 TEST(Recording, TurnsTheCurrentReadingIntoFixedWidthFieldsAndOneListRow) {
-    RecorderRig rig;
+    Rig rig;
     rig.setReading(12.345f, "12.345", 3);
-    rig.recorder.recordMeasurement();
+    rig.click(ManualButton);
 
     ASSERT_EQ(rig.store.count(), 1u);
     EXPECT_EQ(rig.store.seqField(0), "000001");
@@ -29,7 +28,7 @@ TEST(Recording, TurnsTheCurrentReadingIntoFixedWidthFieldsAndOneListRow) {
     EXPECT_EQ(rig.store.errorField(0), "  10.345");
     EXPECT_EQ(rig.store.resultField(0), kGbkNg);
     EXPECT_EQ(rig.store.timeField(0), "2026-12-07; 09:00:00");
-    const RecorderRig::Row row = rig.listRow(0);
+    const Rig::Row row = rig.listRow(0);
     EXPECT_EQ(row.value, "12.345");
     EXPECT_EQ(row.verdict, "超差");
     EXPECT_EQ(rig.window.appendedRows, 1);
@@ -42,9 +41,9 @@ TEST(Recording, TurnsTheCurrentReadingIntoFixedWidthFieldsAndOneListRow) {
 // The list shows the live text, the record its 8-byte copy: a nine-character reading loses
 // its last character only in the record.
 TEST(Recording, ListShowsTheLiveTextWhileTheRecordKeepsEightBytes) {
-    RecorderRig rig;
+    Rig rig;
     rig.setReading(-1234.567f, "-1234.567", 3);
-    rig.recorder.recordMeasurement();
+    rig.click(ManualButton);
     EXPECT_EQ(rig.store.valueField(0), "-1234.56");
     EXPECT_EQ(rig.listRow(0).value, "-1234.567");
     EXPECT_EQ(rig.store.errorField(0), "-1236.56");
@@ -59,6 +58,9 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
     };
     const float justBelow2_5 = std::nextafter(2.5f, 0.0f);
     const float justAbove1_5 = std::nextafter(1.5f, 2.0f);
+    // What a first start loads from the default thousandths.
+    const Parameters firstRun = Rig().state.parameters;
+    const float n = firstRun.nominal, u = firstRun.upperTolerance, l = firstRun.lowerTolerance;
     const Case cases[] = {
         {"on the upper limit", 2.0f, 0.5f, -0.5f, 2.5f, Verdict::OverUpper},
         {"on the lower limit", 2.0f, 0.5f, -0.5f, 1.5f, Verdict::UnderLower},
@@ -69,15 +71,13 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
         {"equal tolerances, on the limit", 2.0f, 0.5f, 0.5f, 2.5f, Verdict::OverUpper},
         {"equal tolerances, below the limit", 2.0f, 0.5f, 0.5f, 2.4f, Verdict::UnderLower},
         {"crossed tolerances, between", 2.0f, -0.5f, 0.5f, 2.0f, Verdict::OverUpper},
-        // 3000 x 0.001f loads as 3.0000002384: 5.0 lies inside the loaded upper limit
-        {"first-run settings, 5.0", loadedParameter(2000), loadedParameter(3000),
-         loadedParameter(1000), 5.0f, Verdict::Ok},
-        {"first-run settings, just above 5", loadedParameter(2000), loadedParameter(3000),
-         loadedParameter(1000), std::nextafter(5.0f, 6.0f), Verdict::OverUpper},
-        {"first-run settings, 3.0", loadedParameter(2000), loadedParameter(3000),
-         loadedParameter(1000), 3.0f, Verdict::UnderLower},
+        // 3000 thousandths load as 3.0000002384: 5.0 lies inside the loaded upper limit
+        {"first-run settings, 5.0", n, u, l, 5.0f, Verdict::Ok},
+        {"first-run settings, just above 5", n, u, l, std::nextafter(5.0f, 6.0f),
+         Verdict::OverUpper},
+        {"first-run settings, 3.0", n, u, l, 3.0f, Verdict::UnderLower},
     };
-    RecorderRig rig;
+    Rig rig;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         rig.setJudging(c.nominal, c.upper, c.lower);
@@ -95,7 +95,7 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
 }
 
 TEST(Recording, VerdictTextsFollowTheLanguageAtTheMomentOfRecording) {
-    RecorderRig rig;
+    Rig rig;
     rig.state.storedLanguage = 2;
     rig.record(3.5f);   // Ok with nominal 2, limits 3 and 5
     rig.record(9.0f);   // NG
@@ -123,7 +123,7 @@ TEST(Recording, DeviationIsFormedInDoubleAndRoundedWithTheReadingsPlaces) {
         {12.5f, "12.5", 1, "    10.5"},       // a gauge with one decimal
         {7.0f, "7", 0, "       5"},           // and with none
     };
-    RecorderRig rig;
+    Rig rig;
     for (std::uint32_t i = 0; i < std::size(cases); ++i) {
         SCOPED_TRACE(cases[i].text);
         rig.record(cases[i].value, cases[i].text, cases[i].places);
@@ -132,10 +132,10 @@ TEST(Recording, DeviationIsFormedInDoubleAndRoundedWithTheReadingsPlaces) {
 }
 
 TEST(Recording, StatisticsShowTheAverageMaximumAndMinimumAtTheNextPush) {
-    RecorderRig rig;
+    Rig rig;
     for (const float value : {1.0f, 2.0f, 4.0f}) rig.record(value);
     EXPECT_EQ(rig.window.text(AverageField), "0");  // not pushed yet
-    rig.exchange.push();
+    rig.push();
     EXPECT_EQ(rig.window.text(AverageField), "2.33333");
     EXPECT_EQ(rig.window.text(MaximumField), "4");
     EXPECT_EQ(rig.window.text(MinimumField), "1");
@@ -161,10 +161,10 @@ TEST(Recording, MaximumAndMinimumAreThoseOfTheRecordedReadings) {
         {"zero first", {0.0f, 3.0f}, 3.0f, 0.0f},
         {"above the reset's 999999", {1e6f, 2e6f}, 2e6f, 1e6f},
     };
-    RecorderRig rig;
+    Rig rig;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        rig.recorder.clearRecords();  // the previous case's extremes must not leak in
+        rig.click(ClearButton);  // the previous case's extremes must not leak in
         for (const float value : c.values) rig.record(value);
         EXPECT_EQ(rig.state.statistics.maximum, c.maximum);
         EXPECT_EQ(rig.state.statistics.minimum, c.minimum);
@@ -174,39 +174,39 @@ TEST(Recording, MaximumAndMinimumAreThoseOfTheRecordedReadings) {
 }
 
 TEST(Recording, WithoutRecordsTheMinimumFieldShowsZeroWhile999999IsHeld) {
-    RecorderRig rig;
+    Rig rig;
     EXPECT_EQ(rig.window.text(MinimumField), "0");
     EXPECT_EQ(rig.state.statistics.minimum, 999999.0f);
 
     rig.record(3.0f);
-    rig.recorder.clearRecords();
-    rig.exchange.push();
+    rig.click(ClearButton);
+    rig.push();
     EXPECT_EQ(rig.window.text(MinimumField), "0");
     EXPECT_EQ(rig.window.text(MaximumField), "0");
     EXPECT_EQ(rig.state.statistics.minimum, 999999.0f);
 
     rig.record(12.5f);
-    rig.exchange.push();
+    rig.push();
     EXPECT_EQ(rig.window.text(MinimumField), "12.5");
     EXPECT_EQ(rig.window.text(MaximumField), "12.5");
 }
 
 // A float sum would drift far from 12.345 long before a million records.
 TEST(Recording, AMillionEqualReadingsAverageToThatReading) {
-    RecorderRig rig;
+    Rig rig({}, kRecordCapacity);
     rig.setReading(12.345f, "12.345", 3);
-    for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.recorder.recordMeasurement();
-    rig.exchange.push();
+    for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.click(ManualButton);
+    rig.push();
     EXPECT_EQ(rig.window.text(AverageField), "12.345");
     EXPECT_EQ(rig.state.statistics.average, 12.345f);
 }
 
 TEST(Recording, AverageEqualsARecomputationOverTheRecordedValues) {
-    RecorderRig rig;
+    constexpr std::uint32_t n = 20'000;
+    Rig rig({}, n);
     std::uint32_t seed = 12345;
     double sum = 0.0;
-    const int n = 20'000;
-    for (int i = 0; i < n; ++i) {
+    for (std::uint32_t i = 0; i < n; ++i) {
         seed = seed * 1664525u + 1013904223u;
         // readings from -500 to +1500 at three places, with a few large ones in between
         float value = static_cast<float>(static_cast<int>(seed % 2'000'000) - 500'000) / 1000.0f;
@@ -220,11 +220,11 @@ TEST(Recording, AverageEqualsARecomputationOverTheRecordedValues) {
 // Clear keeps the current reading, so a record made before the next frame agrees with
 // itself: the value it shows is the value it is judged and summed by.
 TEST(Recording, AfterClearARecordOfTheSameReadingAgreesWithItsOwnText) {
-    RecorderRig rig;
+    Rig rig;
     rig.setReading(12.345f, "12.345", 3);
-    rig.recorder.recordMeasurement();
-    rig.recorder.clearRecords();
-    rig.recorder.recordMeasurement();
+    rig.click(ManualButton);
+    rig.click(ClearButton);
+    rig.click(ManualButton);
 
     ASSERT_EQ(rig.store.count(), 1u);
     EXPECT_EQ(rig.store.seqField(0), "000001");
@@ -236,12 +236,12 @@ TEST(Recording, AfterClearARecordOfTheSameReadingAgreesWithItsOwnText) {
     EXPECT_EQ(rig.state.statistics.maximum, 12.345f);
 }
 
-TEST(Recording, ResetZeroesTheErrorAndSilenceCountersButNotTheGoodFrames) {
-    RecorderRig rig;
+TEST(Recording, ClearZeroesTheErrorAndSilenceCountersButNotTheGoodFrames) {
+    Rig rig;
     rig.state.counters.badFrameCount = 4;
     rig.state.counters.silentPollCount = 5;
     rig.state.counters.goodFrameCount = 6;
-    rig.recorder.resetStatistics();
+    rig.click(ClearButton);
     EXPECT_EQ(rig.state.counters.badFrameCount, 0u);
     EXPECT_EQ(rig.state.counters.silentPollCount, 0u);
     EXPECT_EQ(rig.state.counters.goodFrameCount, 6u);
@@ -250,10 +250,10 @@ TEST(Recording, ResetZeroesTheErrorAndSilenceCountersButNotTheGoodFrames) {
 // Filling takes a million recordings; the numbers run out at 999999 and the user is told,
 // once, that further readings are not kept.
 TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
-    RecorderRig rig;
+    Rig rig({}, kRecordCapacity);
     rig.state.parameters.beepEnabled = 1;
     rig.setReading(3.5f, "3.500", 3);
-    for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.recorder.recordMeasurement();
+    for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.click(ManualButton);
     ASSERT_EQ(rig.store.count(), kRecordCapacity);
     EXPECT_EQ(rig.store.seqField(999'997), "999998");
     EXPECT_EQ(rig.store.seqField(999'998), "999999");
@@ -266,8 +266,8 @@ TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
     const int sounds = rig.sound.starts;
     const std::uint32_t unsaved = rig.state.unsavedRecords;
     // A nested recording while the box is open (a timer tick) must not open a second one.
-    rig.window.onMessage = [&] { rig.recorder.recordMeasurement(); };
-    for (int attempt = 0; attempt < 3; ++attempt) rig.recorder.recordMeasurement();
+    rig.window.onMessage = [&] { rig.click(ManualButton); };
+    for (int attempt = 0; attempt < 3; ++attempt) rig.click(ManualButton);
 
     EXPECT_EQ(rig.store.count(), kRecordCapacity);
     EXPECT_EQ(rig.window.appendedRows, rows);
@@ -282,9 +282,9 @@ TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
 
     // After a Clear the store can fill again, and the user is told again.
     rig.window.onMessage = nullptr;
-    rig.recorder.clearRecords();
+    rig.click(ClearButton);
     rig.state.storedLanguage = 2;
-    for (std::uint32_t i = 0; i <= kRecordCapacity; ++i) rig.recorder.recordMeasurement();
+    for (std::uint32_t i = 0; i <= kRecordCapacity; ++i) rig.click(ManualButton);
     ASSERT_EQ(rig.window.messages.size(), 2u);
     EXPECT_EQ(rig.window.messages[1].text, texts::kRecordStoreFull.english);
 }

@@ -4,10 +4,14 @@
 
 #include "base/control_ids.h"
 #include "tests/unit/protocol/frame_bytes.h"
-#include "tests/unit/protocol/link_bench.h"
+#include "tests/support/dialog_rig.h"
 
 namespace mensora::test {
 namespace {
+
+using Rig = test::DialogRig<>;
+using test::kAsciiFrame;
+using test::kBcdFrame;
 
 std::vector<std::uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -37,32 +41,32 @@ TEST(PollCycle, DecodesOnlyTheFirstFrameOfAReadAndCountsWhatFailsValidation) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        LinkBench bench;
-        bench.linkWith(bytes("+0001.000\r"));
-        bench.nextPoll(c.read);
-        const AcquisitionState& state = bench.state;
+        Rig rig;
+        rig.linkWith(bytes("+0001.000\r"));
+        rig.nextPoll(c.read);
+        const AcquisitionState& state = rig.state;
         EXPECT_EQ(state.reading.valueText, c.text);
         EXPECT_EQ(state.counters.goodFrameCount, c.good);
         EXPECT_EQ(state.counters.badFrameCount, c.bad);
-        EXPECT_EQ(bench.clock.dueIn(LinkWatchdogTimer) == 5000, c.watchdogRearmed);
+        EXPECT_EQ(rig.clock.dueIn(LinkWatchdogTimer) == 5000, c.watchdogRearmed);
         EXPECT_EQ(state.protocolKind, ProtocolKind::Ascii);
         // Every read with data ends in a push, frame or not.
-        EXPECT_EQ(bench.window.text(LiveValue), c.text);
+        EXPECT_EQ(rig.window.text(LiveValue), c.text);
     }
 }
 
 // Before the link, the bytes of a port at the wrong rate must neither count nor link.
 TEST(PollCycle, BadFramesAndSilenceBeforeTheLinkCountNothingAndLinkNothing) {
-    LinkBench bench;
-    bench.listenOn("COM3", 3);
-    bench.nextPoll("+0012.3A5\r");
-    bench.nextPoll(std::vector<std::uint8_t>{0xAA, 0x5A, 0x34, 0x12, 0x00});
-    for (int i = 0; i < 12; ++i) bench.nextSilentPoll();
-    EXPECT_EQ(bench.state.linkConnected, 0);
-    EXPECT_EQ(bench.state.counters.badFrameCount, 0u);
-    EXPECT_EQ(bench.state.counters.silentPollCount, 0u);
-    EXPECT_EQ(bench.state.counters.goodFrameCount, 0u);
-    EXPECT_TRUE(bench.settings.puts.empty());
+    Rig rig;
+    rig.connectTo("COM3");
+    rig.nextPoll("+0012.3A5\r");
+    rig.nextPoll(std::vector<std::uint8_t>{0xAA, 0x5A, 0x34, 0x12, 0x00});
+    for (int i = 0; i < 12; ++i) rig.nextSilentPoll();
+    EXPECT_EQ(rig.state.linkConnected, 0);
+    EXPECT_EQ(rig.state.counters.badFrameCount, 0u);
+    EXPECT_EQ(rig.state.counters.silentPollCount, 0u);
+    EXPECT_EQ(rig.state.counters.goodFrameCount, 0u);
+    EXPECT_TRUE(rig.settings.puts.empty());
 }
 
 TEST(PollCycle, FirstValidFrameEstablishesTheLinkOnceWithItsProtocolsCaptionLabelAndRate) {
@@ -82,39 +86,39 @@ TEST(PollCycle, FirstValidFrameEstablishesTheLinkOnceWithItsProtocolsCaptionLabe
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label + " language " + std::to_string(c.language));
-        LinkBench bench;
-        bench.state.storedLanguage = c.language;
-        bench.state.parameters.beepEnabled = 0;  // the link sound plays all the same
-        bench.timers.arm(PortScanTimer, 1500);
-        bench.listenOn("COM3", 3);
-        bench.nextPoll(c.frame);
+        Rig rig;
+        rig.state.storedLanguage = c.language;
+        rig.state.parameters.beepEnabled = 0;  // the link sound plays all the same
+        rig.clock.arm(PortScanTimer, 1500);
+        rig.connectTo("COM3");
+        rig.nextPoll(c.frame);
 
-        const AcquisitionState& state = bench.state;
+        const AcquisitionState& state = rig.state;
         EXPECT_EQ(state.linkConnected, 1);
         EXPECT_EQ(state.protocolKind, c.kind);
         EXPECT_EQ(state.counters.goodFrameCount, 1u);
-        EXPECT_FALSE(bench.clock.isArmed(PortScanTimer));
-        EXPECT_EQ(bench.window.text(StatusField), c.label);
-        EXPECT_EQ(bench.window.text(ConnectButton), c.caption);
-        EXPECT_TRUE(bench.window.enabled.at(ZeroButton));
-        EXPECT_TRUE(bench.window.enabled.at(AutoButton));
-        EXPECT_TRUE(bench.window.enabled.at(ManualButton));
+        EXPECT_FALSE(rig.clock.isArmed(PortScanTimer));
+        EXPECT_EQ(rig.window.text(StatusField), c.label);
+        EXPECT_EQ(rig.window.text(ConnectButton), c.caption);
+        EXPECT_TRUE(rig.window.enabled.at(ZeroButton));
+        EXPECT_TRUE(rig.window.enabled.at(AutoButton));
+        EXPECT_TRUE(rig.window.enabled.at(ManualButton));
         const std::vector<std::pair<std::string, std::int32_t>> stored{{"ComID", 3},
                                                                        {"Baudrate", c.storedRate}};
-        EXPECT_EQ(bench.settings.puts, stored);
-        EXPECT_EQ(bench.sound.starts, 1);
-        EXPECT_EQ(bench.clock.periodOf(BeepStopTimer), 300u);
+        EXPECT_EQ(rig.settings.puts, stored);
+        EXPECT_EQ(rig.sound.starts, 1);
+        EXPECT_EQ(rig.clock.periodOf(BeepStopTimer), 300u);
 
         // A second good frame decodes and counts, and does none of this again.
-        bench.window.texts.erase(ConnectButton);
-        bench.nextPoll(c.frame);
+        rig.window.texts.erase(ConnectButton);
+        rig.nextPoll(c.frame);
         EXPECT_EQ(state.counters.goodFrameCount, 2u);
-        EXPECT_EQ(bench.settings.puts, stored);
-        EXPECT_EQ(bench.sound.starts, 1);
-        EXPECT_EQ(bench.window.text(ConnectButton), "");
+        EXPECT_EQ(rig.settings.puts, stored);
+        EXPECT_EQ(rig.sound.starts, 1);
+        EXPECT_EQ(rig.window.text(ConnectButton), "");
 
-        bench.clock.advance(300);
-        EXPECT_FALSE(bench.sound.playing);
+        rig.clock.advance(300);
+        EXPECT_FALSE(rig.sound.playing);
     }
 }
 
@@ -131,23 +135,23 @@ TEST(PollCycle, DataKeyOnItsOwnRecordsTheReadingAsItStoodOnlyOnAnAsciiLink) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        LinkBench bench;
+        Rig rig;
         if (c.linkFrame.empty()) {
-            bench.listenOn("COM3", 3);
+            rig.connectTo("COM3");
         } else {
-            bench.linkWith(c.linkFrame);
+            rig.linkWith(c.linkFrame);
         }
-        const Reading before = bench.state.reading;
-        const std::uint32_t goodBefore = bench.state.counters.goodFrameCount;
-        bench.nextPoll("S\r");
-        EXPECT_EQ(bench.store.count(), c.records);
-        EXPECT_EQ(bench.state.reading.valueText, before.valueText);
-        EXPECT_EQ(bench.state.counters.goodFrameCount, goodBefore);
+        const Reading before = rig.state.reading;
+        const std::uint32_t goodBefore = rig.state.counters.goodFrameCount;
+        rig.nextPoll("S\r");
+        EXPECT_EQ(rig.store.count(), c.records);
+        EXPECT_EQ(rig.state.reading.valueText, before.valueText);
+        EXPECT_EQ(rig.state.counters.goodFrameCount, goodBefore);
     }
-    LinkBench bench;
-    bench.linkWith(kAsciiFrame);
-    bench.nextPoll("S\r");
-    EXPECT_EQ(bench.store.valueField(0), "12.345  ");
+    Rig rig;
+    rig.linkWith(kAsciiFrame);
+    rig.nextPoll("S\r");
+    EXPECT_EQ(rig.store.valueField(0), "12.345  ");
 }
 
 // The data key of a frame records the reading that same frame carries.
@@ -162,71 +166,71 @@ TEST(PollCycle, FrameWithTheDataKeyRecordsItsOwnReading) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.valueField);
-        LinkBench bench;
-        bench.linkWith(bytes("+0001.000\r"));
-        bench.nextPoll(c.frame);
-        ASSERT_EQ(bench.store.count(), 1u);
-        EXPECT_EQ(bench.store.valueField(0), c.valueField);
+        Rig rig;
+        rig.linkWith(bytes("+0001.000\r"));
+        rig.nextPoll(c.frame);
+        ASSERT_EQ(rig.store.count(), 1u);
+        EXPECT_EQ(rig.store.valueField(0), c.valueField);
     }
 }
 
 TEST(PollCycle, TwelveByteFrameSplitAfterItsDataKeyIsBadAndRecordsNothing) {
-    LinkBench bench;
-    bench.linkWith(bytes("+0001.000\r"));
-    bench.nextPoll("+0012.345\rS");
-    EXPECT_EQ(bench.state.counters.badFrameCount, 1u);
-    EXPECT_EQ(bench.state.reading.valueText, "1.000");
-    bench.nextPoll("\r");
-    EXPECT_EQ(bench.store.count(), 0u);
+    Rig rig;
+    rig.linkWith(bytes("+0001.000\r"));
+    rig.nextPoll("+0012.345\rS");
+    EXPECT_EQ(rig.state.counters.badFrameCount, 1u);
+    EXPECT_EQ(rig.state.reading.valueText, "1.000");
+    rig.nextPoll("\r");
+    EXPECT_EQ(rig.store.count(), 0u);
 }
 
 TEST(PollCycle, TwelveByteFrameSplitAfterItsTerminatorDecodesThenRecords) {
-    LinkBench bench;
-    bench.linkWith(bytes("+0001.000\r"));
-    bench.nextPoll("+0012.345\r");
-    EXPECT_EQ(bench.state.reading.valueText, "12.345");
-    EXPECT_EQ(bench.store.count(), 0u);
-    bench.nextPoll("S\r");
-    ASSERT_EQ(bench.store.count(), 1u);
-    EXPECT_EQ(bench.store.valueField(0), "12.345  ");
+    Rig rig;
+    rig.linkWith(bytes("+0001.000\r"));
+    rig.nextPoll("+0012.345\r");
+    EXPECT_EQ(rig.state.reading.valueText, "12.345");
+    EXPECT_EQ(rig.store.count(), 0u);
+    rig.nextPoll("S\r");
+    ASSERT_EQ(rig.store.count(), 1u);
+    EXPECT_EQ(rig.store.valueField(0), "12.345  ");
 }
 
 // M and E are what a technician reads to judge a cable; they must move as the line does.
 TEST(PollCycle, SilentGaugeCountsOncePerFivePollsAndShowsItAfterTheNextRead) {
-    LinkBench bench;
-    bench.linkWith(kAsciiFrame);
+    Rig rig;
+    rig.linkWith(kAsciiFrame);
     const std::uint32_t expectedAfterPoll[] = {0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 2};
     for (std::uint32_t expected : expectedAfterPoll) {
-        bench.nextSilentPoll();
-        EXPECT_EQ(bench.state.counters.silentPollCount, expected);
+        rig.nextSilentPoll();
+        EXPECT_EQ(rig.state.counters.silentPollCount, expected);
     }
-    EXPECT_EQ(bench.clock.periodOf(PollTimer), 88u);
-    EXPECT_EQ(bench.window.text(SilentPollField), "0");
-    bench.nextPoll("+0012.3A5\r");
-    EXPECT_EQ(bench.window.text(SilentPollField), "2");
-    EXPECT_EQ(bench.window.text(BadFrameField), "1");
-    EXPECT_EQ(bench.window.text(GoodFrameField), "1");
+    EXPECT_EQ(rig.clock.periodOf(PollTimer), 88u);
+    EXPECT_EQ(rig.window.text(SilentPollField), "0");
+    rig.nextPoll("+0012.3A5\r");
+    EXPECT_EQ(rig.window.text(SilentPollField), "2");
+    EXPECT_EQ(rig.window.text(BadFrameField), "1");
+    EXPECT_EQ(rig.window.text(GoodFrameField), "1");
 }
 
 TEST(PollCycle, PollsEvery88MsOnceAReadBroughtDataAndKeepsItsPeriodWhileSilent) {
-    LinkBench bench;
-    bench.listenOn("COM3", 3);
-    bench.nextSilentPoll();
-    EXPECT_EQ(bench.clock.periodOf(PollTimer), 50u);
-    bench.nextPoll("xyz");
-    EXPECT_EQ(bench.clock.periodOf(PollTimer), 88u);
-    EXPECT_EQ(bench.clock.dueIn(PollTimer), 88u);
+    Rig rig;
+    rig.connectTo("COM3");
+    rig.nextSilentPoll();
+    EXPECT_EQ(rig.clock.periodOf(PollTimer), 50u);
+    rig.nextPoll("xyz");
+    EXPECT_EQ(rig.clock.periodOf(PollTimer), 88u);
+    EXPECT_EQ(rig.clock.dueIn(PollTimer), 88u);
 }
 
 TEST(PollCycle, OpenParametersPanelFreezesTheScreenButNotTheReading) {
-    LinkBench bench;
-    bench.linkWith(kAsciiFrame);
-    bench.state.paramEditMode = true;
-    bench.nextPoll("-0002.000\r");
-    EXPECT_EQ(bench.state.reading.valueText, "-2.000");
-    EXPECT_EQ(bench.state.counters.shownGood, 2);
-    EXPECT_EQ(bench.window.text(LiveValue), "12.345");
-    EXPECT_EQ(bench.window.text(GoodFrameField), "1");
+    Rig rig;
+    rig.linkWith(kAsciiFrame);
+    rig.state.paramEditMode = true;
+    rig.nextPoll("-0002.000\r");
+    EXPECT_EQ(rig.state.reading.valueText, "-2.000");
+    EXPECT_EQ(rig.state.counters.shownGood, 2);
+    EXPECT_EQ(rig.window.text(LiveValue), "12.345");
+    EXPECT_EQ(rig.window.text(GoodFrameField), "1");
 }
 
 TEST(PollCycle, UnitLabelFollowsTheUnitListWithTheNextGoodFrame) {
@@ -237,22 +241,22 @@ TEST(PollCycle, UnitLabelFollowsTheUnitListWithTheNextGoodFrame) {
     const Case cases[] = {{0, "mm"}, {1, "in"}, {2, "°"}, {3, "  "}, {255, "  "}};
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.unitIndex));
-        LinkBench bench;
-        bench.linkWith(kAsciiFrame);
-        bench.state.parameters.unitIndex = c.unitIndex;
-        bench.nextPoll("+0012.3A5\r");  // a bad frame does not change it
-        EXPECT_EQ(bench.window.text(UnitLabel), "mm");
-        bench.nextPoll(kAsciiFrame);
-        EXPECT_EQ(bench.window.text(UnitLabel), c.unitText);
+        Rig rig;
+        rig.linkWith(kAsciiFrame);
+        rig.state.parameters.unitIndex = c.unitIndex;
+        rig.nextPoll("+0012.3A5\r");  // a bad frame does not change it
+        EXPECT_EQ(rig.window.text(UnitLabel), "mm");
+        rig.nextPoll(kAsciiFrame);
+        EXPECT_EQ(rig.window.text(UnitLabel), c.unitText);
     }
 }
 
 TEST(PollCycle, FrameWithoutPointTakesNoDecimalPlacesFromThePreviousFrame) {
-    LinkBench bench;
-    bench.linkWith(kAsciiFrame);
-    bench.nextPoll("+00012345\r");
-    EXPECT_EQ(bench.state.reading.decimalPlaces, 0);
-    EXPECT_EQ(bench.state.reading.value, 12345.0f);
+    Rig rig;
+    rig.linkWith(kAsciiFrame);
+    rig.nextPoll("+00012345\r");
+    EXPECT_EQ(rig.state.reading.decimalPlaces, 0);
+    EXPECT_EQ(rig.state.reading.value, 12345.0f);
 }
 
 }  // namespace

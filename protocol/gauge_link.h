@@ -2,27 +2,32 @@
 #include <cstdint>
 #include <functional>
 
-#include "base/acquisition_state.h"
-#include "base/field_exchange.h"
+#include "base/alert_sound.h"
+#include "base/dialog_context.h"
 #include "base/settings_store.h"
-#include "base/timers.h"
-#include "base/window_port.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
+#include "protocol/gauge_protocols.h"
 
 namespace mensora {
 
-// Finds the gauge by trying ports at 9600 and 4800 baud, ends the link on Disconnect, and
-// reports a gauge that has gone silent.
-class Discovery {
+// The link to the gauge, from the Connect button to the Disconnect: finds the gauge by trying
+// ports at 9600 and 4800 baud, establishes the link on the first good frame, watches that
+// good frames keep coming, and ends the link. The port is opened and closed only here.
+class GaugeLink {
 public:
-    Discovery(AcquisitionState& state, SerialDevice& serial, PortNames& portNames,
-              SettingsStore& settings, Timers& timers, WindowPort& window,
-              FieldExchange& exchange, std::function<void()> onDisconnecting);
+    GaugeLink(const DialogContext& context, SerialDevice& serial, PortNames& portNames,
+              SettingsStore& settings, AlertSound& sound, std::function<void()> onDisconnecting);
     void onConnectButton();  // connectLink or disconnectLink by linkConnected
     void connectLink();
     void disconnectLink();
     void portScanStep();
+
+    // A good frame of the given protocol arrived: the first one establishes the link.
+    void goodFrame(const GaugeProtocol& protocol);
+    // The gauge is known to be there (its frame was taken, or it was just given a command):
+    // the watchdog starts its 5 s again.
+    void restartWatchdog();
     void linkWatchdogExpired();
 
 private:
@@ -37,14 +42,16 @@ private:
     bool openPort(std::uint32_t index, std::int32_t baudRate);
     void closePort();
     void listenOnPort();
+    void establishLink(const GaugeProtocol& protocol);
 
     AcquisitionState& state_;
+    WindowPort& window_;
+    Timers& timers_;
+    FieldExchange& exchange_;
     SerialDevice& serial_;
     PortNames& portNames_;
     SettingsStore& settings_;
-    Timers& timers_;
-    WindowPort& window_;
-    FieldExchange& exchange_;
+    AlertSound& sound_;
     // Told first when the user ends the link, while everything is still as it was.
     std::function<void()> onDisconnecting_;
 };

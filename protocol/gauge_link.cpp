@@ -1,8 +1,9 @@
-#include "link/discovery.h"
+#include "protocol/gauge_link.h"
 
 #include <utility>
 
 #include "base/control_ids.h"
+#include "base/link_periods.h"
 #include "base/number_text.h"
 #include "base/settings_keys.h"
 #include "base/texts.h"
@@ -18,8 +19,10 @@ constexpr std::uint32_t kDwellMs = 1500;
 constexpr std::uint32_t kAlternateRateDwellMs = 360;
 constexpr std::uint32_t kListeningPollMs = 50;
 
-constexpr std::int32_t kScanBaudRate = 9600;
-constexpr std::int32_t kAlternateBaudRate = 4800;
+// Each port is tried at the rate of the first protocol, then at that of the second.
+std::int32_t scanBaudRate() { return gaugeProtocols()[0].baudRate; }
+std::int32_t alternateBaudRate() { return gaugeProtocols()[1].baudRate; }
+constexpr std::uint32_t kLinkAlertMs = 300;
 
 // Index 0 is never opened; 16 only as the remembered port, the scan ends after 15.
 constexpr std::uint32_t kFirstPortIndex = 1;
@@ -28,19 +31,20 @@ constexpr std::uint32_t kScanEndIndex = kPortNameCount - 1;
 
 }  // namespace
 
-Discovery::Discovery(AcquisitionState& state, SerialDevice& serial, PortNames& portNames,
-                     SettingsStore& settings, Timers& timers, WindowPort& window,
-                     FieldExchange& exchange, std::function<void()> onDisconnecting)
-    : state_(state),
+GaugeLink::GaugeLink(const DialogContext& context, SerialDevice& serial, PortNames& portNames,
+                     SettingsStore& settings, AlertSound& sound,
+                     std::function<void()> onDisconnecting)
+    : state_(context.state),
+      window_(context.window),
+      timers_(context.timers),
+      exchange_(context.exchange),
       serial_(serial),
       portNames_(portNames),
       settings_(settings),
-      timers_(timers),
-      window_(window),
-      exchange_(exchange),
+      sound_(sound),
       onDisconnecting_(std::move(onDisconnecting)) {}
 
-void Discovery::onConnectButton() {
+void GaugeLink::onConnectButton() {
     if (state_.linkConnected != 0) {
         disconnectLink();
     } else {
@@ -48,7 +52,7 @@ void Discovery::onConnectButton() {
     }
 }
 
-void Discovery::connectLink() {
+void GaugeLink::connectLink() {
     // The port of an earlier discovery stays open until the first step closes it.
     state_.portIndex = 0;
     state_.altBaudPending = 0;
@@ -61,7 +65,7 @@ void Discovery::connectLink() {
     state_.protocolKind = ProtocolKind::None;
 }
 
-void Discovery::disconnectLink() {
+void GaugeLink::disconnectLink() {
     onDisconnecting_();
     state_.reading.valueText = " ";
     state_.autoSampling = false;
@@ -80,7 +84,7 @@ void Discovery::disconnectLink() {
     exchange_.push();
 }
 
-void Discovery::portScanStep() {
+void GaugeLink::portScanStep() {
     if (state_.linkConnected != 0) return;
     if (state_.scanPhase == 0) {
         state_.scanPhase = 1;
@@ -93,7 +97,7 @@ void Discovery::portScanStep() {
     }
 }
 
-bool Discovery::tryRememberedPort() {
+bool GaugeLink::tryRememberedPort() {
     // Adapters come and go between discoveries; the names are looked up afresh.
     portNames_.refresh();
     const auto stored = static_cast<std::uint32_t>(getSetting(settings_, settings::kPortIndex));
@@ -108,15 +112,15 @@ bool Discovery::tryRememberedPort() {
     return true;
 }
 
-void Discovery::reopenAtAlternateRate() {
+void GaugeLink::reopenAtAlternateRate() {
     closePort();
-    openPort(state_.portIndex, kAlternateBaudRate);
+    openPort(state_.portIndex, alternateBaudRate());
     timers_.arm(PortScanTimer, kAlternateRateDwellMs);
     state_.altBaudPending = 0;
     listenOnPort();
 }
 
-void Discovery::scanNextPort() {
+void GaugeLink::scanNextPort() {
     std::uint32_t index = kFirstPortIndex;
     if (state_.scanPhase == 1) {
         state_.scanPhase = 2;
@@ -126,7 +130,7 @@ void Discovery::scanNextPort() {
     state_.portIndex = index;
     for (; index < kScanEndIndex; ++index) {
         closePort();
-        if (!openPort(index, kScanBaudRate)) continue;
+        if (!openPort(index, scanBaudRate())) continue;
         state_.portIndex = index;
         state_.statusLabel = "com" + formatUnsigned(index);
         exchange_.push();
@@ -141,26 +145,49 @@ void Discovery::scanNextPort() {
     window_.showMessage(pick(texts::kNoDevicesFound, state_.language()), MessageIcon::Exclamation);
 }
 
-bool Discovery::openPort(std::uint32_t index, std::int32_t baudRate) {
+bool GaugeLink::openPort(std::uint32_t index, std::int32_t baudRate) {
     if (serial_.open(portNames_.deviceName(index), baudRate) != 0) return false;
     state_.portOpen = true;
     state_.baudRate = static_cast<std::uint32_t>(baudRate);
     return true;
 }
 
-void Discovery::closePort() {
+void GaugeLink::closePort() {
     if (!state_.portOpen) return;
     serial_.close();
     state_.portOpen = false;
 }
 
 // The gauge is never asked for data: with DTR up it sends on its own, and the poll listens.
-void Discovery::listenOnPort() {
+void GaugeLink::listenOnPort() {
     serial_.raiseDtr();
     timers_.arm(PollTimer, kListeningPollMs);
 }
 
-void Discovery::linkWatchdogExpired() {
+void GaugeLink::goodFrame(const GaugeProtocol& protocol) {
+    if (state_.linkConnected == 0) establishLink(protocol);
+}
+
+void GaugeLink::establishLink(const GaugeProtocol& protocol) {
+    state_.statusLabel = protocol.statusLabel;
+    state_.protocolKind = protocol.kind;
+    state_.linkConnected = 1;
+    timers_.kill(PortScanTimer);
+    window_.setText(ConnectButton, pick(protocol.disconnectCaption, state_.language()));
+    window_.enable(ZeroButton, true);
+    window_.enable(AutoButton, true);
+    window_.enable(ManualButton, true);
+    putSetting(settings_, settings::kPortIndex, static_cast<std::int32_t>(state_.portIndex));
+    // The rate belongs to the protocol, whatever rate the port happened to be opened with.
+    putSetting(settings_, settings::kBaudRate, protocol.baudRate);
+    // The user hears the link come up even with the record sound switched off.
+    sound_.playLooped();
+    timers_.arm(BeepStopTimer, kLinkAlertMs);
+}
+
+void GaugeLink::restartWatchdog() { timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs); }
+
+void GaugeLink::linkWatchdogExpired() {
     // Killed before the modal box, or it would open a box every 5 s behind this one. The
     // link stays up: frames that come again carry on without a new connect.
     timers_.kill(LinkWatchdogTimer);

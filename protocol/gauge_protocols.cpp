@@ -1,0 +1,74 @@
+#include "protocol/gauge_protocols.h"
+
+#include <array>
+
+#include "protocol/ascii_frame.h"
+#include "protocol/bcd_frame.h"
+
+namespace mensora {
+namespace {
+
+constexpr std::array<std::uint8_t, 3> kAsciiZero{'C', 'L', 'R'};
+constexpr std::array<std::uint8_t, 2> kBcdZero{kBcdFrameStart, 0x00};
+
+constexpr GaugeProtocol kProtocols[] = {
+    {
+        ProtocolKind::Ascii,
+        isAsciiFrameStart,
+        kAsciiFrameLength,
+        asciiFrameLength,
+        asciiFrameValid,
+        parseAsciiFrame,
+        asciiFrameHasDataKey,
+        [](const ReceiveBuffer& buffer, std::uint32_t at) {
+            return buffer[at] == kDataKey && buffer[at + 1] == kCarriageReturn;
+        },
+        9600,
+        "ASC",
+        texts::kDisconnectAsciiCaption,
+        kAsciiZero,
+    },
+    {
+        ProtocolKind::Bcd,
+        [](std::uint8_t byte) { return byte == kBcdFrameStart; },
+        kBcdFrameLength,
+        [](const ReceiveBuffer&) { return kBcdFrameLength; },
+        [](const ReceiveBuffer& buffer, std::uint32_t) { return bcdFrameValid(buffer); },
+        parseBcdFrame,
+        [](const ReceiveBuffer& buffer, std::uint32_t) { return bcdFrameHasDataKey(buffer); },
+        nullptr,
+        4800,
+        "AA",
+        texts::kDisconnectBcdCaption,
+        kBcdZero,
+    },
+};
+
+// The zero command goes out through the state's transmit buffer.
+constexpr bool zeroCommandsFit() {
+    for (const GaugeProtocol& protocol : kProtocols) {
+        if (protocol.zeroCommand.size() > AcquisitionState{}.transmitBuffer.size()) return false;
+    }
+    return true;
+}
+static_assert(zeroCommandsFit());
+
+}  // namespace
+
+std::span<const GaugeProtocol> gaugeProtocols() { return kProtocols; }
+
+const GaugeProtocol* protocolStartingWith(std::uint8_t byte) {
+    for (const GaugeProtocol& protocol : kProtocols) {
+        if (protocol.isFrameStart(byte)) return &protocol;
+    }
+    return nullptr;
+}
+
+const GaugeProtocol* protocolOf(ProtocolKind kind) {
+    for (const GaugeProtocol& protocol : kProtocols) {
+        if (protocol.kind == kind) return &protocol;
+    }
+    return nullptr;
+}
+
+}  // namespace mensora

@@ -1,0 +1,171 @@
+#pragma once
+// The one rig of the tests and the benchmarks: the real MainDialog with its real wiring behind
+// fakes, its timers on virtual time, over a record store as large as the test asks for. What a
+// test does reaches the parts as the window's clicks and timer ticks reach them; the state is
+// the test's to set up, as a gauge, a typist or a long shift would have left it.
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+#include "base/acquisition_state.h"
+#include "base/control_ids.h"
+#include "base/control_table.h"
+#include "base/timer_ids.h"
+#include "dialog/main_dialog.h"
+#include "link/fixed_port_names.h"
+#include "measure/record_list_texts.h"
+#include "measure/record_store.h"
+#include "tests/support/fake_file_system.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/fake_settings.h"
+#include "tests/support/fake_sound.h"
+#include "tests/support/fake_window.h"
+#include "tests/support/virtual_clock.h"
+
+namespace mensora::test {
+
+// The settings a rig starts with, by key; a key not given reads as its default.
+using StoredSettings = std::map<std::string, std::int32_t>;
+
+// Room for this many records is plenty for most tests and cheap to reserve for each one.
+inline constexpr std::uint32_t kRigCapacity = 1000;
+
+inline const std::vector<std::uint8_t> kAsciiFrame{'+', '0', '0', '1', '2', '.',
+                                                   '3', '4', '5', '\r'};
+inline const std::vector<std::uint8_t> kBcdFrame{0xAA, 0x50, 0x34, 0x12, 0x00};
+
+// A window as the dialog template builds it: Chinese captions, the template's list items.
+class TemplateWindow : public FakeWindow {
+public:
+    TemplateWindow() {
+        for (const DialogControl& c : controlTable()) {
+            if (c.id != 0 && c.chinese != nullptr) texts[c.id] = c.chinese;
+        }
+        setListItems(SoundList, kSoundItemsChinese, 2);
+        setListItems(UnitList, kUnitItems, 4);
+        enableCalls.clear();
+    }
+    std::string selectedItem(int id) const {
+        const int index = selectedListItem(id);
+        return index < 0 ? "(none)" : listItems.at(id).at(static_cast<std::size_t>(index));
+    }
+};
+
+// The bench PCs' fixed names, counting how often discovery looks at the machine's ports.
+class CountingPortNames : public FixedPortNames {
+public:
+    void refresh() override { ++refreshes; }
+    int refreshes = 0;
+};
+
+// Window is the fake above, or the real Qt window for the integration tests and benchmarks.
+template <typename Window = TemplateWindow>
+class DialogRig {
+public:
+    // Starts the dialog as the program does, from `stored`.
+    explicit DialogRig(StoredSettings stored = {}, std::uint32_t capacity = kRigCapacity)
+        : store(capacity), listTexts(capacity) {
+        settings.values = std::move(stored);
+        if constexpr (requires(Window& w, MainDialog* d) { w.setController(d); }) {
+            window.setController(&dialog);
+        }
+        clock.setTickHandler([this](int id) { dialog.onTimer(id); });
+        dialog.initialise();
+    }
+    DialogRig(const DialogRig&) = delete;
+    DialogRig& operator=(const DialogRig&) = delete;
+
+    void click(int controlId) { dialog.onCommand(controlId); }
+    void type(int controlId, const std::string& text) { window.setText(controlId, text); }
+
+    // Connect pressed with `port` the one that opens: returns once the discovery step that
+    // opened it at 9600 baud listens there, before any frame came.
+    void connectTo(const std::string& port) {
+        serial.openable.insert(port);
+        click(ConnectButton);
+        clock.advance(clock.dueIn(PortScanTimer));
+    }
+    // Linked on COM3 through a first valid frame.
+    void linkWith(const std::vector<std::uint8_t>& frame) {
+        connectTo("COM3");
+        nextPoll(frame);
+    }
+
+    // Queues bytes and runs time up to and including the next poll.
+    void nextPoll(const std::vector<std::uint8_t>& bytes) {
+        serial.feed(bytes);
+        clock.advance(clock.dueIn(PollTimer));
+    }
+    void nextPoll(const std::string& bytes) {
+        nextPoll(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
+    void nextSilentPoll() { clock.advance(clock.dueIn(PollTimer)); }
+    // Runs virtual time up to an absolute moment (a 2 ms pause inside a tick moves it too).
+    void advanceTo(std::uint64_t ms) { clock.advance(ms > clock.nowMs() ? ms - clock.nowMs() : 0); }
+
+    // What a good frame leaves behind: the number, the live text and its fixed-width copy.
+    void setReading(float value, const std::string& text, std::uint8_t places) {
+        Reading& r = state.reading;
+        r.value = value;
+        r.valueText = text;
+        r.valueChars.fill(' ');
+        std::copy_n(text.begin(), std::min(text.size(), r.valueChars.size()), r.valueChars.begin());
+        r.decimalPlaces = places;
+    }
+    // Judging values as a confirmed parameters panel leaves them, the fields showing them.
+    void setJudging(float nominal, float upper, float lower) {
+        Parameters& p = state.parameters;
+        p.nominal = p.shownNominal = nominal;
+        p.upperTolerance = p.shownUpperTolerance = upper;
+        p.lowerTolerance = p.shownLowerTolerance = lower;
+    }
+    // Manual pressed with this reading on the screen.
+    void record(float value, const std::string& text = "1.000", std::uint8_t places = 3) {
+        setReading(value, text, places);
+        click(ManualButton);
+    }
+
+    // The fields showing the state, as the next push of any part puts them there.
+    void push() { DataExchange(state, window).push(); }
+
+    // The record list's cells of one row, as the list model reads them.
+    struct Row {
+        std::string seq, value, error, verdict, time;
+    };
+    Row listRow(std::uint32_t index) const {
+        return {std::string(store.seqField(index)), std::string(listTexts.valueText(index)),
+                std::string(store.errorField(index)), listTexts.verdictText(index),
+                std::string(store.timeField(index))};
+    }
+
+    VirtualClock clock;
+    FakeSettings settings;
+    FakeSound sound;
+    FakeSerial serial;
+    CountingPortNames portNames;
+    FakeFileSystem fileSystem;
+    RecordStore store;
+    RecordListTexts listTexts;
+    AcquisitionState state;
+    Window window = makeWindow();
+    MainDialog dialog{
+        DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem},
+        state, store, listTexts};
+
+private:
+    // The real window reads the store and the list texts; the fake needs neither.
+    Window makeWindow() {
+        if constexpr (std::is_constructible_v<Window, const RecordStore&, const RecordListTexts&>) {
+            return Window(store, listTexts);
+        } else {
+            return Window();
+        }
+    }
+};
+
+}  // namespace mensora::test
