@@ -225,11 +225,12 @@ struct RealPortDialog {
     LoggedPort serial;
     FixedPortNames portNames;
     test::FakeFileSystem fileSystem;
-    RecordStore store;
-    RecordListTexts listTexts;
+    RecordStore store{1000};
+    RecordListTexts listTexts{1000};
+    AcquisitionState state;
     MainDialog dialog{
         DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem},
-        store, listTexts};
+        state, store, listTexts};
 };
 
 std::vector<std::string> lastOf(const std::vector<std::string>& log, std::size_t n) {
