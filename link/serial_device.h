@@ -15,7 +15,8 @@ public:
     // Takes at most 200 queued bytes into the start of buffer and sets receivedCount to their
     // number: 0. An empty queue (or no open port): -1, receivedCount 0, buffer untouched.
     virtual int readAvailable(std::uint8_t* buffer, std::uint32_t& receivedCount) = 0;
-    // 0 when the write completed at once (both queues are then emptied), -1 otherwise.
+    // 0 when the write completed at once (bytes received and not yet read are then dropped),
+    // -1 otherwise.
     virtual int write(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual void raiseDtr() = 0;
     virtual void close() = 0;

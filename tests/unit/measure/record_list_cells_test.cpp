@@ -26,8 +26,8 @@ RecordFields fieldsOf(const std::string& seq, const std::string& value, const st
 }
 
 TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
-    RecordStore store;
-    RecordListTexts texts;
+    RecordStore store(2);
+    RecordListTexts texts(store);
     store.append(fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE",
                           "2026-12-07; 14:03:52"));
     texts.set(0, "12.345", Verdict::OverUpper, Language::Chinese);

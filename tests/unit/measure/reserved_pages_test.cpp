@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <psapi.h>
 #endif
+
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -21,13 +22,15 @@ namespace {
 
 constexpr std::size_t kMiB = 1024 * 1024;
 
-// The process's resident memory now: the working set on Windows, the second field of
-// /proc/self/statm (pages) on Linux.
+// The process's resident memory now: its working set on Windows, else the second field of
+// /proc/self/statm (pages).
 std::size_t residentBytes() {
 #ifdef _WIN32
     PROCESS_MEMORY_COUNTERS counters{};
-    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters.WorkingSetSize;
+    counters.cb = sizeof counters;
+    return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)
+               ? counters.WorkingSetSize
+               : 0;
 #else
     std::ifstream statm("/proc/self/statm");
     std::size_t size = 0;
