@@ -3,7 +3,7 @@
 
 include(GNUInstallDirs)
 
-if(TARGET mensora)
+if(TARGET mensora AND NOT WIN32)
   install(TARGETS mensora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   # Loaded by the program at its first beep (ui/qt_alert_sound.cpp looks for it here).
   install(TARGETS mensora_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/mensora)

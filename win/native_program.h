@@ -31,7 +31,7 @@ public:
 private:
     // Reserved before the window exists, so that recording never allocates.
     RecordStore store_;
-    RecordListTexts listTexts_;
+    RecordListTexts listTexts_{store_};
     AcquisitionState state_;
     RegistrySettingsStore settings_;
     WindowTimers timers_;

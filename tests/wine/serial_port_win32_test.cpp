@@ -226,7 +226,7 @@ struct RealPortDialog {
     FixedPortNames portNames;
     test::FakeFileSystem fileSystem;
     RecordStore store{1000};
-    RecordListTexts listTexts{1000};
+    RecordListTexts listTexts{store};
     AcquisitionState state;
     MainDialog dialog{
         DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem},
