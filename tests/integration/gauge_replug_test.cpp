@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -114,6 +116,92 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
                                kPatience))
         << liveValue();
     EXPECT_EQ(boxes.shown().size(), 1u);
+}
+
+long openDescriptors() {
+    return static_cast<long>(QDir("/proc/self/fd").entryList(QDir::Files | QDir::System).size());
+}
+
+long secondsFromEnvironment(const char* name, long fallback) {
+    const char* text = std::getenv(name);
+    return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
+}
+
+// The real-time soak of bench/gauge_replug_soak, not run by the test suite: the gauge pulled
+// and plugged back every MENSORA_SOAK_CYCLE seconds for MENSORA_SOAK_SECONDS. While it is
+// there its data key is pressed again and again, each press waited for; while it is away
+// Manual is pressed. Every press of the gauge's key must make exactly one record of the
+// reading of that plug-in, and no press of Manual while away any record. One line per cycle.
+TEST_F(GaugeReplug, DISABLED_Soak) {
+    const long total = secondsFromEnvironment("MENSORA_SOAK_SECONDS", 180);
+    const long cycle = secondsFromEnvironment("MENSORA_SOAK_CYCLE", 20);
+    constexpr auto kAway = 3s;
+    program = std::make_unique<MensoraProgram>();
+    program->window().show();
+    const auto start = std::chrono::steady_clock::now();
+    const auto elapsed = [&] { return std::chrono::steady_clock::now() - start; };
+    long keyPresses = 0;
+    long manualWhileAway = 0;
+    long wrongValue = 0;
+    bool connected = false;
+    for (int plug = 1; elapsed() < std::chrono::seconds(total); ++plug) {
+        const auto plugStart = std::chrono::steady_clock::now();
+        const std::string value = std::to_string(plug % 9 + 1) + ".125";
+        std::unique_ptr<VirtualGauge> gauge = plugIn(value.c_str());
+        if (!connected) {
+            click(ConnectButton);
+            connected = true;
+        }
+        ASSERT_TRUE(runEventsUntil([&] { return liveValue().find(value) != std::string::npos; },
+                                   kPatience))
+            << "plug-in " << plug << ": " << liveValue();
+        const auto resumedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - plugStart);
+        const std::uint32_t firstOfPlug = program->store().count();
+        long pressesOfPlug = 0;
+        while (std::chrono::steady_clock::now() - plugStart + kAway < std::chrono::seconds(cycle)) {
+            const std::uint32_t before = program->store().count();
+            gauge->pressDataKey();
+            ++pressesOfPlug;
+            runEventsUntil([&] { return program->store().count() != before; }, 2s);
+            runEventsUntil([] { return false; }, 100ms);
+        }
+        keyPresses += pressesOfPlug;
+        for (std::uint32_t i = firstOfPlug; i < program->store().count(); ++i) {
+            if (std::string(program->store().valueField(i)).find(value) == std::string::npos) {
+                ++wrongValue;
+            }
+        }
+        const std::uint32_t recordsOfPlug = program->store().count() - firstOfPlug;
+
+        gauge->unplug();
+        const auto unplugged = std::chrono::steady_clock::now();
+        runEventsUntil([&] { return liveValue() == " "; }, kPatience);
+        const auto releasedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - unplugged);
+        const std::uint32_t atUnplug = program->store().count();
+        while (std::chrono::steady_clock::now() - unplugged < kAway) {
+            click(ManualButton);
+            ++manualWhileAway;
+            runEventsUntil([] { return false; }, 250ms);
+        }
+        EXPECT_EQ(program->store().count(), atUnplug) << "records while the gauge was away";
+        EXPECT_EQ(recordsOfPlug, static_cast<std::uint32_t>(pressesOfPlug)) << "plug-in " << plug;
+        std::printf("soak plug %d at %llds: key presses %ld records %u, resumed after %lld ms, "
+                    "let go after %lld ms, descriptors %ld\n",
+                    plug,
+                    static_cast<long long>(
+                        std::chrono::duration_cast<std::chrono::seconds>(elapsed()).count()),
+                    pressesOfPlug, recordsOfPlug, static_cast<long long>(resumedMs.count()),
+                    static_cast<long long>(releasedMs.count()), openDescriptors());
+        std::fflush(stdout);
+    }
+    std::printf("soak total: key presses %ld, records %u, Manual presses while away %ld, "
+                "records of a wrong reading %ld, message boxes %zu\n",
+                keyPresses, program->store().count(), manualWhileAway, wrongValue,
+                boxes.shown().size());
+    EXPECT_EQ(static_cast<long>(program->store().count()), keyPresses);
+    EXPECT_EQ(wrongValue, 0);
 }
 
 }  // namespace
