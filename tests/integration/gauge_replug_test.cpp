@@ -154,7 +154,9 @@ TEST_F(GaugeReplug, DISABLED_Soak) {
         }
         ASSERT_TRUE(runEventsUntil([&] { return liveValue().find(value) != std::string::npos; },
                                    kPatience))
-            << "plug-in " << plug << ": " << liveValue();
+            << "plug-in " << plug << " on " << gauge->device().toStdString() << ": \""
+            << liveValue() << "\", port open " << state().portOpen << ", device lost "
+            << state().deviceLost << ", boxes " << boxes.shown().size();
         const auto resumedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - plugStart);
         const std::uint32_t firstOfPlug = program->store().count();
