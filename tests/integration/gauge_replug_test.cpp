@@ -63,6 +63,14 @@ protected:
             "--quiet", "--rate", "10", "--wander", "0", "--value", value, "--link", linkPath});
     }
 
+    // The cable pulled: the gauge goes, and with it the name the system gave the device, as a
+    // pulled adapter's /dev/serial/by-id link goes. Left behind, the link would lead to
+    // whatever pseudo-terminal is next given the old device's number.
+    void unplug(VirtualGauge& gauge) {
+        gauge.unplug();
+        QFile::remove(linkPath);
+    }
+
     void click(int id) { qobject_cast<QAbstractButton*>(program->window().control(id))->click(); }
     std::string liveValue() const { return program->window().text(LiveValue); }
     const AcquisitionState& state() const { return program->dialog().state(); }
@@ -86,7 +94,7 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
     const std::string connectCaption = program->window().text(ConnectButton);
 
     ASSERT_TRUE(holdsDevice(firstDevice));
-    gauge->unplug();
+    unplug(*gauge);
     // Let go at once: the device is no longer held, the field shows no reading.
     EXPECT_TRUE(runEventsUntil([&] { return !holdsDevice(firstDevice); }, 1s));
     EXPECT_EQ(liveValue(), " ");
@@ -108,7 +116,7 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
     EXPECT_TRUE(boxes.shown().empty());
 
     // And once more after the watchdog told the user: still no Connect needed.
-    gauge->unplug();
+    unplug(*gauge);
     ASSERT_TRUE(runEventsUntil([&] { return !boxes.shown().empty(); }, kPatience));
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{"Device disconnected!"});
     gauge = plugIn("3.750");
@@ -176,7 +184,7 @@ TEST_F(GaugeReplug, DISABLED_Soak) {
         }
         const std::uint32_t recordsOfPlug = program->store().count() - firstOfPlug;
 
-        gauge->unplug();
+        unplug(*gauge);
         const auto unplugged = std::chrono::steady_clock::now();
         runEventsUntil([&] { return liveValue() == " "; }, kPatience);
         const auto releasedMs = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -187,7 +195,9 @@ TEST_F(GaugeReplug, DISABLED_Soak) {
             ++manualWhileAway;
             runEventsUntil([] { return false; }, 250ms);
         }
-        EXPECT_EQ(program->store().count(), atUnplug) << "records while the gauge was away";
+        EXPECT_EQ(program->store().count(), atUnplug)
+            << "records while the gauge was away, the first of "
+            << (program->store().count() > atUnplug ? program->store().valueField(atUnplug) : "");
         EXPECT_EQ(recordsOfPlug, static_cast<std::uint32_t>(pressesOfPlug)) << "plug-in " << plug;
         std::printf("soak plug %d at %llds: key presses %ld records %u, resumed after %lld ms, "
                     "let go after %lld ms, descriptors %ld\n",
