@@ -5,7 +5,12 @@
 
 #include <optional>
 
+#include "base/control_ids.h"
+
 namespace mensora {
+
+// The controls that stretch, in the order they are moved: the record group, then the list.
+inline constexpr int kStretchingControls[] = {RecordGroup, RecordList};
 
 // One proportional stretch, from the client height the controls were laid out for to the
 // new one.
@@ -15,6 +20,9 @@ public:
     // The bottom edge (in client coordinates) moved in proportion: bottom × new height ÷
     // former height, the product first and the quotient truncated, as whole pixels.
     int bottom(int formerBottom) const;
+    // The new height of a control that keeps its top: its bottom edge (one past its last row
+    // of pixels) moved as above.
+    int height(int top, int formerHeight) const { return bottom(top + formerHeight) - top; }
 
 private:
     int from_;

@@ -22,6 +22,14 @@ namespace texts {
 
 inline constexpr const char* kWindowTitle = "Mensora V3.8.0";
 
+// The About box, opened from the window's own menu.
+inline constexpr Bilingual kAboutTitle{"关于 Mensora", "About Mensora"};
+inline constexpr const char* kAboutProduct = "Mensora 3.8.0";
+inline constexpr Bilingual kAboutDescription{
+    "检测台数显量具数据采集：读取、记录、判定并保存测量值。",
+    "Reads a digital measuring gauge at the inspection bench, records and judges its readings "
+    "and saves them."};
+
 // Messages
 inline constexpr Bilingual kNoDevicesFound{"找不到可用设备!", "No available devices found!"};
 inline constexpr Bilingual kDeviceDisconnected{"设备已断开!", "Device disconnected!"};

@@ -20,7 +20,7 @@ constexpr std::uint32_t heldTimerPeriod(std::uint32_t requestedMs) {
     return requestedMs;
 }
 
-// armTimer / killTimer of the main window: every Part arms and kills through here.
+// The main window's timers as every part arms and kills them, with the shortest period applied.
 class Timers {
 public:
     explicit Timers(TimerService& service) : service_(service) {}

@@ -150,7 +150,7 @@ void drawHistogram(Canvas& canvas, const Rect& area, const ChartInputs& inputs) 
     const AxisScale y(yRange, plot.bottom() - 1, plot.top);
 
     drawVerticalAxis(canvas, plot, y, yTicks);
-    const Ticks xTicks = niceTicks(xRange, std::max(2, plot.width / (8 * textHeight)), false);
+    const Ticks xTicks = niceTicks(xRange, std::max(2, plot.width / (5 * textHeight)), false);
     drawHorizontalAxis(canvas, plot, x, xTicks);
 
     for (std::size_t i = 0; i < bins.counts.size(); ++i) {

@@ -5,6 +5,8 @@ include(GNUInstallDirs)
 
 if(TARGET mensora)
   install(TARGETS mensora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # Loaded by the program at its first beep (ui/qt_alert_sound.cpp looks for it here).
+  install(TARGETS mensora_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/mensora)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/mensora.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/mensora.desktop

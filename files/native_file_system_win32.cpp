@@ -5,33 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "base/wide_text.h"
 #include "files/native_file_system.h"
 
 namespace mensora {
 namespace {
 
 FileFailure lastFailure() { return failureFromSystemError(static_cast<long>(GetLastError())); }
-
-// Paths are UTF-8 everywhere in the program; Windows takes them as UTF-16. The code-page
-// ("A") functions would read a path the user chose in the save dialog, Chinese folder names
-// included, in the system code page and miss the folder.
-std::wstring wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, text.data(), length);
-    return text;
-}
-
-std::string utf8(const wchar_t* text, std::size_t size) {
-    if (size == 0) return {};
-    const int length = static_cast<int>(size);
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), bytes, nullptr, nullptr);
-    return out;
-}
 
 std::string folderOf(const std::string& path) {
     const auto cut = path.find_last_of(kPathSeparators);
@@ -174,10 +154,10 @@ std::string applicationDataFolder() {
     wchar_t buffer[MAX_PATH];
     if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
                                    SHGFP_TYPE_CURRENT, buffer))) {
-        return utf8(buffer, wcslen(buffer));
+        return utf8(buffer);
     }
     const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? utf8(buffer, length) : std::string();
+    return length > 0 && length < MAX_PATH ? utf8({buffer, length}) : std::string();
 }
 
 }  // namespace
@@ -217,7 +197,7 @@ std::string NativeFileSystem::executablePath() {
         const DWORD size = static_cast<DWORD>(buffer.size());
         const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), size);
         if (length == 0) return {};
-        if (length < size) return utf8(buffer.data(), length);
+        if (length < size) return utf8({buffer.data(), length});
         buffer.resize(buffer.size() * 2);
     }
 }

@@ -1,18 +1,13 @@
 #include "files/record_file_paths.h"
 
 #include "files/file_system.h"
+#include "measure/field_format.h"
 
 namespace mensora {
 namespace {
 
-// Writes the low `digits` decimal digits of value, zero-filled, ending just before `end`.
-void putDigits(char* end, int value, int digits) {
-    unsigned rest = value < 0 ? 0u : static_cast<unsigned>(value);
-    for (int i = 0; i < digits; ++i) {
-        *--end = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-    }
-}
+// A date part as the file name writes it: a negative one as zeros.
+std::uint64_t datePart(int value) { return value < 0 ? 0u : static_cast<std::uint64_t>(value); }
 
 }  // namespace
 
@@ -23,9 +18,9 @@ std::string executableDirectory(const std::string& executablePath) {
 
 std::string autosaveFileName(const LocalDateTime& date, unsigned slot) {
     std::string name = "bak20231128.xls";
-    putDigits(name.data() + 7, date.year, 4);
-    putDigits(name.data() + 9, date.month, 2);
-    putDigits(name.data() + 11, date.day, 2);
+    putDigits(name.data() + 3, datePart(date.year), 4);
+    putDigits(name.data() + 7, datePart(date.month), 2);
+    putDigits(name.data() + 9, datePart(date.day), 2);
     if (slot > 1) name.insert(11, "-" + std::to_string(slot));
     return name;
 }

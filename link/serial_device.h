@@ -18,7 +18,8 @@ public:
     // The device itself gone (unplugged, hung up): kDeviceLost, receivedCount 0, buffer
     // untouched; no read of this port will give bytes again, it is only fit to be closed.
     virtual int readAvailable(std::uint8_t* buffer, std::uint32_t& receivedCount) = 0;
-    // 0 when the write completed at once (both queues are then emptied), -1 otherwise.
+    // 0 when the write completed at once (bytes received and not yet read are then dropped),
+    // -1 otherwise.
     virtual int write(const std::uint8_t* bytes, std::size_t count) = 0;
     virtual void raiseDtr() = 0;
     virtual void close() = 0;

@@ -168,7 +168,11 @@ int SerialPort::write(const std::uint8_t* bytes, std::size_t count) {
         record->inFlight = GetLastError() == ERROR_IO_PENDING;
         return -1;
     }
-    PurgeComm(port.handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    // What the gauge sent before the command is dropped, so the next poll sees only frames
+    // sent after it. The output side is left alone: a write reported complete may still sit
+    // in a buffer on its way to the gauge (Wine's terminal, a USB adapter's chip), and
+    // clearing it would throw the command away unsent.
+    PurgeComm(port.handle, PURGE_RXABORT | PURGE_RXCLEAR);
     return 0;
 }
 

@@ -7,14 +7,6 @@
 namespace mensora {
 namespace {
 
-// Writes the last `width` decimal digits of value, most significant first.
-void putDigits(char* out, std::uint64_t value, int width) {
-    for (int position = width - 1; position >= 0; --position) {
-        out[position] = static_cast<char>('0' + value % 10);
-        value /= 10;
-    }
-}
-
 int digitCount(std::uint64_t value) {
     int digits = 1;
     while (value >= 10) {
@@ -43,6 +35,13 @@ DeviationText largestDeviation(char sign) {
 }
 
 }  // namespace
+
+void putDigits(char* out, std::uint64_t value, int width) {
+    for (int position = width - 1; position >= 0; --position) {
+        out[position] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
 
 SequenceText formatSequence(std::uint32_t number) {
     constexpr std::uint32_t kLastNumber = 999'999;

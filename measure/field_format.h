@@ -16,6 +16,10 @@ using DeviationText = std::array<char, 8>;
 using VerdictRecordText = std::array<char, 4>;
 using TimeStampText = std::array<char, 20>;
 
+// The last `width` decimal digits of value into out, most significant first, zero-filled:
+// every fixed-width number of a record and of a record file's name is written by it.
+void putDigits(char* out, std::uint64_t value, int width);
+
 // The record number, zero-filled to six digits; from 999999 on every record carries 999999.
 SequenceText formatSequence(std::uint32_t number);
 

@@ -3,7 +3,6 @@
 // reading had when it was recorded (which may differ from the 8-byte value field) and which
 // verdict word the list shows. Everything else the list reads from the record store.
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,35 +14,40 @@
 
 namespace mensora {
 
+class RecordStore;
+
 class RecordListTexts {
 public:
-    // The longest value text a row keeps: a gauge frame never gives more.
+    // The longest value text a compact row holds: a gauge frame never gives more.
     static constexpr std::size_t kValueTextWidth = 9;
 
-    // One row for each record a store of `capacity` can hold.
-    explicit RecordListTexts(std::uint32_t capacity = kRecordCapacity);
+    // Reads the value fields of `store`, whose records the rows belong to: one row for each
+    // record it can hold.
+    explicit RecordListTexts(const RecordStore& store);
 
     // Row `row` (below the store's capacity) shows `valueText` and the verdict word of
-    // `language`. A frame's text fits the compact row; a longer one (typed into the live
+    // `language`. Set once the store holds the row's record: a frame's text is the start of
+    // the record's value field, so the compact row keeps only its length (and the ninth
+    // character, which the field has no room for). Any other text (typed into the live
     // field) is kept whole beside it, as only such rare rows need the room.
     void set(std::uint32_t row, std::string_view valueText, Verdict verdict, Language language);
 
-    std::string_view valueText(std::uint32_t row) const;
+    std::string valueText(std::uint32_t row) const;
     const char* verdictText(std::uint32_t row) const;
 
 private:
     struct Row {
-        std::array<char, kValueTextWidth> value;
-        std::uint8_t valueLength;
-        Verdict verdict;
-        Language language;
+        std::uint8_t valueLength : 4;  // of the value text, or kKeptWhole
+        std::uint8_t verdict : 2;
+        std::uint8_t language : 1;
+        char ninth;  // the value text's ninth character, when it has nine
     };
-    static constexpr std::uint8_t kLongText = 0xFF;  // valueLength of a row kept in longTexts_
+    static constexpr std::uint8_t kKeptWhole = 0xF;  // valueLength of a row in keptWhole_
 
-    std::uint32_t capacity_;
+    const RecordStore& store_;
     ReservedPages rowPages_;  // room for one row per possible record, reserved once
     Row* rows_;               // in rowPages_, written only as records are made
-    std::unordered_map<std::uint32_t, std::string> longTexts_;
+    std::unordered_map<std::uint32_t, std::string> keptWhole_;
 };
 
 }  // namespace mensora

@@ -53,8 +53,8 @@ void Recorder::recordMeasurement() {
     fields.result = verdictRecordText(verdict, state_.language());
     fields.time = formatTimeStamp(clock_.localNow());
 
-    listTexts_.set(index, reading.valueText, verdict, state_.language());
     store_.append(fields);
+    listTexts_.set(index, reading.valueText, verdict, state_.language());
     window_.recordListAppended();
     if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
 

@@ -1,6 +1,7 @@
 #include "protocol/gauge_protocols.h"
 
 #include <array>
+#include <tuple>
 
 #include "protocol/ascii_frame.h"
 #include "protocol/bcd_frame.h"
@@ -47,7 +48,10 @@ constexpr GaugeProtocol kProtocols[] = {
 // The zero command goes out through the state's transmit buffer.
 constexpr bool zeroCommandsFit() {
     for (const GaugeProtocol& protocol : kProtocols) {
-        if (protocol.zeroCommand.size() > AcquisitionState{}.transmitBuffer.size()) return false;
+        if (protocol.zeroCommand.size() >
+            std::tuple_size_v<decltype(AcquisitionState::transmitBuffer)>) {
+            return false;
+        }
     }
     return true;
 }

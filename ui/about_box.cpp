@@ -3,21 +3,16 @@
 #include <QIcon>
 #include <QMessageBox>
 
-#include "base/language.h"
+#include "base/texts.h"
 
 namespace mensora {
 
 void showAboutBox(QWidget* parent, Language language) {
-    const bool english = language == Language::English;
     QMessageBox box(parent);
-    box.setWindowTitle(english ? QStringLiteral("About Mensora")
-                               : QStringLiteral("关于 Mensora"));
+    box.setWindowTitle(QString::fromUtf8(pick(texts::kAboutTitle, language)));
     box.setIconPixmap(QIcon(QStringLiteral(":/mensora.png")).pixmap(64, 64));
-    box.setText(QStringLiteral("Mensora 3.8.0"));
-    box.setInformativeText(
-        english ? QStringLiteral("Reads a digital measuring gauge at the inspection bench, "
-                                 "records and judges its readings and saves them.")
-                : QStringLiteral("检测台数显量具数据采集：读取、记录、判定并保存测量值。"));
+    box.setText(QString::fromUtf8(texts::kAboutProduct));
+    box.setInformativeText(QString::fromUtf8(pick(texts::kAboutDescription, language)));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }

@@ -4,8 +4,9 @@
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QPainter>
-#include <QStringList>
 #include <QToolTip>
+
+#include "base/caption_fitting.h"
 
 namespace mensora {
 
@@ -22,19 +23,14 @@ bool FittingLabel::captionFits() const {
 
 QString FittingLabel::shownText() const {
     if (captionFits()) return text();
-    const QStringList words = text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    const bool fromEnd = (alignment() & Qt::AlignRight) != 0;
-    const int width = contentsRect().width();
-    QString shown;
-    for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString& word = words.at(fromEnd ? words.size() - 1 - i : i);
-        const QString longer =
-            shown.isEmpty() ? word : (fromEnd ? word + QLatin1Char(' ') + shown
-                                              : shown + QLatin1Char(' ') + word);
-        if (!shown.isEmpty() && fontMetrics().horizontalAdvance(longer) > width) break;
-        shown = longer;
-    }
-    return shown;
+    const QFontMetrics metrics = fontMetrics();
+    const std::string shown = fittingCaption(
+        text().toStdString(), false, (alignment() & Qt::AlignRight) != 0, contentsRect().width(),
+        [&metrics](std::string_view line) {
+            return metrics.horizontalAdvance(
+                QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+        });
+    return QString::fromStdString(shown);
 }
 
 void FittingLabel::paintEvent(QPaintEvent* event) {

@@ -26,7 +26,7 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
-#include "charts/chart_texts.h"
+#include "measure/record_list_cells.h"
 #include "ui/about_box.h"
 #include "ui/fitting_field.h"
 #include "ui/fitting_label.h"
@@ -56,9 +56,6 @@ Qt::Alignment fieldAlignmentOf(std::uint8_t style) {
 // The closed height of a drop-down: one field high, like the fields beside it; the template's
 // taller rectangle is the room its list drops into.
 constexpr int kDropDownHeightUnits = 12;
-
-// The controls that stretch with the window's height, in the order they are moved.
-constexpr int kStretching[] = {RecordGroup, RecordList};
 
 // Replaces a drop-down's items and leaves none selected, as a freshly filled list is.
 void fillList(QComboBox* list, std::span<const char* const> items, bool sorted) {
@@ -314,10 +311,8 @@ void MainWindow::setUpRecordList(Language language) {
     recordList_->setShowGrid(true);
     recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     model_->setLanguage(language);
-    const bool english = language == Language::English;
-    for (int column = 0; column < static_cast<int>(std::size(texts::kListColumns)); ++column) {
-        const texts::ListColumn& heading = texts::kListColumns[column];
-        recordList_->setColumnWidth(column, english ? heading.englishWidth : heading.chineseWidth);
+    for (int column = 0; column < RecordListColumnCount; ++column) {
+        recordList_->setColumnWidth(column, recordListWidth(column, language));
     }
 }
 
@@ -393,11 +388,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     const std::optional<Stretch> stretch =
         resizeRule_.sizeChanged(event->size().height(), isMinimized());
     if (!stretch) return;
-    for (const int id : kStretching) {
+    for (const int id : kStretchingControls) {
         QWidget* widget = control(id);
         QRect place = widget->geometry();
-        // The bottom edge as the platform counts it: one past the last row of pixels.
-        place.setHeight(stretch->bottom(place.y() + place.height()) - place.y());
+        place.setHeight(stretch->height(place.y(), place.height()));
         widget->setGeometry(place);
     }
 }
@@ -430,7 +424,6 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
     // background offers it, after the quality charts.
     QMenu menu(this);
-    chartsAction_->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, language_)));
     menu.addAction(chartsAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "charts/chart_texts.h"
 #include "link/platform_port_names.h"
 
 namespace mensora {
@@ -18,9 +19,12 @@ MensoraProgram::MensoraProgram()
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
-    QObject::connect(window_.chartsAction(), &QAction::triggered, [this] { openCharts(); });
     dialog_.initialise();
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
+    // The menu item speaks the language the window was put up in.
+    QAction* charts = window_.chartsAction();
+    charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
+    QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
@@ -29,6 +33,8 @@ MensoraProgram::MensoraProgram()
 // already gone, whatever a window system or an audio back end does while they go.
 MensoraProgram::~MensoraProgram() {
     running_ = false;
+    // An open charts window keeps its size for the next start, while the settings exist.
+    if (chartsWindow_ != nullptr) chartsWindow_->hide();
     timers_.killAll();
     serial_.close();
     window_.setController(nullptr);

@@ -42,14 +42,14 @@ private:
     // Reserved before the window exists, so that recording never allocates and the capacity
     // can never be missed for want of memory.
     RecordStore store_;
-    RecordListTexts listTexts_;
+    RecordListTexts listTexts_{store_};
     ChartData chartData_;
     AcquisitionState state_;
     QtSettingsStore settings_;
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists
     QtTimerService timers_;
-    QtAlertSound sound_{window_};
+    QtAlertSound sound_;
     SystemClock clock_;
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;

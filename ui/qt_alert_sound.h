@@ -1,32 +1,33 @@
 #pragma once
-#include <QObject>
-#include <QWidget>
+#include <QStringList>
 #include <memory>
 
 #include "base/alert_sound.h"
 
-class QSoundEffect;
-
 namespace mensora {
 
-// The alert beep, the wave embedded in the program, on the machine's default audio output.
-// Every start plays it again from its beginning, looping until stopped. A machine without
-// an audio output (a server, a test run) plays nothing and says nothing.
-//
-// The audio system is started and the wave loaded once `window` has first been painted, so
-// that the window does not wait for them, and long before a user can ask for a beep; a beep
-// asked for earlier loads them on the spot.
-class QtAlertSound : public QObject, public AlertSound {
+// Where the audio module lies: the program's own folder (the build tree), then the
+// program's library folder once installed. Needs the QApplication.
+QStringList alertSoundModuleFolders();
+
+// The alert beep: the wave embedded in the program, on the machine's default audio output.
+// The audio back end is a module of its own (ui/sound/), loaded at the first beep, so that
+// neither start-up nor a session without beeps pays for the audio libraries. Without the
+// module or an audio output (a server, a test run) it plays nothing and says nothing.
+class QtAlertSound : public AlertSound {
 public:
-    explicit QtAlertSound(QWidget& window);
+    explicit QtAlertSound(QStringList moduleFolders = alertSoundModuleFolders());
     ~QtAlertSound() override;
     void playLooped() override;
     void stop() override;
 
-private:
-    bool readyToPlay();
+    // Whether the first beep found the audio module.
+    bool hasBackEnd() const { return backEnd_ != nullptr; }
 
-    std::unique_ptr<QSoundEffect> effect_;  // made with the first readyToPlay()
+private:
+    QStringList moduleFolders_;
+    std::unique_ptr<AlertSound> backEnd_;  // from the module, once loaded
+    bool loadTried_ = false;
 };
 
 }  // namespace mensora

@@ -2,19 +2,13 @@
 
 #include <string_view>
 
-#include "base/texts.h"
-#include "measure/record_list_texts.h"
+#include "measure/record_list_cells.h"
 #include "measure/record_store.h"
 
 namespace mensora {
 namespace {
 
-enum Column { SeqColumn, ValueColumn, ErrorColumn, ResultColumn, TimeColumn, ColumnCount };
-
-// Sequence, deviation and time fields hold only ASCII.
-QString fromAscii(std::string_view field) {
-    return QString::fromLatin1(field.data(), static_cast<qsizetype>(field.size()));
-}
+constexpr int ColumnCount = RecordListColumnCount;
 
 }  // namespace
 
@@ -56,18 +50,10 @@ QVariant RecordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     if (role != Qt::DisplayRole) return {};
-    const auto row = static_cast<std::uint32_t>(index.row());
-    switch (index.column()) {
-        case SeqColumn: return fromAscii(store_.seqField(row));
-        case ValueColumn: {
-            const std::string_view text = texts_.valueText(row);
-            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-        }
-        case ErrorColumn: return fromAscii(store_.errorField(row));
-        case ResultColumn: return QString::fromUtf8(texts_.verdictText(row));
-        case TimeColumn: return fromAscii(store_.timeField(row));
-        default: return {};
-    }
+    if (index.column() >= ColumnCount) return {};
+    const std::string text =
+        recordListCell(store_, texts_, static_cast<std::uint32_t>(index.row()), index.column());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -76,7 +62,7 @@ QVariant RecordListModel::headerData(int section, Qt::Orientation orientation, i
     }
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     if (role != Qt::DisplayRole) return {};
-    return QString::fromUtf8(pick(texts::kListColumns[section].title, language_));
+    return QString::fromUtf8(recordListTitle(section, language_));
 }
 
 }  // namespace mensora

@@ -16,6 +16,7 @@
 #include "tests/support/fake_settings.h"
 #include "tests/support/sample_readings.h"
 #include "ui/charts_window.h"
+#include "ui/window_fonts.h"
 
 namespace mensora::test {
 namespace {
@@ -48,6 +49,8 @@ TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
     for (int i = 0; i < kBatch; ++i) data.recorded(readings.next(), 3);
 
     ChartsWindow window(data, state, settings, nullptr);
+    // In the program the window takes the main window's dialog font, as its child.
+    window.setFont(dialogFont(window.logicalDpiY()));
     window.open();
     QApplication::processEvents();
 

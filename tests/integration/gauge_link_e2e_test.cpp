@@ -3,13 +3,18 @@
 // to a port name. Nothing here is faked.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -17,10 +22,13 @@
 #include <vector>
 
 #include "base/control_ids.h"
+#include "base/number_text.h"
 #include "base/texts.h"
-#include "tests/integration/gauge_bench.h"
+#include "charts/chart_texts.h"
+#include "charts/figure_text.h"
+#include "tests/integration/e2e_support.h"
 #include "ui/mensora_program.h"
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 namespace mensora {
 namespace {
@@ -136,6 +144,142 @@ TEST(GaugeLink, ConnectFindsTheGaugeOnAMappedPortAndItsReadingsKeyAndZeroReachTh
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
     EXPECT_EQ(gauge.stop(), 0);
 }
+
+}  // namespace
+}  // namespace mensora
+
+namespace mensora {
+namespace {
+
+// The quality charts follow the records however they are made, Manual, the gauge's data key
+// or Auto, in the interface language the user chose, and forget them with Clear.
+class ChartsFollowTheRecords : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow) {
+    const Language language = languageOf(GetParam());
+    // The settings file is the one QSettings settled on at its first use in this process:
+    // the test's own, never the user's (see above).
+    VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander",
+                        "0.015", "--seed", "3", "--rate", "10"});
+    ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
+    {
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+        bench.setValue("Settings/Language", GetParam());
+        bench.setValue("Settings/ComID", 1);
+        bench.setValue("Settings/Baudrate", 9600);
+        bench.setValue("Settings/m_Text9", 12345);   // nominal 12.345
+        bench.setValue("Settings/m_Text10", 20);     // +0.020
+        bench.setValue("Settings/m_Text11", -20);    // -0.020
+        bench.setValue("Settings/m_Text12", 200);    // Auto every 200 ms
+        bench.setValue("Ports/COM1", gauge.device());
+        bench.sync();
+        ASSERT_EQ(bench.status(), QSettings::NoError) << bench.fileName().toStdString();
+    }
+
+    MessageBoxWatch boxes;
+    Program program;
+    QAction* action = program.window.findChild<QAction*>("action-charts");
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->text().toStdString(), pick(chart_texts::kWindowTitle, language));
+    EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F3));
+
+    // F3 opens the charts beside the main window, empty.
+    QApplication::setActiveWindow(&program.window);
+    QTest::keyClick(&program.window, Qt::Key_F3);
+    auto* charts = program.window.findChild<QWidget*>("charts");
+    ASSERT_NE(charts, nullptr) << "F3 opened no charts window";
+    EXPECT_TRUE(charts->isVisible());
+    EXPECT_FALSE(charts->isModal());
+    EXPECT_EQ(charts->windowTitle().toStdString(), pick(chart_texts::kWindowTitle, language));
+    EXPECT_EQ(charts->findChild<QPushButton*>("charts-save")->text().toStdString(),
+              pick(chart_texts::kSavePicture, language));
+    auto figure = [&](const char* name) {
+        const auto* label = charts->findChild<QLabel*>(name);
+        return label == nullptr ? std::string("(no label)") : label->text().toStdString();
+    };
+    EXPECT_EQ(figure("charts-n"), "0");
+    EXPECT_EQ(figure("charts-mean"), "—");
+
+    program.click(ConnectButton);
+    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected != 0; })) << "no link";
+    const RecordStore& store = program.program.store();
+    auto shows = [&](std::uint32_t records) {
+        return runUntil([&] { return figure("charts-n") == std::to_string(records); }, 2s);
+    };
+
+    // Manual.
+    program.click(ManualButton);
+    ASSERT_EQ(store.count(), 1u);
+    EXPECT_TRUE(shows(1)) << figure("charts-n");
+
+    // The gauge's data key (pressed again if a key frame came second in a read, as with a
+    // real gauge).
+    for (int press = 0; press < 3 && store.count() == 1; ++press) {
+        gauge.pressDataKey();
+        runUntil([&] { return store.count() != 1; }, 1500ms);
+    }
+    ASSERT_EQ(store.count(), 2u);
+    EXPECT_TRUE(shows(2)) << figure("charts-n");
+
+    // Auto, until a few more records are in.
+    program.click(AutoButton);
+    ASSERT_TRUE(runUntil([&] { return store.count() >= 8; }));
+    program.click(AutoButton);
+    const std::uint32_t made = store.count();
+    EXPECT_TRUE(shows(made)) << figure("charts-n");
+
+    // The figures are those of the readings in the record file's value fields. The gauge's
+    // decoder may make a reading a float's last bit away from the text's nearest, so the
+    // figures are held to their shown places and that much more.
+    std::vector<double> readings;
+    for (std::uint32_t i = 0; i < made; ++i) readings.push_back(*parseFloat(store.valueField(i)));
+    double mean = 0.0;
+    for (const double r : readings) mean += r / static_cast<double>(readings.size());
+    double squares = 0.0;
+    double ranges = 0.0;
+    for (std::size_t i = 0; i < readings.size(); ++i) {
+        squares += (readings[i] - mean) * (readings[i] - mean);
+        if (i > 0) ranges += std::fabs(readings[i] - readings[i - 1]);
+    }
+    const double n = static_cast<double>(readings.size());
+    const double sigma = std::sqrt(squares / (n - 1));
+    const double within = ranges / (n - 1) / 1.128;
+    const double usl = 12.345 + 0.020;
+    const double lsl = 12.345 - 0.020;
+    const double nearest = std::min(usl - mean, mean - lsl);
+    struct Expected {
+        const char* name;
+        double value;
+        double tolerance;  // half the last shown place, and what a float's last bit moves
+    };
+    const Expected expected[] = {
+        {"charts-mean", mean, 0.5e-4 + 1e-5},
+        {"charts-sigma", sigma, 0.5e-4 + 1e-5},
+        {"charts-sigma-within", within, 0.5e-4 + 1e-5},
+        {"charts-cp", (usl - lsl) / (6 * within), 0.005 + 1e-3 * (usl - lsl) / (6 * within)},
+        {"charts-cpk", nearest / (3 * within), 0.005 + 1e-3 * std::fabs(nearest / (3 * within))},
+        {"charts-pp", (usl - lsl) / (6 * sigma), 0.005 + 1e-3 * (usl - lsl) / (6 * sigma)},
+        {"charts-ppk", nearest / (3 * sigma), 0.005 + 1e-3 * std::fabs(nearest / (3 * sigma))},
+    };
+    for (const Expected& e : expected) {
+        const std::optional<float> shown = parseFloat(figure(e.name));
+        ASSERT_TRUE(shown.has_value()) << e.name << " shows " << figure(e.name);
+        EXPECT_NEAR(*shown, e.value, e.tolerance) << e.name;
+    }
+
+    // Clear empties the charts too.
+    program.click(ClearButton);
+    EXPECT_TRUE(shows(0)) << figure("charts-n");
+    EXPECT_EQ(figure("charts-cpk"), "—");
+
+    program.click(ConnectButton);
+    EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, ChartsFollowTheRecords, ::testing::Values(1, 2),
+                         [](const auto& param) {
+                             return std::string(param.param == 2 ? "English" : "Chinese");
+                         });
 
 }  // namespace
 }  // namespace mensora

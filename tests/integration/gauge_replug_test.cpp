@@ -135,9 +135,9 @@ long secondsFromEnvironment(const char* name, long fallback) {
     return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
 }
 
-// The real-time soak of bench/gauge_replug_soak, not run by the test suite: the gauge pulled
-// and plugged back every MENSORA_SOAK_CYCLE seconds for MENSORA_SOAK_SECONDS. While it is
-// there its data key is pressed again and again, each press waited for; while it is away
+// The real-time soak of benchmarks/gauge_replug_soak, not run by the test suite: the gauge
+// pulled and plugged back every MENSORA_SOAK_CYCLE seconds for MENSORA_SOAK_SECONDS. While it
+// is there its data key is pressed again and again, each press waited for; while it is away
 // Manual is pressed. Every press of the gauge's key must make exactly one record of the
 // reading of that plug-in, and no press of Manual while away any record. One line per cycle.
 TEST_F(GaugeReplug, DISABLED_Soak) {

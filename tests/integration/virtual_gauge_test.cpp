@@ -28,8 +28,8 @@
 #include <thread>
 #include <vector>
 
-#include "tools/gauge_commands.h"
-#include "tools/gauge_frames.h"
+#include "tools/gauge/gauge_commands.h"
+#include "tools/gauge/gauge_frames.h"
 
 extern char** environ;
 

@@ -19,7 +19,7 @@
 
 #include "base/control_ids.h"
 #include "tests/integration/window_rig.h"
-#include "ui/run_events_until.h"
+#include "tools/tour/run_events_until.h"
 
 namespace mensora::test {
 namespace {

@@ -69,7 +69,7 @@ class DialogRig {
 public:
     // Starts the dialog as the program does, from `stored`.
     explicit DialogRig(StoredSettings stored = {}, std::uint32_t capacity = kRigCapacity)
-        : store(capacity), listTexts(capacity) {
+        : store(capacity), listTexts(store) {
         settings.values = std::move(stored);
         if constexpr (requires(Window& w, MainDialog* d) { w.setController(d); }) {
             window.setController(&dialog);

@@ -1,5 +1,6 @@
 // Record files on the Windows file system: the same bytes as on Linux, a file another program
-// holds, replacing a file whole, Chinese folder names and where the autosave goes.
+// holds, replacing a file whole, a program killed while it writes, Chinese folder names, where
+// the autosave goes and two programs autosaving into one folder.
 
 #include <windows.h>
 #include <shlobj.h>
@@ -21,7 +22,8 @@
 #include "tests/support/fake_window.h"
 #include "tests/support/virtual_clock.h"
 #include "tests/unit/files/sample_records.h"
-#include "tests/wine/held_open.h"
+#include "tests/wine/helper_program.h"
+#include "tests/wine/relocated_executable.h"
 #include "tests/wine/wide_text.h"
 
 namespace mensora {
@@ -74,29 +76,6 @@ std::string openSeenByOthers(const std::string& path) {
     return error == ERROR_SHARING_VIOLATION ? "sharing violation"
                                             : "error " + std::to_string(error);
 }
-
-// The real file system with the executable placed where a test wants it.
-class RelocatedExecutable : public FileSystem {
-public:
-    explicit RelocatedExecutable(std::string executable) : executable_(std::move(executable)) {}
-    RecordFileOpening createRecordFile(const std::string& path) override {
-        return native_.createRecordFile(path);
-    }
-    std::string executablePath() override { return executable_; }
-    std::optional<std::string> userDataDirectory() override {
-        return native_.userDataDirectory();
-    }
-    bool mayCreateFilesIn(const std::string& directory) override {
-        return native_.mayCreateFilesIn(directory);
-    }
-    NameClaiming claimName(const std::string& folder, const std::string& name) override {
-        return native_.claimName(folder, name);
-    }
-
-private:
-    NativeFileSystem native_;
-    std::string executable_;
-};
 
 std::string applicationDataFolder() {
     wchar_t buffer[MAX_PATH];
@@ -163,7 +142,7 @@ TEST_F(NativeRecordFilesWin32Test, ExportWritesTheSameBytesAsOnLinuxInEitherLang
         SCOPED_TRACE(c.name);
         store.empty();
         c.records(store);
-        state.language = c.language;
+        state.storedLanguage = c.language;
         const std::string target = at(std::string("MensoraRecord-") + c.name + ".xls");
         EXPECT_EQ(exportTo(target), c.message);
         // No carriage return is added to a line and no byte is translated.
@@ -188,7 +167,7 @@ TEST_F(NativeRecordFilesWin32Test, ExportReplacesALongerPreviousFileWhole) {
     const std::string target = at("MensoraRecord.xls");
     writeFile(target, std::string(5000, 'x'));
     test::addThreeEnglishRecords(store);
-    state.language = 2;
+    state.storedLanguage = 2;
     EXPECT_EQ(exportTo(target), "Data import to table succeeded!\n");
     EXPECT_EQ(readFile(target), test::kEnglishHeaderBytes + test::kEnglishRecordLines);
     EXPECT_EQ(listing(folder), "MensoraRecord.xls;");
@@ -229,8 +208,8 @@ TEST_F(NativeRecordFilesWin32Test, AFileAnotherProgramHoldsIsASharingViolationAn
     writeFile(target, "held by a spreadsheet");
     test::addThreeChineseRecords(store);
     {
-        const test::HeldOpen spreadsheet(target);
-        ASSERT_TRUE(spreadsheet.held());
+        const test::HelperProgram spreadsheet(L"hold_open.exe", {target});
+        ASSERT_TRUE(spreadsheet.ready);
         EXPECT_EQ(exportTo(target), "在存取 " + target + " 时发生共享违例。\n");
         EXPECT_EQ(listing(folder), "bak20261207.xls;");
     }
@@ -238,6 +217,27 @@ TEST_F(NativeRecordFilesWin32Test, AFileAnotherProgramHoldsIsASharingViolationAn
     // Once the other program lets go, the same file can be written.
     EXPECT_EQ(exportTo(target), "数据导到表格成功!\n");
     EXPECT_EQ(readFile(target), test::kChineseHeaderBytes + test::kChineseRecordLines);
+}
+
+TEST_F(NativeRecordFilesWin32Test, AProgramKilledWhileWritingLeavesThePreviousFileAndItsLeftoverGoes) {
+    const std::string target = at("bak20261207.xls");
+    writeFile(target, "previous autosave");
+    test::addThreeChineseRecords(store);
+    test::HelperProgram writer(L"record_writer.exe", {"half", target});
+    ASSERT_TRUE(writer.ready);
+    // While it runs, what it writes is its own: another write in the folder leaves it alone.
+    EXPECT_EQ(exportTo(at("other.xls")), "数据导到表格成功!\n");
+    const std::string whileWriting = listing(folder);
+    EXPECT_EQ(whileWriting.substr(0, whileWriting.find("~mensora")),
+              "bak20261207.xls;other.xls;");
+    EXPECT_NE(whileWriting.find(".tmp;"), std::string::npos) << whileWriting;
+
+    writer.kill();
+    EXPECT_EQ(readFile(target), "previous autosave");
+    // The next write in the folder takes away what the killed program left half-made.
+    EXPECT_EQ(exportTo(target), "数据导到表格成功!\n");
+    EXPECT_EQ(readFile(target), test::kChineseHeaderBytes + test::kChineseRecordLines);
+    EXPECT_EQ(listing(folder), "bak20261207.xls;other.xls;");
 }
 
 TEST_F(NativeRecordFilesWin32Test, AMissingFolderIsReportedAsAnInvalidPath) {
@@ -267,7 +267,7 @@ TEST_F(NativeRecordFilesWin32Test, AutosaveGoesBesideTheProgramWhenItMayElseToTh
         SCOPED_TRACE(c.name);
         std::error_code error;
         fs::remove(pathOf(userCopy), error);
-        RelocatedExecutable relocated(c.executable);
+        test::RelocatedExecutable relocated(c.executable);
         RecordFiles autosaving(state, store, window, timers, clock, relocated);
         window.messages.clear();
         state.recordsDirty = true;
@@ -278,6 +278,36 @@ TEST_F(NativeRecordFilesWin32Test, AutosaveGoesBesideTheProgramWhenItMayElseToTh
     std::error_code error;
     fs::remove(pathOf(userCopy), error);
     EXPECT_EQ(listing(folder), "app;量具程序;");
+}
+
+TEST_F(NativeRecordFilesWin32Test, ARunningProgramKeepsItsAutosaveNameUntilItIsKilled) {
+    const std::string app = makeFolder("app");
+    const std::string executable = app + "\\mensora.exe";
+    // A header of 28 bytes and 52 bytes a record.
+    const auto fileSize = [](std::size_t records) { return 28u + 52u * records; };
+    // Autosaves `records` records as a program of its own lying in app.
+    const auto autosave = [&](std::size_t records) {
+        test::RelocatedExecutable relocated(executable);
+        RecordStore own;
+        for (std::size_t n = 0; n < records; ++n) {
+            test::addRecord(own, "000001", "1.000   ", "   0.000", " OK ", "2026-12-07; 10:00:00");
+        }
+        RecordFiles program(state, own, window, timers, clock, relocated);
+        window.messages.clear();
+        state.recordsDirty = true;
+        program.autosaveTick();
+        EXPECT_TRUE(window.messages.empty());
+    };
+
+    test::HelperProgram other(L"record_writer.exe", {"autosave", app});
+    ASSERT_TRUE(other.ready);  // it holds the day's name, with five records
+    autosave(3);
+    EXPECT_EQ(readFile(app + "\\bak20261207.xls").size(), fileSize(5));
+    EXPECT_EQ(readFile(app + "\\bak20261207-2.xls").size(), fileSize(3));
+
+    other.kill();
+    autosave(1);
+    EXPECT_EQ(readFile(app + "\\bak20261207.xls").size(), fileSize(1));
 }
 
 TEST_F(NativeRecordFilesWin32Test, TheExecutableFolderIsWhereThisProgramLies) {

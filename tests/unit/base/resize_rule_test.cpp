@@ -76,5 +76,13 @@ TEST(ResizeRule, AWindowWithNoHeightIsNeverDividedBy) {
     EXPECT_EQ(next->bottom(600), 900);
 }
 
+TEST(ResizeRule, AStretchedControlKeepsItsTopAndMovesItsBottomEdge) {
+    // The record list at 124..574 in an 822-high client shrunk to 599: its bottom edge (one
+    // past the last row) goes to 574 x 599 / 822 = 418.27, so 294 high from its top.
+    const Stretch stretch(822, 599);
+    EXPECT_EQ(stretch.height(124, 450), 418 - 124);
+    EXPECT_EQ(stretch.height(0, 822), 599);
+}
+
 }  // namespace
 }  // namespace mensora

@@ -64,29 +64,61 @@ TEST(RecordStore, TakesAMillionRecordsAndRefusesTheNextWithoutTouchingThem) {
     EXPECT_EQ(store.valueField(kRecordCapacity - 1), "1.000   ");
 }
 
-TEST(RecordListTexts, KeepsTheValueTextWholeHoweverLongItWasTyped) {
-    RecordListTexts texts;
+TEST(RecordListTexts, ShowsTheValueTextTheReadingHadHoweverItWasMade) {
+    RecordStore store;
+    RecordListTexts texts(store);
     struct Case {
-        const char* typed;
-        const char* kept;
+        const char* valueField;  // the record's 8 bytes, from the reading's valueChars
+        const char* shown;       // the reading's live text when it was recorded
     };
     const Case cases[] = {
-        {"12.345", "12.345"},
-        {"-1234.567", "-1234.567"},       // nine characters: all kept
-        {"123456789012", "123456789012"},  // typed into the live field: kept whole
-        {"12.3毫米", "12.3毫米"},
-        {"", ""},
+        {"12.345  ", "12.345"},           // a frame's text: the start of the field
+        {"-1234.56", "-1234.567"},        // nine characters: the ninth beyond the field
+        {"12.345  ", "12.3"},             // shortened in the live field
+        {"12.345  ", "7.5"},              // typed over in the live field
+        {"12.345  ", "123456789012"},     // typed, longer than any frame
+        {"12.345  ", "12.3毫米"},
+        {"        ", ""},
     };
-    std::uint32_t row = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        texts.set(row, c.typed, Verdict::Ok, Language::Chinese);
-        EXPECT_EQ(texts.valueText(row), c.kept);
-        ++row;
+        SCOPED_TRACE(c.shown);
+        const std::uint32_t row = store.count();
+        store.append(fieldsOf("000001", c.valueField, "   0.000", " OK ", "2019-11-29; 13:52:30"));
+        texts.set(row, c.shown, Verdict::Ok, Language::Chinese);
+        EXPECT_EQ(texts.valueText(row), c.shown);
     }
-    // A row written again after Clear shows its new text, not the long one it held.
-    texts.set(2, "1.5", Verdict::Ok, Language::Chinese);
-    EXPECT_EQ(texts.valueText(2), "1.5");
+    // Rows written again after Clear show their new texts, not the ones they held.
+    store.empty();
+    for (const char* shown : {"1.5", "2.5", "3.5"}) {
+        const std::uint32_t row = store.count();
+        store.append(fieldsOf("000001", "9.999   ", "   0.000", " OK ", "2019-11-29; 13:52:30"));
+        texts.set(row, shown, Verdict::Ok, Language::Chinese);
+        EXPECT_EQ(texts.valueText(row), shown);
+    }
+}
+
+TEST(RecordListTexts, KeepsEachRowsVerdictWordInTheLanguageOfItsRecording) {
+    RecordStore store;
+    RecordListTexts texts(store);
+    struct Case {
+        Verdict verdict;
+        Language language;
+        const char* word;
+    };
+    const Case cases[] = {
+        {Verdict::Ok, Language::Chinese, "合格"},
+        {Verdict::OverUpper, Language::Chinese, "超差"},
+        {Verdict::UnderLower, Language::English, "NG"},
+        {Verdict::Ok, Language::English, "OK"},
+        {Verdict::UnderLower, Language::Chinese, "超差"},
+    };
+    for (const Case& c : cases) {
+        store.append(fieldsOf("000001", "1.000   ", "   0.000", " OK ", "2019-11-29; 13:52:30"));
+        texts.set(store.count() - 1, "1.000", c.verdict, c.language);
+    }
+    for (std::uint32_t row = 0; row < std::size(cases); ++row) {
+        EXPECT_STREQ(texts.verdictText(row), cases[row].word) << row;
+    }
 }
 
 }  // namespace

@@ -16,17 +16,22 @@ using Rig = test::DialogRig<>;
 const char* const kGbkOk = "\xBA\xCF\xB8\xF1";
 const char* const kGbkNg = "\xB3\xAC\xB2\xEE";
 
+// The store holds one record: 12.345 mm judged with the first-run settings.
+void expectOneRecordOf12345(const Rig& rig) {
+    ASSERT_EQ(rig.store.count(), 1u);
+    EXPECT_EQ(rig.store.seqField(0), "000001");
+    EXPECT_EQ(rig.store.valueField(0), "12.345  ");
+    EXPECT_EQ(rig.store.errorField(0), "  10.345");
+    EXPECT_EQ(rig.store.resultField(0), kGbkNg);
+}
+
 // The road of one reading with the first-run settings: 12.345 mm is over 2 + 3.
 TEST(Recording, TurnsTheCurrentReadingIntoFixedWidthFieldsAndOneListRow) {
     Rig rig;
     rig.setReading(12.345f, "12.345", 3);
     rig.click(ManualButton);
 
-    ASSERT_EQ(rig.store.count(), 1u);
-    EXPECT_EQ(rig.store.seqField(0), "000001");
-    EXPECT_EQ(rig.store.valueField(0), "12.345  ");
-    EXPECT_EQ(rig.store.errorField(0), "  10.345");
-    EXPECT_EQ(rig.store.resultField(0), kGbkNg);
+    expectOneRecordOf12345(rig);
     EXPECT_EQ(rig.store.timeField(0), "2026-12-07; 09:00:00");
     const Rig::Row row = rig.listRow(0);
     EXPECT_EQ(row.value, "12.345");
@@ -226,11 +231,7 @@ TEST(Recording, AfterClearARecordOfTheSameReadingAgreesWithItsOwnText) {
     rig.click(ClearButton);
     rig.click(ManualButton);
 
-    ASSERT_EQ(rig.store.count(), 1u);
-    EXPECT_EQ(rig.store.seqField(0), "000001");
-    EXPECT_EQ(rig.store.valueField(0), "12.345  ");
-    EXPECT_EQ(rig.store.errorField(0), "  10.345");
-    EXPECT_EQ(rig.store.resultField(0), kGbkNg);
+    expectOneRecordOf12345(rig);
     EXPECT_EQ(rig.state.statistics.overUpperCount, 1u);
     EXPECT_EQ(rig.state.statistics.sum, static_cast<double>(12.345f));
     EXPECT_EQ(rig.state.statistics.maximum, 12.345f);

@@ -1,0 +1,597 @@
+// Works mensora.exe's window as a bench operator would, in another process: starts the
+// program, finds its window by title, checks every control's place against the dialog
+// template's rectangles as Windows maps them, then clicks, types and answers its boxes by
+// control id against the virtual gauge on COM1, and reads back the list, the statistics, the
+// stored settings and the saved file.
+//
+//   window_drive --prepare
+//   window_drive --time EXE TITLE TIMES
+//   window_drive --program EXE --out FOLDER --key FIFO --run first|second
+//
+// --prepare, once in a fresh prefix, names the machine's Chinese fonts for the dialog and
+// display fonts; Wine reads that when a program starts, so it comes before every other run.
+// --time starts a dialog program TIMES times and prints how long each took to show its
+// window (benchmarks/windows/startup).
+// The first run starts on fresh settings (Chinese) and ends by choosing English; the second
+// run finds the English interface the first one chose. Each run leaves FOLDER\window.bmp.
+// Exit status 0 when every check held; the first failed check ends the run with status 1.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/control_ids.h"
+#include "base/control_table.h"
+#include "base/texts.h"
+#include "tests/window_drive/other_process.h"
+
+namespace mensora::drive {
+namespace {
+
+PROCESS_INFORMATION program{};
+HWND mainWindow = nullptr;
+bool english = false;
+
+std::wstring wide(const char* text) {
+    if (text == nullptr) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), length);
+    out.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
+    return out;
+}
+
+std::string narrow(const std::wstring& text) {
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), length, nullptr, nullptr);
+    out.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
+    return out;
+}
+
+[[noreturn]] void fail(const std::string& what) {
+    std::printf("FAIL: %s\n", what.c_str());
+    std::fflush(stdout);
+    if (program.hProcess != nullptr) TerminateProcess(program.hProcess, 1);
+    std::exit(1);
+}
+
+void step(const std::string& what) {
+    std::printf("ok: %s\n", what.c_str());
+    std::fflush(stdout);
+}
+
+// Waits, letting the program work, until the condition holds.
+void waitFor(const std::string& what, const std::function<bool()>& holds, DWORD ms = 15000) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    while (!holds()) {
+        if (GetTickCount64() > end) fail("timed out waiting for " + what);
+        Sleep(50);
+    }
+}
+
+HWND control(int id) {
+    const HWND found = GetDlgItem(mainWindow, id);
+    if (found == nullptr) fail("no control " + std::to_string(id));
+    return found;
+}
+
+std::string text(int id) { return narrow(windowText(control(id))); }
+
+void click(int id) { PostMessageW(control(id), BM_CLICK, 0, 0); }
+
+void type(int id, const wchar_t* value) {
+    SendMessageW(control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+}
+
+bool enabled(int id) { return IsWindowEnabled(control(id)) != FALSE; }
+
+int listRows() {
+    return static_cast<int>(SendMessageW(control(RecordList), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string caption(const Bilingual& both) { return english ? both.english : both.chinese; }
+
+struct DialogSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK findOwnedDialog(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<DialogSearch*>(context);
+    wchar_t kind[64] = {};
+    GetClassNameW(window, kind, 64);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+        std::wcscmp(kind, L"#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A box or dialog of the program's that is open over its window, if any.
+HWND ownedDialog() {
+    DialogSearch search{mainWindow, nullptr};
+    EnumWindows(findOwnedDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND waitForDialog(const std::string& what) {
+    HWND box = nullptr;
+    waitFor(what, [&] { return (box = ownedDialog()) != nullptr; });
+    Sleep(200);  // let it finish painting before it is worked
+    return box;
+}
+
+// Every static text of a box, one after the other.
+std::string boxText(HWND box) {
+    std::wstring all;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[64] = {};
+        GetClassNameW(child, kind, 64);
+        if (_wcsicmp(kind, L"Static") == 0) all += windowText(child);
+    }
+    return narrow(all);
+}
+
+// Answers a message box with one of its buttons and waits until it has gone.
+void answer(HWND box, int button) {
+    PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    waitFor("the box to close", [box] { return IsWindow(box) == FALSE || !IsWindowVisible(box); });
+}
+
+void expectBox(const std::string& what, const std::string& message, int button) {
+    const HWND box = waitForDialog(what);
+    const std::string shown = boxText(box);
+    if (shown.find(message) == std::string::npos) {
+        fail(what + ": the box says \"" + shown + "\", not \"" + message + "\"");
+    }
+    wchar_t title[256] = {};
+    GetWindowTextW(box, title, 256);
+    step(what + ": \"" + shown + "\" (title \"" + narrow(title) + "\")");
+    answer(box, button);
+}
+
+// A setting as the program stored it; 0xFFFFFFFF while it has none.
+DWORD storedSetting(const wchar_t* name) {
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Settings", name,
+                     RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS) {
+        return 0xFFFFFFFF;
+    }
+    return value;
+}
+
+INT_PTR CALLBACK probeProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The dialog font's units as Windows maps them: a dialog of its own in the same font.
+HWND fontProbe() {
+    std::vector<std::uint16_t> t = {1, 0xFFFF, 0, 0, 0, 0, DS_SETFONT, 0, 0, 0, 0, 10, 10, 0, 0};
+    t.push_back(0);  // no title
+    t.push_back(static_cast<std::uint16_t>(kDialogFontPoints));
+    t.push_back(FW_NORMAL);
+    t.push_back(DEFAULT_CHARSET << 8);
+    for (const wchar_t c : wide(kDialogFontFace)) t.push_back(static_cast<std::uint16_t>(c));
+    t.push_back(0);
+    const HWND probe =
+        CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                   reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr, probeProc, 0);
+    if (probe == nullptr) fail("the font probe dialog cannot be made");
+    return probe;
+}
+
+std::string rectText(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " " +
+           std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
+}
+
+// Every control in template order, at MapDialogRect of its rectangle, with its caption.
+void checkGeometry() {
+    const HWND probe = fontProbe();
+    const std::span<const DialogControl> table = controlTable();
+    std::size_t index = 0;
+    for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT), ++index) {
+        if (index >= table.size()) fail("the window has more controls than the table");
+        const DialogControl& row = table[index];
+        const int id = GetDlgCtrlID(child);
+        if (id != (row.id != 0 ? row.id : -1) && !(row.id == 0 && id == 0xFFFF)) {
+            fail("control " + std::to_string(index) + " has id " + std::to_string(id) +
+                 ", the table says " + std::to_string(row.id));
+        }
+        // The dialog manager maps the place and the size each on its own, so the mapping is
+        // of those four numbers, not of the right and bottom edges.
+        RECT mapped{row.rect.x, row.rect.y, row.rect.width, row.rect.height};
+        MapDialogRect(probe, &mapped);
+        const RECT expected{mapped.left, mapped.top, mapped.left + mapped.right,
+                            mapped.top + mapped.bottom};
+        RECT actual{};
+        GetWindowRect(child, &actual);
+        MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&actual), 2);
+        // A closed drop-down is one line high; the template's height is the room its list
+        // drops into.
+        const bool dropDown = row.kind == ControlKind::DropDown;
+        const bool same = actual.left == expected.left && actual.top == expected.top &&
+                          actual.right == expected.right &&
+                          (dropDown ? actual.bottom <= expected.bottom
+                                    : actual.bottom == expected.bottom);
+        if (!same) {
+            fail("control " + objectNameOf(row) + " is at " + rectText(actual) + ", not " +
+                 rectText(expected));
+        }
+        const char* wanted = captionFor(row, english ? Language::English : Language::Chinese);
+        const bool captioned = row.kind == ControlKind::GroupBox ||
+                               row.kind == ControlKind::PushButton ||
+                               row.kind == ControlKind::RadioButton ||
+                               row.kind == ControlKind::CheckBox;
+        if (captioned && narrow(windowText(child)) != wanted) {
+            fail("control " + objectNameOf(row) + " says \"" + narrow(windowText(child)) +
+                 "\", not \"" + wanted + "\"");
+        }
+    }
+    if (index != table.size()) fail("the window has fewer controls than the table");
+    RECT unit{0, 0, 4, 8};
+    MapDialogRect(probe, &unit);
+    DestroyWindow(probe);
+    step("all " + std::to_string(index) + " controls at their template rectangles (" +
+         "4x8 dialog units = " + std::to_string(unit.right) + "x" + std::to_string(unit.bottom) +
+         " pixels), captions in " + (english ? "English" : "Chinese"));
+}
+
+void screenshot(const std::wstring& path) {
+    SetForegroundWindow(mainWindow);
+    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(500);
+    // The client area: without a window manager on the private display, the frame and
+    // caption are not drawn.
+    RECT r{};
+    GetClientRect(mainWindow, &r);
+    MapWindowPoints(mainWindow, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    const int width = r.right - r.left;
+    const int height = r.bottom - r.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    const HBITMAP image = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ former = SelectObject(memory, image);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+    const DWORD size = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof(BITMAPINFOHEADER);
+    file.bfSize = file.bfOffBits + size;
+    const HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &info.bmiHeader, sizeof(BITMAPINFOHEADER), &written, nullptr);
+    WriteFile(out, bits, size, &written, nullptr);
+    CloseHandle(out);
+    SelectObject(memory, former);
+    DeleteObject(image);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    step("screenshot " + narrow(path) + " (" + std::to_string(width) + "x" +
+         std::to_string(height) + ")");
+}
+
+void pressKey(const std::wstring& keyPipe) {
+    const HANDLE pipe = CreateFileW(keyPipe.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) fail("the gauge's key pipe cannot be opened");
+    DWORD written = 0;
+    WriteFile(pipe, "k\n", 2, &written, nullptr);
+    CloseHandle(pipe);
+}
+
+void setFontReplacements() {
+    // The prefix has no 宋体 or 黑体; the Chinese fonts of the machine stand in for them.
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Wine\\Fonts\\Replacements", 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
+    const auto put = [key](const char* face, const wchar_t* font) {
+        RegSetValueExW(key, wide(face).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(font),
+                       static_cast<DWORD>((std::wcslen(font) + 1) * sizeof(wchar_t)));
+    };
+    put(kDialogFontFace, L"AR PL UMing CN");
+    put(kDisplayFontFace, L"Noto Sans CJK SC");
+    RegCloseKey(key);
+}
+
+// Starts a program and returns how long its window took to show, in milliseconds.
+ULONGLONG startAndFind(const std::wstring& exe, const std::wstring& title) {
+    STARTUPINFOW info{};
+    info.cb = sizeof info;
+    std::wstring line = L"\"" + exe + L"\"";
+    const ULONGLONG started = GetTickCount64();
+    if (!CreateProcessW(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &info, &program)) {
+        fail(narrow(exe) + " does not start");
+    }
+    waitFor("the window \"" + narrow(title) + "\"", [&] {
+        mainWindow = FindWindowW(L"#32770", title.c_str());
+        return mainWindow != nullptr && IsWindowVisible(mainWindow);
+    }, 60000);
+    return GetTickCount64() - started;
+}
+
+// The start-up time of a dialog program, a number of times over: each start until its window
+// shows, then closed by its close box.
+void timeStarts(const std::wstring& exe, const std::wstring& title, int times) {
+    for (int i = 0; i < times; ++i) {
+        const ULONGLONG ms = startAndFind(exe, title);
+        std::printf("startup_ms %llu\n", static_cast<unsigned long long>(ms));
+        std::fflush(stdout);
+        PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(program.hProcess, 15000) != WAIT_OBJECT_0) fail("no exit");
+        CloseHandle(program.hProcess);
+        CloseHandle(program.hThread);
+        program = {};
+    }
+}
+
+void start(const std::wstring& exe) {
+    const ULONGLONG ms = startAndFind(exe, wide(texts::kWindowTitle));
+    step("window found by its title after " + std::to_string(ms) + " ms");
+}
+
+void connect() {
+    click(ConnectButton);
+    const std::string disconnect = caption(texts::kDisconnectAsciiCaption);
+    waitFor("the link to the gauge on COM1", [&] { return text(ConnectButton) == disconnect; });
+    waitFor("the status ASC", [] { return text(StatusField) == "ASC"; });
+    if (!enabled(ManualButton) || !enabled(AutoButton) || !enabled(ZeroButton)) {
+        fail("Zero, Auto and Manual stay disabled after the link");
+    }
+    step("Connect: linked at " + std::to_string(storedSetting(L"Baudrate")) + " baud on COM" +
+         std::to_string(storedSetting(L"ComID")) + ", the button says \"" + disconnect +
+         "\", status ASC");
+    waitFor("a live reading", [] {
+        const std::string live = text(LiveValue);
+        return !live.empty() && std::strtod(live.c_str(), nullptr) > 12.0;
+    });
+    step("live value " + text(LiveValue) + " " + text(UnitLabel));
+}
+
+// The verdict the list must show for a value against 12.345 +0.02/-0.02 (on a limit is NG).
+std::string verdictFor(double value) {
+    const bool ok = value > 12.345 - 0.02 && value < 12.345 + 0.02;
+    return caption(ok ? texts::kVerdictOk : texts::kVerdictNg);
+}
+
+void record(const std::string& how, const std::function<void()>& act, bool judged = false) {
+    const int before = listRows();
+    act();
+    waitFor(how + " to add a row", [before] { return listRows() == before + 1; });
+    const HWND list = control(RecordList);
+    const int row = before;
+    const std::string seq = narrow(listCellText(list, row, 0));
+    char wanted[8];
+    std::snprintf(wanted, sizeof wanted, "%06d", row + 1);
+    if (seq != wanted) fail(how + ": the new row is numbered \"" + seq + "\"");
+    if (judged) {
+        const std::string value = narrow(listCellText(list, row, 1));
+        const std::string verdict = narrow(listCellText(list, row, 3));
+        if (verdict != verdictFor(std::strtod(value.c_str(), nullptr))) {
+            fail(how + ": " + value + " judged " + verdict);
+        }
+    }
+    // The statistics reach the screen with the next push.
+    waitFor(how + " to be counted", [row] { return text(CountField) == std::to_string(row + 1); });
+    step(how + ": row " + seq + " value \"" + narrow(listCellText(list, row, 1)) + "\" error \"" +
+         narrow(listCellText(list, row, 2)) + "\" " + narrow(listCellText(list, row, 3)) + " " +
+         narrow(listCellText(list, row, 4)));
+}
+
+void automatic() {
+    const int before = listRows();
+    click(AutoButton);
+    waitFor("Auto to start", [] { return text(AutoButton) == caption(texts::kAutoStopCaption); });
+    waitFor("Auto to record five rows", [before] { return listRows() >= before + 5; });
+    click(AutoButton);
+    waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
+    Sleep(600);
+    const int stopped = listRows();
+    Sleep(600);
+    if (listRows() != stopped) fail("Auto keeps recording after Stop");
+    step("Auto: " + std::to_string(stopped - before) + " rows at 200 ms, then Stop holds");
+}
+
+void parameters() {
+    click(ParametersButton);
+    waitFor("the parameters panel to open", [] {
+        return text(ParametersButton) == caption(texts::kConfirmCaption) && enabled(NominalField);
+    });
+    type(NominalField, L"12.345");
+    type(UpperToleranceField, L"0.02");
+    type(LowerToleranceField, L"-0.02");
+    click(ParametersButton);
+    waitFor("the parameters panel to close",
+            [] { return text(ParametersButton) == caption(texts::kParametersCaption); });
+    if (enabled(NominalField)) fail("the parameter fields stay open after confirming");
+    const auto nominal = static_cast<std::int32_t>(storedSetting(L"m_Text9"));
+    const auto upper = static_cast<std::int32_t>(storedSetting(L"m_Text10"));
+    const auto lower = static_cast<std::int32_t>(storedSetting(L"m_Text11"));
+    // The two lists were left as they were: no sound, the unit mm.
+    if (storedSetting(L"COMBO1") != 0 || storedSetting(L"COMBO2") != 0) {
+        fail("stored lists COMBO1 " + std::to_string(storedSetting(L"COMBO1")) + ", COMBO2 " +
+             std::to_string(storedSetting(L"COMBO2")));
+    }
+    if (nominal != 12345 || upper != 20 || lower != -20) {
+        fail("stored parameters " + std::to_string(nominal) + " " + std::to_string(upper) + " " +
+             std::to_string(lower));
+    }
+    step("parameters 12.345 +0.02/-0.02 confirmed and stored as m_Text9 12345, m_Text10 20, "
+         "m_Text11 -20, COMBO1 0, COMBO2 0");
+}
+
+void statistics() {
+    const int rows = listRows();
+    const int ok = std::atoi(text(OkCountField).c_str());
+    const int over = std::atoi(text(OverUpperField).c_str());
+    const int under = std::atoi(text(UnderLowerField).c_str());
+    if (std::atoi(text(CountField).c_str()) != rows || ok + over + under != rows) {
+        fail("statistics " + text(CountField) + " = " + std::to_string(ok) + " OK + " +
+             std::to_string(over) + " NG+ + " + std::to_string(under) + " NG- against " +
+             std::to_string(rows) + " rows");
+    }
+    const double average = std::strtod(text(AverageField).c_str(), nullptr);
+    const double maximum = std::strtod(text(MaximumField).c_str(), nullptr);
+    const double minimum = std::strtod(text(MinimumField).c_str(), nullptr);
+    if (!(minimum <= average && average <= maximum)) {
+        fail("average " + text(AverageField) + " outside " + text(MinimumField) + ".." +
+             text(MaximumField));
+    }
+    step("statistics: " + std::to_string(rows) + " records, " + std::to_string(ok) + " OK, " +
+         std::to_string(over) + " NG+, " + std::to_string(under) + " NG-, average " +
+         text(AverageField) + " in " + text(MinimumField) + ".." + text(MaximumField));
+}
+
+void save(const std::wstring& path) {
+    DeleteFileW(path.c_str());
+    click(SaveButton);
+    const HWND dialog = waitForDialog("the save dialog");
+    HWND name = GetDlgItem(dialog, 0x480);  // the file name field
+    if (name == nullptr) name = GetDlgItem(dialog, 0x47C);
+    if (name == nullptr) fail("the save dialog has no file name field");
+    const std::string offered = narrow(windowText(name));
+    if (offered != "MensoraRecord.xls") fail("the save dialog offers \"" + offered + "\"");
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    waitFor("the save dialog to close", [dialog] { return IsWindow(dialog) == FALSE; });
+    step("save dialog offered \"" + offered + "\", chose " + narrow(path));
+    expectBox("export", caption(texts::kExportSucceeded), IDOK);
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &file)) fail("no saved file");
+    const auto expected = static_cast<DWORD>(28 + 52 * listRows());
+    if (file.nFileSizeLow != expected) {
+        fail("saved file holds " + std::to_string(file.nFileSizeLow) + " bytes, not " +
+             std::to_string(expected));
+    }
+    step("saved file holds 28 + 52 x " + std::to_string(listRows()) + " bytes");
+}
+
+void clear() {
+    click(ClearButton);
+    waitFor("Clear to empty the list", [] { return listRows() == 0; });
+    waitFor("the count to show 0", [] { return text(CountField) == "0"; });
+    step("Clear: the list and the count are empty");
+}
+
+// The question comes in the language the program holds now: after a language choice, that is
+// the chosen one, though the captions wait for the next start.
+void escapeAsksFirst(Language language) {
+    const std::string question = texts::unsavedRecordsQuestion(1, language);
+    PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    expectBox("Escape with an unsaved record", question, IDNO);
+    Sleep(300);
+    if (!IsWindow(mainWindow)) fail("the window closed although the answer was No");
+    step("No: the window stays open");
+    PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    expectBox("Escape again", question, IDYES);
+    if (WaitForSingleObject(program.hProcess, 15000) != WAIT_OBJECT_0) {
+        fail("the program does not end after Yes");
+    }
+    step("Yes: the window closed and the program ended");
+}
+
+// The About item of the window menu opens the About box in the interface language.
+void about() {
+    PostMessageW(mainWindow, WM_SYSCOMMAND, kAboutCommand, 0);
+    const HWND box = waitForDialog("the About box");
+    const std::string title = narrow(windowText(box));
+    if (title != caption(texts::kAboutTitle) ||
+        boxText(box).find(texts::kAboutProduct) == std::string::npos) {
+        fail("the About box is \"" + title + "\": \"" + boxText(box) + "\"");
+    }
+    answer(box, IDOK);
+    step("About: \"" + title + "\" names " + texts::kAboutProduct);
+}
+
+void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
+    checkGeometry();
+    about();
+    connect();
+    record("Manual", [] { click(ManualButton); });
+    record("the gauge's data key", [&] { pressKey(keyPipe); });
+    automatic();
+    parameters();
+    record("Manual after the new parameters", [] { click(ManualButton); }, true);
+    statistics();
+    save(out + L"\\records.xls");
+    screenshot(out + L"\\window.bmp");
+    clear();
+    click(EnglishRadio);
+    expectBox("choosing English", texts::kLanguageChanged.english, IDOK);
+    // The choice is stored once the box is answered.
+    waitFor("Language stored as 2", [] { return storedSetting(L"Language") == 2; });
+    if (text(ConnectButton) != texts::kDisconnectAsciiCaption.chinese) {
+        fail("the captions changed before the next start");
+    }
+    step("Language stored as 2; the captions stay Chinese until the next start");
+    record("Manual after Clear", [] { click(ManualButton); });
+    escapeAsksFirst(Language::English);
+}
+
+void secondRun(const std::wstring& out) {
+    checkGeometry();
+    about();
+    connect();
+    record("Manual", [] { click(ManualButton); }, true);
+    statistics();
+    screenshot(out + L"\\window.bmp");
+    escapeAsksFirst(Language::English);
+}
+
+}  // namespace
+}  // namespace mensora::drive
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace mensora::drive;
+    if (argc == 2 && std::wstring(argv[1]) == L"--prepare") {
+        setFontReplacements();
+        return 0;
+    }
+    if (argc == 5 && std::wstring(argv[1]) == L"--time") {
+        timeStarts(argv[2], argv[3], _wtoi(argv[4]));
+        return 0;
+    }
+    std::wstring exe, out, key, run;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::wstring name = argv[i];
+        if (name == L"--program") exe = argv[i + 1];
+        if (name == L"--out") out = argv[i + 1];
+        if (name == L"--key") key = argv[i + 1];
+        if (name == L"--run") run = argv[i + 1];
+    }
+    if (exe.empty() || out.empty() || key.empty() || (run != L"first" && run != L"second")) {
+        std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second\n");
+        return 2;
+    }
+    english = run == L"second";
+    start(exe);
+    if (english) {
+        secondRun(out);
+    } else {
+        firstRun(out, key);
+    }
+    std::printf("all checks held\n");
+    return 0;
+}

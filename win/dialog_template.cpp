@@ -1,0 +1,169 @@
+#include "win/dialog_template.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "base/texts.h"
+#include "base/wide_text.h"
+
+namespace mensora {
+namespace {
+
+// Predefined window classes of a template item, by ordinal.
+constexpr std::uint16_t kButtonClass = 0x0080;
+constexpr std::uint16_t kEditClass = 0x0081;
+constexpr std::uint16_t kStaticClass = 0x0082;
+constexpr std::uint16_t kComboBoxClass = 0x0085;
+
+// The platform's id of a static text that no code addresses.
+constexpr int kNoId = -1;
+
+class TemplateWriter {
+public:
+    void word(std::uint16_t value) { words_.push_back(value); }
+    void dword(std::uint32_t value) {
+        word(static_cast<std::uint16_t>(value & 0xFFFF));
+        word(static_cast<std::uint16_t>(value >> 16));
+    }
+    void text(const std::wstring& value) {
+        for (const wchar_t c : value) word(static_cast<std::uint16_t>(c));
+        word(0);
+    }
+    void ordinal(std::uint16_t value) {
+        word(0xFFFF);
+        word(value);
+    }
+    // Every item starts on a 32-bit boundary of the template.
+    void alignItem() {
+        if (words_.size() % 2 != 0) word(0);
+    }
+    std::vector<std::uint16_t> take() { return std::move(words_); }
+
+private:
+    std::vector<std::uint16_t> words_;
+};
+
+struct ItemStyle {
+    std::uint32_t style;
+    std::uint32_t exStyle;
+};
+
+std::uint32_t staticAlignment(std::uint8_t style) {
+    std::uint32_t bits = SS_LEFT;
+    if ((style & AlignRight) != 0) bits = SS_RIGHT;
+    if ((style & AlignHCentre) != 0) bits = SS_CENTER;
+    if ((style & AlignVCentre) != 0) bits |= SS_CENTERIMAGE;
+    return bits;
+}
+
+std::uint32_t editAlignment(std::uint8_t style) {
+    if ((style & AlignRight) != 0) return ES_RIGHT;
+    if ((style & AlignHCentre) != 0) return ES_CENTER;
+    return ES_LEFT;
+}
+
+ItemStyle styleOf(const DialogControl& control) {
+    const std::uint32_t child = WS_CHILD | WS_VISIBLE;
+    switch (control.kind) {
+        case ControlKind::GroupBox:
+            return {child | BS_GROUPBOX | ((control.style & TitleCentred) != 0 ? BS_CENTER : 0u),
+                    0};
+        case ControlKind::Label:
+            return {child | SS_NOPREFIX | staticAlignment(control.style), 0};
+        case ControlKind::Edit:
+            return {child | WS_TABSTOP | ES_AUTOHSCROLL | editAlignment(control.style),
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::ReadOnlyDisplay:
+            // Nobody types into a display: the program fills it; a thin edge frames it.
+            return {child | WS_DISABLED | ES_AUTOHSCROLL | editAlignment(control.style),
+                    WS_EX_STATICEDGE};
+        case ControlKind::PushButton:
+            return {child | WS_TABSTOP | BS_PUSHBUTTON, WS_EX_CLIENTEDGE};
+        case ControlKind::DropDown:
+            // The rectangle's height includes the room the list drops into.
+            return {child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
+                        ((control.style & SortedItems) != 0 ? CBS_SORT : 0u),
+                    0};
+        case ControlKind::ListView:
+            // A virtual list: rows are read from the record store as they are drawn.
+            return {child | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
+                    WS_EX_CLIENTEDGE};
+        case ControlKind::RadioButton: return {child | WS_TABSTOP | BS_AUTORADIOBUTTON, 0};
+        case ControlKind::CheckBox: return {child | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    }
+    return {child, 0};
+}
+
+void writeClass(TemplateWriter& out, ControlKind kind) {
+    switch (kind) {
+        case ControlKind::GroupBox:
+        case ControlKind::PushButton:
+        case ControlKind::RadioButton:
+        case ControlKind::CheckBox: out.ordinal(kButtonClass); return;
+        case ControlKind::Label: out.ordinal(kStaticClass); return;
+        case ControlKind::Edit:
+        case ControlKind::ReadOnlyDisplay: out.ordinal(kEditClass); return;
+        case ControlKind::DropDown: out.ordinal(kComboBoxClass); return;
+        case ControlKind::ListView: out.text(WC_LISTVIEWW); return;
+    }
+}
+
+// The template item id of a control: its id, or the platform's "no id" for the two labels
+// that have none.
+int templateIdOf(const DialogControl& control) { return control.id != 0 ? control.id : kNoId; }
+
+}  // namespace
+
+std::vector<std::uint16_t> buildDialogTemplate(Language language) {
+    const std::span<const DialogControl> controls = controlTable();
+    TemplateWriter out;
+    out.word(1);       // template version
+    out.word(0xFFFF);  // the extended template
+    out.dword(0);      // help id
+    // An application window of its own in the task bar, resizable, with minimise and
+    // maximise boxes and the system menu.
+    out.dword(WS_EX_APPWINDOW);
+    out.dword(DS_SETFONT | DS_3DLOOK | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+              WS_MAXIMIZEBOX | WS_THICKFRAME);
+    out.word(static_cast<std::uint16_t>(controls.size()));
+    out.word(0);
+    out.word(0);
+    out.word(static_cast<std::uint16_t>(kDialogWidthUnits));
+    out.word(static_cast<std::uint16_t>(kDialogHeightUnits));
+    out.word(0);  // no menu
+    out.word(0);  // the dialog class
+    out.text(wide(texts::kWindowTitle));
+    out.word(static_cast<std::uint16_t>(kDialogFontPoints));
+    out.word(FW_NORMAL);
+    out.word(DEFAULT_CHARSET << 8);  // not italic; the character set
+    out.text(wide(kDialogFontFace));
+
+    bool afterRadio = false;
+    for (const DialogControl& control : controls) {
+        ItemStyle item = styleOf(control);
+        const bool radio = control.kind == ControlKind::RadioButton;
+        // The language buttons form one group: it starts at the first, and the control after
+        // the last starts the next.
+        if (radio != afterRadio) item.style |= WS_GROUP;
+        afterRadio = radio;
+
+        out.alignItem();
+        out.dword(0);  // help id
+        out.dword(item.exStyle);
+        out.dword(item.style);
+        out.word(static_cast<std::uint16_t>(control.rect.x));
+        out.word(static_cast<std::uint16_t>(control.rect.y));
+        out.word(static_cast<std::uint16_t>(control.rect.width));
+        out.word(static_cast<std::uint16_t>(control.rect.height));
+        out.dword(static_cast<std::uint32_t>(templateIdOf(control)));
+        writeClass(out, control.kind);
+        const char* caption = captionFor(control, language);
+        out.text(caption != nullptr ? wide(caption) : std::wstring());
+        out.word(0);  // no creation data
+    }
+    return out.take();
+}
+
+}  // namespace mensora

@@ -1,0 +1,18 @@
+#pragma once
+// The main window's dialog template, built in memory from the control table: the dialog
+// itself (caption, frame, 518 × 346 dialog units in the dialog font) and every control at its
+// rectangle with its id, its window class and styles, and its caption in the given language.
+// Windows maps the dialog units to pixels with the dialog font, as it does for a template
+// from the resources.
+
+#include <cstdint>
+#include <vector>
+
+#include "base/control_table.h"
+
+namespace mensora {
+
+// The bytes of a DLGTEMPLATEEX and its items, 16-bit aligned as the dialog functions need.
+std::vector<std::uint16_t> buildDialogTemplate(Language language);
+
+}  // namespace mensora

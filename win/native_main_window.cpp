@@ -1,0 +1,353 @@
+#include "win/native_main_window.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "base/caption_fitting.h"
+#include "base/control_ids.h"
+#include "base/control_table.h"
+#include "base/texts.h"
+#include "base/wide_text.h"
+#include "win/dialog_template.h"
+#include "win/executable_name.h"
+#include "win/resource_ids.h"
+
+namespace mensora {
+namespace {
+
+bool isClickable(const DialogControl* row) {
+    return row != nullptr &&
+           (row->kind == ControlKind::PushButton || row->kind == ControlKind::RadioButton ||
+            row->kind == ControlKind::CheckBox);
+}
+
+// The large type of the live reading: the height is the character cell's, as given.
+HFONT createDisplayFont() {
+    LOGFONTW font{};
+    font.lfHeight = kDisplayFontHeight;
+    font.lfWeight = FW_BOLD;
+    font.lfCharSet = ANSI_CHARSET;
+    font.lfPitchAndFamily = FF_SWISS;
+    const std::wstring face = wide(kDisplayFontFace);
+    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
+    return CreateFontIndirectW(&font);
+}
+
+HICON loadIcon(int sizeMetric) {
+    const int size = GetSystemMetrics(sizeMetric);
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(MENSORA_ICON),
+                                         IMAGE_ICON, size, size, LR_SHARED));
+}
+
+// The save dialog's one file type: the shown text, and the pattern it names in parentheses.
+std::wstring fileTypeFilter(const std::string& filterText) {
+    const std::wstring shown = wide(filterText);
+    const auto open = shown.rfind(L'(');
+    const auto close = shown.rfind(L')');
+    const std::wstring pattern = open != std::wstring::npos && close != std::wstring::npos &&
+                                         close > open + 1
+                                     ? shown.substr(open + 1, close - open - 1)
+                                     : std::wstring(L"*.*");
+    std::wstring filter = shown;
+    filter.push_back(L'\0');
+    filter += pattern;
+    filter.push_back(L'\0');  // the list ends with an empty entry
+    return filter;
+}
+
+}  // namespace
+
+NativeMainWindow::NativeMainWindow(const RecordStore& store, const RecordListTexts& listTexts,
+                                   WindowTimers& timers)
+    : timers_(timers), list_(store, listTexts) {}
+
+NativeMainWindow::~NativeMainWindow() {
+    if (displayFont_ != nullptr) DeleteObject(displayFont_);
+}
+
+void NativeMainWindow::run(HINSTANCE instance, Language language) {
+    language_ = language;
+    const std::vector<std::uint16_t> layout = buildDialogTemplate(language);
+    DialogBoxIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), nullptr,
+                            &NativeMainWindow::dialogProc, reinterpret_cast<LPARAM>(this));
+    window_ = nullptr;
+    timers_.attach(nullptr);
+}
+
+INT_PTR CALLBACK NativeMainWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        reinterpret_cast<NativeMainWindow*>(lParam)->created(window);
+        return TRUE;
+    }
+    // Messages before WM_INITDIALOG find no window object yet and get the default handling.
+    auto* self = reinterpret_cast<NativeMainWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self != nullptr ? self->handle(message, wParam, lParam) : FALSE;
+}
+
+void NativeMainWindow::created(HWND window) {
+    window_ = window;
+    timers_.attach(window);
+    list_.attach(control(RecordList));
+
+    const std::wstring aboutItem = wide(kAboutItemText);
+    if (HMENU menu = GetSystemMenu(window, FALSE); menu != nullptr && !aboutItem.empty()) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
+    }
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon(SM_CXICON)));
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON)));
+
+    displayFont_ = createDisplayFont();
+    for (const int id : {LiveValue, UnitLabel}) {
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_), TRUE);
+    }
+    // The drop-downs hold their items as the template's own data fills them; the
+    // initialisation puts on the English sound items.
+    setListItems(SoundList, kSoundItemsChinese, static_cast<int>(std::size(kSoundItemsChinese)));
+    setListItems(UnitList, kUnitItems, static_cast<int>(std::size(kUnitItems)));
+    for (const DialogControl& row : controlTable()) {
+        if (row.kind != ControlKind::Label || row.id == 0) continue;
+        const char* caption = captionFor(row, language_);
+        captions_[row.id] = caption != nullptr ? caption : "";
+        showLabel(row.id);
+    }
+
+    // Never smaller than the window may be dragged to, from the start; the controls keep the
+    // places the template gave them, as when the platform applies the limits at creation.
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const int width = std::max<int>(outer.right - outer.left, kMinimumWidthPixels);
+    const int height = std::max<int>(outer.bottom - outer.top, kMinimumHeightPixels);
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    // The size the controls were laid out for: the first size change, which only records.
+    RECT client{};
+    GetClientRect(window, &client);
+    resizeRule_.sizeChanged(client.bottom, false);
+
+    if (controller_ != nullptr) controller_->initialise();
+}
+
+INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            // The dialog's own keys: Enter as its default command, Escape as cancel.
+            if (id == IDOK) {
+                closeIf(CloseRequest::Enter);
+            } else if (id == IDCANCEL) {
+                closeIf(CloseRequest::Escape);
+            } else {
+                command(id, HIWORD(wParam));
+            }
+            return TRUE;
+        }
+        case WM_CLOSE: closeIf(CloseRequest::CloseBox); return TRUE;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
+            if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
+            return TRUE;
+        case WM_TIMER:
+            if (controller_ != nullptr) controller_->onTimer(static_cast<int>(wParam));
+            return TRUE;
+        case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
+        case WM_GETMINMAXINFO: {
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels};
+            return TRUE;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->idFrom == RecordList && header->code == LVN_GETDISPINFOW) {
+                list_.fillCell(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+                return TRUE;
+            }
+            return FALSE;
+        }
+        default: return FALSE;
+    }
+}
+
+void NativeMainWindow::command(int id, int notification) {
+    if (notification != BN_CLICKED || !isClickable(findControl(id))) return;
+    if (controller_ != nullptr) controller_->onCommand(id);
+}
+
+void NativeMainWindow::closeIf(CloseRequest how) {
+    if (controller_ == nullptr || controller_->onCloseRequested(how)) EndDialog(window_, 0);
+}
+
+void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(clientHeight, minimised);
+    if (!stretch) return;
+    for (const int id : kStretchingControls) {
+        const HWND stretching = control(id);
+        RECT place{};
+        GetWindowRect(stretching, &place);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(stretching, nullptr, 0, 0, place.right - place.left,
+                     stretch->height(place.top, place.bottom - place.top),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void NativeMainWindow::showLabel(int controlId) {
+    const HWND label = control(controlId);
+    const std::string& caption = captions_[controlId];
+    const std::wstring whole = wide(caption);
+    RECT box{};
+    GetClientRect(label, &box);
+    const HDC dc = GetDC(label);
+    const HGDIOBJ former =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT needed = box;
+    DrawTextW(dc, whole.c_str(), static_cast<int>(whole.size()), &needed,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const bool fits = needed.right - needed.left <= box.right && needed.bottom - needed.top <= box.bottom;
+    const bool alignRight = (GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT;
+    const std::string shown =
+        fittingCaption(caption, fits, alignRight, box.right, [dc](std::string_view line) {
+            const std::wstring text = wide(line);
+            SIZE size{};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int>(size.cx);
+        });
+    SelectObject(dc, former);
+    ReleaseDC(label, dc);
+    SetWindowTextW(label, wide(shown).c_str());
+}
+
+void NativeMainWindow::setText(int controlId, const std::string& text) {
+    if (captions_.count(controlId) != 0) {
+        captions_[controlId] = text;
+        showLabel(controlId);
+        return;
+    }
+    SetWindowTextW(control(controlId), wide(text).c_str());
+}
+
+std::string NativeMainWindow::text(int controlId) const {
+    if (const auto caption = captions_.find(controlId); caption != captions_.end()) {
+        return caption->second;
+    }
+    const HWND shown = control(controlId);
+    const int length = GetWindowTextLengthW(shown);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int read = GetWindowTextW(shown, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+    return utf8(text);
+}
+
+void NativeMainWindow::enable(int controlId, bool on) { EnableWindow(control(controlId), on); }
+
+void NativeMainWindow::setFocus(int controlId) {
+    const HWND target = control(controlId);
+    if (target == nullptr) return;
+    SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    // The refused entry is selected, so that typing replaces it.
+    const DialogControl* row = findControl(controlId);
+    if (row != nullptr && row->kind == ControlKind::DropDown) {
+        SendMessageW(target, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+    } else {
+        SendMessageW(target, EM_SETSEL, 0, -1);
+    }
+}
+
+void NativeMainWindow::setChecked(int controlId, bool on) {
+    SendMessageW(control(controlId), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool NativeMainWindow::isChecked(int controlId) const {
+    return SendMessageW(control(controlId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void NativeMainWindow::setListItems(int controlId, const char* const* items, int count) {
+    const HWND list = control(controlId);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        const std::wstring item = wide(items[i]);
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+}
+
+void NativeMainWindow::selectListItem(int controlId, int index) {
+    const HWND list = control(controlId);
+    const auto count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index >= 0 && index < count ? index : -1),
+                 0);
+}
+
+int NativeMainWindow::selectedListItem(int controlId) const {
+    // What the edit part holds decides: an item's exact text selects it, anything else none.
+    const std::wstring shown = wide(text(controlId));
+    if (shown.empty()) return -1;
+    const LRESULT found = SendMessageW(control(controlId), CB_FINDSTRINGEXACT,
+                                       static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(shown.c_str()));
+    return found == CB_ERR ? -1 : static_cast<int>(found);
+}
+
+void NativeMainWindow::setUpRecordList(Language language) {
+    language_ = language;
+    list_.setUp(language);
+}
+
+void NativeMainWindow::recordListAppended() { list_.appended(); }
+
+void NativeMainWindow::recordListCleared() { list_.cleared(); }
+
+void NativeMainWindow::scrollRecordListToEnd() { list_.scrollToEnd(); }
+
+void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    const std::wstring caption = executableBaseName();
+    MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
+                MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+}
+
+bool NativeMainWindow::askYesNo(const std::string& text) {
+    const std::wstring caption = executableBaseName();
+    return MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+void NativeMainWindow::showAbout() {
+    const std::wstring text = wide(std::string(texts::kAboutProduct) + "\n\n" +
+                                   pick(texts::kAboutDescription, language_));
+    const std::wstring title = wide(pick(texts::kAboutTitle, language_));
+    MSGBOXPARAMSW box{};
+    box.cbSize = sizeof box;
+    box.hwndOwner = window_;
+    box.hInstance = GetModuleHandleW(nullptr);
+    box.lpszText = text.c_str();
+    box.lpszCaption = title.c_str();
+    box.dwStyle = MB_OK | MB_USERICON;
+    box.lpszIcon = MAKEINTRESOURCEW(MENSORA_ICON);
+    MessageBoxIndirectW(&box);
+}
+
+std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
+                                                         const std::string& filterText) {
+    const std::wstring filter = fileTypeFilter(filterText);
+    std::vector<wchar_t> path(32768, L'\0');
+    const std::wstring offered = wide(offeredName);
+    lstrcpynW(path.data(), offered.c_str(), static_cast<int>(path.size()));
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window_;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                   OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+    return utf8(path.data());
+}
+
+}  // namespace mensora

@@ -1,0 +1,75 @@
+#pragma once
+// The main window as a Win32 dialog built from the control table. A passive view like the
+// Qt window: it shows what the core tells it and reports clicks, timer ticks, the About item
+// and requests to close to the MainDialog; it decides nothing.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "base/resize_rule.h"
+#include "base/window_port.h"
+#include "dialog/main_dialog.h"
+#include "win/record_list_view.h"
+#include "win/window_timers.h"
+
+namespace mensora {
+
+class NativeMainWindow final : public WindowPort {
+public:
+    NativeMainWindow(const RecordStore& store, const RecordListTexts& listTexts,
+                     WindowTimers& timers);
+    ~NativeMainWindow() override;
+    NativeMainWindow(const NativeMainWindow&) = delete;
+    NativeMainWindow& operator=(const NativeMainWindow&) = delete;
+
+    // Where clicks, ticks and close requests go; its initialise() runs when the window exists.
+    void setController(MainDialog* controller) { controller_ = controller; }
+
+    // Builds the window in the stored language and runs it modally until it closes.
+    void run(HINSTANCE instance, Language language);
+
+    // WindowPort
+    void setText(int controlId, const std::string& text) override;
+    std::string text(int controlId) const override;
+    void enable(int controlId, bool on) override;
+    void setFocus(int controlId) override;
+    void setChecked(int controlId, bool on) override;
+    bool isChecked(int controlId) const override;
+    void setListItems(int controlId, const char* const* items, int count) override;
+    void selectListItem(int controlId, int index) override;
+    int selectedListItem(int controlId) const override;
+    void setUpRecordList(Language language) override;
+    void recordListAppended() override;
+    void recordListCleared() override;
+    void scrollRecordListToEnd() override;
+    void showMessage(const std::string& text, MessageIcon icon) override;
+    bool askYesNo(const std::string& text) override;
+    void showAbout() override;
+    std::optional<std::string> askSavePath(const std::string& offeredName,
+                                           const std::string& filterText) override;
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void created(HWND window);
+    void command(int id, int notification);
+    void sizeChanged(int clientHeight, bool minimised);
+    void showLabel(int controlId);
+    void closeIf(CloseRequest how);
+    HWND control(int id) const { return GetDlgItem(window_, id); }
+
+    HWND window_ = nullptr;
+    MainDialog* controller_ = nullptr;
+    WindowTimers& timers_;
+    RecordListView list_;
+    ResizeRule resizeRule_;
+    HFONT displayFont_ = nullptr;
+    Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
+    // Every label's whole caption: the label itself may show only the words that fit.
+    std::map<int, std::string> captions_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,33 @@
+#include "win/native_program.h"
+
+#include <commctrl.h>
+
+#include "base/settings_keys.h"
+#include "link/platform_port_names.h"
+
+namespace mensora {
+
+NativeProgram::NativeProgram()
+    : window_(store_, listTexts_, timers_),
+      portNames_(makePlatformPortNames(settings_)),
+      dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
+                          fileSystem_},
+              state_, store_, listTexts_) {
+    window_.setController(&dialog_);
+}
+
+void NativeProgram::run(HINSTANCE instance) {
+    // The platform's own look for the standard controls and the list view.
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
+                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    // The template carries the captions of the language the window will speak.
+    window_.run(instance, languageOf(getSetting(settings_, settings::kLanguage)));
+    // The program ends in a fixed order: the window has gone with its timers; the gauge's port
+    // is let go, nothing reports to the dialog any more, and the sound falls silent.
+    serial_.close();
+    window_.setController(nullptr);
+    sound_.stop();
+}
+
+}  // namespace mensora

@@ -1,0 +1,47 @@
+#pragma once
+// The Windows program as its parts: the record store reserved whole, the native ports, the
+// window and the dialog wired together, as the Qt program wires its own.
+
+#include <windows.h>
+
+#include <memory>
+
+#include "dialog/main_dialog.h"
+#include "files/native_file_system.h"
+#include "link/serial_port.h"
+#include "measure/record_list_texts.h"
+#include "measure/record_store.h"
+#include "win/local_clock.h"
+#include "win/native_main_window.h"
+#include "win/registry_settings_store.h"
+#include "win/wave_alert_sound.h"
+#include "win/window_timers.h"
+
+namespace mensora {
+
+class NativeProgram {
+public:
+    NativeProgram();
+    NativeProgram(const NativeProgram&) = delete;
+    NativeProgram& operator=(const NativeProgram&) = delete;
+
+    // Opens the window and returns when it has closed. Nothing is written at exit.
+    void run(HINSTANCE instance);
+
+private:
+    // Reserved before the window exists, so that recording never allocates.
+    RecordStore store_;
+    RecordListTexts listTexts_;
+    AcquisitionState state_;
+    RegistrySettingsStore settings_;
+    WindowTimers timers_;
+    NativeMainWindow window_;
+    WaveAlertSound sound_;
+    LocalClock clock_;
+    SerialPort serial_;
+    std::unique_ptr<PortNames> portNames_;
+    NativeFileSystem fileSystem_;
+    MainDialog dialog_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,57 @@
+#include "win/record_list_view.h"
+
+#include "base/wide_text.h"
+#include "measure/record_list_cells.h"
+#include "measure/record_store.h"
+
+namespace mensora {
+
+void RecordListView::setUp(Language language) {
+    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
+                                        LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    while (ListView_DeleteColumn(list_, 0)) {
+    }
+    // The first column of a list view always keeps its text left; a column put first and
+    // removed again leaves the real first column centred like the others.
+    LVCOLUMNW placeholder{};
+    placeholder.mask = LVCF_WIDTH;
+    ListView_InsertColumn(list_, 0, &placeholder);
+    for (int column = 0; column < RecordListColumnCount; ++column) {
+        std::wstring title = wide(recordListTitle(column, language));
+        LVCOLUMNW heading{};
+        heading.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        heading.fmt = LVCFMT_CENTER;
+        heading.cx = recordListWidth(column, language);
+        heading.pszText = title.data();
+        heading.iSubItem = column;
+        ListView_InsertColumn(list_, column + 1, &heading);
+    }
+    ListView_DeleteColumn(list_, 0);
+}
+
+void RecordListView::appended() {
+    const int held = static_cast<int>(store_.count());
+    if (held <= rows_) return;
+    rows_ = held;
+    ListView_SetItemCountEx(list_, rows_, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+void RecordListView::cleared() {
+    rows_ = 0;
+    ListView_SetItemCountEx(list_, 0, 0);
+}
+
+void RecordListView::scrollToEnd() {
+    if (rows_ > 0) ListView_EnsureVisible(list_, rows_ - 1, FALSE);
+}
+
+void RecordListView::fillCell(NMLVDISPINFOW& request) {
+    LVITEMW& item = request.item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
+    if (item.iItem < 0 || item.iItem >= rows_) return;
+    const std::wstring cell = wide(recordListCell(
+        store_, texts_, static_cast<std::uint32_t>(item.iItem), item.iSubItem));
+    lstrcpynW(item.pszText, cell.c_str(), item.cchTextMax);
+}
+
+}  // namespace mensora

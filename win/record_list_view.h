@@ -1,0 +1,38 @@
+#pragma once
+// The record list as a virtual list view: it holds no rows of its own. It is told how many
+// rows the store holds, and asks for each cell as it draws it, so a million rows cost what
+// the store costs.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "base/language.h"
+
+namespace mensora {
+
+class RecordStore;
+class RecordListTexts;
+
+class RecordListView {
+public:
+    RecordListView(const RecordStore& store, const RecordListTexts& texts)
+        : store_(store), texts_(texts) {}
+
+    void attach(HWND list) { list_ = list; }
+    // Grid lines, full-row selection and the five centred columns of the language.
+    void setUp(Language language);
+    // The store has more records than the list shows: show them.
+    void appended();
+    void cleared();
+    void scrollToEnd();
+    // A cell the list is about to draw.
+    void fillCell(NMLVDISPINFOW& request);
+
+private:
+    const RecordStore& store_;
+    const RecordListTexts& texts_;
+    HWND list_ = nullptr;
+    int rows_ = 0;  // the rows the list has been told of
+};
+
+}  // namespace mensora
