@@ -16,9 +16,9 @@
 #include <string>
 
 #include "base/control_ids.h"
-#include "tests/integration/gauge_bench.h"
+#include "tests/integration/e2e_support.h"
+#include "tools/tour/run_events_until.h"
 #include "ui/mensora_program.h"
-#include "ui/run_events_until.h"
 
 namespace mensora {
 namespace {
