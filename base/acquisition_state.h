@@ -75,6 +75,9 @@ struct AcquisitionState {
     std::uint32_t baudRate = 0;
     std::uint8_t scanPhase = 0;
     std::int32_t altBaudPending = 0;
+    // The linked gauge's device went away (the port reported it gone). No reading stands
+    // until the first good frame after the device is opened again, so nothing is recorded.
+    bool deviceLost = false;
 
     // Gauge protocol
     ProtocolKind protocolKind = ProtocolKind::None;

@@ -1,6 +1,6 @@
 #pragma once
-// The seven timers of the main window. Their ids are fixed: the tick routing and the
-// disconnect (which kills 1 to 5 in ascending order) rely on them.
+// The eight timers of the main window. Their ids are fixed: the tick routing and the
+// disconnect (which kills 1 to 5 in ascending order, then 8) rely on them.
 
 namespace mensora {
 
@@ -12,6 +12,8 @@ enum TimerId : int {
     PortScanTimer = 5,
     BeepStopTimer = 6,
     AutosaveTimer = 7,
+    // Once a second while the linked gauge's device is gone: the same port opened again.
+    DeviceReopenTimer = 8,
 };
 
 }  // namespace mensora

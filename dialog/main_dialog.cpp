@@ -27,7 +27,8 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
       poll_(context_, ports.serial,
             PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
                        [this] { recorder_.recordMeasurement(); },
-                       [this] { link_.restartWatchdog(); }}),
+                       [this] { link_.restartWatchdog(); },
+                       [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
       language_(state_, ports.window, ports.settings) {}
@@ -41,6 +42,7 @@ void MainDialog::onTimer(int id) {
         case PortScanTimer: link_.portScanStep(); break;
         case BeepStopTimer: recorder_.stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
+        case DeviceReopenTimer: link_.reopenStep(); break;
         default: break;  // not one of ours: nothing changes
     }
 }

@@ -5,6 +5,7 @@
 // the gauge as written. The descriptor is non-blocking, so a read takes only what is queued.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -69,6 +70,16 @@ bool applyLineSettings(int fd, std::int32_t baudRate) {
     return true;
 }
 
+// The errors of a device that is no longer there, as opposed to one that has nothing to say.
+bool deviceGoneError(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
+
+// A hung-up line (a USB adapter pulled, the other end of a pseudo-terminal closed) reports
+// the hang-up at once and never again gives bytes.
+bool hungUp(int fd) {
+    pollfd line{fd, POLLIN, 0};
+    return ::poll(&line, 1, 0) > 0 && (line.revents & POLLHUP) != 0;
+}
+
 }  // namespace
 
 termios gaugeLineSettings(const termios& reported, std::int32_t baudRate) {
@@ -111,10 +122,13 @@ int SerialPort::readAvailable(std::uint8_t* buffer, std::uint32_t& receivedCount
     receivedCount = 0;
     const int fd = platform_->fd;
     if (fd == kNoPort) return -1;
+    if (hungUp(fd)) return kDeviceLost;
     int queued = 0;
-    if (::ioctl(fd, FIONREAD, &queued) != 0 || queued <= 0) return -1;
+    if (::ioctl(fd, FIONREAD, &queued) != 0) return deviceGoneError(errno) ? kDeviceLost : -1;
+    if (queued <= 0) return -1;
     const auto wanted = std::min(static_cast<std::size_t>(queued), std::size_t{kMaxBytesPerRead});
     const ssize_t got = ::read(fd, buffer, wanted);
+    if (got < 0 && deviceGoneError(errno)) return kDeviceLost;
     if (got <= 0) return -1;
     receivedCount = static_cast<std::uint32_t>(got);
     return 0;

@@ -130,19 +130,22 @@ int SerialPort::readAvailable(std::uint8_t* buffer, std::uint32_t& receivedCount
     OVERLAPPED* overlapped = port.read.prepare();
     DWORD errors = 0;
     COMSTAT status{};
-    ClearCommError(port.handle, &errors, &status);
+    // A port whose device was pulled (ERROR_ACCESS_DENIED, ERROR_BAD_COMMAND,
+    // ERROR_DEVICE_REMOVED and the like) fails every call on its handle from then on; a
+    // merely silent gauge leaves these calls succeeding with nothing queued.
+    if (!ClearCommError(port.handle, &errors, &status)) return kDeviceLost;
     const DWORD wanted = std::min<DWORD>(status.cbInQue, kMaxBytesPerRead);
     if (wanted == 0) return -1;
 
     if (!ReadFile(port.handle, buffer, wanted, nullptr, overlapped) &&
         GetLastError() != ERROR_IO_PENDING) {
-        return -1;
+        return kDeviceLost;
     }
     // The bytes asked for are already queued, so a read reported as pending is only being
     // copied and ends at once. It is waited for: left running, it would write into the
     // receive buffer while the poll parses it, and its bytes would be lost to that poll.
     DWORD got = 0;
-    GetOverlappedResult(port.handle, overlapped, &got, TRUE);
+    if (!GetOverlappedResult(port.handle, overlapped, &got, TRUE)) return kDeviceLost;
     if (got == 0) return -1;
     receivedCount = std::min<DWORD>(got, wanted);
     return 0;

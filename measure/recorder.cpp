@@ -31,6 +31,8 @@ Recorder::Recorder(const DialogContext& context, RecordStore& store, RecordListT
       clock_(clock) {}
 
 void Recorder::recordMeasurement() {
+    // The gauge's device is gone: what the window last had is no reading of now.
+    if (state_.deviceLost) return;
     if (store_.full()) {
         reportStoreFull();
         return;

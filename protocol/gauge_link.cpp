@@ -18,6 +18,7 @@ constexpr std::uint32_t kFirstStepMs = 30;
 constexpr std::uint32_t kDwellMs = 1500;
 constexpr std::uint32_t kAlternateRateDwellMs = 360;
 constexpr std::uint32_t kListeningPollMs = 50;
+constexpr std::uint32_t kReopenPeriodMs = 1000;
 
 // Each port is tried at the rate of the first protocol, then at that of the second.
 std::int32_t scanBaudRate() { return gaugeProtocols()[0].baudRate; }
@@ -74,7 +75,9 @@ void GaugeLink::disconnectLink() {
     timers_.kill(AutoSampleTimer);
     timers_.kill(LinkWatchdogTimer);
     timers_.kill(PortScanTimer);
+    timers_.kill(DeviceReopenTimer);
     closePort();
+    state_.deviceLost = false;
     state_.linkConnected = 0;
     window_.setText(ConnectButton, pick(texts::kConnectCaption, state_.language()));
     window_.setText(AutoButton, pick(texts::kAutoAfterDisconnectCaption, state_.language()));
@@ -165,6 +168,8 @@ void GaugeLink::listenOnPort() {
 }
 
 void GaugeLink::goodFrame(const GaugeProtocol& protocol) {
+    // The device is back and speaking: its readings count again.
+    state_.deviceLost = false;
     if (state_.linkConnected == 0) establishLink(protocol);
 }
 
@@ -193,6 +198,27 @@ void GaugeLink::linkWatchdogExpired() {
     timers_.kill(LinkWatchdogTimer);
     window_.showMessage(pick(texts::kDeviceDisconnected, state_.language()),
                         MessageIcon::Exclamation);
+}
+
+void GaugeLink::deviceLost() {
+    timers_.kill(PollTimer);
+    closePort();
+    // During a discovery a vanished port is just one that holds no gauge: the next step
+    // tries the next one.
+    if (state_.linkConnected == 0) return;
+    // The watchdog runs on: it tells the user once, as for a gauge that fell silent.
+    state_.deviceLost = true;
+    state_.reading.valueText = " ";
+    // While the parameters panel is open the screen stands still for the user's typing.
+    if (!state_.paramEditMode) exchange_.push();
+    timers_.arm(DeviceReopenTimer, kReopenPeriodMs);
+}
+
+void GaugeLink::reopenStep() {
+    // The name is not looked up afresh: the device comes back under the name it had.
+    if (!openPort(state_.portIndex, static_cast<std::int32_t>(state_.baudRate))) return;
+    timers_.kill(DeviceReopenTimer);
+    listenOnPort();
 }
 
 }  // namespace mensora

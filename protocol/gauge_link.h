@@ -30,6 +30,12 @@ public:
     void restartWatchdog();
     void linkWatchdogExpired();
 
+    // The open port's device went away (the cable was pulled). The port is let go at once so
+    // the system can hand the device back when it returns; a link stays up, shows no reading
+    // and opens the same port again once a second until the device is there again.
+    void deviceLost();
+    void reopenStep();
+
 private:
     // The first step after a click: the port and rate the last link was made on.
     // False when that port does not open.

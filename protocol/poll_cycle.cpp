@@ -38,7 +38,13 @@ void PollCycle::pollTick() {
         ++state_.counters.silentPollCount;
     }
     state_.receiveBuffer.fill(0);
-    if (serial_.readAvailable(state_.receiveBuffer.data(), state_.receivedCount) != 0) {
+    const int result = serial_.readAvailable(state_.receiveBuffer.data(), state_.receivedCount);
+    if (result == kDeviceLost) {
+        // Not a silent gauge: the silent-poll count stays as the device left it.
+        events_.deviceLost();
+        return;
+    }
+    if (result != 0) {
         // Nothing arrived: the poll keeps its period and the window stays as it is.
         ++state_.silentPollRun;
         return;

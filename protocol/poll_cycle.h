@@ -16,6 +16,8 @@ struct PollEvents {
     std::function<void()> dataKey;
     // The good frame's reading is the current one and its data key was handled.
     std::function<void()> frameTaken;
+    // The port's device is gone: nothing was read, and the port is of no more use.
+    std::function<void()> deviceLost;
 };
 
 // One poll of the serial port per PollTimer tick: read what arrived, find and decode at most

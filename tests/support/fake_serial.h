@@ -2,7 +2,8 @@
 // A serial line with a script: which names open, and the chunks the gauge "sends". Each
 // feed() is one chunk queued at the port; a read takes at most 200 queued bytes. A gauge on
 // the line sends one frame before every read of its port at its own rate, and bytes that
-// fail validation at any other rate.
+// fail validation at any other rate. A port named in `unplugged` has lost its device: reads of
+// it report the device lost and it does not open until the name is taken out again.
 
 #include <algorithm>
 #include <cstring>
@@ -31,7 +32,7 @@ public:
     };
 
     int open(const std::string& portName, std::int32_t baudRate) override {
-        const bool ok = openable.count(portName) != 0;
+        const bool ok = openable.count(portName) != 0 && unplugged.count(portName) == 0;
         opens.push_back({portName, baudRate, ok});
         if (ok) {
             isOpen = true;
@@ -42,6 +43,10 @@ public:
     }
     int readAvailable(std::uint8_t* buffer, std::uint32_t& receivedCount) override {
         ++reads;
+        if (isOpen && unplugged.count(openName) != 0) {
+            receivedCount = 0;
+            return kDeviceLost;
+        }
         if (gauge && isOpen && openName == gauge->port) {
             // A frame seen at the wrong rate: a "+" start and bytes that are no digits.
             static const std::vector<std::uint8_t> kWrongRate{0x2B, 0xE6, 0x9E, 0x86, 0xF0,
@@ -75,6 +80,7 @@ public:
 
     std::optional<Gauge> gauge;
     std::set<std::string> openable;
+    std::set<std::string> unplugged;
     std::deque<std::uint8_t> queued;
     std::vector<OpenCall> opens;
     std::vector<std::vector<std::uint8_t>> writes;

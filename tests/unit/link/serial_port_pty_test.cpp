@@ -71,6 +71,11 @@ public:
         return queuedAt(probe_) == expectedQueued_;
     }
     void portWasRead() { expectedQueued_ = queuedAt(probe_); }
+    // The gauge's end of the line goes away, as a pulled USB adapter's does.
+    void gaugeGoesAway() {
+        ::close(master_);
+        master_ = -1;
+    }
 
     // Bytes put on the line toward the gauge past the port under test.
     bool lineSends(const Bytes& bytes) {
@@ -183,6 +188,39 @@ TEST_F(SerialPortOnPty, EmptyQueueReportsNoDataAndLeavesTheBufferUntouched) {
 
     EXPECT_EQ(count, 0u);
     for (const std::uint8_t byte : buffer) ASSERT_EQ(byte, 0x5A);
+}
+
+// A device that went away is told apart from a silent one, whatever it had sent before, and
+// for as long as the port stays open; nothing of it is placed in the buffer.
+TEST_F(SerialPortOnPty, GaugeSideClosingReportsTheDeviceLostOnEveryRead) {
+    struct Case {
+        const char* what;
+        Bytes sentBefore;
+    };
+    for (const Case& c : {Case{"nothing queued", {}}, Case{"bytes still queued", {'+', '1', '\r'}}}) {
+        SCOPED_TRACE(c.what);
+        Pty gone;
+        ASSERT_TRUE(gone.ready());
+        SerialPort lost;
+        ASSERT_EQ(lost.open(gone.slaveName(), 9600), 0);
+        ASSERT_TRUE(gone.gaugeSends(c.sentBefore));
+
+        gone.gaugeGoesAway();
+
+        for (int read = 0; read < 3; ++read) {
+            buffer.fill(0x5A);
+            std::uint32_t count = 99;
+            EXPECT_EQ(lost.readAvailable(buffer.data(), count), kDeviceLost);
+            EXPECT_EQ(count, 0u);
+            EXPECT_EQ(buffer[0], 0x5A);
+        }
+        lost.close();
+        std::uint32_t count = 99;
+        EXPECT_EQ(lost.readAvailable(buffer.data(), count), -1) << "a closed port is no lost one";
+    }
+    // The port of the fixture, whose gauge is still there, is only silent.
+    std::uint32_t count = 99;
+    EXPECT_EQ(port.readAvailable(buffer.data(), count), -1);
 }
 
 // The frames carry CR terminators, 0xAA starts and packed digits: a terminal layer that

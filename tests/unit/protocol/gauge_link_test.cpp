@@ -303,7 +303,7 @@ TEST(GaugeLink, DisconnectStopsTheLinkTimersClosesThePortAndOffersConnectAgain) 
         rig.clock.clearLogs();
 
         rig.click(ConnectButton);
-        EXPECT_EQ(rig.clock.killLog(), (std::vector<int>{1, 2, 3, 4, 5}));
+        EXPECT_EQ(rig.clock.killLog(), (std::vector<int>{1, 2, 3, 4, 5, 8}));
         EXPECT_TRUE(rig.clock.isArmed(BeepStopTimer));
         EXPECT_TRUE(rig.clock.isArmed(AutosaveTimer));
         EXPECT_FALSE(rig.serial.isOpen);
