@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/wide_text.h"
+#include "base/wide_text.h"
 
 namespace mensora::test {
 

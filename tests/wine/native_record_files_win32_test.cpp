@@ -24,13 +24,12 @@
 #include "tests/unit/files/sample_records.h"
 #include "tests/wine/helper_program.h"
 #include "tests/wine/relocated_executable.h"
-#include "tests/wine/wide_text.h"
+#include "base/wide_text.h"
 
 namespace mensora {
 namespace {
 
 namespace fs = std::filesystem;
-using test::wide;
 
 fs::path pathOf(const std::string& utf8) { return fs::path(wide(utf8)); }
 
