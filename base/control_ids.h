@@ -42,5 +42,8 @@ enum ControlId : int {
 
 // The system-menu command of the About item.
 constexpr int kAboutCommand = 16;
+// The Windows system-menu command that opens the quality charts (the low four bits of a
+// system command are the system's own, so ids step by 16).
+constexpr int kChartsCommand = 32;
 
 }  // namespace mensora

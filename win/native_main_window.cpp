@@ -11,12 +11,16 @@
 #include "base/control_table.h"
 #include "base/texts.h"
 #include "base/wide_text.h"
+#include "charts/chart_texts.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
 
 namespace mensora {
 namespace {
+
+// The one main window of the thread, for the key filter, which carries no context of its own.
+NativeMainWindow* filtering = nullptr;
 
 bool isClickable(const DialogControl* row) {
     return row != nullptr &&
@@ -73,8 +77,24 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
     const std::vector<std::uint16_t> layout = buildDialogTemplate(language);
     DialogBoxIndirectParamW(instance, reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), nullptr,
                             &NativeMainWindow::dialogProc, reinterpret_cast<LPARAM>(this));
+    if (keyFilter_ != nullptr) UnhookWindowsHookEx(keyFilter_);
+    keyFilter_ = nullptr;
+    filtering = nullptr;
     window_ = nullptr;
     timers_.attach(nullptr);
+}
+
+// A modal dialog's loop hands each message to the thread's message filters before the dialog
+// treats it, whichever control has the focus: the one place to see F3 in a dialog box.
+LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
+        message->wParam == VK_F3 && filtering->openCharts_ &&
+        (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
+        filtering->openCharts_(filtering->window_);
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 INT_PTR CALLBACK NativeMainWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
@@ -98,7 +118,12 @@ void NativeMainWindow::created(HWND window) {
     if (HMENU menu = GetSystemMenu(window, FALSE); menu != nullptr && !aboutItem.empty()) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
+        const std::wstring chartsItem = wide(pick(chart_texts::kWindowTitle, language_));
+        AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
     }
+    filtering = this;
+    keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, &NativeMainWindow::keyFilter, nullptr,
+                                   GetCurrentThreadId());
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon(SM_CXICON)));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON)));
 
@@ -148,6 +173,10 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE: closeIf(CloseRequest::CloseBox); return TRUE;
         case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kChartsCommand) {
+                if (openCharts_) openCharts_(window_);
+                return TRUE;
+            }
             if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -27,6 +28,8 @@ public:
 
     // Where clicks, ticks and close requests go; its initialise() runs when the window exists.
     void setController(MainDialog* controller) { controller_ = controller; }
+    // What the charts item of the window menu and the key F3 ask for.
+    void onOpenCharts(std::function<void(HWND owner)> open) { openCharts_ = std::move(open); }
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
@@ -52,6 +55,7 @@ public:
                                            const std::string& filterText) override;
 
 private:
+    static LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
     void created(HWND window);
@@ -63,6 +67,9 @@ private:
 
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
+    std::function<void(HWND owner)> openCharts_;
+    // Sees the keys the dialog's own loop is about to handle, for F3.
+    HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;
     RecordListView list_;
     ResizeRule resizeRule_;

@@ -14,6 +14,8 @@ NativeProgram::NativeProgram()
                           fileSystem_},
               state_, store_, listTexts_) {
     window_.setController(&dialog_);
+    dialog_.reportRecordsTo(&chartData_);
+    window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
 }
 
 void NativeProgram::run(HINSTANCE instance) {

@@ -6,12 +6,14 @@
 
 #include <memory>
 
+#include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "win/local_clock.h"
+#include "win/native_charts_window.h"
 #include "win/native_main_window.h"
 #include "win/registry_settings_store.h"
 #include "win/wave_alert_sound.h"
@@ -34,6 +36,8 @@ private:
     RecordListTexts listTexts_{store_};
     AcquisitionState state_;
     RegistrySettingsStore settings_;
+    // Every record reaches it, whether or not the charts window is open.
+    ChartData chartData_;
     WindowTimers timers_;
     NativeMainWindow window_;
     WaveAlertSound sound_;
@@ -42,6 +46,7 @@ private:
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
+    NativeChartsWindow charts_{chartData_, state_, settings_};
 };
 
 }  // namespace mensora

@@ -23,12 +23,14 @@
 #include <cstdlib>
 #include <cwchar>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
+#include "charts/chart_texts.h"
 #include "tests/window_drive/other_process.h"
 
 namespace mensora::drive {
@@ -525,6 +527,39 @@ void about() {
     step("About: \"" + title + "\" names " + texts::kAboutProduct);
 }
 
+// The quality charts open beside the window, from the window menu or by F3, drawn in more than
+// a background and a colour, and close again.
+void charts(bool byKey) {
+    if (byKey) {
+        PostMessageW(control(RecordList), WM_KEYDOWN, VK_F3, 0);
+    } else {
+        PostMessageW(mainWindow, WM_SYSCOMMAND, kChartsCommand, 0);
+    }
+    const std::string title = caption(chart_texts::kWindowTitle);
+    HWND window = nullptr;
+    waitFor("the charts window \"" + title + "\"", [&] {
+        window = FindWindowW(nullptr, wide(title.c_str()).c_str());
+        return window != nullptr && IsWindowVisible(window);
+    });
+    Sleep(500);  // let it finish painting before it is looked at
+    RECT r{};
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    if (r.right - r.left < 100 || r.bottom - r.top < 100) fail("the charts window is too small");
+    const HDC screen = GetDC(nullptr);
+    std::set<COLORREF> colours;
+    for (int y = r.top; y < r.bottom; y += 3) {
+        for (int x = r.left; x < r.right; x += 3) colours.insert(GetPixel(screen, x, y));
+    }
+    ReleaseDC(nullptr, screen);
+    if (colours.size() < 4) fail("the charts window shows only " + std::to_string(colours.size()) + " colours");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
+    step(std::string("charts by ") + (byKey ? "F3" : "the window menu") + ": \"" + title + "\", " +
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", " +
+         std::to_string(colours.size()) + " colours; closed");
+}
+
 void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
@@ -535,6 +570,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     parameters();
     record("Manual after the new parameters", [] { click(ManualButton); }, true);
     statistics();
+    charts(false);
     save(out + L"\\records.xls");
     screenshot(out + L"\\window.bmp");
     clear();
@@ -556,6 +592,7 @@ void secondRun(const std::wstring& out) {
     connect();
     record("Manual", [] { click(ManualButton); }, true);
     statistics();
+    charts(true);
     screenshot(out + L"\\window.bmp");
     escapeAsksFirst(Language::English);
 }

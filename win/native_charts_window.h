@@ -1,0 +1,57 @@
+#pragma once
+// The quality charts beside the main window, drawn by GDI: the capability figures under a
+// heading, the run chart and the histogram, as the saved picture shows them. Not modal; it
+// keeps the size the user gives it and follows the records while it is shown, redrawing at
+// most ten times a second from a timer and only when what it shows has changed, so that
+// recording never waits for a drawing.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "base/acquisition_state.h"
+#include "base/settings_store.h"
+#include "charts/chart_data.h"
+#include "charts/chart_inputs.h"
+
+namespace mensora {
+
+class NativeChartsWindow {
+public:
+    // The state is read for the tolerance and the interface language at each look.
+    NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
+                       SettingsStore& settings);
+    ~NativeChartsWindow();
+    NativeChartsWindow(const NativeChartsWindow&) = delete;
+    NativeChartsWindow& operator=(const NativeChartsWindow&) = delete;
+
+    // Shows the window up to date, or brings it to the front. It goes with its owner.
+    void open(HWND owner);
+
+private:
+    // What a look at the records found; a new drawing only when it changed.
+    struct Seen {
+        std::uint64_t revision;
+        ToleranceLimits limits;
+        Language language;
+        bool operator==(const Seen& other) const;
+    };
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void create(HWND owner);
+    void follow();
+    void paint();
+    void hidden();
+    ChartInputs inputs() const;
+
+    const ChartData& data_;
+    const AcquisitionState& state_;
+    SettingsStore& settings_;
+    HWND window_ = nullptr;
+    HFONT font_ = nullptr;
+    std::optional<Seen> seen_;
+};
+
+}  // namespace mensora
