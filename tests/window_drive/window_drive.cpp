@@ -249,15 +249,15 @@ void checkGeometry() {
          " pixels), captions in " + (english ? "English" : "Chinese"));
 }
 
-void screenshot(const std::wstring& path) {
-    SetForegroundWindow(mainWindow);
-    RedrawWindow(mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+void screenshot(HWND window, const std::wstring& path) {
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(500);
     // The client area: without a window manager on the private display, the frame and
     // caption are not drawn.
     RECT r{};
-    GetClientRect(mainWindow, &r);
-    MapWindowPoints(mainWindow, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    GetClientRect(window, &r);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     const HDC screen = GetDC(nullptr);
@@ -529,7 +529,7 @@ void about() {
 
 // The quality charts open beside the window, from the window menu or by F3, drawn in more than
 // a background and a colour, and close again.
-void charts(bool byKey) {
+void charts(bool byKey, const std::wstring& picture) {
     if (byKey) {
         PostMessageW(control(RecordList), WM_KEYDOWN, VK_F3, 0);
     } else {
@@ -553,6 +553,7 @@ void charts(bool byKey) {
     }
     ReleaseDC(nullptr, screen);
     if (colours.size() < 4) fail("the charts window shows only " + std::to_string(colours.size()) + " colours");
+    screenshot(window, picture);
     PostMessageW(window, WM_CLOSE, 0, 0);
     waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
     step(std::string("charts by ") + (byKey ? "F3" : "the window menu") + ": \"" + title + "\", " +
@@ -570,9 +571,9 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     parameters();
     record("Manual after the new parameters", [] { click(ManualButton); }, true);
     statistics();
-    charts(false);
+    charts(false, out + L"\\charts.bmp");
     save(out + L"\\records.xls");
-    screenshot(out + L"\\window.bmp");
+    screenshot(mainWindow, out + L"\\window.bmp");
     clear();
     click(EnglishRadio);
     expectBox("choosing English", texts::kLanguageChanged.english, IDOK);
@@ -592,8 +593,8 @@ void secondRun(const std::wstring& out) {
     connect();
     record("Manual", [] { click(ManualButton); }, true);
     statistics();
-    charts(true);
-    screenshot(out + L"\\window.bmp");
+    charts(true, out + L"\\charts.bmp");
+    screenshot(mainWindow, out + L"\\window.bmp");
     escapeAsksFirst(Language::English);
 }
 
