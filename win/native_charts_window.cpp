@@ -1,5 +1,9 @@
 #include "win/native_charts_window.h"
 
+#include <algorithm>
+#include <string>
+
+#include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
@@ -7,6 +11,8 @@
 #include "charts/charts_window_size.h"
 #include "measure/judgement.h"
 #include "win/gdi_canvas.h"
+#include "win/png_picture.h"
+#include "win/standard_boxes.h"
 
 namespace mensora {
 namespace {
@@ -14,7 +20,7 @@ namespace {
 constexpr wchar_t kClassName[] = L"MensoraCharts";
 constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 100;  // at most ten drawings a second
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
 // The outer size of a window whose client area has `size`.
 SIZE outerSize(WindowSize size) {
@@ -34,6 +40,22 @@ HFONT createChartsFont() {
     const std::wstring face = wide(kDialogFontFace);
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&font);
+}
+
+// The charts drawn whole into a bitmap compatible with `dc`, `size` big; the caller deletes it.
+HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, const ChartInputs& inputs) {
+    const HDC memory = CreateCompatibleDC(dc);
+    const HBITMAP bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
+    const HGDIOBJ formerBitmap = SelectObject(memory, bitmap);
+    const HGDIOBJ formerFont = SelectObject(memory, font);
+    {
+        GdiCanvas canvas(memory);
+        drawPicture(canvas, {0, 0, size.cx, size.cy}, inputs);
+    }
+    SelectObject(memory, formerFont);
+    SelectObject(memory, formerBitmap);
+    DeleteDC(memory);
+    return bitmap;
 }
 
 }  // namespace
@@ -83,6 +105,73 @@ void NativeChartsWindow::create(HWND owner) {
     const std::wstring title = wide(pick(chart_texts::kWindowTitle, state_.language()));
     CreateWindowExW(0, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
                     outer.cy, owner, nullptr, instance, this);
+    if (window_ == nullptr) return;
+    const std::wstring save = wide(pick(chart_texts::kSavePicture, state_.language()));
+    saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),
+                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+                                  window_, reinterpret_cast<HMENU>(kChartsSaveButton), instance,
+                                  nullptr);
+    SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    placeSaveButton();
+}
+
+// The button row under the charts: a button of the platform's proportions (50 x 14 dialog
+// units at least, wider for a longer caption) at the right, 4 units from the edges.
+NativeChartsWindow::ButtonRow NativeChartsWindow::buttonRow() const {
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ former = SelectObject(dc, font_);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const std::wstring caption = wide(pick(chart_texts::kSavePicture, state_.language()));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+    SelectObject(dc, former);
+    ReleaseDC(window_, dc);
+    const int unitX = std::max<int>(1, metrics.tmAveCharWidth);
+    const int unitY = std::max<int>(1, metrics.tmHeight);
+    const int width = std::max(MulDiv(50, unitX, 4), static_cast<int>(text.cx) + 4 * unitX);
+    const int height = MulDiv(14, unitY, 8);
+    const int margin = MulDiv(4, unitY, 8);
+    return {width, height, margin};
+}
+
+void NativeChartsWindow::placeSaveButton() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const ButtonRow row = buttonRow();
+    SetWindowPos(saveButton_, nullptr, std::max<int>(0, client.right - row.margin - row.width),
+                 std::max<int>(0, client.bottom - row.margin - row.height), row.width, row.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// What the charts fill: the client area above the button row.
+SIZE NativeChartsWindow::drawingSize() const {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const ButtonRow row = buttonRow();
+    return {client.right, std::max<LONG>(0, client.bottom - row.height - 2 * row.margin)};
+}
+
+// The picture is what the window shows above its button: the figures and both charts, at
+// the size the user gave the window.
+void NativeChartsWindow::savePicture() {
+    const Language language = state_.language();
+    const std::optional<std::string> path = askSavePath(window_, chart_texts::kPictureName,
+                                                        pick(chart_texts::kPictureFilter, language));
+    if (!path) return;
+    const SIZE size = drawingSize();
+    bool saved = false;
+    if (size.cx > 0 && size.cy > 0) {
+        const HDC screen = GetDC(window_);
+        const HBITMAP picture = drawnPicture(screen, font_, size, inputs());
+        ReleaseDC(window_, screen);
+        saved = savePngPicture(picture, wide(*path));
+        DeleteObject(picture);
+    }
+    if (!saved) {
+        showMessageBox(window_, pick(chart_texts::kPictureNotSaved, language) + *path,
+                       MessageIcon::Stop);
+    }
 }
 
 LRESULT CALLBACK NativeChartsWindow::windowProc(HWND window, UINT message, WPARAM wParam,
@@ -118,7 +207,13 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
             return 0;
         }
-        case WM_SIZE: InvalidateRect(window_, nullptr, FALSE); return 0;
+        case WM_SIZE:
+            placeSaveButton();
+            InvalidateRect(window_, nullptr, FALSE);
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kChartsSaveButton && HIWORD(wParam) == BN_CLICKED) savePicture();
+            return 0;
         case WM_ERASEBKGND: return 1;  // the drawing covers every pixel
         case WM_PAINT: paint(); return 0;
         case WM_DESTROY:
@@ -150,32 +245,32 @@ void NativeChartsWindow::follow() {
     if (seen_ && *seen_ == seen) return;
     if (!seen_ || seen_->language != seen.language) {
         SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, seen.language)).c_str());
+        SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, seen.language)).c_str());
+        placeSaveButton();
     }
     seen_ = seen;
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-// Drawn whole into a bitmap first and copied at once, so that a redraw never flickers.
+// Drawn whole into a bitmap first and copied at once, so that a redraw never flickers; the
+// button row keeps the dialog colour.
 void NativeChartsWindow::paint() {
     PAINTSTRUCT paint{};
     const HDC screen = BeginPaint(window_, &paint);
     RECT client{};
     GetClientRect(window_, &client);
-    if (client.right > 0 && client.bottom > 0) {
+    const SIZE drawing = drawingSize();
+    if (drawing.cx > 0 && drawing.cy > 0) {
+        const HBITMAP picture = drawnPicture(screen, font_, drawing, inputs());
         const HDC memory = CreateCompatibleDC(screen);
-        const HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
-        const HGDIOBJ formerBitmap = SelectObject(memory, bitmap);
-        const HGDIOBJ formerFont = SelectObject(memory, font_);
-        {
-            GdiCanvas canvas(memory);
-            drawPicture(canvas, {0, 0, client.right, client.bottom}, inputs());
-        }
-        BitBlt(screen, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, formerFont);
-        SelectObject(memory, formerBitmap);
-        DeleteObject(bitmap);
+        const HGDIOBJ former = SelectObject(memory, picture);
+        BitBlt(screen, 0, 0, drawing.cx, drawing.cy, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, former);
         DeleteDC(memory);
+        DeleteObject(picture);
     }
+    const RECT row{0, drawing.cy, client.right, client.bottom};
+    FillRect(screen, &row, GetSysColorBrush(COLOR_BTNFACE));
     EndPaint(window_, &paint);
 }
 

@@ -46,10 +46,22 @@ private:
     void hidden();
     ChartInputs inputs() const;
 
+    // The Save picture button and the space around it, in pixels.
+    struct ButtonRow {
+        int width;
+        int height;
+        int margin;
+    };
+    ButtonRow buttonRow() const;
+    void placeSaveButton();
+    SIZE drawingSize() const;
+    void savePicture();
+
     const ChartData& data_;
     const AcquisitionState& state_;
     SettingsStore& settings_;
     HWND window_ = nullptr;
+    HWND saveButton_ = nullptr;
     HFONT font_ = nullptr;
     std::optional<Seen> seen_;
 };

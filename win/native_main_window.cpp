@@ -1,7 +1,6 @@
 #include "win/native_main_window.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <algorithm>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
+#include "win/standard_boxes.h"
 
 namespace mensora {
 namespace {
@@ -44,22 +44,6 @@ HICON loadIcon(int sizeMetric) {
     const int size = GetSystemMetrics(sizeMetric);
     return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(MENSORA_ICON),
                                          IMAGE_ICON, size, size, LR_SHARED));
-}
-
-// The save dialog's one file type: the shown text, and the pattern it names in parentheses.
-std::wstring fileTypeFilter(const std::string& filterText) {
-    const std::wstring shown = wide(filterText);
-    const auto open = shown.rfind(L'(');
-    const auto close = shown.rfind(L')');
-    const std::wstring pattern = open != std::wstring::npos && close != std::wstring::npos &&
-                                         close > open + 1
-                                     ? shown.substr(open + 1, close - open - 1)
-                                     : std::wstring(L"*.*");
-    std::wstring filter = shown;
-    filter.push_back(L'\0');
-    filter += pattern;
-    filter.push_back(L'\0');  // the list ends with an empty entry
-    return filter;
 }
 
 }  // namespace
@@ -334,9 +318,7 @@ void NativeMainWindow::recordListCleared() { list_.cleared(); }
 void NativeMainWindow::scrollRecordListToEnd() { list_.scrollToEnd(); }
 
 void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
-    const std::wstring caption = executableBaseName();
-    MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
-                MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+    showMessageBox(window_, text, icon);
 }
 
 bool NativeMainWindow::askYesNo(const std::string& text) {
@@ -362,21 +344,7 @@ void NativeMainWindow::showAbout() {
 
 std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
                                                          const std::string& filterText) {
-    const std::wstring filter = fileTypeFilter(filterText);
-    std::vector<wchar_t> path(32768, L'\0');
-    const std::wstring offered = wide(offeredName);
-    lstrcpynW(path.data(), offered.c_str(), static_cast<int>(path.size()));
-    OPENFILENAMEW dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window_;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = path.data();
-    dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                   OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-    return utf8(path.data());
+    return mensora::askSavePath(window_, offeredName, filterText);
 }
 
 }  // namespace mensora

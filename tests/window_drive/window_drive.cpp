@@ -13,7 +13,8 @@
 // --time starts a dialog program TIMES times and prints how long each took to show its
 // window (benchmarks/windows/startup).
 // The first run starts on fresh settings (Chinese) and ends by choosing English; the second
-// run finds the English interface the first one chose. Each run leaves FOLDER\window.bmp.
+// run finds the English interface the first one chose. Each run leaves FOLDER\window.bmp and
+// FOLDER\charts.bmp; the first also the picture the charts window saved, FOLDER\charts.png.
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
@@ -21,8 +22,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -118,16 +121,16 @@ BOOL CALLBACK findOwnedDialog(HWND window, LPARAM context) {
     return TRUE;
 }
 
-// A box or dialog of the program's that is open over its window, if any.
-HWND ownedDialog() {
-    DialogSearch search{mainWindow, nullptr};
+// A box or dialog of the program's that is open over `owner`, if any.
+HWND ownedDialog(HWND owner) {
+    DialogSearch search{owner, nullptr};
     EnumWindows(findOwnedDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND waitForDialog(const std::string& what) {
+HWND waitForDialog(const std::string& what, HWND owner = mainWindow) {
     HWND box = nullptr;
-    waitFor(what, [&] { return (box = ownedDialog()) != nullptr; });
+    waitFor(what, [&] { return (box = ownedDialog(owner)) != nullptr; });
     Sleep(200);  // let it finish painting before it is worked
     return box;
 }
@@ -466,19 +469,24 @@ void statistics() {
          text(AverageField) + " in " + text(MinimumField) + ".." + text(MaximumField));
 }
 
-void save(const std::wstring& path) {
-    DeleteFileW(path.c_str());
-    click(SaveButton);
-    const HWND dialog = waitForDialog("the save dialog");
+// Answers the save dialog open over `owner`, which must offer `offeredName`, with `path`.
+void chooseInSaveDialog(HWND owner, const std::string& offeredName, const std::wstring& path) {
+    const HWND dialog = waitForDialog("the save dialog", owner);
     HWND name = GetDlgItem(dialog, 0x480);  // the file name field
     if (name == nullptr) name = GetDlgItem(dialog, 0x47C);
     if (name == nullptr) fail("the save dialog has no file name field");
     const std::string offered = narrow(windowText(name));
-    if (offered != "MensoraRecord.xls") fail("the save dialog offers \"" + offered + "\"");
+    if (offered != offeredName) fail("the save dialog offers \"" + offered + "\"");
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
     waitFor("the save dialog to close", [dialog] { return IsWindow(dialog) == FALSE; });
     step("save dialog offered \"" + offered + "\", chose " + narrow(path));
+}
+
+void save(const std::wstring& path) {
+    DeleteFileW(path.c_str());
+    click(SaveButton);
+    chooseInSaveDialog(mainWindow, "MensoraRecord.xls", path);
     expectBox("export", caption(texts::kExportSucceeded), IDOK);
     WIN32_FILE_ATTRIBUTE_DATA file{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &file)) fail("no saved file");
@@ -527,9 +535,55 @@ void about() {
     step("About: \"" + title + "\" names " + texts::kAboutProduct);
 }
 
+// Width and height from a PNG file's header; none when the file is not a PNG.
+std::optional<SIZE> pngSize(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    unsigned char head[24] = {};
+    DWORD read = 0;
+    const bool whole = ReadFile(file, head, sizeof head, &read, nullptr) && read == sizeof head;
+    CloseHandle(file);
+    const unsigned char signature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (!whole || std::memcmp(head, signature, sizeof signature) != 0 ||
+        std::memcmp(head + 12, "IHDR", 4) != 0) {
+        return std::nullopt;
+    }
+    const auto bigEndian = [&](int at) {
+        return static_cast<LONG>((head[at] << 24) | (head[at + 1] << 16) | (head[at + 2] << 8) |
+                                 head[at + 3]);
+    };
+    return SIZE{bigEndian(16), bigEndian(20)};
+}
+
+// Save picture writes what the window shows above its button row as a PNG of that size.
+void saveChartsPicture(HWND window, const std::wstring& path) {
+    const HWND button = GetDlgItem(window, kChartsSaveButton);
+    if (button == nullptr || !IsWindowVisible(button)) fail("the charts window has no Save picture button");
+    const std::string shown = narrow(windowText(button));
+    if (shown != caption(chart_texts::kSavePicture)) fail("the Save picture button says \"" + shown + "\"");
+    RECT client{};
+    GetClientRect(window, &client);
+    RECT place{};
+    GetWindowRect(button, &place);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+    const SIZE expected{client.right, place.top - (client.bottom - place.bottom)};
+    DeleteFileW(path.c_str());
+    PostMessageW(button, BM_CLICK, 0, 0);
+    chooseInSaveDialog(window, chart_texts::kPictureName, path);
+    std::optional<SIZE> saved;
+    waitFor("the picture to be written", [&] { return (saved = pngSize(path)).has_value(); });
+    if (saved->cx != expected.cx || saved->cy != expected.cy) {
+        fail("the picture is " + std::to_string(saved->cx) + "x" + std::to_string(saved->cy) +
+             ", not the drawing's " + std::to_string(expected.cx) + "x" + std::to_string(expected.cy));
+    }
+    step("Save picture \"" + shown + "\": a PNG of " + std::to_string(saved->cx) + "x" +
+         std::to_string(saved->cy) + ", the charts above the button row");
+}
+
 // The quality charts open beside the window, from the window menu or by F3, drawn in more than
-// a background and a colour, and close again.
-void charts(bool byKey, const std::wstring& picture) {
+// a background and a colour, save their picture when asked, and close again.
+void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {}) {
     if (byKey) {
         PostMessageW(control(RecordList), WM_KEYDOWN, VK_F3, 0);
     } else {
@@ -554,6 +608,7 @@ void charts(bool byKey, const std::wstring& picture) {
     ReleaseDC(nullptr, screen);
     if (colours.size() < 4) fail("the charts window shows only " + std::to_string(colours.size()) + " colours");
     screenshot(window, picture);
+    if (!png.empty()) saveChartsPicture(window, png);
     PostMessageW(window, WM_CLOSE, 0, 0);
     waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
     step(std::string("charts by ") + (byKey ? "F3" : "the window menu") + ": \"" + title + "\", " +
@@ -571,7 +626,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     parameters();
     record("Manual after the new parameters", [] { click(ManualButton); }, true);
     statistics();
-    charts(false, out + L"\\charts.bmp");
+    charts(false, out + L"\\charts.bmp", out + L"\\charts.png");
     save(out + L"\\records.xls");
     screenshot(mainWindow, out + L"\\window.bmp");
     clear();
