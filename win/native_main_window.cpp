@@ -233,6 +233,33 @@ void NativeMainWindow::showLabel(int controlId) {
     SelectObject(dc, former);
     ReleaseDC(label, dc);
     SetWindowTextW(label, wide(shown).c_str());
+    tellWholeCaption(label, controlId, shown == caption ? std::wstring() : whole);
+}
+
+// A label that shows only part of its caption tells the whole of it when the pointer rests on
+// it. The tip is the window's, over the label's place, since a static text lets the pointer
+// through to its window.
+void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::wstring& whole) {
+    if (tips_ == nullptr && whole.empty()) return;
+    if (tips_ == nullptr) {
+        tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+        if (tips_ == nullptr) return;
+    }
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = window_;
+    tool.uId = static_cast<UINT_PTR>(controlId);
+    SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    if (whole.empty()) return;
+    tool.uFlags = TTF_SUBCLASS;
+    GetWindowRect(label, &tool.rect);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+    std::wstring text = whole;
+    tool.lpszText = text.data();  // copied by the tip
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void NativeMainWindow::setText(int controlId, const std::string& text) {

@@ -62,6 +62,7 @@ private:
     void command(int id, int notification);
     void sizeChanged(int clientHeight, bool minimised);
     void showLabel(int controlId);
+    void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
 
@@ -77,6 +78,8 @@ private:
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // Every label's whole caption: the label itself may show only the words that fit.
     std::map<int, std::string> captions_;
+    // The tips of labels whose caption is cut; made when the first one is.
+    HWND tips_ = nullptr;
 };
 
 }  // namespace mensora

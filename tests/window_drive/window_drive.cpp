@@ -616,6 +616,58 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
          std::to_string(colours.size()) + " colours; closed");
 }
 
+struct TipSearch {
+    HWND owner;
+    HWND shown;
+};
+
+BOOL CALLBACK findShownTip(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<TipSearch*>(context);
+    wchar_t kind[64] = {};
+    GetClassNameW(window, kind, 64);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
+        _wcsicmp(kind, TOOLTIPS_CLASSW) == 0) {
+        search->shown = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Moves the pointer to a point of the screen as a mouse would, so that windows see it move.
+void movePointer(POINT to) {
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(to.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(to.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof move);
+}
+
+// A label that shows only part of its caption tells the whole of it under the resting pointer.
+void wholeCaptionOnHover(int id) {
+    const DialogControl* row = findControl(id);
+    const std::string whole = captionFor(*row, english ? Language::English : Language::Chinese);
+    if (text(id) == whole) fail("label " + std::to_string(id) + " shows its whole caption");
+    RECT place{};
+    GetWindowRect(control(id), &place);
+    SetForegroundWindow(mainWindow);
+    const int middle = (place.top + place.bottom) / 2;
+    TipSearch search{mainWindow, nullptr};
+    waitFor("the tip of label " + std::to_string(id), [&] {
+        // The pointer comes to rest on the label, from a little to its left each time.
+        movePointer({place.left - 20, middle});
+        movePointer({place.left + 2, middle});
+        Sleep(900);
+        search.shown = nullptr;
+        EnumWindows(findShownTip, reinterpret_cast<LPARAM>(&search));
+        return search.shown != nullptr;
+    });
+    const std::string tip = narrow(windowText(search.shown));
+    if (tip != whole) fail("the tip of label " + std::to_string(id) + " says \"" + tip + "\"");
+    movePointer({0, 0});
+    step("label " + std::to_string(id) + " shows \"" + text(id) + "\", its tip \"" + tip + "\"");
+}
+
 void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
@@ -644,6 +696,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
 
 void secondRun(const std::wstring& out) {
     checkGeometry();
+    wholeCaptionOnHover(1039);
     about();
     connect();
     record("Manual", [] { click(ManualButton); }, true);
