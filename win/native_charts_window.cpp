@@ -136,6 +136,7 @@ NativeChartsWindow::ButtonRow NativeChartsWindow::buttonRow() const {
 }
 
 void NativeChartsWindow::placeSaveButton() {
+    if (saveButton_ == nullptr) return;  // the window is still being made
     RECT client{};
     GetClientRect(window_, &client);
     const ButtonRow row = buttonRow();
