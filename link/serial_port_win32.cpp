@@ -49,7 +49,6 @@ public:
         overlapped_.hEvent = event_;
         return &overlapped_;
     }
-    OVERLAPPED* overlapped() { return &overlapped_; }
     bool finished() const { return !inFlight || HasOverlappedIoCompleted(&overlapped_); }
     // Waits for an operation still in flight; its handle may already be closed, which makes
     // the system end the operation.
