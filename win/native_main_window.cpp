@@ -233,10 +233,11 @@ void NativeMainWindow::showLabel(int controlId) {
     SelectObject(dc, former);
     ReleaseDC(label, dc);
     SetWindowTextW(label, wide(shown).c_str());
-    tellWholeCaption(label, controlId, shown == caption ? std::wstring() : whole);
+    tellWholeCaption(label, controlId, fits ? std::wstring() : whole);
 }
 
-// A label that shows only part of its caption tells the whole of it when the pointer rests on
+// A label whose caption does not fit its box (it shows the words that fit, or a single word
+// the box cuts short, as a Chinese caption is) tells the whole of it when the pointer rests on
 // it. The tip is the window's, over the label's place, since a static text lets the pointer
 // through to its window.
 void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::wstring& whole) {
@@ -247,6 +248,8 @@ void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::ws
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                 GetModuleHandleW(nullptr), nullptr);
         if (tips_ == nullptr) return;
+        // In the dialog's own face, which has every character of either language's captions.
+        SendMessageW(tips_, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
     }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
