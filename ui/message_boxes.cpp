@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include "base/file_type_filter.h"
+
 namespace mensora {
 
 QString applicationCaption() {
@@ -35,6 +37,7 @@ std::optional<std::string> askSavePathDialog(QWidget* parent, const std::string&
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QString::fromStdString(filterText));
+    dialog.setDefaultSuffix(QString::fromStdString(fileTypeOf(filterText).extension));
     dialog.selectFile(QString::fromStdString(offeredName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();

@@ -4,26 +4,21 @@
 
 #include <vector>
 
+#include "base/file_type_filter.h"
 #include "base/wide_text.h"
 #include "win/executable_name.h"
 
 namespace mensora {
 namespace {
 
-// The save dialog's one file type: the shown text, and the pattern it names in parentheses.
-std::wstring fileTypeFilter(const std::string& filterText) {
-    const std::wstring shown = wide(filterText);
-    const auto open = shown.rfind(L'(');
-    const auto close = shown.rfind(L')');
-    const std::wstring pattern = open != std::wstring::npos && close != std::wstring::npos &&
-                                         close > open + 1
-                                     ? shown.substr(open + 1, close - open - 1)
-                                     : std::wstring(L"*.*");
-    std::wstring filter = shown;
-    filter.push_back(L'\0');
-    filter += pattern;
-    filter.push_back(L'\0');  // the list ends with an empty entry
-    return filter;
+// The save dialog's list of file types: the one type, as shown and its pattern, then the empty
+// entry that ends the list.
+std::wstring filterList(const std::string& filterText, const FileType& type) {
+    std::wstring list = wide(filterText);
+    list.push_back(L'\0');
+    list += wide(type.pattern);
+    list.push_back(L'\0');
+    return list;
 }
 
 }  // namespace
@@ -36,7 +31,9 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon) {
 
 std::optional<std::string> askSavePath(HWND owner, const std::string& offeredName,
                                        const std::string& filterText) {
-    const std::wstring filter = fileTypeFilter(filterText);
+    const FileType type = fileTypeOf(filterText);
+    const std::wstring filter = filterList(filterText, type);
+    const std::wstring extension = wide(type.extension);
     std::vector<wchar_t> path(32768, L'\0');
     const std::wstring offered = wide(offeredName);
     lstrcpynW(path.data(), offered.c_str(), static_cast<int>(path.size()));
@@ -45,6 +42,7 @@ std::optional<std::string> askSavePath(HWND owner, const std::string& offeredNam
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.c_str();
     dialog.nFilterIndex = 1;
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |

@@ -15,8 +15,9 @@ namespace mensora {
 void showMessageBox(HWND owner, const std::string& text, MessageIcon icon);
 
 // The save dialog with `offeredName` as the file name and one type of file, `filterText` as
-// shown, the pattern in its parentheses ("PNG pictures (*.png)"). The chosen path, or none
-// when the user cancels. Overwriting asks first.
+// shown, the pattern in its parentheses ("PNG pictures (*.png)"); a name typed without an
+// extension is given the type's. The chosen path, or none when the user cancels. Overwriting
+// asks first.
 std::optional<std::string> askSavePath(HWND owner, const std::string& offeredName,
                                        const std::string& filterText);
 

@@ -459,6 +459,17 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoi
     ASSERT_TRUE(path);
     EXPECT_EQ(QString::fromStdString(*path), chosen);
 
+    // A name typed without an extension is given the file type's.
+    NextModal bare([&folder](QWidget* open) {
+        auto* files = qobject_cast<QFileDialog*>(open);
+        ASSERT_NE(files, nullptr);
+        files->selectFile(QDir(folder.path()).filePath("shift2"));
+        QMetaObject::invokeMethod(files, "accept");
+    });
+    const auto completed = rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)");
+    ASSERT_TRUE(completed);
+    EXPECT_EQ(QString::fromStdString(*completed), QDir(folder.path()).filePath("shift2.xls"));
+
     NextModal cancel([](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); });
     EXPECT_FALSE(rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)"));
     EXPECT_EQ(cancel.seen(), 1);

@@ -570,15 +570,17 @@ void saveChartsPicture(HWND window, const std::wstring& path) {
     const SIZE expected{client.right, place.top - (client.bottom - place.bottom)};
     DeleteFileW(path.c_str());
     PostMessageW(button, BM_CLICK, 0, 0);
-    chooseInSaveDialog(window, chart_texts::kPictureName, path);
+    // Typed without its extension: the dialog gives it the picture type's.
+    chooseInSaveDialog(window, chart_texts::kPictureName, path.substr(0, path.rfind(L'.')));
     std::optional<SIZE> saved;
     waitFor("the picture to be written", [&] { return (saved = pngSize(path)).has_value(); });
     if (saved->cx != expected.cx || saved->cy != expected.cy) {
         fail("the picture is " + std::to_string(saved->cx) + "x" + std::to_string(saved->cy) +
              ", not the drawing's " + std::to_string(expected.cx) + "x" + std::to_string(expected.cy));
     }
-    step("Save picture \"" + shown + "\": a PNG of " + std::to_string(saved->cx) + "x" +
-         std::to_string(saved->cy) + ", the charts above the button row");
+    step("Save picture \"" + shown + "\": " + narrow(path) + ", a PNG of " +
+         std::to_string(saved->cx) + "x" + std::to_string(saved->cy) +
+         ", the charts above the button row");
 }
 
 // The quality charts open beside the window, from the window menu or by F3, drawn in more than
