@@ -104,29 +104,33 @@ int listRows() {
 
 std::string caption(const Bilingual& both) { return english ? both.english : both.chinese; }
 
-struct DialogSearch {
+struct OwnedSearch {
     HWND owner;
+    const wchar_t* kind;
     HWND found;
 };
 
-BOOL CALLBACK findOwnedDialog(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<DialogSearch*>(context);
+BOOL CALLBACK findShownOwned(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<OwnedSearch*>(context);
     wchar_t kind[64] = {};
     GetClassNameW(window, kind, 64);
     if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
-        std::wcscmp(kind, L"#32770") == 0) {
+        _wcsicmp(kind, search->kind) == 0) {
         search->found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// A box or dialog of the program's that is open over `owner`, if any.
-HWND ownedDialog(HWND owner) {
-    DialogSearch search{owner, nullptr};
-    EnumWindows(findOwnedDialog, reinterpret_cast<LPARAM>(&search));
+// A shown window of the class `kind` that `owner` owns, if any.
+HWND shownOwned(HWND owner, const wchar_t* kind) {
+    OwnedSearch search{owner, kind, nullptr};
+    EnumWindows(findShownOwned, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+// A box or dialog of the program's that is open over `owner`, if any.
+HWND ownedDialog(HWND owner) { return shownOwned(owner, L"#32770"); }
 
 HWND waitForDialog(const std::string& what, HWND owner = mainWindow) {
     HWND box = nullptr;
@@ -618,23 +622,6 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
          std::to_string(colours.size()) + " colours; closed");
 }
 
-struct TipSearch {
-    HWND owner;
-    HWND shown;
-};
-
-BOOL CALLBACK findShownTip(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<TipSearch*>(context);
-    wchar_t kind[64] = {};
-    GetClassNameW(window, kind, 64);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
-        _wcsicmp(kind, TOOLTIPS_CLASSW) == 0) {
-        search->shown = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 // Moves the pointer to a point of the screen as a mouse would, so that windows see it move.
 void movePointer(POINT to) {
     INPUT move{};
@@ -654,17 +641,15 @@ void wholeCaptionOnHover(int id) {
     GetWindowRect(control(id), &place);
     SetForegroundWindow(mainWindow);
     const int middle = (place.top + place.bottom) / 2;
-    TipSearch search{mainWindow, nullptr};
+    HWND shownTip = nullptr;
     waitFor("the tip of label " + std::to_string(id), [&] {
         // The pointer comes to rest on the label, from a little to its left each time.
         movePointer({place.left - 20, middle});
         movePointer({place.left + 2, middle});
         Sleep(900);
-        search.shown = nullptr;
-        EnumWindows(findShownTip, reinterpret_cast<LPARAM>(&search));
-        return search.shown != nullptr;
+        return (shownTip = shownOwned(mainWindow, TOOLTIPS_CLASSW)) != nullptr;
     });
-    const std::string tip = narrow(windowText(search.shown));
+    const std::string tip = narrow(windowText(shownTip));
     if (tip != whole) fail("the tip of label " + std::to_string(id) + " says \"" + tip + "\"");
     movePointer({0, 0});
     step("label " + std::to_string(id) + " shows \"" + text(id) + "\", its tip \"" + tip + "\"");
