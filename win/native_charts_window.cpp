@@ -145,12 +145,17 @@ void NativeChartsWindow::placeSaveButton() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// What the charts fill: the client area above the button row.
+// What the charts fill: the client area above the button row, which ends as far above the
+// placed button as the button stands above the bottom edge.
 SIZE NativeChartsWindow::drawingSize() const {
     RECT client{};
     GetClientRect(window_, &client);
-    const ButtonRow row = buttonRow();
-    return {client.right, std::max<LONG>(0, client.bottom - row.height - 2 * row.margin)};
+    RECT button{};
+    if (saveButton_ == nullptr || !GetWindowRect(saveButton_, &button)) {
+        return {client.right, client.bottom};
+    }
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&button), 2);
+    return {client.right, std::max<LONG>(0, button.top - (client.bottom - button.bottom))};
 }
 
 // The picture is what the window shows above its button: the figures and both charts, at
