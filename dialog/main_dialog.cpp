@@ -1,8 +1,10 @@
 #include "dialog/main_dialog.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/control_ids.h"
+#include "base/settings_keys.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
 
@@ -31,7 +33,26 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
                        [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
-      language_(state_, ports.window, ports.settings) {}
+      language_(state_, ports.window, ports.settings),
+      store_(store),
+      listTexts_(listTexts) {}
+
+void MainDialog::reportRecordsTo(RecordObserver* observer) {
+    recordsReportedTo_ = observer;
+    if (journal_) {
+        journal_->reportTo(observer);
+    } else {
+        recorder_.reportTo(observer);
+    }
+}
+
+void MainDialog::keepJournal(Journal& journal) {
+    journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traceValues_);
+    journal_->reportTo(recordsReportedTo_);
+    recorder_.reportTo(&*journal_);
+    files_.reportSavesTo([this](bool autosave) { journal_->saved(autosave); });
+    journal_->start(std::max(0, getSetting(ports_.settings, settings::kJournalDays)));
+}
 
 void MainDialog::onTimer(int id) {
     switch (id) {

@@ -10,15 +10,20 @@
 #include "base/timer_service.h"
 #include "base/timers.h"
 #include "base/window_port.h"
+#include <optional>
+
 #include "dialog/data_exchange.h"
+#include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
 #include "dialog/parameters_panel.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
+#include "journal/journal.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
 #include "measure/auto_sampling.h"
 #include "measure/recorder.h"
+#include "measure/trace_values.h"
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
 #include "protocol/zero_command.h"
@@ -61,8 +66,13 @@ public:
     bool onCloseRequested(CloseRequest how);
 
     const AcquisitionState& state() const { return state_; }
-    // Where each record and each Clear is reported besides the store and the list.
-    void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
+    // Where each record and each Clear is reported besides the store, the list and the
+    // journal.
+    void reportRecordsTo(RecordObserver* observer);
+    // Keeps every record, record file and Clear in `journal` from now on, and offers back
+    // what a run of this window that did not end normally left unsaved. Once, before the
+    // window's events run; the journal outlives the dialog.
+    void keepJournal(Journal& journal);
 
 private:
     AcquisitionState& state_;
@@ -78,6 +88,13 @@ private:
     ZeroCommand zero_;
     RecordFiles files_;
     LanguageChoice language_;
+    RecordStore& store_;
+    RecordListTexts& listTexts_;
+    RecordObserver* recordsReportedTo_ = nullptr;
+    // The part, lot and gauge values journaled with every record: none until the user can
+    // set them.
+    TraceValues traceValues_;
+    std::optional<JournalKeeping> journal_;
 };
 
 }  // namespace mensora

@@ -53,6 +53,7 @@ void RecordFiles::exportRecords() {
     const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
     if (!path) return;
     if (!saveRecordsTo(*path)) return;
+    if (saved_) saved_(false);
     window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 
@@ -72,6 +73,7 @@ void RecordFiles::autosaveTick() {
     // Writing a full store takes a while; the gauge's silence meanwhile is not a lost link.
     if (state_.linkConnected) timers_.kill(LinkWatchdogTimer);
     const bool written = writeAutosaveFile();
+    if (written && saved_) saved_(true);
     if (written && state_.linkConnected) timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,10 @@ public:
     void exportRecords();
     void onAutosaveSwitch();
     void autosaveTick();
+
+    // Told when every record in the store has been written to a record file: by the Save
+    // button (autosave false) or the autosave (true).
+    void reportSavesTo(std::function<void(bool autosave)> saved) { saved_ = std::move(saved); }
 
 private:
     // Writes every record to the day's autosave file; false when it failed (the user has
@@ -45,6 +50,7 @@ private:
     std::unique_ptr<NameClaim> slotClaim_;
     std::string slotFolder_;
     unsigned slot_ = 1;
+    std::function<void(bool autosave)> saved_;
 };
 
 }  // namespace mensora

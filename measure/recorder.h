@@ -2,7 +2,10 @@
 #include "base/alert_sound.h"
 #include "base/clock.h"
 #include "base/dialog_context.h"
+#include <string_view>
+
 #include "measure/record_observer.h"
+#include "measure/record_store.h"
 
 namespace mensora {
 
@@ -17,6 +20,10 @@ public:
              AlertSound& sound, Clock& clock);
 
     void recordMeasurement();
+    // A record of an earlier run put back as it was made: into the store, the list and the
+    // statistics, and reported, as its recording did; no sound, nothing judged again.
+    void putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                 Language language, float value, std::uint8_t decimalPlaces);
     void clearRecords();
     void resetStatistics();
     void stopAlertSound();
@@ -25,7 +32,9 @@ public:
     void reportTo(RecordObserver* observer) { observer_ = observer; }
 
 private:
-    Verdict judgeAndCount(double value);
+    void add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+             Language language, float value, std::uint8_t decimalPlaces);
+    void count(Verdict verdict);
     void updateExtremes(float value, bool firstSinceReset);
     void copyStatisticsForDisplay();
     void reportStoreFull();

@@ -20,6 +20,7 @@ MensoraProgram::MensoraProgram()
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
     dialog_.initialise();
+    dialog_.keepJournal(journal_);
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
     QAction* charts = window_.chartsAction();

@@ -15,6 +15,7 @@ NativeProgram::NativeProgram()
               state_, store_, listTexts_) {
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    dialog_.keepJournal(journal_);
     window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
 }
 
