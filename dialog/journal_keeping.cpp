@@ -41,7 +41,7 @@ void JournalKeeping::start(int keepDays) {
 
 void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     if (next_ != nullptr) next_->recorded(value, decimalPlaces);
-    if (puttingBack_ || store_.count() == 0) return;
+    if (puttingBack_) return;
     const std::uint32_t row = store_.count() - 1;
     const AcquisitionState& state = context_.state;
     const Parameters& parameters = state.parameters;
