@@ -1,6 +1,7 @@
 // What the journal costs and what it keeps up with:
-//  - one recording through the dialog's real wiring with the journal against without it, with
-//    0 and 999,999 records held (the window's share only: the writer runs on its own thread);
+//  - one recording through the dialog's real wiring and the real Qt window (offscreen) with
+//    the journal against without it, with 0 and 999,999 records held (the window's share: the
+//    writer runs on its own thread);
 //  - records per second the journal's writer commits when records come faster than it writes;
 //  - the journal's size on disk once it holds 1,000,000 records.
 // The journal is a real SQLite file in a fresh folder under the system's temporary folder.
@@ -15,7 +16,10 @@
 
 #include "base/control_ids.h"
 #include "base/thread_work_queue.h"
+#include "benchmarks/offscreen_benchmarks.h"
 #include "journal/journal.h"
+#include "ui/main_window.h"
+#include "ui/system_clock.h"
 #include "tests/support/dialog_rig.h"
 #include "tests/support/manual_work.h"
 #include "tests/unit/journal/journal_bench.h"
@@ -25,7 +29,7 @@ namespace {
 using mensora::ClearButton;
 using mensora::kRecordCapacity;
 using mensora::ManualButton;
-using Rig = mensora::test::DialogRig<>;
+using Rig = mensora::test::DialogRig<mensora::MainWindow>;
 
 constexpr std::uint32_t kBatch = 10'000;
 
@@ -35,7 +39,7 @@ struct Bench {
         rig.setReading(12.345f, "12.345", 3);
         if (!journaled) return;
         pc.userData = folder.path();
-        journal = std::make_unique<mensora::Journal>(pc, work, reports);
+        journal = std::make_unique<mensora::Journal>(pc, work, reports, writerClock);
         rig.dialog.keepJournal(*journal);
     }
     // Returns once the writer has committed everything handed to it so far.
@@ -58,6 +62,7 @@ struct Bench {
     mensora::test::FakeFileSystem pc;
     mensora::test::ManualWork reports;  // nothing to report: the calls stay queued
     mensora::ThreadWorkQueue work;
+    mensora::SystemClock writerClock;
     Rig rig;
     std::unique_ptr<mensora::Journal> journal;
 };
@@ -113,4 +118,4 @@ BENCHMARK(JournalOfAMillionRecords)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) { return mensora::runOffscreenBenchmarks(argc, argv); }

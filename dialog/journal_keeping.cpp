@@ -3,7 +3,6 @@
 #include <string>
 
 #include "journal/journal_texts.h"
-#include "journal/journal_time.h"
 #include "measure/field_format.h"
 
 namespace mensora {
@@ -54,7 +53,8 @@ void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     record.decimalPlaces = decimalPlaces;
     record.verdict = listTexts_.verdict(row);
     record.language = listTexts_.language(row);
-    record.takenAt = journalTime(store_.timeField(row));
+    const std::string_view taken = store_.timeField(row);
+    std::copy(taken.begin(), taken.end(), record.takenAt.begin());
     record.nominal = parameters.nominal;
     record.upperTolerance = parameters.upperTolerance;
     record.lowerTolerance = parameters.lowerTolerance;
@@ -94,7 +94,7 @@ void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uin
         fields.value = r.valueField;
         fields.error = formatDeviation(r.error, r.decimalPlaces);
         fields.result = verdictRecordText(r.verdict, r.language);
-        fields.time = timeStampField(r.takenAt);
+        fields.time = r.takenAt;
         recorder_.putBack(fields, r.valueText, r.verdict, r.language, r.value, r.decimalPlaces);
     }
     puttingBack_ = false;

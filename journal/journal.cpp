@@ -10,6 +10,8 @@
 namespace mensora {
 namespace {
 
+// How long the writer gathers entries before a commit.
+constexpr std::uint32_t kGatherMs = 50;
 // Far more windows than one bench PC runs at once.
 constexpr unsigned kSlots = 99;
 
@@ -23,7 +25,8 @@ std::string slotName(unsigned slot) {
 // The writer's side: everything here but hand() runs on the work queue's thread.
 class Journal::Writer {
 public:
-    Writer(FileSystem& files, WindowThread& window) : files_(files), window_(window) {}
+    Writer(FileSystem& files, WindowThread& window, Clock& clock)
+        : files_(files), window_(window), clock_(clock) {}
 
     // From the window's thread: true when no drain is waiting for the entry yet.
     bool hand(JournalEntry entry) {
@@ -67,8 +70,9 @@ public:
         }
     }
 
-    // Commits everything handed over so far, in one transaction.
+    // Commits everything handed over until the gathering ends, in one transaction.
     void drain() {
+        clock_.pause(kGatherMs);
         {
             const std::lock_guard lock(mutex_);
             batch_.swap(pending_);
@@ -102,6 +106,7 @@ private:
 
     FileSystem& files_;
     WindowThread& window_;
+    Clock& clock_;
     std::function<void(const JournalError&)> failed_;
     bool reported_ = false;
     std::unique_ptr<NameClaim> claim_;
@@ -112,8 +117,8 @@ private:
     std::vector<JournalEntry> batch_;  // the drain's, swapped with pending_
 };
 
-Journal::Journal(FileSystem& files, WorkQueue& work, WindowThread& window)
-    : work_(work), writer_(std::make_shared<Writer>(files, window)) {}
+Journal::Journal(FileSystem& files, WorkQueue& work, WindowThread& window, Clock& clock)
+    : work_(work), writer_(std::make_shared<Writer>(files, window, clock)) {}
 
 Journal::~Journal() { hand(JournalEnd{}); }
 

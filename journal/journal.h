@@ -6,9 +6,10 @@
 // window that writes it.
 //
 // Everything is written away from the window's thread, on the WorkQueue it is given: the
-// window hands over what happened and never waits. Entries are committed in batches, one
-// batch as soon as the writer is free, so a batch holds what came in while the previous one
-// was committed. What the writer finds (records to offer back at start, the first failure)
+// window hands over what happened and never waits. Entries are committed in batches: the
+// writer gathers for 50 ms from the first entry it is woken for, then commits all that came,
+// so that a record is on disk within 200 ms of being taken while Auto at its fastest costs a
+// commit every 50 ms, not one a record, and the window seldom has to wake the writer. What the writer finds (records to offer back at start, the first failure)
 // comes back through the WindowThread.
 
 #include <functional>
@@ -32,7 +33,8 @@ public:
         std::function<void(const JournalError&)> failed;
     };
 
-    Journal(FileSystem& files, WorkQueue& work, WindowThread& window);
+    // The writer pauses on `clock` to gather what comes in before each commit.
+    Journal(FileSystem& files, WorkQueue& work, WindowThread& window, Clock& clock);
     // The program ends normally: noted after everything handed over before.
     ~Journal();
     Journal(const Journal&) = delete;

@@ -330,7 +330,7 @@ bool JournalFile::insert(const JournalRecord& record) {
     sqlite3_bind_int(s, 7, record.decimalPlaces);
     sqlite3_bind_int(s, 8, static_cast<int>(record.verdict));
     sqlite3_bind_int(s, 9, static_cast<int>(record.language));
-    bindText(s, 10, record.takenAt);
+    bindText(s, 10, journalTime(std::string_view(record.takenAt.data(), record.takenAt.size())));
     sqlite3_bind_int64(s, 11, *parameters);
     sqlite3_bind_int64(s, 12, *trace);
     return sqlite3_step(s) == SQLITE_DONE;
@@ -421,7 +421,7 @@ std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_
         r.decimalPlaces = static_cast<std::uint8_t>(sqlite3_column_int(s, 5));
         r.verdict = static_cast<Verdict>(sqlite3_column_int(s, 6));
         r.language = static_cast<Language>(sqlite3_column_int(s, 7));
-        r.takenAt = columnText(s, 8);
+        r.takenAt = timeStampField(columnText(s, 8));
         r.nominal = columnFloat(s, 9);
         r.upperTolerance = columnFloat(s, 10);
         r.lowerTolerance = columnFloat(s, 11);

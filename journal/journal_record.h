@@ -11,6 +11,7 @@
 #include "base/acquisition_state.h"
 #include "base/clock.h"
 #include "base/language.h"
+#include "measure/field_format.h"
 #include "measure/record_store.h"
 #include "measure/trace_values.h"
 
@@ -25,7 +26,7 @@ struct JournalRecord {
     std::uint8_t decimalPlaces = 0;
     Verdict verdict = Verdict::Ok;
     Language language = Language::Chinese;  // of the verdict word and field
-    std::string takenAt;  // "YYYY-MM-DD hh:mm:ss", local time, as the record's time stamp
+    TimeStampText takenAt{};  // the record's time stamp field, local time
     // The judging values in force and the unit shown ("mm", "in", "°" or empty).
     float nominal = 0.0f;
     float upperTolerance = 0.0f;

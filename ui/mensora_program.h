@@ -61,7 +61,7 @@ private:
     // the journal's last entry (a normal end) is written as the queue ends: in this order.
     QtWindowThread windowThread_;
     ThreadWorkQueue journalWork_;
-    Journal journal_{fileSystem_, journalWork_, windowThread_};
+    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
     MainDialog dialog_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child

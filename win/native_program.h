@@ -52,7 +52,7 @@ private:
     // the journal's last entry (a normal end) is written as the queue ends: in this order.
     PostedWindowCalls windowThread_;
     ThreadWorkQueue journalWork_;
-    Journal journal_{fileSystem_, journalWork_, windowThread_};
+    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
     MainDialog dialog_;
     NativeChartsWindow charts_{chartData_, state_, settings_};
 };

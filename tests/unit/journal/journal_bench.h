@@ -46,7 +46,7 @@ public:
     // the offer of records to put back, if one comes, with `putBack`.
     JournalBench(FakeFileSystem& pc, const std::string& folder, StoredSettings stored = {},
                  bool putBack = false, LocalDateTime start = {2026, 12, 7, 9, 0, 0})
-        : rig(std::move(stored)), journal(std::make_unique<Journal>(pc, work, work)) {
+        : rig(std::move(stored)), journal(std::make_unique<Journal>(pc, work, work, writerClock)) {
         pc.userData = folder;
         rig.clock.setLocalStart(start);
         rig.window.yesNoAnswers = {putBack};
@@ -86,6 +86,7 @@ public:
     }
 
     ManualWork work;
+    VirtualClock writerClock;  // the writer's pauses, apart from the window's time
     DialogRig<> rig;
     std::unique_ptr<Journal> journal;
 };
