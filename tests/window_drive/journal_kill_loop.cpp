@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "base/control_ids.h"
+#include "base/wide_text.h"
 #include "tests/window_drive/other_process.h"
 
 namespace mensora::drive {
@@ -27,15 +28,6 @@ namespace {
 
 PROCESS_INFORMATION program{};
 HWND mainWindow = nullptr;
-
-std::string narrow(const std::wstring& text) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), length, nullptr, nullptr);
-    out.resize(static_cast<std::size_t>(length > 0 ? length - 1 : 0));
-    return out;
-}
 
 [[noreturn]] void fail(const std::string& what) {
     std::printf("FAIL: %s\n", what.c_str());
@@ -63,8 +55,8 @@ int listRows() {
 // What a row is known by: its No, value and time.
 std::string row(int index) {
     const HWND list = control(RecordList);
-    return narrow(listCellText(list, index, 0)) + "|" + narrow(listCellText(list, index, 1)) +
-           "|" + narrow(listCellText(list, index, 4));
+    return utf8(listCellText(list, index, 0)) + "|" + utf8(listCellText(list, index, 1)) +
+           "|" + utf8(listCellText(list, index, 4));
 }
 
 BOOL CALLBACK findBox(HWND window, LPARAM found) {
