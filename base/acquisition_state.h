@@ -1,6 +1,7 @@
 #pragma once
-// The process-wide state of the main window. MainDialog owns the one instance; each
-// subsystem reads and writes only the fields its operations are about.
+// The process-wide state of the main window. The program owns the one instance, which
+// outlives the dialog; MainDialog hands it to its parts, and each part reads and writes only
+// the fields its operations are about.
 
 #include <array>
 #include <cstdint>
@@ -24,9 +25,9 @@ struct Reading {
 };
 
 struct LinkCounters {
-    std::uint32_t badFrameCount = 0;    // E
-    std::uint32_t silentPollCount = 0;  // M
-    std::uint32_t goodFrameCount = 0;   // R
+    std::uint32_t badFrameCount = 0;    // frames that failed validation while linked
+    std::uint32_t silentPollCount = 0;  // runs of five silent polls while linked
+    std::uint32_t goodFrameCount = 0;   // frames that passed validation
     // What the window shows; brought up to date only by a poll that read data.
     std::uint32_t shownBad = 0;
     std::uint32_t shownSilent = 0;
@@ -67,14 +68,19 @@ struct Statistics {
 
 constexpr std::size_t kReceiveBufferSize = 255;
 
+// Where a discovery stands: before its first step, after the remembered port was tried, or
+// going through the ports one after another.
+enum class ScanPhase : std::uint8_t { NotStarted = 0, RememberedPortTried = 1, Scanning = 2 };
+
 struct AcquisitionState {
     // Device link
-    std::int32_t linkConnected = 0;
+    bool linkConnected = false;
     bool portOpen = false;
     std::uint32_t portIndex = 0;
     std::uint32_t baudRate = 0;
-    std::uint8_t scanPhase = 0;
-    std::int32_t altBaudPending = 0;
+    ScanPhase scanPhase = ScanPhase::NotStarted;
+    // The open port is still to be tried at the rates of further protocols.
+    bool altBaudPending = false;
     // The linked gauge's device went away (the port reported it gone). No reading stands
     // until the first good frame after the device is opened again, so nothing is recorded.
     bool deviceLost = false;

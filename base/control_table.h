@@ -1,8 +1,8 @@
 #pragma once
 // The main window's dialog template: every control with its kind, its place in dialog units
-// and its caption in both languages. The Qt window builds itself from this table, and the
-// window's initialisation puts the English captions on from it: no other file holds the
-// controls' texts.
+// and its caption in both languages. The Qt window and the native Win32 window both build
+// themselves from this table, and the window's initialisation puts the English captions on
+// from it: no other file holds the controls' texts.
 
 #include <cstdint>
 #include <span>

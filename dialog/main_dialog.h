@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controller. It owns the timers' arming and the subsystems, wires them to
-// the state, and routes every timer tick and button click to the operation that owns it.
+// the state the program hands it, and routes every timer tick and button click to the
+// operation that owns it.
 
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"

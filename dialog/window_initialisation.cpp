@@ -71,7 +71,7 @@ void MainDialog::initialise() {
 
     exchange_.push();
     window.setUpRecordList(state_.language());
-    state_.linkConnected = 0;
+    state_.linkConnected = false;
 }
 
 }  // namespace mensora

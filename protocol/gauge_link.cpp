@@ -46,7 +46,7 @@ GaugeLink::GaugeLink(const DialogContext& context, SerialDevice& serial, PortNam
       onDisconnecting_(std::move(onDisconnecting)) {}
 
 void GaugeLink::onConnectButton() {
-    if (state_.linkConnected != 0) {
+    if (state_.linkConnected) {
         disconnectLink();
     } else {
         connectLink();
@@ -56,9 +56,9 @@ void GaugeLink::onConnectButton() {
 void GaugeLink::connectLink() {
     // The port of an earlier discovery stays open until the first step closes it.
     state_.portIndex = 0;
-    state_.altBaudPending = 0;
+    state_.altBaudPending = false;
     timers_.arm(PortScanTimer, kFirstStepMs);
-    state_.scanPhase = 0;
+    state_.scanPhase = ScanPhase::NotStarted;
     state_.silentPollRun = 0;
     state_.counters.badFrameCount = 0;
     state_.counters.silentPollCount = 0;
@@ -78,7 +78,7 @@ void GaugeLink::disconnectLink() {
     timers_.kill(DeviceReopenTimer);
     closePort();
     state_.deviceLost = false;
-    state_.linkConnected = 0;
+    state_.linkConnected = false;
     window_.setText(ConnectButton, pick(texts::kConnectCaption, state_.language()));
     window_.setText(AutoButton, pick(texts::kAutoAfterDisconnectCaption, state_.language()));
     window_.enable(ZeroButton, false);
@@ -88,12 +88,12 @@ void GaugeLink::disconnectLink() {
 }
 
 void GaugeLink::portScanStep() {
-    if (state_.linkConnected != 0) return;
-    if (state_.scanPhase == 0) {
-        state_.scanPhase = 1;
+    if (state_.linkConnected) return;
+    if (state_.scanPhase == ScanPhase::NotStarted) {
+        state_.scanPhase = ScanPhase::RememberedPortTried;
         if (tryRememberedPort()) return;
     }
-    if (state_.altBaudPending != 0) {
+    if (state_.altBaudPending) {
         reopenAtAlternateRate();
     } else {
         scanNextPort();
@@ -110,7 +110,7 @@ bool GaugeLink::tryRememberedPort() {
     const std::int32_t rate = getSetting(settings_, settings::kBaudRate);
     if (!openPort(state_.portIndex, rate)) return false;
     timers_.arm(PortScanTimer, kDwellMs);
-    state_.altBaudPending = 0;
+    state_.altBaudPending = false;
     listenOnPort();
     return true;
 }
@@ -119,14 +119,14 @@ void GaugeLink::reopenAtAlternateRate() {
     closePort();
     openPort(state_.portIndex, alternateBaudRate());
     timers_.arm(PortScanTimer, kAlternateRateDwellMs);
-    state_.altBaudPending = 0;
+    state_.altBaudPending = false;
     listenOnPort();
 }
 
 void GaugeLink::scanNextPort() {
     std::uint32_t index = kFirstPortIndex;
-    if (state_.scanPhase == 1) {
-        state_.scanPhase = 2;
+    if (state_.scanPhase == ScanPhase::RememberedPortTried) {
+        state_.scanPhase = ScanPhase::Scanning;
     } else {
         index = state_.portIndex + 1;
     }
@@ -137,7 +137,7 @@ void GaugeLink::scanNextPort() {
         state_.portIndex = index;
         state_.statusLabel = "com" + formatUnsigned(index);
         exchange_.push();
-        state_.altBaudPending = 1;
+        state_.altBaudPending = true;
         timers_.arm(PortScanTimer, kDwellMs);
         listenOnPort();
         return;
@@ -170,13 +170,13 @@ void GaugeLink::listenOnPort() {
 void GaugeLink::goodFrame(const GaugeProtocol& protocol) {
     // The device is back and speaking: its readings count again.
     state_.deviceLost = false;
-    if (state_.linkConnected == 0) establishLink(protocol);
+    if (!state_.linkConnected) establishLink(protocol);
 }
 
 void GaugeLink::establishLink(const GaugeProtocol& protocol) {
     state_.statusLabel = protocol.statusLabel;
     state_.protocolKind = protocol.kind;
-    state_.linkConnected = 1;
+    state_.linkConnected = true;
     timers_.kill(PortScanTimer);
     window_.setText(ConnectButton, pick(protocol.disconnectCaption, state_.language()));
     window_.enable(ZeroButton, true);
@@ -205,7 +205,7 @@ void GaugeLink::deviceLost() {
     closePort();
     // During a discovery a vanished port is just one that holds no gauge: the next step
     // tries the next one.
-    if (state_.linkConnected == 0) return;
+    if (!state_.linkConnected) return;
     // The watchdog runs on: it tells the user once, as for a gauge that fell silent.
     state_.deviceLost = true;
     state_.reading.valueText = " ";

@@ -33,7 +33,7 @@ PollCycle::PollCycle(const DialogContext& context, SerialDevice& serial, PollEve
 
 void PollCycle::pollTick() {
     // A silent gauge counts once per five silent polls, before the sixth one reads.
-    if (state_.linkConnected != 0 && state_.silentPollRun >= kSilentPollsPerCount) {
+    if (state_.linkConnected && state_.silentPollRun >= kSilentPollsPerCount) {
         state_.silentPollRun = 0;
         ++state_.counters.silentPollCount;
     }
@@ -105,7 +105,7 @@ void PollCycle::takeGoodFrame(const GaugeProtocol& protocol, const FrameReading&
 // Bytes at the wrong baud rate fail validation all through a discovery; only a link's own
 // bad frames are worth counting.
 void PollCycle::countBadFrame() {
-    if (state_.linkConnected != 0) ++state_.counters.badFrameCount;
+    if (state_.linkConnected) ++state_.counters.badFrameCount;
 }
 
 void PollCycle::adopt(const FrameReading& frame) {

@@ -123,7 +123,7 @@ TEST(WindowInitialisation, StoredParametersAreShownAndJudgedAsStored) {
 
 TEST(WindowInitialisation, TheLinkStaysIdleAndNoTimerRunsUntilTheOperatorActs) {
     Rig b({{"ComID", 3}, {"Baudrate", 4800}});
-    EXPECT_EQ(b.state.linkConnected, 0);
+    EXPECT_FALSE(b.state.linkConnected);
     EXPECT_FALSE(b.state.portOpen);
     EXPECT_TRUE(b.clock.armLog().empty());
     EXPECT_TRUE(b.serial.opens.empty());

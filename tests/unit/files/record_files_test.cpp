@@ -44,7 +44,7 @@ protected:
         files.onAutosaveSwitch();
     }
     void connectGauge() {
-        state.linkConnected = 1;
+        state.linkConnected = true;
         timers.arm(LinkWatchdogTimer, 5000);
     }
 
