@@ -66,6 +66,9 @@ public:
     void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
 
 private:
+    // The alert of a link, a confirmed panel or a record has sounded long enough.
+    void stopAlertSound();
+
     AcquisitionState& state_;
     DialogPorts ports_;
     Timers timers_;

@@ -151,9 +151,4 @@ void Recorder::resetStatistics() {
     state_.counters.silentPollCount = 0;
 }
 
-void Recorder::stopAlertSound() {
-    timers_.kill(BeepStopTimer);
-    sound_.stop();
-}
-
 }  // namespace mensora

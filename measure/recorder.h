@@ -19,7 +19,6 @@ public:
     void recordMeasurement();
     void clearRecords();
     void resetStatistics();
-    void stopAlertSound();
 
     // Where each record and each Clear is reported, or nowhere (nullptr).
     void reportTo(RecordObserver* observer) { observer_ = observer; }

@@ -70,7 +70,7 @@ bool PollCycle::resynchronise() {
             return true;
         }
         // The gauge's data key arriving on its own, after the frame it belongs to.
-        if (separateDataKey != nullptr && separateDataKey(buffer, i)) {
+        if (separateDataKey != nullptr && separateDataKey(FrameBytes(buffer).subspan(i))) {
             events_.dataKey();
             return false;
         }
@@ -85,12 +85,12 @@ void PollCycle::decodeFrame() {
     // A frame cut off by the end of the read is not a frame: nothing is counted.
     if (state_.frameLength < protocol->shortestFrame) return;
     state_.frameLength = protocol->frameLength(buffer);
-    if (!protocol->valid(buffer, state_.frameLength)) {
+    const FrameBytes frame = FrameBytes(buffer).first(state_.frameLength);
+    if (!protocol->valid(frame)) {
         countBadFrame();
         return;
     }
-    takeGoodFrame(*protocol, protocol->parse(buffer),
-                  protocol->hasDataKey(buffer, state_.frameLength));
+    takeGoodFrame(*protocol, protocol->parse(frame), protocol->hasDataKey(frame));
 }
 
 void PollCycle::takeGoodFrame(const GaugeProtocol& protocol, const FrameReading& frame,
