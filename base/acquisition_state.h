@@ -48,22 +48,25 @@ struct Parameters {
     std::uint8_t unitIndex = 0;          // selected index of the unit list, 255 for none
 };
 
-struct Statistics {
-    double sum = 0.0;  // kept in double so long runs do not drift; see recording
+// The figures of the recorded readings: kept by recording, or shown by the window.
+struct StatisticsFigures {
     float average = 0.0f;
     float maximum = 0.0f;
-    float minimum = 999999.0f;
+    float minimum = 0.0f;
+    std::uint32_t count = 0;  // the records the figures cover
     std::uint32_t okCount = 0;
     std::uint32_t overUpperCount = 0;
     std::uint32_t underLowerCount = 0;
+};
+
+// The minimum the statistics hold before their first record.
+inline constexpr float kMinimumAtReset = 999999.0f;
+
+struct Statistics {
+    double sum = 0.0;  // kept in double so long runs do not drift; see recording
+    StatisticsFigures live{.minimum = kMinimumAtReset};
     // What the window shows; set by recording and Clear, put on screen by a push.
-    float shownAverage = 0.0f;
-    float shownMaximum = 0.0f;
-    float shownMinimum = 0.0f;
-    std::uint32_t shownCount = 0;
-    std::uint32_t shownOk = 0;
-    std::uint32_t shownOverUpper = 0;
-    std::uint32_t shownUnderLower = 0;
+    StatisticsFigures shown;
 };
 
 constexpr std::size_t kReceiveBufferSize = 255;

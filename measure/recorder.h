@@ -26,7 +26,6 @@ public:
 private:
     Verdict judgeAndCount(double value);
     void updateExtremes(float value, bool firstSinceReset);
-    void copyStatisticsForDisplay();
     void reportStoreFull();
 
     AcquisitionState& state_;

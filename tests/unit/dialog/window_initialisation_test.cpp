@@ -129,7 +129,7 @@ TEST(WindowInitialisation, TheLinkStaysIdleAndNoTimerRunsUntilTheOperatorActs) {
     EXPECT_TRUE(b.serial.opens.empty());
     EXPECT_TRUE(b.window.messages.empty());
     EXPECT_EQ(b.window.text(CountField), "0");
-    EXPECT_EQ(b.state.statistics.minimum, 999999.0f);
+    EXPECT_EQ(b.state.statistics.live.minimum, 999999.0f);
 }
 
 }  // namespace

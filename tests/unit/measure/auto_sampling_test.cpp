@@ -84,7 +84,7 @@ TEST(ClearRecords, EmptiesListStoreAndStatisticsButKeepsTheDirtyMark) {
     EXPECT_EQ(rig.state.unsavedRecords, 0u);
     const Statistics& s = rig.state.statistics;
     EXPECT_EQ(s.sum, 0.0);
-    EXPECT_EQ(s.okCount + s.overUpperCount + s.underLowerCount, 0u);
+    EXPECT_EQ(s.live.okCount + s.live.overUpperCount + s.live.underLowerCount, 0u);
     rig.push();
     for (const int field : {AverageField, MaximumField, MinimumField, CountField, OkCountField,
                             OverUpperField, UnderLowerField}) {
