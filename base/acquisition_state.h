@@ -34,6 +34,10 @@ struct LinkCounters {
     std::int32_t shownGood = 0;
 };
 
+// Whether a record sounds the alert: the sound list's selected index as it is stored, so
+// "off" is 0 and "on" 1. Nothing selected is 255; that and any other stored value are silent.
+enum class RecordSound : std::uint8_t { Off = 0, On = 1, NoneSelected = 255 };
+
 struct Parameters {
     // Judging values: change only at start-up and when the parameters panel is confirmed.
     float nominal = 0.0f;
@@ -44,7 +48,7 @@ struct Parameters {
     float shownUpperTolerance = 0.0f;
     float shownLowerTolerance = 0.0f;
     std::uint32_t sampleIntervalMs = 0;  // one copy, bound to its field
-    std::uint8_t beepEnabled = 0;        // selected index of the sound list, 255 for none
+    RecordSound beepEnabled = RecordSound::Off;
     std::uint8_t unitIndex = 0;          // selected index of the unit list, 255 for none
 };
 

@@ -93,4 +93,12 @@ std::string objectNameOf(const DialogControl& control);
 // The sound list's items in the given interface language.
 std::span<const char* const> soundItems(Language language);
 
+// The items a drop-down holds as the template fills it (the Chinese sound items, the unit
+// items); none for any other control. The initialisation puts on the English sound items.
+std::span<const char* const> templateListItems(int controlId);
+
+// The unit text shown beside the live reading for the unit list's selected index: shorter
+// than the list's item, two blanks for no unit or nothing selected.
+const char* unitTextOf(std::uint8_t unitIndex);
+
 }  // namespace mensora

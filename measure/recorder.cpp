@@ -15,7 +15,6 @@ namespace {
 
 // How long a recording's alert sounds; a recording while it sounds starts it over.
 constexpr std::uint32_t kRecordAlertMs = 200;
-constexpr std::uint8_t kSoundOn = 1;
 
 }  // namespace
 
@@ -64,7 +63,7 @@ void Recorder::recordMeasurement() {
     stats.shown = stats.live;
 
     window_.scrollRecordListToEnd();
-    if (state_.parameters.beepEnabled == kSoundOn) {
+    if (state_.parameters.beepEnabled == RecordSound::On) {
         sound_.playLooped();
         timers_.arm(BeepStopTimer, kRecordAlertMs);
     }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/control_table.h"
 #include "base/link_periods.h"
 #include "base/timer_ids.h"
 #include "protocol/gauge_protocols.h"
@@ -12,15 +13,6 @@ namespace mensora {
 namespace {
 
 constexpr std::uint8_t kSilentPollsPerCount = 5;
-
-const char* unitTextFor(std::uint8_t unitIndex) {
-    switch (unitIndex) {
-        case 0: return "mm";
-        case 1: return "in";
-        case 2: return "°";
-        default: return "  ";
-    }
-}
 
 }  // namespace
 
@@ -114,7 +106,7 @@ void PollCycle::adopt(const FrameReading& frame) {
     reading.valueChars = frame.valueChars;
     reading.value = frame.value;
     reading.decimalPlaces = frame.decimalPlaces;
-    reading.unitText = unitTextFor(state_.parameters.unitIndex);
+    reading.unitText = unitTextOf(state_.parameters.unitIndex);
 }
 
 void PollCycle::publish() {

@@ -176,11 +176,7 @@ QWidget* MainWindow::createControl(const DialogControl& row) {
             list->setEditable(true);
             list->setInsertPolicy(QComboBox::NoInsert);
             list->setCompleter(nullptr);
-            // Filled as the template fills it; the initialisation puts on the English items.
-            const std::span<const char* const> items =
-                row.id == UnitList ? std::span<const char* const>(kUnitItems)
-                                    : std::span<const char* const>(kSoundItemsChinese);
-            fillList(list, items, (row.style & SortedItems) != 0);
+            fillList(list, templateListItems(row.id), (row.style & SortedItems) != 0);
             return list;
         }
         case ControlKind::ListView: return createRecordList();

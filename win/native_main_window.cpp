@@ -115,10 +115,10 @@ void NativeMainWindow::created(HWND window) {
     for (const int id : {LiveValue, UnitLabel}) {
         SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_), TRUE);
     }
-    // The drop-downs hold their items as the template's own data fills them; the
-    // initialisation puts on the English sound items.
-    setListItems(SoundList, kSoundItemsChinese, static_cast<int>(std::size(kSoundItemsChinese)));
-    setListItems(UnitList, kUnitItems, static_cast<int>(std::size(kUnitItems)));
+    for (const int list : {SoundList, UnitList}) {
+        const auto items = templateListItems(list);
+        setListItems(list, items.data(), static_cast<int>(items.size()));
+    }
     for (const DialogControl& row : controlTable()) {
         if (row.kind != ControlKind::Label || row.id == 0) continue;
         const char* caption = captionFor(row, language_);

@@ -33,7 +33,7 @@ TEST(WindowInitialisation, AFirstRunShowsTheDefaultParameters) {
         EXPECT_EQ(p.nominal, 2.0f);
         EXPECT_EQ(p.upperTolerance, 3.0000002384185791015625f);
         EXPECT_EQ(p.lowerTolerance, 1.0f);
-        EXPECT_EQ(p.beepEnabled, 0);
+        EXPECT_EQ(p.beepEnabled, RecordSound::Off);
         EXPECT_EQ(p.unitIndex, 0);
     }
 }

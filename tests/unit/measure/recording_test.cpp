@@ -252,7 +252,7 @@ TEST(Recording, ClearZeroesTheErrorAndSilenceCountersButNotTheGoodFrames) {
 // once, that further readings are not kept.
 TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
     Rig rig({}, kRecordCapacity);
-    rig.state.parameters.beepEnabled = 1;
+    rig.state.parameters.beepEnabled = RecordSound::On;
     rig.setReading(3.5f, "3.500", 3);
     for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.click(ManualButton);
     ASSERT_EQ(rig.store.count(), kRecordCapacity);

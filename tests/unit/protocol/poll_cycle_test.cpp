@@ -88,7 +88,7 @@ TEST(PollCycle, FirstValidFrameEstablishesTheLinkOnceWithItsProtocolsCaptionLabe
         SCOPED_TRACE(c.label + " language " + std::to_string(c.language));
         Rig rig;
         rig.state.storedLanguage = c.language;
-        rig.state.parameters.beepEnabled = 0;  // the link sound plays all the same
+        rig.state.parameters.beepEnabled = RecordSound::Off;  // the link sound plays all the same
         rig.clock.arm(PortScanTimer, 1500);
         rig.connectTo("COM3");
         rig.nextPoll(c.frame);
