@@ -18,9 +18,11 @@
 #include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTableView>
+#include <QTimer>
 #include <span>
 
 #include "base/control_ids.h"
@@ -88,7 +90,8 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      chartsAction_(new QAction(this)) {
+      chartsAction_(new QAction(this)),
+      frame_(new QTimer(this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -101,6 +104,9 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     addAction(chartsAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
+    frame_->setSingleShot(true);
+    frame_->setInterval(static_cast<int>(kFramePeriodMs));
+    connect(frame_, &QTimer::timeout, this, &MainWindow::showFrameNow);
 
     for (const DialogControl& row : controlTable()) {
         QWidget* widget = createControl(row);
@@ -215,6 +221,13 @@ QTableView* MainWindow::createRecordList() {
     rows->setDefaultSectionSize(recordList_->fontMetrics().height() + 4);
     recordList_->horizontalHeader()->setHighlightSections(false);
     recordList_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // A list scrolled to its end stays there when its room shrinks: the scroll bars come up
+    // only after the rows that need them, and the last record must not slip under them.
+    QScrollBar* scroll = recordList_->verticalScrollBar();
+    connect(scroll, &QScrollBar::rangeChanged, recordList_, [scroll, end = 0](int, int last) mutable {
+        if (scroll->value() == end) scroll->setValue(last);
+        end = last;
+    });
     return recordList_;
 }
 
@@ -224,6 +237,16 @@ QWidget* MainWindow::control(int id) const {
 }
 
 void MainWindow::setText(int controlId, const std::string& text) {
+    if (!PendingFrame::waitsForFrame(controlId)) {
+        showText(controlId, text);
+    } else if (pending_.setText(controlId, text)) {
+        frame_->start();
+    }
+}
+
+void MainWindow::showText(int controlId, const std::string& text) {
+    // A text set again unchanged would still be laid out, fitted and painted again.
+    if (text == this->text(controlId)) return;
     QWidget* widget = control(controlId);
     const QString shown = QString::fromStdString(text);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -240,6 +263,7 @@ void MainWindow::setText(int controlId, const std::string& text) {
 }
 
 std::string MainWindow::text(int controlId) const {
+    if (const std::string* waiting = pending_.text(controlId)) return *waiting;
     QWidget* widget = control(controlId);
     QString shown;
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -316,29 +340,52 @@ void MainWindow::setUpRecordList(Language language) {
     }
 }
 
-void MainWindow::recordListAppended() { model_->rowAppended(); }
+void MainWindow::recordListAppended() {
+    if (pending_.rowsAdded()) frame_->start();
+}
 
+// Emptied at once: the rows still waiting went with the records.
 void MainWindow::recordListCleared() { model_->cleared(); }
 
-void MainWindow::scrollRecordListToEnd() { recordList_->scrollToBottom(); }
+void MainWindow::scrollRecordListToEnd() {
+    if (pending_.scrollToEnd()) frame_->start();
+}
 
+void MainWindow::showFrameNow() {
+    frame_->stop();
+    const PendingFrame::Changes changes = pending_.take();
+    if (changes.rowsAdded) model_->rowAppended();
+    if (changes.scrollToEnd) recordList_->scrollToBottom();
+    for (const auto& [id, text] : changes.texts) showText(id, text);
+}
+
+// A box stops the operator's eye on the window: it shows everything up to it.
 void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showFrameNow();
     showMessageBox(this, QString::fromStdString(text), icon);
 }
 
 bool MainWindow::askYesNo(const std::string& text) {
+    showFrameNow();
     return askYesNoBox(this, QString::fromStdString(text));
 }
 
-void MainWindow::showAbout() { showAboutBox(this, language_); }
+void MainWindow::showAbout() {
+    showFrameNow();
+    showAboutBox(this, language_);
+}
 
 std::optional<std::string> MainWindow::askSavePath(const std::string& offeredName,
                                                    const std::string& filterText) {
+    showFrameNow();
     return askSavePathDialog(this, offeredName, filterText);
 }
 
+// What a click did is seen at once: the last record when Auto stops, the emptied statistics
+// after Clear, the row Manual took.
 void MainWindow::command(int controlId) {
     if (controller_ != nullptr) controller_->onCommand(controlId);
+    showFrameNow();
 }
 
 void MainWindow::aboutRequested() {

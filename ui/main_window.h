@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 
+#include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
@@ -15,6 +16,7 @@
 class QAction;
 class QButtonGroup;
 class QTableView;
+class QTimer;
 
 namespace mensora {
 
@@ -38,6 +40,10 @@ public:
     DialogBaseUnits baseUnits() const { return units_; }
     // Opens the quality charts: the context menu's item and the key F3.
     QAction* chartsAction() const { return chartsAction_; }
+
+    // Shows at once what waits for the next frame (new rows, the scroll to the last one, the
+    // statistics): for whoever reads the window's controls now.
+    void showFrameNow();
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -75,6 +81,8 @@ private:
     QWidget* createControl(const DialogControl& row);
     QTableView* createRecordList();
     void command(int controlId);
+    // Puts a text on its control, unless the control shows it already.
+    void showText(int controlId, const std::string& text);
     void aboutRequested();
     bool mayClose(CloseRequest how);
     // The minimum tracking size holds for the whole window: the frame's share comes off the
@@ -91,6 +99,8 @@ private:
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
+    PendingFrame pending_;
+    QTimer* frame_;  // runs while changes wait for the screen
     Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
 };
 
