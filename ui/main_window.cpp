@@ -22,7 +22,6 @@
 #include <QShowEvent>
 #include <QStringList>
 #include <QTableView>
-#include <QTimer>
 #include <span>
 
 #include "base/control_ids.h"
@@ -90,8 +89,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      chartsAction_(new QAction(this)),
-      frame_(new QTimer(this)) {
+      chartsAction_(new QAction(this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -104,9 +102,9 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     addAction(chartsAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
-    frame_->setSingleShot(true);
-    frame_->setInterval(static_cast<int>(kFramePeriodMs));
-    connect(frame_, &QTimer::timeout, this, &MainWindow::showFrameNow);
+    frame_.setSingleShot(true);
+    frame_.setInterval(static_cast<int>(kFramePeriodMs));
+    connect(&frame_, &QTimer::timeout, this, &MainWindow::showFrameNow);
 
     for (const DialogControl& row : controlTable()) {
         QWidget* widget = createControl(row);
@@ -240,7 +238,7 @@ void MainWindow::setText(int controlId, const std::string& text) {
     if (!PendingFrame::waitsForFrame(controlId)) {
         showText(controlId, text);
     } else if (pending_.setText(controlId, text)) {
-        frame_->start();
+        frame_.start();
     }
 }
 
@@ -341,18 +339,18 @@ void MainWindow::setUpRecordList(Language language) {
 }
 
 void MainWindow::recordListAppended() {
-    if (pending_.rowsAdded()) frame_->start();
+    if (pending_.rowsAdded()) frame_.start();
 }
 
 // Emptied at once: the rows still waiting went with the records.
 void MainWindow::recordListCleared() { model_->cleared(); }
 
 void MainWindow::scrollRecordListToEnd() {
-    if (pending_.scrollToEnd()) frame_->start();
+    if (pending_.scrollToEnd()) frame_.start();
 }
 
 void MainWindow::showFrameNow() {
-    frame_->stop();
+    frame_.stop();
     const PendingFrame::Changes changes = pending_.take();
     if (changes.rowsAdded) model_->rowAppended();
     if (changes.scrollToEnd) recordList_->scrollToBottom();

@@ -4,6 +4,7 @@
 // reports clicks, typed text and requests to close to the MainDialog; it decides nothing.
 
 #include <QDialog>
+#include <QTimer>
 #include <cstdint>
 #include <map>
 
@@ -16,7 +17,6 @@
 class QAction;
 class QButtonGroup;
 class QTableView;
-class QTimer;
 
 namespace mensora {
 
@@ -100,7 +100,9 @@ private:
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
     PendingFrame pending_;
-    QTimer* frame_;  // runs while changes wait for the screen
+    // Runs while changes wait for the screen. The window's own, not a child: it goes with the
+    // window's state, before events that run while the rest of the window goes could fire it.
+    QTimer frame_;
     Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
 };
 
