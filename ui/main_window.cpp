@@ -21,7 +21,6 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QStringList>
-#include <QTableView>
 #include <span>
 
 #include "base/control_ids.h"
@@ -33,6 +32,7 @@
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"
 #include "ui/record_list_model.h"
+#include "ui/record_table_view.h"
 #include "ui/window_fonts.h"
 
 namespace mensora {
@@ -203,9 +203,8 @@ QWidget* MainWindow::createControl(const DialogControl& row) {
     return nullptr;
 }
 
-QTableView* MainWindow::createRecordList() {
-    recordList_ = new QTableView(this);
-    recordList_->setModel(model_);
+RecordTableView* MainWindow::createRecordList() {
+    recordList_ = new RecordTableView(model_, this);
     recordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     recordList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     recordList_->setWordWrap(false);
@@ -352,7 +351,7 @@ void MainWindow::scrollRecordListToEnd() {
 void MainWindow::showFrameNow() {
     frame_.stop();
     const PendingFrame::Changes changes = pending_.take();
-    if (changes.rowsAdded) model_->rowAppended();
+    if (changes.rowsAdded) recordList_->showNewRows();
     if (changes.scrollToEnd) recordList_->scrollToBottom();
     for (const auto& [id, text] : changes.texts) showText(id, text);
 }

@@ -16,11 +16,11 @@
 
 class QAction;
 class QButtonGroup;
-class QTableView;
 
 namespace mensora {
 
 class RecordListModel;
+class RecordTableView;
 class RecordStore;
 class RecordListTexts;
 struct DialogControl;
@@ -79,7 +79,7 @@ protected:
 
 private:
     QWidget* createControl(const DialogControl& row);
-    QTableView* createRecordList();
+    RecordTableView* createRecordList();
     void command(int controlId);
     // Puts a text on its control, unless the control shows it already.
     void showText(int controlId, const std::string& text);
@@ -92,7 +92,7 @@ private:
 
     MainDialog* controller_ = nullptr;
     RecordListModel* model_;
-    QTableView* recordList_ = nullptr;
+    RecordTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     QAction* chartsAction_;
     DialogBaseUnits units_{};

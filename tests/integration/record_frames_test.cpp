@@ -3,7 +3,10 @@
 // if each record had been shown on its own, and at once where the operator looks now.
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -12,6 +15,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 
 #include "base/control_ids.h"
 #include "base/number_text.h"
@@ -105,6 +109,34 @@ TEST(RecordFrames, StoppingAutoShowsTheLastRecordAtOnce) {
     QTableView* list = recordList(rig.window);
     const QRect last = list->visualRect(list->model()->index(records - 1, 0));
     EXPECT_TRUE(list->viewport()->rect().contains(last)) << "the last record is out of sight";
+}
+
+// What the list shows on screen, and what drawing it afresh shows.
+std::pair<QImage, QImage> listOnScreenAndAfresh(MainWindow& window) {
+    QWidget* rows = recordList(window)->viewport();
+    const QPoint at = rows->mapTo(&window, QPoint(0, 0));
+    const QImage onScreen =
+        window.screen()->grabWindow(window.winId(), at.x(), at.y(), rows->width(), rows->height())
+            .toImage();
+    const QImage afresh = rows->grab().toImage();
+    return {onScreen.convertToFormat(QImage::Format_RGB32),
+            afresh.convertToFormat(QImage::Format_RGB32)};
+}
+
+// A frame draws only the rows it adds: the list on screen, filling and then scrolling, must be
+// what drawing it afresh shows, with no row missing or drawn where another now stands.
+TEST(RecordFrames, TheListOnScreenIsWhatDrawingItAfreshShows) {
+    WindowRig rig;
+    showAndSettle(rig.window);
+    for (int i = 0; i < 60; ++i) {
+        recordAndPush(rig, i);
+        if (i % 4 != 3) continue;
+        rig.window.showFrameNow();
+        QApplication::processEvents();
+        const auto [onScreen, afresh] = listOnScreenAndAfresh(rig.window);
+        ASSERT_FALSE(onScreen.isNull());
+        EXPECT_TRUE(onScreen == afresh) << "after " << i + 1 << " records";
+    }
 }
 
 }  // namespace
