@@ -18,7 +18,6 @@
 #include <QMoveEvent>
 #include <QPalette>
 #include <QResizeEvent>
-#include <QScrollBar>
 #include <QShowEvent>
 #include <QStringList>
 #include <span>
@@ -218,13 +217,6 @@ RecordTableView* MainWindow::createRecordList() {
     rows->setDefaultSectionSize(recordList_->fontMetrics().height() + 4);
     recordList_->horizontalHeader()->setHighlightSections(false);
     recordList_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    // A list scrolled to its end stays there when its room shrinks: the scroll bars come up
-    // only after the rows that need them, and the last record must not slip under them.
-    QScrollBar* scroll = recordList_->verticalScrollBar();
-    connect(scroll, &QScrollBar::rangeChanged, recordList_, [scroll, end = 0](int, int last) mutable {
-        if (scroll->value() == end) scroll->setValue(last);
-        end = last;
-    });
     return recordList_;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/record_table_view.h"
 
+#include <QScrollBar>
+
 #include "ui/record_list_model.h"
 
 namespace mensora {
@@ -7,6 +9,13 @@ namespace mensora {
 RecordTableView::RecordTableView(RecordListModel* model, QWidget* parent)
     : QTableView(parent), model_(model) {
     setModel(model);
+    // A list scrolled to its end stays there when its room shrinks: the scroll bars come up
+    // only after the rows that need them, and the last record must not slip under them.
+    QScrollBar* scroll = verticalScrollBar();
+    connect(scroll, &QScrollBar::rangeChanged, this, [scroll, end = 0](int, int last) mutable {
+        if (scroll->value() == end) scroll->setValue(last);
+        end = last;
+    });
 }
 
 void RecordTableView::showNewRows() {
