@@ -20,7 +20,6 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStringList>
-#include <QTableView>
 #include <span>
 
 #include "base/control_ids.h"
@@ -32,6 +31,7 @@
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"
 #include "ui/record_list_model.h"
+#include "ui/record_table_view.h"
 #include "ui/window_fonts.h"
 
 namespace mensora {
@@ -101,6 +101,9 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     addAction(chartsAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
+    frame_.setSingleShot(true);
+    frame_.setInterval(static_cast<int>(kFramePeriodMs));
+    connect(&frame_, &QTimer::timeout, this, &MainWindow::showFrameNow);
 
     for (const DialogControl& row : controlTable()) {
         QWidget* widget = createControl(row);
@@ -195,9 +198,8 @@ QWidget* MainWindow::createControl(const DialogControl& row) {
     return nullptr;
 }
 
-QTableView* MainWindow::createRecordList() {
-    recordList_ = new QTableView(this);
-    recordList_->setModel(model_);
+RecordTableView* MainWindow::createRecordList() {
+    recordList_ = new RecordTableView(model_, this);
     recordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     recordList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     recordList_->setWordWrap(false);
@@ -220,6 +222,16 @@ QWidget* MainWindow::control(int id) const {
 }
 
 void MainWindow::setText(int controlId, const std::string& text) {
+    if (!PendingFrame::waitsForFrame(controlId)) {
+        showText(controlId, text);
+    } else if (pending_.setText(controlId, text)) {
+        frame_.start();
+    }
+}
+
+void MainWindow::showText(int controlId, const std::string& text) {
+    // A text set again unchanged would still be laid out, fitted and painted again.
+    if (text == this->text(controlId)) return;
     QWidget* widget = control(controlId);
     const QString shown = QString::fromStdString(text);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -236,6 +248,7 @@ void MainWindow::setText(int controlId, const std::string& text) {
 }
 
 std::string MainWindow::text(int controlId) const {
+    if (const std::string* waiting = pending_.text(controlId)) return *waiting;
     QWidget* widget = control(controlId);
     QString shown;
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -312,29 +325,52 @@ void MainWindow::setUpRecordList(Language language) {
     }
 }
 
-void MainWindow::recordListAppended() { model_->rowAppended(); }
+void MainWindow::recordListAppended() {
+    if (pending_.rowsAdded()) frame_.start();
+}
 
+// Emptied at once: the rows still waiting went with the records.
 void MainWindow::recordListCleared() { model_->cleared(); }
 
-void MainWindow::scrollRecordListToEnd() { recordList_->scrollToBottom(); }
+void MainWindow::scrollRecordListToEnd() {
+    if (pending_.scrollToEnd()) frame_.start();
+}
 
+void MainWindow::showFrameNow() {
+    frame_.stop();
+    const PendingFrame::Changes changes = pending_.take();
+    if (changes.rowsAdded) recordList_->showNewRows();
+    if (changes.scrollToEnd) recordList_->scrollToBottom();
+    for (const auto& [id, text] : changes.texts) showText(id, text);
+}
+
+// A box stops the operator's eye on the window: it shows everything up to it.
 void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showFrameNow();
     showMessageBox(this, QString::fromStdString(text), icon);
 }
 
 bool MainWindow::askYesNo(const std::string& text) {
+    showFrameNow();
     return askYesNoBox(this, QString::fromStdString(text));
 }
 
-void MainWindow::showAbout() { showAboutBox(this, language_); }
+void MainWindow::showAbout() {
+    showFrameNow();
+    showAboutBox(this, language_);
+}
 
 std::optional<std::string> MainWindow::askSavePath(const std::string& offeredName,
                                                    const std::string& filterText) {
+    showFrameNow();
     return askSavePathDialog(this, offeredName, filterText);
 }
 
+// What a click did is seen at once: the last record when Auto stops, the emptied statistics
+// after Clear, the row Manual took.
 void MainWindow::command(int controlId) {
     if (controller_ != nullptr) controller_->onCommand(controlId);
+    showFrameNow();
 }
 
 void MainWindow::aboutRequested() {

@@ -22,6 +22,9 @@ namespace {
 // The one main window of the thread, for the key filter, which carries no context of its own.
 NativeMainWindow* filtering = nullptr;
 
+// The window's own timer that shows what waits for the frame; the core's timers are 1 to 8.
+constexpr UINT_PTR kFrameTimer = 100;
+
 bool isClickable(const DialogControl* row) {
     return row != nullptr &&
            (row->kind == ControlKind::PushButton || row->kind == ControlKind::RadioButton ||
@@ -165,7 +168,11 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;
         case WM_TIMER:
-            if (controller_ != nullptr) controller_->onTimer(static_cast<int>(wParam));
+            if (wParam == kFrameTimer) {
+                showFrameNow();
+            } else if (controller_ != nullptr) {
+                controller_->onTimer(static_cast<int>(wParam));
+            }
             return TRUE;
         case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
         case WM_GETMINMAXINFO: {
@@ -185,9 +192,12 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// What a click did is seen at once: the last record when Auto stops, the emptied statistics
+// after Clear, the row Manual took.
 void NativeMainWindow::command(int id, int notification) {
     if (notification != BN_CLICKED || !isClickable(findControl(id))) return;
     if (controller_ != nullptr) controller_->onCommand(id);
+    showFrameNow();
 }
 
 void NativeMainWindow::closeIf(CloseRequest how) {
@@ -266,6 +276,16 @@ void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::ws
 }
 
 void NativeMainWindow::setText(int controlId, const std::string& text) {
+    if (!PendingFrame::waitsForFrame(controlId)) {
+        showText(controlId, text);
+    } else if (pending_.setText(controlId, text)) {
+        requestFrame();
+    }
+}
+
+void NativeMainWindow::showText(int controlId, const std::string& text) {
+    // A text set again unchanged would still be measured, fitted and painted again.
+    if (text == this->text(controlId)) return;
     if (captions_.count(controlId) != 0) {
         captions_[controlId] = text;
         showLabel(controlId);
@@ -275,6 +295,7 @@ void NativeMainWindow::setText(int controlId, const std::string& text) {
 }
 
 std::string NativeMainWindow::text(int controlId) const {
+    if (const std::string* waiting = pending_.text(controlId)) return *waiting;
     if (const auto caption = captions_.find(controlId); caption != captions_.end()) {
         return caption->second;
     }
@@ -341,23 +362,44 @@ void NativeMainWindow::setUpRecordList(Language language) {
     list_.setUp(language);
 }
 
-void NativeMainWindow::recordListAppended() { list_.appended(); }
+void NativeMainWindow::recordListAppended() {
+    if (pending_.rowsAdded()) requestFrame();
+}
 
+// Emptied at once: the rows still waiting went with the records.
 void NativeMainWindow::recordListCleared() { list_.cleared(); }
 
-void NativeMainWindow::scrollRecordListToEnd() { list_.scrollToEnd(); }
+void NativeMainWindow::scrollRecordListToEnd() {
+    if (pending_.scrollToEnd()) requestFrame();
+}
 
+void NativeMainWindow::requestFrame() {
+    if (window_ != nullptr) SetTimer(window_, kFrameTimer, kFramePeriodMs, nullptr);
+}
+
+void NativeMainWindow::showFrameNow() {
+    KillTimer(window_, kFrameTimer);
+    const PendingFrame::Changes changes = pending_.take();
+    if (changes.rowsAdded) list_.appended();
+    if (changes.scrollToEnd) list_.scrollToEnd();
+    for (const auto& [id, text] : changes.texts) showText(id, text);
+}
+
+// A box stops the operator's eye on the window: it shows everything up to it.
 void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showFrameNow();
     showMessageBox(window_, text, icon);
 }
 
 bool NativeMainWindow::askYesNo(const std::string& text) {
+    showFrameNow();
     const std::wstring caption = executableBaseName();
     return MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void NativeMainWindow::showAbout() {
+    showFrameNow();
     const std::wstring text = wide(std::string(texts::kAboutProduct) + "\n\n" +
                                    pick(texts::kAboutDescription, language_));
     const std::wstring title = wide(pick(texts::kAboutTitle, language_));
@@ -374,6 +416,7 @@ void NativeMainWindow::showAbout() {
 
 std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
                                                          const std::string& filterText) {
+    showFrameNow();
     return mensora::askSavePath(window_, offeredName, filterText);
 }
 

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
@@ -62,6 +63,12 @@ private:
     void command(int id, int notification);
     void sizeChanged(int clientHeight, bool minimised);
     void showLabel(int controlId);
+    // Puts a text on its control, unless the control shows it already.
+    void showText(int controlId, const std::string& text);
+    // The next frame comes one frame period after the first change that waits for it.
+    void requestFrame();
+    // Shows what waits for the next frame, at once.
+    void showFrameNow();
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
@@ -73,6 +80,7 @@ private:
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;
     RecordListView list_;
+    PendingFrame pending_;
     ResizeRule resizeRule_;
     HFONT displayFont_ = nullptr;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up

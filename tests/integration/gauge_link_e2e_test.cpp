@@ -54,7 +54,9 @@ struct Program {
     std::string text(int id) const { return window.text(id); }
     bool enabled(int id) const { return window.control(id)->isEnabled(); }
     void click(int id) { qobject_cast<QAbstractButton*>(window.control(id))->click(); }
+    // The rows on screen once the records that came within the frame are shown.
     int listRows() const {
+        window.showFrameNow();
         return qobject_cast<QTableView*>(window.control(RecordList))->model()->rowCount();
     }
     const char* caption(const Bilingual& text) const { return pick(text, state().language()); }

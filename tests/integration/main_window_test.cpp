@@ -265,6 +265,7 @@ TEST_P(MainWindowTest, TheRecordListHasFiveCentredColumnsOfFixedWidthAndFixedRow
 
     rig.dialog.onCommand(ManualButton);
     rig.dialog.onCommand(ManualButton);
+    rig.window.showFrameNow();
     EXPECT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(list->model()->data(list->model()->index(1, 0)).toString(), "000002");
     rig.window.recordListCleared();

@@ -6,12 +6,14 @@
 //
 //   window_drive --prepare
 //   window_drive --time EXE TITLE TIMES
+//   window_drive --record EXE SECONDS
 //   window_drive --program EXE --out FOLDER --key FIFO --run first|second
 //
 // --prepare, once in a fresh prefix, names the machine's Chinese fonts for the dialog and
 // display fonts; Wine reads that when a program starts, so it comes before every other run.
 // --time starts a dialog program TIMES times and prints how long each took to show its
-// window (benchmarks/windows/startup).
+// window (benchmarks/windows/startup). --record runs the program linked, idle, then recording
+// by Auto every 10 ms for SECONDS, marking each phase (benchmarks/windows/auto_recording).
 // The first run starts on fresh settings (Chinese) and ends by choosing English; the second
 // run finds the English interface the first one chose. Each run leaves FOLDER\window.bmp and
 // FOLDER\charts.bmp; the first also the picture the charts window saved, FOLDER\charts.png.
@@ -655,6 +657,42 @@ void wholeCaptionOnHover(int id) {
     step("label " + std::to_string(id) + " shows \"" + text(id) + "\", its tip \"" + tip + "\"");
 }
 
+void storeSetting(const wchar_t* name, DWORD value) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Settings", 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+void mark(const char* phase) {
+    std::printf("%s\n", phase);
+    std::fflush(stdout);
+}
+
+// Linked and left alone for half the time, then recording by Auto every 10 ms for the whole
+// time. Each phase begins with a line naming it, so that whoever watches the processes can
+// take their CPU time there; the records are counted on the list once Auto has stopped.
+void recordAtFullPace(const std::wstring& exe, int seconds) {
+    storeSetting(L"m_Text12", 10);  // as stored, below the panel's 100 ms floor
+    start(exe);
+    connect();
+    mark("idle");
+    Sleep(static_cast<DWORD>(seconds) * 500);
+    const int before = listRows();
+    mark("recording");
+    const ULONGLONG started = GetTickCount64();
+    click(AutoButton);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    click(AutoButton);
+    waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
+    const double elapsed = static_cast<double>(GetTickCount64() - started) / 1000.0;
+    mark("stopped");
+    std::printf("records_per_s %.1f\n", (listRows() - before) / elapsed);
+    std::fflush(stdout);
+    TerminateProcess(program.hProcess, 0);
+}
+
 void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
@@ -704,6 +742,10 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc == 5 && std::wstring(argv[1]) == L"--time") {
         timeStarts(argv[2], argv[3], _wtoi(argv[4]));
+        return 0;
+    }
+    if (argc == 4 && std::wstring(argv[1]) == L"--record") {
+        recordAtFullPace(argv[2], _wtoi(argv[3]));
         return 0;
     }
     std::wstring exe, out, key, run;
