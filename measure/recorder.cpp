@@ -54,6 +54,7 @@ void Recorder::recordMeasurement() {
     fields.time = formatTimeStamp(clock_.localNow());
 
     store_.append(fields);
+    if (stamp_) stamp_(index);
     listTexts_.set(index, reading.valueText, verdict, state_.language());
     window_.recordListAppended();
     if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
@@ -133,6 +134,7 @@ void Recorder::clearRecords() {
     stats.shownUnderLower = 0;
     state_.unsavedRecords = 0;
     storeFullReported_ = false;
+    if (stampsCleared_) stampsCleared_();
     if (observer_ != nullptr) observer_->cleared();
 }
 
