@@ -14,6 +14,7 @@
 
 class QAction;
 class QButtonGroup;
+class QLabel;
 class QTableView;
 
 namespace mensora {
@@ -38,6 +39,10 @@ public:
     DialogBaseUnits baseUnits() const { return units_; }
     // Opens the quality charts: the context menu's item and the key F3.
     QAction* chartsAction() const { return chartsAction_; }
+    // Opens the Part and lot window: the context menu's item and the key F4.
+    QAction* traceAction() const { return traceAction_; }
+    // The line under the window's own layout that shows the part and lot in force.
+    void showTraceLine(const std::string& text);
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -87,6 +92,9 @@ private:
     QTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     QAction* chartsAction_;
+    QAction* traceAction_;
+    QLabel* traceLine_;
+    int traceLineBand_ = 0;  // the window's height below its template, in pixels
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
