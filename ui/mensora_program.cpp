@@ -63,7 +63,7 @@ void MensoraProgram::openCharts() {
 namespace mensora {
 
 void MensoraProgram::openTrace() {
-    TraceWindow trace(tracePanel_, dialog_.state().language(), window_.baseUnits(), &window_);
+    TraceWindow trace(tracePanel_, dialog_.state().language(), &window_);
     if (trace.ask()) showTraceLine();
 }
 

@@ -6,16 +6,19 @@
 
 #include "dialog/trace_form.h"
 #include "measure/trace_texts.h"
+#include "ui/dialog_units.h"
 #include "ui/message_boxes.h"
+#include "ui/window_fonts.h"
 
 namespace mensora {
 
-TraceWindow::TraceWindow(TracePanel& panel, Language language, DialogBaseUnits units,
-                         QWidget* parent)
+TraceWindow::TraceWindow(TracePanel& panel, Language language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       panel_(panel),
       language_(language) {
     setObjectName(QStringLiteral("trace"));
+    setFont(dialogFont(logicalDpiY()));
+    const DialogBaseUnits units = dialogBaseUnits(font());
     setWindowTitle(QString::fromUtf8(pick(trace_texts::kWindowTitle, language)));
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
         auto* label = new QLabel(QString::fromUtf8(pick(kTraceFields[i].label, language)), this);

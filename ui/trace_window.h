@@ -9,7 +9,6 @@
 #include <array>
 
 #include "dialog/trace_panel.h"
-#include "ui/dialog_units.h"
 
 class QLineEdit;
 
@@ -18,7 +17,8 @@ namespace mensora {
 class TraceWindow : public QDialog {
     Q_OBJECT
 public:
-    TraceWindow(TracePanel& panel, Language language, DialogBaseUnits units, QWidget* parent);
+    // In the main window's dialog font, laid out in its units.
+    TraceWindow(TracePanel& panel, Language language, QWidget* parent);
 
     // Shows the values in force and returns when the window closes: whether OK put new ones in
     // force.
