@@ -8,24 +8,12 @@ namespace {
 // The blanks a field drops at either end, in UTF-8.
 constexpr std::string_view kBlanks[] = {" ", "\xC2\xA0", "\xE3\x80\x80"};
 
-bool startsWithBlank(std::string_view text, std::size_t& length) {
+// The length of the blank that `text` ends with (or begins with), 0 when there is none.
+std::size_t blankAt(std::string_view text, bool end) {
     for (const std::string_view blank : kBlanks) {
-        if (text.starts_with(blank)) {
-            length = blank.size();
-            return true;
-        }
+        if (end ? text.ends_with(blank) : text.starts_with(blank)) return blank.size();
     }
-    return false;
-}
-
-bool endsWithBlank(std::string_view text, std::size_t& length) {
-    for (const std::string_view blank : kBlanks) {
-        if (text.ends_with(blank)) {
-            length = blank.size();
-            return true;
-        }
-    }
-    return false;
+    return 0;
 }
 
 // Characters, not bytes: every byte but a UTF-8 continuation byte starts one.
@@ -55,9 +43,8 @@ bool holdsControl(std::string_view text) {
 
 TraceFieldCheck checkTraceField(std::string_view typed) {
     if (holdsControl(typed)) return {{}, TraceFieldFault::ControlCharacter};
-    std::size_t blank = 0;
-    while (startsWithBlank(typed, blank)) typed.remove_prefix(blank);
-    while (endsWithBlank(typed, blank)) typed.remove_suffix(blank);
+    while (const std::size_t blank = blankAt(typed, false)) typed.remove_prefix(blank);
+    while (const std::size_t blank = blankAt(typed, true)) typed.remove_suffix(blank);
     if (characterCount(typed) > kTraceFieldMaxChars) return {{}, TraceFieldFault::TooLong};
     return {std::string(typed), TraceFieldFault::None};
 }
