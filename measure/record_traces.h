@@ -30,6 +30,7 @@ public:
 
     // The values every record from now on carries. Values that takes() refuses change nothing.
     void setInForce(const TraceValues& values);
+    // Valid until the values in force change or the records are cleared.
     const TraceValues& inForce() const { return combinations_[inForceIndex_]; }
     // Whether setInForce would take these values: false only when they are new and the
     // records already carry kCombinationCapacity combinations.
@@ -39,7 +40,8 @@ public:
     void stamp(std::uint32_t recordIndex);
     // The combination in force when record `recordIndex` was taken.
     std::uint16_t indexOf(std::uint32_t recordIndex) const;
-    // A copy of the distinct combinations, by index.
+    // A copy of the distinct combinations, by index: taken on the window's thread, it names
+    // every index of the records held then.
     std::vector<TraceValues> combinations() const { return combinations_; }
     // The records were emptied: the combinations they carried go, the values in force stay.
     void cleared();
