@@ -19,6 +19,7 @@
 #include "link/port_names.h"
 #include "link/serial_device.h"
 #include "measure/auto_sampling.h"
+#include "measure/record_traces.h"
 #include "measure/recorder.h"
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
@@ -64,6 +65,12 @@ public:
     const AcquisitionState& state() const { return state_; }
     // Where each record and each Clear is reported besides the store and the list.
     void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
+    // Every record is stamped with the part and lot in force when it is taken; Clear empties
+    // the stamps with the records.
+    void stampRecordsIn(RecordTraces& traces) {
+        recorder_.stampWith([&traces](std::uint32_t index) { traces.stamp(index); },
+                            [&traces] { traces.cleared(); });
+    }
 
 private:
     // The alert of a link, a confirmed panel or a record has sounded long enough.

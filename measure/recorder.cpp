@@ -52,6 +52,7 @@ void Recorder::recordMeasurement() {
     fields.time = formatTimeStamp(clock_.localNow());
 
     store_.append(fields);
+    if (stamp_) stamp_(index);
     listTexts_.set(index, reading.valueText, verdict, state_.language());
     window_.recordListAppended();
     if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
@@ -115,6 +116,7 @@ void Recorder::clearRecords() {
     state_.statistics.shown = StatisticsFigures{};
     state_.unsavedRecords = 0;
     storeFullReported_ = false;
+    if (stampsCleared_) stampsCleared_();
     if (observer_ != nullptr) observer_->cleared();
 }
 

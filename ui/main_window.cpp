@@ -25,6 +25,7 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
+#include "dialog/trace_form.h"
 #include "measure/record_list_cells.h"
 #include "ui/about_box.h"
 #include "ui/fitting_field.h"
@@ -88,7 +89,9 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      chartsAction_(new QAction(this)) {
+      chartsAction_(new QAction(this)),
+      traceAction_(new QAction(this)),
+      traceLine_(new FittingLabel(QString(), this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -99,6 +102,10 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     chartsAction_->setShortcut(QKeySequence(Qt::Key_F3));
     chartsAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(chartsAction_);
+    traceAction_->setObjectName(QStringLiteral("action-trace"));
+    traceAction_->setShortcut(QKeySequence(Qt::Key_F4));
+    traceAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(traceAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
     frame_.setSingleShot(true);
@@ -119,14 +126,19 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     static_cast<FittingField*>(control(LiveValue))->setFullFont(large);
     control(UnitLabel)->setFont(large);
 
+    traceLine_->setObjectName(QStringLiteral("trace-line"));
+    traceLine_->setGeometry(toPixels(kTraceLineRect, units_));
+    traceLineBand_ = toPixels({0, 0, 0, kTraceLineUnits}, units_).height();
+
     // Until the window has a frame, the frame is taken as nothing: the client alone keeps
     // the minimum tracking size.
     keepMinimumTrackingSize();
-    templateClient_ = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units_).size();
+    templateClient_ =
+        toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits + kTraceLineUnits}, units_).size();
     const QSize client = templateClient_.expandedTo(minimumSize());
     resize(client);
     // The size the controls were laid out for: the first size change, which only records.
-    resizeRule_.sizeChanged(client.height(), false);
+    resizeRule_.sizeChanged(client.height() - traceLineBand_, false);
 }
 
 void MainWindow::showGreyedTextReadably() {
@@ -325,6 +337,10 @@ void MainWindow::setUpRecordList(Language language) {
     }
 }
 
+void MainWindow::showTraceLine(const std::string& text) {
+    traceLine_->setText(QString::fromStdString(text));
+}
+
 void MainWindow::recordListAppended() {
     if (pending_.rowsAdded()) frame_.start();
 }
@@ -417,8 +433,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    const std::optional<Stretch> stretch =
-        resizeRule_.sizeChanged(event->size().height(), isMinimized());
+    // The line of values in force keeps to the bottom; the template's part above it follows
+    // its own rule.
+    const int aboveLine = event->size().height() - traceLineBand_;
+    traceLine_->move(traceLine_->x(), aboveLine);
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLine, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         QWidget* widget = control(id);
@@ -432,7 +451,7 @@ void MainWindow::keepMinimumTrackingSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     const PixelSize client = minimumClientSize({frame.width(), frame.height()});
     const QSize former = minimumSize();
-    setMinimumSize(client.width, client.height);
+    setMinimumSize(client.width, client.height + traceLineBand_);
     // A window still at the template's size, grown only to the former minimum, follows the
     // minimum back: the frame arrives after the window was sized, and then takes its share.
     if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {
@@ -454,9 +473,10 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
-    // background offers it, after the quality charts.
+    // background offers it, after the quality charts and the part and lot.
     QMenu menu(this);
     menu.addAction(chartsAction_);
+    menu.addAction(traceAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
 }

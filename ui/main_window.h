@@ -16,6 +16,7 @@
 
 class QAction;
 class QButtonGroup;
+class QLabel;
 
 namespace mensora {
 
@@ -40,6 +41,10 @@ public:
     DialogBaseUnits baseUnits() const { return units_; }
     // Opens the quality charts: the context menu's item and the key F3.
     QAction* chartsAction() const { return chartsAction_; }
+    // Opens the Part and lot window: the context menu's item and the key F4.
+    QAction* traceAction() const { return traceAction_; }
+    // The line under the window's own layout that shows the part and lot in force.
+    void showTraceLine(const std::string& text);
 
     // Shows at once what waits for the next frame (new rows, the scroll to the last one, the
     // statistics): for whoever reads the window's controls now.
@@ -95,6 +100,9 @@ private:
     RecordTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     QAction* chartsAction_;
+    QAction* traceAction_;
+    QLabel* traceLine_;
+    int traceLineBand_ = 0;  // the window's height below its template, in pixels
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;

@@ -11,6 +11,8 @@
 #include "base/texts.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
+#include "dialog/trace_form.h"
+#include "measure/trace_texts.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
@@ -72,14 +74,18 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
 }
 
 // A modal dialog's loop hands each message to the thread's message filters before the dialog
-// treats it, whichever control has the focus: the one place to see F3 in a dialog box.
+// treats it, whichever control has the focus: the one place to see F3 and F4 in a dialog box.
 LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
-        message->wParam == VK_F3 && filtering->openCharts_ &&
         (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
-        filtering->openCharts_(filtering->window_);
-        return 1;
+        const std::function<void(HWND)>& open = message->wParam == VK_F3   ? filtering->openCharts_
+                                                : message->wParam == VK_F4 ? filtering->openTrace_
+                                                                           : nullptr;
+        if (open) {
+            open(filtering->window_);
+            return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -107,6 +113,8 @@ void NativeMainWindow::created(HWND window) {
         AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
         const std::wstring chartsItem = wide(pick(chart_texts::kWindowTitle, language_));
         AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
+        const std::wstring traceItem = wide(pick(trace_texts::kWindowTitle, language_));
+        AppendMenuW(menu, MF_STRING, kTraceCommand, traceItem.c_str());
     }
     filtering = this;
     keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, &NativeMainWindow::keyFilter, nullptr,
@@ -129,17 +137,18 @@ void NativeMainWindow::created(HWND window) {
         showLabel(row.id);
     }
 
+    createTraceLine();
     // Never smaller than the window may be dragged to, from the start; the controls keep the
     // places the template gave them, as when the platform applies the limits at creation.
     RECT outer{};
     GetWindowRect(window, &outer);
     const int width = std::max<int>(outer.right - outer.left, kMinimumWidthPixels);
-    const int height = std::max<int>(outer.bottom - outer.top, kMinimumHeightPixels);
+    const int height = std::max<int>(outer.bottom - outer.top, kMinimumHeightPixels + traceLineBand_);
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     // The size the controls were laid out for: the first size change, which only records.
     RECT client{};
     GetClientRect(window, &client);
-    resizeRule_.sizeChanged(client.bottom, false);
+    resizeRule_.sizeChanged(client.bottom - traceLineBand_, false);
 
     if (controller_ != nullptr) controller_->initialise();
 }
@@ -164,6 +173,10 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (openCharts_) openCharts_(window_);
                 return TRUE;
             }
+            if ((wParam & 0xFFF0) == kTraceCommand) {
+                if (openTrace_) openTrace_(window_);
+                return TRUE;
+            }
             if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;
@@ -177,7 +190,7 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels};
+            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels + traceLineBand_};
             return TRUE;
         }
         case WM_NOTIFY: {
@@ -204,8 +217,40 @@ void NativeMainWindow::closeIf(CloseRequest how) {
     if (controller_ == nullptr || controller_->onCloseRequested(how)) EndDialog(window_, 0);
 }
 
+// The line of the part and lot in force, below the template's controls, in the dialog font;
+// a text longer than the line ends in an ellipsis.
+void NativeMainWindow::createTraceLine() {
+    RECT place{kTraceLineRect.x, kTraceLineRect.y, kTraceLineRect.width, kTraceLineRect.height};
+    MapDialogRect(window_, &place);
+    RECT band{0, 0, 0, kTraceLineUnits};
+    MapDialogRect(window_, &band);
+    traceLineBand_ = band.bottom;
+    const HWND line = CreateWindowExW(
+        0, L"STATIC", wide(traceLineText_).c_str(),
+        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE,
+        place.left, place.top, place.right, place.bottom, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTraceLine)), GetModuleHandleW(nullptr),
+        nullptr);
+    SendMessageW(line, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
+}
+
+void NativeMainWindow::showTraceLine(const std::string& text) {
+    traceLineText_ = text;
+    if (window_ != nullptr) SetWindowTextW(control(kTraceLine), wide(text).c_str());
+}
+
 void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
-    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(clientHeight, minimised);
+    // The line of values in force keeps to the bottom; the template's part above it follows
+    // its own rule.
+    if (const HWND line = control(kTraceLine); line != nullptr && !minimised) {
+        RECT place{};
+        GetWindowRect(line, &place);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(line, nullptr, place.left, clientHeight - traceLineBand_, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const std::optional<Stretch> stretch =
+        resizeRule_.sizeChanged(clientHeight - traceLineBand_, minimised);
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         const HWND stretching = control(id);
