@@ -13,17 +13,18 @@
 #include "measure/record_list_texts.h"
 #include "measure/record_observer.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 #include "measure/recorder.h"
-#include "measure/trace_values.h"
 
 namespace mensora {
 
 class JournalKeeping : public RecordObserver {
 public:
-    // `traces` is read at every record: the values in force when it is taken.
+    // `traces` (or none: every record's part and lot are then empty) holds the values each
+    // record is stamped with; records put back get theirs again.
     JournalKeeping(Journal& journal, const DialogContext& context, const RecordStore& store,
                    const RecordListTexts& listTexts, Recorder& recorder, Clock& clock,
-                   const TraceValues& traces);
+                   RecordTraces* traces);
 
     // Opens the journal, keeping files' records keepDays days (0: for ever).
     void start(int keepDays);
@@ -44,7 +45,7 @@ private:
     const RecordListTexts& listTexts_;
     Recorder& recorder_;
     Clock& clock_;
-    const TraceValues& traces_;
+    RecordTraces* traces_;
     RecordObserver* next_ = nullptr;
     bool puttingBack_ = false;  // records put back are in the journal already
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controller. It owns the timers' arming and the subsystems, wires them to
-// the state, and routes every timer tick and button click to the operation that owns it.
+// the state the program hands it, and routes every timer tick and button click to the
+// operation that owns it.
 
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
@@ -22,8 +23,8 @@
 #include "link/port_names.h"
 #include "link/serial_device.h"
 #include "measure/auto_sampling.h"
+#include "measure/record_traces.h"
 #include "measure/recorder.h"
-#include "measure/trace_values.h"
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
 #include "protocol/zero_command.h"
@@ -69,12 +70,23 @@ public:
     // Where each record and each Clear is reported besides the store, the list and the
     // journal.
     void reportRecordsTo(RecordObserver* observer);
-    // Keeps every record, record file and Clear in `journal` from now on, and offers back
-    // what a run of this window that did not end normally left unsaved. Once, before the
-    // window's events run; the journal outlives the dialog.
+    // Every record is stamped with the part and lot in force when it is taken; Clear empties
+    // the stamps with the records.
+    void stampRecordsIn(RecordTraces& traces) {
+        traces_ = &traces;
+        recorder_.stampWith([&traces](std::uint32_t index) { traces.stamp(index); },
+                            [&traces] { traces.cleared(); });
+    }
+    // Keeps every record, record file and Clear in `journal` from now on, with the part and
+    // lot each record was stamped with, and offers back what a run of this window that did
+    // not end normally left unsaved. Once, after stampRecordsIn and before the window's
+    // events run; the journal outlives the dialog.
     void keepJournal(Journal& journal);
 
 private:
+    // The alert of a link, a confirmed panel or a record has sounded long enough.
+    void stopAlertSound();
+
     AcquisitionState& state_;
     DialogPorts ports_;
     Timers timers_;
@@ -91,9 +103,7 @@ private:
     RecordStore& store_;
     RecordListTexts& listTexts_;
     RecordObserver* recordsReportedTo_ = nullptr;
-    // The part, lot and gauge values journaled with every record: none until the user can
-    // set them.
-    TraceValues traceValues_;
+    RecordTraces* traces_ = nullptr;
     std::optional<JournalKeeping> journal_;
 };
 

@@ -12,6 +12,7 @@
 
 #include "base/control_ids.h"
 #include "journal/journal.h"
+#include "measure/record_traces.h"
 #include "tests/support/dialog_rig.h"
 #include "tests/support/manual_work.h"
 
@@ -50,6 +51,7 @@ public:
         pc.userData = folder;
         rig.clock.setLocalStart(start);
         rig.window.yesNoAnswers = {putBack};
+        rig.dialog.stampRecordsIn(traces);
         rig.dialog.keepJournal(*journal);
         work.runAll();
     }
@@ -88,6 +90,7 @@ public:
     ManualWork work;
     VirtualClock writerClock;  // the writer's pauses, apart from the window's time
     DialogRig<> rig;
+    RecordTraces traces{kRigCapacity};
     std::unique_ptr<Journal> journal;
 };
 

@@ -67,12 +67,13 @@ TEST(Journal, RecordsACutOffRunLeftUnsavedAreOfferedInTheWindowsLanguageAndComeB
         EXPECT_EQ(rowTexts(second), shown);
         const Statistics& back = second.rig.state.statistics;
         EXPECT_EQ(back.sum, statistics.sum);
-        EXPECT_EQ(back.maximum, statistics.maximum);
-        EXPECT_EQ(back.minimum, statistics.minimum);
-        EXPECT_EQ(back.okCount, 3u);
-        EXPECT_EQ(back.overUpperCount, 1u);
-        EXPECT_EQ(back.underLowerCount, 1u);
-        EXPECT_EQ(back.shownCount, 5u);
+        EXPECT_EQ(back.live.maximum, statistics.live.maximum);
+        EXPECT_EQ(back.live.minimum, statistics.live.minimum);
+        EXPECT_EQ(back.live.average, statistics.live.average);
+        EXPECT_EQ(back.live.okCount, 3u);
+        EXPECT_EQ(back.live.overUpperCount, 1u);
+        EXPECT_EQ(back.live.underLowerCount, 1u);
+        EXPECT_EQ(back.shown.count, 5u);
         EXPECT_EQ(second.rig.state.unsavedRecords, 3u);
         EXPECT_TRUE(second.rig.window.messages.empty());
     }
@@ -192,12 +193,14 @@ TEST(Journal, AnotherProgramReadsEveryRecordThroughTheJournalsView) {
     JournalBench bench(pc, folder.path());
     bench.rig.state.reading.unitText = "°";
     bench.record(1.0f, "1.000");
+    bench.traces.setInForce({"P-7", "bore", "L1", "Li", "G2"});
     bench.record(6.5f, "6.500");
     const std::string path = folder.path() + "journal.db";
     EXPECT_EQ(queryJournal(path, "SELECT * FROM journal_record"),
               (std::vector<std::string>{
                   "1|1|1.000|1.0|-1.0|2|2026-12-07 09:00:01|2.0|3.00000023841858|1.0|°|||||",
-                  "2|2|6.500|6.5|4.5|1|2026-12-07 09:00:02|2.0|3.00000023841858|1.0|°|||||"}));
+                  "2|2|6.500|6.5|4.5|1|2026-12-07 09:00:02|2.0|3.00000023841858|1.0|°|P-7|bore|L1|"
+                  "Li|G2"}));
     const auto run = queryJournal(path, "SELECT run_id FROM journal_run");
     ASSERT_EQ(run.size(), 1u);
     EXPECT_EQ(run[0].size(), 32u);
