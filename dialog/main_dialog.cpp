@@ -1,16 +1,19 @@
 #include "dialog/main_dialog.h"
 
 #include <string>
+#include <utility>
 
 #include "base/control_ids.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "workbook/workbook_texts.h"
 
 namespace mensora {
 
 MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
                        RecordListTexts& listTexts)
     : state_(state),
+      store_(store),
       ports_(ports),
       timers_(ports.timers),
       exchange_(state_, ports.window),
@@ -31,6 +34,7 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
                        [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
+      workbook_(state_, ports.window, ports.workbookQueue, ports.windowThread, ports.fileSystem),
       language_(state_, ports.window, ports.settings) {}
 
 void MainDialog::onTimer(int id) {
@@ -53,14 +57,34 @@ void MainDialog::onCommand(int controlId) {
         case ZeroButton: zero_.onZeroButton(); break;
         case AutoButton: autoSampling_.onAutoButton(); break;
         case ManualButton: recorder_.recordMeasurement(); break;
-        case SaveButton: files_.exportRecords(); break;
-        case ClearButton: recorder_.clearRecords(); break;
+        case SaveButton:
+            if (const auto workbookPath = files_.exportRecords()) saveWorkbook(*workbookPath);
+            break;
+        case ClearButton: clearRecords(); break;
+        case kCancelSaveCommand: workbook_.cancel(); break;
         case ParametersButton: panel_.onParametersButton(); break;
         case ChineseRadio:
         case EnglishRadio: language_.onLanguageButton(); break;
         case AutosaveCheck: files_.onAutosaveSwitch(); break;
         default: break;
     }
+}
+
+void MainDialog::saveWorkbook(const std::string& path) {
+    // Until the part and lot of each record are kept, every record carries the empty trace.
+    RecordTraceColumns traces{{TraceValues{}}, [](std::uint32_t) { return std::uint16_t{0}; }};
+    workbook_.save(path, workbookContents(state_, store_, ports_.chartData, std::move(traces),
+                                          TraceValues{}));
+}
+
+// The workbook being written reads the records; they stay until it is done.
+void MainDialog::clearRecords() {
+    if (workbook_.saving()) {
+        ports_.window.showMessage(pick(workbook_texts::kClearWaitsForSave, state_.language()),
+                                  MessageIcon::Exclamation);
+        return;
+    }
+    recorder_.clearRecords();
 }
 
 void MainDialog::onSystemCommand(int command) {

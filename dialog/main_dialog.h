@@ -10,6 +10,8 @@
 #include "base/timer_service.h"
 #include "base/timers.h"
 #include "base/window_port.h"
+#include "base/window_thread.h"
+#include "base/work_queue.h"
 #include "dialog/data_exchange.h"
 #include "dialog/language_choice.h"
 #include "dialog/parameters_panel.h"
@@ -22,9 +24,11 @@
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
 #include "protocol/zero_command.h"
+#include "workbook/workbook_export.h"
 
 namespace mensora {
 
+class ChartData;
 class RecordStore;
 class RecordListTexts;
 
@@ -38,6 +42,11 @@ struct DialogPorts {
     SerialDevice& serial;
     PortNames& portNames;
     FileSystem& fileSystem;
+    // Workbooks are written on their own queue and report back on the window's thread; their
+    // summary and charts show what the charts window shows.
+    WorkQueue& workbookQueue;
+    WindowThread& windowThread;
+    const ChartData& chartData;
 };
 
 // How the user asked the window to close.
@@ -65,7 +74,11 @@ public:
     void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
 
 private:
+    void saveWorkbook(const std::string& path);
+    void clearRecords();
+
     AcquisitionState& state_;
+    const RecordStore& store_;
     DialogPorts ports_;
     Timers timers_;
     DataExchange exchange_;
@@ -77,6 +90,7 @@ private:
     PollCycle poll_;
     ZeroCommand zero_;
     RecordFiles files_;
+    WorkbookExport workbook_;
     LanguageChoice language_;
 };
 

@@ -10,13 +10,13 @@
 #include "files/file_failure_text.h"
 #include "files/record_file_format.h"
 #include "files/record_file_paths.h"
+#include "files/save_file_types.h"
 
 namespace mensora {
 namespace {
 
 constexpr std::uint32_t kAutosavePeriodMs = 60000;
 constexpr const char* kOfferedFileName = "MensoraRecord.xls";
-constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 // Far more programs than one bench PC runs at once.
 constexpr unsigned kAutosaveSlots = 99;
 
@@ -46,14 +46,21 @@ RecordFiles::RecordFiles(AcquisitionState& state, const RecordStore& store, Wind
       clock_(clock),
       fileSystem_(fileSystem) {}
 
-void RecordFiles::exportRecords() {
+std::optional<std::string> RecordFiles::exportRecords() {
     // The dialog can stay open for a long time; the watchdog must not report the gauge lost
     // meanwhile. The next good frame arms it again.
     timers_.kill(LinkWatchdogTimer);
-    const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
-    if (!path) return;
-    if (!saveRecordsTo(*path)) return;
-    window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
+    const Language language = state_.language();
+    const std::optional<SaveChoice> choice = window_.askSavePath(
+        kOfferedFileName, {kRecordFileFilter, pick(kWorkbookFilter, language)});
+    if (!choice) return std::nullopt;
+    if (saveFileTypeOf(choice->path, choice->fileType) == SaveFileType::Workbook) {
+        return choice->path;
+    }
+    if (saveRecordsTo(choice->path)) {
+        window_.showMessage(pick(texts::kExportSucceeded, language), MessageIcon::Exclamation);
+    }
+    return std::nullopt;
 }
 
 void RecordFiles::onAutosaveSwitch() {

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/acquisition_state.h"
@@ -17,7 +18,9 @@ class RecordFiles {
 public:
     RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
                 Timers& timers, Clock& clock, FileSystem& fileSystem);
-    void exportRecords();
+    // Asks where to save. A record file is written here; a workbook's path is returned for
+    // the caller, which writes workbooks (nothing is returned otherwise).
+    std::optional<std::string> exportRecords();
     void onAutosaveSwitch();
     void autosaveTick();
 

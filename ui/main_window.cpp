@@ -32,6 +32,7 @@
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"
 #include "ui/record_list_model.h"
+#include "ui/save_progress_box.h"
 #include "ui/window_fonts.h"
 
 namespace mensora {
@@ -332,9 +333,24 @@ bool MainWindow::askYesNo(const std::string& text) {
 
 void MainWindow::showAbout() { showAboutBox(this, language_); }
 
-std::optional<std::string> MainWindow::askSavePath(const std::string& offeredName,
-                                                   const std::string& filterText) {
-    return askSavePathDialog(this, offeredName, filterText);
+std::optional<SaveChoice> MainWindow::askSavePath(const std::string& offeredName,
+                                                  const std::vector<std::string>& fileTypes) {
+    return askSavePathDialog(this, offeredName, fileTypes);
+}
+
+void MainWindow::showProgress(const std::string& text, const std::string& cancelText) {
+    if (progress_ == nullptr) {
+        progress_ = new SaveProgressBox(this, [this] { command(kCancelSaveCommand); });
+    }
+    progress_->start(text, cancelText);
+}
+
+void MainWindow::setProgress(int percent) {
+    if (progress_ != nullptr) progress_->setPercent(percent);
+}
+
+void MainWindow::hideProgress() {
+    if (progress_ != nullptr) progress_->hide();
 }
 
 void MainWindow::command(int controlId) {

@@ -19,6 +19,7 @@ class QTableView;
 namespace mensora {
 
 class RecordListModel;
+class SaveProgressBox;
 class RecordStore;
 class RecordListTexts;
 struct DialogControl;
@@ -56,8 +57,11 @@ public:
     void showMessage(const std::string& text, MessageIcon icon) override;
     bool askYesNo(const std::string& text) override;
     void showAbout() override;
-    std::optional<std::string> askSavePath(const std::string& offeredName,
-                                           const std::string& filterText) override;
+    std::optional<SaveChoice> askSavePath(const std::string& offeredName,
+                                          const std::vector<std::string>& fileTypes) override;
+    void showProgress(const std::string& text, const std::string& cancelText) override;
+    void setProgress(int percent) override;
+    void hideProgress() override;
 
 public slots:
     // Escape, and anything else that would dismiss the dialog.
@@ -91,6 +95,7 @@ private:
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
+    SaveProgressBox* progress_ = nullptr;  // made at the first long save
     Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
 };
 

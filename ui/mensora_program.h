@@ -6,6 +6,7 @@
 
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
+#include "base/thread_work_queue.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
 #include "measure/record_list_texts.h"
@@ -15,6 +16,7 @@
 #include "ui/qt_alert_sound.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_timer_service.h"
+#include "ui/qt_window_thread.h"
 #include "ui/standard_dialog_texts.h"
 #include "ui/system_clock.h"
 
@@ -54,7 +56,12 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
+    QtWindowThread windowThread_;
     MainDialog dialog_;
+    // Goes before the dialog and the parts a save reads: a save still running at the end is
+    // cancelled, and its thread has ended before they go. The dialog only keeps a reference
+    // to it while it is being made.
+    ThreadWorkQueue workbookQueue_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
 

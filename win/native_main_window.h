@@ -10,10 +10,12 @@
 #include <map>
 #include <string>
 
+#include "base/control_ids.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
 #include "win/record_list_view.h"
+#include "win/save_progress_box.h"
 #include "win/window_timers.h"
 
 namespace mensora {
@@ -51,8 +53,11 @@ public:
     void showMessage(const std::string& text, MessageIcon icon) override;
     bool askYesNo(const std::string& text) override;
     void showAbout() override;
-    std::optional<std::string> askSavePath(const std::string& offeredName,
-                                           const std::string& filterText) override;
+    std::optional<SaveChoice> askSavePath(const std::string& offeredName,
+                                          const std::vector<std::string>& fileTypes) override;
+    void showProgress(const std::string& text, const std::string& cancelText) override;
+    void setProgress(int percent) override;
+    void hideProgress() override;
 
 private:
     static LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam);
@@ -74,6 +79,9 @@ private:
     WindowTimers& timers_;
     RecordListView list_;
     ResizeRule resizeRule_;
+    SaveProgressBox progress_{[this] {
+        if (controller_ != nullptr) controller_->onCommand(kCancelSaveCommand);
+    }};
     HFONT displayFont_ = nullptr;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // Every label's whole caption: the label itself may show only the words that fit.

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "base/thread_work_queue.h"
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
@@ -15,6 +16,7 @@
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "win/native_main_window.h"
+#include "win/posted_window_calls.h"
 #include "win/registry_settings_store.h"
 #include "win/wave_alert_sound.h"
 #include "win/window_timers.h"
@@ -45,7 +47,12 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
+    PostedWindowCalls windowThread_;
     MainDialog dialog_;
+    // Goes before the dialog and the parts a save reads: a save still running at the end is
+    // cancelled, and its thread has ended before they go. The dialog only keeps a reference
+    // to it while it is being made.
+    ThreadWorkQueue workbookQueue_;
     NativeChartsWindow charts_{chartData_, state_, settings_};
 };
 
