@@ -33,7 +33,7 @@ struct SampleRun {
     ChartData chartData;
     SampleRun() { test::fillSampleRun(kMillion, Language::English, state, store, chartData); }
     WorkbookContents contents() const {
-        return workbookContents(state, store, chartData, test::sampleTraces(), test::kLotB);
+        return workbookContents(state, store, chartData, test::sampleTraces(kMillion), test::kLotB);
     }
 };
 

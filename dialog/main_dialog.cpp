@@ -2,10 +2,12 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/control_ids.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "measure/record_store.h"
 #include "workbook/workbook_texts.h"
 
 namespace mensora {
@@ -72,7 +74,7 @@ void MainDialog::onCommand(int controlId) {
 
 void MainDialog::saveWorkbook(const std::string& path) {
     // Until the part and lot of each record are kept, every record carries the empty trace.
-    RecordTraceColumns traces{{TraceValues{}}, [](std::uint32_t) { return std::uint16_t{0}; }};
+    RecordTraceColumns traces{{TraceValues{}}, std::vector<std::uint16_t>(store_.count(), 0)};
     workbook_.save(path, workbookContents(state_, store_, ports_.chartData, std::move(traces),
                                           TraceValues{}));
 }

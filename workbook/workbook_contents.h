@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,10 +41,12 @@ struct WorkbookSummary {
     TraceValues inForce;
 };
 
-// Which of the distinct part, lot, operator and gauge combinations was in force at each record.
+// Which of the distinct part, lot, operator and gauge combinations was in force at each record:
+// a copy taken when the save starts, so that the window's thread goes on stamping new records
+// while the workbook is written.
 struct RecordTraceColumns {
     std::vector<TraceValues> combinations;  // [0] is the empty one
-    std::function<std::uint16_t(std::uint32_t record)> combinationOf;
+    std::vector<std::uint16_t> combinationOfRecord;  // one index a record written
 };
 
 struct WorkbookContents {

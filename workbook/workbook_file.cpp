@@ -134,7 +134,7 @@ bool writeRecords(lxw_worksheet* sheet, const WorkbookContents& contents, Format
             worksheet_write_string(sheet, row, Time, fieldText(store.timeField(index)).c_str(),
                                    formats.plain(red));
         }
-        const std::uint16_t combination = contents.traces.combinationOf(index);
+        const std::uint16_t combination = contents.traces.combinationOfRecord[index];
         if (combination == 0 || combination >= combinations.size()) continue;
         const TraceValues& trace = combinations[combination];
         const std::string* values[] = {&trace.part, &trace.characteristic, &trace.lot,

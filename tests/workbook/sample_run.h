@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "base/acquisition_state.h"
 #include "charts/chart_data.h"
@@ -62,9 +64,10 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
 // Lot LOT-A for the first three records, LOT-B from the fourth on.
 inline const TraceValues kLotA{"P-100", "Ø 12 ±0.045", "LOT-A", "张三", "G-7"};
 inline const TraceValues kLotB{"P-100", "Ø 12 ±0.045", "LOT-B", "张三", "G-7"};
-inline RecordTraceColumns sampleTraces() {
-    return {{TraceValues{}, kLotA, kLotB},
-            [](std::uint32_t record) { return static_cast<std::uint16_t>(record < 3 ? 1 : 2); }};
+inline RecordTraceColumns sampleTraces(std::uint32_t count) {
+    std::vector<std::uint16_t> lots(count, 2);
+    std::fill_n(lots.begin(), std::min<std::uint32_t>(count, 3), 1);
+    return {{TraceValues{}, kLotA, kLotB}, std::move(lots)};
 }
 
 }  // namespace mensora::test

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     ChartData chartData;
     test::fillSampleRun(count, language, state, store, chartData);
     const WorkbookContents contents =
-        workbookContents(state, store, chartData, test::sampleTraces(), test::kLotB);
+        workbookContents(state, store, chartData, test::sampleTraces(count), test::kLotB);
     const WorkbookWriting writing =
         writeWorkbookFile(path, contents, [](std::uint32_t) { return true; });
     if (writing.end != WorkbookEnd::Written) {
