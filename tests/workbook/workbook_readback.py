@@ -7,6 +7,7 @@ workbook. One table of cases; each run picks its cases by group.
   workbook_readback.py <group> <sample_workbook> [<windows sample_workbook.exe> <wine-run>]
 """
 import datetime
+import itertools
 import os
 import subprocess
 import sys
@@ -66,10 +67,17 @@ def write(tools, writer, language, records, locale, folder):
     return path
 
 
-def cells(path):
-    book = openpyxl.load_workbook(path, read_only=True)
-    return {sheet.title: [tuple(c.value for c in row) for row in sheet.iter_rows()]
-            for sheet in book.worksheets}
+def first_difference(path, reference):
+    """The first cell that differs between two workbooks, read row by row; None if none."""
+    books = [openpyxl.load_workbook(p, read_only=True) for p in (path, reference)]
+    if books[0].sheetnames != books[1].sheetnames:
+        return ("sheets", books[0].sheetnames, books[1].sheetnames)
+    for name in books[0].sheetnames:
+        rows = [books[0][name].iter_rows(values_only=True), books[1][name].iter_rows(values_only=True)]
+        for number, (row, expected) in enumerate(itertools.zip_longest(*rows), start=1):
+            if row != expected:
+                return (name, number, row, expected)
+    return None
 
 
 def check_records(path, language, records):
@@ -138,7 +146,8 @@ def main():
                 # The same cells whatever the writer's locale and platform.
                 if locale != "C" or writer != "linux":
                     reference = write(tools, "linux", language, records, "C", folder)
-                    assert cells(path) == cells(reference), "cells differ from the C locale's on Linux"
+                    difference = first_difference(path, reference)
+                    assert difference is None, f"differs from the C locale's on Linux: {difference}"
                 print(f"ok   {name}")
             except (AssertionError, subprocess.CalledProcessError, KeyError) as failure:
                 failures += 1
