@@ -78,7 +78,7 @@ void WorkbookExport::save(const std::string& path, WorkbookContents contents) {
                          pick(workbook_texts::kCancel, language));
     window_.setProgress(0);
     queue_.submit([this, save, path, contents = std::move(contents)] {
-        const auto report = [this, &save](int percent) {
+        const auto report = [this](int percent) {
             windowThread_.post([this, percent] { progressed(percent); });
         };
         const End end = write(*save, path, contents, report);
