@@ -58,6 +58,10 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
            : verdict == Verdict::OverUpper ? statistics.shownOverUpper
                                            : statistics.shownUnderLower);
         statistics.shownCount = i + 1;
+        statistics.sum += value;
+        statistics.shownAverage = static_cast<float>(statistics.sum / (i + 1));
+        statistics.shownMaximum = i == 0 ? value : std::max(statistics.shownMaximum, value);
+        statistics.shownMinimum = i == 0 ? value : std::min(statistics.shownMinimum, value);
     }
 }
 

@@ -21,11 +21,13 @@ START = datetime.datetime(2026, 12, 7, 8, 0, 0)
 TEXTS = {
     "zh": {"sheets": ["测量记录", "汇总"], "ok": "合格", "ng": "超差",
            "header": ["序号", "测量值", "误差", "结果", "时间", "零件号", "测量特性", "批号", "操作员", "量具编号"],
-           "nominal": "标准值", "count": "记录数 n", "last": "运行图（最后 10000 条记录）"},
+           "nominal": "标准值", "count": "记录数 n", "last": "运行图（最后 10000 条记录）",
+           "average": "平均值", "maximum": "最大值", "minimum": "最小值"},
     "en": {"sheets": ["Records", "Summary"], "ok": "OK", "ng": "NG",
            "header": ["No", "Value", "Error", "Result", "Time", "Part number", "Characteristic", "Lot",
                       "Operator", "Gauge ID"],
-           "nominal": "Nominal", "count": "Records n", "last": "Run chart (last 10000 records)"},
+           "nominal": "Nominal", "count": "Records n", "last": "Run chart (last 10000 records)",
+           "average": "Average", "maximum": "Maximum", "minimum": "Minimum"},
 }
 
 # group, language, records, locale of the writer, the writer (linux or wine)
@@ -116,6 +118,10 @@ def check_records(path, language, records):
     summary = {row[0]: row[1] for row in cells_of(book[texts["sheets"][1]]) if row and row[0]}
     assert summary[texts["nominal"]] == 12, summary
     assert summary[texts["count"]] == records, summary
+    if records:
+        values = [expected_row(i)[0] for i in range(records)]
+        assert abs(summary[texts["average"]] - sum(values) / records) < 1e-4, summary
+        assert summary[texts["maximum"]] == max(values) and summary[texts["minimum"]] == min(values), summary
 
     with zipfile.ZipFile(path) as archive:
         charts = sorted(n for n in archive.namelist() if n.startswith("xl/charts/chart"))
