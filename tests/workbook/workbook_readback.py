@@ -36,7 +36,7 @@ CASES = [
     ("short", "en", 25, "C", "linux"),
     ("short", "zh", 12001, "de_DE.UTF-8", "linux"),
     ("short", "en", 0, "C", "linux"),
-    ("million", "en", 1_000_000, "de_DE.UTF-8", "linux"),
+    ("million", "en", 1_000_000, "C", "linux"),
     ("wine", "zh", 12001, "C", "wine"),
     ("wine", "en", 25, "C", "wine"),
 ]
