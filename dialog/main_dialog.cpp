@@ -9,6 +9,7 @@
 #include "base/timer_ids.h"
 #include "measure/record_store.h"
 #include "workbook/workbook_texts.h"
+#include "dialog/link_buttons.h"
 
 namespace mensora {
 
@@ -24,18 +25,24 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
-            [this] {
-                // Values typed into an open panel are dropped, not judged: the link is
-                // going, not the parameters being confirmed.
-                if (state_.paramEditMode) panel_.closeWithoutStoring();
-            }),
+            LinkEvents{[this] {
+                           // Values typed into an open panel are dropped, not judged: the
+                           // link is going, not the parameters being confirmed.
+                           if (state_.paramEditMode) panel_.closeWithoutStoring();
+                       },
+                       [this](ProtocolKind kind) {
+                           showLinked(ports_.window, kind, state_.language());
+                       },
+                       [this] { showUnlinked(ports_.window, state_.language()); }}),
       poll_(context_, ports.serial,
             PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
                        [this] { recorder_.recordMeasurement(); },
                        [this] { link_.restartWatchdog(); },
                        [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
-      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
+      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem,
+             RecordFileEvents{[this] { link_.pauseWatchdog(); },
+                              [this] { link_.resumeWatchdog(); }}),
       workbook_(state_, ports.window, ports.workbookQueue, ports.windowThread, ports.fileSystem),
       language_(state_, ports.window, ports.settings) {}
 
@@ -46,7 +53,7 @@ void MainDialog::onTimer(int id) {
         case AutoSampleTimer: recorder_.recordMeasurement(); break;
         case LinkWatchdogTimer: link_.linkWatchdogExpired(); break;
         case PortScanTimer: link_.portScanStep(); break;
-        case BeepStopTimer: recorder_.stopAlertSound(); break;
+        case BeepStopTimer: stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
         case DeviceReopenTimer: link_.reopenStep(); break;
         default: break;  // not one of ours: nothing changes
@@ -73,10 +80,17 @@ void MainDialog::onCommand(int controlId) {
 }
 
 void MainDialog::saveWorkbook(const std::string& path) {
-    // Until the part and lot of each record are kept, every record carries the empty trace.
-    RecordTraceColumns traces{{TraceValues{}}, std::vector<std::uint16_t>(store_.count(), 0)};
+    // The stamps of the records written, copied now: recording goes on stamping meanwhile.
+    const std::uint32_t count = store_.count();
+    RecordTraceColumns traces{{TraceValues{}}, std::vector<std::uint16_t>(count, 0)};
+    TraceValues inForce;
+    if (traces_ != nullptr) {
+        traces.combinations = traces_->combinations();
+        for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_->indexOf(i);
+        inForce = traces_->inForce();
+    }
     workbook_.save(path, workbookContents(state_, store_, ports_.chartData, std::move(traces),
-                                          TraceValues{}));
+                                          inForce));
 }
 
 // The workbook being written reads the records; they stay until it is done.
@@ -87,6 +101,11 @@ void MainDialog::clearRecords() {
         return;
     }
     recorder_.clearRecords();
+}
+
+void MainDialog::stopAlertSound() {
+    timers_.kill(BeepStopTimer);
+    ports_.sound.stop();
 }
 
 void MainDialog::onSystemCommand(int command) {

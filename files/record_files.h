@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,11 +14,21 @@ namespace mensora {
 
 class RecordStore;
 
+// What the record files tell the rest of the program; by default nobody listens.
+struct RecordFileEvents {
+    // A wait begins that may last long: the save dialog, open for as long as the user likes,
+    // or an autosave writing a full store.
+    std::function<void()> longWaitStarts = [] {};
+    // The autosave wrote its file: its wait is over.
+    std::function<void()> autosaveWritten = [] {};
+};
+
 // The Save button, the autosave switch and the 60-second autosave tick.
 class RecordFiles {
 public:
     RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
-                Timers& timers, Clock& clock, FileSystem& fileSystem);
+                Timers& timers, Clock& clock, FileSystem& fileSystem,
+                RecordFileEvents events = {});
     // Asks where to save. A record file is written here; a workbook's path is returned for
     // the caller, which writes workbooks (nothing is returned otherwise).
     std::optional<std::string> exportRecords();
@@ -44,6 +55,7 @@ private:
     Timers& timers_;
     Clock& clock_;
     FileSystem& fileSystem_;
+    RecordFileEvents events_;
     // The autosave slot this program holds, and where.
     std::unique_ptr<NameClaim> slotClaim_;
     std::string slotFolder_;

@@ -9,8 +9,10 @@
 #include "base/thread_work_queue.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
+#include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
@@ -35,6 +37,8 @@ public:
     MainDialog& dialog() { return dialog_; }
     const MainDialog& dialog() const { return dialog_; }
     const RecordStore& store() const { return store_; }
+    // The part and lot each record was taken with.
+    const RecordTraces& traces() const { return traces_; }
     SettingsStore& settings() { return settings_; }
     const ChartData& chartData() const { return chartData_; }
     // The quality charts window, made at its first opening; nullptr before.
@@ -45,6 +49,7 @@ private:
     // can never be missed for want of memory.
     RecordStore store_;
     RecordListTexts listTexts_{store_};
+    RecordTraces traces_;
     ChartData chartData_;
     AcquisitionState state_;
     QtSettingsStore settings_;
@@ -58,6 +63,7 @@ private:
     NativeFileSystem fileSystem_;
     QtWindowThread windowThread_;
     MainDialog dialog_;
+    TracePanel tracePanel_{traces_, settings_};
     // Goes before the dialog and the parts a save reads: a save still running at the end is
     // cancelled, and its thread has ended before they go. The dialog only keeps a reference
     // to it while it is being made.
@@ -66,6 +72,8 @@ private:
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
 
     void openCharts();
+    void openTrace();
+    void showTraceLine();
 };
 
 }  // namespace mensora

@@ -25,7 +25,7 @@ WorkbookContents workbookContents(const AcquisitionState& state, const RecordSto
                                   const ChartData& chartData, RecordTraceColumns traces,
                                   const TraceValues& inForce) {
     const Parameters& parameters = state.parameters;
-    const Statistics& statistics = state.statistics;
+    const StatisticsFigures& shown = state.statistics.shown;
     const ToleranceLimits limits = toleranceLimits(parameters);
     const int decimals = readingDecimals(chartData);
     const std::uint32_t count = store.count();
@@ -36,13 +36,13 @@ WorkbookContents workbookContents(const AcquisitionState& state, const RecordSto
         fixedText(limits.upper, decimals),
         fixedText(limits.lower, decimals),
         unitText(parameters.unitIndex),
-        formatUnsigned(statistics.shownCount),
-        formatUnsigned(statistics.shownOk),
-        formatUnsigned(statistics.shownOverUpper),
-        formatUnsigned(statistics.shownUnderLower),
-        formatFloat(statistics.shownAverage),
-        formatFloat(statistics.shownMaximum),
-        formatFloat(statistics.shownMinimum),
+        formatUnsigned(shown.count),
+        formatUnsigned(shown.okCount),
+        formatUnsigned(shown.overUpperCount),
+        formatUnsigned(shown.underLowerCount),
+        formatFloat(shown.average),
+        formatFloat(shown.maximum),
+        formatFloat(shown.minimum),
         figureTexts(chartData.capability().figures(limits), chartData.decimalPlaces()),
         inForce,
     };

@@ -54,14 +54,15 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
                       verdictRecordText(verdict, language), formatTimeStamp(sampleTime(i))});
         chartData.recorded(value, places);
         Statistics& statistics = state.statistics;
-        ++(verdict == Verdict::Ok ? statistics.shownOk
-           : verdict == Verdict::OverUpper ? statistics.shownOverUpper
-                                           : statistics.shownUnderLower);
-        statistics.shownCount = i + 1;
+        StatisticsFigures& shown = statistics.shown;
+        ++(verdict == Verdict::Ok ? shown.okCount
+           : verdict == Verdict::OverUpper ? shown.overUpperCount
+                                           : shown.underLowerCount);
+        shown.count = i + 1;
         statistics.sum += value;
-        statistics.shownAverage = static_cast<float>(statistics.sum / (i + 1));
-        statistics.shownMaximum = i == 0 ? value : std::max(statistics.shownMaximum, value);
-        statistics.shownMinimum = i == 0 ? value : std::min(statistics.shownMinimum, value);
+        shown.average = static_cast<float>(statistics.sum / (i + 1));
+        shown.maximum = i == 0 ? value : std::max(shown.maximum, value);
+        shown.minimum = i == 0 ? value : std::min(shown.minimum, value);
     }
 }
 
