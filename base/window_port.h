@@ -3,15 +3,24 @@
 // implement it as a passive view; tests use a fake that records what was asked of it. All
 // texts are UTF-8.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/language.h"
 
 namespace mensora {
 
 enum class MessageIcon { Exclamation, Stop };
+
+// The file named in the save dialog, and the type of file that was showing (an index into the
+// types offered).
+struct SaveChoice {
+    std::string path;
+    std::size_t fileType = 0;
+};
 
 class WindowPort {
 public:
@@ -43,10 +52,19 @@ public:
     virtual bool askYesNo(const std::string& text) = 0;
     virtual void showAbout() = 0;
 
-    // The save dialog: offered name, filter text and pattern, confirmation before replacing.
-    // Returns the chosen path, or nothing when the user cancelled.
-    virtual std::optional<std::string> askSavePath(const std::string& offeredName,
-                                                   const std::string& filterText) = 0;
+    // The save dialog: offered name, the types of file (each its text with the pattern in
+    // its last parentheses, the first one showing), confirmation before replacing. A name
+    // typed without an extension gets that of the type showing. Returns the choice, or nothing
+    // when the user cancelled.
+    virtual std::optional<SaveChoice> askSavePath(const std::string& offeredName,
+                                                  const std::vector<std::string>& fileTypes) = 0;
+
+    // A small box over the window while a long save runs, with a progress bar and Cancel;
+    // the window stays usable meanwhile. Cancel reaches the controller as the command
+    // kCancelSaveCommand.
+    virtual void showProgress(const std::string& text, const std::string& cancelText) = 0;
+    virtual void setProgress(int percent) = 0;
+    virtual void hideProgress() = 0;
 };
 
 }  // namespace mensora

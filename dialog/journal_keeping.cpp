@@ -69,9 +69,9 @@ void JournalKeeping::cleared() {
     journal_.mark({JournalMark::Kind::Cleared, 0, clock_.localNow()});
 }
 
-void JournalKeeping::saved(bool autosave) {
-    journal_.mark({autosave ? JournalMark::Kind::Autosaved : JournalMark::Kind::Saved,
-                   store_.count(), clock_.localNow()});
+void JournalKeeping::saved(bool autosave, std::uint32_t covered) {
+    journal_.mark({autosave ? JournalMark::Kind::Autosaved : JournalMark::Kind::Saved, covered,
+                   clock_.localNow()});
 }
 
 // Asked only while the list is still empty: records put back go where they were, from row 0.

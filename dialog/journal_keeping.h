@@ -33,7 +33,8 @@ public:
 
     void recorded(float value, std::uint8_t decimalPlaces) override;
     void cleared() override;
-    void saved(bool autosave);
+    // A record file now holds the first `covered` records.
+    void saved(bool autosave, std::uint32_t covered);
 
 private:
     void offerBack(const UnsavedRecords& unsaved);

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/control_ids.h"
 #include "base/settings_keys.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "measure/record_store.h"
+#include "workbook/workbook_texts.h"
 #include "dialog/link_buttons.h"
 
 namespace mensora {
@@ -41,8 +45,12 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
              RecordFileEvents{[this] { link_.pauseWatchdog(); },
                               [this] { link_.resumeWatchdog(); },
                               [this](bool autosave) {
-                                  if (journal_) journal_->saved(autosave);
+                                  if (journal_) journal_->saved(autosave, store_.count());
                               }}),
+      workbook_(state_, ports.window, ports.workbookQueue, ports.windowThread, ports.fileSystem,
+                [this](std::uint32_t covered) {
+                    if (journal_) journal_->saved(false, covered);
+                }),
       language_(state_, ports.window, ports.settings),
       store_(store),
       listTexts_(listTexts) {}
@@ -83,14 +91,41 @@ void MainDialog::onCommand(int controlId) {
         case ZeroButton: zero_.onZeroButton(); break;
         case AutoButton: autoSampling_.onAutoButton(); break;
         case ManualButton: recorder_.recordMeasurement(); break;
-        case SaveButton: files_.exportRecords(); break;
-        case ClearButton: recorder_.clearRecords(); break;
+        case SaveButton:
+            if (const auto workbookPath = files_.exportRecords()) saveWorkbook(*workbookPath);
+            break;
+        case ClearButton: clearRecords(); break;
+        case kCancelSaveCommand: workbook_.cancel(); break;
         case ParametersButton: panel_.onParametersButton(); break;
         case ChineseRadio:
         case EnglishRadio: language_.onLanguageButton(); break;
         case AutosaveCheck: files_.onAutosaveSwitch(); break;
         default: break;
     }
+}
+
+void MainDialog::saveWorkbook(const std::string& path) {
+    // The stamps of the records written, copied now: recording goes on stamping meanwhile.
+    const std::uint32_t count = store_.count();
+    RecordTraceColumns traces{{TraceValues{}}, std::vector<std::uint16_t>(count, 0)};
+    TraceValues inForce;
+    if (traces_ != nullptr) {
+        traces.combinations = traces_->combinations();
+        for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_->indexOf(i);
+        inForce = traces_->inForce();
+    }
+    workbook_.save(path, workbookContents(state_, store_, ports_.chartData, std::move(traces),
+                                          inForce));
+}
+
+// The workbook being written reads the records; they stay until it is done.
+void MainDialog::clearRecords() {
+    if (workbook_.saving()) {
+        ports_.window.showMessage(pick(workbook_texts::kClearWaitsForSave, state_.language()),
+                                  MessageIcon::Exclamation);
+        return;
+    }
+    recorder_.clearRecords();
 }
 
 void MainDialog::stopAlertSound() {

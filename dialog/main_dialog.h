@@ -3,6 +3,8 @@
 // the state the program hands it, and routes every timer tick and button click to the
 // operation that owns it.
 
+#include <optional>
+
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
 #include "base/clock.h"
@@ -11,8 +13,8 @@
 #include "base/timer_service.h"
 #include "base/timers.h"
 #include "base/window_port.h"
-#include <optional>
-
+#include "base/window_thread.h"
+#include "base/work_queue.h"
 #include "dialog/data_exchange.h"
 #include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
@@ -28,9 +30,11 @@
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
 #include "protocol/zero_command.h"
+#include "workbook/workbook_export.h"
 
 namespace mensora {
 
+class ChartData;
 class RecordStore;
 class RecordListTexts;
 
@@ -44,6 +48,11 @@ struct DialogPorts {
     SerialDevice& serial;
     PortNames& portNames;
     FileSystem& fileSystem;
+    // Workbooks are written on their own queue and report back on the window's thread; their
+    // summary and charts show what the charts window shows.
+    WorkQueue& workbookQueue;
+    WindowThread& windowThread;
+    const ChartData& chartData;
 };
 
 // How the user asked the window to close.
@@ -71,7 +80,7 @@ public:
     // journal.
     void reportRecordsTo(RecordObserver* observer);
     // Every record is stamped with the part and lot in force when it is taken; Clear empties
-    // the stamps with the records.
+    // the stamps with the records. Journal entries and workbooks carry the stamps too.
     void stampRecordsIn(RecordTraces& traces) {
         traces_ = &traces;
         recorder_.stampWith([&traces](std::uint32_t index) { traces.stamp(index); },
@@ -84,6 +93,8 @@ public:
     void keepJournal(Journal& journal);
 
 private:
+    void saveWorkbook(const std::string& path);
+    void clearRecords();
     // The alert of a link, a confirmed panel or a record has sounded long enough.
     void stopAlertSound();
 
@@ -99,11 +110,12 @@ private:
     PollCycle poll_;
     ZeroCommand zero_;
     RecordFiles files_;
+    WorkbookExport workbook_;
     LanguageChoice language_;
     RecordStore& store_;
     RecordListTexts& listTexts_;
     RecordObserver* recordsReportedTo_ = nullptr;
-    RecordTraces* traces_ = nullptr;
+    RecordTraces* traces_ = nullptr;  // records are stamped once it is set
     std::optional<JournalKeeping> journal_;
 };
 

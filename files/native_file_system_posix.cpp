@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
@@ -214,7 +215,8 @@ std::optional<FileFailure> holdTarget(const std::string& target, HeldTarget& hel
 // A fresh file beside the target, not visible under the target's name, locked for as long as
 // it is being written.
 int createTemporary(const std::string& target, std::string& name) {
-    static unsigned serial = 0;
+    // Record files are started from the window's thread and from the workbook's.
+    static std::atomic<unsigned> serial{0};
     const std::string stem =
         folderOf(target) + kTemporaryPrefix + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {

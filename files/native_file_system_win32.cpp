@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -125,7 +126,8 @@ bool holdTarget(const std::string& target, HANDLE& held) {
 // A fresh file beside the target, not visible under the target's name, unshared for as long
 // as it is being written.
 HANDLE createTemporary(const std::string& target, std::string& name) {
-    static unsigned serial = 0;
+    // Record files are started from the window's thread and from the workbook's.
+    static std::atomic<unsigned> serial{0};
     const std::string stem =
         folderOf(target) + "~mensora" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {

@@ -9,13 +9,13 @@
 #include "files/file_failure_text.h"
 #include "files/record_file_format.h"
 #include "files/record_file_paths.h"
+#include "files/save_file_types.h"
 
 namespace mensora {
 namespace {
 
 constexpr std::uint32_t kAutosavePeriodMs = 60000;
 constexpr const char* kOfferedFileName = "MensoraRecord.xls";
-constexpr const char* kWorksheetFilter = "Worksheet Files (*.xls)";
 // Far more programs than one bench PC runs at once.
 constexpr unsigned kAutosaveSlots = 99;
 
@@ -47,16 +47,23 @@ RecordFiles::RecordFiles(AcquisitionState& state, const RecordStore& store, Wind
       fileSystem_(fileSystem),
       events_(std::move(events)) {}
 
-void RecordFiles::exportRecords() {
+std::optional<std::string> RecordFiles::exportRecords() {
     // The dialog can stay open for a long time; the gauge must not be reported lost
     // meanwhile. Nothing is said when it closes: the next good frame tells that the gauge
     // is there.
     events_.longWaitStarts();
-    const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
-    if (!path) return;
-    if (!saveRecordsTo(*path)) return;
-    events_.recordsSaved(false);
-    window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
+    const Language language = state_.language();
+    const std::optional<SaveChoice> choice = window_.askSavePath(
+        kOfferedFileName, {kRecordFileFilter, pick(kWorkbookFilter, language)});
+    if (!choice) return std::nullopt;
+    if (saveFileTypeOf(choice->path, choice->fileType) == SaveFileType::Workbook) {
+        return choice->path;
+    }
+    if (saveRecordsTo(choice->path)) {
+        events_.recordsSaved(false);
+        window_.showMessage(pick(texts::kExportSucceeded, language), MessageIcon::Exclamation);
+    }
+    return std::nullopt;
 }
 
 void RecordFiles::onAutosaveSwitch() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/acquisition_state.h"
@@ -31,7 +32,9 @@ public:
     RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
                 Timers& timers, Clock& clock, FileSystem& fileSystem,
                 RecordFileEvents events = {});
-    void exportRecords();
+    // Asks where to save. A record file is written here; a workbook's path is returned for
+    // the caller, which writes workbooks (nothing is returned otherwise).
+    std::optional<std::string> exportRecords();
     void onAutosaveSwitch();
     void autosaveTick();
 

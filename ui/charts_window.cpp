@@ -142,10 +142,10 @@ QImage ChartsWindow::picture() const {
 
 void ChartsWindow::savePicture() {
     const Language language = state_.language();
-    const std::optional<std::string> path = askSavePathDialog(
-        this, chart_texts::kPictureName, pick(chart_texts::kPictureFilter, language));
-    if (!path) return;
-    const QString file = QString::fromStdString(*path);
+    const std::optional<SaveChoice> choice = askSavePathDialog(
+        this, chart_texts::kPictureName, {pick(chart_texts::kPictureFilter, language)});
+    if (!choice) return;
+    const QString file = QString::fromStdString(choice->path);
     if (!picture().save(file, "PNG")) {
         showMessageBox(this, QString::fromUtf8(pick(chart_texts::kPictureNotSaved, language)) + file,
                        MessageIcon::Stop);

@@ -33,6 +33,7 @@
 #include "ui/message_boxes.h"
 #include "ui/record_list_model.h"
 #include "ui/record_table_view.h"
+#include "ui/save_progress_box.h"
 #include "ui/window_fonts.h"
 
 namespace mensora {
@@ -376,10 +377,25 @@ void MainWindow::showAbout() {
     showAboutBox(this, language_);
 }
 
-std::optional<std::string> MainWindow::askSavePath(const std::string& offeredName,
-                                                   const std::string& filterText) {
+std::optional<SaveChoice> MainWindow::askSavePath(const std::string& offeredName,
+                                                  const std::vector<std::string>& fileTypes) {
     showFrameNow();
-    return askSavePathDialog(this, offeredName, filterText);
+    return askSavePathDialog(this, offeredName, fileTypes);
+}
+
+void MainWindow::showProgress(const std::string& text, const std::string& cancelText) {
+    if (progress_ == nullptr) {
+        progress_ = new SaveProgressBox(this, [this] { command(kCancelSaveCommand); });
+    }
+    progress_->start(text, cancelText);
+}
+
+void MainWindow::setProgress(int percent) {
+    if (progress_ != nullptr) progress_->setPercent(percent);
+}
+
+void MainWindow::hideProgress() {
+    if (progress_ != nullptr) progress_->hide();
 }
 
 // What a click did is seen at once: the last record when Auto stops, the emptied statistics

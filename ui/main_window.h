@@ -21,6 +21,7 @@ class QLabel;
 namespace mensora {
 
 class RecordListModel;
+class SaveProgressBox;
 class RecordTableView;
 class RecordStore;
 class RecordListTexts;
@@ -67,8 +68,11 @@ public:
     void showMessage(const std::string& text, MessageIcon icon) override;
     bool askYesNo(const std::string& text) override;
     void showAbout() override;
-    std::optional<std::string> askSavePath(const std::string& offeredName,
-                                           const std::string& filterText) override;
+    std::optional<SaveChoice> askSavePath(const std::string& offeredName,
+                                          const std::vector<std::string>& fileTypes) override;
+    void showProgress(const std::string& text, const std::string& cancelText) override;
+    void setProgress(int percent) override;
+    void hideProgress() override;
 
 public slots:
     // Escape, and anything else that would dismiss the dialog.
@@ -107,6 +111,7 @@ private:
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
+    SaveProgressBox* progress_ = nullptr;  // made at the first long save
     PendingFrame pending_;
     // Runs while changes wait for the screen. The window's own, not a child: it goes with the
     // window's state, before events that run while the rest of the window goes could fire it.

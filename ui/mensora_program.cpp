@@ -2,6 +2,7 @@
 
 #include <QAction>
 
+#include "base/control_ids.h"
 #include "charts/chart_texts.h"
 #include "link/platform_port_names.h"
 #include "measure/trace_fields.h"
@@ -17,7 +18,7 @@ MensoraProgram::MensoraProgram()
       }),
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
-                          fileSystem_},
+                          fileSystem_, workbookQueue_, windowThread_, chartData_},
               state_, store_, listTexts_) {
     running_ = true;
     window_.setController(&dialog_);
@@ -46,6 +47,7 @@ MensoraProgram::~MensoraProgram() {
     // An open charts window keeps its size for the next start, while the settings exist.
     if (chartsWindow_ != nullptr) chartsWindow_->hide();
     timers_.killAll();
+    dialog_.onCommand(kCancelSaveCommand);
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();

@@ -69,6 +69,10 @@ private:
     Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
     MainDialog dialog_;
     TracePanel tracePanel_{traces_, settings_};
+    // Goes before the dialog and the parts a save reads: a save still running at the end is
+    // cancelled, and its thread has ended before they go. The dialog only keeps a reference
+    // to it while it is being made.
+    ThreadWorkQueue workbookQueue_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
 

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "base/file_type_filter.h"
 
@@ -27,8 +28,8 @@ bool askYesNoBox(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> askSavePathDialog(QWidget* parent, const std::string& offeredName,
-                                             const std::string& filterText) {
+std::optional<SaveChoice> askSavePathDialog(QWidget* parent, const std::string& offeredName,
+                                            const std::vector<std::string>& fileTypes) {
     QFileDialog dialog(parent);
     // Qt's own dialog looks and behaves the same on every desktop and in tests.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -36,13 +37,21 @@ std::optional<std::string> askSavePathDialog(QWidget* parent, const std::string&
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QString::fromStdString(filterText));
-    dialog.setDefaultSuffix(QString::fromStdString(fileTypeOf(filterText).extension));
+    QStringList filters;
+    for (const std::string& type : fileTypes) filters << QString::fromStdString(type);
+    dialog.setNameFilters(filters);
+    // A name typed without an extension gets the one of the type showing.
+    const auto useSuffixOf = [&dialog](const QString& filter) {
+        dialog.setDefaultSuffix(QString::fromStdString(fileTypeOf(filter.toStdString()).extension));
+    };
+    useSuffixOf(filters.value(0));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, useSuffixOf);
     dialog.selectFile(QString::fromStdString(offeredName));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
-    return chosen.first().toStdString();
+    const auto showing = filters.indexOf(dialog.selectedNameFilter());
+    return SaveChoice{chosen.first().toStdString(), static_cast<std::size_t>(std::max<qsizetype>(showing, 0))};
 }
 
 }  // namespace mensora

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/window_port.h"
 
@@ -21,9 +22,9 @@ void showMessageBox(QWidget* parent, const QString& text, MessageIcon icon);
 // Yes and No, with No as the default so that a stray Enter keeps what is at stake.
 bool askYesNoBox(QWidget* parent, const QString& text);
 
-// The save dialog: the offered file name, the one filter, confirmation before replacing a
-// file. The chosen path, or nothing when the user cancelled.
-std::optional<std::string> askSavePathDialog(QWidget* parent, const std::string& offeredName,
-                                             const std::string& filterText);
+// The save dialog: the offered file name, the types of file (the first showing),
+// confirmation before replacing a file. The choice, or nothing when the user cancelled.
+std::optional<SaveChoice> askSavePathDialog(QWidget* parent, const std::string& offeredName,
+                                            const std::vector<std::string>& fileTypes);
 
 }  // namespace mensora

@@ -162,20 +162,20 @@ SIZE NativeChartsWindow::drawingSize() const {
 // the size the user gave the window.
 void NativeChartsWindow::savePicture() {
     const Language language = state_.language();
-    const std::optional<std::string> path = askSavePath(window_, chart_texts::kPictureName,
-                                                        pick(chart_texts::kPictureFilter, language));
-    if (!path) return;
+    const std::optional<SaveChoice> choice = askSavePath(
+        window_, chart_texts::kPictureName, {pick(chart_texts::kPictureFilter, language)});
+    if (!choice) return;
     const SIZE size = drawingSize();
     bool saved = false;
     if (size.cx > 0 && size.cy > 0) {
         const HDC screen = GetDC(window_);
         const HBITMAP picture = drawnPicture(screen, font_, size, inputs());
         ReleaseDC(window_, screen);
-        saved = savePngPicture(picture, wide(*path));
+        saved = savePngPicture(picture, wide(choice->path));
         DeleteObject(picture);
     }
     if (!saved) {
-        showMessageBox(window_, pick(chart_texts::kPictureNotSaved, language) + *path,
+        showMessageBox(window_, pick(chart_texts::kPictureNotSaved, language) + choice->path,
                        MessageIcon::Stop);
     }
 }

@@ -467,10 +467,18 @@ void NativeMainWindow::showAbout() {
     MessageBoxIndirectW(&box);
 }
 
-std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
-                                                         const std::string& filterText) {
+std::optional<SaveChoice> NativeMainWindow::askSavePath(const std::string& offeredName,
+                                                        const std::vector<std::string>& fileTypes) {
     showFrameNow();
-    return mensora::askSavePath(window_, offeredName, filterText);
+    return mensora::askSavePath(window_, offeredName, fileTypes);
 }
+
+void NativeMainWindow::showProgress(const std::string& text, const std::string& cancelText) {
+    progress_.start(window_, text, cancelText);
+}
+
+void NativeMainWindow::setProgress(int percent) { progress_.setPercent(percent); }
+
+void NativeMainWindow::hideProgress() { progress_.hide(); }
 
 }  // namespace mensora

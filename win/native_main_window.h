@@ -10,11 +10,13 @@
 #include <map>
 #include <string>
 
+#include "base/control_ids.h"
 #include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
 #include "win/record_list_view.h"
+#include "win/save_progress_box.h"
 #include "win/window_timers.h"
 
 namespace mensora {
@@ -56,8 +58,11 @@ public:
     void showMessage(const std::string& text, MessageIcon icon) override;
     bool askYesNo(const std::string& text) override;
     void showAbout() override;
-    std::optional<std::string> askSavePath(const std::string& offeredName,
-                                           const std::string& filterText) override;
+    std::optional<SaveChoice> askSavePath(const std::string& offeredName,
+                                          const std::vector<std::string>& fileTypes) override;
+    void showProgress(const std::string& text, const std::string& cancelText) override;
+    void setProgress(int percent) override;
+    void hideProgress() override;
 
 private:
     void showBehindBoxes();
@@ -89,6 +94,9 @@ private:
     RecordListView list_;
     PendingFrame pending_;
     ResizeRule resizeRule_;
+    SaveProgressBox progress_{[this] {
+        if (controller_ != nullptr) controller_->onCommand(kCancelSaveCommand);
+    }};
     HFONT displayFont_ = nullptr;
     // The window's height below its template, in pixels, where the line of the part and lot
     // in force lies.

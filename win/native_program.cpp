@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "base/control_ids.h"
 #include "base/settings_keys.h"
 #include "link/platform_port_names.h"
 #include "measure/trace_fields.h"
@@ -12,7 +13,7 @@ NativeProgram::NativeProgram()
     : window_(store_, listTexts_, timers_),
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
-                          fileSystem_},
+                          fileSystem_, workbookQueue_, windowThread_, chartData_},
               state_, store_, listTexts_) {
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
@@ -32,7 +33,8 @@ void NativeProgram::showTraceLine() {
 void NativeProgram::run(HINSTANCE instance) {
     // The platform's own look for the standard controls and the list view.
     const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
-                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
+                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                    ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
     // The template carries the captions of the language the window will speak.
     const Language language = languageOf(getSetting(settings_, settings::kLanguage));
@@ -40,6 +42,7 @@ void NativeProgram::run(HINSTANCE instance) {
     window_.run(instance, language);
     // The program ends in a fixed order: the window has gone with its timers; the gauge's port
     // is let go, nothing reports to the dialog any more, and the sound falls silent.
+    dialog_.onCommand(kCancelSaveCommand);
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();

@@ -6,9 +6,9 @@
 
 #include <memory>
 
+#include "base/thread_work_queue.h"
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
-#include "base/thread_work_queue.h"
 #include "files/native_file_system.h"
 #include "journal/journal.h"
 #include "link/serial_port.h"
@@ -19,8 +19,8 @@
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "win/native_main_window.h"
-#include "win/native_trace_window.h"
 #include "win/posted_window_calls.h"
+#include "win/native_trace_window.h"
 #include "win/registry_settings_store.h"
 #include "win/wave_alert_sound.h"
 #include "win/window_timers.h"
@@ -62,6 +62,10 @@ private:
     NativeChartsWindow charts_{chartData_, state_, traces_, settings_};
     TracePanel tracePanel_{traces_, settings_};
     NativeTraceWindow trace_{tracePanel_};
+    // Goes before the dialog and the parts a save reads: a save still running at the end is
+    // cancelled, and its thread has ended before they go. The dialog only keeps a reference
+    // to it while it is being made.
+    ThreadWorkQueue workbookQueue_;
 
     void showTraceLine();
 };

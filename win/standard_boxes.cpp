@@ -11,13 +11,16 @@
 namespace mensora {
 namespace {
 
-// The save dialog's list of file types: the one type, as shown and its pattern, then the empty
-// entry that ends the list.
-std::wstring filterList(const std::string& filterText, const FileType& type) {
-    std::wstring list = wide(filterText);
-    list.push_back(L'\0');
-    list += wide(type.pattern);
-    list.push_back(L'\0');
+// The save dialog's list of file types: each as shown and its pattern, then the empty entry
+// that ends the list.
+std::wstring filterList(const std::vector<std::string>& fileTypes) {
+    std::wstring list;
+    for (const std::string& type : fileTypes) {
+        list += wide(type);
+        list.push_back(L'\0');
+        list += wide(fileTypeOf(type).pattern);
+        list.push_back(L'\0');
+    }
     return list;
 }
 
@@ -29,11 +32,12 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon) {
                 MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONEXCLAMATION));
 }
 
-std::optional<std::string> askSavePath(HWND owner, const std::string& offeredName,
-                                       const std::string& filterText) {
-    const FileType type = fileTypeOf(filterText);
-    const std::wstring filter = filterList(filterText, type);
-    const std::wstring extension = wide(type.extension);
+std::optional<SaveChoice> askSavePath(HWND owner, const std::string& offeredName,
+                                      const std::vector<std::string>& fileTypes) {
+    const std::wstring filter = filterList(fileTypes);
+    // The dialog gives a bare name the extension of the type showing when it has one; this one
+    // only tells it that a bare name gets an extension at all.
+    const std::wstring extension = wide(fileTypeOf(fileTypes.at(0)).extension);
     std::vector<wchar_t> path(32768, L'\0');
     const std::wstring offered = wide(offeredName);
     lstrcpynW(path.data(), offered.c_str(), static_cast<int>(path.size()));
@@ -48,7 +52,9 @@ std::optional<std::string> askSavePath(HWND owner, const std::string& offeredNam
     dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
                    OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-    return utf8(path.data());
+    // nFilterIndex counts the types from 1.
+    const std::size_t showing = dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0;
+    return SaveChoice{utf8(path.data()), showing};
 }
 
 }  // namespace mensora

@@ -444,7 +444,7 @@ TEST(MainWindowBoxes, TheYesNoQuestionDefaultsToNo) {
     EXPECT_EQ(box.seen(), 1);
 }
 
-TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoice) {
+TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheTypesAndReturnsTheChoice) {
     WindowRig rig({{"Language", kStoredChinese}});
     QTemporaryDir folder;
     const QString chosen = QDir(folder.path()).filePath("shift1.xls");
@@ -452,7 +452,8 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoi
         auto* files = qobject_cast<QFileDialog*>(open);
         ASSERT_NE(files, nullptr);
         EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
-        EXPECT_EQ(files->nameFilters(), QStringList{"Worksheet Files (*.xls)"});
+        EXPECT_EQ(files->nameFilters(),
+                  (QStringList{"Worksheet Files (*.xls)", "Excel Workbook (*.xlsx)"}));
         EXPECT_TRUE(files->testOption(QFileDialog::DontUseNativeDialog));
         EXPECT_FALSE(files->testOption(QFileDialog::DontConfirmOverwrite));
         EXPECT_FALSE(files->testOption(QFileDialog::ReadOnly));
@@ -461,23 +462,32 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheOneFilterAndReturnsTheChoi
         files->selectFile(chosen);
         QMetaObject::invokeMethod(files, "accept");
     });
-    const auto path = rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)");
+    const std::vector<std::string> types{"Worksheet Files (*.xls)", "Excel Workbook (*.xlsx)"};
+    const auto path = rig.window.askSavePath("MensoraRecord.xls", types);
     ASSERT_TRUE(path);
-    EXPECT_EQ(QString::fromStdString(*path), chosen);
+    EXPECT_EQ(QString::fromStdString(path->path), chosen);
+    EXPECT_EQ(path->fileType, 0u);
 
-    // A name typed without an extension is given the file type's.
-    NextModal bare([&folder](QWidget* open) {
-        auto* files = qobject_cast<QFileDialog*>(open);
-        ASSERT_NE(files, nullptr);
-        files->selectFile(QDir(folder.path()).filePath("shift2"));
-        QMetaObject::invokeMethod(files, "accept");
-    });
-    const auto completed = rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)");
-    ASSERT_TRUE(completed);
-    EXPECT_EQ(QString::fromStdString(*completed), QDir(folder.path()).filePath("shift2.xls"));
+    // A name typed without an extension is given the extension of the type showing.
+    for (const int type : {0, 1}) {
+        NextModal bare([&folder, &types, type](QWidget* open) {
+            auto* files = qobject_cast<QFileDialog*>(open);
+            ASSERT_NE(files, nullptr);
+            const QString filter = QString::fromStdString(types[static_cast<std::size_t>(type)]);
+            files->selectNameFilter(filter);
+            emit files->filterSelected(filter);
+            files->selectFile(QDir(folder.path()).filePath("shift2"));
+            QMetaObject::invokeMethod(files, "accept");
+        });
+        const auto completed = rig.window.askSavePath("MensoraRecord.xls", types);
+        ASSERT_TRUE(completed);
+        EXPECT_EQ(QString::fromStdString(completed->path),
+                  QDir(folder.path()).filePath(type == 0 ? "shift2.xls" : "shift2.xlsx"));
+        EXPECT_EQ(completed->fileType, static_cast<std::size_t>(type));
+    }
 
     NextModal cancel([](QWidget* open) { qobject_cast<QDialog*>(open)->reject(); });
-    EXPECT_FALSE(rig.window.askSavePath("MensoraRecord.xls", "Worksheet Files (*.xls)"));
+    EXPECT_FALSE(rig.window.askSavePath("MensoraRecord.xls", types));
     EXPECT_EQ(cancel.seen(), 1);
 }
 

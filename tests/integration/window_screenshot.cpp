@@ -23,6 +23,7 @@
 #include "tests/integration/window_rig.h"
 #include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
+#include "workbook/workbook_texts.h"
 
 namespace mensora::test {
 namespace {
@@ -60,6 +61,20 @@ QString pictureFolder(QTemporaryDir& fallback) {
         return QString::fromLocal8Bit(named);
     }
     return fallback.path();
+}
+
+// "<stem>_chinese.png" or "<stem>_english.png" in the pictures' folder.
+QString picturePath(QTemporaryDir& fallback, const QString& stem, std::int32_t language) {
+    return QDir(pictureFolder(fallback))
+        .filePath(stem + (language == kStoredEnglish ? "_english.png" : "_chinese.png"));
+}
+
+// The window at the screen's corner with a bench's values, shown and painted.
+MainWindow& showWithBenchValues(WindowRig& rig) {
+    showBenchValues(rig);
+    rig.window.move(0, 0);
+    showAndSettle(rig.window);
+    return rig.window;
 }
 
 // The height of the task bar a bench PC's desktop keeps at the bottom of the screen; like the
@@ -127,6 +142,28 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot, ::testing::Values(kStoredChinese, kStoredEnglish));
+
+// The progress box of a long workbook save, over the window, part way through.
+TEST_P(WindowScreenshot, TheProgressOfAWorkbookSaveIsSavedAsAPicture) {
+    const std::int32_t language = GetParam();
+    WindowRig rig({{"Language", language}});
+    MainWindow& window = showWithBenchValues(rig);
+    const Language shown = languageOf(language);
+    window.showProgress(pick(workbook_texts::kSavingWorkbook, shown),
+                        pick(workbook_texts::kCancel, shown));
+    window.setProgress(42);
+    auto* box = window.findChild<QWidget*>("save-progress");
+    ASSERT_NE(box, nullptr);
+    using namespace std::chrono_literals;
+    runEventsUntil([box] { return box->isVisible(); }, 3s);
+    runEventsUntil([] { return false; }, 300ms);
+
+    QTemporaryDir fallback;
+    const QString path = picturePath(fallback, "save_progress", language);
+    const QPixmap picture = onRealDisplay() ? window.screen()->grabWindow(0) : box->grab();
+    ASSERT_TRUE(picture.save(path)) << path.toStdString();
+    EXPECT_EQ(QImage(path).size(), picture.size());
+}
 
 }  // namespace
 }  // namespace mensora::test

@@ -16,6 +16,7 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/timer_ids.h"
+#include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "link/fixed_port_names.h"
 #include "measure/record_list_texts.h"
@@ -25,6 +26,7 @@
 #include "tests/support/fake_settings.h"
 #include "tests/support/fake_sound.h"
 #include "tests/support/fake_window.h"
+#include "tests/support/manual_work.h"
 #include "tests/support/virtual_clock.h"
 
 namespace mensora::test {
@@ -77,6 +79,7 @@ public:
             window.setController(&dialog);
         }
         clock.setTickHandler([this](int id) { dialog.onTimer(id); });
+        dialog.reportRecordsTo(&chartData);
         dialog.initialise();
     }
     DialogRig(const DialogRig&) = delete;
@@ -151,13 +154,16 @@ public:
     FakeSerial serial;
     CountingPortNames portNames;
     FakeFileSystem fileSystem;
+    // Workbooks are written when the test runs the work.
+    ManualWork work;
+    ChartData chartData;
     RecordStore store;
     RecordListTexts listTexts;
     AcquisitionState state;
     Window window = makeWindow();
-    MainDialog dialog{
-        DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem},
-        state, store, listTexts};
+    MainDialog dialog{DialogPorts{clock, settings, window, sound, clock, serial, portNames,
+                                  fileSystem, work, work, chartData},
+                      state, store, listTexts};
 
 private:
     // The real window reads the store and the list texts; the fake needs neither.

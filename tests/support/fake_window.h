@@ -67,11 +67,18 @@ public:
         return answer;
     }
     void showAbout() override { ++aboutShown; }
-    std::optional<std::string> askSavePath(const std::string& offeredName,
-                                           const std::string& filterText) override {
-        saveDialogs.push_back({offeredName, filterText});
-        return savePathAnswer;
+    std::optional<SaveChoice> askSavePath(const std::string& offeredName,
+                                          const std::vector<std::string>& fileTypes) override {
+        saveDialogs.push_back({offeredName, fileTypes});
+        if (!savePathAnswer) return std::nullopt;
+        return SaveChoice{*savePathAnswer, fileTypeAnswer};
     }
+    void showProgress(const std::string& text, const std::string& cancelText) override {
+        progressShown = {text, cancelText};
+        progress.push_back(0);
+    }
+    void setProgress(int percent) override { progress.push_back(percent); }
+    void hideProgress() override { progressShown.reset(); }
 
     bool isEnabled(int id) const {
         const auto it = enabled.find(id);
@@ -102,10 +109,14 @@ public:
     std::deque<bool> yesNoAnswers;
     struct SaveDialog {
         std::string offeredName;
-        std::string filterText;
+        std::vector<std::string> fileTypes;
     };
     std::vector<SaveDialog> saveDialogs;
     std::optional<std::string> savePathAnswer;
+    std::size_t fileTypeAnswer = 0;  // the type showing when the dialog closed
+    // The progress box's text and Cancel while it stands; each bar position shown.
+    std::optional<std::pair<std::string, std::string>> progressShown;
+    std::vector<int> progress;
 };
 
 }  // namespace mensora::test

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "base/control_ids.h"
+#include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "link/fixed_port_names.h"
 #include "link/serial_port.h"
@@ -31,6 +32,7 @@
 #include "tests/support/fake_settings.h"
 #include "tests/support/fake_sound.h"
 #include "tests/support/fake_window.h"
+#include "tests/support/manual_work.h"
 #include "tests/support/virtual_clock.h"
 
 namespace mensora {
@@ -225,12 +227,14 @@ struct RealPortDialog {
     LoggedPort serial;
     FixedPortNames portNames;
     test::FakeFileSystem fileSystem;
+    test::ManualWork work;
+    ChartData chartData;
     RecordStore store{1000};
     RecordListTexts listTexts{store};
     AcquisitionState state;
-    MainDialog dialog{
-        DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem},
-        state, store, listTexts};
+    MainDialog dialog{DialogPorts{clock, settings, window, sound, clock, serial, portNames,
+                                  fileSystem, work, work, chartData},
+                      state, store, listTexts};
 };
 
 std::vector<std::string> lastOf(const std::vector<std::string>& log, std::size_t n) {

@@ -88,7 +88,8 @@ TEST_F(RecordFilesTest, ExportOffersTheRecordFileNameAndWritesEveryRecordToTheCh
 
     ASSERT_EQ(window.saveDialogs.size(), 1u);
     EXPECT_EQ(window.saveDialogs[0].offeredName, "MensoraRecord.xls");
-    EXPECT_EQ(window.saveDialogs[0].filterText, "Worksheet Files (*.xls)");
+    EXPECT_EQ(window.saveDialogs[0].fileTypes,
+              (std::vector<std::string>{"Worksheet Files (*.xls)", "Excel 工作簿 (*.xlsx)"}));
     EXPECT_EQ(fileSystem.files.at(kExportPath),
               test::kChineseHeaderBytes + test::kChineseRecordLines);
     EXPECT_EQ(store.count(), 3u);

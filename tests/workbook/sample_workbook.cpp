@@ -1,0 +1,44 @@
+// Writes the workbook of a known run of records (tests/workbook/sample_run.h), as the program
+// writes it, for the test that reads it back with an independent reader
+// (workbook_readback.py):
+//
+//   sample_workbook <file.xlsx> <zh|en> <records>
+//
+// The process takes its locale from the environment, as the Qt program does.
+
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "tests/workbook/sample_run.h"
+#include "workbook/workbook_file.h"
+
+using namespace mensora;
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: sample_workbook <file.xlsx> <zh|en> <records>\n");
+        return 2;
+    }
+    std::setlocale(LC_ALL, "");
+    const std::string path = argv[1];
+    const Language language = std::string(argv[2]) == "en" ? Language::English : Language::Chinese;
+    const auto count = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
+
+    AcquisitionState state;
+    RecordStore store(std::max<std::uint32_t>(count, 1));
+    ChartData chartData;
+    test::fillSampleRun(count, language, state, store, chartData);
+    const WorkbookContents contents =
+        workbookContents(state, store, chartData, test::sampleTraces(count), test::kLotB);
+    const WorkbookWriting writing =
+        writeWorkbookFile(path, contents, [](std::uint32_t) { return true; });
+    if (writing.end != WorkbookEnd::Written) {
+        std::fprintf(stderr, "sample_workbook: not written (cause %d)\n",
+                     static_cast<int>(writing.failure));
+        return 1;
+    }
+    return 0;
+}

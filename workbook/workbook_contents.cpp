@@ -1,0 +1,61 @@
+#include "workbook/workbook_contents.h"
+
+#include <utility>
+
+#include "base/control_table.h"
+#include "base/number_text.h"
+#include "charts/chart_data.h"
+#include "charts/chart_inputs.h"
+#include "measure/record_store.h"
+
+namespace mensora {
+namespace {
+
+// The unit list's item without the blanks that pad it; nothing when none is selected.
+std::string unitText(std::uint8_t unitIndex) {
+    if (unitIndex >= std::size(kUnitItems)) return {};
+    std::string unit = kUnitItems[unitIndex];
+    const auto last = unit.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : unit.substr(0, last + 1);
+}
+
+}  // namespace
+
+WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
+                                  const ChartData& chartData, RecordTraceColumns traces,
+                                  const TraceValues& inForce) {
+    const Parameters& parameters = state.parameters;
+    const StatisticsFigures& shown = state.statistics.shown;
+    const ToleranceLimits limits = toleranceLimits(parameters);
+    const int decimals = readingDecimals(chartData);
+    const std::uint32_t count = store.count();
+    WorkbookSummary summary{
+        formatFloat(parameters.nominal),
+        formatFloat(parameters.upperTolerance),
+        formatFloat(parameters.lowerTolerance),
+        fixedText(limits.upper, decimals),
+        fixedText(limits.lower, decimals),
+        unitText(parameters.unitIndex),
+        formatUnsigned(shown.count),
+        formatUnsigned(shown.okCount),
+        formatUnsigned(shown.overUpperCount),
+        formatUnsigned(shown.underLowerCount),
+        formatFloat(shown.average),
+        formatFloat(shown.maximum),
+        formatFloat(shown.minimum),
+        figureTexts(chartData.capability().figures(limits), chartData.decimalPlaces()),
+        inForce,
+    };
+    const auto values = chartData.values().values();
+    return WorkbookContents{store,
+                            count,
+                            state.language(),
+                            limits,
+                            std::move(summary),
+                            std::move(traces),
+                            values.first(std::min<std::size_t>(values.size(), count)),
+                            chartData.capability(),
+                            decimals};
+}
+
+}  // namespace mensora

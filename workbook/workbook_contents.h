@@ -1,0 +1,71 @@
+#pragma once
+// Everything one workbook is written from, taken on the window's thread when the save starts.
+// The rows themselves are read from the store while the workbook is written: the store only
+// grows at its end and Clear waits for the save, so the first `count` rows stay as they were.
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/acquisition_state.h"
+#include "base/language.h"
+#include "charts/figure_text.h"
+#include "charts/running_capability.h"
+#include "measure/judgement.h"
+#include "measure/trace_values.h"
+
+namespace mensora {
+
+class ChartData;
+class RecordStore;
+
+// The parameters as set, the statistics as the main window shows them and the capability
+// figures as the charts window shows them, each as its text.
+struct WorkbookSummary {
+    std::string nominal;
+    std::string upperTolerance;
+    std::string lowerTolerance;
+    std::string upperLimit;
+    std::string lowerLimit;
+    std::string unit;
+    std::string count;
+    std::string okCount;
+    std::string overUpperCount;
+    std::string underLowerCount;
+    std::string average;
+    std::string maximum;
+    std::string minimum;
+    std::array<std::string, kFigureCount> figures;
+    TraceValues inForce;
+};
+
+// Which of the distinct part, lot, operator and gauge combinations was in force at each record:
+// a copy taken when the save starts, so that the window's thread goes on stamping new records
+// while the workbook is written.
+struct RecordTraceColumns {
+    std::vector<TraceValues> combinations;  // [0] is the empty one
+    std::vector<std::uint16_t> combinationOfRecord;  // one index a record written
+};
+
+struct WorkbookContents {
+    const RecordStore& store;
+    std::uint32_t count;  // the rows written: those the store held when the save started
+    Language language;
+    ToleranceLimits limits;
+    WorkbookSummary summary;
+    RecordTraceColumns traces;
+    // The readings as the charts window holds them, and the histogram's bins drawn from them.
+    std::span<const float> chartValues;
+    RunningCapability capability;
+    int chartDecimals;
+};
+
+// What a workbook started now is written from: every record the store holds, the parameters
+// and statistics of the state, the charts' figures, and the trace of each record.
+WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
+                                  const ChartData& chartData, RecordTraceColumns traces,
+                                  const TraceValues& inForce);
+
+}  // namespace mensora

@@ -1,0 +1,414 @@
+#include "workbook/workbook_file.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <map>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "charts/histogram.h"
+#include "measure/record_store.h"
+#include "workbook/c_number_locale.h"
+#include "workbook/record_cells.h"
+#include "workbook/scratch_place.h"
+#include "workbook/workbook_texts.h"
+
+namespace mensora {
+namespace {
+
+namespace wt = workbook_texts;
+
+// A gauge frame has at most seven digits behind its point; a bin edge one more.
+constexpr int kMostDecimals = 8;
+// How often the rows written are reported: often enough for a smooth bar, seldom enough to
+// cost nothing.
+constexpr std::uint32_t kRowsPerReport = 4096;
+
+enum Column : lxw_col_t { No, Value, Error, Result, Time, FirstTrace };
+
+// The cell formats a workbook uses, each made once: libxlsxwriter keeps every format object
+// for the whole workbook.
+class Formats {
+public:
+    explicit Formats(lxw_workbook* book) : book_(book) {
+        header_ = workbook_add_format(book);
+        format_set_bold(header_);
+        for (int red = 0; red < 2; ++red) {
+            plain_[red] = red != 0 ? redFormat() : nullptr;
+            time_[red] = red != 0 ? redFormat() : workbook_add_format(book);
+            format_set_num_format(time_[red], "yyyy-mm-dd hh:mm:ss");
+        }
+    }
+
+    lxw_format* header() const { return header_; }
+    // Integers and text: the default look, or red.
+    lxw_format* plain(bool red) const { return plain_[red]; }
+    lxw_format* time(bool red) const { return time_[red]; }
+    // A number shown with exactly `decimals` places.
+    lxw_format* number(int decimals, bool red) {
+        decimals = std::clamp(decimals, 0, kMostDecimals);
+        lxw_format*& format = numbers_[red][decimals];
+        if (format == nullptr) {
+            format = red ? redFormat() : workbook_add_format(book_);
+            const std::string pattern =
+                decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+            format_set_num_format(format, pattern.c_str());
+        }
+        return format;
+    }
+
+private:
+    lxw_format* redFormat() const {
+        lxw_format* format = workbook_add_format(book_);
+        format_set_font_color(format, LXW_COLOR_RED);
+        return format;
+    }
+
+    lxw_workbook* book_;
+    lxw_format* header_ = nullptr;
+    lxw_format* plain_[2] = {};
+    lxw_format* time_[2] = {};
+    lxw_format* numbers_[2][kMostDecimals + 1] = {};
+};
+
+// Only printable ASCII of a field that holds no number reaches the sheet as text.
+std::string fieldText(std::string_view field) {
+    std::string text;
+    for (const char c : field) {
+        if (c >= ' ' && c <= '~') text.push_back(c);
+    }
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+void writeNumberOrText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
+                       const std::optional<FieldNumber>& number, std::string_view field,
+                       Formats& formats, bool red) {
+    if (number) {
+        worksheet_write_number(sheet, row, column, number->value,
+                               formats.number(number->decimals, red));
+    } else {
+        worksheet_write_string(sheet, row, column, fieldText(field).c_str(), formats.plain(red));
+    }
+}
+
+// Sheet 1: the header, then one row per record; false when the save was cancelled.
+bool writeRecords(lxw_worksheet* sheet, const WorkbookContents& contents, Formats& formats,
+                  const RowsWritten& progress) {
+    const Language language = contents.language;
+    const RecordStore& store = contents.store;
+    worksheet_set_column(sheet, No, No, 9, nullptr);
+    worksheet_set_column(sheet, Value, Error, 12, nullptr);
+    worksheet_set_column(sheet, Result, Result, 8, nullptr);
+    worksheet_set_column(sheet, Time, Time, 20, nullptr);
+    worksheet_set_column(sheet, FirstTrace, FirstTrace + 4, 16, nullptr);
+    for (std::size_t column = 0; column < wt::kRecordColumns; ++column) {
+        worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(column),
+                               pick(wt::kRecordHeader[column], language), formats.header());
+    }
+    worksheet_freeze_panes(sheet, 1, 0);
+    worksheet_autofilter(sheet, 0, 0, contents.count, wt::kRecordColumns - 1);
+
+    const char* okText = pick(texts::kVerdictOk, language);
+    const char* ngText = pick(texts::kVerdictNg, language);
+    const auto& combinations = contents.traces.combinations;
+    for (std::uint32_t index = 0; index < contents.count; ++index) {
+        if (index % kRowsPerReport == 0 && !progress(index)) return false;
+        const RecordCells cells = recordCells(store, index);
+        const bool red = !cells.ok;
+        const lxw_row_t row = index + 1;
+        worksheet_write_number(sheet, row, No, index + 1.0, formats.plain(red));
+        writeNumberOrText(sheet, row, Value, cells.value, store.valueField(index), formats, red);
+        writeNumberOrText(sheet, row, Error, cells.error, store.errorField(index), formats, red);
+        worksheet_write_string(sheet, row, Result, cells.ok ? okText : ngText, formats.plain(red));
+        if (cells.time) {
+            const LocalDateTime& t = *cells.time;
+            lxw_datetime stamp{t.year, t.month, t.day, t.hour, t.minute, double(t.second)};
+            worksheet_write_datetime(sheet, row, Time, &stamp, formats.time(red));
+        } else {
+            worksheet_write_string(sheet, row, Time, fieldText(store.timeField(index)).c_str(),
+                                   formats.plain(red));
+        }
+        const std::uint16_t combination = contents.traces.combinationOfRecord[index];
+        if (combination == 0 || combination >= combinations.size()) continue;
+        const TraceValues& trace = combinations[combination];
+        const std::string* values[] = {&trace.part, &trace.characteristic, &trace.lot,
+                                       &trace.operatorName, &trace.gaugeId};
+        for (lxw_col_t column = 0; column < 5; ++column) {
+            if (values[column]->empty()) continue;
+            worksheet_write_string(sheet, row, FirstTrace + column, values[column]->c_str(),
+                                   formats.plain(red));
+        }
+    }
+    return progress(contents.count);
+}
+
+// The summary sheet's cells gathered first: the library in constant-memory mode takes each
+// sheet's rows only in order, and the summary lists its figures and the charts' small tables
+// side by side.
+class SummaryCells {
+public:
+    struct Cell {
+        std::variant<std::string, double> content;
+        lxw_format* format;
+    };
+
+    void text(lxw_row_t row, lxw_col_t column, std::string text, lxw_format* format = nullptr) {
+        rows_[row][column] = Cell{std::move(text), format};
+    }
+    void number(lxw_row_t row, lxw_col_t column, double value, lxw_format* format) {
+        rows_[row][column] = Cell{value, format};
+    }
+    // A figure as its text shows it: a number with the text's places, or the text itself
+    // ("—" for a figure that is undefined).
+    void figure(lxw_row_t row, lxw_col_t column, const std::string& shown, Formats& formats) {
+        if (const auto number = fieldNumber(shown)) {
+            this->number(row, column, number->value, formats.number(number->decimals, false));
+        } else {
+            text(row, column, shown);
+        }
+    }
+
+    void writeTo(lxw_worksheet* sheet) const {
+        for (const auto& [row, cells] : rows_) {
+            for (const auto& [column, cell] : cells) {
+                if (const auto* value = std::get_if<double>(&cell.content)) {
+                    worksheet_write_number(sheet, row, column, *value, cell.format);
+                } else {
+                    worksheet_write_string(sheet, row, column,
+                                           std::get<std::string>(cell.content).c_str(),
+                                           cell.format);
+                }
+            }
+        }
+    }
+
+private:
+    std::map<lxw_row_t, std::map<lxw_col_t, Cell>> rows_;
+};
+
+// Where the summary puts its parts: the figures in A:B, the run chart's limit lines in M:P,
+// the histogram's bins in R:U, the charts between them.
+constexpr lxw_col_t kLabelColumn = 0;
+constexpr lxw_col_t kFigureColumn = 1;
+constexpr lxw_col_t kLinesColumn = 12;
+constexpr lxw_col_t kBinsColumn = 17;
+constexpr lxw_col_t kChartColumn = 3;
+
+// The figures of the summary, heading by heading; returns the next free row.
+lxw_row_t listFigures(SummaryCells& cells, const WorkbookContents& contents, Formats& formats) {
+    const Language language = contents.language;
+    const WorkbookSummary& summary = contents.summary;
+    lxw_row_t row = 0;
+    const auto heading = [&](const Bilingual& text) {
+        cells.text(row++, kLabelColumn, pick(text, language), formats.header());
+    };
+    const auto figure = [&](const char* label, const std::string& shown) {
+        cells.text(row, kLabelColumn, label);
+        cells.figure(row++, kFigureColumn, shown, formats);
+    };
+    heading(wt::kParametersHeading);
+    figure(pick(wt::kNominal, language), summary.nominal);
+    figure(pick(wt::kUpperTolerance, language), summary.upperTolerance);
+    figure(pick(wt::kLowerTolerance, language), summary.lowerTolerance);
+    figure(pick(wt::kUpperLimit, language), summary.upperLimit);
+    figure(pick(wt::kLowerLimit, language), summary.lowerLimit);
+    figure(pick(wt::kUnit, language), summary.unit);
+    ++row;
+    heading(wt::kStatisticsHeading);
+    figure(pick(wt::kCount, language), summary.count);
+    figure(pick(wt::kOkCount, language), summary.okCount);
+    figure(pick(wt::kOverUpperCount, language), summary.overUpperCount);
+    figure(pick(wt::kUnderLowerCount, language), summary.underLowerCount);
+    figure(pick(wt::kAverage, language), summary.average);
+    figure(pick(wt::kMaximum, language), summary.maximum);
+    figure(pick(wt::kMinimum, language), summary.minimum);
+    ++row;
+    heading(wt::kCapabilityHeading);
+    for (std::size_t i = 0; i < kFigureCount; ++i) {
+        figure(pick(kFigureRows[i].label, language), summary.figures[i]);
+    }
+    ++row;
+    heading(wt::kTraceHeading);
+    const TraceValues& trace = summary.inForce;
+    const std::string* values[] = {&trace.part, &trace.characteristic, &trace.lot,
+                                   &trace.operatorName, &trace.gaugeId};
+    for (std::size_t i = 0; i < 5; ++i) {
+        cells.text(row, kLabelColumn, pick(wt::kRecordHeader[FirstTrace + i], language));
+        cells.text(row++, kFigureColumn, *values[i]);
+    }
+    return row;
+}
+
+// The run chart: the values of the last records shown, with USL, LSL and nominal drawn as
+// lines between the first and the last record number shown.
+void addRunChart(lxw_workbook* book, lxw_worksheet* summarySheet, SummaryCells& cells,
+                 const WorkbookContents& contents, Formats& formats) {
+    const Language language = contents.language;
+    const std::uint32_t first = contents.count > kRunChartRecords
+                                    ? contents.count - kRunChartRecords
+                                    : 0;
+    const lxw_row_t firstRow = first + 1;
+    const lxw_row_t lastRow = contents.count;
+
+    const double limits[] = {contents.limits.upper, contents.limits.lower,
+                             contents.limits.nominal};
+    const char* names[] = {pick(wt::kUpperLimit, language), pick(wt::kLowerLimit, language),
+                           pick(wt::kNominalSeries, language)};
+    cells.text(0, kLinesColumn, pick(wt::kRecordHeader[No], language), formats.header());
+    cells.number(1, kLinesColumn, firstRow, nullptr);
+    cells.number(2, kLinesColumn, lastRow, nullptr);
+    for (lxw_col_t line = 0; line < 3; ++line) {
+        cells.text(0, kLinesColumn + 1 + line, names[line], formats.header());
+        cells.number(1, kLinesColumn + 1 + line, limits[line], nullptr);
+        cells.number(2, kLinesColumn + 1 + line, limits[line], nullptr);
+    }
+
+    lxw_chart* chart = workbook_add_chart(book, LXW_CHART_SCATTER_STRAIGHT);
+    const char* records = pick(wt::kRecordsSheet, language);
+    const char* summary = pick(wt::kSummarySheet, language);
+    lxw_chart_series* values = chart_add_series(chart, nullptr, nullptr);
+    chart_series_set_categories(values, records, firstRow, No, lastRow, No);
+    chart_series_set_values(values, records, firstRow, Value, lastRow, Value);
+    chart_series_set_name(values, pick(wt::kValuesSeries, language));
+    lxw_chart_line thin{};
+    thin.color = 0x1F5FAF;
+    thin.width = 0.75;
+    chart_series_set_line(values, &thin);
+
+    const lxw_color_t lineColours[] = {LXW_COLOR_RED, LXW_COLOR_RED, 0x2E8B57};
+    for (lxw_col_t line = 0; line < 3; ++line) {
+        lxw_chart_series* series = chart_add_series(chart, nullptr, nullptr);
+        chart_series_set_categories(series, summary, 1, kLinesColumn, 2, kLinesColumn);
+        chart_series_set_values(series, summary, 1, kLinesColumn + 1 + line, 2,
+                                kLinesColumn + 1 + line);
+        chart_series_set_name(series, names[line]);
+        lxw_chart_line style{};
+        style.color = lineColours[line];
+        style.width = 1.25;
+        style.dash_type = line == 2 ? LXW_CHART_LINE_DASH_DASH : LXW_CHART_LINE_DASH_SOLID;
+        chart_series_set_line(series, &style);
+    }
+
+    std::string title = pick(wt::kRunChartTitle, language);
+    if (first > 0) {
+        title = std::string(pick(wt::kRunChartLastRecords, language)) +
+                std::to_string(kRunChartRecords) + pick(wt::kRunChartLastRecordsEnd, language);
+    }
+    chart_title_set_name(chart, title.c_str());
+    chart_axis_set_min(chart->x_axis, firstRow);
+    chart_axis_set_max(chart->x_axis, lastRow);
+    chart_legend_set_position(chart, LXW_CHART_LEGEND_BOTTOM);
+    lxw_chart_options place{};
+    place.x_scale = 1.6;
+    place.y_scale = 1.3;
+    worksheet_insert_chart_opt(summarySheet, 1, kChartColumn, chart, &place);
+}
+
+// The histogram: the charts window's bins as columns that touch.
+void addHistogram(lxw_workbook* book, lxw_worksheet* summarySheet, SummaryCells& cells,
+                  const WorkbookContents& contents, Formats& formats) {
+    const Bins bins = binValues(contents.chartValues, contents.capability, contents.chartDecimals);
+    if (bins.counts.empty()) return;
+    const Language language = contents.language;
+    const int decimals = contents.chartDecimals;
+    const Bilingual* headers[] = {&wt::kBinsHeading, &wt::kBinFrom, &wt::kBinTo, &wt::kBinCount};
+    for (lxw_col_t column = 0; column < 4; ++column) {
+        cells.text(0, kBinsColumn + column, pick(*headers[column], language), formats.header());
+    }
+    lxw_row_t row = 1;
+    for (std::size_t bin = 0; bin < bins.counts.size(); ++bin, ++row) {
+        const double from = bins.low + bins.width * static_cast<double>(bin);
+        const double to = from + bins.width;
+        cells.text(row, kBinsColumn, fixedText((from + to) / 2.0, decimals));
+        cells.figure(row, kBinsColumn + 1, fixedText(from, decimals + 1), formats);
+        cells.figure(row, kBinsColumn + 2, fixedText(to, decimals + 1), formats);
+        cells.number(row, kBinsColumn + 3, bins.counts[bin], nullptr);
+    }
+    const lxw_row_t lastRow = row - 1;
+
+    lxw_chart* chart = workbook_add_chart(book, LXW_CHART_COLUMN);
+    const char* summary = pick(wt::kSummarySheet, language);
+    lxw_chart_series* counts = chart_add_series(chart, nullptr, nullptr);
+    chart_series_set_categories(counts, summary, 1, kBinsColumn, lastRow, kBinsColumn);
+    chart_series_set_values(counts, summary, 1, kBinsColumn + 3, lastRow, kBinsColumn + 3);
+    chart_series_set_name(counts, pick(wt::kBinCount, language));
+    chart_set_series_gap(chart, 0);
+    chart_title_set_name(chart, pick(wt::kHistogramTitle, language));
+    chart_legend_set_position(chart, LXW_CHART_LEGEND_NONE);
+    lxw_chart_options place{};
+    place.x_scale = 1.6;
+    place.y_scale = 1.3;
+    worksheet_insert_chart_opt(summarySheet, 22, kChartColumn, chart, &place);
+}
+
+void writeSummary(lxw_workbook* book, lxw_worksheet* sheet, const WorkbookContents& contents,
+                  Formats& formats) {
+    worksheet_set_column(sheet, kLabelColumn, kLabelColumn, 18, nullptr);
+    worksheet_set_column(sheet, kFigureColumn, kFigureColumn, 16, nullptr);
+    SummaryCells cells;
+    listFigures(cells, contents, formats);
+    if (contents.count > 0) {
+        addRunChart(book, sheet, cells, contents, formats);
+        addHistogram(book, sheet, cells, contents, formats);
+    }
+    cells.writeTo(sheet);
+}
+
+// The C library's cause of a failed file operation of the library.
+FileFailure failureOfErrno(int code) {
+    switch (code) {
+        case ENOSPC: return FileFailure::DiskFull;
+        case EACCES:
+        case EPERM: return FileFailure::AccessDenied;
+        case EMFILE:
+        case ENFILE: return FileFailure::TooManyOpenFiles;
+        case ENOENT: return FileFailure::InvalidPath;
+        case EIO: return FileFailure::HardwareIo;
+        default: return FileFailure::Unknown;
+    }
+}
+
+// The path is UTF-8, as every path of the program.
+void removeFile(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                            ignored);
+}
+
+}  // namespace
+
+WorkbookWriting writeWorkbookFile(const std::string& path, const WorkbookContents& contents,
+                                  const RowsWritten& progress) {
+    const CNumberLocale pointForNumbers;
+    std::string tmpdir = scratchFolder();
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = tmpdir.data();
+    lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
+    if (book == nullptr) return {WorkbookEnd::Failed, FileFailure::Unknown};
+    Formats formats(book);
+    lxw_worksheet* records = workbook_add_worksheet(book, pick(wt::kRecordsSheet, contents.language));
+    lxw_worksheet* summary = workbook_add_worksheet(book, pick(wt::kSummarySheet, contents.language));
+    if (!writeRecords(records, contents, formats, progress)) {
+        lxw_workbook_free(book);
+        removeFile(path);
+        return {WorkbookEnd::Cancelled};
+    }
+    writeSummary(book, summary, contents, formats);
+    errno = 0;
+    const lxw_error closed = workbook_close(book);
+    if (closed != LXW_NO_ERROR) {
+        const int cause = errno;
+        removeFile(path);
+        return {WorkbookEnd::Failed, failureOfErrno(cause)};
+    }
+    return {WorkbookEnd::Written};
+}
+
+}  // namespace mensora
