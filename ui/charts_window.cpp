@@ -24,18 +24,10 @@ constexpr int kFiguresPerRow = 4;
 
 }  // namespace
 
-bool ChartsWindow::Seen::operator==(const Seen& other) const {
-    return revision == other.revision && limits.nominal == other.limits.nominal &&
-           limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language;
-}
-
 ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
                            SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      data_(chartData),
-      state_(state),
-      settings_(settings),
+      follower_(chartData, state, settings),
       view_(new ChartsView([this] { return inputs(); }, this)),
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));
@@ -63,7 +55,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
     layout->addLayout(buttons);
 
     setMinimumSize(kChartsLeastSize.width, kChartsLeastSize.height);
-    const WindowSize size = loadChartsWindowSize(settings_);
+    const WindowSize size = follower_.openingSize();
     resize(size.width, size.height);
 
     connect(save_, &QPushButton::clicked, this, &ChartsWindow::savePicture);
@@ -71,9 +63,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
     ticker_.setInterval(kFollowMs);
 }
 
-ChartInputs ChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language()};
-}
+ChartInputs ChartsWindow::inputs() const { return follower_.inputs(); }
 
 void ChartsWindow::open() {
     show();
@@ -89,25 +79,23 @@ void ChartsWindow::showEvent(QShowEvent* event) {
 
 void ChartsWindow::hideEvent(QHideEvent* event) {
     ticker_.stop();
-    storeChartsWindowSize(settings_, {width(), height()});
+    follower_.hidden({width(), height()}, isMinimized());
     QWidget::hideEvent(event);
 }
 
-// Takes a look at the records; the figures and the charts change only when something they
-// show has, so an idle window costs nothing but the look.
 void ChartsWindow::follow() {
+    const ChartsFollower::Change change = follower_.look();
+    if (!change.redraw) return;
+    if (change.retranslate) retranslate();
     const ChartInputs now = inputs();
-    const Seen seen{data_.revision(), now.limits, now.language};
-    if (seen_ && *seen_ == seen) return;
-    if (!seen_ || seen_->language != seen.language) retranslate();
-    seen_ = seen;
-    const auto texts = figureTexts(data_.capability().figures(now.limits), data_.decimalPlaces());
+    const auto texts =
+        figureTexts(now.data.capability().figures(now.limits), now.data.decimalPlaces());
     for (std::size_t i = 0; i < kFigureCount; ++i) figures_[i]->setText(QString::fromStdString(texts[i]));
     view_->update();
 }
 
 void ChartsWindow::retranslate() {
-    const Language language = state_.language();
+    const Language language = follower_.language();
     setWindowTitle(QString::fromUtf8(pick(chart_texts::kWindowTitle, language)));
     for (std::size_t i = 0; i < kFigureCount; ++i) {
         names_[i]->setText(QString::fromUtf8(pick(kFigureRows[i].label, language)));
@@ -134,7 +122,7 @@ QImage ChartsWindow::picture() const {
 }
 
 void ChartsWindow::savePicture() {
-    const Language language = state_.language();
+    const Language language = follower_.language();
     const std::optional<std::string> path = askSavePathDialog(
         this, chart_texts::kPictureName, pick(chart_texts::kPictureFilter, language));
     if (!path) return;

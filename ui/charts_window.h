@@ -7,13 +7,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
-#include <optional>
 
 #include "base/acquisition_state.h"
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/charts_follower.h"
 #include "charts/figure_text.h"
 
 class QLabel;
@@ -41,27 +40,16 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // What a look at the records found; a new drawing only when it changed.
-    struct Seen {
-        std::uint64_t revision;
-        ToleranceLimits limits;
-        Language language;
-        bool operator==(const Seen& other) const;
-    };
-
     void follow();
     void retranslate();
     void savePicture();
 
-    const ChartData& data_;
-    const AcquisitionState& state_;
-    SettingsStore& settings_;
+    ChartsFollower follower_;
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
     ChartsView* view_;
     QPushButton* save_;
     QTimer ticker_;
-    std::optional<Seen> seen_;
 };
 
 }  // namespace mensora

@@ -60,23 +60,13 @@ HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, const ChartInputs& inputs) {
 
 }  // namespace
 
-bool NativeChartsWindow::Seen::operator==(const Seen& other) const {
-    return revision == other.revision && limits.nominal == other.limits.nominal &&
-           limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language;
-}
-
 NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
                                        SettingsStore& settings)
-    : data_(chartData), state_(state), settings_(settings) {}
+    : follower_(chartData, state, settings) {}
 
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
     if (font_ != nullptr) DeleteObject(font_);
-}
-
-ChartInputs NativeChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language()};
 }
 
 void NativeChartsWindow::open(HWND owner) {
@@ -101,12 +91,12 @@ void NativeChartsWindow::create(HWND owner) {
         RegisterClassExW(&kind);
     }
     if (font_ == nullptr) font_ = createChartsFont();
-    const SIZE outer = outerSize(loadChartsWindowSize(settings_));
-    const std::wstring title = wide(pick(chart_texts::kWindowTitle, state_.language()));
+    const SIZE outer = outerSize(follower_.openingSize());
+    const std::wstring title = wide(pick(chart_texts::kWindowTitle, follower_.language()));
     CreateWindowExW(0, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
                     outer.cy, owner, nullptr, instance, this);
     if (window_ == nullptr) return;
-    const std::wstring save = wide(pick(chart_texts::kSavePicture, state_.language()));
+    const std::wstring save = wide(pick(chart_texts::kSavePicture, follower_.language()));
     saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
                                   window_, reinterpret_cast<HMENU>(kChartsSaveButton), instance,
@@ -122,7 +112,7 @@ NativeChartsWindow::ButtonRow NativeChartsWindow::buttonRow() const {
     const HGDIOBJ former = SelectObject(dc, font_);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const std::wstring caption = wide(pick(chart_texts::kSavePicture, state_.language()));
+    const std::wstring caption = wide(pick(chart_texts::kSavePicture, follower_.language()));
     SIZE text{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     SelectObject(dc, former);
@@ -161,7 +151,7 @@ SIZE NativeChartsWindow::drawingSize() const {
 // The picture is what the window shows above its button: the figures and both charts, at
 // the size the user gave the window.
 void NativeChartsWindow::savePicture() {
-    const Language language = state_.language();
+    const Language language = follower_.language();
     const std::optional<std::string> path = askSavePath(window_, chart_texts::kPictureName,
                                                         pick(chart_texts::kPictureFilter, language));
     if (!path) return;
@@ -169,7 +159,7 @@ void NativeChartsWindow::savePicture() {
     bool saved = false;
     if (size.cx > 0 && size.cy > 0) {
         const HDC screen = GetDC(window_);
-        const HBITMAP picture = drawnPicture(screen, font_, size, inputs());
+        const HBITMAP picture = drawnPicture(screen, font_, size, follower_.inputs());
         ReleaseDC(window_, screen);
         saved = savePngPicture(picture, wide(*path));
         DeleteObject(picture);
@@ -227,7 +217,7 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (IsWindowVisible(window_)) hidden();
             SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
-            seen_.reset();
+            follower_.forget();
             return 0;
         default: break;
     }
@@ -238,23 +228,18 @@ void NativeChartsWindow::hidden() {
     KillTimer(window_, kFollowTimer);
     RECT client{};
     GetClientRect(window_, &client);
-    if (!IsIconic(window_) && client.right > 0 && client.bottom > 0) {
-        storeChartsWindowSize(settings_, {client.right, client.bottom});
-    }
+    follower_.hidden({client.right, client.bottom}, IsIconic(window_) != FALSE);
 }
 
-// Takes a look at the records; the window is drawn again only when something it shows has
-// changed, so an idle window costs nothing but the look.
 void NativeChartsWindow::follow() {
-    const ChartInputs now = inputs();
-    const Seen seen{data_.revision(), now.limits, now.language};
-    if (seen_ && *seen_ == seen) return;
-    if (!seen_ || seen_->language != seen.language) {
-        SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, seen.language)).c_str());
-        SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, seen.language)).c_str());
+    const ChartsFollower::Change change = follower_.look();
+    if (!change.redraw) return;
+    if (change.retranslate) {
+        const Language language = follower_.language();
+        SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, language)).c_str());
+        SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, language)).c_str());
         placeSaveButton();
     }
-    seen_ = seen;
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -267,7 +252,7 @@ void NativeChartsWindow::paint() {
     GetClientRect(window_, &client);
     const SIZE drawing = drawingSize();
     if (drawing.cx > 0 && drawing.cy > 0) {
-        const HBITMAP picture = drawnPicture(screen, font_, drawing, inputs());
+        const HBITMAP picture = drawnPicture(screen, font_, drawing, follower_.inputs());
         const HDC memory = CreateCompatibleDC(screen);
         const HGDIOBJ former = SelectObject(memory, picture);
         BitBlt(screen, 0, 0, drawing.cx, drawing.cy, memory, 0, 0, SRCCOPY);

@@ -1,0 +1,58 @@
+#pragma once
+// What a charts window follows while it is open: the records, the tolerance and the
+// interface language. A window looks here at each tick of its timer and is told what to do:
+// nothing, a new drawing, or new texts and a new drawing; so that an idle window costs
+// nothing but the look. When it is hidden, it hands its size here and learns nothing else:
+// whether that size is worth keeping is decided here for both windows.
+
+#include <cstdint>
+#include <optional>
+
+#include "base/acquisition_state.h"
+#include "base/settings_store.h"
+#include "charts/chart_data.h"
+#include "charts/chart_inputs.h"
+#include "charts/charts_window_size.h"
+
+namespace mensora {
+
+class ChartsFollower {
+public:
+    // The state is read for the tolerance and the interface language at each look.
+    ChartsFollower(const ChartData& chartData, const AcquisitionState& state,
+                   SettingsStore& settings);
+
+    // What one drawing reads now.
+    ChartInputs inputs() const;
+    Language language() const { return state_.language(); }
+
+    struct Change {
+        bool redraw;       // something the charts or the figures show has changed
+        bool retranslate;  // the language has, or the window shows for the first time
+    };
+    // Takes a look and remembers what it saw.
+    Change look();
+    // The window is gone: its next look starts afresh.
+    void forget() { seen_.reset(); }
+
+    // The size the window opens at: the one last kept, or the default.
+    WindowSize openingSize() const;
+    // The window was hidden with this client size; a minimised or collapsed window's size is
+    // not the one the user gave it, and is not kept.
+    void hidden(WindowSize client, bool minimised);
+
+private:
+    struct Seen {
+        std::uint64_t revision;
+        ToleranceLimits limits;
+        Language language;
+        bool operator==(const Seen& other) const;
+    };
+
+    const ChartData& data_;
+    const AcquisitionState& state_;
+    SettingsStore& settings_;
+    std::optional<Seen> seen_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,57 @@
+// What both charts windows follow: they redraw only when what they show has changed, and
+// keep only a size the user gave them.
+
+#include <gtest/gtest.h>
+
+#include "charts/charts_follower.h"
+#include "tests/support/fake_settings.h"
+
+namespace mensora::test {
+namespace {
+
+struct Follow {
+    AcquisitionState state;
+    FakeSettings settings;
+    ChartData data;
+    ChartsFollower follower{data, state, settings};
+};
+
+// An idle window must cost nothing but the look, and a record, a new tolerance or a new
+// language must reach the screen at the next tick.
+TEST(ChartsFollower, RedrawsOnlyWhatChangedAndRetranslatesOnlyForTheLanguage) {
+    Follow f;
+    struct Step {
+        const char* what;
+        void (*act)(Follow&);
+        bool redraw;
+        bool retranslate;
+    };
+    const Step steps[] = {
+        {"first look", [](Follow&) {}, true, true},
+        {"nothing new", [](Follow&) {}, false, false},
+        {"a record", [](Follow& s) { s.data.recorded(12.345f, 3); }, true, false},
+        {"a new nominal", [](Follow& s) { s.state.parameters.nominal = 12.5f; }, true, false},
+        {"English", [](Follow& s) { s.state.storedLanguage = kStoredEnglish; }, true, true},
+        {"Clear", [](Follow& s) { s.data.cleared(); }, true, false},
+        {"forgotten", [](Follow& s) { s.follower.forget(); }, true, true},
+    };
+    for (const Step& step : steps) {
+        step.act(f);
+        const ChartsFollower::Change change = f.follower.look();
+        EXPECT_EQ(change.redraw, step.redraw) << step.what;
+        EXPECT_EQ(change.retranslate, step.retranslate) << step.what;
+    }
+}
+
+// A window hidden while minimised reports the size of its icon, not the one to reopen at.
+TEST(ChartsFollower, KeepsTheSizeOfAShownWindowOnly) {
+    Follow f;
+    f.follower.hidden({900, 720}, true);
+    f.follower.hidden({0, 0}, false);
+    EXPECT_TRUE(f.settings.puts.empty());
+    f.follower.hidden({900, 720}, false);
+    EXPECT_EQ(f.follower.openingSize(), (WindowSize{900, 720}));
+}
+
+}  // namespace
+}  // namespace mensora::test
