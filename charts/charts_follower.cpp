@@ -27,9 +27,14 @@ ChartsFollower::Change ChartsFollower::look() {
 
 WindowSize ChartsFollower::openingSize() const { return loadChartsWindowSize(settings_); }
 
-void ChartsFollower::hidden(WindowSize client, bool minimised) {
+Rect ChartsFollower::openingPlace(const ChartsScreen& screen) const {
+    return chartsWindowPlace(screen, openingSize(), loadChartsWindowPlace(settings_));
+}
+
+void ChartsFollower::hidden(const Rect& client, bool minimised) {
     if (minimised || client.width <= 0 || client.height <= 0) return;
-    storeChartsWindowSize(settings_, client);
+    storeChartsWindowSize(settings_, {client.width, client.height});
+    storeChartsWindowPlace(settings_, {client.left, client.top});
 }
 
 }  // namespace mensora

@@ -2,8 +2,8 @@
 // What a charts window follows while it is open: the records, the tolerance and the
 // interface language. A window looks here at each tick of its timer and is told what to do:
 // nothing, a new drawing, or new texts and a new drawing; so that an idle window costs
-// nothing but the look. When it is hidden, it hands its size here and learns nothing else:
-// whether that size is worth keeping is decided here for both windows.
+// nothing but the look. Where it opens, and whether the place and size it is hidden with are
+// worth keeping, is decided here for both windows.
 
 #include <cstdint>
 #include <optional>
@@ -12,6 +12,7 @@
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/charts_window_place.h"
 #include "charts/charts_window_size.h"
 
 namespace mensora {
@@ -37,9 +38,11 @@ public:
 
     // The size the window opens at: the one last kept, or the default.
     WindowSize openingSize() const;
-    // The window was hidden with this client size; a minimised or collapsed window's size is
-    // not the one the user gave it, and is not kept.
-    void hidden(WindowSize client, bool minimised);
+    // The client area, in screen pixels, the window takes at its first showing.
+    Rect openingPlace(const ChartsScreen& screen) const;
+    // The window was hidden with this client area; a minimised or collapsed window's is not
+    // the one the user gave it, and is not kept.
+    void hidden(const Rect& client, bool minimised);
 
 private:
     struct Seen {

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include "base/control_ids.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
@@ -21,6 +23,8 @@ namespace {
 
 constexpr int kFollowMs = 100;  // at most ten drawings a second
 constexpr int kFiguresPerRow = 4;
+
+Rect screenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
 }  // namespace
 
@@ -66,9 +70,32 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
 ChartInputs ChartsWindow::inputs() const { return follower_.inputs(); }
 
 void ChartsWindow::open() {
+    if (!placed_) placeOnScreen();
     show();
     raise();
     activateWindow();
+}
+
+// The window manager frames the charts window as it frames the main window, so the main
+// window's frame tells how far the charts window's will reach.
+void ChartsWindow::placeOnScreen() {
+    const QWidget* main = parentWidget();
+    if (main == nullptr) return;
+    placed_ = true;
+    const QRect outer = main->frameGeometry();
+    const QRect inner = main->geometry();
+    QRect list = inner;
+    if (const auto* records = main->findChild<QWidget*>(QString::number(RecordList))) {
+        list = QRect(records->mapToGlobal(QPoint(0, 0)), records->size());
+    }
+    const ChartsScreen screen{
+        screenRect(main->screen()->availableGeometry()),
+        screenRect(outer),
+        screenRect(list),
+        {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+         outer.bottom() - inner.bottom()}};
+    const Rect place = follower_.openingPlace(screen);
+    setGeometry(place.left, place.top, place.width, place.height);
 }
 
 void ChartsWindow::showEvent(QShowEvent* event) {
@@ -79,7 +106,7 @@ void ChartsWindow::showEvent(QShowEvent* event) {
 
 void ChartsWindow::hideEvent(QHideEvent* event) {
     ticker_.stop();
-    follower_.hidden({width(), height()}, isMinimized());
+    follower_.hidden(screenRect(geometry()), isMinimized());
     QWidget::hideEvent(event);
 }
 

@@ -40,6 +40,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // At the first showing: beside the main window or over its record list.
+    void placeOnScreen();
     void follow();
     void retranslate();
     void savePicture();
@@ -50,6 +52,7 @@ private:
     ChartsView* view_;
     QPushButton* save_;
     QTimer ticker_;
+    bool placed_ = false;
 };
 
 }  // namespace mensora

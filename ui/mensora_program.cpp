@@ -2,7 +2,9 @@
 
 #include <QAction>
 
+#include "base/control_ids.h"
 #include "charts/chart_texts.h"
+#include "dialog/further_windows_tip.h"
 #include "link/platform_port_names.h"
 
 namespace mensora {
@@ -25,6 +27,9 @@ MensoraProgram::MensoraProgram()
     QAction* charts = window_.chartsAction();
     charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
+    const QString tip = QString::fromStdString(
+        furtherWindowsTip(dialog_.state().language(), MenuPlace::Background));
+    for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog

@@ -29,6 +29,22 @@ SIZE outerSize(WindowSize size) {
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+// The owner's monitor, its frame and its record list, as the first placing reads them.
+ChartsScreen screenAround(HWND owner) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT main{};
+    GetWindowRect(owner, &main);
+    RECT list = main;
+    if (const HWND records = GetDlgItem(owner, RecordList)) GetWindowRect(records, &list);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    auto rect = [](const RECT& r) { return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
+    return {rect(monitor.rcWork), rect(main), rect(list),
+            {-frame.left, -frame.top, frame.right, frame.bottom}};
+}
+
 // The dialog's own typeface at its size, so that the charts read like the main window.
 HFONT createChartsFont() {
     LOGFONTW font{};
@@ -91,10 +107,13 @@ void NativeChartsWindow::create(HWND owner) {
         RegisterClassExW(&kind);
     }
     if (font_ == nullptr) font_ = createChartsFont();
-    const SIZE outer = outerSize(follower_.openingSize());
+    const Rect place = follower_.openingPlace(screenAround(owner));
+    RECT outer{place.left, place.top, place.right(), place.bottom()};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
     const std::wstring title = wide(pick(chart_texts::kWindowTitle, follower_.language()));
-    CreateWindowExW(0, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
-                    outer.cy, owner, nullptr, instance, this);
+    CreateWindowExW(0, kClassName, title.c_str(), kStyle, outer.left, outer.top,
+                    outer.right - outer.left, outer.bottom - outer.top, owner, nullptr, instance,
+                    this);
     if (window_ == nullptr) return;
     const std::wstring save = wide(pick(chart_texts::kSavePicture, follower_.language()));
     saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),
@@ -228,7 +247,9 @@ void NativeChartsWindow::hidden() {
     KillTimer(window_, kFollowTimer);
     RECT client{};
     GetClientRect(window_, &client);
-    follower_.hidden({client.right, client.bottom}, IsIconic(window_) != FALSE);
+    POINT corner{0, 0};
+    ClientToScreen(window_, &corner);
+    follower_.hidden({corner.x, corner.y, client.right, client.bottom}, IsIconic(window_) != FALSE);
 }
 
 void NativeChartsWindow::follow() {

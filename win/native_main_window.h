@@ -63,6 +63,8 @@ private:
     void sizeChanged(int clientHeight, bool minimised);
     void showLabel(int controlId);
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
+    enum class TipArea { PlaceInWindow, OwnWindow };
+    void tipOver(HWND control, int controlId, const std::wstring& text, TipArea area);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
 

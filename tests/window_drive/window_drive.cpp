@@ -587,6 +587,35 @@ void saveChartsPicture(HWND window, const std::wstring& path) {
          ", the charts above the button row");
 }
 
+// Opened for the first time, the charts window stays on the work area and hides neither the
+// live reading nor a button: beside the main window where the screen has room, else over the
+// record list. Says which, and on what screen.
+std::string chartsPlacement(HWND charts) {
+    RECT frame{};
+    GetWindowRect(charts, &frame);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const std::string where = rectText(frame) + " on a " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
+                              "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " screen";
+    if (frame.left < work.left || frame.top < work.top || frame.right > work.right ||
+        frame.bottom > work.bottom) {
+        fail("the charts window at " + where + " leaves the work area " + rectText(work));
+    }
+    for (const int id : {LiveGroup, ConnectButton, ZeroButton, ClearButton, SaveButton,
+                         ManualButton, AutoButton, ParametersButton}) {
+        RECT place{};
+        GetWindowRect(control(id), &place);
+        RECT both{};
+        if (IntersectRect(&both, &frame, &place)) {
+            fail("the charts window at " + where + " hides control " + std::to_string(id));
+        }
+    }
+    RECT main{};
+    GetWindowRect(mainWindow, &main);
+    RECT both{};
+    return (IntersectRect(&both, &frame, &main) ? "over the record list, " : "beside the window, ") + where;
+}
+
 // The quality charts open beside the window, from the window menu or by F3, drawn in more than
 // a background and a colour, save their picture when asked, and close again.
 void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {}) {
@@ -606,6 +635,7 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
     GetClientRect(window, &r);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     if (r.right - r.left < 100 || r.bottom - r.top < 100) fail("the charts window is too small");
+    const std::string placed = chartsPlacement(window);
     const HDC screen = GetDC(nullptr);
     std::set<COLORREF> colours;
     for (int y = r.top; y < r.bottom; y += 3) {
@@ -618,8 +648,8 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
     PostMessageW(window, WM_CLOSE, 0, 0);
     waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
     step(std::string("charts by ") + (byKey ? "F3" : "the window menu") + ": \"" + title + "\", " +
-         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", " +
-         std::to_string(colours.size()) + " colours; closed");
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " " + placed +
+         ", " + std::to_string(colours.size()) + " colours; closed");
 }
 
 // Moves the pointer to a point of the screen as a mouse would, so that windows see it move.

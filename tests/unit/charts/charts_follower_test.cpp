@@ -43,14 +43,18 @@ TEST(ChartsFollower, RedrawsOnlyWhatChangedAndRetranslatesOnlyForTheLanguage) {
     }
 }
 
-// A window hidden while minimised reports the size of its icon, not the one to reopen at.
-TEST(ChartsFollower, KeepsTheSizeOfAShownWindowOnly) {
+// A window hidden while minimised reports the size of its icon, not the one to reopen at;
+// a shown one is kept with its place and opens there at the next start.
+TEST(ChartsFollower, KeepsThePlaceAndSizeOfAShownWindowOnly) {
     Follow f;
-    f.follower.hidden({900, 720}, true);
-    f.follower.hidden({0, 0}, false);
+    f.follower.hidden({30, 40, 900, 720}, true);
+    f.follower.hidden({30, 40, 0, 0}, false);
     EXPECT_TRUE(f.settings.puts.empty());
-    f.follower.hidden({900, 720}, false);
+    f.follower.hidden({30, 40, 900, 720}, false);
     EXPECT_EQ(f.follower.openingSize(), (WindowSize{900, 720}));
+    const ChartsScreen screen{{0, 0, 1920, 1040}, {500, 50, 918, 640}, {514, 180, 426, 450}, {}};
+    const Rect place = f.follower.openingPlace(screen);
+    EXPECT_EQ((Point{place.left, place.top}), (Point{30, 40}));
 }
 
 }  // namespace
