@@ -89,11 +89,16 @@ void drawRecordNumbers(Canvas& canvas, const Rect& plot, const RecordSeries& ser
     const bool columns = count > static_cast<std::uint32_t>(plot.width);
     const AxisScale x = recordScale(plot, records);
     const int below = plot.bottom() + kTickLength;
+    const std::string firstNumber = std::to_string(series.leading + 1);
+    const int first = columns ? plot.left : x.pixel(series.leading);
+    if (records == 1) {
+        canvas.text({first, below}, firstNumber, kText, HorizontalAnchor::Centre,
+                    VerticalAnchor::Top);
+        return;
+    }
     const std::string newest = std::to_string(records);
     canvas.text({plot.right() - 1, below}, newest, kText, HorizontalAnchor::Right,
                 VerticalAnchor::Top);
-    const std::string firstNumber = std::to_string(series.leading + 1);
-    const int first = columns ? plot.left : x.pixel(series.leading);
     const int room = canvas.measure(newest).width + 2 * kPadding;
     if (plot.right() - first > room) {
         canvas.text({first, below}, firstNumber, kText, HorizontalAnchor::Centre,

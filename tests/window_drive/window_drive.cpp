@@ -260,11 +260,9 @@ void screenshot(HWND window, const std::wstring& path) {
     SetForegroundWindow(window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(500);
-    // The client area: without a window manager on the private display, the frame and
-    // caption are not drawn.
+    // The whole window, frame and caption bar included, as Wine draws them on its own desktop.
     RECT r{};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(window, &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     const HDC screen = GetDC(nullptr);
@@ -423,6 +421,18 @@ void automatic() {
     step("Auto: " + std::to_string(stopped - before) + " rows at 200 ms, then Stop holds");
 }
 
+// The window as the user sees it at work: Auto recording, the picture taken between two
+// records; then Auto stopped again.
+void screenshotWhileRecording(const std::wstring& path) {
+    const int before = listRows();
+    click(AutoButton);
+    waitFor("Auto to record", [before] { return listRows() >= before + 2; });
+    screenshot(mainWindow, path);
+    click(AutoButton);
+    waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
+    step("screenshot while Auto records: " + std::to_string(listRows()) + " rows");
+}
+
 void parameters() {
     click(ParametersButton);
     waitFor("the parameters panel to open", [] {
@@ -512,7 +522,8 @@ void clear() {
 // The question comes in the language the program holds now: after a language choice, that is
 // the chosen one, though the captions wait for the next start.
 void escapeAsksFirst(Language language) {
-    const std::string question = texts::unsavedRecordsQuestion(1, language);
+    const std::string question =
+        texts::unsavedRecordsQuestion(static_cast<std::uint32_t>(listRows()), language);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     expectBox("Escape with an unsaved record", question, IDNO);
     Sleep(300);
@@ -689,15 +700,16 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
     connect();
-    record("Manual", [] { click(ManualButton); });
-    record("the gauge's data key", [&] { pressKey(keyPipe); });
-    automatic();
+    // The part's size first, as at a bench: every record is judged against it.
     parameters();
-    record("Manual after the new parameters", [] { click(ManualButton); }, true);
+    record("Manual", [] { click(ManualButton); }, true);
+    record("the gauge's data key", [&] { pressKey(keyPipe); }, true);
+    automatic();
+    record("Manual after Auto", [] { click(ManualButton); }, true);
     statistics();
     charts(false, out + L"\\charts.bmp", out + L"\\charts.png");
     save(out + L"\\records.xls");
-    screenshot(mainWindow, out + L"\\window.bmp");
+    screenshotWhileRecording(out + L"\\window.bmp");
     clear();
     click(EnglishRadio);
     expectBox("choosing English", texts::kLanguageChanged.english, IDOK);
@@ -717,9 +729,10 @@ void secondRun(const std::wstring& out) {
     about();
     connect();
     record("Manual", [] { click(ManualButton); }, true);
+    automatic();
     statistics();
     charts(true, out + L"\\charts.bmp");
-    screenshot(mainWindow, out + L"\\window.bmp");
+    screenshotWhileRecording(out + L"\\window.bmp");
     escapeAsksFirst(Language::English);
 }
 
