@@ -319,6 +319,8 @@ void setFontReplacements() {
     };
     put(kDialogFontFace, L"AR PL UMing CN");
     put(kDisplayFontFace, L"Noto Sans CJK SC");
+    // Wine's own faces (the caption bar's Tahoma) fall back on SimSun for Chinese.
+    put("SimSun", L"AR PL UMing CN");
     RegCloseKey(key);
 }
 
