@@ -124,7 +124,7 @@ Layout layOut(Canvas& canvas, const Rect& area, const RecordSeries& series) {
     const int textHeight = canvas.measure(series.title).height;
     const int top = area.top + textHeight + 2 * kPadding;
     const int bottom = area.bottom() - textHeight - kTickLength - kPadding;
-    Ticks ticks = niceTicks(series.range, std::max(2, (bottom - top) / (2 * textHeight)), false);
+    Ticks ticks = niceTicks(series.range, std::max(3, (bottom - top) / (2 * textHeight)), false);
     if (series.noNegativeTicks) std::erase_if(ticks.values, [](double v) { return v < 0.0; });
     int labels = 0;
     for (const ReferenceLine& line : series.lines) {

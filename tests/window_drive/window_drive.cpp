@@ -676,26 +676,46 @@ void movePointer(POINT to) {
 }
 
 // A label that shows only part of its caption tells the whole of it under the resting pointer.
+// The tip that shows while the pointer rests at `at`, a point of control `id`.
+std::string tipAt(int id, POINT at) {
+    SetForegroundWindow(mainWindow);
+    HWND shownTip = nullptr;
+    waitFor("the tip of control " + std::to_string(id), [&] {
+        // The pointer comes to rest there, from a little to its left each time.
+        movePointer({at.x - 20, at.y});
+        movePointer(at);
+        Sleep(900);
+        return (shownTip = shownOwned(mainWindow, TOOLTIPS_CLASSW)) != nullptr;
+    });
+    const std::string tip = narrow(windowText(shownTip));
+    movePointer({0, 0});
+    return tip;
+}
+
 void wholeCaptionOnHover(int id) {
     const DialogControl* row = findControl(id);
     const std::string whole = captionFor(*row, english ? Language::English : Language::Chinese);
     if (text(id) == whole) fail("label " + std::to_string(id) + " shows its whole caption");
     RECT place{};
     GetWindowRect(control(id), &place);
-    SetForegroundWindow(mainWindow);
-    const int middle = (place.top + place.bottom) / 2;
-    HWND shownTip = nullptr;
-    waitFor("the tip of label " + std::to_string(id), [&] {
-        // The pointer comes to rest on the label, from a little to its left each time.
-        movePointer({place.left - 20, middle});
-        movePointer({place.left + 2, middle});
-        Sleep(900);
-        return (shownTip = shownOwned(mainWindow, TOOLTIPS_CLASSW)) != nullptr;
-    });
-    const std::string tip = narrow(windowText(shownTip));
+    const std::string tip = tipAt(id, {place.left + 2, (place.top + place.bottom) / 2});
     if (tip != whole) fail("the tip of label " + std::to_string(id) + " says \"" + tip + "\"");
-    movePointer({0, 0});
     step("label " + std::to_string(id) + " shows \"" + text(id) + "\", its tip \"" + tip + "\"");
+}
+
+// The record list and the statistics tell where the charts are, without a button more.
+void chartsNamedByTips() {
+    const std::string charts = caption(chart_texts::kWindowTitle) + " (F3)";
+    for (const int id : {RecordList, StatisticsGroup}) {
+        RECT place{};
+        GetWindowRect(control(id), &place);
+        // An empty corner: below the list's rows, beside the statistics' last row.
+        const std::string tip = tipAt(id, {place.right - 12, place.bottom - 12});
+        if (tip.find(charts) == std::string::npos) {
+            fail("the tip of control " + std::to_string(id) + " says \"" + tip + "\"");
+        }
+        step("control " + std::to_string(id) + " tips \"" + tip + "\"");
+    }
 }
 
 void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
@@ -728,6 +748,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
 void secondRun(const std::wstring& out) {
     checkGeometry();
     wholeCaptionOnHover(1039);
+    chartsNamedByTips();
     about();
     connect();
     record("Manual", [] { click(ManualButton); }, true);
