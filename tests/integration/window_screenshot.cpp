@@ -16,12 +16,11 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <iostream>
 
 #include "base/control_ids.h"
+#include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
-#include "tools/tour/run_events_until.h"
 
 namespace mensora::test {
 namespace {
@@ -108,20 +107,9 @@ QImage labelled(const QImage& picture, const MainWindow& window, QPoint origin) 
     return out;
 }
 
-QString pictureFolder(QTemporaryDir& fallback) {
-    const char* named = std::getenv("MENSORA_SCREENSHOT_DIR");
-    if (named != nullptr && *named != '\0') {
-        QDir().mkpath(QString::fromLocal8Bit(named));
-        return QString::fromLocal8Bit(named);
-    }
-    return fallback.path();
-}
-
 // The height of the task bar a bench PC's desktop keeps at the bottom of the screen; like the
 // window, it grows with the screen's scale, so in Qt's pixels it is the same at every scale.
 constexpr int kTaskBarHeight = 40;
-
-bool onRealDisplay() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
@@ -142,11 +130,8 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
         EXPECT_EQ(QImage(path).size(), window.size());
         return;
     }
-    // The window manager puts its frame around the window a moment after it is shown.
-    using namespace std::chrono_literals;
-    ASSERT_TRUE(runEventsUntil([&] { return window.frameGeometry() != window.geometry(); }, 3s))
-        << "no window manager framed the window";
-    runEventsUntil([] { return false; }, 300ms);  // the frame drawn, the fields painted
+    const std::optional<QPixmap> picture = framedPicture(window);
+    ASSERT_TRUE(picture) << "no window manager framed the window";
     QScreen* screen = window.screen();
     const QRect desk = screen->geometry();
     const QRect whole = window.frameGeometry();
@@ -156,15 +141,12 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     std::cout << "window " << (language == kStoredEnglish ? "english" : "chinese") << ": client "
               << window.width() << "x" << window.height() << ", with frame " << whole.width()
               << "x" << whole.height() << " at scale " << screen->devicePixelRatio() << '\n';
-    // The window with its frame, cut from the screen.
-    const QPixmap picture =
-        screen->grabWindow(0, whole.x(), whole.y(), whole.width(), whole.height());
-    ASSERT_TRUE(picture.save(path)) << path.toStdString();
+    ASSERT_TRUE(picture->save(path)) << path.toStdString();
     EXPECT_EQ(QImage(path).size(), whole.size() * screen->devicePixelRatio());
     const QString marked = QDir(pictureFolder(fallback))
                                .filePath(language == kStoredEnglish ? "window_parts_english.png"
                                                                     : "window_parts_chinese.png");
-    ASSERT_TRUE(labelled(picture.toImage(), window, whole.topLeft()).save(marked))
+    ASSERT_TRUE(labelled(picture->toImage(), window, whole.topLeft()).save(marked))
         << marked.toStdString();
 }
 
