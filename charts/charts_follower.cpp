@@ -1,27 +1,29 @@
 #include "charts/charts_follower.h"
 
+#include <utility>
+
 namespace mensora {
 
 bool ChartsFollower::Seen::operator==(const Seen& other) const {
     return revision == other.revision && limits.nominal == other.limits.nominal &&
            limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language;
+           language == other.language && trace == other.trace;
 }
 
 ChartsFollower::ChartsFollower(const ChartData& chartData, const AcquisitionState& state,
-                               SettingsStore& settings)
-    : data_(chartData), state_(state), settings_(settings) {}
+                               const RecordTraces& traces, SettingsStore& settings)
+    : data_(chartData), state_(state), traces_(traces), settings_(settings) {}
 
 ChartInputs ChartsFollower::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language()};
+    return {data_, toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
 }
 
 ChartsFollower::Change ChartsFollower::look() {
     const ChartInputs now = inputs();
-    const Seen seen{data_.revision(), now.limits, now.language};
+    Seen seen{data_.revision(), now.limits, now.language, now.trace};
     if (seen_ && *seen_ == seen) return {false, false};
     const bool retranslate = !seen_ || seen_->language != seen.language;
-    seen_ = seen;
+    seen_ = std::move(seen);
     return {true, retranslate};
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// What a charts window follows while it is open: the records, the tolerance and the
-// interface language. A window looks here at each tick of its timer and is told what to do:
+// What a charts window follows while it is open: the records, the tolerance, the part and
+// lot in force and the interface language. A window looks here at each tick of its timer and is told what to do:
 // nothing, a new drawing, or new texts and a new drawing; so that an idle window costs
 // nothing but the look. Where it opens, and whether the place and size it is hidden with are
 // worth keeping, is decided here for both windows.
@@ -14,14 +14,16 @@
 #include "charts/chart_inputs.h"
 #include "charts/charts_window_place.h"
 #include "charts/charts_window_size.h"
+#include "measure/record_traces.h"
 
 namespace mensora {
 
 class ChartsFollower {
 public:
-    // The state is read for the tolerance and the interface language at each look.
+    // The state is read for the tolerance and the interface language, the traces for the
+    // part and lot in force, at each look.
     ChartsFollower(const ChartData& chartData, const AcquisitionState& state,
-                   SettingsStore& settings);
+                   const RecordTraces& traces, SettingsStore& settings);
 
     // What one drawing reads now.
     ChartInputs inputs() const;
@@ -49,11 +51,13 @@ private:
         std::uint64_t revision;
         ToleranceLimits limits;
         Language language;
+        TraceValues trace;
         bool operator==(const Seen& other) const;
     };
 
     const ChartData& data_;
     const AcquisitionState& state_;
+    const RecordTraces& traces_;
     SettingsStore& settings_;
     std::optional<Seen> seen_;
 };

@@ -2,6 +2,7 @@
 
 #include "base/texts.h"
 #include "charts/chart_texts.h"
+#include "measure/trace_texts.h"
 
 namespace mensora {
 namespace {
@@ -13,6 +14,7 @@ struct FurtherWindow {
 
 constexpr FurtherWindow kFurtherWindows[] = {
     {chart_texts::kWindowTitle, "F3"},
+    {trace_texts::kWindowTitle, "F4"},
 };
 
 constexpr Bilingual kOnBackground{"右键单击窗口空白处：", "Right-click the window's background: "};

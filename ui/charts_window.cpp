@@ -14,6 +14,7 @@
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
 #include "measure/judgement.h"
+#include "measure/trace_fields.h"
 #include "ui/charts_view.h"
 #include "ui/message_boxes.h"
 #include "ui/qt_canvas.h"
@@ -29,14 +30,17 @@ Rect screenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), r
 }  // namespace
 
 ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                           SettingsStore& settings, QWidget* parent)
+                           const RecordTraces& traces, SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      follower_(chartData, state, settings),
+      follower_(chartData, state, traces, settings),
+      trace_(new QLabel(this)),
       view_(new ChartsView([this] { return inputs(); }, this)),
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));
     view_->setObjectName(QStringLiteral("charts-view"));
     save_->setObjectName(QStringLiteral("charts-save"));
+    trace_->setObjectName(QStringLiteral("charts-trace"));
+    trace_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* figures = new QGridLayout;
     for (std::size_t i = 0; i < kFigureCount; ++i) {
@@ -54,6 +58,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
     buttons->addStretch();
     buttons->addWidget(save_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(trace_);
     layout->addLayout(figures);
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
@@ -115,6 +120,7 @@ void ChartsWindow::follow() {
     if (!change.redraw) return;
     if (change.retranslate) retranslate();
     const ChartInputs now = inputs();
+    trace_->setText(QString::fromStdString(traceLine(now.trace, now.language)));
     const auto texts =
         figureTexts(now.data.capability().figures(now.limits), now.data.decimalPlaces());
     for (std::size_t i = 0; i < kFigureCount; ++i) figures_[i]->setText(QString::fromStdString(texts[i]));

@@ -14,6 +14,7 @@
 #include "charts/chart_inputs.h"
 #include "charts/charts_follower.h"
 #include "charts/figure_text.h"
+#include "measure/record_traces.h"
 
 class QLabel;
 class QPushButton;
@@ -25,9 +26,10 @@ class ChartsView;
 class ChartsWindow : public QWidget {
     Q_OBJECT
 public:
-    // The state is read for the tolerance and the interface language at each look.
-    ChartsWindow(const ChartData& chartData, const AcquisitionState& state, SettingsStore& settings,
-                 QWidget* parent);
+    // The state is read for the tolerance and the interface language at each look, the
+    // traces for the part and lot in force, which head the window.
+    ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
+                 const RecordTraces& traces, SettingsStore& settings, QWidget* parent);
 
     // Shows the window up to date, or brings it to the front.
     void open();
@@ -47,6 +49,7 @@ private:
     void savePicture();
 
     ChartsFollower follower_;
+    QLabel* trace_;
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
     ChartsView* view_;

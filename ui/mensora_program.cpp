@@ -6,6 +6,9 @@
 #include "charts/chart_texts.h"
 #include "dialog/further_windows_tip.h"
 #include "link/platform_port_names.h"
+#include "measure/trace_fields.h"
+#include "measure/trace_texts.h"
+#include "ui/trace_window.h"
 
 namespace mensora {
 
@@ -21,6 +24,8 @@ MensoraProgram::MensoraProgram()
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    dialog_.stampRecordsIn(traces_);
+    tracePanel_.restore();
     dialog_.initialise();
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
@@ -30,6 +35,10 @@ MensoraProgram::MensoraProgram()
     const QString tip = QString::fromStdString(
         furtherWindowsTip(dialog_.state().language(), MenuPlace::Background));
     for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
+    QAction* trace = window_.traceAction();
+    trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog_.state().language())));
+    QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });
+    showTraceLine();
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
@@ -48,9 +57,23 @@ MensoraProgram::~MensoraProgram() {
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
-        chartsWindow_ = new ChartsWindow(chartData_, dialog_.state(), settings_, &window_);
+        chartsWindow_ =
+            new ChartsWindow(chartData_, dialog_.state(), traces_, settings_, &window_);
     }
     chartsWindow_->open();
+}
+
+}  // namespace mensora
+
+namespace mensora {
+
+void MensoraProgram::openTrace() {
+    TraceWindow trace(tracePanel_, dialog_.state().language(), &window_);
+    if (trace.ask()) showTraceLine();
+}
+
+void MensoraProgram::showTraceLine() {
+    window_.showTraceLine(traceLine(traces_.inForce(), dialog_.state().language()));
 }
 
 }  // namespace mensora

@@ -8,8 +8,10 @@
 #include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
+#include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
@@ -33,6 +35,8 @@ public:
     MainDialog& dialog() { return dialog_; }
     const MainDialog& dialog() const { return dialog_; }
     const RecordStore& store() const { return store_; }
+    // The part and lot each record was taken with.
+    const RecordTraces& traces() const { return traces_; }
     SettingsStore& settings() { return settings_; }
     const ChartData& chartData() const { return chartData_; }
     // The quality charts window, made at its first opening; nullptr before.
@@ -43,6 +47,7 @@ private:
     // can never be missed for want of memory.
     RecordStore store_;
     RecordListTexts listTexts_{store_};
+    RecordTraces traces_;
     ChartData chartData_;
     AcquisitionState state_;
     QtSettingsStore settings_;
@@ -55,10 +60,13 @@ private:
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
+    TracePanel tracePanel_{traces_, settings_};
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
 
     void openCharts();
+    void openTrace();
+    void showTraceLine();
 };
 
 }  // namespace mensora

@@ -77,8 +77,8 @@ HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, const ChartInputs& inputs) {
 }  // namespace
 
 NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                                       SettingsStore& settings)
-    : follower_(chartData, state, settings) {}
+                                       const RecordTraces& traces, SettingsStore& settings)
+    : follower_(chartData, state, traces, settings) {}
 
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);

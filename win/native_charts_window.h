@@ -12,14 +12,16 @@
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
 #include "charts/charts_follower.h"
+#include "measure/record_traces.h"
 
 namespace mensora {
 
 class NativeChartsWindow {
 public:
-    // The state is read for the tolerance and the interface language at each look.
+    // The state is read for the tolerance and the interface language at each look, the
+    // traces for the part and lot in force, which head the window.
     NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                       SettingsStore& settings);
+                       const RecordTraces& traces, SettingsStore& settings);
     ~NativeChartsWindow();
     NativeChartsWindow(const NativeChartsWindow&) = delete;
     NativeChartsWindow& operator=(const NativeChartsWindow&) = delete;

@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
@@ -30,6 +31,10 @@ public:
     void setController(MainDialog* controller) { controller_ = controller; }
     // What the charts item of the window menu and the key F3 ask for.
     void onOpenCharts(std::function<void(HWND owner)> open) { openCharts_ = std::move(open); }
+    // What the Part and lot item of the window menu and the key F4 ask for.
+    void onOpenTrace(std::function<void(HWND owner)> open) { openTrace_ = std::move(open); }
+    // The line under the window's own layout that shows the part and lot in force.
+    void showTraceLine(const std::string& text);
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
@@ -61,7 +66,14 @@ private:
     void created(HWND window);
     void command(int id, int notification);
     void sizeChanged(int clientHeight, bool minimised);
+    void createTraceLine();
     void showLabel(int controlId);
+    // Puts a text on its control, unless the control shows it already.
+    void showText(int controlId, const std::string& text);
+    // The next frame comes one frame period after the first change that waits for it.
+    void requestFrame();
+    // Shows what waits for the next frame, at once.
+    void showFrameNow();
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
     enum class TipArea { PlaceInWindow, OwnWindow };
     void tipOver(HWND control, int controlId, const std::wstring& text, TipArea area);
@@ -71,12 +83,18 @@ private:
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
     std::function<void(HWND owner)> openCharts_;
-    // Sees the keys the dialog's own loop is about to handle, for F3.
+    std::function<void(HWND owner)> openTrace_;
+    // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;
     RecordListView list_;
+    PendingFrame pending_;
     ResizeRule resizeRule_;
     HFONT displayFont_ = nullptr;
+    // The window's height below its template, in pixels, where the line of the part and lot
+    // in force lies.
+    int traceLineBand_ = 0;
+    std::string traceLineText_;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // Every label's whole caption: the label itself may show only the words that fit.
     std::map<int, std::string> captions_;

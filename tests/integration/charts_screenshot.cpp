@@ -43,7 +43,9 @@ TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
     SampleReadings readings;
     for (int i = 0; i < kBatch; ++i) data.recorded(readings.next(), 3);
 
-    ChartsWindow window(data, rig.state, rig.settings, &main);
+    RecordTraces traces(1);
+    traces.setInForce({"A-100", "Ø12", "L42", "Wang", "G7"});
+    ChartsWindow window(data, rig.state, traces, rig.settings, &main);
     window.open();
     QApplication::processEvents();
 
