@@ -30,7 +30,8 @@ TEST(ChartsPlacement, OpensWhereItHidesNeitherTheLiveReadingNorTheButtons) {
     showAndSettle(rig.window);
 
     ChartData data;
-    ChartsWindow charts(data, rig.state, rig.settings, &rig.window);
+    RecordTraces traces(1);
+    ChartsWindow charts(data, rig.state, traces, rig.settings, &rig.window);
     charts.open();
     QApplication::processEvents();
     const QRect placed = charts.frameGeometry();
