@@ -1,8 +1,10 @@
 #include "dialog/main_dialog.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/control_ids.h"
+#include "base/settings_keys.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
 #include "dialog/link_buttons.h"
@@ -37,8 +39,29 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem,
              RecordFileEvents{[this] { link_.pauseWatchdog(); },
-                              [this] { link_.resumeWatchdog(); }}),
-      language_(state_, ports.window, ports.settings) {}
+                              [this] { link_.resumeWatchdog(); },
+                              [this](bool autosave) {
+                                  if (journal_) journal_->saved(autosave);
+                              }}),
+      language_(state_, ports.window, ports.settings),
+      store_(store),
+      listTexts_(listTexts) {}
+
+void MainDialog::reportRecordsTo(RecordObserver* observer) {
+    recordsReportedTo_ = observer;
+    if (journal_) {
+        journal_->reportTo(observer);
+    } else {
+        recorder_.reportTo(observer);
+    }
+}
+
+void MainDialog::keepJournal(Journal& journal) {
+    journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
+    journal_->reportTo(recordsReportedTo_);
+    recorder_.reportTo(&*journal_);
+    journal_->start(std::max(0, getSetting(ports_.settings, settings::kJournalDays)));
+}
 
 void MainDialog::onTimer(int id) {
     switch (id) {

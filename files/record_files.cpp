@@ -55,6 +55,7 @@ void RecordFiles::exportRecords() {
     const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
     if (!path) return;
     if (!saveRecordsTo(*path)) return;
+    events_.recordsSaved(false);
     window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 
@@ -73,7 +74,9 @@ void RecordFiles::autosaveTick() {
     state_.recordsDirty = false;
     // Writing a full store takes a while; the gauge's silence meanwhile is not a lost link.
     events_.longWaitStarts();
-    if (writeAutosaveFile()) events_.autosaveWritten();
+    if (!writeAutosaveFile()) return;
+    events_.recordsSaved(true);
+    events_.autosaveWritten();
 }
 
 bool RecordFiles::writeAutosaveFile() {

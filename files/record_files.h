@@ -20,6 +20,9 @@ struct RecordFileEvents {
     std::function<void()> longWaitStarts = [] {};
     // The autosave wrote its file: its wait is over.
     std::function<void()> autosaveWritten = [] {};
+    // Every record in the store is now in a record file: saved by the Save button (autosave
+    // false) or the autosave (true).
+    std::function<void(bool autosave)> recordsSaved = [](bool) {};
 };
 
 // The Save button, the autosave switch and the 60-second autosave tick.

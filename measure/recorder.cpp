@@ -37,7 +37,6 @@ void Recorder::recordMeasurement() {
     }
     const std::uint32_t index = store_.count();
     const Reading& reading = state_.reading;
-    Statistics& stats = state_.statistics;
     const double value = reading.value;
 
     RecordFields fields;
@@ -45,23 +44,11 @@ void Recorder::recordMeasurement() {
     std::copy_n(reading.valueChars.begin(), fields.value.size(), fields.value.begin());
     const auto deviation = static_cast<float>(value - state_.parameters.nominal);
     fields.error = formatDeviation(deviation, reading.decimalPlaces);
-    // The store is empty only after start-up or a Clear, where the statistics were reset.
-    updateExtremes(reading.value, index == 0);
-    const Verdict verdict = judgeAndCount(value);
+    const Verdict verdict = judge(value, toleranceLimits(state_.parameters));
     fields.result = verdictRecordText(verdict, state_.language());
     fields.time = formatTimeStamp(clock_.localNow());
-
-    store_.append(fields);
-    if (stamp_) stamp_(index);
-    listTexts_.set(index, reading.valueText, verdict, state_.language());
-    window_.recordListAppended();
-    if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
-
-    // The sum stays in double so that a long run of equal readings averages to that reading.
-    stats.sum += value;
-    stats.live.count = store_.count();
-    stats.live.average = static_cast<float>(stats.sum / stats.live.count);
-    stats.shown = stats.live;
+    add(fields, reading.valueText, verdict, state_.language(), reading.value,
+        reading.decimalPlaces);
 
     window_.scrollRecordListToEnd();
     if (state_.parameters.beepEnabled == RecordSound::On) {
@@ -72,15 +59,39 @@ void Recorder::recordMeasurement() {
     ++state_.unsavedRecords;
 }
 
-Verdict Recorder::judgeAndCount(double value) {
+void Recorder::putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                       Language language, float value, std::uint8_t decimalPlaces) {
+    if (store_.full()) return;
+    add(fields, valueText, verdict, language, value, decimalPlaces);
+}
+
+void Recorder::add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                   Language language, float value, std::uint8_t decimalPlaces) {
+    const std::uint32_t index = store_.count();
+    Statistics& stats = state_.statistics;
+    // The store is empty only after start-up or a Clear, where the statistics were reset.
+    updateExtremes(value, index == 0);
+    count(verdict);
+    store_.append(fields);
+    if (stamp_) stamp_(index);
+    listTexts_.set(index, valueText, verdict, language);
+    window_.recordListAppended();
+    if (observer_ != nullptr) observer_->recorded(value, decimalPlaces);
+
+    // The sum stays in double so that a long run of equal readings averages to that reading.
+    stats.sum += value;
+    stats.live.count = store_.count();
+    stats.live.average = static_cast<float>(stats.sum / stats.live.count);
+    stats.shown = stats.live;
+}
+
+void Recorder::count(Verdict verdict) {
     StatisticsFigures& live = state_.statistics.live;
-    const Verdict verdict = judge(value, toleranceLimits(state_.parameters));
     switch (verdict) {
         case Verdict::OverUpper: ++live.overUpperCount; break;
         case Verdict::UnderLower: ++live.underLowerCount; break;
         case Verdict::Ok: ++live.okCount; break;
     }
-    return verdict;
 }
 
 // The extremes are those of the recorded readings: the first recording sets both, so that

@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "base/alert_sound.h"
 #include "base/clock.h"
 #include "base/dialog_context.h"
 #include "measure/record_observer.h"
+#include "measure/record_store.h"
 
 namespace mensora {
 
@@ -20,6 +22,10 @@ public:
              AlertSound& sound, Clock& clock);
 
     void recordMeasurement();
+    // A record of an earlier run put back as it was made: into the store, the list and the
+    // statistics, stamped and reported, as its recording did; no sound, nothing judged again.
+    void putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                 Language language, float value, std::uint8_t decimalPlaces);
     void clearRecords();
     void resetStatistics();
 
@@ -34,7 +40,9 @@ public:
     }
 
 private:
-    Verdict judgeAndCount(double value);
+    void add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+             Language language, float value, std::uint8_t decimalPlaces);
+    void count(Verdict verdict);
     void updateExtremes(float value, bool firstSinceReset);
     void reportStoreFull();
 

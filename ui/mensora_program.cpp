@@ -27,6 +27,7 @@ MensoraProgram::MensoraProgram()
     dialog_.stampRecordsIn(traces_);
     tracePanel_.restore();
     dialog_.initialise();
+    dialog_.keepJournal(journal_);
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
     QAction* charts = window_.chartsAction();

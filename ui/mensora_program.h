@@ -6,7 +6,9 @@
 
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
+#include "base/thread_work_queue.h"
 #include "files/native_file_system.h"
+#include "journal/journal.h"
 #include "link/serial_port.h"
 #include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
@@ -17,6 +19,7 @@
 #include "ui/qt_alert_sound.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_timer_service.h"
+#include "ui/qt_window_thread.h"
 #include "ui/standard_dialog_texts.h"
 #include "ui/system_clock.h"
 
@@ -59,6 +62,11 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
+    // The journal's writer reports through the window thread until its queue has ended, and
+    // the journal's last entry (a normal end) is written as the queue ends: in this order.
+    QtWindowThread windowThread_;
+    ThreadWorkQueue journalWork_;
+    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
     MainDialog dialog_;
     TracePanel tracePanel_{traces_, settings_};
     std::unique_ptr<QTranslator> dialogTexts_;

@@ -453,15 +453,23 @@ void NativeMainWindow::showFrameNow() {
 
 // A box stops the operator's eye on the window: it shows everything up to it.
 void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showBehindBoxes();
     showFrameNow();
     showMessageBox(window_, text, icon);
 }
 
 bool NativeMainWindow::askYesNo(const std::string& text) {
+    showBehindBoxes();
     showFrameNow();
     const std::wstring caption = executableBaseName();
     return MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+// A dialog shows itself once its first messages have run; a box that comes before (the
+// journal's offer at start) would otherwise stand alone with the window hidden behind it.
+void NativeMainWindow::showBehindBoxes() {
+    if (window_ != nullptr && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
 }
 
 void NativeMainWindow::showAbout() {

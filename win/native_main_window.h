@@ -60,6 +60,7 @@ public:
                                            const std::string& filterText) override;
 
 private:
+    void showBehindBoxes();
     static LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);

@@ -18,6 +18,7 @@ NativeProgram::NativeProgram()
     dialog_.reportRecordsTo(&chartData_);
     dialog_.stampRecordsIn(traces_);
     tracePanel_.restore();
+    dialog_.keepJournal(journal_);
     window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
     window_.onOpenTrace([this](HWND owner) {
         if (trace_.ask(owner, state_.language())) showTraceLine();
