@@ -20,6 +20,8 @@ public:
     void cleared() override;
 
     const ValueColumn& values() const { return values_; }
+    // The difference between each record and the one before it: one fewer than the records.
+    const ValueColumn& movingRanges() const { return movingRanges_; }
     const RunningCapability& capability() const { return capability_; }
     // The most decimal places any recorded reading had; the figures show one more.
     std::uint8_t decimalPlaces() const { return decimalPlaces_; }
@@ -28,6 +30,7 @@ public:
 
 private:
     ValueColumn values_;
+    ValueColumn movingRanges_;
     RunningCapability capability_;
     std::uint8_t decimalPlaces_ = 0;
     std::uint64_t revision_ = 0;

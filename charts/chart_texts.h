@@ -7,6 +7,8 @@ namespace mensora::chart_texts {
 
 inline constexpr Bilingual kWindowTitle{"质量图表", "Quality charts"};
 inline constexpr Bilingual kRunChartTitle{"单值运行图", "Run chart (individuals)"};
+inline constexpr Bilingual kMovingRangeTitle{"移动极差图", "Moving range chart"};
+inline constexpr Bilingual kNoRanges{"至少两条记录", "Two records at least"};
 inline constexpr Bilingual kHistogramTitle{"直方图", "Histogram"};
 inline constexpr Bilingual kNoRecords{"无记录", "No records"};
 inline constexpr Bilingual kNominal{"标准", "Nominal"};
@@ -20,6 +22,7 @@ inline constexpr const char* kLowerLimit = "LSL";
 inline constexpr const char* kUpperControl = "UCL";
 inline constexpr const char* kLowerControl = "LCL";
 inline constexpr const char* kMean = "x̄";
+inline constexpr const char* kMovingRangeMean = "MR̄";
 inline constexpr const char* kUndefined = "—";
 
 }  // namespace mensora::chart_texts

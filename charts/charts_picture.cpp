@@ -6,6 +6,7 @@
 #include "charts/chart_texts.h"
 #include "charts/figure_text.h"
 #include "charts/histogram.h"
+#include "charts/moving_range_chart.h"
 #include "charts/run_chart.h"
 #include "measure/trace_fields.h"
 
@@ -17,17 +18,27 @@ using namespace chart_style;
 constexpr int kFiguresPerRow = 4;
 constexpr int kHeadingLines = 4;  // the title, the part and lot, two rows of figures
 
-// The run chart takes this share of the height; the histogram the rest.
-constexpr int kRunChartPercent = 55;
+// The run chart and the moving-range chart under it take these shares of the height; the
+// histogram the rest.
+constexpr int kRunChartPercent = 40;
+constexpr int kMovingRangePercent = 25;
 
 }  // namespace
 
 void drawCharts(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
     const int runHeight = area.height * kRunChartPercent / 100;
-    drawRunChart(canvas, {area.left, area.top, area.width, runHeight}, inputs);
-    drawHistogram(canvas,
-                  {area.left, area.top + runHeight, area.width, area.height - runHeight},
-                  inputs);
+    const int rangeHeight = area.height * kMovingRangePercent / 100;
+    // The two record charts share their columns: a record stands above its moving range.
+    const Rect runArea{area.left, area.top, area.width, runHeight};
+    const Rect rangeArea{area.left, area.top + runHeight, area.width, rangeHeight};
+    const RecordSeries runs = runChartSeries(inputs);
+    const RecordSeries ranges = movingRangeSeries(inputs);
+    const PlotMargins margins =
+        widest(plotMargins(canvas, runArea, runs), plotMargins(canvas, rangeArea, ranges));
+    drawRecordPlot(canvas, runArea, runs, margins);
+    drawRecordPlot(canvas, rangeArea, ranges, margins);
+    const int below = runHeight + rangeHeight;
+    drawHistogram(canvas, {area.left, area.top + below, area.width, area.height - below}, inputs);
 }
 
 int pictureHeadingHeight(Canvas& canvas) {

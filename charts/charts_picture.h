@@ -1,5 +1,5 @@
 #pragma once
-// The two charts together as a window shows them, and the picture that is saved: the same
+// The charts together as a window shows them, and the picture that is saved: the same
 // charts under a heading with the capability figures.
 
 #include "charts/canvas.h"
@@ -7,7 +7,7 @@
 
 namespace mensora {
 
-// The run chart above the histogram.
+// The run chart, the moving-range chart under it, and the histogram.
 void drawCharts(Canvas& canvas, const Rect& area, const ChartInputs& inputs);
 
 // The height of the heading that drawPicture puts above the charts.

@@ -12,7 +12,7 @@ struct WindowSize {
     friend bool operator==(const WindowSize&, const WindowSize&) = default;
 };
 
-inline constexpr WindowSize kChartsDefaultSize{760, 680};
+inline constexpr WindowSize kChartsDefaultSize{760, 760};
 inline constexpr WindowSize kChartsLeastSize{480, 420};
 
 // The stored size, held to at least kChartsLeastSize; the default until one is stored.

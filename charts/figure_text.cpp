@@ -28,6 +28,10 @@ std::string fixedText(double value, int decimals) {
     return text;
 }
 
+std::string namedValue(std::string_view name, double value, int decimals) {
+    return std::string(name) + " " + fixedText(value, decimals);
+}
+
 std::array<std::string, kFigureCount> figureTexts(const CapabilityFigures& figures,
                                                   std::uint8_t readingDecimals) {
     const int spreadDecimals = readingDecimals + 1;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/texts.h"
 #include "charts/running_capability.h"
@@ -14,6 +15,8 @@ namespace mensora {
 
 // `value` with exactly `decimals` places, correctly rounded; never "-0.00".
 std::string fixedText(double value, int decimals);
+// A reference line's label: its name, a blank and its value ("USL 12.365").
+std::string namedValue(std::string_view name, double value, int decimals);
 
 inline constexpr std::size_t kFigureCount = 8;
 

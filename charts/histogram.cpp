@@ -165,11 +165,11 @@ void drawHistogram(Canvas& canvas, const Rect& area, const ChartInputs& inputs) 
     if (curve) drawCurve(canvas, plot, x, y, bins, *mean, *sigma, capability.count());
 
     std::vector<LimitMark> marks{
-        {limits.lower, std::string(chart_texts::kLowerLimit) + " " + fixedText(limits.lower, decimals),
+        {limits.lower, namedValue(chart_texts::kLowerLimit, limits.lower, decimals),
          kNg, HorizontalAnchor::Right},
         {limits.nominal, pick(chart_texts::kNominal, inputs.language), kNominal,
          HorizontalAnchor::Centre},
-        {limits.upper, std::string(chart_texts::kUpperLimit) + " " + fixedText(limits.upper, decimals),
+        {limits.upper, namedValue(chart_texts::kUpperLimit, limits.upper, decimals),
          kNg, HorizontalAnchor::Left},
     };
     // A lower tolerance above zero puts the nominal size left of both limits.

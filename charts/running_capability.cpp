@@ -48,9 +48,15 @@ std::optional<double> RunningCapability::sigma() const {
     return std::sqrt(std::max(0.0, squaredDeviations) / (count_ - 1));
 }
 
-std::optional<double> RunningCapability::sigmaWithin() const {
+std::optional<double> RunningCapability::averageMovingRange() const {
     if (count_ < 2) return std::nullopt;
-    return movingRangeSum_ / (count_ - 1) / kD2;
+    return movingRangeSum_ / (count_ - 1);
+}
+
+std::optional<double> RunningCapability::sigmaWithin() const {
+    const std::optional<double> average = averageMovingRange();
+    if (!average) return std::nullopt;
+    return *average / kD2;
 }
 
 std::optional<double> RunningCapability::minimum() const {

@@ -38,6 +38,8 @@ public:
     std::optional<double> mean() const;
     std::optional<double> sigma() const;
     std::optional<double> sigmaWithin() const;
+    // MR̄, the average difference between consecutive records; empty below two records.
+    std::optional<double> averageMovingRange() const;
     std::optional<double> minimum() const;
     std::optional<double> maximum() const;
 

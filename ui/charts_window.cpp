@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
+#include "base/control_ids.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
@@ -23,21 +25,14 @@ namespace {
 constexpr int kFollowMs = 100;  // at most ten drawings a second
 constexpr int kFiguresPerRow = 4;
 
-}  // namespace
+Rect screenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), rect.height()}; }
 
-bool ChartsWindow::Seen::operator==(const Seen& other) const {
-    return revision == other.revision && limits.nominal == other.limits.nominal &&
-           limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language && trace == other.trace;
-}
+}  // namespace
 
 ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
                            const RecordTraces& traces, SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      data_(chartData),
-      state_(state),
-      traces_(traces),
-      settings_(settings),
+      follower_(chartData, state, traces, settings),
       trace_(new QLabel(this)),
       view_(new ChartsView([this] { return inputs(); }, this)),
       save_(new QPushButton(this)) {
@@ -69,7 +64,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
     layout->addLayout(buttons);
 
     setMinimumSize(kChartsLeastSize.width, kChartsLeastSize.height);
-    const WindowSize size = loadChartsWindowSize(settings_);
+    const WindowSize size = follower_.openingSize();
     resize(size.width, size.height);
 
     connect(save_, &QPushButton::clicked, this, &ChartsWindow::savePicture);
@@ -77,14 +72,35 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
     ticker_.setInterval(kFollowMs);
 }
 
-ChartInputs ChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
-}
+ChartInputs ChartsWindow::inputs() const { return follower_.inputs(); }
 
 void ChartsWindow::open() {
+    if (!placed_) placeOnScreen();
     show();
     raise();
     activateWindow();
+}
+
+// The window manager frames the charts window as it frames the main window, so the main
+// window's frame tells how far the charts window's will reach.
+void ChartsWindow::placeOnScreen() {
+    const QWidget* main = parentWidget();
+    if (main == nullptr) return;
+    placed_ = true;
+    const QRect outer = main->frameGeometry();
+    const QRect inner = main->geometry();
+    QRect list = inner;
+    if (const auto* records = main->findChild<QWidget*>(QString::number(RecordList))) {
+        list = QRect(records->mapToGlobal(QPoint(0, 0)), records->size());
+    }
+    const ChartsScreen screen{
+        screenRect(main->screen()->availableGeometry()),
+        screenRect(outer),
+        screenRect(list),
+        {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+         outer.bottom() - inner.bottom()}};
+    const Rect place = follower_.openingPlace(screen);
+    setGeometry(place.left, place.top, place.width, place.height);
 }
 
 void ChartsWindow::showEvent(QShowEvent* event) {
@@ -95,26 +111,24 @@ void ChartsWindow::showEvent(QShowEvent* event) {
 
 void ChartsWindow::hideEvent(QHideEvent* event) {
     ticker_.stop();
-    storeChartsWindowSize(settings_, {width(), height()});
+    follower_.hidden(screenRect(geometry()), isMinimized());
     QWidget::hideEvent(event);
 }
 
-// Takes a look at the records; the figures and the charts change only when something they
-// show has, so an idle window costs nothing but the look.
 void ChartsWindow::follow() {
+    const ChartsFollower::Change change = follower_.look();
+    if (!change.redraw) return;
+    if (change.retranslate) retranslate();
     const ChartInputs now = inputs();
-    Seen seen{data_.revision(), now.limits, now.language, now.trace};
-    if (seen_ && *seen_ == seen) return;
-    if (!seen_ || seen_->language != seen.language) retranslate();
     trace_->setText(QString::fromStdString(traceLine(now.trace, now.language)));
-    seen_ = std::move(seen);
-    const auto texts = figureTexts(data_.capability().figures(now.limits), data_.decimalPlaces());
+    const auto texts =
+        figureTexts(now.data.capability().figures(now.limits), now.data.decimalPlaces());
     for (std::size_t i = 0; i < kFigureCount; ++i) figures_[i]->setText(QString::fromStdString(texts[i]));
     view_->update();
 }
 
 void ChartsWindow::retranslate() {
-    const Language language = state_.language();
+    const Language language = follower_.language();
     setWindowTitle(QString::fromUtf8(pick(chart_texts::kWindowTitle, language)));
     for (std::size_t i = 0; i < kFigureCount; ++i) {
         names_[i]->setText(QString::fromUtf8(pick(kFigureRows[i].label, language)));
@@ -141,7 +155,7 @@ QImage ChartsWindow::picture() const {
 }
 
 void ChartsWindow::savePicture() {
-    const Language language = state_.language();
+    const Language language = follower_.language();
     const std::optional<SaveChoice> choice = askSavePathDialog(
         this, chart_texts::kPictureName, {pick(chart_texts::kPictureFilter, language)});
     if (!choice) return;

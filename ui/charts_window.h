@@ -7,13 +7,12 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
-#include <cstdint>
-#include <optional>
 
 #include "base/acquisition_state.h"
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/charts_follower.h"
 #include "charts/figure_text.h"
 #include "measure/record_traces.h"
 
@@ -43,30 +42,20 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    // What a look at the records found; a new drawing only when it changed.
-    struct Seen {
-        std::uint64_t revision;
-        ToleranceLimits limits;
-        Language language;
-        TraceValues trace;
-        bool operator==(const Seen& other) const;
-    };
-
+    // At the first showing: beside the main window or over its record list.
+    void placeOnScreen();
     void follow();
     void retranslate();
     void savePicture();
 
-    const ChartData& data_;
-    const AcquisitionState& state_;
-    const RecordTraces& traces_;
-    SettingsStore& settings_;
+    ChartsFollower follower_;
     QLabel* trace_;
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
     ChartsView* view_;
     QPushButton* save_;
     QTimer ticker_;
-    std::optional<Seen> seen_;
+    bool placed_ = false;
 };
 
 }  // namespace mensora

@@ -4,6 +4,7 @@
 
 #include "base/control_ids.h"
 #include "charts/chart_texts.h"
+#include "dialog/further_windows_tip.h"
 #include "link/platform_port_names.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
@@ -32,6 +33,9 @@ MensoraProgram::MensoraProgram()
     QAction* charts = window_.chartsAction();
     charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
+    const QString tip = QString::fromStdString(
+        furtherWindowsTip(dialog_.state().language(), MenuPlace::Background));
+    for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
     QAction* trace = window_.traceAction();
     trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });

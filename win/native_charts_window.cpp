@@ -29,6 +29,22 @@ SIZE outerSize(WindowSize size) {
     return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
+// The owner's monitor, its frame and its record list, as the first placing reads them.
+ChartsScreen screenAround(HWND owner) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT main{};
+    GetWindowRect(owner, &main);
+    RECT list = main;
+    if (const HWND records = GetDlgItem(owner, RecordList)) GetWindowRect(records, &list);
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+    auto rect = [](const RECT& r) { return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
+    return {rect(monitor.rcWork), rect(main), rect(list),
+            {-frame.left, -frame.top, frame.right, frame.bottom}};
+}
+
 // The dialog's own typeface at its size, so that the charts read like the main window.
 HFONT createChartsFont() {
     LOGFONTW font{};
@@ -60,23 +76,13 @@ HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, const ChartInputs& inputs) {
 
 }  // namespace
 
-bool NativeChartsWindow::Seen::operator==(const Seen& other) const {
-    return revision == other.revision && limits.nominal == other.limits.nominal &&
-           limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language && trace == other.trace;
-}
-
 NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
                                        const RecordTraces& traces, SettingsStore& settings)
-    : data_(chartData), state_(state), traces_(traces), settings_(settings) {}
+    : follower_(chartData, state, traces, settings) {}
 
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
     if (font_ != nullptr) DeleteObject(font_);
-}
-
-ChartInputs NativeChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
 }
 
 void NativeChartsWindow::open(HWND owner) {
@@ -101,12 +107,15 @@ void NativeChartsWindow::create(HWND owner) {
         RegisterClassExW(&kind);
     }
     if (font_ == nullptr) font_ = createChartsFont();
-    const SIZE outer = outerSize(loadChartsWindowSize(settings_));
-    const std::wstring title = wide(pick(chart_texts::kWindowTitle, state_.language()));
-    CreateWindowExW(0, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
-                    outer.cy, owner, nullptr, instance, this);
+    const Rect place = follower_.openingPlace(screenAround(owner));
+    RECT outer{place.left, place.top, place.right(), place.bottom()};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    const std::wstring title = wide(pick(chart_texts::kWindowTitle, follower_.language()));
+    CreateWindowExW(0, kClassName, title.c_str(), kStyle, outer.left, outer.top,
+                    outer.right - outer.left, outer.bottom - outer.top, owner, nullptr, instance,
+                    this);
     if (window_ == nullptr) return;
-    const std::wstring save = wide(pick(chart_texts::kSavePicture, state_.language()));
+    const std::wstring save = wide(pick(chart_texts::kSavePicture, follower_.language()));
     saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),
                                   WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
                                   window_, reinterpret_cast<HMENU>(kChartsSaveButton), instance,
@@ -122,7 +131,7 @@ NativeChartsWindow::ButtonRow NativeChartsWindow::buttonRow() const {
     const HGDIOBJ former = SelectObject(dc, font_);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
-    const std::wstring caption = wide(pick(chart_texts::kSavePicture, state_.language()));
+    const std::wstring caption = wide(pick(chart_texts::kSavePicture, follower_.language()));
     SIZE text{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
     SelectObject(dc, former);
@@ -161,7 +170,7 @@ SIZE NativeChartsWindow::drawingSize() const {
 // The picture is what the window shows above its button: the figures and both charts, at
 // the size the user gave the window.
 void NativeChartsWindow::savePicture() {
-    const Language language = state_.language();
+    const Language language = follower_.language();
     const std::optional<SaveChoice> choice = askSavePath(
         window_, chart_texts::kPictureName, {pick(chart_texts::kPictureFilter, language)});
     if (!choice) return;
@@ -169,7 +178,7 @@ void NativeChartsWindow::savePicture() {
     bool saved = false;
     if (size.cx > 0 && size.cy > 0) {
         const HDC screen = GetDC(window_);
-        const HBITMAP picture = drawnPicture(screen, font_, size, inputs());
+        const HBITMAP picture = drawnPicture(screen, font_, size, follower_.inputs());
         ReleaseDC(window_, screen);
         saved = savePngPicture(picture, wide(choice->path));
         DeleteObject(picture);
@@ -227,7 +236,7 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (IsWindowVisible(window_)) hidden();
             SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
             window_ = nullptr;
-            seen_.reset();
+            follower_.forget();
             return 0;
         default: break;
     }
@@ -238,23 +247,20 @@ void NativeChartsWindow::hidden() {
     KillTimer(window_, kFollowTimer);
     RECT client{};
     GetClientRect(window_, &client);
-    if (!IsIconic(window_) && client.right > 0 && client.bottom > 0) {
-        storeChartsWindowSize(settings_, {client.right, client.bottom});
-    }
+    POINT corner{0, 0};
+    ClientToScreen(window_, &corner);
+    follower_.hidden({corner.x, corner.y, client.right, client.bottom}, IsIconic(window_) != FALSE);
 }
 
-// Takes a look at the records; the window is drawn again only when something it shows has
-// changed, so an idle window costs nothing but the look.
 void NativeChartsWindow::follow() {
-    const ChartInputs now = inputs();
-    Seen seen{data_.revision(), now.limits, now.language, now.trace};
-    if (seen_ && *seen_ == seen) return;
-    if (!seen_ || seen_->language != seen.language) {
-        SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, seen.language)).c_str());
-        SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, seen.language)).c_str());
+    const ChartsFollower::Change change = follower_.look();
+    if (!change.redraw) return;
+    if (change.retranslate) {
+        const Language language = follower_.language();
+        SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, language)).c_str());
+        SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, language)).c_str());
         placeSaveButton();
     }
-    seen_ = std::move(seen);
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -267,7 +273,7 @@ void NativeChartsWindow::paint() {
     GetClientRect(window_, &client);
     const SIZE drawing = drawingSize();
     if (drawing.cx > 0 && drawing.cy > 0) {
-        const HBITMAP picture = drawnPicture(screen, font_, drawing, inputs());
+        const HBITMAP picture = drawnPicture(screen, font_, drawing, follower_.inputs());
         const HDC memory = CreateCompatibleDC(screen);
         const HGDIOBJ former = SelectObject(memory, picture);
         BitBlt(screen, 0, 0, drawing.cx, drawing.cy, memory, 0, 0, SRCCOPY);

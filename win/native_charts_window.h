@@ -7,13 +7,11 @@
 
 #include <windows.h>
 
-#include <cstdint>
-#include <optional>
-
 #include "base/acquisition_state.h"
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/charts_follower.h"
 #include "measure/record_traces.h"
 
 namespace mensora {
@@ -32,22 +30,12 @@ public:
     void open(HWND owner);
 
 private:
-    // What a look at the records found; a new drawing only when it changed.
-    struct Seen {
-        std::uint64_t revision;
-        ToleranceLimits limits;
-        Language language;
-        TraceValues trace;
-        bool operator==(const Seen& other) const;
-    };
-
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     void create(HWND owner);
     void follow();
     void paint();
     void hidden();
-    ChartInputs inputs() const;
 
     // The Save picture button and the space around it, in pixels.
     struct ButtonRow {
@@ -60,14 +48,10 @@ private:
     SIZE drawingSize() const;
     void savePicture();
 
-    const ChartData& data_;
-    const AcquisitionState& state_;
-    const RecordTraces& traces_;
-    SettingsStore& settings_;
+    ChartsFollower follower_;
     HWND window_ = nullptr;
     HWND saveButton_ = nullptr;
     HFONT font_ = nullptr;
-    std::optional<Seen> seen_;
 };
 
 }  // namespace mensora

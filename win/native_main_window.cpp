@@ -11,6 +11,7 @@
 #include "base/texts.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
+#include "dialog/further_windows_tip.h"
 #include "dialog/trace_form.h"
 #include "measure/trace_texts.h"
 #include "win/dialog_template.h"
@@ -136,6 +137,9 @@ void NativeMainWindow::created(HWND window) {
         captions_[row.id] = caption != nullptr ? caption : "";
         showLabel(row.id);
     }
+    const std::wstring further = wide(furtherWindowsTip(language_, MenuPlace::CaptionBar));
+    tipOver(control(RecordList), RecordList, further, TipArea::OwnWindow);
+    tipOver(control(StatisticsGroup), StatisticsGroup, further, TipArea::PlaceInWindow);
 
     createTraceLine();
     // Never smaller than the window may be dragged to, from the start; the controls keep the
@@ -297,6 +301,15 @@ void NativeMainWindow::showLabel(int controlId) {
 // through to its window.
 void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::wstring& whole) {
     if (tips_ == nullptr && whole.empty()) return;
+    tipOver(label, controlId, whole, TipArea::PlaceInWindow);
+}
+
+// The window's one tip control, made at the first tip, tells `text` while the pointer rests
+// on `control` (an empty text takes the tip away). A label or a group box lets the pointer
+// through to the window, so their tip is the window's over their place; a list view takes
+// the pointer itself, so its tip is its own.
+void NativeMainWindow::tipOver(HWND control, int controlId, const std::wstring& text,
+                               TipArea area) {
     if (tips_ == nullptr) {
         tips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -305,18 +318,26 @@ void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::ws
         if (tips_ == nullptr) return;
         // In the dialog's own face, which has every character of either language's captions.
         SendMessageW(tips_, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
+        // A tip as long as a sentence wraps instead of running across the screen.
+        SendMessageW(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
     }
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.hwnd = window_;
     tool.uId = static_cast<UINT_PTR>(controlId);
+    if (area == TipArea::OwnWindow) {
+        tool.uFlags = TTF_IDISHWND;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+    }
     SendMessageW(tips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    if (whole.empty()) return;
-    tool.uFlags = TTF_SUBCLASS;
-    GetWindowRect(label, &tool.rect);
-    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
-    std::wstring text = whole;
-    tool.lpszText = text.data();  // copied by the tip
+    if (text.empty()) return;
+    tool.uFlags |= TTF_SUBCLASS;
+    if (area == TipArea::PlaceInWindow) {
+        GetWindowRect(control, &tool.rect);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&tool.rect), 2);
+    }
+    std::wstring copy = text;
+    tool.lpszText = copy.data();  // copied by the tip
     SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 

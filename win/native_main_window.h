@@ -81,6 +81,8 @@ private:
     // Shows what waits for the next frame, at once.
     void showFrameNow();
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
+    enum class TipArea { PlaceInWindow, OwnWindow };
+    void tipOver(HWND control, int controlId, const std::wstring& text, TipArea area);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
 

@@ -185,6 +185,12 @@ TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow)
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->text().toStdString(), pick(chart_texts::kWindowTitle, language));
     EXPECT_EQ(action->shortcut(), QKeySequence(Qt::Key_F3));
+    // The list and the statistics tell where the charts are, with no button more.
+    for (const int id : {RecordList, StatisticsGroup}) {
+        const std::string tip = program.window.control(id)->toolTip().toStdString();
+        EXPECT_NE(tip.find(std::string(pick(chart_texts::kWindowTitle, language)) + " (F3)"),
+                  std::string::npos) << id << ": " << tip;
+    }
 
     // F3 opens the charts beside the main window, empty.
     QApplication::setActiveWindow(&program.window);

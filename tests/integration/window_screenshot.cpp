@@ -2,24 +2,26 @@
 // reviewer to hold against the control table. scripts/screenshot names the folder through
 // MENSORA_SCREENSHOT_DIR; without it the pictures go to a temporary folder, and either way
 // the test fails unless both were written whole. On a real X display with a window manager
-// (scripts/screenshot runs one on a private display of a bench screen's size) the picture is
-// the whole screen, and the whole window, frame and caption bar included, must lie on it
-// above a task bar.
+// (scripts/screenshot runs one on a private display of a bench screen's size) the whole
+// window, frame and caption bar included, must lie on the screen above a task bar; the
+// picture is the window with its frame, and a second one carries the numbered marks the
+// README explains the window by.
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <iostream>
 
 #include "base/control_ids.h"
 #include "dialog/trace_panel.h"
+#include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
 #include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
@@ -29,38 +31,85 @@ namespace mensora::test {
 namespace {
 
 
-// Three records, one of each verdict, and the live values a running bench shows.
+// A bench at work: the gauge linked, the part's size 12.345 +0.02/-0.02 confirmed, ten
+// readings recorded (two of them NG, one each way) and Auto recording on.
 void showBenchValues(WindowRig& rig) {
-    MainWindow& window = rig.window;
-    window.setText(StatusField, "ASC");
-    window.setText(LiveValue, "12.345");
-    window.setText(AverageField, "6.78167");
-    window.setText(MaximumField, "12.345");
-    window.setText(MinimumField, "0.95");
-    window.setText(CountField, "3");
-    window.setText(OkCountField, "1");
-    window.setText(OverUpperField, "1");
-    window.setText(UnderLowerField, "1");
-    window.setText(BadFrameField, "0");
-    window.setText(SilentPollField, "2");
-    window.setText(GoodFrameField, "1523");
-    // Judged, without showing it, so that the three records get one verdict each.
-    rig.setJudging(2.0f, 6.0f, -1.0f);
+    // The gauge's ASCII frame of a reading: sign, eight characters, carriage return.
+    auto frame = [](const char* reading) { return std::string("+00") + reading + "\r"; };
     rig.clock.setLocalStart({2026, 12, 7, 9, 15, 2});
-    rig.record(12.345f, "12.345");
-    rig.clock.advance(7000);
-    rig.record(7.05f, "7.05");
-    rig.clock.advance(12000);
-    rig.record(0.95f, "0.95");
+    rig.linkWith(std::vector<std::uint8_t>{'+', '0', '0', '1', '2', '.', '3', '4', '7', '\r'});
+    rig.setJudging(12.345f, 0.02f, -0.02f);
+    for (const char* reading : {"12.347", "12.341", "12.352", "12.366", "12.339", "12.344",
+                                "12.324", "12.349", "12.346", "12.343"}) {
+        // About three seconds of a gauge sending, then Manual.
+        for (int poll = 0; poll < 34; ++poll) rig.nextPoll(frame(reading));
+        rig.click(ManualButton);
+    }
+    // The poll after the last record puts its statistics on the screen.
+    rig.nextPoll(frame("12.343"));
+    rig.click(AutoButton);
 }
 
-QString pictureFolder(QTemporaryDir& fallback) {
-    const char* named = std::getenv("MENSORA_SCREENSHOT_DIR");
-    if (named != nullptr && *named != '\0') {
-        QDir().mkpath(QString::fromLocal8Bit(named));
-        return QString::fromLocal8Bit(named);
+// Numbered marks on the window's picture, one on each part the README explains by its number,
+// each where it hides nothing the README speaks of.
+enum class Where { TopLeft, Centre, TopRight, LeftOf, RightOf, Above };
+struct Mark {
+    int id;  // the control the mark stands on
+    int number;
+    Where where;
+};
+constexpr Mark kMarks[] = {
+    {ClearButton, 1, Where::TopLeft},         {SaveButton, 2, Where::TopLeft},
+    {ManualButton, 3, Where::TopLeft},        {AutoButton, 4, Where::TopLeft},
+    {RecordList, 5, Where::Centre},           {AutosaveCheck, 6, Where::LeftOf},
+    {LiveValue, 7, Where::TopLeft},           {UnitLabel, 8, Where::TopRight},
+    {ConnectButton, 9, Where::TopLeft},       {StatusField, 10, Where::Above},
+    {ZeroButton, 11, Where::TopLeft},         {StatisticsGroup, 12, Where::TopRight},
+    {NominalField, 13, Where::RightOf},       {UpperToleranceField, 14, Where::RightOf},
+    {LowerToleranceField, 15, Where::RightOf}, {SoundList, 16, Where::RightOf},
+    {UnitList, 17, Where::RightOf},           {SampleIntervalField, 18, Where::Above},
+    {ParametersButton, 19, Where::TopLeft},   {GoodFrameField, 20, Where::Above},
+    {ChineseRadio, 21, Where::LeftOf},
+};
+
+constexpr int kMarkRadius = 11;
+
+QPoint markCentre(const QRect& control, Where where) {
+    constexpr int r = kMarkRadius;
+    const int middle = control.center().y();
+    switch (where) {
+        case Where::TopLeft: return control.topLeft() + QPoint(r - 4, r - 4);
+        case Where::Centre: return control.center();
+        case Where::TopRight: return {control.right() - r - 4, control.top() + r + 2};
+        case Where::LeftOf: return {control.left() - r - 2, middle};
+        case Where::RightOf: return {control.right() + r + 3, middle};
+        case Where::Above: return {control.center().x(), control.top() - r + 2};
     }
-    return fallback.path();
+    return control.center();
+}
+
+// The marks drawn onto `picture`, whose top left corner is `origin` on the screen.
+QImage labelled(const QImage& picture, const MainWindow& window, QPoint origin) {
+    QImage out = picture.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&out);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font = window.font();
+    font.setBold(true);
+    font.setPixelSize(13);
+    painter.setFont(font);
+    for (const Mark& mark : kMarks) {
+        const QWidget* control = window.control(mark.id);
+        const QRect place(control->mapToGlobal(QPoint(0, 0)) - origin, control->size());
+        const QPoint centre = markCentre(place, mark.where);
+        painter.setPen(QPen(Qt::white, 2));
+        painter.setBrush(QColor(200, 30, 30));
+        painter.drawEllipse(centre, kMarkRadius, kMarkRadius);
+        painter.setPen(Qt::white);
+        painter.drawText(QRect(centre - QPoint(kMarkRadius, kMarkRadius),
+                               QSize(2 * kMarkRadius, 2 * kMarkRadius)),
+                         Qt::AlignCenter, QString::number(mark.number));
+    }
+    return out;
 }
 
 // "<stem>_chinese.png" or "<stem>_english.png" in the pictures' folder.
@@ -80,8 +129,6 @@ MainWindow& showWithBenchValues(WindowRig& rig) {
 // The height of the task bar a bench PC's desktop keeps at the bottom of the screen; like the
 // window, it grows with the screen's scale, so in Qt's pixels it is the same at every scale.
 constexpr int kTaskBarHeight = 40;
-
-bool onRealDisplay() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
 // The Part and lot window as OK left it, open over the main window: a picture of its client
 // area, taken while it waits for the user.
@@ -122,11 +169,8 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
         EXPECT_EQ(QImage(path).size(), window.size());
         return;
     }
-    // The window manager puts its frame around the window a moment after it is shown.
-    using namespace std::chrono_literals;
-    ASSERT_TRUE(runEventsUntil([&] { return window.frameGeometry() != window.geometry(); }, 3s))
-        << "no window manager framed the window";
-    runEventsUntil([] { return false; }, 300ms);  // the frame drawn, the fields painted
+    const std::optional<QPixmap> picture = framedPicture(window);
+    ASSERT_TRUE(picture) << "no window manager framed the window";
     QScreen* screen = window.screen();
     const QRect desk = screen->geometry();
     const QRect whole = window.frameGeometry();
@@ -136,9 +180,13 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     std::cout << "window " << (language == kStoredEnglish ? "english" : "chinese") << ": client "
               << window.width() << "x" << window.height() << ", with frame " << whole.width()
               << "x" << whole.height() << " at scale " << screen->devicePixelRatio() << '\n';
-    const QPixmap picture = screen->grabWindow(0);
-    ASSERT_TRUE(picture.save(path)) << path.toStdString();
-    EXPECT_EQ(QImage(path).size(), picture.size());
+    ASSERT_TRUE(picture->save(path)) << path.toStdString();
+    EXPECT_EQ(QImage(path).size(), whole.size() * screen->devicePixelRatio());
+    const QString marked = QDir(pictureFolder(fallback))
+                               .filePath(language == kStoredEnglish ? "window_parts_english.png"
+                                                                    : "window_parts_chinese.png");
+    ASSERT_TRUE(labelled(picture->toImage(), window, whole.topLeft()).save(marked))
+        << marked.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot, ::testing::Values(kStoredChinese, kStoredEnglish));

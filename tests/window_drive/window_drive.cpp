@@ -271,11 +271,9 @@ void screenshot(HWND window, const std::wstring& path) {
     SetForegroundWindow(window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(500);
-    // The client area: without a window manager on the private display, the frame and
-    // caption are not drawn.
+    // The whole window, frame and caption bar included, as Wine draws them on its own desktop.
     RECT r{};
-    GetClientRect(window, &r);
-    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(window, &r);
     const int width = r.right - r.left;
     const int height = r.bottom - r.top;
     const HDC screen = GetDC(nullptr);
@@ -332,6 +330,8 @@ void setFontReplacements() {
     };
     put(kDialogFontFace, L"AR PL UMing CN");
     put(kDisplayFontFace, L"Noto Sans CJK SC");
+    // Wine's own faces (the caption bar's Tahoma) fall back on SimSun for Chinese.
+    put("SimSun", L"AR PL UMing CN");
     RegCloseKey(key);
 }
 
@@ -432,6 +432,18 @@ void automatic() {
     Sleep(600);
     if (listRows() != stopped) fail("Auto keeps recording after Stop");
     step("Auto: " + std::to_string(stopped - before) + " rows at 200 ms, then Stop holds");
+}
+
+// The window as the user sees it at work: Auto recording, the picture taken between two
+// records; then Auto stopped again.
+void screenshotWhileRecording(const std::wstring& path) {
+    const int before = listRows();
+    click(AutoButton);
+    waitFor("Auto to record", [before] { return listRows() >= before + 2; });
+    screenshot(mainWindow, path);
+    click(AutoButton);
+    waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
+    step("screenshot while Auto records: " + std::to_string(listRows()) + " rows");
 }
 
 void parameters() {
@@ -543,7 +555,8 @@ void clear() {
 // The question comes in the language the program holds now: after a language choice, that is
 // the chosen one, though the captions wait for the next start.
 void escapeAsksFirst(Language language) {
-    const std::string question = texts::unsavedRecordsQuestion(1, language);
+    const std::string question =
+        texts::unsavedRecordsQuestion(static_cast<std::uint32_t>(listRows()), language);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     expectBox("Escape with an unsaved record", question, IDNO);
     Sleep(300);
@@ -618,6 +631,35 @@ void saveChartsPicture(HWND window, const std::wstring& path) {
          ", the charts above the button row");
 }
 
+// Opened for the first time, the charts window stays on the work area and hides neither the
+// live reading nor a button: beside the main window where the screen has room, else over the
+// record list. Says which, and on what screen.
+std::string chartsPlacement(HWND charts) {
+    RECT frame{};
+    GetWindowRect(charts, &frame);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const std::string where = rectText(frame) + " on a " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
+                              "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " screen";
+    if (frame.left < work.left || frame.top < work.top || frame.right > work.right ||
+        frame.bottom > work.bottom) {
+        fail("the charts window at " + where + " leaves the work area " + rectText(work));
+    }
+    for (const int id : {LiveGroup, ConnectButton, ZeroButton, ClearButton, SaveButton,
+                         ManualButton, AutoButton, ParametersButton}) {
+        RECT place{};
+        GetWindowRect(control(id), &place);
+        RECT both{};
+        if (IntersectRect(&both, &frame, &place)) {
+            fail("the charts window at " + where + " hides control " + std::to_string(id));
+        }
+    }
+    RECT main{};
+    GetWindowRect(mainWindow, &main);
+    RECT both{};
+    return (IntersectRect(&both, &frame, &main) ? "over the record list, " : "beside the window, ") + where;
+}
+
 // The quality charts open beside the window, from the window menu or by F3, drawn in more than
 // a background and a colour, save their picture when asked, and close again.
 void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {}) {
@@ -637,6 +679,7 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
     GetClientRect(window, &r);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     if (r.right - r.left < 100 || r.bottom - r.top < 100) fail("the charts window is too small");
+    const std::string placed = chartsPlacement(window);
     const HDC screen = GetDC(nullptr);
     std::set<COLORREF> colours;
     for (int y = r.top; y < r.bottom; y += 3) {
@@ -649,8 +692,8 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
     PostMessageW(window, WM_CLOSE, 0, 0);
     waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
     step(std::string("charts by ") + (byKey ? "F3" : "the window menu") + ": \"" + title + "\", " +
-         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + ", " +
-         std::to_string(colours.size()) + " colours; closed");
+         std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " " + placed +
+         ", " + std::to_string(colours.size()) + " colours; closed");
 }
 
 // A text the program stored in the section of the part and lot; empty while it has none.
@@ -734,26 +777,48 @@ void movePointer(POINT to) {
 }
 
 // A label that shows only part of its caption tells the whole of it under the resting pointer.
+// The tip that shows while the pointer rests at `at`, a point of control `id`.
+std::string tipAt(int id, POINT at) {
+    SetForegroundWindow(mainWindow);
+    HWND shownTip = nullptr;
+    waitFor("the tip of control " + std::to_string(id), [&] {
+        // The pointer comes to rest there, from a little to its left each time.
+        movePointer({at.x - 20, at.y});
+        movePointer(at);
+        Sleep(900);
+        return (shownTip = shownOwned(mainWindow, TOOLTIPS_CLASSW)) != nullptr;
+    });
+    const std::string tip = narrow(windowText(shownTip));
+    movePointer({0, 0});
+    return tip;
+}
+
 void wholeCaptionOnHover(int id) {
     const DialogControl* row = findControl(id);
     const std::string whole = captionFor(*row, english ? Language::English : Language::Chinese);
     if (text(id) == whole) fail("label " + std::to_string(id) + " shows its whole caption");
     RECT place{};
     GetWindowRect(control(id), &place);
-    SetForegroundWindow(mainWindow);
-    const int middle = (place.top + place.bottom) / 2;
-    HWND shownTip = nullptr;
-    waitFor("the tip of label " + std::to_string(id), [&] {
-        // The pointer comes to rest on the label, from a little to its left each time.
-        movePointer({place.left - 20, middle});
-        movePointer({place.left + 2, middle});
-        Sleep(900);
-        return (shownTip = shownOwned(mainWindow, TOOLTIPS_CLASSW)) != nullptr;
-    });
-    const std::string tip = narrow(windowText(shownTip));
+    const std::string tip = tipAt(id, {place.left + 2, (place.top + place.bottom) / 2});
     if (tip != whole) fail("the tip of label " + std::to_string(id) + " says \"" + tip + "\"");
-    movePointer({0, 0});
     step("label " + std::to_string(id) + " shows \"" + text(id) + "\", its tip \"" + tip + "\"");
+}
+
+// The record list and the statistics tell where the charts and the Part and lot window are,
+// without a button more.
+void furtherWindowsNamedByTips() {
+    const std::string charts = caption(chart_texts::kWindowTitle) + " (F3)";
+    const std::string trace = caption(trace_texts::kWindowTitle) + " (F4)";
+    for (const int id : {RecordList, StatisticsGroup}) {
+        RECT place{};
+        GetWindowRect(control(id), &place);
+        // An empty corner: below the list's rows, beside the statistics' last row.
+        const std::string tip = tipAt(id, {place.right - 12, place.bottom - 12});
+        if (tip.find(charts) == std::string::npos || tip.find(trace) == std::string::npos) {
+            fail("the tip of control " + std::to_string(id) + " says \"" + tip + "\"");
+        }
+        step("control " + std::to_string(id) + " tips \"" + tip + "\"");
+    }
 }
 
 void storeSetting(const wchar_t* name, DWORD value) {
@@ -796,17 +861,18 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
     connect();
-    record("Manual", [] { click(ManualButton); });
-    record("the gauge's data key", [&] { pressKey(keyPipe); });
-    automatic();
+    // The part's size first, as at a bench: every record is judged against it.
     parameters();
-    record("Manual after the new parameters", [] { click(ManualButton); }, true);
+    record("Manual", [] { click(ManualButton); }, true);
+    record("the gauge's data key", [&] { pressKey(keyPipe); }, true);
+    automatic();
+    record("Manual after Auto", [] { click(ManualButton); }, true);
     statistics();
     partAndLot(false, out + L"\\trace.bmp");
     charts(false, out + L"\\charts.bmp", out + L"\\charts.png");
     save(out + L"\\records.xls");
     saveWorkbook(out + L"\\records.xlsx");
-    screenshot(mainWindow, out + L"\\window.bmp");
+    screenshotWhileRecording(out + L"\\window.bmp");
     clear();
     click(EnglishRadio);
     expectBox("choosing English", texts::kLanguageChanged.english, IDOK);
@@ -823,13 +889,15 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
 void secondRun(const std::wstring& out) {
     checkGeometry();
     wholeCaptionOnHover(1039);
+    furtherWindowsNamedByTips();
     about();
     connect();
     record("Manual", [] { click(ManualButton); }, true);
+    automatic();
     statistics();
     partAndLot(true, out + L"\\trace.bmp");
     charts(true, out + L"\\charts.bmp");
-    screenshot(mainWindow, out + L"\\window.bmp");
+    screenshotWhileRecording(out + L"\\window.bmp");
     escapeAsksFirst(Language::English);
 }
 

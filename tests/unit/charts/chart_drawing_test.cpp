@@ -11,6 +11,7 @@
 #include "charts/charts_picture.h"
 #include "charts/figure_text.h"
 #include "charts/histogram.h"
+#include "charts/moving_range_chart.h"
 #include "charts/run_chart.h"
 #include "tests/unit/charts/recording_canvas.h"
 
@@ -39,7 +40,7 @@ TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
     // On the upper limit, inside, below the lower limit, inside, the newest well inside.
     dataWith(data, {2.5f, 2.2f, 1.4f, 1.8f, 2.0f});
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
+    drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
 
     EXPECT_EQ(countFills(canvas, style::kNg), 2u);
     EXPECT_EQ(countFills(canvas, style::kOk), 3u);
@@ -51,15 +52,24 @@ TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
                                [](Point a, Point b) { return a.x < b.x; }));
     EXPECT_LT(trace[0].y, trace[1].y);
     EXPECT_GT(trace[2].y, trace[3].y);
+    // Spread over the whole width, the newest at the right, no mark on the frame.
     const Rect plot = canvas.frames.back();
-    EXPECT_EQ(trace.back().x, plot.right() - 1);
+    EXPECT_GT(trace.front().x, plot.left);
+    EXPECT_LT(trace.front().x, plot.left + plot.width / 20);
+    EXPECT_LT(trace.back().x, plot.right() - 1);
+    EXPECT_GT(trace.back().x, plot.right() - plot.width / 20);
+    for (const auto& fill : canvas.fills) {
+        if (fill.colour != style::kOk && fill.colour != style::kNg) continue;
+        EXPECT_GT(fill.rect.left, plot.left);
+        EXPECT_LT(fill.rect.right(), plot.right() - 1);
+    }
 }
 
 TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
+    drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
     // Mean 2.1, σ within 0.199468: UCL 2.69840, LCL 1.50160, with a place more than readings.
     for (const char* name : {"USL 2.500", "LSL 1.500", "Nominal 2.000", "UCL 2.6984",
                              "LCL 1.5016", "x̄ 2.1000"}) {
@@ -79,7 +89,7 @@ TEST(RunChart, ManyRecordsDrawOneStretchPerPixelColumn) {
     constexpr int kRecords = 200'000;
     for (int i = 0; i < kRecords; ++i) data.recorded(i == 150'000 ? 2.7f : 2.0f + 0.1f * (i % 3), 3);
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
+    drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
     const Rect plot = canvas.frames.back();
 
     std::set<int> columns;
@@ -100,10 +110,66 @@ TEST(RunChart, ManyRecordsDrawOneStretchPerPixelColumn) {
 TEST(RunChart, NoRecordsSaySoBesideTheLimits) {
     ChartData data;
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::Chinese, kNoTrace});
+    drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::Chinese, kNoTrace}));
     EXPECT_TRUE(canvas.hasText("无记录"));
     EXPECT_TRUE(canvas.hasText("USL 2.500"));
     EXPECT_FALSE(canvas.hasText("UCL 2.6984"));
+}
+
+// Worked by hand: 2.0, 2.2, 1.9, 2.1, 2.3 give the moving ranges 0.2, 0.3, 0.2, 0.2; their
+// average MR̄ = 0.9 / 4 = 0.225 and UCL = 3.267 × 0.225 = 0.735075. Each range stands under
+// the second record of its pair.
+TEST(MovingRangeChart, TheRangesOfAHandWorkedBatchStandUnderTheirRecords) {
+    ChartData data;
+    dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
+    const std::span<const float> ranges = data.movingRanges().values();
+    const float expected[] = {0.2f, 0.3f, 0.2f, 0.2f};
+    ASSERT_EQ(ranges.size(), std::size(expected));
+    for (std::size_t i = 0; i < ranges.size(); ++i) EXPECT_NEAR(ranges[i], expected[i], 1e-6) << i;
+    EXPECT_NEAR(*data.capability().averageMovingRange(), 0.225, 1e-6);
+
+    RecordingCanvas canvas;
+    drawRecordPlot(canvas, kArea, movingRangeSeries({data, kLimits, Language::English, kNoTrace}));
+    EXPECT_TRUE(canvas.hasText("MR̄ 0.2250"));
+    EXPECT_TRUE(canvas.hasText("UCL 0.7351"));
+    EXPECT_TRUE(canvas.hasText("Moving range chart"));
+    ASSERT_EQ(canvas.polylines.size(), 1u);
+    EXPECT_LT(canvas.polylines[0][1].y, canvas.polylines[0][0].y) << "0.3 stands higher than 0.2";
+    EXPECT_EQ(countFills(canvas, style::kOk), 4u);
+
+    // In the window, the run chart's trace over the moving ranges'.
+    RecordingCanvas both;
+    drawCharts(both, {0, 0, 600, 700}, {data, kLimits, Language::English, kNoTrace});
+    ASSERT_GE(both.polylines.size(), 2u);
+    const std::vector<Point>& runs = both.polylines[0];
+    const std::vector<Point>& rangeTrace = both.polylines[1];
+    ASSERT_EQ(rangeTrace.size(), 4u);
+    for (std::size_t i = 0; i < rangeTrace.size(); ++i) EXPECT_EQ(rangeTrace[i].x, runs[i + 1].x) << i;
+}
+
+// A jump between two parts is a range on or above the upper control limit, drawn as NG, in
+// the same pixel columns as the run chart once the records outnumber them.
+TEST(MovingRangeChart, AJumpIsNgAndManyRangesShareTheColumns) {
+    ChartData few;
+    dataWith(few, {2.0f, 2.01f, 2.0f, 2.01f, 2.0f, 2.01f, 2.0f, 2.5f});
+    RecordingCanvas canvas;
+    drawRecordPlot(canvas, kArea, movingRangeSeries({few, kLimits, Language::English, kNoTrace}));
+    EXPECT_EQ(countFills(canvas, style::kNg), 1u);
+
+    ChartData many;
+    for (int i = 0; i < 100'000; ++i) many.recorded(i == 60'000 ? 2.4f : 2.0f + 0.01f * (i % 2), 3);
+    RecordingCanvas columns;
+    drawRecordPlot(columns, kArea, movingRangeSeries({many, kLimits, Language::English, kNoTrace}));
+    const Rect plot = columns.frames.back();
+    std::set<int> ngColumns;
+    for (const auto& line : columns.lines) {
+        if (line.from.x == line.to.x && line.colour == style::kNg) ngColumns.insert(line.from.x);
+    }
+    // The jump to and back from 2.4: ranges 59 999 and 60 000, in one column or two.
+    ASSERT_FALSE(ngColumns.empty());
+    EXPECT_LE(ngColumns.size(), 2u);
+    EXPECT_NEAR(*ngColumns.begin(), plot.left + 60'000LL * plot.width / 99'999, 1);
+    EXPECT_TRUE(columns.polylines.empty());
 }
 
 TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {

@@ -1,0 +1,59 @@
+#pragma once
+// What the run chart and the moving-range chart share: one value per record in the order the
+// records were made, spread over the plot's width with the newest at the right, against
+// reference lines named beside the plot. With more values than pixel columns each column
+// shows the lowest and highest of its stretch, read from the value column's blocks. No mark
+// sits on the plot's frame.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "charts/axis_scale.h"
+#include "charts/canvas.h"
+#include "charts/value_column.h"
+
+namespace mensora {
+
+struct ReferenceLine {
+    double value;
+    std::string label;
+    Colour colour;
+    Stroke stroke;
+};
+
+// A value strictly between `low` and `high` is drawn in the OK colour; one on or beyond
+// either in the NG colour.
+struct GoodBand {
+    double low;
+    double high;
+};
+
+struct RecordSeries {
+    std::string_view title;
+    std::string_view noValues;  // written in the middle while there is nothing to draw
+    const ValueColumn& values;
+    // Records that come before the first value (a moving range belongs to the second record
+    // of its pair), so that a record stands at the same place in every chart.
+    std::uint32_t leading;
+    GoodBand band;
+    std::vector<ReferenceLine> lines;
+    ValueRange range;
+    bool noNegativeTicks;  // ranges are never below zero, nor is their axis
+};
+
+// What the axis texts left of the plot and the line labels right of it take of the width.
+struct PlotMargins {
+    int left;
+    int right;
+};
+PlotMargins plotMargins(Canvas& canvas, const Rect& area, const RecordSeries& series);
+PlotMargins widest(PlotMargins a, PlotMargins b);
+
+// The plot with at least the `least` margins, so that plots stacked one above the other can
+// share their pixel columns and show a record at the same place in each.
+void drawRecordPlot(Canvas& canvas, const Rect& area, const RecordSeries& series,
+                    PlotMargins least = {0, 0});
+
+}  // namespace mensora
