@@ -43,6 +43,9 @@ void MainDialog::onTimer(int id) {
         case BeepStopTimer: recorder_.stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
         case DeviceReopenTimer: link_.reopenStep(); break;
+        case PlantTimer:
+            if (plant_ != nullptr) plant_->onTimer();
+            break;
         default: break;  // not one of ours: nothing changes
     }
 }

@@ -25,6 +25,7 @@
 
 namespace mensora {
 
+class PlantDoor;
 class RecordStore;
 class RecordListTexts;
 
@@ -63,6 +64,8 @@ public:
     const AcquisitionState& state() const { return state_; }
     // Where each record and each Clear is reported besides the store and the list.
     void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
+    // The plant database's door, whose timer ticks reach it through the dialog.
+    void sendToPlant(PlantDoor* door) { plant_ = door; }
 
 private:
     AcquisitionState& state_;
@@ -78,6 +81,7 @@ private:
     ZeroCommand zero_;
     RecordFiles files_;
     LanguageChoice language_;
+    PlantDoor* plant_ = nullptr;
 };
 
 }  // namespace mensora

@@ -1,6 +1,7 @@
 #include "ui/qt_settings_store.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 namespace mensora {
@@ -34,6 +35,19 @@ std::int32_t QtSettingsStore::get(const std::string& key, std::int32_t defaultVa
 void QtSettingsStore::put(const std::string& key, std::int32_t value) {
     settings_.setValue(settingsKey(key), value);
     settings_.sync();
+}
+
+std::optional<std::string> QtSettingsStore::text(const std::string& groupKey) {
+    const QVariant stored = settings_.value(QString::fromStdString(groupKey));
+    if (!stored.isValid()) return std::nullopt;
+    return stored.toString().toStdString();
+}
+
+void QtSettingsStore::putText(const std::string& groupKey, const std::string& value) {
+    settings_.setValue(QString::fromStdString(groupKey), QString::fromStdString(value));
+    settings_.sync();
+    // A text may be a connection string with a password: the file is its user's alone.
+    QFile::setPermissions(settings_.fileName(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 std::optional<std::string> QtSettingsStore::portOverride(const std::string& portName) {

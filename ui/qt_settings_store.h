@@ -13,6 +13,8 @@ public:
     QtSettingsStore();
     std::int32_t get(const std::string& key, std::int32_t defaultValue) override;
     void put(const std::string& key, std::int32_t value) override;
+    std::optional<std::string> text(const std::string& groupKey) override;
+    void putText(const std::string& groupKey, const std::string& value) override;
     std::optional<std::string> portOverride(const std::string& portName) override;
 
 private:

@@ -38,6 +38,42 @@ void RegistrySettingsStore::put(const std::string& key, std::int32_t value) {
                    reinterpret_cast<const BYTE*>(&stored), sizeof stored);
 }
 
+namespace {
+
+// The group's key and the value's name of "Group/Key".
+std::pair<std::wstring, std::wstring> groupAndName(const std::string& groupKey) {
+    const std::size_t slash = groupKey.find('/');
+    return {L"Software\\Mensora\\" + executableBaseName() + L"\\" +
+                wide(groupKey.substr(0, slash)),
+            wide(slash == std::string::npos ? std::string() : groupKey.substr(slash + 1))};
+}
+
+}  // namespace
+
+std::optional<std::string> RegistrySettingsStore::text(const std::string& groupKey) {
+    const auto [group, name] = groupAndName(groupKey);
+    DWORD bytes = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, group.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     nullptr, &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    std::wstring value(bytes / sizeof(wchar_t), L'\0');
+    if (RegGetValueW(HKEY_CURRENT_USER, group.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
+                     value.data(), &bytes) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    value.resize(bytes / sizeof(wchar_t));
+    while (!value.empty() && value.back() == L'\0') value.pop_back();
+    return utf8(value);
+}
+
+void RegistrySettingsStore::putText(const std::string& groupKey, const std::string& value) {
+    const auto [group, name] = groupAndName(groupKey);
+    const std::wstring stored = wide(value);
+    RegSetKeyValueW(HKEY_CURRENT_USER, group.c_str(), name.c_str(), REG_SZ, stored.c_str(),
+                    static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t)));
+}
+
 std::optional<std::string> RegistrySettingsStore::portOverride(const std::string&) {
     return std::nullopt;
 }

@@ -19,6 +19,9 @@ public:
 
     std::int32_t get(const std::string& key, std::int32_t defaultValue) override;
     void put(const std::string& key, std::int32_t value) override;
+    // Under HKEY_CURRENT_USER\Software\Mensora\<application>\<Group>, as a string value.
+    std::optional<std::string> text(const std::string& groupKey) override;
+    void putText(const std::string& groupKey, const std::string& value) override;
     // Windows' own port names need no mapping.
     std::optional<std::string> portOverride(const std::string& portName) override;
 

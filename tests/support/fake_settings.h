@@ -18,6 +18,14 @@ public:
         values[key] = value;
         puts.emplace_back(key, value);
     }
+    std::optional<std::string> text(const std::string& groupKey) override {
+        const auto it = texts.find(groupKey);
+        if (it == texts.end()) return std::nullopt;
+        return it->second;
+    }
+    void putText(const std::string& groupKey, const std::string& value) override {
+        texts[groupKey] = value;
+    }
     std::optional<std::string> portOverride(const std::string& portName) override {
         const auto it = overrides.find(portName);
         if (it == overrides.end()) return std::nullopt;
@@ -27,6 +35,7 @@ public:
     std::map<std::string, std::int32_t> values;
     std::vector<std::pair<std::string, std::int32_t>> puts;
     std::map<std::string, std::string> overrides;
+    std::map<std::string, std::string> texts;
 };
 
 }  // namespace mensora::test
