@@ -5,6 +5,7 @@
 #include "base/control_ids.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "plant/plant_door.h"
 
 namespace mensora {
 
