@@ -88,7 +88,8 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      chartsAction_(new QAction(this)) {
+      chartsAction_(new QAction(this)),
+      plantAction_(new QAction(this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -99,6 +100,8 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     chartsAction_->setShortcut(QKeySequence(Qt::Key_F3));
     chartsAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(chartsAction_);
+    plantAction_->setObjectName(QStringLiteral("action-plant"));
+    addAction(plantAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
 
@@ -385,8 +388,13 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    const int lineHeight = statusLineHeight();
+    if (statusLine_ != nullptr) {
+        statusLine_->setGeometry(0, event->size().height() - lineHeight, event->size().width(),
+                                 lineHeight);
+    }
     const std::optional<Stretch> stretch =
-        resizeRule_.sizeChanged(event->size().height(), isMinimized());
+        resizeRule_.sizeChanged(event->size().height() - lineHeight, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         QWidget* widget = control(id);
@@ -400,7 +408,7 @@ void MainWindow::keepMinimumTrackingSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     const PixelSize client = minimumClientSize({frame.width(), frame.height()});
     const QSize former = minimumSize();
-    setMinimumSize(client.width, client.height);
+    setMinimumSize(client.width, client.height + statusLineHeight());
     // A window still at the template's size, grown only to the former minimum, follows the
     // minimum back: the frame arrives after the window was sized, and then takes its share.
     if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {
@@ -425,8 +433,36 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // background offers it, after the quality charts.
     QMenu menu(this);
     menu.addAction(chartsAction_);
+    menu.addAction(plantAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
+}
+
+void MainWindow::placeStatusLine(QWidget* line) {
+    statusLine_ = line;
+    line->setParent(this);
+    line->installEventFilter(this);
+    if (!line->isHidden()) statusLineShownOrHidden();
+}
+
+int MainWindow::statusLineHeight() const {
+    return statusLine_ != nullptr && !statusLine_->isHidden() ? statusLine_->sizeHint().height() : 0;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusLine_ &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+        statusLineShownOrHidden();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::statusLineShownOrHidden() {
+    const int lineHeight = statusLineHeight();
+    const int height = this->height() + lineHeight - statusLineShown_;
+    statusLineShown_ = lineHeight;
+    keepMinimumTrackingSize();
+    resize(width(), height);
 }
 
 }  // namespace mensora

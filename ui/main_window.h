@@ -38,6 +38,11 @@ public:
     DialogBaseUnits baseUnits() const { return units_; }
     // Opens the quality charts: the context menu's item and the key F3.
     QAction* chartsAction() const { return chartsAction_; }
+    // Opens the Plant database window: the context menu's item.
+    QAction* plantAction() const { return plantAction_; }
+    // A line under the controls, shown only while it has something to say: the window grows
+    // by its height then, and the controls above keep their places.
+    void placeStatusLine(QWidget* line);
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -70,6 +75,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* createControl(const DialogControl& row);
@@ -87,6 +93,11 @@ private:
     QTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     QAction* chartsAction_;
+    QAction* plantAction_;
+    QWidget* statusLine_ = nullptr;
+    int statusLineShown_ = 0;  // the height the window grew by for the line
+    int statusLineHeight() const;
+    void statusLineShownOrHidden();
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;

@@ -1,11 +1,28 @@
 #include "ui/mensora_program.h"
 
 #include <QAction>
+#include <QDir>
+#include <QStandardPaths>
+#include <QSysInfo>
 
 #include "charts/chart_texts.h"
 #include "link/platform_port_names.h"
+#include "plant/plant_texts.h"
+#include "ui/plant_status_line.h"
+#include "ui/plant_window.h"
 
 namespace mensora {
+
+namespace {
+
+// This window's journal, the plant database's outbox.
+std::string journalPath() {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Mensora";
+    return QDir(folder).filePath(QStringLiteral("journal.db")).toStdString();
+}
+
+}  // namespace
 
 MensoraProgram::MensoraProgram()
     : window_(store_, listTexts_),
@@ -15,7 +32,9 @@ MensoraProgram::MensoraProgram()
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
                           fileSystem_},
-              state_, store_, listTexts_) {
+              state_, store_, listTexts_),
+      plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
+             PlantBench{journalPath(), QSysInfo::machineHostName().toStdString(), 1}) {
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
@@ -25,6 +44,15 @@ MensoraProgram::MensoraProgram()
     QAction* charts = window_.chartsAction();
     charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
+
+    QAction* plant = window_.plantAction();
+    plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog_.state().language())));
+    QObject::connect(plant, &QAction::triggered, [this] { openPlant(); });
+    auto* plantStatus = new PlantStatusLine;
+    window_.placeStatusLine(plantStatus);
+    plant_.onStatus([this, plantStatus] { plantStatus->show(plant_.status(), dialog_.state().language()); });
+    dialog_.sendToPlant(&plant_);
+    plant_.start();
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
@@ -39,6 +67,11 @@ MensoraProgram::~MensoraProgram() {
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();
+}
+
+void MensoraProgram::openPlant() {
+    PlantWindow plantWindow(plant_, dialog_.state().language(), &window_);
+    plantWindow.exec();
 }
 
 void MensoraProgram::openCharts() {

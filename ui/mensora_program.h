@@ -10,11 +10,14 @@
 #include "link/serial_port.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "base/thread_work_queue.h"
+#include "plant/plant_door.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_timer_service.h"
+#include "ui/qt_window_thread.h"
 #include "ui/standard_dialog_texts.h"
 #include "ui/system_clock.h"
 
@@ -37,6 +40,7 @@ public:
     const ChartData& chartData() const { return chartData_; }
     // The quality charts window, made at its first opening; nullptr before.
     ChartsWindow* chartsWindow() const { return chartsWindow_; }
+    PlantDoor& plant() { return plant_; }
 
 private:
     // Reserved before the window exists, so that recording never allocates and the capacity
@@ -57,8 +61,14 @@ private:
     MainDialog dialog_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
+    QtWindowThread windowThread_;
+    PlantDoor plant_;
+    // Last, so that it goes first: a round still on it ends while the door and the window's
+    // queue it reports to exist.
+    ThreadWorkQueue plantWork_;
 
     void openCharts();
+    void openPlant();
 };
 
 }  // namespace mensora

@@ -489,9 +489,10 @@ TEST(MainWindowBoxes, TheAboutItemOfTheWindowMenuAndF1OpenTheAboutBox) {
     const auto chooseAbout = [](QWidget* open) {
         auto* menu = qobject_cast<QMenu*>(open);
         ASSERT_NE(menu, nullptr);
-        // The quality charts come first, About last.
-        ASSERT_EQ(menu->actions().size(), 2);
+        // The quality charts come first, then the plant database, About last.
+        ASSERT_EQ(menu->actions().size(), 3);
         EXPECT_EQ(menu->actions().first()->objectName(), "action-charts");
+        EXPECT_EQ(menu->actions().at(1)->objectName(), "action-plant");
         EXPECT_EQ(menu->actions().last()->text(), "关于 Mensora(&A)...");
         menu->setActiveAction(menu->actions().last());
         pressKey(menu, Qt::Key_Return);
