@@ -49,16 +49,8 @@ private:
     pid_t child_ = 0;
 };
 
-// Records the server holds of the bench; 0 while the table is not made yet or the server
-// is away.
 long long held(const std::string& connection, const std::string& bench) {
-    try {
-        const auto rows = plantRows(
-            connection, "SELECT count(*) FROM mensora_record WHERE bench = '" + bench + "'");
-        return std::stoll(rows.at(0).at(0).value_or("0"));
-    } catch (const std::exception&) {
-        return 0;
-    }
+    return plantRowCount(connection, "bench = '" + bench + "'");
 }
 
 // Waits on real time, as long as `limit`, until the server holds at least `count` records.

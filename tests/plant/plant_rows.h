@@ -11,7 +11,8 @@ namespace mensora::test {
 using PlantRow = std::vector<std::optional<std::string>>;
 
 std::vector<PlantRow> plantRows(const std::string& connection, const std::string& sql);
-// Runs a statement that returns nothing (dropping the table between tests).
-void plantExecute(const std::string& connection, const std::string& sql);
+// The rows of mensora_record that meet `condition`; 0 while the table is not made yet or the
+// server is away.
+long long plantRowCount(const std::string& connection, const std::string& condition);
 
 }  // namespace mensora::test
