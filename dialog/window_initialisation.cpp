@@ -8,6 +8,7 @@
 #include "base/control_table.h"
 #include "base/settings_keys.h"
 #include "dialog/main_dialog.h"
+#include "plant/plant_door.h"
 
 namespace mensora {
 namespace {
@@ -72,6 +73,8 @@ void MainDialog::initialise() {
     exchange_.push();
     window.setUpRecordList(state_.language());
     state_.linkConnected = 0;
+    // Sending to the plant database starts with the window: its timer needs the window.
+    if (plant_ != nullptr) plant_->start();
 }
 
 }  // namespace mensora

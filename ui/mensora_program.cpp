@@ -38,6 +38,12 @@ MensoraProgram::MensoraProgram()
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    auto* plantStatus = new PlantStatusLine;
+    window_.placeStatusLine(plantStatus);
+    plant_.onStatus([this, plantStatus] {
+        plantStatus->show(plant_.status(), dialog_.state().language());
+    });
+    dialog_.sendToPlant(&plant_);
     dialog_.initialise();
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
@@ -48,11 +54,6 @@ MensoraProgram::MensoraProgram()
     QAction* plant = window_.plantAction();
     plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(plant, &QAction::triggered, [this] { openPlant(); });
-    auto* plantStatus = new PlantStatusLine;
-    window_.placeStatusLine(plantStatus);
-    plant_.onStatus([this, plantStatus] { plantStatus->show(plant_.status(), dialog_.state().language()); });
-    dialog_.sendToPlant(&plant_);
-    plant_.start();
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog

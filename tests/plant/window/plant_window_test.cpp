@@ -54,7 +54,9 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     SyntheticJournal journal(journalOfThisWindow(), runIdFrom(7));
     std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
     journal.append(records);
-    QtSettingsStore().putText("Plant/Connection", connection);
+    QtSettingsStore settings;
+    settings.putText("Plant/Connection", connection);
+    settings.putText("Plant/Bench", "");  // the computer's name, whatever an earlier run chose
 
     MensoraProgram program;
     program.window().show();
