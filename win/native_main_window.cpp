@@ -11,6 +11,7 @@
 #include "base/texts.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
+#include "plant/plant_texts.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
@@ -104,6 +105,8 @@ void NativeMainWindow::created(HWND window) {
         AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
         const std::wstring chartsItem = wide(pick(chart_texts::kWindowTitle, language_));
         AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
+        const std::wstring plantItem = wide(pick(plant_texts::kWindowTitle, language_));
+        AppendMenuW(menu, MF_STRING, kPlantCommand, plantItem.c_str());
     }
     filtering = this;
     keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, &NativeMainWindow::keyFilter, nullptr,
@@ -139,6 +142,7 @@ void NativeMainWindow::created(HWND window) {
     resizeRule_.sizeChanged(client.bottom, false);
 
     if (controller_ != nullptr) controller_->initialise();
+    showStatusLine(statusText_);
 }
 
 INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,6 +165,10 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (openCharts_) openCharts_(window_);
                 return TRUE;
             }
+            if ((wParam & 0xFFF0) == kPlantCommand) {
+                if (openPlant_) openPlant_(window_);
+                return TRUE;
+            }
             if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;
@@ -170,7 +178,7 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels};
+            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels + statusLineShown_};
             return TRUE;
         }
         case WM_NOTIFY: {
@@ -195,7 +203,9 @@ void NativeMainWindow::closeIf(CloseRequest how) {
 }
 
 void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
-    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(clientHeight, minimised);
+    placeStatusLine();
+    const std::optional<Stretch> stretch =
+        resizeRule_.sizeChanged(clientHeight - statusLineShown_, minimised);
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         const HWND stretching = control(id);
@@ -375,6 +385,49 @@ void NativeMainWindow::showAbout() {
 std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
                                                          const std::string& filterText) {
     return mensora::askSavePath(window_, offeredName, filterText);
+}
+
+void NativeMainWindow::showStatusLine(const std::string& text) {
+    statusText_ = text;
+    if (window_ == nullptr) return;
+    if (statusLine_ == nullptr) {
+        statusLine_ = CreateWindowExW(0, L"STATIC", L"",
+                                      WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 0, 0,
+                                      window_, nullptr, nullptr, nullptr);
+        SendMessageW(statusLine_, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
+    }
+    SetWindowTextW(statusLine_, wide(text).c_str());
+    int lineHeight = 0;
+    if (!text.empty()) {
+        const HDC dc = GetDC(statusLine_);
+        const HGDIOBJ former =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(statusLine_, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, former);
+        ReleaseDC(statusLine_, dc);
+        lineHeight = metrics.tmHeight + 4;
+    }
+    ShowWindow(statusLine_, text.empty() ? SW_HIDE : SW_SHOWNA);
+    if (lineHeight == statusLineShown_) {
+        placeStatusLine();
+        return;
+    }
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const int grown = lineHeight - statusLineShown_;
+    statusLineShown_ = lineHeight;
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + grown,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeStatusLine();
+}
+
+void NativeMainWindow::placeStatusLine() {
+    if (statusLine_ == nullptr) return;
+    RECT client{};
+    GetClientRect(window_, &client);
+    SetWindowPos(statusLine_, nullptr, 6, client.bottom - statusLineShown_, client.right - 12,
+                 statusLineShown_, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace mensora

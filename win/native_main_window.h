@@ -30,6 +30,11 @@ public:
     void setController(MainDialog* controller) { controller_ = controller; }
     // What the charts item of the window menu and the key F3 ask for.
     void onOpenCharts(std::function<void(HWND owner)> open) { openCharts_ = std::move(open); }
+    // What the Plant database item of the window menu asks for.
+    void onOpenPlant(std::function<void(HWND owner)> open) { openPlant_ = std::move(open); }
+    // A line under the controls, shown while `text` is not empty: the window grows by its
+    // height then, and the controls above keep their places.
+    void showStatusLine(const std::string& text);
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
@@ -69,6 +74,11 @@ private:
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
     std::function<void(HWND owner)> openCharts_;
+    std::function<void(HWND owner)> openPlant_;
+    HWND statusLine_ = nullptr;
+    std::string statusText_;      // kept until the window exists
+    int statusLineShown_ = 0;     // the height the window grew by for the line
+    void placeStatusLine();
     // Sees the keys the dialog's own loop is about to handle, for F3.
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;

@@ -3,19 +3,45 @@
 #include <commctrl.h>
 
 #include "base/settings_keys.h"
+#include "base/wide_text.h"
 #include "link/platform_port_names.h"
 
 namespace mensora {
+
+namespace {
+
+std::string computerName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &length) ? utf8(std::wstring(name, length)) : std::string("bench");
+}
+
+// This window's journal in the user's local data folder, the plant database's outbox.
+std::string journalPath() {
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH);
+    return utf8(std::wstring(folder, length < MAX_PATH ? length : 0)) + "\\Mensora\\journal.db";
+}
+
+}  // namespace
 
 NativeProgram::NativeProgram()
     : window_(store_, listTexts_, timers_),
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
                           fileSystem_},
-              state_, store_, listTexts_) {
+              state_, store_, listTexts_),
+      plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
+             PlantBench{journalPath(), computerName(), 1}) {
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
     window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
+    window_.onOpenPlant([this](HWND owner) { plantWindow_.run(owner, dialog_.state().language()); });
+    plant_.onStatus([this] {
+        const std::optional<PlantStatus>& status = plant_.status();
+        window_.showStatusLine(status ? plantStatusText(*status, dialog_.state().language()) : "");
+    });
+    dialog_.sendToPlant(&plant_);
 }
 
 void NativeProgram::run(HINSTANCE instance) {

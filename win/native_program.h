@@ -14,7 +14,11 @@
 #include "measure/record_store.h"
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
+#include "base/thread_work_queue.h"
+#include "plant/plant_door.h"
 #include "win/native_main_window.h"
+#include "win/native_plant_window.h"
+#include "win/posted_window_calls.h"
 #include "win/registry_settings_store.h"
 #include "win/wave_alert_sound.h"
 #include "win/window_timers.h"
@@ -47,6 +51,12 @@ private:
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
     NativeChartsWindow charts_{chartData_, state_, settings_};
+    PostedWindowCalls windowThread_;
+    PlantDoor plant_;
+    NativePlantWindow plantWindow_{plant_};
+    // Last, so that it goes first: a round still on it ends while the door and the window's
+    // queue it reports to exist.
+    ThreadWorkQueue plantWork_;
 };
 
 }  // namespace mensora
