@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "plant/background_priority.h"
+
 namespace mensora {
 
 namespace {
@@ -49,6 +51,7 @@ PlantSender::Round PlantSender::failed(std::string error) {
 }
 
 PlantSender::Round PlantSender::sendSome() {
+    runBelowNormalPriority();
     if (!server_.connected()) {
         if (auto error = connect()) return failed(std::move(*error));
     }

@@ -40,6 +40,7 @@ public:
         PlantStatus status;
         std::uint32_t nextInMs = 0;
     };
+    // Runs on the calling thread below normal priority.
     Round sendSome();
 
 private:
