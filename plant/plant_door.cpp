@@ -39,9 +39,14 @@ void PlantDoor::start() {
 }
 
 void PlantDoor::change(const std::string& connection, const std::string& bench) {
+    const bool sending = sender_ != nullptr;
     ports_.settings.putText(plant_settings::kConnection, connection);
     ports_.settings.putText(plant_settings::kBench, bench);
     start();
+    // No plant database any more: the journal need not keep records for it.
+    if (sending && connection.empty()) {
+        ports_.work.submit([path = where_.journalPath] { JournalOutbox(path).markSent(std::nullopt); });
+    }
 }
 
 void PlantDoor::onTimer() {

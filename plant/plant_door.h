@@ -48,7 +48,8 @@ public:
 
     // Starts sending when a connection is stored; without one nothing of the door runs.
     void start();
-    // The Plant database window's OK: stores both settings and starts again with them.
+    // The Plant database window's OK: stores both settings and starts again with them. An
+    // emptied connection tells the journal that no plant database waits for its records.
     void change(const std::string& connection, const std::string& bench);
     std::string connection() const;
     std::string bench() const;

@@ -63,6 +63,23 @@ TEST(PlantDoor, ATickHandsTheRoundToTheWorkerAndItsStatusComesBack) {
     expectServerHolds(testConnection(), "QC-PC7", runIdFrom(6), records);
 }
 
+// Once the connection is emptied, the journal no longer keeps records for a plant.
+TEST(PlantDoor, AnEmptiedConnectionStopsSendingAndFreesTheJournal) {
+    DoorRig rig;
+    std::vector<PlantRecord> records{sampleRecord(1)};
+    rig.journal.append(records);
+    rig.door.change(testConnection(), "bench-emptied");
+    rig.clock.advance(1);
+    rig.work.runAll();
+    ASSERT_EQ(rig.journal.plantSentUpTo(), records.back().sequence);
+
+    rig.door.change("", "bench-emptied");
+    rig.work.runAll();
+    EXPECT_EQ(rig.journal.plantSentUpTo(), std::nullopt);
+    EXPECT_EQ(rig.door.status(), std::nullopt);
+    EXPECT_FALSE(rig.clock.isArmed(PlantTimer));
+}
+
 TEST(PlantDoor, TestSaysWhatTheServerAnsweredOnTheWindowsThread) {
     DoorRig rig;
     std::optional<std::pair<bool, std::string>> answer;
