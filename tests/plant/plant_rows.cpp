@@ -27,6 +27,9 @@ public:
         if (!ok(SQLDriverConnectW(connection_, nullptr, reinterpret_cast<SQLWCHAR*>(text.data()),
                                   static_cast<SQLSMALLINT>(text.size()), nullptr, 0, nullptr,
                                   SQL_DRIVER_NOPROMPT))) {
+            // The destructor does not run for a constructor that throws.
+            SQLFreeHandle(SQL_HANDLE_DBC, connection_);
+            SQLFreeHandle(SQL_HANDLE_ENV, environment_);
             throw std::runtime_error("the test server does not answer");
         }
         SQLAllocHandle(SQL_HANDLE_STMT, connection_, &statement_);
