@@ -18,10 +18,10 @@ static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "ODBC's wide text must be UT
 
 namespace {
 
-// A server or a network that does not answer gives up a login after this long.
-constexpr SQLULEN kLoginTimeoutSeconds = 10;
-// A statement the server does not answer is given up after this long.
-constexpr SQLULEN kQueryTimeoutSeconds = 30;
+// A server or a network that does not answer gives up a login after this long, and a
+// statement after the other: the program's end waits for at most one round in progress.
+constexpr SQLULEN kLoginTimeoutSeconds = 5;
+constexpr SQLULEN kQueryTimeoutSeconds = 10;
 
 SQLWCHAR* wideText(std::u16string& text) { return reinterpret_cast<SQLWCHAR*>(text.data()); }
 
