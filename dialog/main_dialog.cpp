@@ -5,6 +5,7 @@
 #include "base/control_ids.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "dialog/link_buttons.h"
 #include "plant/plant_door.h"
 
 namespace mensora {
@@ -20,18 +21,24 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
-            [this] {
-                // Values typed into an open panel are dropped, not judged: the link is
-                // going, not the parameters being confirmed.
-                if (state_.paramEditMode) panel_.closeWithoutStoring();
-            }),
+            LinkEvents{[this] {
+                           // Values typed into an open panel are dropped, not judged: the
+                           // link is going, not the parameters being confirmed.
+                           if (state_.paramEditMode) panel_.closeWithoutStoring();
+                       },
+                       [this](ProtocolKind kind) {
+                           showLinked(ports_.window, kind, state_.language());
+                       },
+                       [this] { showUnlinked(ports_.window, state_.language()); }}),
       poll_(context_, ports.serial,
             PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
                        [this] { recorder_.recordMeasurement(); },
                        [this] { link_.restartWatchdog(); },
                        [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
-      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
+      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem,
+             RecordFileEvents{[this] { link_.pauseWatchdog(); },
+                              [this] { link_.resumeWatchdog(); }}),
       language_(state_, ports.window, ports.settings) {}
 
 void MainDialog::onTimer(int id) {
@@ -41,7 +48,7 @@ void MainDialog::onTimer(int id) {
         case AutoSampleTimer: recorder_.recordMeasurement(); break;
         case LinkWatchdogTimer: link_.linkWatchdogExpired(); break;
         case PortScanTimer: link_.portScanStep(); break;
-        case BeepStopTimer: recorder_.stopAlertSound(); break;
+        case BeepStopTimer: stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
         case DeviceReopenTimer: link_.reopenStep(); break;
         case PlantTimer:
@@ -65,6 +72,11 @@ void MainDialog::onCommand(int controlId) {
         case AutosaveCheck: files_.onAutosaveSwitch(); break;
         default: break;
     }
+}
+
+void MainDialog::stopAlertSound() {
+    timers_.kill(BeepStopTimer);
+    ports_.sound.stop();
 }
 
 void MainDialog::onSystemCommand(int command) {

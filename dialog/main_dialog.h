@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controller. It owns the timers' arming and the subsystems, wires them to
-// the state, and routes every timer tick and button click to the operation that owns it.
+// the state the program hands it, and routes every timer tick and button click to the
+// operation that owns it.
 
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
@@ -18,6 +19,7 @@
 #include "link/port_names.h"
 #include "link/serial_device.h"
 #include "measure/auto_sampling.h"
+#include "measure/record_traces.h"
 #include "measure/recorder.h"
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
@@ -66,8 +68,17 @@ public:
     void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
     // The plant database's door, whose timer ticks reach it through the dialog.
     void sendToPlant(PlantDoor* door) { plant_ = door; }
+    // Every record is stamped with the part and lot in force when it is taken; Clear empties
+    // the stamps with the records.
+    void stampRecordsIn(RecordTraces& traces) {
+        recorder_.stampWith([&traces](std::uint32_t index) { traces.stamp(index); },
+                            [&traces] { traces.cleared(); });
+    }
 
 private:
+    // The alert of a link, a confirmed panel or a record has sounded long enough.
+    void stopAlertSound();
+
     AcquisitionState& state_;
     DialogPorts ports_;
     Timers timers_;

@@ -1,4 +1,7 @@
 #pragma once
+#include <cstdint>
+#include <functional>
+
 #include "base/alert_sound.h"
 #include "base/clock.h"
 #include "base/dialog_context.h"
@@ -19,15 +22,20 @@ public:
     void recordMeasurement();
     void clearRecords();
     void resetStatistics();
-    void stopAlertSound();
 
     // Where each record and each Clear is reported, or nowhere (nullptr).
     void reportTo(RecordObserver* observer) { observer_ = observer; }
+    // What stamps each record with the values in force is told each new record's index as
+    // soon as the store holds it, and each Clear.
+    void stampWith(std::function<void(std::uint32_t index)> stamp,
+                   std::function<void()> cleared) {
+        stamp_ = std::move(stamp);
+        stampsCleared_ = std::move(cleared);
+    }
 
 private:
     Verdict judgeAndCount(double value);
     void updateExtremes(float value, bool firstSinceReset);
-    void copyStatisticsForDisplay();
     void reportStoreFull();
 
     AcquisitionState& state_;
@@ -40,6 +48,8 @@ private:
     // Whether the user has been told that the store is full; a Clear lets it fill again.
     bool storeFullReported_ = false;
     RecordObserver* observer_ = nullptr;
+    std::function<void(std::uint32_t)> stamp_;
+    std::function<void()> stampsCleared_;
 };
 
 }  // namespace mensora

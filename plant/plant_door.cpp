@@ -15,11 +15,11 @@ PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantBench bench)
     : ports_(ports), where_(std::move(bench)) {}
 
 std::string PlantDoor::connection() const {
-    return ports_.settings.text(plant_settings::kConnection).value_or("");
+    return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection).value_or("");
 }
 
 std::string PlantDoor::bench() const {
-    const std::string stored = ports_.settings.text(plant_settings::kBench).value_or("");
+    const std::string stored = ports_.settings.getText(plant_settings::kSection, plant_settings::kBench).value_or("");
     return stored.empty() ? defaultBenchName(where_.computerName, where_.windowNumber) : stored;
 }
 
@@ -40,8 +40,8 @@ void PlantDoor::start() {
 
 void PlantDoor::change(const std::string& connection, const std::string& bench) {
     const bool sending = sender_ != nullptr;
-    ports_.settings.putText(plant_settings::kConnection, connection);
-    ports_.settings.putText(plant_settings::kBench, bench);
+    ports_.settings.putText(plant_settings::kSection, plant_settings::kConnection, connection);
+    ports_.settings.putText(plant_settings::kSection, plant_settings::kBench, bench);
     start();
     // No plant database any more: the journal need not keep records for it.
     if (sending && connection.empty()) {

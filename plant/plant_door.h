@@ -20,8 +20,9 @@
 namespace mensora {
 
 namespace plant_settings {
-inline constexpr const char* kConnection = "Plant/Connection";
-inline constexpr const char* kBench = "Plant/Bench";
+inline constexpr const char* kSection = "Plant";
+inline constexpr const char* kConnection = "Connection";
+inline constexpr const char* kBench = "Bench";
 }  // namespace plant_settings
 
 // The bench's name unless the user gave one: the computer's, with -2, -3 for the second and

@@ -10,6 +10,9 @@
 #include "plant/plant_texts.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
+#include "measure/trace_fields.h"
+#include "measure/trace_texts.h"
+#include "ui/trace_window.h"
 
 namespace mensora {
 
@@ -44,6 +47,8 @@ MensoraProgram::MensoraProgram()
         plantStatus->show(plant_.status(), dialog_.state().language());
     });
     dialog_.sendToPlant(&plant_);
+    dialog_.stampRecordsIn(traces_);
+    tracePanel_.restore();
     dialog_.initialise();
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
@@ -54,6 +59,10 @@ MensoraProgram::MensoraProgram()
     QAction* plant = window_.plantAction();
     plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(plant, &QAction::triggered, [this] { openPlant(); });
+    QAction* trace = window_.traceAction();
+    trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog_.state().language())));
+    QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });
+    showTraceLine();
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
@@ -77,9 +86,23 @@ void MensoraProgram::openPlant() {
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
-        chartsWindow_ = new ChartsWindow(chartData_, dialog_.state(), settings_, &window_);
+        chartsWindow_ =
+            new ChartsWindow(chartData_, dialog_.state(), traces_, settings_, &window_);
     }
     chartsWindow_->open();
+}
+
+}  // namespace mensora
+
+namespace mensora {
+
+void MensoraProgram::openTrace() {
+    TraceWindow trace(tracePanel_, dialog_.state().language(), &window_);
+    if (trace.ask()) showTraceLine();
+}
+
+void MensoraProgram::showTraceLine() {
+    window_.showTraceLine(traceLine(traces_.inForce(), dialog_.state().language()));
 }
 
 }  // namespace mensora

@@ -4,13 +4,15 @@
 
 #include <memory>
 
+#include "base/thread_work_queue.h"
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
+#include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
-#include "base/thread_work_queue.h"
+#include "measure/record_traces.h"
 #include "plant/plant_door.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
@@ -36,6 +38,8 @@ public:
     MainDialog& dialog() { return dialog_; }
     const MainDialog& dialog() const { return dialog_; }
     const RecordStore& store() const { return store_; }
+    // The part and lot each record was taken with.
+    const RecordTraces& traces() const { return traces_; }
     SettingsStore& settings() { return settings_; }
     const ChartData& chartData() const { return chartData_; }
     // The quality charts window, made at its first opening; nullptr before.
@@ -47,6 +51,7 @@ private:
     // can never be missed for want of memory.
     RecordStore store_;
     RecordListTexts listTexts_{store_};
+    RecordTraces traces_;
     ChartData chartData_;
     AcquisitionState state_;
     QtSettingsStore settings_;
@@ -59,6 +64,7 @@ private:
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
+    TracePanel tracePanel_{traces_, settings_};
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
     QtWindowThread windowThread_;
@@ -69,6 +75,8 @@ private:
 
     void openCharts();
     void openPlant();
+    void openTrace();
+    void showTraceLine();
 };
 
 }  // namespace mensora

@@ -37,14 +37,18 @@ void QtSettingsStore::put(const std::string& key, std::int32_t value) {
     settings_.sync();
 }
 
-std::optional<std::string> QtSettingsStore::text(const std::string& groupKey) {
-    const QVariant stored = settings_.value(QString::fromStdString(groupKey));
+std::optional<std::string> QtSettingsStore::getText(const std::string& section,
+                                                    const std::string& key) {
+    const QVariant stored =
+        settings_.value(QString::fromStdString(section) + '/' + QString::fromStdString(key));
     if (!stored.isValid()) return std::nullopt;
     return stored.toString().toStdString();
 }
 
-void QtSettingsStore::putText(const std::string& groupKey, const std::string& value) {
-    settings_.setValue(QString::fromStdString(groupKey), QString::fromStdString(value));
+void QtSettingsStore::putText(const std::string& section, const std::string& key,
+                              const std::string& value) {
+    settings_.setValue(QString::fromStdString(section) + '/' + QString::fromStdString(key),
+                       QString::fromStdString(value));
     settings_.sync();
     // A text may be a connection string with a password: the file is its user's alone.
     QFile::setPermissions(settings_.fileName(), QFile::ReadOwner | QFile::WriteOwner);

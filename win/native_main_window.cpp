@@ -11,6 +11,8 @@
 #include "base/texts.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
+#include "dialog/trace_form.h"
+#include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
@@ -22,6 +24,9 @@ namespace {
 
 // The one main window of the thread, for the key filter, which carries no context of its own.
 NativeMainWindow* filtering = nullptr;
+
+// The window's own timer that shows what waits for the frame; the core's timers are 1 to 8.
+constexpr UINT_PTR kFrameTimer = 100;
 
 bool isClickable(const DialogControl* row) {
     return row != nullptr &&
@@ -70,14 +75,18 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
 }
 
 // A modal dialog's loop hands each message to the thread's message filters before the dialog
-// treats it, whichever control has the focus: the one place to see F3 in a dialog box.
+// treats it, whichever control has the focus: the one place to see F3 and F4 in a dialog box.
 LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
-        message->wParam == VK_F3 && filtering->openCharts_ &&
         (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
-        filtering->openCharts_(filtering->window_);
-        return 1;
+        const std::function<void(HWND)>& open = message->wParam == VK_F3   ? filtering->openCharts_
+                                                : message->wParam == VK_F4 ? filtering->openTrace_
+                                                                           : nullptr;
+        if (open) {
+            open(filtering->window_);
+            return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -105,6 +114,8 @@ void NativeMainWindow::created(HWND window) {
         AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
         const std::wstring chartsItem = wide(pick(chart_texts::kWindowTitle, language_));
         AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
+        const std::wstring traceItem = wide(pick(trace_texts::kWindowTitle, language_));
+        AppendMenuW(menu, MF_STRING, kTraceCommand, traceItem.c_str());
         const std::wstring plantItem = wide(pick(plant_texts::kWindowTitle, language_));
         AppendMenuW(menu, MF_STRING, kPlantCommand, plantItem.c_str());
     }
@@ -118,10 +129,10 @@ void NativeMainWindow::created(HWND window) {
     for (const int id : {LiveValue, UnitLabel}) {
         SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_), TRUE);
     }
-    // The drop-downs hold their items as the template's own data fills them; the
-    // initialisation puts on the English sound items.
-    setListItems(SoundList, kSoundItemsChinese, static_cast<int>(std::size(kSoundItemsChinese)));
-    setListItems(UnitList, kUnitItems, static_cast<int>(std::size(kUnitItems)));
+    for (const int list : {SoundList, UnitList}) {
+        const auto items = templateListItems(list);
+        setListItems(list, items.data(), static_cast<int>(items.size()));
+    }
     for (const DialogControl& row : controlTable()) {
         if (row.kind != ControlKind::Label || row.id == 0) continue;
         const char* caption = captionFor(row, language_);
@@ -129,17 +140,18 @@ void NativeMainWindow::created(HWND window) {
         showLabel(row.id);
     }
 
+    createTraceLine();
     // Never smaller than the window may be dragged to, from the start; the controls keep the
     // places the template gave them, as when the platform applies the limits at creation.
     RECT outer{};
     GetWindowRect(window, &outer);
     const int width = std::max<int>(outer.right - outer.left, kMinimumWidthPixels);
-    const int height = std::max<int>(outer.bottom - outer.top, kMinimumHeightPixels);
+    const int height = std::max<int>(outer.bottom - outer.top, kMinimumHeightPixels + traceLineBand_);
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     // The size the controls were laid out for: the first size change, which only records.
     RECT client{};
     GetClientRect(window, &client);
-    resizeRule_.sizeChanged(client.bottom, false);
+    resizeRule_.sizeChanged(client.bottom - traceLineBand_, false);
 
     if (controller_ != nullptr) controller_->initialise();
     showStatusLine(statusText_);
@@ -165,6 +177,10 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (openCharts_) openCharts_(window_);
                 return TRUE;
             }
+            if ((wParam & 0xFFF0) == kTraceCommand) {
+                if (openTrace_) openTrace_(window_);
+                return TRUE;
+            }
             if ((wParam & 0xFFF0) == kPlantCommand) {
                 if (openPlant_) openPlant_(window_);
                 return TRUE;
@@ -173,12 +189,17 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;
         case WM_TIMER:
-            if (controller_ != nullptr) controller_->onTimer(static_cast<int>(wParam));
+            if (wParam == kFrameTimer) {
+                showFrameNow();
+            } else if (controller_ != nullptr) {
+                controller_->onTimer(static_cast<int>(wParam));
+            }
             return TRUE;
         case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels + statusLineShown_};
+            limits->ptMinTrackSize = {kMinimumWidthPixels,
+                                      kMinimumHeightPixels + traceLineBand_ + statusLineShown_};
             return TRUE;
         }
         case WM_NOTIFY: {
@@ -193,19 +214,53 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// What a click did is seen at once: the last record when Auto stops, the emptied statistics
+// after Clear, the row Manual took.
 void NativeMainWindow::command(int id, int notification) {
     if (notification != BN_CLICKED || !isClickable(findControl(id))) return;
     if (controller_ != nullptr) controller_->onCommand(id);
+    showFrameNow();
 }
 
 void NativeMainWindow::closeIf(CloseRequest how) {
     if (controller_ == nullptr || controller_->onCloseRequested(how)) EndDialog(window_, 0);
 }
 
+// The line of the part and lot in force, below the template's controls, in the dialog font;
+// a text longer than the line ends in an ellipsis.
+void NativeMainWindow::createTraceLine() {
+    RECT place{kTraceLineRect.x, kTraceLineRect.y, kTraceLineRect.width, kTraceLineRect.height};
+    MapDialogRect(window_, &place);
+    RECT band{0, 0, 0, kTraceLineUnits};
+    MapDialogRect(window_, &band);
+    traceLineBand_ = band.bottom;
+    const HWND line = CreateWindowExW(
+        0, L"STATIC", wide(traceLineText_).c_str(),
+        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE,
+        place.left, place.top, place.right, place.bottom, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTraceLine)), GetModuleHandleW(nullptr),
+        nullptr);
+    SendMessageW(line, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
+}
+
+void NativeMainWindow::showTraceLine(const std::string& text) {
+    traceLineText_ = text;
+    if (window_ != nullptr) SetWindowTextW(control(kTraceLine), wide(text).c_str());
+}
+
 void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
     placeStatusLine();
-    const std::optional<Stretch> stretch =
-        resizeRule_.sizeChanged(clientHeight - statusLineShown_, minimised);
+    // The line of values in force keeps to the bottom, above the plant database's status line;
+    // the template's part above them follows its own rule.
+    const int aboveLines = clientHeight - statusLineShown_ - traceLineBand_;
+    if (const HWND line = control(kTraceLine); line != nullptr && !minimised) {
+        RECT place{};
+        GetWindowRect(line, &place);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(line, nullptr, place.left, aboveLines, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLines, minimised);
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         const HWND stretching = control(id);
@@ -276,6 +331,16 @@ void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::ws
 }
 
 void NativeMainWindow::setText(int controlId, const std::string& text) {
+    if (!PendingFrame::waitsForFrame(controlId)) {
+        showText(controlId, text);
+    } else if (pending_.setText(controlId, text)) {
+        requestFrame();
+    }
+}
+
+void NativeMainWindow::showText(int controlId, const std::string& text) {
+    // A text set again unchanged would still be measured, fitted and painted again.
+    if (text == this->text(controlId)) return;
     if (captions_.count(controlId) != 0) {
         captions_[controlId] = text;
         showLabel(controlId);
@@ -285,6 +350,7 @@ void NativeMainWindow::setText(int controlId, const std::string& text) {
 }
 
 std::string NativeMainWindow::text(int controlId) const {
+    if (const std::string* waiting = pending_.text(controlId)) return *waiting;
     if (const auto caption = captions_.find(controlId); caption != captions_.end()) {
         return caption->second;
     }
@@ -351,23 +417,44 @@ void NativeMainWindow::setUpRecordList(Language language) {
     list_.setUp(language);
 }
 
-void NativeMainWindow::recordListAppended() { list_.appended(); }
+void NativeMainWindow::recordListAppended() {
+    if (pending_.rowsAdded()) requestFrame();
+}
 
+// Emptied at once: the rows still waiting went with the records.
 void NativeMainWindow::recordListCleared() { list_.cleared(); }
 
-void NativeMainWindow::scrollRecordListToEnd() { list_.scrollToEnd(); }
+void NativeMainWindow::scrollRecordListToEnd() {
+    if (pending_.scrollToEnd()) requestFrame();
+}
 
+void NativeMainWindow::requestFrame() {
+    if (window_ != nullptr) SetTimer(window_, kFrameTimer, kFramePeriodMs, nullptr);
+}
+
+void NativeMainWindow::showFrameNow() {
+    KillTimer(window_, kFrameTimer);
+    const PendingFrame::Changes changes = pending_.take();
+    if (changes.rowsAdded) list_.appended();
+    if (changes.scrollToEnd) list_.scrollToEnd();
+    for (const auto& [id, text] : changes.texts) showText(id, text);
+}
+
+// A box stops the operator's eye on the window: it shows everything up to it.
 void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showFrameNow();
     showMessageBox(window_, text, icon);
 }
 
 bool NativeMainWindow::askYesNo(const std::string& text) {
+    showFrameNow();
     const std::wstring caption = executableBaseName();
     return MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 void NativeMainWindow::showAbout() {
+    showFrameNow();
     const std::wstring text = wide(std::string(texts::kAboutProduct) + "\n\n" +
                                    pick(texts::kAboutDescription, language_));
     const std::wstring title = wide(pick(texts::kAboutTitle, language_));
@@ -384,6 +471,7 @@ void NativeMainWindow::showAbout() {
 
 std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
                                                          const std::string& filterText) {
+    showFrameNow();
     return mensora::askSavePath(window_, offeredName, filterText);
 }
 

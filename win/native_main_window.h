@@ -10,6 +10,7 @@
 #include <map>
 #include <string>
 
+#include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
@@ -35,6 +36,10 @@ public:
     // A line under the controls, shown while `text` is not empty: the window grows by its
     // height then, and the controls above keep their places.
     void showStatusLine(const std::string& text);
+    // What the Part and lot item of the window menu and the key F4 ask for.
+    void onOpenTrace(std::function<void(HWND owner)> open) { openTrace_ = std::move(open); }
+    // The line under the window's own layout that shows the part and lot in force.
+    void showTraceLine(const std::string& text);
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
@@ -66,7 +71,14 @@ private:
     void created(HWND window);
     void command(int id, int notification);
     void sizeChanged(int clientHeight, bool minimised);
+    void createTraceLine();
     void showLabel(int controlId);
+    // Puts a text on its control, unless the control shows it already.
+    void showText(int controlId, const std::string& text);
+    // The next frame comes one frame period after the first change that waits for it.
+    void requestFrame();
+    // Shows what waits for the next frame, at once.
+    void showFrameNow();
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
@@ -79,12 +91,18 @@ private:
     std::string statusText_;      // kept until the window exists
     int statusLineShown_ = 0;     // the height the window grew by for the line
     void placeStatusLine();
-    // Sees the keys the dialog's own loop is about to handle, for F3.
+    std::function<void(HWND owner)> openTrace_;
+    // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;
     RecordListView list_;
+    PendingFrame pending_;
     ResizeRule resizeRule_;
     HFONT displayFont_ = nullptr;
+    // The window's height below its template, in pixels, where the line of the part and lot
+    // in force lies.
+    int traceLineBand_ = 0;
+    std::string traceLineText_;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // Every label's whole caption: the label itself may show only the words that fit.
     std::map<int, std::string> captions_;

@@ -5,6 +5,7 @@
 #include "base/settings_keys.h"
 #include "base/wide_text.h"
 #include "link/platform_port_names.h"
+#include "measure/trace_fields.h"
 
 namespace mensora {
 
@@ -35,6 +36,8 @@ NativeProgram::NativeProgram()
              PlantBench{journalPath(), computerName(), 1}) {
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    dialog_.stampRecordsIn(traces_);
+    tracePanel_.restore();
     window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
     window_.onOpenPlant([this](HWND owner) { plantWindow_.run(owner, dialog_.state().language()); });
     plant_.onStatus([this] {
@@ -42,6 +45,13 @@ NativeProgram::NativeProgram()
         window_.showStatusLine(status ? plantStatusText(*status, dialog_.state().language()) : "");
     });
     dialog_.sendToPlant(&plant_);
+    window_.onOpenTrace([this](HWND owner) {
+        if (trace_.ask(owner, state_.language())) showTraceLine();
+    });
+}
+
+void NativeProgram::showTraceLine() {
+    window_.showTraceLine(traceLine(traces_.inForce(), state_.language()));
 }
 
 void NativeProgram::run(HINSTANCE instance) {
@@ -50,7 +60,9 @@ void NativeProgram::run(HINSTANCE instance) {
                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     // The template carries the captions of the language the window will speak.
-    window_.run(instance, languageOf(getSetting(settings_, settings::kLanguage)));
+    const Language language = languageOf(getSetting(settings_, settings::kLanguage));
+    window_.showTraceLine(traceLine(traces_.inForce(), language));
+    window_.run(instance, language);
     // The program ends in a fixed order: the window has gone with its timers; the gauge's port
     // is let go, nothing reports to the dialog any more, and the sound falls silent.
     serial_.close();

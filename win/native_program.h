@@ -10,8 +10,10 @@
 #include "dialog/main_dialog.h"
 #include "files/native_file_system.h"
 #include "link/serial_port.h"
+#include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "base/thread_work_queue.h"
@@ -19,6 +21,7 @@
 #include "win/native_main_window.h"
 #include "win/native_plant_window.h"
 #include "win/posted_window_calls.h"
+#include "win/native_trace_window.h"
 #include "win/registry_settings_store.h"
 #include "win/wave_alert_sound.h"
 #include "win/window_timers.h"
@@ -38,6 +41,8 @@ private:
     // Reserved before the window exists, so that recording never allocates.
     RecordStore store_;
     RecordListTexts listTexts_{store_};
+    // The part and lot each record was taken with.
+    RecordTraces traces_;
     AcquisitionState state_;
     RegistrySettingsStore settings_;
     // Every record reaches it, whether or not the charts window is open.
@@ -50,13 +55,17 @@ private:
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
     MainDialog dialog_;
-    NativeChartsWindow charts_{chartData_, state_, settings_};
+    NativeChartsWindow charts_{chartData_, state_, traces_, settings_};
+    TracePanel tracePanel_{traces_, settings_};
+    NativeTraceWindow trace_{tracePanel_};
     PostedWindowCalls windowThread_;
     PlantDoor plant_;
     NativePlantWindow plantWindow_{plant_};
     // Last, so that it goes first: a round still on it ends while the door and the window's
     // queue it reports to exist.
     ThreadWorkQueue plantWork_;
+
+    void showTraceLine();
 };
 
 }  // namespace mensora

@@ -98,7 +98,7 @@ TEST(PlantDoor, TheBenchIsTheComputersNameNumberedByWindowUnlessGiven) {
     EXPECT_EQ(defaultBenchName("QC-PC7", 2), "QC-PC7-2");
     EXPECT_EQ(defaultBenchName("QC-PC7", 3), "QC-PC7-3");
     DoorRig rig;
-    rig.settings.putText(plant_settings::kBench, "Line 2 / 外径");
+    rig.settings.putText(plant_settings::kSection, plant_settings::kBench, "Line 2 / 外径");
     EXPECT_EQ(rig.door.bench(), "Line 2 / 外径");
 }
 

@@ -55,8 +55,8 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
     journal.append(records);
     QtSettingsStore settings;
-    settings.putText("Plant/Connection", connection);
-    settings.putText("Plant/Bench", "");  // the computer's name, whatever an earlier run chose
+    settings.putText("Plant", "Connection", connection);
+    settings.putText("Plant", "Bench", "");  // the computer's name, whatever an earlier run chose
 
     MensoraProgram program;
     program.window().show();
@@ -101,7 +101,7 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     });
     program.window().plantAction()->trigger();
     EXPECT_TRUE(answer.startsWith("连接成功: PostgreSQL 15")) << answer.toStdString();
-    EXPECT_EQ(program.settings().text("Plant/Bench"), "bench-renamed");
+    EXPECT_EQ(program.settings().getText("Plant", "Bench"), "bench-renamed");
     ASSERT_TRUE(runEventsUntil([&] { return status->text() == "工厂数据库: 已同步"; }, 20s));
     expectServerHolds(connection, "bench-renamed", runIdFrom(7), records);
 }
