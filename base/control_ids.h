@@ -45,6 +45,8 @@ constexpr int kAboutCommand = 16;
 // The Windows system-menu command that opens the quality charts (the low four bits of a
 // system command are the system's own, so ids step by 16).
 constexpr int kChartsCommand = 32;
+// The Windows system-menu command that opens the Plant database window.
+constexpr int kPlantCommand = 64;
 // Cancel in the progress box of a long save.
 constexpr int kCancelSaveCommand = 101;
 // The Save picture button of the charts window on Windows.

@@ -1,5 +1,5 @@
 #pragma once
-// The eight timers of the main window. Their ids are fixed: the tick routing and the
+// The nine timers of the main window. Their ids are fixed: the tick routing and the
 // disconnect (which kills 1 to 5 in ascending order, then 8) rely on them.
 
 namespace mensora {
@@ -14,6 +14,9 @@ enum TimerId : int {
     AutosaveTimer = 7,
     // Once a second while the linked gauge's device is gone: the same port opened again.
     DeviceReopenTimer = 8,
+    // The next round of sending records to the plant database, armed for as long as the last
+    // round said to wait.
+    PlantTimer = 9,
 };
 
 }  // namespace mensora

@@ -28,14 +28,16 @@ JournalKeeping::JournalKeeping(Journal& journal, const DialogContext& context,
       clock_(clock),
       traces_(traces) {}
 
-void JournalKeeping::start(int keepDays) {
+void JournalKeeping::start(int keepDays,
+                           std::function<void(const std::string& path, unsigned window)> opened) {
     journal_.open(clock_.localNow(), keepDays,
                   Journal::Reports{[this](const UnsavedRecords& unsaved) { offerBack(unsaved); },
                                    [this](const JournalError& error) {
                                        context_.window.showMessage(
                                            journalFailureMessage(error, context_.state.language()),
                                            MessageIcon::Exclamation);
-                                   }});
+                                   },
+                                   std::move(opened)});
 }
 
 void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {

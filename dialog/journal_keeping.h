@@ -27,7 +27,8 @@ public:
                    RecordTraces* traces);
 
     // Opens the journal, keeping files' records keepDays days (0: for ever).
-    void start(int keepDays);
+    // `opened` hears of the journal's file once it is open.
+    void start(int keepDays, std::function<void(const std::string& path, unsigned window)> opened);
     // Where records are reported besides the journal, or nowhere (nullptr).
     void reportTo(RecordObserver* next) { next_ = next; }
 

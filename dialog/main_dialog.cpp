@@ -12,6 +12,7 @@
 #include "measure/record_store.h"
 #include "workbook/workbook_texts.h"
 #include "dialog/link_buttons.h"
+#include "plant/plant_door.h"
 
 namespace mensora {
 
@@ -68,7 +69,10 @@ void MainDialog::keepJournal(Journal& journal) {
     journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
     journal_->reportTo(recordsReportedTo_);
     recorder_.reportTo(&*journal_);
-    journal_->start(std::max(0, getSetting(ports_.settings, settings::kJournalDays)));
+    journal_->start(std::max(0, getSetting(ports_.settings, settings::kJournalDays)),
+                    [this](const std::string& path, unsigned window) {
+                        if (plant_ != nullptr) plant_->useJournal(path, window);
+                    });
 }
 
 void MainDialog::onTimer(int id) {
@@ -81,6 +85,9 @@ void MainDialog::onTimer(int id) {
         case BeepStopTimer: stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
         case DeviceReopenTimer: link_.reopenStep(); break;
+        case PlantTimer:
+            if (plant_ != nullptr) plant_->onTimer();
+            break;
         default: break;  // not one of ours: nothing changes
     }
 }

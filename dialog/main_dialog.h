@@ -35,6 +35,7 @@
 namespace mensora {
 
 class ChartData;
+class PlantDoor;
 class RecordStore;
 class RecordListTexts;
 
@@ -79,6 +80,8 @@ public:
     // Where each record and each Clear is reported besides the store, the list and the
     // journal.
     void reportRecordsTo(RecordObserver* observer);
+    // The plant database's door, whose timer ticks reach it through the dialog.
+    void sendToPlant(PlantDoor* door) { plant_ = door; }
     // Every record is stamped with the part and lot in force when it is taken; Clear empties
     // the stamps with the records. Journal entries and workbooks carry the stamps too.
     void stampRecordsIn(RecordTraces& traces) {
@@ -117,6 +120,7 @@ private:
     RecordObserver* recordsReportedTo_ = nullptr;
     RecordTraces* traces_ = nullptr;  // records are stamped once it is set
     std::optional<JournalKeeping> journal_;
+    PlantDoor* plant_ = nullptr;
 };
 
 }  // namespace mensora

@@ -9,6 +9,7 @@
 #include "base/settings_keys.h"
 #include "base/stored_thousandths.h"
 #include "dialog/main_dialog.h"
+#include "plant/plant_door.h"
 
 namespace mensora {
 namespace {
@@ -68,6 +69,8 @@ void MainDialog::initialise() {
     exchange_.push();
     window.setUpRecordList(state_.language());
     state_.linkConnected = false;
+    // Sending to the plant database starts with the window: its timer needs the window.
+    if (plant_ != nullptr) plant_->start();
 }
 
 }  // namespace mensora

@@ -65,6 +65,10 @@ public:
             report(*failure);
             return;
         }
+        window_.post([tell = std::move(reports.opened), path = *folder + slotName(slot) + ".db",
+                      slot] {
+            if (tell) tell(path, slot);
+        });
         if (unsaved) {
             window_.post([tell = std::move(reports.unsaved), found = *unsaved] { tell(found); });
         }

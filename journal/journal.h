@@ -31,6 +31,9 @@ public:
     struct Reports {
         std::function<void(const UnsavedRecords&)> unsaved;
         std::function<void(const JournalError&)> failed;
+        // The journal's file, once open, and the number of the window it belongs to (1 for
+        // journal.db, 2 for journal-2.db ...): the plant database's outbox.
+        std::function<void(const std::string& path, unsigned window)> opened;
     };
 
     // The writer pauses on `clock` to gather what comes in before each commit.

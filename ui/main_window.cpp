@@ -91,6 +91,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
       chartsAction_(new QAction(this)),
+      plantAction_(new QAction(this)),
       traceAction_(new QAction(this)),
       traceLine_(new FittingLabel(QString(), this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
@@ -107,6 +108,8 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     traceAction_->setShortcut(QKeySequence(Qt::Key_F4));
     traceAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(traceAction_);
+    plantAction_->setObjectName(QStringLiteral("action-plant"));
+    addAction(plantAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
     frame_.setSingleShot(true);
@@ -449,9 +452,14 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    // The line of values in force keeps to the bottom; the template's part above it follows
-    // its own rule.
-    const int aboveLine = event->size().height() - traceLineBand_;
+    // The plant database's status line lies at the very bottom, under the line of values in
+    // force; the template's part above both follows its own rule.
+    const int lineHeight = statusLineHeight();
+    if (statusLine_ != nullptr) {
+        statusLine_->setGeometry(0, event->size().height() - lineHeight, event->size().width(),
+                                 lineHeight);
+    }
+    const int aboveLine = event->size().height() - lineHeight - traceLineBand_;
     traceLine_->move(traceLine_->x(), aboveLine);
     const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLine, isMinimized());
     if (!stretch) return;
@@ -467,7 +475,7 @@ void MainWindow::keepMinimumTrackingSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     const PixelSize client = minimumClientSize({frame.width(), frame.height()});
     const QSize former = minimumSize();
-    setMinimumSize(client.width, client.height + traceLineBand_);
+    setMinimumSize(client.width, client.height + traceLineBand_ + statusLineHeight());
     // A window still at the template's size, grown only to the former minimum, follows the
     // minimum back: the frame arrives after the window was sized, and then takes its share.
     if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {
@@ -493,8 +501,36 @@ void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(chartsAction_);
     menu.addAction(traceAction_);
+    menu.addAction(plantAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
+}
+
+void MainWindow::placeStatusLine(QWidget* line) {
+    statusLine_ = line;
+    line->setParent(this);
+    line->installEventFilter(this);
+    if (!line->isHidden()) statusLineShownOrHidden();
+}
+
+int MainWindow::statusLineHeight() const {
+    return statusLine_ != nullptr && !statusLine_->isHidden() ? statusLine_->sizeHint().height() : 0;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == statusLine_ &&
+        (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)) {
+        statusLineShownOrHidden();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void MainWindow::statusLineShownOrHidden() {
+    const int lineHeight = statusLineHeight();
+    const int height = this->height() + lineHeight - statusLineShown_;
+    statusLineShown_ = lineHeight;
+    keepMinimumTrackingSize();
+    resize(width(), height);
 }
 
 }  // namespace mensora

@@ -42,6 +42,11 @@ public:
     DialogBaseUnits baseUnits() const { return units_; }
     // Opens the quality charts: the context menu's item and the key F3.
     QAction* chartsAction() const { return chartsAction_; }
+    // Opens the Plant database window: the context menu's item.
+    QAction* plantAction() const { return plantAction_; }
+    // A line under the controls, shown only while it has something to say: the window grows
+    // by its height then, and the controls above keep their places.
+    void placeStatusLine(QWidget* line);
     // Opens the Part and lot window: the context menu's item and the key F4.
     QAction* traceAction() const { return traceAction_; }
     // The line under the window's own layout that shows the part and lot in force.
@@ -85,6 +90,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* createControl(const DialogControl& row);
@@ -104,6 +110,11 @@ private:
     RecordTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     QAction* chartsAction_;
+    QAction* plantAction_;
+    QWidget* statusLine_ = nullptr;
+    int statusLineShown_ = 0;  // the height the window grew by for the line
+    int statusLineHeight() const;
+    void statusLineShownOrHidden();
     QAction* traceAction_;
     QLabel* traceLine_;
     int traceLineBand_ = 0;  // the window's height below its template, in pixels

@@ -1,11 +1,15 @@
 #include "ui/mensora_program.h"
 
 #include <QAction>
+#include <QSysInfo>
 
 #include "base/control_ids.h"
 #include "charts/chart_texts.h"
 #include "dialog/further_windows_tip.h"
 #include "link/platform_port_names.h"
+#include "plant/plant_texts.h"
+#include "ui/plant_status_line.h"
+#include "ui/plant_window.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
 #include "ui/trace_window.h"
@@ -20,10 +24,18 @@ MensoraProgram::MensoraProgram()
       portNames_(makePlatformPortNames(settings_)),
       dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
                           fileSystem_, workbookQueue_, windowThread_, chartData_},
-              state_, store_, listTexts_) {
+              state_, store_, listTexts_),
+      plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
+             PlantBench{{}, QSysInfo::machineHostName().toStdString(), 1}) {
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    auto* plantStatus = new PlantStatusLine;
+    window_.placeStatusLine(plantStatus);
+    plant_.onStatus([this, plantStatus] {
+        plantStatus->show(plant_.status(), dialog_.state().language());
+    });
+    dialog_.sendToPlant(&plant_);
     dialog_.stampRecordsIn(traces_);
     tracePanel_.restore();
     dialog_.initialise();
@@ -36,6 +48,10 @@ MensoraProgram::MensoraProgram()
     const QString tip = QString::fromStdString(
         furtherWindowsTip(dialog_.state().language(), MenuPlace::Background));
     for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
+
+    QAction* plant = window_.plantAction();
+    plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog_.state().language())));
+    QObject::connect(plant, &QAction::triggered, [this] { openPlant(); });
     QAction* trace = window_.traceAction();
     trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });
@@ -55,6 +71,11 @@ MensoraProgram::~MensoraProgram() {
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();
+}
+
+void MensoraProgram::openPlant() {
+    PlantWindow plantWindow(plant_, dialog_.state().language(), &window_);
+    plantWindow.exec();
 }
 
 void MensoraProgram::openCharts() {

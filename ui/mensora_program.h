@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/thread_work_queue.h"
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
 #include "base/thread_work_queue.h"
@@ -14,6 +15,7 @@
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "measure/record_traces.h"
+#include "plant/plant_door.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
@@ -44,6 +46,7 @@ public:
     const ChartData& chartData() const { return chartData_; }
     // The quality charts window, made at its first opening; nullptr before.
     ChartsWindow* chartsWindow() const { return chartsWindow_; }
+    PlantDoor& plant() { return plant_; }
 
 private:
     // Reserved before the window exists, so that recording never allocates and the capacity
@@ -75,8 +78,13 @@ private:
     ThreadWorkQueue workbookQueue_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
+    PlantDoor plant_;
+    // Last, so that it goes first: a round still on it ends while the door and the window's
+    // queue it reports to exist.
+    ThreadWorkQueue plantWork_;
 
     void openCharts();
+    void openPlant();
     void openTrace();
     void showTraceLine();
 };

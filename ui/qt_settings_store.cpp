@@ -1,6 +1,7 @@
 #include "ui/qt_settings_store.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 
 namespace mensora {
@@ -49,6 +50,8 @@ void QtSettingsStore::putText(const std::string& section, const std::string& key
     settings_.setValue(QString::fromStdString(section) + '/' + QString::fromStdString(key),
                        QString::fromStdString(value));
     settings_.sync();
+    // A text may be a connection string with a password: the file is its user's alone.
+    QFile::setPermissions(settings_.fileName(), QFile::ReadOwner | QFile::WriteOwner);
 }
 
 std::optional<std::string> QtSettingsStore::portOverride(const std::string& portName) {

@@ -14,6 +14,7 @@
 #include "dialog/further_windows_tip.h"
 #include "dialog/trace_form.h"
 #include "measure/trace_texts.h"
+#include "plant/plant_texts.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
@@ -116,6 +117,8 @@ void NativeMainWindow::created(HWND window) {
         AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
         const std::wstring traceItem = wide(pick(trace_texts::kWindowTitle, language_));
         AppendMenuW(menu, MF_STRING, kTraceCommand, traceItem.c_str());
+        const std::wstring plantItem = wide(pick(plant_texts::kWindowTitle, language_));
+        AppendMenuW(menu, MF_STRING, kPlantCommand, plantItem.c_str());
     }
     filtering = this;
     keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, &NativeMainWindow::keyFilter, nullptr,
@@ -155,6 +158,7 @@ void NativeMainWindow::created(HWND window) {
     resizeRule_.sizeChanged(client.bottom - traceLineBand_, false);
 
     if (controller_ != nullptr) controller_->initialise();
+    showStatusLine(statusText_);
 }
 
 INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -181,6 +185,10 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (openTrace_) openTrace_(window_);
                 return TRUE;
             }
+            if ((wParam & 0xFFF0) == kPlantCommand) {
+                if (openPlant_) openPlant_(window_);
+                return TRUE;
+            }
             if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;
@@ -194,7 +202,8 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
         case WM_GETMINMAXINFO: {
             auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kMinimumWidthPixels, kMinimumHeightPixels + traceLineBand_};
+            limits->ptMinTrackSize = {kMinimumWidthPixels,
+                                      kMinimumHeightPixels + traceLineBand_ + statusLineShown_};
             return TRUE;
         }
         case WM_NOTIFY: {
@@ -244,17 +253,18 @@ void NativeMainWindow::showTraceLine(const std::string& text) {
 }
 
 void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
-    // The line of values in force keeps to the bottom; the template's part above it follows
-    // its own rule.
+    placeStatusLine();
+    // The line of values in force keeps to the bottom, above the plant database's status line;
+    // the template's part above them follows its own rule.
+    const int aboveLines = clientHeight - statusLineShown_ - traceLineBand_;
     if (const HWND line = control(kTraceLine); line != nullptr && !minimised) {
         RECT place{};
         GetWindowRect(line, &place);
         MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-        SetWindowPos(line, nullptr, place.left, clientHeight - traceLineBand_, 0, 0,
+        SetWindowPos(line, nullptr, place.left, aboveLines, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const std::optional<Stretch> stretch =
-        resizeRule_.sizeChanged(clientHeight - traceLineBand_, minimised);
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLines, minimised);
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         const HWND stretching = control(id);
@@ -501,5 +511,48 @@ void NativeMainWindow::showProgress(const std::string& text, const std::string& 
 void NativeMainWindow::setProgress(int percent) { progress_.setPercent(percent); }
 
 void NativeMainWindow::hideProgress() { progress_.hide(); }
+
+void NativeMainWindow::showStatusLine(const std::string& text) {
+    statusText_ = text;
+    if (window_ == nullptr) return;
+    if (statusLine_ == nullptr) {
+        statusLine_ = CreateWindowExW(0, L"STATIC", L"",
+                                      WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 0, 0,
+                                      window_, nullptr, nullptr, nullptr);
+        SendMessageW(statusLine_, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
+    }
+    SetWindowTextW(statusLine_, wide(text).c_str());
+    int lineHeight = 0;
+    if (!text.empty()) {
+        const HDC dc = GetDC(statusLine_);
+        const HGDIOBJ former =
+            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(statusLine_, WM_GETFONT, 0, 0)));
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        SelectObject(dc, former);
+        ReleaseDC(statusLine_, dc);
+        lineHeight = metrics.tmHeight + 4;
+    }
+    ShowWindow(statusLine_, text.empty() ? SW_HIDE : SW_SHOWNA);
+    if (lineHeight == statusLineShown_) {
+        placeStatusLine();
+        return;
+    }
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const int grown = lineHeight - statusLineShown_;
+    statusLineShown_ = lineHeight;
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + grown,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    placeStatusLine();
+}
+
+void NativeMainWindow::placeStatusLine() {
+    if (statusLine_ == nullptr) return;
+    RECT client{};
+    GetClientRect(window_, &client);
+    SetWindowPos(statusLine_, nullptr, 6, client.bottom - statusLineShown_, client.right - 12,
+                 statusLineShown_, SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 }  // namespace mensora

@@ -33,6 +33,11 @@ public:
     void setController(MainDialog* controller) { controller_ = controller; }
     // What the charts item of the window menu and the key F3 ask for.
     void onOpenCharts(std::function<void(HWND owner)> open) { openCharts_ = std::move(open); }
+    // What the Plant database item of the window menu asks for.
+    void onOpenPlant(std::function<void(HWND owner)> open) { openPlant_ = std::move(open); }
+    // A line under the controls, shown while `text` is not empty: the window grows by its
+    // height then, and the controls above keep their places.
+    void showStatusLine(const std::string& text);
     // What the Part and lot item of the window menu and the key F4 ask for.
     void onOpenTrace(std::function<void(HWND owner)> open) { openTrace_ = std::move(open); }
     // The line under the window's own layout that shows the part and lot in force.
@@ -89,6 +94,11 @@ private:
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
     std::function<void(HWND owner)> openCharts_;
+    std::function<void(HWND owner)> openPlant_;
+    HWND statusLine_ = nullptr;
+    std::string statusText_;      // kept until the window exists
+    int statusLineShown_ = 0;     // the height the window grew by for the line
+    void placeStatusLine();
     std::function<void(HWND owner)> openTrace_;
     // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
     HHOOK keyFilter_ = nullptr;

@@ -18,7 +18,10 @@
 #include "measure/record_traces.h"
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
+#include "base/thread_work_queue.h"
+#include "plant/plant_door.h"
 #include "win/native_main_window.h"
+#include "win/native_plant_window.h"
 #include "win/posted_window_calls.h"
 #include "win/native_trace_window.h"
 #include "win/registry_settings_store.h"
@@ -66,6 +69,11 @@ private:
     // cancelled, and its thread has ended before they go. The dialog only keeps a reference
     // to it while it is being made.
     ThreadWorkQueue workbookQueue_;
+    PlantDoor plant_;
+    NativePlantWindow plantWindow_{plant_};
+    // Last, so that it goes first: a round still on it ends while the door and the window's
+    // queue it reports to exist.
+    ThreadWorkQueue plantWork_;
 
     void showTraceLine();
 };

@@ -1,0 +1,97 @@
+#include "plant/plant_door.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "base/timer_ids.h"
+
+namespace mensora {
+
+std::string defaultBenchName(const std::string& computerName, unsigned windowNumber) {
+    return windowNumber > 1 ? computerName + "-" + std::to_string(windowNumber) : computerName;
+}
+
+PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantBench bench)
+    : ports_(ports), where_(std::move(bench)) {}
+
+std::string PlantDoor::connection() const {
+    return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection).value_or("");
+}
+
+std::string PlantDoor::bench() const {
+    const std::string stored = ports_.settings.getText(plant_settings::kSection, plant_settings::kBench).value_or("");
+    return stored.empty() ? defaultBenchName(where_.computerName, where_.windowNumber) : stored;
+}
+
+void PlantDoor::useJournal(std::string path, unsigned window) {
+    where_.journalPath = std::move(path);
+    where_.windowNumber = window;
+    start();
+}
+
+void PlantDoor::start() {
+    ++generation_;
+    ports_.timers.kill(PlantTimer);
+    const std::string to = connection();
+    // Without a journal there is nothing to send from (it could not be opened, or is not open
+    // yet): the door waits for it.
+    if (to.empty() || where_.journalPath.empty()) {
+        sender_.reset();
+        show(std::nullopt);
+        return;
+    }
+    sender_ = std::make_shared<PlantSender>(PlantConfig{to, bench(), where_.journalPath});
+    show(PlantStatus{});
+    // Never 0: a timer of 0 ms would tick before the window has drawn anything.
+    ports_.timers.arm(PlantTimer, 1);
+}
+
+void PlantDoor::change(const std::string& connection, const std::string& bench) {
+    const bool sending = sender_ != nullptr;
+    ports_.settings.putText(plant_settings::kSection, plant_settings::kConnection, connection);
+    ports_.settings.putText(plant_settings::kSection, plant_settings::kBench, bench);
+    start();
+    // No plant database any more: the journal need not keep records for it.
+    if (sending && connection.empty()) {
+        ports_.work.submit([path = where_.journalPath] { JournalOutbox(path).markSent(std::nullopt); });
+    }
+}
+
+void PlantDoor::onTimer() {
+    ports_.timers.kill(PlantTimer);
+    if (roundOnWorker_ || sender_ == nullptr) return;
+    roundOnWorker_ = true;
+    ports_.work.submit([this, sender = sender_, generation = generation_,
+                        &window = ports_.window] {
+        const PlantSender::Round round = sender->sendSome();
+        window.post([this, generation, round] { roundDone(generation, round); });
+    });
+}
+
+void PlantDoor::roundDone(unsigned generation, const PlantSender::Round& round) {
+    roundOnWorker_ = false;
+    if (sender_ == nullptr) return;
+    if (generation != generation_) {  // the settings changed meanwhile: the new sender's turn
+        ports_.timers.arm(PlantTimer, 1);
+        return;
+    }
+    show(round.status);
+    ports_.timers.arm(PlantTimer, std::max<std::uint32_t>(round.nextInMs, 1));
+}
+
+void PlantDoor::show(std::optional<PlantStatus> status) {
+    status_ = std::move(status);
+    if (statusChanged_) statusChanged_();
+}
+
+void PlantDoor::test(const std::string& connection,
+                     std::function<void(bool connected, const std::string& said)> answer) {
+    ports_.work.submit([connection, answer = std::move(answer), &window = ports_.window] {
+        PlantServer server;
+        const std::optional<std::string> error = server.connect(connection);
+        const std::string said = error ? *error : server.serverName();
+        window.post([answer, connected = !error, said] { answer(connected, said); });
+    });
+}
+
+}  // namespace mensora

@@ -1,0 +1,59 @@
+#pragma once
+// Sends one journal's records to the plant database, exactly once through crashes, restarts
+// and outages. On connecting it asks the server what it already holds of this bench's run and
+// goes on after that; the journal's own mark only keeps unsent records from being dropped, it
+// is never what decides what to send. A failure closes the connection and waits longer each
+// time, up to 30 s. Each round runs off the window's thread; the caller waits between rounds
+// for as long as the round says, so the sender itself never reads a clock.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plant/journal_outbox.h"
+#include "plant/plant_record.h"
+#include "plant/plant_server.h"
+#include "plant/plant_status.h"
+
+namespace mensora {
+
+struct PlantConfig {
+    std::string connection;  // ODBC connection string; empty: no plant database
+    std::string bench;
+    std::string journalPath;
+};
+
+// How long to wait before the next round after `failures` failed rounds in a row.
+std::uint32_t plantRetryDelayMs(int failures);
+
+class PlantSender {
+public:
+    // Records a round sends at most, so that a round never holds the worker for long.
+    static constexpr int kRecordsPerRound = 1000;
+    // The wait between rounds once everything is sent.
+    static constexpr std::uint32_t kIdleDelayMs = 500;
+
+    explicit PlantSender(PlantConfig config);
+
+    struct Round {
+        PlantStatus status;
+        std::uint32_t nextInMs = 0;
+    };
+    // Runs on the calling thread below normal priority.
+    Round sendSome();
+
+private:
+    std::optional<std::string> connect();
+    std::optional<std::string> sendBatch();
+    Round failed(std::string error);
+
+    PlantConfig config_;
+    JournalOutbox journal_;
+    PlantServer server_;
+    std::int64_t serverHolds_ = 0;  // valid while connected
+    int failures_ = 0;
+    std::vector<PlantRecord> batch_;
+};
+
+}  // namespace mensora

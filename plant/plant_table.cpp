@@ -1,0 +1,54 @@
+#include "plant/plant_table.h"
+
+namespace mensora::plant_table {
+
+namespace {
+
+constexpr const char* kColumns =
+    "bench, run, sequence, number, taken_at, value, value_text, error, verdict, nominal,"
+    " upper_tolerance, lower_tolerance, unit, part, characteristic, lot, operator_name, gauge_id";
+
+constexpr const char* kCreatePostgreSql =
+    "CREATE TABLE mensora_record ("
+    " bench TEXT NOT NULL, run CHAR(32) NOT NULL, sequence BIGINT NOT NULL, number BIGINT,"
+    " taken_at TIMESTAMP(0), value DOUBLE PRECISION, value_text TEXT, error DOUBLE PRECISION,"
+    " verdict VARCHAR(10), nominal DOUBLE PRECISION, upper_tolerance DOUBLE PRECISION,"
+    " lower_tolerance DOUBLE PRECISION, unit TEXT, part TEXT, characteristic TEXT, lot TEXT,"
+    " operator_name TEXT, gauge_id TEXT,"
+    " received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,"
+    " PRIMARY KEY (bench, run, sequence))";
+
+constexpr const char* kCreateSqlServer =
+    "CREATE TABLE mensora_record ("
+    " bench NVARCHAR(100) NOT NULL, run CHAR(32) NOT NULL, sequence BIGINT NOT NULL,"
+    " number BIGINT, taken_at DATETIME2(0), value FLOAT, value_text NVARCHAR(40), error FLOAT,"
+    " verdict VARCHAR(10), nominal FLOAT, upper_tolerance FLOAT, lower_tolerance FLOAT,"
+    " unit NVARCHAR(20), part NVARCHAR(400), characteristic NVARCHAR(400), lot NVARCHAR(400),"
+    " operator_name NVARCHAR(400), gauge_id NVARCHAR(400),"
+    " received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),"
+    " PRIMARY KEY (bench, run, sequence))";
+
+}  // namespace
+
+Dialect dialectOf(const std::string& serverName) {
+    return serverName.find("SQL Server") != std::string::npos ? Dialect::SqlServer
+                                                               : Dialect::PostgreSql;
+}
+
+const char* createTable(Dialect dialect) {
+    return dialect == Dialect::SqlServer ? kCreateSqlServer : kCreatePostgreSql;
+}
+
+std::string insert(int rows) {
+    std::string row = "(?";
+    for (int column = 1; column < kColumnCount; ++column) row += ",?";
+    row += ")";
+    std::string statement = std::string("INSERT INTO mensora_record (") + kColumns + ") VALUES ";
+    for (int i = 0; i < rows; ++i) {
+        if (i > 0) statement += ",";
+        statement += row;
+    }
+    return statement;
+}
+
+}  // namespace mensora::plant_table

@@ -1,0 +1,26 @@
+#pragma once
+// The statements Mensora sends to the plant database, as fixed texts: every value travels as a
+// bound parameter, never inside the text. docs/plant-database.sql makes the same table by hand.
+
+#include <string>
+
+namespace mensora::plant_table {
+
+// The values of one record, in the order the insert binds them.
+inline constexpr int kColumnCount = 18;
+// Rows in one insert: 18 parameters a row stay within SQL Server's 2100 for one statement.
+inline constexpr int kRowsPerInsert = 100;
+
+// Which dialect the server speaks, told by the name it gives for itself.
+enum class Dialect { PostgreSql, SqlServer };
+Dialect dialectOf(const std::string& serverName);
+
+const char* createTable(Dialect dialect);
+// Fails, without touching anything, where the table is missing or may not be read.
+inline constexpr const char* kProbe = "SELECT sequence FROM mensora_record WHERE 1 = 0";
+inline constexpr const char* kHighestSequence =
+    "SELECT MAX(sequence) FROM mensora_record WHERE bench = ? AND run = ?";
+// One insert of `rows` records.
+std::string insert(int rows);
+
+}  // namespace mensora::plant_table

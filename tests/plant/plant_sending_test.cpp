@@ -1,0 +1,157 @@
+// Sending a journal's records to a real PostgreSQL server: each arrives once with the journal's
+// values, whatever text it carries; a bad connection says why once and loses nothing.
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "plant/plant_sender.h"
+#include "plant/plant_status.h"
+#include "plant/utf16_text.h"
+#include "tests/plant/plant_test_support.h"
+#include "tests/support/synthetic_journal.h"
+
+namespace mensora::test {
+namespace {
+
+std::vector<PlantRecord> sampleRecords(int count) {
+    std::vector<PlantRecord> records;
+    for (int i = 1; i <= count; ++i) records.push_back(sampleRecord(i));
+    return records;
+}
+
+// Texts the operator types are data: quotes, SQL, Chinese and NULL reach the table as given.
+TEST(PlantSending, RecordsArriveOnceWithTheirTextVerbatim) {
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("verbatim"), runIdFrom(1));
+    std::vector<PlantRecord> records = sampleRecords(250);
+    const char* const texts[] = {"x'); DROP TABLE mensora_record;--", "外径 Ø12.5 ±0.02",
+                                 "批次 二〇二六-十二", "O'Brien \"quoted\" \\ back;\t--",
+                                 "𝑥 beyond the basic plane"};
+    for (std::size_t i = 0; i < std::size(texts); ++i) {
+        PlantRecord& record = records[i * 40];
+        record.part = record.characteristic = record.lot = record.operatorName = texts[i];
+    }
+    records[7].part.reset();  // recorded before any part was given
+    records[7].gaugeId.reset();
+    journal.append(records);
+
+    PlantSender sender({connection, "bench-verbatim", journal.path()});
+    EXPECT_TRUE(sendUntilUpToDate(sender).upToDate);
+
+    expectServerHolds(connection, "bench-verbatim", runIdFrom(1), records);
+    EXPECT_EQ(journal.plantSentUpTo(), records.back().sequence);
+}
+
+// A crash between the insert and the journal's mark, a restart or a resend: the server is
+// asked what it holds, so nothing goes twice and later records still go.
+TEST(PlantSending, ASenderStartedAgainGoesOnAfterWhatTheServerHolds) {
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("restart"), runIdFrom(2));
+    std::vector<PlantRecord> records = sampleRecords(120);
+    journal.append(records);
+    {
+        PlantSender first({connection, "bench-restart", journal.path()});
+        ASSERT_TRUE(sendUntilUpToDate(first).upToDate);
+    }
+    journal.forgetPlantSent();
+    std::vector<PlantRecord> later = sampleRecords(30);
+    journal.append(later);
+    records.insert(records.end(), later.begin(), later.end());
+
+    PlantSender second({connection, "bench-restart", journal.path()});
+    EXPECT_TRUE(sendUntilUpToDate(second).upToDate);
+    expectServerHolds(connection, "bench-restart", runIdFrom(2), records);
+}
+
+struct BadConnection {
+    const char* what;
+    std::string connection;
+    const char* said;  // what the driver manager or the server says, in its words
+};
+
+class PlantBadConnection : public testing::TestWithParam<BadConnection> {};
+
+// The records wait in the journal; the status names the cause once, in one line; once the
+// connection is right, every record arrives.
+TEST_P(PlantBadConnection, SaysWhyOnceAndLosesNothing) {
+    const BadConnection& bad = GetParam();
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath(std::string("bad-") + bad.what), runIdFrom(3));
+    std::vector<PlantRecord> records = sampleRecords(40);
+    journal.append(records);
+    const std::string bench = std::string("bench-") + bad.what;
+
+    PlantSender wrong({bad.connection, bench, journal.path()});
+    const PlantSender::Round first = wrong.sendSome();
+    const PlantSender::Round second = wrong.sendSome();
+    EXPECT_FALSE(first.status.upToDate);
+    EXPECT_EQ(first.status.waiting, 40);
+    EXPECT_TRUE(std::regex_search(first.status.lastError, std::regex(bad.said)))
+        << first.status.lastError;
+    EXPECT_EQ(first.status.lastError.find('\n'), std::string::npos);
+    EXPECT_EQ(second.status.lastError, first.status.lastError);
+    EXPECT_LT(first.nextInMs, second.nextInMs);
+    EXPECT_EQ(journal.plantSentUpTo(), std::nullopt);
+
+    PlantSender right({connection, bench, journal.path()});
+    EXPECT_TRUE(sendUntilUpToDate(right).upToDate);
+    expectServerHolds(connection, bench, runIdFrom(3), records);
+}
+
+// The test server's connection with one part changed; read before the tests run, when a
+// missing server cannot be reported yet (the test itself then reports it).
+std::string replaced(const std::string& pattern, const std::string& by) {
+    const char* connection = std::getenv("MENSORA_PLANT_TEST_CONNECTION");
+    return std::regex_replace(connection != nullptr ? connection : "", std::regex(pattern), by);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, PlantBadConnection,
+    testing::Values(
+        BadConnection{"password", replaced("Pwd=[^;]*", "Pwd=wrong"),
+                      "password authentication failed"},
+        BadConnection{"host", replaced("Server=[^;]*", "Server=no-such-host.invalid"),
+                      "could not translate host name"},
+        BadConnection{"driver",
+                      replaced("Driver=\\{[^}]*\\}", "Driver={Mensora No Such Driver}"),
+                      "[Dd]ata source name not found|[Dd]river.*not (found|loaded)|[Cc]an't open lib"}),
+    [](const testing::TestParamInfo<BadConnection>& cause) { return std::string(cause.param.what); });
+
+// Waits grow after each failed round and stop growing at 30 s.
+TEST(PlantSending, RetriesBackOffUpTo30Seconds) {
+    const std::uint32_t expected[] = {1000, 2000, 4000, 8000, 16000, 30000, 30000};
+    for (int failures = 1; failures <= 7; ++failures) {
+        EXPECT_EQ(plantRetryDelayMs(failures), expected[failures - 1]) << failures;
+    }
+}
+
+TEST(PlantSending, TheStatusLineSaysUpToDateOrWhatWaitsAndWhy) {
+    struct Case {
+        PlantStatus status;
+        Language language;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{true, 0, ""}, Language::English, "Plant database: up to date"},
+        {{true, 0, ""}, Language::Chinese, "工厂数据库: 已同步"},
+        {{false, std::nullopt, ""}, Language::English, "Plant database: connecting"},
+        {{false, 12, "timeout expired"}, Language::English,
+         "Plant database: 12 records waiting — last error: timeout expired"},
+        {{false, 12, "timeout expired"}, Language::Chinese,
+         "工厂数据库: 12 条记录待发送 — 错误: timeout expired"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(plantStatusText(c.status, c.language), c.text);
+}
+
+// Texts cross into ODBC's UTF-16 and back unchanged; a broken byte becomes one U+FFFD.
+TEST(PlantSending, TextsCrossIntoUtf16AndBack) {
+    for (const std::string text : {"", "SH-1207", "外径 Ø12.5", "𝑥 beyond"}) {
+        EXPECT_EQ(utf8(utf16(text)), text);
+    }
+    EXPECT_EQ(utf16("a\xff" "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf16("外"), u"外");
+}
+
+}  // namespace
+}  // namespace mensora::test
