@@ -5,6 +5,7 @@
 
 #include "base/control_ids.h"
 #include "base/control_table.h"
+#include "base/font_cell.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_picture.h"
@@ -12,6 +13,7 @@
 #include "measure/judgement.h"
 #include "win/gdi_canvas.h"
 #include "win/png_picture.h"
+#include "win/screen_dpi.h"
 #include "win/standard_boxes.h"
 
 namespace mensora {
@@ -22,19 +24,19 @@ constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 100;  // at most ten drawings a second
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-// The outer size of a window whose client area has `size`.
-SIZE outerSize(WindowSize size) {
-    RECT frame{0, 0, size.width, size.height};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+// The outer size of a window whose client area has `size` in pixels at 96 dots per inch, at
+// the scale `dpi`. Sizes are kept and stored at 96 dots per inch, so that the window opens as
+// large on a monitor of any scale.
+SIZE outerSize(WindowSize size, int dpi) {
+    return outerSizeAtDpi({pixelsAtResolution(size.width, dpi), pixelsAtResolution(size.height, dpi)},
+                          kStyle, 0, dpi);
 }
 
-// The dialog's own typeface at its size, so that the charts read like the main window.
-HFONT createChartsFont() {
+// The dialog's own typeface at its size at the scale `dpi`, so that the charts read like the
+// main window.
+HFONT createChartsFont(int dpi) {
     LOGFONTW font{};
-    const HDC screen = GetDC(nullptr);
-    font.lfHeight = -MulDiv(kDialogFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     const std::wstring face = wide(kDialogFontFace);
@@ -42,15 +44,22 @@ HFONT createChartsFont() {
     return CreateFontIndirectW(&font);
 }
 
-// The charts drawn whole into a bitmap compatible with `dc`, `size` big; the caller deletes it.
-HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, const ChartInputs& inputs) {
+// The charts drawn whole into a bitmap compatible with `dc`, `size` pixels big; the caller
+// deletes it. They are laid out in pixels at 96 dots per inch, in `font` made for that
+// resolution, and drawn magnified to the scale `dpi`, so that text, strokes and the spaces
+// between them all grow alike and stay sharp.
+HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, int dpi, const ChartInputs& inputs) {
     const HDC memory = CreateCompatibleDC(dc);
     const HBITMAP bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
     const HGDIOBJ formerBitmap = SelectObject(memory, bitmap);
     const HGDIOBJ formerFont = SelectObject(memory, font);
+    SetGraphicsMode(memory, GM_ADVANCED);
+    const FLOAT scale = static_cast<FLOAT>(dpi) / 96.0f;
+    const XFORM magnified{scale, 0.0f, 0.0f, scale, 0.0f, 0.0f};
+    SetWorldTransform(memory, &magnified);
     {
         GdiCanvas canvas(memory);
-        drawPicture(canvas, {0, 0, size.cx, size.cy}, inputs);
+        drawPicture(canvas, {0, 0, MulDiv(size.cx, 96, dpi), MulDiv(size.cy, 96, dpi)}, inputs);
     }
     SelectObject(memory, formerFont);
     SelectObject(memory, formerBitmap);
@@ -73,6 +82,7 @@ NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const Acquisi
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
     if (font_ != nullptr) DeleteObject(font_);
+    if (drawingFont_ != nullptr) DeleteObject(drawingFont_);
 }
 
 ChartInputs NativeChartsWindow::inputs() const {
@@ -100,8 +110,10 @@ void NativeChartsWindow::create(HWND owner) {
         kind.lpszClassName = kClassName;
         RegisterClassExW(&kind);
     }
-    if (font_ == nullptr) font_ = createChartsFont();
-    const SIZE outer = outerSize(loadChartsWindowSize(settings_));
+    const int dpi = dpiOf(owner);
+    if (font_ == nullptr) font_ = createChartsFont(dpi);
+    if (drawingFont_ == nullptr) drawingFont_ = createChartsFont(96);
+    const SIZE outer = outerSize(loadChartsWindowSize(settings_), dpi);
     const std::wstring title = wide(pick(chart_texts::kWindowTitle, state_.language()));
     CreateWindowExW(0, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, outer.cx,
                     outer.cy, owner, nullptr, instance, this);
@@ -169,7 +181,7 @@ void NativeChartsWindow::savePicture() {
     bool saved = false;
     if (size.cx > 0 && size.cy > 0) {
         const HDC screen = GetDC(window_);
-        const HBITMAP picture = drawnPicture(screen, font_, size, inputs());
+        const HBITMAP picture = drawnPicture(screen, drawingFont_, size, dpiOf(window_), inputs());
         ReleaseDC(window_, screen);
         saved = savePngPicture(picture, wide(*path));
         DeleteObject(picture);
@@ -209,10 +221,11 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Closing only hides it: it opens again as it was, and follows nothing meanwhile.
         case WM_CLOSE: ShowWindow(window_, SW_HIDE); return 0;
         case WM_GETMINMAXINFO: {
-            const SIZE least = outerSize(kChartsLeastSize);
+            const SIZE least = outerSize(kChartsLeastSize, dpiOf(window_));
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
             return 0;
         }
+        case WM_DPICHANGED: rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SIZE:
             placeSaveButton();
             InvalidateRect(window_, nullptr, FALSE);
@@ -239,8 +252,22 @@ void NativeChartsWindow::hidden() {
     RECT client{};
     GetClientRect(window_, &client);
     if (!IsIconic(window_) && client.right > 0 && client.bottom > 0) {
-        storeChartsWindowSize(settings_, {client.right, client.bottom});
+        const int dpi = dpiOf(window_);
+        storeChartsWindowSize(settings_, {MulDiv(client.right, 96, dpi), MulDiv(client.bottom, 96, dpi)});
     }
+}
+
+// On a monitor of another scale the button's type follows, and the window takes the size
+// Windows suggests, which keeps its size at 96 dots per inch.
+void NativeChartsWindow::rescale(int dpi, const RECT& suggested) {
+    const HFONT former = font_;
+    font_ = createChartsFont(dpi);
+    SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    DeleteObject(former);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    placeSaveButton();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 // Takes a look at the records; the window is drawn again only when something it shows has
@@ -267,7 +294,7 @@ void NativeChartsWindow::paint() {
     GetClientRect(window_, &client);
     const SIZE drawing = drawingSize();
     if (drawing.cx > 0 && drawing.cy > 0) {
-        const HBITMAP picture = drawnPicture(screen, font_, drawing, inputs());
+        const HBITMAP picture = drawnPicture(screen, drawingFont_, drawing, dpiOf(window_), inputs());
         const HDC memory = CreateCompatibleDC(screen);
         const HGDIOBJ former = SelectObject(memory, picture);
         BitBlt(screen, 0, 0, drawing.cx, drawing.cy, memory, 0, 0, SRCCOPY);

@@ -44,6 +44,7 @@ private:
     void follow();
     void paint();
     void hidden();
+    void rescale(int dpi, const RECT& suggested);
     ChartInputs inputs() const;
 
     // The Save picture button and the space around it, in pixels.
@@ -62,7 +63,8 @@ private:
     SettingsStore& settings_;
     HWND window_ = nullptr;
     HWND saveButton_ = nullptr;
-    HFONT font_ = nullptr;
+    HFONT font_ = nullptr;         // the button's, at the window's scale
+    HFONT drawingFont_ = nullptr;  // the charts', at 96 dots per inch: the drawing is magnified
     std::optional<Seen> seen_;
 };
 

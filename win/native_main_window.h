@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "base/resize_rule.h"
@@ -61,7 +60,17 @@ private:
     void created(HWND window);
     void command(int id, int notification);
     void sizeChanged(int clientHeight, bool minimised);
-    void showLabel(int controlId);
+    SIZE minimumTrackingSize() const;
+    void useDisplayFont();
+    void followScale();
+    struct LabelFit {
+        bool fits;          // the whole caption, wrapped at its words, fits the box
+        std::wstring shown; // what the label draws
+    };
+    LabelFit fitLabel(HWND label, HDC dc) const;
+    void drawLabel(const DRAWITEMSTRUCT& item) const;
+    void tellCutCaptions();
+    void tellWholeCaptionIfCut(int controlId);
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
@@ -74,10 +83,10 @@ private:
     WindowTimers& timers_;
     RecordListView list_;
     ResizeRule resizeRule_;
+    // Between a change of scale and the dialog manager's new layout, sizes are not stretched.
+    bool rescaling_ = false;
     HFONT displayFont_ = nullptr;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
-    // Every label's whole caption: the label itself may show only the words that fit.
-    std::map<int, std::string> captions_;
     // The tips of labels whose caption is cut; made when the first one is.
     HWND tips_ = nullptr;
 };
