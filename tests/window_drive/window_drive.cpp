@@ -554,6 +554,16 @@ void parameters() {
          "m_Text11 -20, COMBO1 0, COMBO2 0");
 }
 
+// Confirming the parameters pulls every field, the live value's text included, which a record
+// would show until the next good frame replaces it with the reading it judges: a record that
+// is checked against its verdict waits for that frame, which the good-frame counter shows.
+void nextGoodFrame() {
+    const long seen = std::strtol(text(GoodFrameField).c_str(), nullptr, 10);
+    waitFor("the next good frame", [seen] {
+        return std::strtol(text(GoodFrameField).c_str(), nullptr, 10) > seen;
+    });
+}
+
 void statistics() {
     const int rows = listRows();
     const int ok = std::atoi(text(OkCountField).c_str());
@@ -778,6 +788,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     record("the gauge's data key", [&] { pressKey(keyPipe); });
     automatic();
     parameters();
+    nextGoodFrame();
     record("Manual after the new parameters", [] { click(ManualButton); }, true);
     statistics();
     charts(false, out + L"\\charts.bmp", out + L"\\charts.png");
