@@ -1,6 +1,7 @@
 #pragma once
-// The process-wide state of the main window. MainDialog owns the one instance; each
-// subsystem reads and writes only the fields its operations are about.
+// The process-wide state of the main window. The program owns the one instance, which
+// outlives the dialog; MainDialog hands it to its parts, and each part reads and writes only
+// the fields its operations are about.
 
 #include <array>
 #include <cstdint>
@@ -24,14 +25,18 @@ struct Reading {
 };
 
 struct LinkCounters {
-    std::uint32_t badFrameCount = 0;    // E
-    std::uint32_t silentPollCount = 0;  // M
-    std::uint32_t goodFrameCount = 0;   // R
+    std::uint32_t badFrameCount = 0;    // frames that failed validation while linked
+    std::uint32_t silentPollCount = 0;  // runs of five silent polls while linked
+    std::uint32_t goodFrameCount = 0;   // frames that passed validation
     // What the window shows; brought up to date only by a poll that read data.
     std::uint32_t shownBad = 0;
     std::uint32_t shownSilent = 0;
     std::int32_t shownGood = 0;
 };
+
+// Whether a record sounds the alert: the sound list's selected index as it is stored, so
+// "off" is 0 and "on" 1. Nothing selected is 255; that and any other stored value are silent.
+enum class RecordSound : std::uint8_t { Off = 0, On = 1, NoneSelected = 255 };
 
 struct Parameters {
     // Judging values: change only at start-up and when the parameters panel is confirmed.
@@ -43,38 +48,46 @@ struct Parameters {
     float shownUpperTolerance = 0.0f;
     float shownLowerTolerance = 0.0f;
     std::uint32_t sampleIntervalMs = 0;  // one copy, bound to its field
-    std::uint8_t beepEnabled = 0;        // selected index of the sound list, 255 for none
+    RecordSound beepEnabled = RecordSound::Off;
     std::uint8_t unitIndex = 0;          // selected index of the unit list, 255 for none
 };
 
-struct Statistics {
-    double sum = 0.0;  // kept in double so long runs do not drift; see recording
+// The figures of the recorded readings: kept by recording, or shown by the window.
+struct StatisticsFigures {
     float average = 0.0f;
     float maximum = 0.0f;
-    float minimum = 999999.0f;
+    float minimum = 0.0f;
+    std::uint32_t count = 0;  // the records the figures cover
     std::uint32_t okCount = 0;
     std::uint32_t overUpperCount = 0;
     std::uint32_t underLowerCount = 0;
+};
+
+// The minimum the statistics hold before their first record.
+inline constexpr float kMinimumAtReset = 999999.0f;
+
+struct Statistics {
+    double sum = 0.0;  // kept in double so long runs do not drift; see recording
+    StatisticsFigures live{.minimum = kMinimumAtReset};
     // What the window shows; set by recording and Clear, put on screen by a push.
-    float shownAverage = 0.0f;
-    float shownMaximum = 0.0f;
-    float shownMinimum = 0.0f;
-    std::uint32_t shownCount = 0;
-    std::uint32_t shownOk = 0;
-    std::uint32_t shownOverUpper = 0;
-    std::uint32_t shownUnderLower = 0;
+    StatisticsFigures shown;
 };
 
 constexpr std::size_t kReceiveBufferSize = 255;
 
+// Where a discovery stands: before its first step, after the remembered port was tried, or
+// going through the ports one after another.
+enum class ScanPhase : std::uint8_t { NotStarted = 0, RememberedPortTried = 1, Scanning = 2 };
+
 struct AcquisitionState {
     // Device link
-    std::int32_t linkConnected = 0;
+    bool linkConnected = false;
     bool portOpen = false;
     std::uint32_t portIndex = 0;
     std::uint32_t baudRate = 0;
-    std::uint8_t scanPhase = 0;
-    std::int32_t altBaudPending = 0;
+    ScanPhase scanPhase = ScanPhase::NotStarted;
+    // The open port is still to be tried at the rates of further protocols.
+    bool altBaudPending = false;
     // The linked gauge's device went away (the port reported it gone). No reading stands
     // until the first good frame after the device is opened again, so nothing is recorded.
     bool deviceLost = false;

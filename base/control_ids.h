@@ -47,5 +47,11 @@ constexpr int kAboutCommand = 16;
 constexpr int kChartsCommand = 32;
 // The Save picture button of the charts window on Windows.
 constexpr int kChartsSaveButton = 100;
+// The Windows system-menu command that opens the Part and lot window.
+constexpr int kTraceCommand = 48;
+// The line under the Windows main window that shows the part and lot in force.
+constexpr int kTraceLine = 101;
+// The fields of the Part and lot window on Windows, in the order of its field table.
+constexpr int kTraceFirstField = 200;
 
 }  // namespace mensora

@@ -107,4 +107,21 @@ std::span<const char* const> soundItems(Language language) {
     return kSoundItemsChinese;
 }
 
+std::span<const char* const> templateListItems(int controlId) {
+    switch (controlId) {
+        case SoundList: return kSoundItemsChinese;
+        case UnitList: return kUnitItems;
+        default: return {};
+    }
+}
+
+const char* unitTextOf(std::uint8_t unitIndex) {
+    switch (unitIndex) {
+        case 0: return "mm";
+        case 1: return "in";
+        case 2: return "°";
+        default: return "  ";
+    }
+}
+
 }  // namespace mensora

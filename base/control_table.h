@@ -1,8 +1,8 @@
 #pragma once
 // The main window's dialog template: every control with its kind, its place in dialog units
-// and its caption in both languages. The Qt window builds itself from this table, and the
-// window's initialisation puts the English captions on from it: no other file holds the
-// controls' texts.
+// and its caption in both languages. The Qt window and the native Win32 window both build
+// themselves from this table, and the window's initialisation puts the English captions on
+// from it: no other file holds the controls' texts.
 
 #include <cstdint>
 #include <span>
@@ -92,5 +92,13 @@ std::string objectNameOf(const DialogControl& control);
 
 // The sound list's items in the given interface language.
 std::span<const char* const> soundItems(Language language);
+
+// The items a drop-down holds as the template fills it (the Chinese sound items, the unit
+// items); none for any other control. The initialisation puts on the English sound items.
+std::span<const char* const> templateListItems(int controlId);
+
+// The unit text shown beside the live reading for the unit list's selected index: shorter
+// than the list's item, two blanks for no unit or nothing selected.
+const char* unitTextOf(std::uint8_t unitIndex);
 
 }  // namespace mensora

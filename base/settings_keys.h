@@ -25,6 +25,9 @@ inline constexpr SettingKey kUnit{"COMBO2", 0};
 inline constexpr SettingKey kPortIndex{"ComID", 1};
 inline constexpr SettingKey kBaudRate{"Baudrate", 9600};
 
+// Not one of the nine: how many days the journal keeps records a file holds (0: for ever).
+inline constexpr SettingKey kJournalDays{"JournalDays", 30};
+
 inline constexpr SettingKey kAll[] = {kLanguage,      kNominal, kUpperTolerance,
                                       kLowerTolerance, kSampleInterval, kBeep,
                                       kUnit,           kPortIndex,      kBaudRate};

@@ -20,7 +20,8 @@ constexpr std::uint32_t heldTimerPeriod(std::uint32_t requestedMs) {
     return requestedMs;
 }
 
-// The main window's timers as every part arms and kills them, with the shortest period applied.
+// The main window's timers as every part arms and kills them, each period held between the
+// shortest and the longest a timer can run.
 class Timers {
 public:
     explicit Timers(TimerService& service) : service_(service) {}

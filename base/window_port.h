@@ -1,6 +1,7 @@
 #pragma once
-// What the core needs of the main window. The Qt window implements it as a passive view;
-// tests use a fake that records what was asked of it. All texts are UTF-8.
+// What the core needs of the main window. The Qt window and the native Win32 window each
+// implement it as a passive view; tests use a fake that records what was asked of it. All
+// texts are UTF-8.
 
 #include <cstdint>
 #include <optional>

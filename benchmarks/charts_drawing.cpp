@@ -24,6 +24,7 @@ namespace {
 using namespace mensora;
 
 constexpr ToleranceLimits kLimits{12.345, 12.365, 12.325};
+const TraceValues kNoTrace{};
 constexpr Rect kArea{0, 0, kChartsDefaultSize.width, kChartsDefaultSize.height - 120};
 
 const ChartData& batchOf(std::uint32_t records) {
@@ -57,7 +58,7 @@ void DrawBothChartsWithQPainter(benchmark::State& state) {
     for (auto _ : state) {
         QPainter painter(&image);
         QtCanvas canvas(painter);
-        drawCharts(canvas, kArea, {data, kLimits, Language::English});
+        drawCharts(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     }
     state.counters["records"] = data.values().size();
 }
@@ -71,7 +72,7 @@ BENCHMARK(DrawBothChartsWithQPainter)
 void LayOutBothChartsOnly(benchmark::State& state) {
     const ChartData& data = batchOf(static_cast<std::uint32_t>(state.range(0)));
     NoCanvas canvas;
-    for (auto _ : state) drawCharts(canvas, kArea, {data, kLimits, Language::English});
+    for (auto _ : state) drawCharts(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     state.counters["records"] = data.values().size();
 }
 BENCHMARK(LayOutBothChartsOnly)

@@ -6,6 +6,7 @@
 #include "base/language.h"
 #include "charts/chart_data.h"
 #include "measure/judgement.h"
+#include "measure/trace_values.h"
 
 namespace mensora {
 
@@ -13,6 +14,7 @@ struct ChartInputs {
     const ChartData& data;
     ToleranceLimits limits;
     Language language;
+    const TraceValues& trace;  // the part and lot in force, which head the picture
 };
 
 // The places the limits and axis labels are written with: those of the readings, or three

@@ -7,6 +7,7 @@
 #include "charts/figure_text.h"
 #include "charts/histogram.h"
 #include "charts/run_chart.h"
+#include "measure/trace_fields.h"
 
 namespace mensora {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 using namespace chart_style;
 
 constexpr int kFiguresPerRow = 4;
-constexpr int kHeadingLines = 3;  // the title and two rows of figures
+constexpr int kHeadingLines = 4;  // the title, the part and lot, two rows of figures
 
 // The run chart takes this share of the height; the histogram the rest.
 constexpr int kRunChartPercent = 55;
@@ -41,13 +42,16 @@ void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
                 std::string(pick(chart_texts::kWindowTitle, inputs.language)) + " · " +
                     texts::kWindowTitle,
                 kText, HorizontalAnchor::Left, VerticalAnchor::Top);
+    canvas.text({area.left + kPadding, area.top + kPadding + line},
+                traceLine(inputs.trace, inputs.language), kText, HorizontalAnchor::Left,
+                VerticalAnchor::Top);
 
     const ChartData& data = inputs.data;
     const auto values = figureTexts(data.capability().figures(inputs.limits), data.decimalPlaces());
     const int cell = (area.width - 2 * kPadding) / kFiguresPerRow;
     for (std::size_t i = 0; i < kFigureRows.size(); ++i) {
         const int column = static_cast<int>(i) % kFiguresPerRow;
-        const int row = 1 + static_cast<int>(i) / kFiguresPerRow;
+        const int row = 2 + static_cast<int>(i) / kFiguresPerRow;
         canvas.text({area.left + kPadding + column * cell, area.top + kPadding + row * line},
                     std::string(pick(kFigureRows[i].label, inputs.language)) + "  " + values[i],
                     kText, HorizontalAnchor::Left, VerticalAnchor::Top);

@@ -13,7 +13,8 @@ void drawCharts(Canvas& canvas, const Rect& area, const ChartInputs& inputs);
 // The height of the heading that drawPicture puts above the charts.
 int pictureHeadingHeight(Canvas& canvas);
 
-// The heading (title and every figure with its name), then the charts below it.
+// The heading (title, the part and lot in force, every figure with its name), then the
+// charts below it.
 void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs);
 
 }  // namespace mensora

@@ -1,10 +1,13 @@
 #include "dialog/main_dialog.h"
 
+#include <algorithm>
 #include <string>
 
 #include "base/control_ids.h"
+#include "base/settings_keys.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "dialog/link_buttons.h"
 
 namespace mensora {
 
@@ -19,19 +22,46 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
-            [this] {
-                // Values typed into an open panel are dropped, not judged: the link is
-                // going, not the parameters being confirmed.
-                if (state_.paramEditMode) panel_.closeWithoutStoring();
-            }),
+            LinkEvents{[this] {
+                           // Values typed into an open panel are dropped, not judged: the
+                           // link is going, not the parameters being confirmed.
+                           if (state_.paramEditMode) panel_.closeWithoutStoring();
+                       },
+                       [this](ProtocolKind kind) {
+                           showLinked(ports_.window, kind, state_.language());
+                       },
+                       [this] { showUnlinked(ports_.window, state_.language()); }}),
       poll_(context_, ports.serial,
             PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
                        [this] { recorder_.recordMeasurement(); },
                        [this] { link_.restartWatchdog(); },
                        [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
-      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem),
-      language_(state_, ports.window, ports.settings) {}
+      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem,
+             RecordFileEvents{[this] { link_.pauseWatchdog(); },
+                              [this] { link_.resumeWatchdog(); },
+                              [this](bool autosave) {
+                                  if (journal_) journal_->saved(autosave);
+                              }}),
+      language_(state_, ports.window, ports.settings),
+      store_(store),
+      listTexts_(listTexts) {}
+
+void MainDialog::reportRecordsTo(RecordObserver* observer) {
+    recordsReportedTo_ = observer;
+    if (journal_) {
+        journal_->reportTo(observer);
+    } else {
+        recorder_.reportTo(observer);
+    }
+}
+
+void MainDialog::keepJournal(Journal& journal) {
+    journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
+    journal_->reportTo(recordsReportedTo_);
+    recorder_.reportTo(&*journal_);
+    journal_->start(std::max(0, getSetting(ports_.settings, settings::kJournalDays)));
+}
 
 void MainDialog::onTimer(int id) {
     switch (id) {
@@ -40,7 +70,7 @@ void MainDialog::onTimer(int id) {
         case AutoSampleTimer: recorder_.recordMeasurement(); break;
         case LinkWatchdogTimer: link_.linkWatchdogExpired(); break;
         case PortScanTimer: link_.portScanStep(); break;
-        case BeepStopTimer: recorder_.stopAlertSound(); break;
+        case BeepStopTimer: stopAlertSound(); break;
         case AutosaveTimer: files_.autosaveTick(); break;
         case DeviceReopenTimer: link_.reopenStep(); break;
         default: break;  // not one of ours: nothing changes
@@ -61,6 +91,11 @@ void MainDialog::onCommand(int controlId) {
         case AutosaveCheck: files_.onAutosaveSwitch(); break;
         default: break;
     }
+}
+
+void MainDialog::stopAlertSound() {
+    timers_.kill(BeepStopTimer);
+    ports_.sound.stop();
 }
 
 void MainDialog::onSystemCommand(int command) {

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's controller. It owns the timers' arming and the subsystems, wires them to
-// the state, and routes every timer tick and button click to the operation that owns it.
+// the state the program hands it, and routes every timer tick and button click to the
+// operation that owns it.
 
 #include "base/acquisition_state.h"
 #include "base/alert_sound.h"
@@ -10,14 +11,19 @@
 #include "base/timer_service.h"
 #include "base/timers.h"
 #include "base/window_port.h"
+#include <optional>
+
 #include "dialog/data_exchange.h"
+#include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
 #include "dialog/parameters_panel.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
+#include "journal/journal.h"
 #include "link/port_names.h"
 #include "link/serial_device.h"
 #include "measure/auto_sampling.h"
+#include "measure/record_traces.h"
 #include "measure/recorder.h"
 #include "protocol/gauge_link.h"
 #include "protocol/poll_cycle.h"
@@ -61,10 +67,26 @@ public:
     bool onCloseRequested(CloseRequest how);
 
     const AcquisitionState& state() const { return state_; }
-    // Where each record and each Clear is reported besides the store and the list.
-    void reportRecordsTo(RecordObserver* observer) { recorder_.reportTo(observer); }
+    // Where each record and each Clear is reported besides the store, the list and the
+    // journal.
+    void reportRecordsTo(RecordObserver* observer);
+    // Every record is stamped with the part and lot in force when it is taken; Clear empties
+    // the stamps with the records.
+    void stampRecordsIn(RecordTraces& traces) {
+        traces_ = &traces;
+        recorder_.stampWith([&traces](std::uint32_t index) { traces.stamp(index); },
+                            [&traces] { traces.cleared(); });
+    }
+    // Keeps every record, record file and Clear in `journal` from now on, with the part and
+    // lot each record was stamped with, and offers back what a run of this window that did
+    // not end normally left unsaved. Once, after stampRecordsIn and before the window's
+    // events run; the journal outlives the dialog.
+    void keepJournal(Journal& journal);
 
 private:
+    // The alert of a link, a confirmed panel or a record has sounded long enough.
+    void stopAlertSound();
+
     AcquisitionState& state_;
     DialogPorts ports_;
     Timers timers_;
@@ -78,6 +100,11 @@ private:
     ZeroCommand zero_;
     RecordFiles files_;
     LanguageChoice language_;
+    RecordStore& store_;
+    RecordListTexts& listTexts_;
+    RecordObserver* recordsReportedTo_ = nullptr;
+    RecordTraces* traces_ = nullptr;
+    std::optional<JournalKeeping> journal_;
 };
 
 }  // namespace mensora

@@ -1,13 +1,11 @@
 #include "dialog/parameters_panel.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
 #include <string>
 #include <utility>
 
 #include "base/control_ids.h"
 #include "base/settings_keys.h"
+#include "base/stored_thousandths.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
 
@@ -22,27 +20,6 @@ constexpr int kParameterControls[] = {NominalField,        UpperToleranceField,
 constexpr std::uint32_t kShortestSamplePeriodMs = 100;
 constexpr std::uint32_t kConfirmAlertMs = 300;
 constexpr std::uint8_t kNoSelection = 255;
-
-// The settings hold sizes as whole thousandths of the gauge's unit, halves away from zero.
-double scaledToThousandths(float value) {
-    return std::round(static_cast<double>(value) * 1000.0);
-}
-
-bool fitsStoredForm(float value) {
-    const double scaled = scaledToThousandths(value);
-    return scaled >= std::numeric_limits<std::int32_t>::min() &&
-           scaled <= std::numeric_limits<std::int32_t>::max();
-}
-
-std::int32_t thousandths(float value) {
-    // Values are checked with fitsStoredForm before anything is stored; the clamp only keeps
-    // the conversion itself defined.
-    const double scaled =
-        std::clamp(scaledToThousandths(value),
-                   static_cast<double>(std::numeric_limits<std::int32_t>::min()),
-                   static_cast<double>(std::numeric_limits<std::int32_t>::max()));
-    return static_cast<std::int32_t>(scaled);
-}
 
 }  // namespace
 
@@ -100,13 +77,13 @@ void ParametersPanel::confirmParameters() {
     adoptAndStore(params.shownUpperTolerance, params.upperTolerance, settings::kUpperTolerance);
     adoptAndStore(params.shownLowerTolerance, params.lowerTolerance, settings::kLowerTolerance);
 
-    params.beepEnabled = selectedIndexByte(SoundList);
+    params.beepEnabled = static_cast<RecordSound>(selectedIndexByte(SoundList));
     params.unitIndex = selectedIndexByte(UnitList);
-    putSetting(settings_, settings::kBeep, params.beepEnabled);
+    putSetting(settings_, settings::kBeep, static_cast<std::int32_t>(params.beepEnabled));
     putSetting(settings_, settings::kUnit, params.unitIndex);
 
     // The bench hears that the values were taken, changed or not.
-    if (params.beepEnabled == 1) {
+    if (params.beepEnabled == RecordSound::On) {
         sound_.playLooped();
         timers_.arm(BeepStopTimer, kConfirmAlertMs);
     }
@@ -136,7 +113,7 @@ bool ParametersPanel::refuseShownValues() {
     const float shown[3] = {params.shownNominal, params.shownUpperTolerance,
                             params.shownLowerTolerance};
     for (int i = 0; i < 3; ++i) {
-        if (fitsStoredForm(shown[i])) continue;
+        if (fitsStoredThousandths(shown[i])) continue;
         window_.showMessage(std::string(pick(texts::kParameterLabels[i], state_.language())) +
                                 pick(texts::kOutOfStorableRange, state_.language()),
                             MessageIcon::Exclamation);
@@ -147,7 +124,7 @@ bool ParametersPanel::refuseShownValues() {
 
 void ParametersPanel::adoptAndStore(float shown, float& judging, const SettingKey& key) {
     judging = shown;
-    putSetting(settings_, key, thousandths(shown));
+    putSetting(settings_, key, toStoredThousandths(shown));
 }
 
 std::uint8_t ParametersPanel::selectedIndexByte(int listId) const {

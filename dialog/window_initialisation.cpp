@@ -7,16 +7,11 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/settings_keys.h"
+#include "base/stored_thousandths.h"
 #include "dialog/main_dialog.h"
 
 namespace mensora {
 namespace {
-
-// Stored parameters are whole thousandths; the single-precision 0.001 makes them the
-// gauge's unit, the product worked out in double and rounded once to the float it is kept in.
-float fromThousandths(std::int32_t stored) {
-    return static_cast<float>(static_cast<double>(stored) * static_cast<double>(0.001f));
-}
 
 void putEnglishCaptions(WindowPort& window) {
     for (const DialogControl& control : controlTable()) {
@@ -55,23 +50,24 @@ void MainDialog::initialise() {
 
     Parameters& parameters = state_.parameters;
     parameters.nominal = parameters.shownNominal =
-        fromThousandths(getSetting(settings, settings::kNominal));
+        fromStoredThousandths(getSetting(settings, settings::kNominal));
     parameters.upperTolerance = parameters.shownUpperTolerance =
-        fromThousandths(getSetting(settings, settings::kUpperTolerance));
+        fromStoredThousandths(getSetting(settings, settings::kUpperTolerance));
     parameters.lowerTolerance = parameters.shownLowerTolerance =
-        fromThousandths(getSetting(settings, settings::kLowerTolerance));
+        fromStoredThousandths(getSetting(settings, settings::kLowerTolerance));
     // As stored, even below the 100 ms floor: only confirming the panel applies the floor.
     parameters.sampleIntervalMs =
         static_cast<std::uint32_t>(getSetting(settings, settings::kSampleInterval));
 
-    parameters.beepEnabled = static_cast<std::uint8_t>(getSetting(settings, settings::kBeep));
+    parameters.beepEnabled =
+        static_cast<RecordSound>(static_cast<std::uint8_t>(getSetting(settings, settings::kBeep)));
     parameters.unitIndex = static_cast<std::uint8_t>(getSetting(settings, settings::kUnit));
-    window.selectListItem(SoundList, parameters.beepEnabled);
+    window.selectListItem(SoundList, static_cast<int>(parameters.beepEnabled));
     window.selectListItem(UnitList, parameters.unitIndex);
 
     exchange_.push();
     window.setUpRecordList(state_.language());
-    state_.linkConnected = 0;
+    state_.linkConnected = false;
 }
 
 }  // namespace mensora

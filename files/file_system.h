@@ -98,6 +98,9 @@ public:
     // The application's folder for per-user data, created when missing, with a trailing
     // separator; nothing when it neither exists nor can be created.
     virtual std::optional<std::string> userDataDirectory() = 0;
+    // The same for data that stays on this PC and does not travel with the user's profile
+    // (the journal): on Windows the local application data, elsewhere the folder above.
+    virtual std::optional<std::string> localDataDirectory() { return userDataDirectory(); }
 
     // Whether this process may create files in the folder (the name may end in a separator).
     virtual bool mayCreateFilesIn(const std::string& directory) = 0;

@@ -28,6 +28,9 @@ public:
     NameClaiming claimName(const std::string& folder, const std::string& name) override;
     std::string executablePath() override;
     std::optional<std::string> userDataDirectory() override;
+#ifdef _WIN32
+    std::optional<std::string> localDataDirectory() override;
+#endif
     bool mayCreateFilesIn(const std::string& directory) override;
 
 private:

@@ -150,14 +150,28 @@ private:
     HANDLE handle_;
 };
 
-std::string applicationDataFolder() {
+// The user's folder of the kind `folder` (roaming or this PC's), else the variable that
+// names it.
+std::string applicationDataFolder(int folder, const wchar_t* variable) {
     wchar_t buffer[MAX_PATH];
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr,
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr,
                                    SHGFP_TYPE_CURRENT, buffer))) {
         return utf8(buffer);
     }
-    const DWORD length = GetEnvironmentVariableW(L"APPDATA", buffer, MAX_PATH);
+    const DWORD length = GetEnvironmentVariableW(variable, buffer, MAX_PATH);
     return length > 0 && length < MAX_PATH ? utf8({buffer, length}) : std::string();
+}
+
+// The program's folder in base, made when missing, with a trailing separator.
+std::optional<std::string> mensoraFolderIn(const std::string& base) {
+    if (base.empty()) return std::nullopt;
+    const std::string folder =
+        base + (base.find_last_of(kPathSeparators) == base.size() - 1 ? "" : "\\") + "Mensora";
+    if (!CreateDirectoryW(wide(folder).c_str(), nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS) {
+        return std::nullopt;
+    }
+    return folder + "\\";
 }
 
 }  // namespace
@@ -203,15 +217,11 @@ std::string NativeFileSystem::executablePath() {
 }
 
 std::optional<std::string> NativeFileSystem::userDataDirectory() {
-    const std::string base = applicationDataFolder();
-    if (base.empty()) return std::nullopt;
-    const std::string folder =
-        base + (base.find_last_of(kPathSeparators) == base.size() - 1 ? "" : "\\") + "Mensora";
-    if (!CreateDirectoryW(wide(folder).c_str(), nullptr) &&
-        GetLastError() != ERROR_ALREADY_EXISTS) {
-        return std::nullopt;
-    }
-    return folder + "\\";
+    return mensoraFolderIn(applicationDataFolder(CSIDL_APPDATA, L"APPDATA"));
+}
+
+std::optional<std::string> NativeFileSystem::localDataDirectory() {
+    return mensoraFolderIn(applicationDataFolder(CSIDL_LOCAL_APPDATA, L"LOCALAPPDATA"));
 }
 
 bool NativeFileSystem::mayCreateFilesIn(const std::string& directory) {

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "base/control_ids.h"
-#include "base/link_periods.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
 #include "files/file_failure_text.h"
@@ -38,21 +37,25 @@ std::optional<RecordFileFailure> writeWholeFile(FileSystem& fileSystem,
 }  // namespace
 
 RecordFiles::RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
-                         Timers& timers, Clock& clock, FileSystem& fileSystem)
+                         Timers& timers, Clock& clock, FileSystem& fileSystem,
+                         RecordFileEvents events)
     : state_(state),
       store_(store),
       window_(window),
       timers_(timers),
       clock_(clock),
-      fileSystem_(fileSystem) {}
+      fileSystem_(fileSystem),
+      events_(std::move(events)) {}
 
 void RecordFiles::exportRecords() {
-    // The dialog can stay open for a long time; the watchdog must not report the gauge lost
-    // meanwhile. The next good frame arms it again.
-    timers_.kill(LinkWatchdogTimer);
+    // The dialog can stay open for a long time; the gauge must not be reported lost
+    // meanwhile. Nothing is said when it closes: the next good frame tells that the gauge
+    // is there.
+    events_.longWaitStarts();
     const std::optional<std::string> path = window_.askSavePath(kOfferedFileName, kWorksheetFilter);
     if (!path) return;
     if (!saveRecordsTo(*path)) return;
+    events_.recordsSaved(false);
     window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 
@@ -70,9 +73,10 @@ void RecordFiles::autosaveTick() {
     // minute with a message box each time.
     state_.recordsDirty = false;
     // Writing a full store takes a while; the gauge's silence meanwhile is not a lost link.
-    if (state_.linkConnected) timers_.kill(LinkWatchdogTimer);
-    const bool written = writeAutosaveFile();
-    if (written && state_.linkConnected) timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs);
+    events_.longWaitStarts();
+    if (!writeAutosaveFile()) return;
+    events_.recordsSaved(true);
+    events_.autosaveWritten();
 }
 
 bool RecordFiles::writeAutosaveFile() {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -12,11 +13,24 @@ namespace mensora {
 
 class RecordStore;
 
+// What the record files tell the rest of the program; by default nobody listens.
+struct RecordFileEvents {
+    // A wait begins that may last long: the save dialog, open for as long as the user likes,
+    // or an autosave writing a full store.
+    std::function<void()> longWaitStarts = [] {};
+    // The autosave wrote its file: its wait is over.
+    std::function<void()> autosaveWritten = [] {};
+    // Every record in the store is now in a record file: saved by the Save button (autosave
+    // false) or the autosave (true).
+    std::function<void(bool autosave)> recordsSaved = [](bool) {};
+};
+
 // The Save button, the autosave switch and the 60-second autosave tick.
 class RecordFiles {
 public:
     RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
-                Timers& timers, Clock& clock, FileSystem& fileSystem);
+                Timers& timers, Clock& clock, FileSystem& fileSystem,
+                RecordFileEvents events = {});
     void exportRecords();
     void onAutosaveSwitch();
     void autosaveTick();
@@ -41,6 +55,7 @@ private:
     Timers& timers_;
     Clock& clock_;
     FileSystem& fileSystem_;
+    RecordFileEvents events_;
     // The autosave slot this program holds, and where.
     std::unique_ptr<NameClaim> slotClaim_;
     std::string slotFolder_;

@@ -51,9 +51,7 @@ std::string RecordListTexts::valueText(std::uint32_t row) const {
 }
 
 const char* RecordListTexts::verdictText(std::uint32_t row) const {
-    const Row& entry = rows_[row];
-    return verdictListText(static_cast<Verdict>(entry.verdict),
-                           static_cast<Language>(entry.language));
+    return verdictListText(verdict(row), language(row));
 }
 
 }  // namespace mensora

@@ -34,6 +34,11 @@ public:
 
     std::string valueText(std::uint32_t row) const;
     const char* verdictText(std::uint32_t row) const;
+    // The verdict of the row's record and the language its word was set in.
+    Verdict verdict(std::uint32_t row) const { return static_cast<Verdict>(rows_[row].verdict); }
+    Language language(std::uint32_t row) const {
+        return static_cast<Language>(rows_[row].language);
+    }
 
 private:
     struct Row {

@@ -15,8 +15,6 @@ namespace {
 
 // How long a recording's alert sounds; a recording while it sounds starts it over.
 constexpr std::uint32_t kRecordAlertMs = 200;
-constexpr std::uint8_t kSoundOn = 1;
-constexpr float kMinimumAtReset = 999999.0f;
 
 }  // namespace
 
@@ -39,7 +37,6 @@ void Recorder::recordMeasurement() {
     }
     const std::uint32_t index = store_.count();
     const Reading& reading = state_.reading;
-    Statistics& stats = state_.statistics;
     const double value = reading.value;
 
     RecordFields fields;
@@ -47,24 +44,14 @@ void Recorder::recordMeasurement() {
     std::copy_n(reading.valueChars.begin(), fields.value.size(), fields.value.begin());
     const auto deviation = static_cast<float>(value - state_.parameters.nominal);
     fields.error = formatDeviation(deviation, reading.decimalPlaces);
-    // The store is empty only after start-up or a Clear, where the statistics were reset.
-    updateExtremes(reading.value, index == 0);
-    const Verdict verdict = judgeAndCount(value);
+    const Verdict verdict = judge(value, toleranceLimits(state_.parameters));
     fields.result = verdictRecordText(verdict, state_.language());
     fields.time = formatTimeStamp(clock_.localNow());
-
-    store_.append(fields);
-    listTexts_.set(index, reading.valueText, verdict, state_.language());
-    window_.recordListAppended();
-    if (observer_ != nullptr) observer_->recorded(reading.value, reading.decimalPlaces);
-
-    // The sum stays in double so that a long run of equal readings averages to that reading.
-    stats.sum += value;
-    stats.average = static_cast<float>(stats.sum / store_.count());
-    copyStatisticsForDisplay();
+    add(fields, reading.valueText, verdict, state_.language(), reading.value,
+        reading.decimalPlaces);
 
     window_.scrollRecordListToEnd();
-    if (state_.parameters.beepEnabled == kSoundOn) {
+    if (state_.parameters.beepEnabled == RecordSound::On) {
         sound_.playLooped();
         timers_.arm(BeepStopTimer, kRecordAlertMs);
     }
@@ -72,39 +59,52 @@ void Recorder::recordMeasurement() {
     ++state_.unsavedRecords;
 }
 
-Verdict Recorder::judgeAndCount(double value) {
+void Recorder::putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                       Language language, float value, std::uint8_t decimalPlaces) {
+    if (store_.full()) return;
+    add(fields, valueText, verdict, language, value, decimalPlaces);
+}
+
+void Recorder::add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                   Language language, float value, std::uint8_t decimalPlaces) {
+    const std::uint32_t index = store_.count();
     Statistics& stats = state_.statistics;
-    const Verdict verdict = judge(value, toleranceLimits(state_.parameters));
+    // The store is empty only after start-up or a Clear, where the statistics were reset.
+    updateExtremes(value, index == 0);
+    count(verdict);
+    store_.append(fields);
+    if (stamp_) stamp_(index);
+    listTexts_.set(index, valueText, verdict, language);
+    window_.recordListAppended();
+    if (observer_ != nullptr) observer_->recorded(value, decimalPlaces);
+
+    // The sum stays in double so that a long run of equal readings averages to that reading.
+    stats.sum += value;
+    stats.live.count = store_.count();
+    stats.live.average = static_cast<float>(stats.sum / stats.live.count);
+    stats.shown = stats.live;
+}
+
+void Recorder::count(Verdict verdict) {
+    StatisticsFigures& live = state_.statistics.live;
     switch (verdict) {
-        case Verdict::OverUpper: ++stats.overUpperCount; break;
-        case Verdict::UnderLower: ++stats.underLowerCount; break;
-        case Verdict::Ok: ++stats.okCount; break;
+        case Verdict::OverUpper: ++live.overUpperCount; break;
+        case Verdict::UnderLower: ++live.underLowerCount; break;
+        case Verdict::Ok: ++live.okCount; break;
     }
-    return verdict;
 }
 
 // The extremes are those of the recorded readings: the first recording sets both, so that
 // readings all below zero get their true maximum and the reset's 999999 never shows.
 void Recorder::updateExtremes(float value, bool firstSinceReset) {
-    Statistics& stats = state_.statistics;
+    StatisticsFigures& live = state_.statistics.live;
     if (firstSinceReset) {
-        stats.maximum = value;
-        stats.minimum = value;
+        live.maximum = value;
+        live.minimum = value;
         return;
     }
-    if (stats.maximum < value) stats.maximum = value;
-    if (stats.minimum > value) stats.minimum = value;
-}
-
-void Recorder::copyStatisticsForDisplay() {
-    Statistics& stats = state_.statistics;
-    stats.shownAverage = stats.average;
-    stats.shownMaximum = stats.maximum;
-    stats.shownMinimum = stats.minimum;
-    stats.shownCount = store_.count();
-    stats.shownOk = stats.okCount;
-    stats.shownOverUpper = stats.overUpperCount;
-    stats.shownUnderLower = stats.underLowerCount;
+    if (live.maximum < value) live.maximum = value;
+    if (live.minimum > value) live.minimum = value;
 }
 
 // A full store records nothing more, but readings must not vanish unnoticed: the first
@@ -123,16 +123,11 @@ void Recorder::clearRecords() {
     window_.recordListCleared();
     store_.empty();
     resetStatistics();
-    Statistics& stats = state_.statistics;
-    stats.shownAverage = 0.0f;
-    stats.shownMaximum = 0.0f;
-    stats.shownMinimum = 0.0f;  // not the 999999 held inside: no record, nothing to show
-    stats.shownCount = 0;
-    stats.shownOk = 0;
-    stats.shownOverUpper = 0;
-    stats.shownUnderLower = 0;
+    // All zeros, the minimum too (not the 999999 held inside): no record, nothing to show.
+    state_.statistics.shown = StatisticsFigures{};
     state_.unsavedRecords = 0;
     storeFullReported_ = false;
+    if (stampsCleared_) stampsCleared_();
     if (observer_ != nullptr) observer_->cleared();
 }
 
@@ -141,19 +136,9 @@ void Recorder::clearRecords() {
 void Recorder::resetStatistics() {
     Statistics& stats = state_.statistics;
     stats.sum = 0.0;
-    stats.average = 0.0f;
-    stats.maximum = 0.0f;
-    stats.minimum = kMinimumAtReset;
-    stats.okCount = 0;
-    stats.overUpperCount = 0;
-    stats.underLowerCount = 0;
+    stats.live = StatisticsFigures{.minimum = kMinimumAtReset};
     state_.counters.badFrameCount = 0;
     state_.counters.silentPollCount = 0;
-}
-
-void Recorder::stopAlertSound() {
-    timers_.kill(BeepStopTimer);
-    sound_.stop();
 }
 
 }  // namespace mensora

@@ -1,8 +1,13 @@
 #pragma once
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
 #include "base/alert_sound.h"
 #include "base/clock.h"
 #include "base/dialog_context.h"
 #include "measure/record_observer.h"
+#include "measure/record_store.h"
 
 namespace mensora {
 
@@ -17,17 +22,28 @@ public:
              AlertSound& sound, Clock& clock);
 
     void recordMeasurement();
+    // A record of an earlier run put back as it was made: into the store, the list and the
+    // statistics, stamped and reported, as its recording did; no sound, nothing judged again.
+    void putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+                 Language language, float value, std::uint8_t decimalPlaces);
     void clearRecords();
     void resetStatistics();
-    void stopAlertSound();
 
     // Where each record and each Clear is reported, or nowhere (nullptr).
     void reportTo(RecordObserver* observer) { observer_ = observer; }
+    // What stamps each record with the values in force is told each new record's index as
+    // soon as the store holds it, and each Clear.
+    void stampWith(std::function<void(std::uint32_t index)> stamp,
+                   std::function<void()> cleared) {
+        stamp_ = std::move(stamp);
+        stampsCleared_ = std::move(cleared);
+    }
 
 private:
-    Verdict judgeAndCount(double value);
+    void add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+             Language language, float value, std::uint8_t decimalPlaces);
+    void count(Verdict verdict);
     void updateExtremes(float value, bool firstSinceReset);
-    void copyStatisticsForDisplay();
     void reportStoreFull();
 
     AcquisitionState& state_;
@@ -40,6 +56,8 @@ private:
     // Whether the user has been told that the store is full; a Clear lets it fill again.
     bool storeFullReported_ = false;
     RecordObserver* observer_ = nullptr;
+    std::function<void(std::uint32_t)> stamp_;
+    std::function<void()> stampsCleared_;
 };
 
 }  // namespace mensora

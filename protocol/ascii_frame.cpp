@@ -20,13 +20,14 @@ unsigned digitValue(std::uint8_t byte) { return isDigit(byte) ? byte - '0' : 0u;
 
 }  // namespace
 
-std::uint32_t asciiFrameLength(const ReceiveBuffer& buffer) {
-    return buffer[kAsciiFrameLength] == kDataKey ? kAsciiFrameWithKeyLength : kAsciiFrameLength;
+std::uint32_t asciiFrameLength(FrameBytes fromFrameStart) {
+    return fromFrameStart[kAsciiFrameLength] == kDataKey ? kAsciiFrameWithKeyLength
+                                                         : kAsciiFrameLength;
 }
 
-bool asciiFrameValid(const ReceiveBuffer& buffer, std::uint32_t length) {
-    for (std::uint32_t i = 1; i < length; ++i) {
-        if (!isFrameCharacter(buffer[i])) return false;
+bool asciiFrameValid(FrameBytes frame) {
+    for (std::size_t i = 1; i < frame.size(); ++i) {
+        if (!isFrameCharacter(frame[i])) return false;
     }
     return true;
 }
@@ -41,20 +42,20 @@ bool asciiFrameValid(const ReceiveBuffer& buffer, std::uint32_t length) {
 //   digits matter more;
 // - a frame without a point is a whole number: 0 decimal places;
 // - with two points the last one decides the decimal places.
-FrameReading parseAsciiFrame(const ReceiveBuffer& buffer) {
-    const bool negative = buffer[0] == '-';
+FrameReading parseAsciiFrame(FrameBytes frame) {
+    const bool negative = frame[0] == '-';
     FrameReading reading;
     if (negative) reading.show('-');
 
     std::uint32_t first = 1;
-    while (first <= kLastReadingPosition && !isSignificant(buffer[first])) ++first;
+    while (first <= kLastReadingPosition && !isSignificant(frame[first])) ++first;
     float accumulator = 0.0f;
     if (first > kLastReadingPosition) {
         reading.show('0');
     } else {
-        if (buffer[first] == '.' && !(negative && first == 1)) reading.show('0');
+        if (frame[first] == '.' && !(negative && first == 1)) reading.show('0');
         for (std::uint32_t q = first; q <= kLastReadingPosition; ++q) {
-            const std::uint8_t byte = buffer[q];
+            const std::uint8_t byte = frame[q];
             reading.show(static_cast<char>(byte));
             if (byte == '.') {
                 reading.decimalPlaces = static_cast<std::uint8_t>(kLastReadingPosition - q);
@@ -67,9 +68,13 @@ FrameReading parseAsciiFrame(const ReceiveBuffer& buffer) {
     return reading;
 }
 
-bool asciiFrameHasDataKey(const ReceiveBuffer& buffer, std::uint32_t length) {
-    return length == kAsciiFrameWithKeyLength && buffer[10] == kDataKey &&
-           buffer[11] == kCarriageReturn;
+bool asciiFrameHasDataKey(FrameBytes frame) {
+    return frame.size() == kAsciiFrameWithKeyLength && frame[10] == kDataKey &&
+           frame[11] == kCarriageReturn;
+}
+
+bool isAsciiSeparateDataKey(FrameBytes bytes) {
+    return bytes[0] == kDataKey && bytes[1] == kCarriageReturn;
 }
 
 }  // namespace mensora

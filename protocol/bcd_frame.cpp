@@ -11,21 +11,23 @@ char digitCharacter(unsigned nibble) { return static_cast<char>('0' + nibble); }
 
 }  // namespace
 
-bool bcdFrameValid(const ReceiveBuffer& buffer) {
+std::uint32_t bcdFrameLength(FrameBytes) { return kBcdFrameLength; }
+
+bool bcdFrameValid(FrameBytes frame) {
     for (std::uint32_t i = 1; i < kBcdFrameLength; ++i) {
-        if ((buffer[i] >> 4) > 9 || (buffer[i] & 0x0F) > 9) return false;
+        if ((frame[i] >> 4) > 9 || (frame[i] & 0x0F) > 9) return false;
     }
-    return buffer[kFlagsByte] < 8;
+    return frame[kFlagsByte] < 8;
 }
 
-FrameReading parseBcdFrame(const ReceiveBuffer& buffer) {
-    const unsigned d0 = buffer[1] & 0x0Fu;
-    const unsigned d1 = buffer[1] >> 4;
-    const unsigned d2 = buffer[2] & 0x0Fu;
-    const unsigned d3 = buffer[2] >> 4;
-    const unsigned d4 = buffer[3] & 0x0Fu;
-    const unsigned d5 = buffer[3] >> 4;
-    const std::uint8_t flags = buffer[kFlagsByte];
+FrameReading parseBcdFrame(FrameBytes frame) {
+    const unsigned d0 = frame[1] & 0x0Fu;
+    const unsigned d1 = frame[1] >> 4;
+    const unsigned d2 = frame[2] & 0x0Fu;
+    const unsigned d3 = frame[2] >> 4;
+    const unsigned d4 = frame[3] & 0x0Fu;
+    const unsigned d5 = frame[3] >> 4;
+    const std::uint8_t flags = frame[kFlagsByte];
     const bool fiveDecimals = (flags & kBcdFiveDecimals) != 0;
 
     // The eight positions as the gauge lays them out; the display starts at the sign.
@@ -59,8 +61,8 @@ FrameReading parseBcdFrame(const ReceiveBuffer& buffer) {
     return reading;
 }
 
-bool bcdFrameHasDataKey(const ReceiveBuffer& buffer) {
-    return (buffer[kFlagsByte] & kBcdDataKey) != 0;
+bool bcdFrameHasDataKey(FrameBytes frame) {
+    return (frame[kFlagsByte] & kBcdDataKey) != 0;
 }
 
 }  // namespace mensora

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 
 #include "base/acquisition_state.h"
@@ -12,6 +13,9 @@
 namespace mensora {
 
 using ReceiveBuffer = std::array<std::uint8_t, kReceiveBufferSize>;
+// What every decoder reads: bytes of the receive buffer from a frame start (or, for a data key
+// sent on its own, from where it may stand).
+using FrameBytes = std::span<const std::uint8_t>;
 
 inline constexpr std::uint8_t kCarriageReturn = 0x0D;
 inline constexpr std::uint8_t kDataKey = 'S';

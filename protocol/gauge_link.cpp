@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "base/control_ids.h"
 #include "base/link_periods.h"
 #include "base/number_text.h"
 #include "base/settings_keys.h"
@@ -20,9 +19,6 @@ constexpr std::uint32_t kAlternateRateDwellMs = 360;
 constexpr std::uint32_t kListeningPollMs = 50;
 constexpr std::uint32_t kReopenPeriodMs = 1000;
 
-// Each port is tried at the rate of the first protocol, then at that of the second.
-std::int32_t scanBaudRate() { return gaugeProtocols()[0].baudRate; }
-std::int32_t alternateBaudRate() { return gaugeProtocols()[1].baudRate; }
 constexpr std::uint32_t kLinkAlertMs = 300;
 
 // Index 0 is never opened; 16 only as the remembered port, the scan ends after 15.
@@ -33,8 +29,7 @@ constexpr std::uint32_t kScanEndIndex = kPortNameCount - 1;
 }  // namespace
 
 GaugeLink::GaugeLink(const DialogContext& context, SerialDevice& serial, PortNames& portNames,
-                     SettingsStore& settings, AlertSound& sound,
-                     std::function<void()> onDisconnecting)
+                     SettingsStore& settings, AlertSound& sound, LinkEvents events)
     : state_(context.state),
       window_(context.window),
       timers_(context.timers),
@@ -43,10 +38,10 @@ GaugeLink::GaugeLink(const DialogContext& context, SerialDevice& serial, PortNam
       portNames_(portNames),
       settings_(settings),
       sound_(sound),
-      onDisconnecting_(std::move(onDisconnecting)) {}
+      events_(std::move(events)) {}
 
 void GaugeLink::onConnectButton() {
-    if (state_.linkConnected != 0) {
+    if (state_.linkConnected) {
         disconnectLink();
     } else {
         connectLink();
@@ -56,9 +51,9 @@ void GaugeLink::onConnectButton() {
 void GaugeLink::connectLink() {
     // The port of an earlier discovery stays open until the first step closes it.
     state_.portIndex = 0;
-    state_.altBaudPending = 0;
+    state_.altBaudPending = false;
     timers_.arm(PortScanTimer, kFirstStepMs);
-    state_.scanPhase = 0;
+    state_.scanPhase = ScanPhase::NotStarted;
     state_.silentPollRun = 0;
     state_.counters.badFrameCount = 0;
     state_.counters.silentPollCount = 0;
@@ -67,7 +62,7 @@ void GaugeLink::connectLink() {
 }
 
 void GaugeLink::disconnectLink() {
-    onDisconnecting_();
+    events_.disconnecting();
     state_.reading.valueText = " ";
     state_.autoSampling = false;
     timers_.kill(PollTimer);
@@ -78,23 +73,19 @@ void GaugeLink::disconnectLink() {
     timers_.kill(DeviceReopenTimer);
     closePort();
     state_.deviceLost = false;
-    state_.linkConnected = 0;
-    window_.setText(ConnectButton, pick(texts::kConnectCaption, state_.language()));
-    window_.setText(AutoButton, pick(texts::kAutoAfterDisconnectCaption, state_.language()));
-    window_.enable(ZeroButton, false);
-    window_.enable(AutoButton, false);
-    window_.enable(ManualButton, false);
+    state_.linkConnected = false;
+    events_.ended();
     exchange_.push();
 }
 
 void GaugeLink::portScanStep() {
-    if (state_.linkConnected != 0) return;
-    if (state_.scanPhase == 0) {
-        state_.scanPhase = 1;
+    if (state_.linkConnected) return;
+    if (state_.scanPhase == ScanPhase::NotStarted) {
+        state_.scanPhase = ScanPhase::RememberedPortTried;
         if (tryRememberedPort()) return;
     }
-    if (state_.altBaudPending != 0) {
-        reopenAtAlternateRate();
+    if (state_.altBaudPending) {
+        reopenAtNextRate();
     } else {
         scanNextPort();
     }
@@ -110,34 +101,36 @@ bool GaugeLink::tryRememberedPort() {
     const std::int32_t rate = getSetting(settings_, settings::kBaudRate);
     if (!openPort(state_.portIndex, rate)) return false;
     timers_.arm(PortScanTimer, kDwellMs);
-    state_.altBaudPending = 0;
+    state_.altBaudPending = false;
     listenOnPort();
     return true;
 }
 
-void GaugeLink::reopenAtAlternateRate() {
+void GaugeLink::reopenAtNextRate() {
     closePort();
-    openPort(state_.portIndex, alternateBaudRate());
+    ++rateRow_;
+    openPort(state_.portIndex, gaugeProtocols()[rateRow_].baudRate);
     timers_.arm(PortScanTimer, kAlternateRateDwellMs);
-    state_.altBaudPending = 0;
+    state_.altBaudPending = rateRow_ + 1 < gaugeProtocols().size();
     listenOnPort();
 }
 
 void GaugeLink::scanNextPort() {
     std::uint32_t index = kFirstPortIndex;
-    if (state_.scanPhase == 1) {
-        state_.scanPhase = 2;
+    if (state_.scanPhase == ScanPhase::RememberedPortTried) {
+        state_.scanPhase = ScanPhase::Scanning;
     } else {
         index = state_.portIndex + 1;
     }
     state_.portIndex = index;
     for (; index < kScanEndIndex; ++index) {
         closePort();
-        if (!openPort(index, scanBaudRate())) continue;
+        rateRow_ = 0;
+        if (!openPort(index, gaugeProtocols()[rateRow_].baudRate)) continue;
         state_.portIndex = index;
         state_.statusLabel = "com" + formatUnsigned(index);
         exchange_.push();
-        state_.altBaudPending = 1;
+        state_.altBaudPending = gaugeProtocols().size() > 1;
         timers_.arm(PortScanTimer, kDwellMs);
         listenOnPort();
         return;
@@ -170,18 +163,15 @@ void GaugeLink::listenOnPort() {
 void GaugeLink::goodFrame(const GaugeProtocol& protocol) {
     // The device is back and speaking: its readings count again.
     state_.deviceLost = false;
-    if (state_.linkConnected == 0) establishLink(protocol);
+    if (!state_.linkConnected) establishLink(protocol);
 }
 
 void GaugeLink::establishLink(const GaugeProtocol& protocol) {
     state_.statusLabel = protocol.statusLabel;
     state_.protocolKind = protocol.kind;
-    state_.linkConnected = 1;
+    state_.linkConnected = true;
     timers_.kill(PortScanTimer);
-    window_.setText(ConnectButton, pick(protocol.disconnectCaption, state_.language()));
-    window_.enable(ZeroButton, true);
-    window_.enable(AutoButton, true);
-    window_.enable(ManualButton, true);
+    events_.established(protocol.kind);
     putSetting(settings_, settings::kPortIndex, static_cast<std::int32_t>(state_.portIndex));
     // The rate belongs to the protocol, whatever rate the port happened to be opened with.
     putSetting(settings_, settings::kBaudRate, protocol.baudRate);
@@ -191,6 +181,14 @@ void GaugeLink::establishLink(const GaugeProtocol& protocol) {
 }
 
 void GaugeLink::restartWatchdog() { timers_.arm(LinkWatchdogTimer, kLinkWatchdogMs); }
+
+void GaugeLink::pauseWatchdog() {
+    if (state_.linkConnected) timers_.kill(LinkWatchdogTimer);
+}
+
+void GaugeLink::resumeWatchdog() {
+    if (state_.linkConnected) restartWatchdog();
+}
 
 void GaugeLink::linkWatchdogExpired() {
     // Killed before the modal box, or it would open a box every 5 s behind this one. The
@@ -205,7 +203,7 @@ void GaugeLink::deviceLost() {
     closePort();
     // During a discovery a vanished port is just one that holds no gauge: the next step
     // tries the next one.
-    if (state_.linkConnected == 0) return;
+    if (!state_.linkConnected) return;
     // The watchdog runs on: it tells the user once, as for a gauge that fell silent.
     state_.deviceLost = true;
     state_.reading.valueText = " ";

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -11,13 +12,23 @@
 
 namespace mensora {
 
+// What the link tells the rest of the program; the dialog decides what the window shows.
+struct LinkEvents {
+    // The user ends the link: told first, while everything is still as it was.
+    std::function<void()> disconnecting;
+    // The first good frame of this protocol made the link.
+    std::function<void(ProtocolKind)> established;
+    // The link has ended: its timers are killed and its port is closed.
+    std::function<void()> ended;
+};
+
 // The link to the gauge, from the Connect button to the Disconnect: finds the gauge by trying
-// ports at 9600 and 4800 baud, establishes the link on the first good frame, watches that
-// good frames keep coming, and ends the link. The port is opened and closed only here.
+// ports at the rate of each protocol, establishes the link on the first good frame, watches
+// that good frames keep coming, and ends the link. The port is opened and closed only here.
 class GaugeLink {
 public:
     GaugeLink(const DialogContext& context, SerialDevice& serial, PortNames& portNames,
-              SettingsStore& settings, AlertSound& sound, std::function<void()> onDisconnecting);
+              SettingsStore& settings, AlertSound& sound, LinkEvents events);
     void onConnectButton();  // connectLink or disconnectLink by linkConnected
     void connectLink();
     void disconnectLink();
@@ -29,6 +40,11 @@ public:
     // the watchdog starts its 5 s again.
     void restartWatchdog();
     void linkWatchdogExpired();
+    // The program is about to be busy or wait for the user for a while: the gauge's silence
+    // meanwhile is not a lost link. Nothing changes while no gauge is linked.
+    void pauseWatchdog();
+    // The busy time is over: the linked gauge has a full period again.
+    void resumeWatchdog();
 
     // The open port's device went away (the cable was pulled). The port is let go at once so
     // the system can hand the device back when it returns; a link stays up, shows no reading
@@ -40,10 +56,10 @@ private:
     // The first step after a click: the port and rate the last link was made on.
     // False when that port does not open.
     bool tryRememberedPort();
-    // The same port again at 4800 baud, whether or not it opens.
-    void reopenAtAlternateRate();
-    // The next port from index 1 (or after the last one tried) that opens at 9600 baud; the
-    // give-up message when none does.
+    // The same port again at the next protocol's rate, whether or not it opens.
+    void reopenAtNextRate();
+    // The next port from index 1 (or after the last one tried) that opens at the first
+    // protocol's rate; the give-up message when none does.
     void scanNextPort();
     bool openPort(std::uint32_t index, std::int32_t baudRate);
     void closePort();
@@ -58,8 +74,9 @@ private:
     PortNames& portNames_;
     SettingsStore& settings_;
     AlertSound& sound_;
-    // Told first when the user ends the link, while everything is still as it was.
-    std::function<void()> onDisconnecting_;
+    LinkEvents events_;
+    // The protocol row whose rate the scanned port was last opened at.
+    std::size_t rateRow_ = 0;
 };
 
 }  // namespace mensora

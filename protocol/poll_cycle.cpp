@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "base/control_table.h"
 #include "base/link_periods.h"
 #include "base/timer_ids.h"
 #include "protocol/gauge_protocols.h"
@@ -12,15 +13,6 @@ namespace mensora {
 namespace {
 
 constexpr std::uint8_t kSilentPollsPerCount = 5;
-
-const char* unitTextFor(std::uint8_t unitIndex) {
-    switch (unitIndex) {
-        case 0: return "mm";
-        case 1: return "in";
-        case 2: return "°";
-        default: return "  ";
-    }
-}
 
 }  // namespace
 
@@ -33,7 +25,7 @@ PollCycle::PollCycle(const DialogContext& context, SerialDevice& serial, PollEve
 
 void PollCycle::pollTick() {
     // A silent gauge counts once per five silent polls, before the sixth one reads.
-    if (state_.linkConnected != 0 && state_.silentPollRun >= kSilentPollsPerCount) {
+    if (state_.linkConnected && state_.silentPollRun >= kSilentPollsPerCount) {
         state_.silentPollRun = 0;
         ++state_.counters.silentPollCount;
     }
@@ -70,7 +62,7 @@ bool PollCycle::resynchronise() {
             return true;
         }
         // The gauge's data key arriving on its own, after the frame it belongs to.
-        if (separateDataKey != nullptr && separateDataKey(buffer, i)) {
+        if (separateDataKey != nullptr && separateDataKey(FrameBytes(buffer).subspan(i))) {
             events_.dataKey();
             return false;
         }
@@ -85,12 +77,12 @@ void PollCycle::decodeFrame() {
     // A frame cut off by the end of the read is not a frame: nothing is counted.
     if (state_.frameLength < protocol->shortestFrame) return;
     state_.frameLength = protocol->frameLength(buffer);
-    if (!protocol->valid(buffer, state_.frameLength)) {
+    const FrameBytes frame = FrameBytes(buffer).first(state_.frameLength);
+    if (!protocol->valid(frame)) {
         countBadFrame();
         return;
     }
-    takeGoodFrame(*protocol, protocol->parse(buffer),
-                  protocol->hasDataKey(buffer, state_.frameLength));
+    takeGoodFrame(*protocol, protocol->parse(frame), protocol->hasDataKey(frame));
 }
 
 void PollCycle::takeGoodFrame(const GaugeProtocol& protocol, const FrameReading& frame,
@@ -105,7 +97,7 @@ void PollCycle::takeGoodFrame(const GaugeProtocol& protocol, const FrameReading&
 // Bytes at the wrong baud rate fail validation all through a discovery; only a link's own
 // bad frames are worth counting.
 void PollCycle::countBadFrame() {
-    if (state_.linkConnected != 0) ++state_.counters.badFrameCount;
+    if (state_.linkConnected) ++state_.counters.badFrameCount;
 }
 
 void PollCycle::adopt(const FrameReading& frame) {
@@ -114,7 +106,7 @@ void PollCycle::adopt(const FrameReading& frame) {
     reading.valueChars = frame.valueChars;
     reading.value = frame.value;
     reading.decimalPlaces = frame.decimalPlaces;
-    reading.unitText = unitTextFor(state_.parameters.unitIndex);
+    reading.unitText = unitTextOf(state_.parameters.unitIndex);
 }
 
 void PollCycle::publish() {

@@ -12,6 +12,7 @@
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
 #include "measure/judgement.h"
+#include "measure/trace_fields.h"
 #include "ui/charts_view.h"
 #include "ui/message_boxes.h"
 #include "ui/qt_canvas.h"
@@ -27,20 +28,24 @@ constexpr int kFiguresPerRow = 4;
 bool ChartsWindow::Seen::operator==(const Seen& other) const {
     return revision == other.revision && limits.nominal == other.limits.nominal &&
            limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language;
+           language == other.language && trace == other.trace;
 }
 
 ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                           SettingsStore& settings, QWidget* parent)
+                           const RecordTraces& traces, SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
       data_(chartData),
       state_(state),
+      traces_(traces),
       settings_(settings),
+      trace_(new QLabel(this)),
       view_(new ChartsView([this] { return inputs(); }, this)),
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));
     view_->setObjectName(QStringLiteral("charts-view"));
     save_->setObjectName(QStringLiteral("charts-save"));
+    trace_->setObjectName(QStringLiteral("charts-trace"));
+    trace_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* figures = new QGridLayout;
     for (std::size_t i = 0; i < kFigureCount; ++i) {
@@ -58,6 +63,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
     buttons->addStretch();
     buttons->addWidget(save_);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(trace_);
     layout->addLayout(figures);
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
@@ -72,7 +78,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
 }
 
 ChartInputs ChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language()};
+    return {data_, toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
 }
 
 void ChartsWindow::open() {
@@ -97,10 +103,11 @@ void ChartsWindow::hideEvent(QHideEvent* event) {
 // show has, so an idle window costs nothing but the look.
 void ChartsWindow::follow() {
     const ChartInputs now = inputs();
-    const Seen seen{data_.revision(), now.limits, now.language};
+    Seen seen{data_.revision(), now.limits, now.language, now.trace};
     if (seen_ && *seen_ == seen) return;
     if (!seen_ || seen_->language != seen.language) retranslate();
-    seen_ = seen;
+    trace_->setText(QString::fromStdString(traceLine(now.trace, now.language)));
+    seen_ = std::move(seen);
     const auto texts = figureTexts(data_.capability().figures(now.limits), data_.decimalPlaces());
     for (std::size_t i = 0; i < kFigureCount; ++i) figures_[i]->setText(QString::fromStdString(texts[i]));
     view_->update();

@@ -15,6 +15,7 @@
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
 #include "charts/figure_text.h"
+#include "measure/record_traces.h"
 
 class QLabel;
 class QPushButton;
@@ -26,9 +27,10 @@ class ChartsView;
 class ChartsWindow : public QWidget {
     Q_OBJECT
 public:
-    // The state is read for the tolerance and the interface language at each look.
-    ChartsWindow(const ChartData& chartData, const AcquisitionState& state, SettingsStore& settings,
-                 QWidget* parent);
+    // The state is read for the tolerance and the interface language at each look, the
+    // traces for the part and lot in force, which head the window.
+    ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
+                 const RecordTraces& traces, SettingsStore& settings, QWidget* parent);
 
     // Shows the window up to date, or brings it to the front.
     void open();
@@ -46,6 +48,7 @@ private:
         std::uint64_t revision;
         ToleranceLimits limits;
         Language language;
+        TraceValues trace;
         bool operator==(const Seen& other) const;
     };
 
@@ -55,7 +58,9 @@ private:
 
     const ChartData& data_;
     const AcquisitionState& state_;
+    const RecordTraces& traces_;
     SettingsStore& settings_;
+    QLabel* trace_;
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
     ChartsView* view_;

@@ -15,23 +15,28 @@ FittingLabel::FittingLabel(const QString& caption, QWidget* parent) : QLabel(cap
     setWordWrap(true);
 }
 
-bool FittingLabel::captionFits() const {
+const FittingLabel::Fit& FittingLabel::fit() const {
     const QRect box = contentsRect();
-    const QRect needed = fontMetrics().boundingRect(box, Qt::TextWordWrap | alignment(), text());
-    return needed.width() <= box.width() && needed.height() <= box.height();
+    if (fit_.measured && fit_.caption == text() && fit_.box == box && fit_.font == font() &&
+        fit_.alignment == alignment()) {
+        return fit_;
+    }
+    fit_ = {text(), box, font(), alignment(), false, text(), true};
+    const QFontMetrics metrics = fontMetrics();
+    const QRect needed = metrics.boundingRect(box, Qt::TextWordWrap | alignment(), text());
+    fit_.fits = needed.width() <= box.width() && needed.height() <= box.height();
+    if (!fit_.fits) {
+        fit_.shown = QString::fromStdString(fittingCaption(
+            text().toStdString(), false, (alignment() & Qt::AlignRight) != 0, box.width(),
+            [&metrics](std::string_view line) {
+                return metrics.horizontalAdvance(
+                    QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+            }));
+    }
+    return fit_;
 }
 
-QString FittingLabel::shownText() const {
-    if (captionFits()) return text();
-    const QFontMetrics metrics = fontMetrics();
-    const std::string shown = fittingCaption(
-        text().toStdString(), false, (alignment() & Qt::AlignRight) != 0, contentsRect().width(),
-        [&metrics](std::string_view line) {
-            return metrics.horizontalAdvance(
-                QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-        });
-    return QString::fromStdString(shown);
-}
+QString FittingLabel::shownText() const { return fit().shown; }
 
 void FittingLabel::paintEvent(QPaintEvent* event) {
     if (captionFits()) {

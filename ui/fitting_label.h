@@ -23,7 +23,21 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    bool captionFits() const;
+    // How the caption meets its box, measured again only when the caption, the box, the type
+    // or the alignment changed: a label is painted far more often than any of them changes.
+    struct Fit {
+        QString caption;
+        QRect box;
+        QFont font;
+        Qt::Alignment alignment;
+        bool fits = false;
+        QString shown;
+        bool measured = false;
+    };
+    const Fit& fit() const;
+    bool captionFits() const { return fit().fits; }
+
+    mutable Fit fit_;
 };
 
 }  // namespace mensora

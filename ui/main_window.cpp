@@ -20,18 +20,19 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStringList>
-#include <QTableView>
 #include <span>
 
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
+#include "dialog/trace_form.h"
 #include "measure/record_list_cells.h"
 #include "ui/about_box.h"
 #include "ui/fitting_field.h"
 #include "ui/fitting_label.h"
 #include "ui/message_boxes.h"
 #include "ui/record_list_model.h"
+#include "ui/record_table_view.h"
 #include "ui/window_fonts.h"
 
 namespace mensora {
@@ -88,7 +89,9 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      chartsAction_(new QAction(this)) {
+      chartsAction_(new QAction(this)),
+      traceAction_(new QAction(this)),
+      traceLine_(new FittingLabel(QString(), this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -99,8 +102,15 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     chartsAction_->setShortcut(QKeySequence(Qt::Key_F3));
     chartsAction_->setShortcutContext(Qt::WindowShortcut);
     addAction(chartsAction_);
+    traceAction_->setObjectName(QStringLiteral("action-trace"));
+    traceAction_->setShortcut(QKeySequence(Qt::Key_F4));
+    traceAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(traceAction_);
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
+    frame_.setSingleShot(true);
+    frame_.setInterval(static_cast<int>(kFramePeriodMs));
+    connect(&frame_, &QTimer::timeout, this, &MainWindow::showFrameNow);
 
     for (const DialogControl& row : controlTable()) {
         QWidget* widget = createControl(row);
@@ -116,14 +126,19 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     static_cast<FittingField*>(control(LiveValue))->setFullFont(large);
     control(UnitLabel)->setFont(large);
 
+    traceLine_->setObjectName(QStringLiteral("trace-line"));
+    traceLine_->setGeometry(toPixels(kTraceLineRect, units_));
+    traceLineBand_ = toPixels({0, 0, 0, kTraceLineUnits}, units_).height();
+
     // Until the window has a frame, the frame is taken as nothing: the client alone keeps
     // the minimum tracking size.
     keepMinimumTrackingSize();
-    templateClient_ = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units_).size();
+    templateClient_ =
+        toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits + kTraceLineUnits}, units_).size();
     const QSize client = templateClient_.expandedTo(minimumSize());
     resize(client);
     // The size the controls were laid out for: the first size change, which only records.
-    resizeRule_.sizeChanged(client.height(), false);
+    resizeRule_.sizeChanged(client.height() - traceLineBand_, false);
 }
 
 void MainWindow::showGreyedTextReadably() {
@@ -176,11 +191,7 @@ QWidget* MainWindow::createControl(const DialogControl& row) {
             list->setEditable(true);
             list->setInsertPolicy(QComboBox::NoInsert);
             list->setCompleter(nullptr);
-            // Filled as the template fills it; the initialisation puts on the English items.
-            const std::span<const char* const> items =
-                row.id == UnitList ? std::span<const char* const>(kUnitItems)
-                                    : std::span<const char* const>(kSoundItemsChinese);
-            fillList(list, items, (row.style & SortedItems) != 0);
+            fillList(list, templateListItems(row.id), (row.style & SortedItems) != 0);
             return list;
         }
         case ControlKind::ListView: return createRecordList();
@@ -199,9 +210,8 @@ QWidget* MainWindow::createControl(const DialogControl& row) {
     return nullptr;
 }
 
-QTableView* MainWindow::createRecordList() {
-    recordList_ = new QTableView(this);
-    recordList_->setModel(model_);
+RecordTableView* MainWindow::createRecordList() {
+    recordList_ = new RecordTableView(model_, this);
     recordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     recordList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     recordList_->setWordWrap(false);
@@ -224,6 +234,16 @@ QWidget* MainWindow::control(int id) const {
 }
 
 void MainWindow::setText(int controlId, const std::string& text) {
+    if (!PendingFrame::waitsForFrame(controlId)) {
+        showText(controlId, text);
+    } else if (pending_.setText(controlId, text)) {
+        frame_.start();
+    }
+}
+
+void MainWindow::showText(int controlId, const std::string& text) {
+    // A text set again unchanged would still be laid out, fitted and painted again.
+    if (text == this->text(controlId)) return;
     QWidget* widget = control(controlId);
     const QString shown = QString::fromStdString(text);
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -240,6 +260,7 @@ void MainWindow::setText(int controlId, const std::string& text) {
 }
 
 std::string MainWindow::text(int controlId) const {
+    if (const std::string* waiting = pending_.text(controlId)) return *waiting;
     QWidget* widget = control(controlId);
     QString shown;
     if (auto* field = qobject_cast<QLineEdit*>(widget)) {
@@ -316,29 +337,56 @@ void MainWindow::setUpRecordList(Language language) {
     }
 }
 
-void MainWindow::recordListAppended() { model_->rowAppended(); }
+void MainWindow::showTraceLine(const std::string& text) {
+    traceLine_->setText(QString::fromStdString(text));
+}
 
+void MainWindow::recordListAppended() {
+    if (pending_.rowsAdded()) frame_.start();
+}
+
+// Emptied at once: the rows still waiting went with the records.
 void MainWindow::recordListCleared() { model_->cleared(); }
 
-void MainWindow::scrollRecordListToEnd() { recordList_->scrollToBottom(); }
+void MainWindow::scrollRecordListToEnd() {
+    if (pending_.scrollToEnd()) frame_.start();
+}
 
+void MainWindow::showFrameNow() {
+    frame_.stop();
+    const PendingFrame::Changes changes = pending_.take();
+    if (changes.rowsAdded) recordList_->showNewRows();
+    if (changes.scrollToEnd) recordList_->scrollToBottom();
+    for (const auto& [id, text] : changes.texts) showText(id, text);
+}
+
+// A box stops the operator's eye on the window: it shows everything up to it.
 void MainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showFrameNow();
     showMessageBox(this, QString::fromStdString(text), icon);
 }
 
 bool MainWindow::askYesNo(const std::string& text) {
+    showFrameNow();
     return askYesNoBox(this, QString::fromStdString(text));
 }
 
-void MainWindow::showAbout() { showAboutBox(this, language_); }
+void MainWindow::showAbout() {
+    showFrameNow();
+    showAboutBox(this, language_);
+}
 
 std::optional<std::string> MainWindow::askSavePath(const std::string& offeredName,
                                                    const std::string& filterText) {
+    showFrameNow();
     return askSavePathDialog(this, offeredName, filterText);
 }
 
+// What a click did is seen at once: the last record when Auto stops, the emptied statistics
+// after Clear, the row Manual took.
 void MainWindow::command(int controlId) {
     if (controller_ != nullptr) controller_->onCommand(controlId);
+    showFrameNow();
 }
 
 void MainWindow::aboutRequested() {
@@ -385,8 +433,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    const std::optional<Stretch> stretch =
-        resizeRule_.sizeChanged(event->size().height(), isMinimized());
+    // The line of values in force keeps to the bottom; the template's part above it follows
+    // its own rule.
+    const int aboveLine = event->size().height() - traceLineBand_;
+    traceLine_->move(traceLine_->x(), aboveLine);
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLine, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         QWidget* widget = control(id);
@@ -400,7 +451,7 @@ void MainWindow::keepMinimumTrackingSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     const PixelSize client = minimumClientSize({frame.width(), frame.height()});
     const QSize former = minimumSize();
-    setMinimumSize(client.width, client.height);
+    setMinimumSize(client.width, client.height + traceLineBand_);
     // A window still at the template's size, grown only to the former minimum, follows the
     // minimum back: the frame arrives after the window was sized, and then takes its share.
     if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {
@@ -422,9 +473,10 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
-    // background offers it, after the quality charts.
+    // background offers it, after the quality charts and the part and lot.
     QMenu menu(this);
     menu.addAction(chartsAction_);
+    menu.addAction(traceAction_);
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
 }

@@ -4,9 +4,11 @@
 // reports clicks, typed text and requests to close to the MainDialog; it decides nothing.
 
 #include <QDialog>
+#include <QTimer>
 #include <cstdint>
 #include <map>
 
+#include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
@@ -14,11 +16,12 @@
 
 class QAction;
 class QButtonGroup;
-class QTableView;
+class QLabel;
 
 namespace mensora {
 
 class RecordListModel;
+class RecordTableView;
 class RecordStore;
 class RecordListTexts;
 struct DialogControl;
@@ -38,6 +41,14 @@ public:
     DialogBaseUnits baseUnits() const { return units_; }
     // Opens the quality charts: the context menu's item and the key F3.
     QAction* chartsAction() const { return chartsAction_; }
+    // Opens the Part and lot window: the context menu's item and the key F4.
+    QAction* traceAction() const { return traceAction_; }
+    // The line under the window's own layout that shows the part and lot in force.
+    void showTraceLine(const std::string& text);
+
+    // Shows at once what waits for the next frame (new rows, the scroll to the last one, the
+    // statistics): for whoever reads the window's controls now.
+    void showFrameNow();
 
     // WindowPort
     void setText(int controlId, const std::string& text) override;
@@ -73,8 +84,10 @@ protected:
 
 private:
     QWidget* createControl(const DialogControl& row);
-    QTableView* createRecordList();
+    RecordTableView* createRecordList();
     void command(int controlId);
+    // Puts a text on its control, unless the control shows it already.
+    void showText(int controlId, const std::string& text);
     void aboutRequested();
     bool mayClose(CloseRequest how);
     // The minimum tracking size holds for the whole window: the frame's share comes off the
@@ -84,13 +97,20 @@ private:
 
     MainDialog* controller_ = nullptr;
     RecordListModel* model_;
-    QTableView* recordList_ = nullptr;
+    RecordTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
     QAction* chartsAction_;
+    QAction* traceAction_;
+    QLabel* traceLine_;
+    int traceLineBand_ = 0;  // the window's height below its template, in pixels
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels
     std::map<int, QWidget*> controls_;
     ResizeRule resizeRule_;
+    PendingFrame pending_;
+    // Runs while changes wait for the screen. The window's own, not a child: it goes with the
+    // window's state, before events that run while the rest of the window goes could fire it.
+    QTimer frame_;
     Language language_ = Language::Chinese;  // of the About box; told with the record list's set-up
 };
 

@@ -4,6 +4,9 @@
 
 #include "charts/chart_texts.h"
 #include "link/platform_port_names.h"
+#include "measure/trace_fields.h"
+#include "measure/trace_texts.h"
+#include "ui/trace_window.h"
 
 namespace mensora {
 
@@ -19,12 +22,19 @@ MensoraProgram::MensoraProgram()
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    dialog_.stampRecordsIn(traces_);
+    tracePanel_.restore();
     dialog_.initialise();
+    dialog_.keepJournal(journal_);
     dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
     // The menu item speaks the language the window was put up in.
     QAction* charts = window_.chartsAction();
     charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
+    QAction* trace = window_.traceAction();
+    trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog_.state().language())));
+    QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });
+    showTraceLine();
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
@@ -43,9 +53,23 @@ MensoraProgram::~MensoraProgram() {
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
-        chartsWindow_ = new ChartsWindow(chartData_, dialog_.state(), settings_, &window_);
+        chartsWindow_ =
+            new ChartsWindow(chartData_, dialog_.state(), traces_, settings_, &window_);
     }
     chartsWindow_->open();
+}
+
+}  // namespace mensora
+
+namespace mensora {
+
+void MensoraProgram::openTrace() {
+    TraceWindow trace(tracePanel_, dialog_.state().language(), &window_);
+    if (trace.ask()) showTraceLine();
+}
+
+void MensoraProgram::showTraceLine() {
+    window_.showTraceLine(traceLine(traces_.inForce(), dialog_.state().language()));
 }
 
 }  // namespace mensora

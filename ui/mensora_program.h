@@ -6,15 +6,20 @@
 
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
+#include "base/thread_work_queue.h"
 #include "files/native_file_system.h"
+#include "journal/journal.h"
 #include "link/serial_port.h"
+#include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
 #include "ui/qt_settings_store.h"
 #include "ui/qt_timer_service.h"
+#include "ui/qt_window_thread.h"
 #include "ui/standard_dialog_texts.h"
 #include "ui/system_clock.h"
 
@@ -33,6 +38,8 @@ public:
     MainDialog& dialog() { return dialog_; }
     const MainDialog& dialog() const { return dialog_; }
     const RecordStore& store() const { return store_; }
+    // The part and lot each record was taken with.
+    const RecordTraces& traces() const { return traces_; }
     SettingsStore& settings() { return settings_; }
     const ChartData& chartData() const { return chartData_; }
     // The quality charts window, made at its first opening; nullptr before.
@@ -43,6 +50,7 @@ private:
     // can never be missed for want of memory.
     RecordStore store_;
     RecordListTexts listTexts_{store_};
+    RecordTraces traces_;
     ChartData chartData_;
     AcquisitionState state_;
     QtSettingsStore settings_;
@@ -54,11 +62,19 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
+    // The journal's writer reports through the window thread until its queue has ended, and
+    // the journal's last entry (a normal end) is written as the queue ends: in this order.
+    QtWindowThread windowThread_;
+    ThreadWorkQueue journalWork_;
+    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
     MainDialog dialog_;
+    TracePanel tracePanel_{traces_, settings_};
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
 
     void openCharts();
+    void openTrace();
+    void showTraceLine();
 };
 
 }  // namespace mensora

@@ -36,6 +36,21 @@ void QtSettingsStore::put(const std::string& key, std::int32_t value) {
     settings_.sync();
 }
 
+std::optional<std::string> QtSettingsStore::getText(const std::string& section,
+                                                    const std::string& key) {
+    const QVariant stored =
+        settings_.value(QString::fromStdString(section) + '/' + QString::fromStdString(key));
+    if (!stored.isValid()) return std::nullopt;
+    return stored.toString().toStdString();
+}
+
+void QtSettingsStore::putText(const std::string& section, const std::string& key,
+                              const std::string& value) {
+    settings_.setValue(QString::fromStdString(section) + '/' + QString::fromStdString(key),
+                       QString::fromStdString(value));
+    settings_.sync();
+}
+
 std::optional<std::string> QtSettingsStore::portOverride(const std::string& portName) {
     const QVariant stored =
         settings_.value(QStringLiteral("Ports/") + QString::fromStdString(portName));

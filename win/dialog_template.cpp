@@ -7,43 +7,11 @@
 
 #include "base/texts.h"
 #include "base/wide_text.h"
+#include "dialog/trace_form.h"
+#include "win/template_writer.h"
 
 namespace mensora {
 namespace {
-
-// Predefined window classes of a template item, by ordinal.
-constexpr std::uint16_t kButtonClass = 0x0080;
-constexpr std::uint16_t kEditClass = 0x0081;
-constexpr std::uint16_t kStaticClass = 0x0082;
-constexpr std::uint16_t kComboBoxClass = 0x0085;
-
-// The platform's id of a static text that no code addresses.
-constexpr int kNoId = -1;
-
-class TemplateWriter {
-public:
-    void word(std::uint16_t value) { words_.push_back(value); }
-    void dword(std::uint32_t value) {
-        word(static_cast<std::uint16_t>(value & 0xFFFF));
-        word(static_cast<std::uint16_t>(value >> 16));
-    }
-    void text(const std::wstring& value) {
-        for (const wchar_t c : value) word(static_cast<std::uint16_t>(c));
-        word(0);
-    }
-    void ordinal(std::uint16_t value) {
-        word(0xFFFF);
-        word(value);
-    }
-    // Every item starts on a 32-bit boundary of the template.
-    void alignItem() {
-        if (words_.size() % 2 != 0) word(0);
-    }
-    std::vector<std::uint16_t> take() { return std::move(words_); }
-
-private:
-    std::vector<std::uint16_t> words_;
-};
 
 struct ItemStyle {
     std::uint32_t style;
@@ -132,7 +100,8 @@ std::vector<std::uint16_t> buildDialogTemplate(Language language) {
     out.word(0);
     out.word(0);
     out.word(static_cast<std::uint16_t>(kDialogWidthUnits));
-    out.word(static_cast<std::uint16_t>(kDialogHeightUnits));
+    // The line of the part and lot in force lies below the template's controls.
+    out.word(static_cast<std::uint16_t>(kDialogHeightUnits + kTraceLineUnits));
     out.word(0);  // no menu
     out.word(0);  // the dialog class
     out.text(wide(texts::kWindowTitle));

@@ -1,6 +1,7 @@
 #pragma once
 // The main window's dialog template, built in memory from the control table: the dialog
-// itself (caption, frame, 518 × 346 dialog units in the dialog font) and every control at its
+// itself (caption, frame, 518 × 346 dialog units in the dialog font, and below them room for
+// the line of the part and lot in force, which the window adds) and every control at its
 // rectangle with its id, its window class and styles, and its caption in the given language.
 // Windows maps the dialog units to pixels with the dialog font, as it does for a template
 // from the resources.

@@ -72,12 +72,12 @@ HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, int dpi, const ChartInputs& 
 bool NativeChartsWindow::Seen::operator==(const Seen& other) const {
     return revision == other.revision && limits.nominal == other.limits.nominal &&
            limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language;
+           language == other.language && trace == other.trace;
 }
 
 NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                                       SettingsStore& settings)
-    : data_(chartData), state_(state), settings_(settings) {}
+                                       const RecordTraces& traces, SettingsStore& settings)
+    : data_(chartData), state_(state), traces_(traces), settings_(settings) {}
 
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
@@ -86,7 +86,7 @@ NativeChartsWindow::~NativeChartsWindow() {
 }
 
 ChartInputs NativeChartsWindow::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language()};
+    return {data_, toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
 }
 
 void NativeChartsWindow::open(HWND owner) {
@@ -274,14 +274,14 @@ void NativeChartsWindow::rescale(int dpi, const RECT& suggested) {
 // changed, so an idle window costs nothing but the look.
 void NativeChartsWindow::follow() {
     const ChartInputs now = inputs();
-    const Seen seen{data_.revision(), now.limits, now.language};
+    Seen seen{data_.revision(), now.limits, now.language, now.trace};
     if (seen_ && *seen_ == seen) return;
     if (!seen_ || seen_->language != seen.language) {
         SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, seen.language)).c_str());
         SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, seen.language)).c_str());
         placeSaveButton();
     }
-    seen_ = seen;
+    seen_ = std::move(seen);
     InvalidateRect(window_, nullptr, FALSE);
 }
 

@@ -14,14 +14,16 @@
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "measure/record_traces.h"
 
 namespace mensora {
 
 class NativeChartsWindow {
 public:
-    // The state is read for the tolerance and the interface language at each look.
+    // The state is read for the tolerance and the interface language at each look, the
+    // traces for the part and lot in force, which head the window.
     NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                       SettingsStore& settings);
+                       const RecordTraces& traces, SettingsStore& settings);
     ~NativeChartsWindow();
     NativeChartsWindow(const NativeChartsWindow&) = delete;
     NativeChartsWindow& operator=(const NativeChartsWindow&) = delete;
@@ -35,6 +37,7 @@ private:
         std::uint64_t revision;
         ToleranceLimits limits;
         Language language;
+        TraceValues trace;
         bool operator==(const Seen& other) const;
     };
 
@@ -60,6 +63,7 @@ private:
 
     const ChartData& data_;
     const AcquisitionState& state_;
+    const RecordTraces& traces_;
     SettingsStore& settings_;
     HWND window_ = nullptr;
     HWND saveButton_ = nullptr;

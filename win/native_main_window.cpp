@@ -12,6 +12,8 @@
 #include "base/texts.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
+#include "dialog/trace_form.h"
+#include "measure/trace_texts.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
@@ -23,6 +25,9 @@ namespace {
 
 // The one main window of the thread, for the key filter, which carries no context of its own.
 NativeMainWindow* filtering = nullptr;
+
+// The window's own timer that shows what waits for the frame; the core's timers are 1 to 8.
+constexpr UINT_PTR kFrameTimer = 100;
 
 bool isClickable(const DialogControl* row) {
     return row != nullptr &&
@@ -83,14 +88,18 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
 }
 
 // A modal dialog's loop hands each message to the thread's message filters before the dialog
-// treats it, whichever control has the focus: the one place to see F3 in a dialog box.
+// treats it, whichever control has the focus: the one place to see F3 and F4 in a dialog box.
 LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
     const auto* message = reinterpret_cast<const MSG*>(lParam);
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
-        message->wParam == VK_F3 && filtering->openCharts_ &&
         (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
-        filtering->openCharts_(filtering->window_);
-        return 1;
+        const std::function<void(HWND)>& open = message->wParam == VK_F3   ? filtering->openCharts_
+                                                : message->wParam == VK_F4 ? filtering->openTrace_
+                                                                           : nullptr;
+        if (open) {
+            open(filtering->window_);
+            return 1;
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -118,6 +127,8 @@ void NativeMainWindow::created(HWND window) {
         AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
         const std::wstring chartsItem = wide(pick(chart_texts::kWindowTitle, language_));
         AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
+        const std::wstring traceItem = wide(pick(trace_texts::kWindowTitle, language_));
+        AppendMenuW(menu, MF_STRING, kTraceCommand, traceItem.c_str());
     }
     filtering = this;
     keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, &NativeMainWindow::keyFilter, nullptr,
@@ -126,12 +137,13 @@ void NativeMainWindow::created(HWND window) {
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON)));
 
     useDisplayFont();
-    // The drop-downs hold their items as the template's own data fills them; the
-    // initialisation puts on the English sound items.
-    setListItems(SoundList, kSoundItemsChinese, static_cast<int>(std::size(kSoundItemsChinese)));
-    setListItems(UnitList, kUnitItems, static_cast<int>(std::size(kUnitItems)));
+    for (const int list : {SoundList, UnitList}) {
+        const auto items = templateListItems(list);
+        setListItems(list, items.data(), static_cast<int>(items.size()));
+    }
     tellCutCaptions();
 
+    createTraceLine();
     // Never smaller than the window may be dragged to, from the start; the controls keep the
     // places the template gave them, as when the platform applies the limits at creation.
     RECT outer{};
@@ -143,7 +155,7 @@ void NativeMainWindow::created(HWND window) {
     // The size the controls were laid out for: the first size change, which only records.
     RECT client{};
     GetClientRect(window, &client);
-    resizeRule_.sizeChanged(client.bottom, false);
+    resizeRule_.sizeChanged(client.bottom - traceLineBand_, false);
 
     if (controller_ != nullptr) controller_->initialise();
 }
@@ -168,11 +180,19 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 if (openCharts_) openCharts_(window_);
                 return TRUE;
             }
+            if ((wParam & 0xFFF0) == kTraceCommand) {
+                if (openTrace_) openTrace_(window_);
+                return TRUE;
+            }
             if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;
             if (controller_ != nullptr) controller_->onSystemCommand(kAboutCommand);
             return TRUE;
         case WM_TIMER:
-            if (controller_ != nullptr) controller_->onTimer(static_cast<int>(wParam));
+            if (wParam == kFrameTimer) {
+                showFrameNow();
+            } else if (controller_ != nullptr) {
+                controller_->onTimer(static_cast<int>(wParam));
+            }
             return TRUE;
         case WM_SIZE:
             if (!rescaling_) sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED);
@@ -208,17 +228,52 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+// What a click did is seen at once: the last record when Auto stops, the emptied statistics
+// after Clear, the row Manual took.
 void NativeMainWindow::command(int id, int notification) {
     if (notification != BN_CLICKED || !isClickable(findControl(id))) return;
     if (controller_ != nullptr) controller_->onCommand(id);
+    showFrameNow();
 }
 
 void NativeMainWindow::closeIf(CloseRequest how) {
     if (controller_ == nullptr || controller_->onCloseRequested(how)) EndDialog(window_, 0);
 }
 
+// The line of the part and lot in force, below the template's controls, in the dialog font;
+// a text longer than the line ends in an ellipsis.
+void NativeMainWindow::createTraceLine() {
+    RECT place{kTraceLineRect.x, kTraceLineRect.y, kTraceLineRect.width, kTraceLineRect.height};
+    MapDialogRect(window_, &place);
+    RECT band{0, 0, 0, kTraceLineUnits};
+    MapDialogRect(window_, &band);
+    traceLineBand_ = band.bottom;
+    const HWND line = CreateWindowExW(
+        0, L"STATIC", wide(traceLineText_).c_str(),
+        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE,
+        place.left, place.top, place.right, place.bottom, window_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTraceLine)), GetModuleHandleW(nullptr),
+        nullptr);
+    SendMessageW(line, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
+}
+
+void NativeMainWindow::showTraceLine(const std::string& text) {
+    traceLineText_ = text;
+    if (window_ != nullptr) SetWindowTextW(control(kTraceLine), wide(text).c_str());
+}
+
 void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
-    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(clientHeight, minimised);
+    // The line of values in force keeps to the bottom; the template's part above it follows
+    // its own rule.
+    if (const HWND line = control(kTraceLine); line != nullptr && !minimised) {
+        RECT place{};
+        GetWindowRect(line, &place);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(line, nullptr, place.left, clientHeight - traceLineBand_, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    const std::optional<Stretch> stretch =
+        resizeRule_.sizeChanged(clientHeight - traceLineBand_, minimised);
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         const HWND stretching = control(id);
@@ -232,10 +287,11 @@ void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+// The minimum tracking size at the window's scale, and the line of the part and lot below it.
 SIZE NativeMainWindow::minimumTrackingSize() const {
     const int dpi = dpiOf(window_);
     return {pixelsAtResolution(kMinimumWidthPixels, dpi),
-            pixelsAtResolution(kMinimumHeightPixels, dpi)};
+            pixelsAtResolution(kMinimumHeightPixels, dpi) + traceLineBand_};
 }
 
 // The large type at the window's scale, made again when the scale changes.
@@ -253,11 +309,14 @@ void NativeMainWindow::followScale() {
     useDisplayFont();
     list_.scaleColumns();
     tellCutCaptions();
+    RECT band{0, 0, 0, kTraceLineUnits};
+    MapDialogRect(window_, &band);
+    traceLineBand_ = band.bottom;
     // The controls were laid out afresh for this client height: the stretch starts here.
     resizeRule_ = ResizeRule{};
     RECT client{};
     GetClientRect(window_, &client);
-    resizeRule_.sizeChanged(client.bottom, IsIconic(window_) != FALSE);
+    resizeRule_.sizeChanged(client.bottom - traceLineBand_, IsIconic(window_) != FALSE);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -357,6 +416,15 @@ void NativeMainWindow::tellWholeCaption(HWND label, int controlId, const std::ws
 }
 
 void NativeMainWindow::setText(int controlId, const std::string& text) {
+    if (!PendingFrame::waitsForFrame(controlId)) {
+        showText(controlId, text);
+    } else if (pending_.setText(controlId, text)) {
+        requestFrame();
+    }
+}
+
+void NativeMainWindow::showText(int controlId, const std::string& text) {
+    // A text set again unchanged would still be measured, fitted and painted again.
     const HWND shown = control(controlId);
     const std::wstring now = wide(text);
     if (windowText(shown) == now) return;
@@ -365,7 +433,10 @@ void NativeMainWindow::setText(int controlId, const std::string& text) {
     if (row != nullptr && isCaptionedLabel(*row)) tellWholeCaptionIfCut(controlId);
 }
 
-std::string NativeMainWindow::text(int controlId) const { return utf8(windowText(control(controlId))); }
+std::string NativeMainWindow::text(int controlId) const {
+    if (const std::string* waiting = pending_.text(controlId)) return *waiting;
+    return utf8(windowText(control(controlId)));
+}
 
 void NativeMainWindow::enable(int controlId, bool on) { EnableWindow(control(controlId), on); }
 
@@ -422,23 +493,52 @@ void NativeMainWindow::setUpRecordList(Language language) {
     list_.setUp(language);
 }
 
-void NativeMainWindow::recordListAppended() { list_.appended(); }
+void NativeMainWindow::recordListAppended() {
+    if (pending_.rowsAdded()) requestFrame();
+}
 
+// Emptied at once: the rows still waiting went with the records.
 void NativeMainWindow::recordListCleared() { list_.cleared(); }
 
-void NativeMainWindow::scrollRecordListToEnd() { list_.scrollToEnd(); }
+void NativeMainWindow::scrollRecordListToEnd() {
+    if (pending_.scrollToEnd()) requestFrame();
+}
 
+void NativeMainWindow::requestFrame() {
+    if (window_ != nullptr) SetTimer(window_, kFrameTimer, kFramePeriodMs, nullptr);
+}
+
+void NativeMainWindow::showFrameNow() {
+    KillTimer(window_, kFrameTimer);
+    const PendingFrame::Changes changes = pending_.take();
+    if (changes.rowsAdded) list_.appended();
+    if (changes.scrollToEnd) list_.scrollToEnd();
+    for (const auto& [id, text] : changes.texts) showText(id, text);
+}
+
+// A box stops the operator's eye on the window: it shows everything up to it.
 void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
+    showBehindBoxes();
+    showFrameNow();
     showMessageBox(window_, text, icon);
 }
 
 bool NativeMainWindow::askYesNo(const std::string& text) {
+    showBehindBoxes();
+    showFrameNow();
     const std::wstring caption = executableBaseName();
     return MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
                        MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
+// A dialog shows itself once its first messages have run; a box that comes before (the
+// journal's offer at start) would otherwise stand alone with the window hidden behind it.
+void NativeMainWindow::showBehindBoxes() {
+    if (window_ != nullptr && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOW);
+}
+
 void NativeMainWindow::showAbout() {
+    showFrameNow();
     const std::wstring text = wide(std::string(texts::kAboutProduct) + "\n\n" +
                                    pick(texts::kAboutDescription, language_));
     const std::wstring title = wide(pick(texts::kAboutTitle, language_));
@@ -455,6 +555,7 @@ void NativeMainWindow::showAbout() {
 
 std::optional<std::string> NativeMainWindow::askSavePath(const std::string& offeredName,
                                                          const std::string& filterText) {
+    showFrameNow();
     return mensora::askSavePath(window_, offeredName, filterText);
 }
 

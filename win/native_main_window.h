@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
@@ -29,6 +30,10 @@ public:
     void setController(MainDialog* controller) { controller_ = controller; }
     // What the charts item of the window menu and the key F3 ask for.
     void onOpenCharts(std::function<void(HWND owner)> open) { openCharts_ = std::move(open); }
+    // What the Part and lot item of the window menu and the key F4 ask for.
+    void onOpenTrace(std::function<void(HWND owner)> open) { openTrace_ = std::move(open); }
+    // The line under the window's own layout that shows the part and lot in force.
+    void showTraceLine(const std::string& text);
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
@@ -54,6 +59,7 @@ public:
                                            const std::string& filterText) override;
 
 private:
+    void showBehindBoxes();
     static LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -71,6 +77,13 @@ private:
     void drawLabel(const DRAWITEMSTRUCT& item) const;
     void tellCutCaptions();
     void tellWholeCaptionIfCut(int controlId);
+    void createTraceLine();
+    // Puts a text on its control, unless the control shows it already.
+    void showText(int controlId, const std::string& text);
+    // The next frame comes one frame period after the first change that waits for it.
+    void requestFrame();
+    // Shows what waits for the next frame, at once.
+    void showFrameNow();
     void tellWholeCaption(HWND label, int controlId, const std::wstring& whole);
     void closeIf(CloseRequest how);
     HWND control(int id) const { return GetDlgItem(window_, id); }
@@ -78,14 +91,20 @@ private:
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
     std::function<void(HWND owner)> openCharts_;
-    // Sees the keys the dialog's own loop is about to handle, for F3.
+    std::function<void(HWND owner)> openTrace_;
+    // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;
     RecordListView list_;
+    PendingFrame pending_;
     ResizeRule resizeRule_;
     // Between a change of scale and the dialog manager's new layout, sizes are not stretched.
     bool rescaling_ = false;
     HFONT displayFont_ = nullptr;
+    // The window's height below its template, in pixels, where the line of the part and lot
+    // in force lies.
+    int traceLineBand_ = 0;
+    std::string traceLineText_;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // The tips of labels whose caption is cut; made when the first one is.
     HWND tips_ = nullptr;

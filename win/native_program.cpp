@@ -4,6 +4,7 @@
 
 #include "base/settings_keys.h"
 #include "link/platform_port_names.h"
+#include "measure/trace_fields.h"
 
 namespace mensora {
 
@@ -15,7 +16,17 @@ NativeProgram::NativeProgram()
               state_, store_, listTexts_) {
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
+    dialog_.stampRecordsIn(traces_);
+    tracePanel_.restore();
+    dialog_.keepJournal(journal_);
     window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
+    window_.onOpenTrace([this](HWND owner) {
+        if (trace_.ask(owner, state_.language())) showTraceLine();
+    });
+}
+
+void NativeProgram::showTraceLine() {
+    window_.showTraceLine(traceLine(traces_.inForce(), state_.language()));
 }
 
 void NativeProgram::run(HINSTANCE instance) {
@@ -24,7 +35,9 @@ void NativeProgram::run(HINSTANCE instance) {
                                        ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     // The template carries the captions of the language the window will speak.
-    window_.run(instance, languageOf(getSetting(settings_, settings::kLanguage)));
+    const Language language = languageOf(getSetting(settings_, settings::kLanguage));
+    window_.showTraceLine(traceLine(traces_.inForce(), language));
+    window_.run(instance, language);
     // The program ends in a fixed order: the window has gone with its timers; the gauge's port
     // is let go, nothing reports to the dialog any more, and the sound falls silent.
     serial_.close();

@@ -8,13 +8,19 @@
 
 #include "charts/chart_data.h"
 #include "dialog/main_dialog.h"
+#include "base/thread_work_queue.h"
 #include "files/native_file_system.h"
+#include "journal/journal.h"
 #include "link/serial_port.h"
+#include "dialog/trace_panel.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "win/native_main_window.h"
+#include "win/native_trace_window.h"
+#include "win/posted_window_calls.h"
 #include "win/registry_settings_store.h"
 #include "win/wave_alert_sound.h"
 #include "win/window_timers.h"
@@ -34,6 +40,8 @@ private:
     // Reserved before the window exists, so that recording never allocates.
     RecordStore store_;
     RecordListTexts listTexts_{store_};
+    // The part and lot each record was taken with.
+    RecordTraces traces_;
     AcquisitionState state_;
     RegistrySettingsStore settings_;
     // Every record reaches it, whether or not the charts window is open.
@@ -45,8 +53,17 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
+    // The journal's writer reports through the window thread until its queue has ended, and
+    // the journal's last entry (a normal end) is written as the queue ends: in this order.
+    PostedWindowCalls windowThread_;
+    ThreadWorkQueue journalWork_;
+    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
     MainDialog dialog_;
-    NativeChartsWindow charts_{chartData_, state_, settings_};
+    NativeChartsWindow charts_{chartData_, state_, traces_, settings_};
+    TracePanel tracePanel_{traces_, settings_};
+    NativeTraceWindow trace_{tracePanel_};
+
+    void showTraceLine();
 };
 
 }  // namespace mensora

@@ -5,8 +5,8 @@
 
 namespace mensora {
 
-RegistrySettingsStore::RegistrySettingsStore() {
-    const std::wstring path = L"Software\\Mensora\\" + executableBaseName() + L"\\Settings";
+RegistrySettingsStore::RegistrySettingsStore() : application_(executableBaseName()) {
+    const std::wstring path = sectionPath("Settings");
     HKEY section = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &section,
@@ -36,6 +36,51 @@ void RegistrySettingsStore::put(const std::string& key, std::int32_t value) {
     const DWORD stored = static_cast<DWORD>(value);
     RegSetValueExW(section_, wide(key).c_str(), 0, REG_DWORD,
                    reinterpret_cast<const BYTE*>(&stored), sizeof stored);
+}
+
+std::wstring RegistrySettingsStore::sectionPath(const std::string& section) const {
+    return L"Software\\Mensora\\" + application_ + L"\\" + wide(section);
+}
+
+std::optional<std::string> RegistrySettingsStore::getText(const std::string& section,
+                                                          const std::string& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, KEY_QUERY_VALUE,
+                      &opened) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::wstring name = wide(key);
+    DWORD type = 0;
+    DWORD size = 0;
+    std::optional<std::string> text;
+    if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_SZ) {
+        std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
+        DWORD read = static_cast<DWORD>(value.size() * sizeof(wchar_t));
+        if (RegQueryValueExW(opened, name.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(value.data()), &read) == ERROR_SUCCESS) {
+            // The stored text may or may not end in its terminating zero.
+            value.resize(read / sizeof(wchar_t));
+            while (!value.empty() && value.back() == L'\0') value.pop_back();
+            text = utf8(value);
+        }
+    }
+    RegCloseKey(opened);
+    return text;
+}
+
+void RegistrySettingsStore::putText(const std::string& section, const std::string& key,
+                                    const std::string& value) {
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &opened,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    const std::wstring text = wide(value);
+    RegSetValueExW(opened, wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
 }
 
 std::optional<std::string> RegistrySettingsStore::portOverride(const std::string&) {

@@ -1,9 +1,11 @@
 #pragma once
 // The per-user settings in the registry, one DWORD value per key under
 // HKEY_CURRENT_USER\Software\Mensora\<application>\Settings, with the key names the
-// Linux settings file uses.
+// Linux settings file uses; texts as string values in a key of their section beside it.
 
 #include <windows.h>
+
+#include <string>
 
 #include "base/settings_store.h"
 
@@ -19,10 +21,17 @@ public:
 
     std::int32_t get(const std::string& key, std::int32_t defaultValue) override;
     void put(const std::string& key, std::int32_t value) override;
+    std::optional<std::string> getText(const std::string& section,
+                                       const std::string& key) override;
+    void putText(const std::string& section, const std::string& key,
+                 const std::string& value) override;
     // Windows' own port names need no mapping.
     std::optional<std::string> portOverride(const std::string& portName) override;
 
 private:
+    std::wstring sectionPath(const std::string& section) const;
+
+    std::wstring application_;
     HKEY section_ = nullptr;  // nullptr when the registry refused: every read is a default
 };
 

@@ -51,12 +51,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AcquisitionState& state = rig.state;
 
     const std::uint8_t setup = data[0];
-    state.linkConnected = setup & 0x01;
+    state.linkConnected = (setup & 0x01) != 0;
     state.protocolKind = protocolFrom(static_cast<std::uint8_t>(setup >> 1));
     state.paramEditMode = (setup & 0x08) != 0;
     state.storedLanguage = (setup & 0x10) != 0 ? kStoredEnglish : kStoredChinese;
     state.parameters.unitIndex = static_cast<std::uint8_t>(setup >> 5);
-    state.parameters.beepEnabled = 1;
+    state.parameters.beepEnabled = RecordSound::On;
     rig.serial.openable.insert("COM3");
     rig.serial.open("COM3", 9600);
     state.portOpen = true;

@@ -48,7 +48,9 @@ TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
     SampleReadings readings;
     for (int i = 0; i < kBatch; ++i) data.recorded(readings.next(), 3);
 
-    ChartsWindow window(data, state, settings, nullptr);
+    RecordTraces traces(1);
+    traces.setInForce({"A-100", "Ø12", "L42", "Wang", "G7"});
+    ChartsWindow window(data, state, traces, settings, nullptr);
     // In the program the window takes the main window's dialog font, as its child.
     window.setFont(dialogFont(window.logicalDpiY()));
     window.open();

@@ -30,12 +30,13 @@ struct ChartsBench {
     }
     AcquisitionState state;
     FakeSettings settings;
+    RecordTraces traces{1};
     ChartData data;
 };
 
 TEST(ChartsWindow, SaveWritesThePictureOfTheChartsWhereTheUserChose) {
     ChartsBench bench;
-    ChartsWindow window(bench.data, bench.state, bench.settings, nullptr);
+    ChartsWindow window(bench.data, bench.state, bench.traces, bench.settings, nullptr);
     window.open();
     QApplication::processEvents();
     QTemporaryDir folder;
@@ -66,14 +67,14 @@ TEST(ChartsWindow, SaveWritesThePictureOfTheChartsWhereTheUserChose) {
 TEST(ChartsWindow, OpensAtTheSizeItWasLastGiven) {
     ChartsBench bench;
     {
-        ChartsWindow first(bench.data, bench.state, bench.settings, nullptr);
+        ChartsWindow first(bench.data, bench.state, bench.traces, bench.settings, nullptr);
         EXPECT_EQ(first.size(), QSize(kChartsDefaultSize.width, kChartsDefaultSize.height));
         first.open();
         first.resize(900, 720);
         QApplication::processEvents();
         first.hide();
     }
-    ChartsWindow second(bench.data, bench.state, bench.settings, nullptr);
+    ChartsWindow second(bench.data, bench.state, bench.traces, bench.settings, nullptr);
     EXPECT_EQ(second.size(), QSize(900, 720));
 }
 

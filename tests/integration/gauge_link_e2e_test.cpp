@@ -54,7 +54,9 @@ struct Program {
     std::string text(int id) const { return window.text(id); }
     bool enabled(int id) const { return window.control(id)->isEnabled(); }
     void click(int id) { qobject_cast<QAbstractButton*>(window.control(id))->click(); }
+    // The rows on screen once the records that came within the frame are shown.
     int listRows() const {
+        window.showFrameNow();
         return qobject_cast<QTableView*>(window.control(RecordList))->model()->rowCount();
     }
     const char* caption(const Bilingual& text) const { return pick(text, state().language()); }
@@ -94,7 +96,7 @@ TEST(GaugeLink, ConnectFindsTheGaugeOnAMappedPortAndItsReadingsKeyAndZeroReachTh
     // Connect: COM7 fails, COM1 and COM2 fail, COM3 at 9600 hears only noise, COM3 at 4800
     // hears the gauge.
     program.click(ConnectButton);
-    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected != 0; })) << "no link";
+    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected; })) << "no link";
     EXPECT_EQ(program.state().portIndex, 3u);
     EXPECT_EQ(program.state().protocolKind, ProtocolKind::Bcd);
     EXPECT_EQ(program.text(ConnectButton), program.caption(texts::kDisconnectBcdCaption));
@@ -126,7 +128,7 @@ TEST(GaugeLink, ConnectFindsTheGaugeOnAMappedPortAndItsReadingsKeyAndZeroReachTh
 
     // Disconnect closes the port and leaves the records.
     program.click(ConnectButton);
-    EXPECT_EQ(program.state().linkConnected, 0);
+    EXPECT_FALSE(program.state().linkConnected);
     EXPECT_FALSE(program.state().portOpen);
     EXPECT_EQ(program.text(ConnectButton), program.caption(texts::kConnectCaption));
     EXPECT_EQ(program.text(LiveValue), " ");
@@ -135,9 +137,10 @@ TEST(GaugeLink, ConnectFindsTheGaugeOnAMappedPortAndItsReadingsKeyAndZeroReachTh
 
     // The next Connect finds the gauge at once on the port and rate it remembered.
     program.click(ConnectButton);
-    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected != 0; })) << "no link";
+    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected; })) << "no link";
     EXPECT_EQ(program.state().portIndex, 3u);
-    EXPECT_EQ(program.state().scanPhase, 1) << "the remembered port was not the one linked";
+    EXPECT_EQ(program.state().scanPhase, ScanPhase::RememberedPortTried)
+        << "the remembered port was not the one linked";
     EXPECT_TRUE(runUntil([&] { return program.text(LiveValue) == " 0.000 "; }));
     program.click(ConnectButton);
 
@@ -201,7 +204,7 @@ TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow)
     EXPECT_EQ(figure("charts-mean"), "—");
 
     program.click(ConnectButton);
-    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected != 0; })) << "no link";
+    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected; })) << "no link";
     const RecordStore& store = program.program.store();
     auto shows = [&](std::uint32_t records) {
         return runUntil([&] { return figure("charts-n") == std::to_string(records); }, 2s);

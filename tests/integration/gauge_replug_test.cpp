@@ -100,7 +100,7 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
     EXPECT_EQ(liveValue(), " ");
     click(ManualButton);
     EXPECT_EQ(program->store().count(), 0u);
-    EXPECT_EQ(state().linkConnected, 1);
+    EXPECT_TRUE(state().linkConnected);
     EXPECT_EQ(program->window().text(ConnectButton), connectCaption);
 
     gauge = plugIn("2.500");

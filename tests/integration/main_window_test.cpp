@@ -33,6 +33,7 @@
 #include "base/control_table.h"
 #include "base/texts.h"
 #include "base/timer_ids.h"
+#include "dialog/trace_form.h"
 #include "tests/integration/window_rig.h"
 #include "ui/dialog_units.h"
 #include "ui/fitting_field.h"
@@ -265,6 +266,7 @@ TEST_P(MainWindowTest, TheRecordListHasFiveCentredColumnsOfFixedWidthAndFixedRow
 
     rig.dialog.onCommand(ManualButton);
     rig.dialog.onCommand(ManualButton);
+    rig.window.showFrameNow();
     EXPECT_EQ(list->model()->rowCount(), 2);
     EXPECT_EQ(list->model()->data(list->model()->index(1, 0)).toString(), "000002");
     rig.window.recordListCleared();
@@ -279,9 +281,11 @@ TEST(MainWindowSize, TheRecordAreaFollowsTheHeightAndComesBackUpToTruncation) {
     WindowRig rig({{"Language", kStoredChinese}});
     showAndSettle(rig.window);
     MainWindow& window = rig.window;
-    // The minimum tracking size holds for the window with its frame.
+    // The minimum tracking size holds for the window with its frame, the line of the part
+    // and lot in force below the template added; the rule works on the height above it.
+    const int band = toPixels({0, 0, 0, kTraceLineUnits}, window.baseUnits()).height();
     const QSize frame = window.frameGeometry().size() - window.size();
-    EXPECT_EQ(window.minimumSize() + frame, QSize(918, 599));
+    EXPECT_EQ(window.minimumSize() + frame, QSize(918, 599 + band));
     const int lowest = window.minimumHeight();
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(window.windowFlags() & Qt::WindowMaximizeButtonHint);
@@ -292,9 +296,11 @@ TEST(MainWindowSize, TheRecordAreaFollowsTheHeightAndComesBackUpToTruncation) {
 
     window.resize(window.width(), lowest);
     QApplication::processEvents();
-    EXPECT_EQ(bottomOf(window.control(RecordList)), listBottom * lowest / height);
-    EXPECT_EQ(bottomOf(window.control(RecordGroup)), groupBottom * lowest / height);
+    EXPECT_EQ(bottomOf(window.control(RecordList)), listBottom * (lowest - band) / (height - band));
+    EXPECT_EQ(bottomOf(window.control(RecordGroup)),
+              groupBottom * (lowest - band) / (height - band));
     EXPECT_EQ(window.control(ParametersButton)->geometry(), button) << "other controls stay";
+    EXPECT_EQ(window.findChild<QWidget*>("trace-line")->y(), lowest - band);
 
     window.resize(window.width(), height);
     QApplication::processEvents();
@@ -489,9 +495,10 @@ TEST(MainWindowBoxes, TheAboutItemOfTheWindowMenuAndF1OpenTheAboutBox) {
     const auto chooseAbout = [](QWidget* open) {
         auto* menu = qobject_cast<QMenu*>(open);
         ASSERT_NE(menu, nullptr);
-        // The quality charts come first, About last.
-        ASSERT_EQ(menu->actions().size(), 2);
+        // The quality charts come first, then the part and lot, About last.
+        ASSERT_EQ(menu->actions().size(), 3);
         EXPECT_EQ(menu->actions().first()->objectName(), "action-charts");
+        EXPECT_EQ(menu->actions().at(1)->objectName(), "action-trace");
         EXPECT_EQ(menu->actions().last()->text(), "关于 Mensora(&A)...");
         menu->setActiveAction(menu->actions().last());
         pressKey(menu, Qt::Key_Return);

@@ -30,6 +30,7 @@
 #include "base/control_table.h"
 #include "base/number_text.h"
 #include "base/texts.h"
+#include "dialog/trace_form.h"
 #include "measure/record_store.h"
 #include "tests/integration/window_rig.h"
 #include "ui/fitting_field.h"
@@ -265,14 +266,16 @@ INSTANTIATE_TEST_SUITE_P(BothLanguages, NoTextCut, ::testing::Values(kStoredChin
 
 // The window keeps the template's proportions at every scale of the screen: the dialog units
 // are those of 宋体 at 10 points (7 × 14 pixels, 518 × 346 units about 906 × 605 pixels),
-// measured on the face, not on the font engine's rendering at the scale.
+// measured on the face, not on the font engine's rendering at the scale. The line of the part
+// and lot in force lies below the template.
 TEST(WindowScale, TheClientAreaIsTheTemplatesSizeInDialogUnitsOfTheDialogFont) {
     WindowRig rig({{"Language", kStoredChinese}});
     showAndSettle(rig.window);
     const DialogBaseUnits units = rig.window.baseUnits();
     EXPECT_EQ(units.x, 7);
     EXPECT_EQ(units.y, 14);
-    const QRect client = toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits}, units);
+    const QRect client =
+        toPixels({0, 0, kDialogWidthUnits, kDialogHeightUnits + kTraceLineUnits}, units);
     EXPECT_EQ(rig.window.height(), client.height());
     EXPECT_EQ(rig.window.width(), std::max(client.width(), rig.window.minimumWidth()));
     // With a caption bar of up to 50 pixels, above a task bar of 40 on a 768-pixel screen.

@@ -76,7 +76,7 @@ protected:
         auto program = std::make_unique<MensoraProgram>();
         program->window().show();
         click(*program, ConnectButton);
-        EXPECT_TRUE(runEventsUntil([&] { return program->dialog().state().linkConnected != 0; }, 10s));
+        EXPECT_TRUE(runEventsUntil([&] { return program->dialog().state().linkConnected; }, 10s));
         return program;
     }
 
@@ -105,7 +105,7 @@ TEST_F(ProgramShutdown, ClosingAfterAnUnplugDisconnectAndConnectEndsCleanly) {
         SCOPED_TRACE(searching.count());
         if (!program) program = std::make_unique<MensoraProgram>();
         program->window().show();
-        if (program->dialog().state().linkConnected != 0 || program->dialog().state().portOpen) {
+        if (program->dialog().state().linkConnected || program->dialog().state().portOpen) {
             click(*program, ConnectButton);  // Disconnect
         }
         click(*program, ConnectButton);  // Connect: the search runs

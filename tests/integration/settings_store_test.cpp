@@ -74,6 +74,20 @@ TEST_F(SettingsStoreTest, AValueThatIsNotA32BitIntegerReadsAsTheDefault) {
     EXPECT_EQ(store.get("COMBO2", -77), 3);
 }
 
+// The part and lot are texts of any script, kept in their own group, never among the nine
+// integer keys of [Settings].
+TEST_F(SettingsStoreTest, ATextSurvivesANewStoreInItsOwnGroup) {
+    {
+        QtSettingsStore store;
+        store.putText("Trace", "Part", "零件-7 A");
+    }
+    QtSettingsStore reopened;
+    EXPECT_EQ(reopened.getText("Trace", "Part"), std::optional<std::string>("零件-7 A"));
+    EXPECT_EQ(reopened.getText("Trace", "Lot"), std::nullopt);
+    EXPECT_EQ(rawSettings().value("Trace/Part").toString(), QString::fromUtf8("零件-7 A"));
+    EXPECT_FALSE(rawSettings().contains("Settings/Part"));
+}
+
 TEST_F(SettingsStoreTest, APortMappingIsReadFromThePortsGroup) {
     {
         QSettings raw = rawSettings();

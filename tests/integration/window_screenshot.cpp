@@ -12,13 +12,16 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <iostream>
 
 #include "base/control_ids.h"
+#include "dialog/trace_panel.h"
 #include "tests/integration/window_rig.h"
+#include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
 
 namespace mensora::test {
@@ -65,6 +68,21 @@ constexpr int kTaskBarHeight = 40;
 
 bool onRealDisplay() { return QGuiApplication::platformName() == QLatin1String("xcb"); }
 
+// The Part and lot window as OK left it, open over the main window: a picture of its client
+// area, taken while it waits for the user.
+void savePartAndLotPicture(MainWindow& window, TracePanel& panel, Language language,
+                           const QString& path) {
+    TraceWindow trace(panel, language, &window);
+    bool saved = false;
+    QTimer::singleShot(300, &trace, [&] {
+        saved = trace.grab().save(path);
+        trace.reject();
+    });
+    trace.ask();
+    EXPECT_TRUE(saved) << path.toStdString();
+    EXPECT_EQ(QImage(path).size(), trace.size() * trace.devicePixelRatio());
+}
+
 class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
@@ -72,13 +90,18 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     WindowRig rig({{"Language", language}});
     showBenchValues(rig);
     MainWindow& window = rig.window;
+    RecordTraces traces(1);
+    TracePanel panel(traces, rig.settings);
+    ASSERT_FALSE(panel.confirm({"A-100", "外径 Ø12", "L42", "王工", "G-7"}, languageOf(language)));
+    window.showTraceLine(traceLine(traces.inForce(), languageOf(language)));
     window.move(0, 0);
     showAndSettle(window);
 
     QTemporaryDir fallback;
-    const QString path = QDir(pictureFolder(fallback))
-                             .filePath(language == kStoredEnglish ? "window_english.png"
-                                                                  : "window_chinese.png");
+    const QString suffix = language == kStoredEnglish ? "english" : "chinese";
+    savePartAndLotPicture(window, panel, languageOf(language),
+                          QDir(pictureFolder(fallback)).filePath("trace_" + suffix + ".png"));
+    const QString path = QDir(pictureFolder(fallback)).filePath("window_" + suffix + ".png");
     if (!onRealDisplay()) {
         ASSERT_TRUE(window.grab().save(path)) << path.toStdString();
         EXPECT_EQ(QImage(path).size(), window.size());

@@ -46,8 +46,10 @@ public:
         for (const DialogControl& c : controlTable()) {
             if (c.id != 0 && c.chinese != nullptr) texts[c.id] = c.chinese;
         }
-        setListItems(SoundList, kSoundItemsChinese, 2);
-        setListItems(UnitList, kUnitItems, 4);
+        for (const int list : {SoundList, UnitList}) {
+            const auto items = templateListItems(list);
+            setListItems(list, items.data(), static_cast<int>(items.size()));
+        }
         enableCalls.clear();
     }
     std::string selectedItem(int id) const {

@@ -6,19 +6,22 @@
 //
 //   window_drive --prepare [DPI]
 //   window_drive --time EXE TITLE TIMES
+//   window_drive --record EXE SECONDS
 //   window_drive --program EXE --out FOLDER --key FIFO --run first|second
 //   window_drive --program EXE --run layout-chinese|layout-english
 //
 // --prepare, in a fresh prefix, names the machine's Chinese fonts for the dialog and display
-// fonts and sets the screen's scale (LogPixels: 96, the default, is 100 %; 144 is 150 %); Wine reads both
-// when a program starts, so it comes before the runs it is for. It also opens both faces
+// fonts and sets the screen's scale (LogPixels: 96, the default, is 100 %; 144 is 150 %); Wine
+// reads both when a program starts, so it comes before the runs it is for. It also opens both faces
 // once, so that the first start of the program finds them loaded into Wine's font list.
 // --time starts a dialog program TIMES times and prints how long each took to show its
-// window (benchmarks/windows/startup).
+// window (benchmarks/windows/startup). --record runs the program linked, idle, then recording
+// by Auto every 10 ms for SECONDS, marking each phase (benchmarks/windows/auto_recording).
 // The first run starts on fresh settings (Chinese) and ends by choosing English; the second
 // run finds the English interface the first one chose. A layout run stores the language,
-// starts the program, checks its layout at the screen's scale and closes it. Each run leaves FOLDER\window.bmp and
-// FOLDER\charts.bmp; the first also the picture the charts window saved, FOLDER\charts.png.
+// starts the program, checks its layout at the screen's scale and closes it. Each full run
+// leaves FOLDER\window.bmp, FOLDER\trace.bmp and FOLDER\charts.bmp; the first also the picture
+// the charts window saved, FOLDER\charts.png.
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
@@ -39,6 +42,8 @@
 #include "base/texts.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_window_size.h"
+#include "measure/trace_fields.h"
+#include "measure/trace_texts.h"
 #include "tests/window_drive/other_process.h"
 
 namespace mensora::drive {
@@ -172,8 +177,9 @@ void answer(HWND box, int button) {
     waitFor("the box to close", [box] { return IsWindow(box) == FALSE || !IsWindowVisible(box); });
 }
 
-void expectBox(const std::string& what, const std::string& message, int button) {
-    const HWND box = waitForDialog(what);
+void expectBox(const std::string& what, const std::string& message, int button,
+               HWND owner = mainWindow) {
+    const HWND box = waitForDialog(what, owner);
     const std::string shown = boxText(box);
     if (shown.find(message) == std::string::npos) {
         fail(what + ": the box says \"" + shown + "\", not \"" + message + "\"");
@@ -262,6 +268,11 @@ void checkGeometry() {
     std::size_t index = 0;
     for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT), ++index) {
+        // The line of the part and lot in force lies below the template: not one of its own.
+        if (GetDlgCtrlID(child) == kTraceLine) {
+            --index;
+            continue;
+        }
         if (index >= table.size()) fail("the window has more controls than the table");
         const DialogControl& row = table[index];
         const int id = GetDlgCtrlID(child);
@@ -403,15 +414,6 @@ void openFaces() {
         DeleteObject(made);
     }
     ReleaseDC(nullptr, screen);
-}
-
-void storeLanguage(DWORD language) {
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Settings", 0, nullptr, 0,
-                    KEY_SET_VALUE, nullptr, &key, nullptr);
-    RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&language),
-                   sizeof language);
-    RegCloseKey(key);
 }
 
 // Starts a program and returns how long its window took to show, in milliseconds.
@@ -746,6 +748,76 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
          std::to_string(colours.size()) + " colours; closed");
 }
 
+// A text the program stored in the section of the part and lot; empty while it has none.
+std::string storedTrace(const wchar_t* name) {
+    wchar_t value[256] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Trace", name,
+                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return narrow(value);
+}
+
+// What the first run types, blanks and all, and what the fields keep of it.
+const wchar_t* const kTraceTyped[kTraceFieldCount] = {L"A-100", L" 外径 Ø12 ", L"L42", L"王工",
+                                                      L"G-7"};
+const TraceValues kTraceKept{"A-100", "外径 Ø12", "L42", "王工", "G-7"};
+
+HWND traceField(HWND window, std::size_t i) {
+    const HWND field = GetDlgItem(window, kTraceFirstField + static_cast<int>(i));
+    if (field == nullptr) fail(std::string("the Part and lot window has no field ") + kTraceFields[i].objectName);
+    return field;
+}
+
+// The Part and lot window, from the window menu on fresh settings or by F4 after a restart.
+// The first time a tab is refused with a message naming the field, then OK puts the typed
+// values in force, shows them under the window and stores them; the second time the fields
+// show what was stored and Escape leaves everything as it was.
+void partAndLot(bool byKey, const std::wstring& picture) {
+    if (byKey) {
+        PostMessageW(control(RecordList), WM_KEYDOWN, VK_F4, 0);
+    } else {
+        PostMessageW(mainWindow, WM_SYSCOMMAND, kTraceCommand, 0);
+    }
+    const HWND window = waitForDialog("the Part and lot window");
+    const std::string title = narrow(windowText(window));
+    if (title != caption(trace_texts::kWindowTitle)) fail("the Part and lot window is \"" + title + "\"");
+    const Language language = english ? Language::English : Language::Chinese;
+    for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
+        const std::string shown = narrow(windowText(traceField(window, i)));
+        const std::string expected = byKey ? kTraceKept.*kTraceFields[i].value : std::string();
+        if (shown != expected) fail(std::string(kTraceFields[i].objectName) + " shows \"" + shown + "\"");
+    }
+    if (byKey) {
+        screenshot(window, picture);
+        PostMessageW(traceField(window, 0), WM_KEYDOWN, VK_ESCAPE, 0);
+        waitFor("the Part and lot window to close", [window] { return IsWindow(window) == FALSE; });
+        if (text(kTraceLine) != traceLine(kTraceKept, language)) fail("the line says \"" + text(kTraceLine) + "\"");
+        step("Part and lot by F4: \"" + title + "\" shows the stored values; Escape; the line says \"" +
+             text(kTraceLine) + "\"");
+        return;
+    }
+    SendMessageW(traceField(window, 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"L\t42"));
+    PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    expectBox("a tab in the lot",
+              traceFieldFaultText(kTraceFields[2], TraceFieldFault::ControlCharacter, language),
+              IDOK, window);
+    for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
+        SendMessageW(traceField(window, i), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTraceTyped[i]));
+    }
+    screenshot(window, picture);
+    PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
+    waitFor("the Part and lot window to close", [window] { return IsWindow(window) == FALSE; });
+    if (text(kTraceLine) != traceLine(kTraceKept, language)) fail("the line says \"" + text(kTraceLine) + "\"");
+    if (storedTrace(L"Characteristic") != kTraceKept.characteristic || storedTrace(L"Lot") != "L42") {
+        fail("stored Trace: Characteristic \"" + storedTrace(L"Characteristic") + "\", Lot \"" +
+             storedTrace(L"Lot") + "\"");
+    }
+    step("Part and lot from the window menu: OK; the line says \"" + text(kTraceLine) +
+         "\"; stored under Trace");
+}
+
 // Moves the pointer to a point of the screen as a mouse would, so that windows see it move.
 void movePointer(POINT to) {
     INPUT move{};
@@ -780,6 +852,42 @@ void wholeCaptionOnHover(int id) {
     step("label " + std::to_string(id) + " holds \"" + text(id) + "\", drawn cut, its tip \"" + tip + "\"");
 }
 
+void storeSetting(const wchar_t* name, DWORD value) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Settings", 0, nullptr, 0,
+                    KEY_SET_VALUE, nullptr, &key, nullptr);
+    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+void mark(const char* phase) {
+    std::printf("%s\n", phase);
+    std::fflush(stdout);
+}
+
+// Linked and left alone for half the time, then recording by Auto every 10 ms for the whole
+// time. Each phase begins with a line naming it, so that whoever watches the processes can
+// take their CPU time there; the records are counted on the list once Auto has stopped.
+void recordAtFullPace(const std::wstring& exe, int seconds) {
+    storeSetting(L"m_Text12", 10);  // as stored, below the panel's 100 ms floor
+    start(exe);
+    connect();
+    mark("idle");
+    Sleep(static_cast<DWORD>(seconds) * 500);
+    const int before = listRows();
+    mark("recording");
+    const ULONGLONG started = GetTickCount64();
+    click(AutoButton);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    click(AutoButton);
+    waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
+    const double elapsed = static_cast<double>(GetTickCount64() - started) / 1000.0;
+    mark("stopped");
+    std::printf("records_per_s %.1f\n", (listRows() - before) / elapsed);
+    std::fflush(stdout);
+    TerminateProcess(program.hProcess, 0);
+}
+
 void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
@@ -791,6 +899,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     nextGoodFrame();
     record("Manual after the new parameters", [] { click(ManualButton); }, true);
     statistics();
+    partAndLot(false, out + L"\\trace.bmp");
     charts(false, out + L"\\charts.bmp", out + L"\\charts.png");
     save(out + L"\\records.xls");
     screenshot(mainWindow, out + L"\\window.bmp");
@@ -823,6 +932,7 @@ void secondRun(const std::wstring& out) {
     connect();
     record("Manual", [] { click(ManualButton); }, true);
     statistics();
+    partAndLot(true, out + L"\\trace.bmp");
     charts(true, out + L"\\charts.bmp");
     screenshot(mainWindow, out + L"\\window.bmp");
     escapeAsksFirst(Language::English);
@@ -846,6 +956,10 @@ int wmain(int argc, wchar_t** argv) {
         timeStarts(argv[2], argv[3], _wtoi(argv[4]));
         return 0;
     }
+    if (argc == 4 && std::wstring(argv[1]) == L"--record") {
+        recordAtFullPace(argv[2], _wtoi(argv[3]));
+        return 0;
+    }
     std::wstring exe, out, key, run;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::wstring name = argv[i];
@@ -862,7 +976,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     english = run == L"second" || run == L"layout-english";
     if (layout) {
-        storeLanguage(english ? 2 : 1);
+        storeSetting(L"Language", english ? 2 : 1);
         start(exe);
         layoutRun();
         std::printf("all checks held\n");

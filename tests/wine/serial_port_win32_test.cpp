@@ -216,7 +216,7 @@ struct RealPortDialog {
         }
         return done();
     }
-    bool linked() const { return dialog.state().linkConnected == 1; }
+    bool linked() const { return dialog.state().linkConnected; }
 
     test::VirtualClock clock;
     test::FakeSettings settings;

@@ -22,6 +22,7 @@ namespace style = chart_style;
 
 constexpr Rect kArea{0, 0, 600, 300};
 constexpr ToleranceLimits kLimits{2.0, 2.5, 1.5};
+const TraceValues kNoTrace{};
 
 ChartData& dataWith(ChartData& data, std::initializer_list<float> values) {
     for (const float v : values) data.recorded(v, 3);
@@ -38,7 +39,7 @@ TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
     // On the upper limit, inside, below the lower limit, inside, the newest well inside.
     dataWith(data, {2.5f, 2.2f, 1.4f, 1.8f, 2.0f});
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::English});
+    drawRunChart(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
 
     EXPECT_EQ(countFills(canvas, style::kNg), 2u);
     EXPECT_EQ(countFills(canvas, style::kOk), 3u);
@@ -58,7 +59,7 @@ TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::English});
+    drawRunChart(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     // Mean 2.1, σ within 0.199468: UCL 2.69840, LCL 1.50160, with a place more than readings.
     for (const char* name : {"USL 2.500", "LSL 1.500", "Nominal 2.000", "UCL 2.6984",
                              "LCL 1.5016", "x̄ 2.1000"}) {
@@ -78,7 +79,7 @@ TEST(RunChart, ManyRecordsDrawOneStretchPerPixelColumn) {
     constexpr int kRecords = 200'000;
     for (int i = 0; i < kRecords; ++i) data.recorded(i == 150'000 ? 2.7f : 2.0f + 0.1f * (i % 3), 3);
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::English});
+    drawRunChart(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     const Rect plot = canvas.frames.back();
 
     std::set<int> columns;
@@ -99,7 +100,7 @@ TEST(RunChart, ManyRecordsDrawOneStretchPerPixelColumn) {
 TEST(RunChart, NoRecordsSaySoBesideTheLimits) {
     ChartData data;
     RecordingCanvas canvas;
-    drawRunChart(canvas, kArea, {data, kLimits, Language::Chinese});
+    drawRunChart(canvas, kArea, {data, kLimits, Language::Chinese, kNoTrace});
     EXPECT_TRUE(canvas.hasText("无记录"));
     EXPECT_TRUE(canvas.hasText("USL 2.500"));
     EXPECT_FALSE(canvas.hasText("UCL 2.6984"));
@@ -109,7 +110,7 @@ TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f, 2.1f, 2.0f, 2.2f});
     RecordingCanvas canvas;
-    drawHistogram(canvas, kArea, {data, kLimits, Language::English});
+    drawHistogram(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     EXPECT_GT(countFills(canvas, style::kBar), 1u);
     ASSERT_EQ(canvas.polylines.size(), 1u);
     // The curve is highest at the mean, 2.1.
@@ -128,12 +129,15 @@ TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {
     }
 }
 
-TEST(Picture, TheHeadingCarriesEveryFigureWithItsName) {
+// A saved picture must say what was measured: the part and lot in force head it.
+TEST(Picture, TheHeadingCarriesThePartAndLotAndEveryFigureWithItsName) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
     RecordingCanvas canvas;
-    drawPicture(canvas, {0, 0, 800, 700}, {data, kLimits, Language::English});
-    for (const char* figure : {"Records n  5", "Mean x̄  2.1000", "σ overall  0.1581",
+    const TraceValues trace{"A-100", "Ø12", "L42", "Wang", "G7"};
+    drawPicture(canvas, {0, 0, 800, 700}, {data, kLimits, Language::English, trace});
+    for (const char* figure : {"Part number: A-100    Characteristic: Ø12    Lot: L42    "
+                               "Operator: Wang    Gauge ID: G7","Records n  5", "Mean x̄  2.1000", "σ overall  0.1581",
                                "σ within  0.1995", "Cp  0.84", "Cpk  0.67", "Pp  1.05",
                                "Ppk  0.84"}) {
         EXPECT_TRUE(canvas.hasText(figure)) << figure;

@@ -29,17 +29,19 @@ const std::vector<BoundRow> kRows = {
     {StatusField, [](const AcquisitionState& s) { return s.statusLabel; }},
     {LiveValue, [](const AcquisitionState& s) { return s.reading.valueText; }},
     {AverageField,
-     [](const AcquisitionState& s) { return formatFloat(s.statistics.shownAverage); }},
+     [](const AcquisitionState& s) { return formatFloat(s.statistics.shown.average); }},
     {MaximumField,
-     [](const AcquisitionState& s) { return formatFloat(s.statistics.shownMaximum); }},
+     [](const AcquisitionState& s) { return formatFloat(s.statistics.shown.maximum); }},
     {MinimumField,
-     [](const AcquisitionState& s) { return formatFloat(s.statistics.shownMinimum); }},
-    {CountField, [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shownCount); }},
-    {OkCountField, [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shownOk); }},
+     [](const AcquisitionState& s) { return formatFloat(s.statistics.shown.minimum); }},
+    {CountField,
+     [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shown.count); }},
+    {OkCountField,
+     [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shown.okCount); }},
     {OverUpperField,
-     [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shownOverUpper); }},
+     [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shown.overUpperCount); }},
     {UnderLowerField,
-     [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shownUnderLower); }},
+     [](const AcquisitionState& s) { return formatUnsigned(s.statistics.shown.underLowerCount); }},
     {NominalField,
      [](const AcquisitionState& s) { return formatFloat(s.parameters.shownNominal); }},
     {UpperToleranceField,
@@ -61,13 +63,13 @@ AcquisitionState benchState() {
     s.statusLabel = "ASC";
     s.reading.valueText = "-12.345";
     s.reading.unitText = "in";
-    s.statistics.shownAverage = 6.78167f;
-    s.statistics.shownMaximum = 12.345f;
-    s.statistics.shownMinimum = 0.95f;
-    s.statistics.shownCount = 31;
-    s.statistics.shownOk = 17;
-    s.statistics.shownOverUpper = 9;
-    s.statistics.shownUnderLower = 5;
+    s.statistics.shown.average = 6.78167f;
+    s.statistics.shown.maximum = 12.345f;
+    s.statistics.shown.minimum = 0.95f;
+    s.statistics.shown.count = 31;
+    s.statistics.shown.okCount = 17;
+    s.statistics.shown.overUpperCount = 9;
+    s.statistics.shown.underLowerCount = 5;
     s.parameters.shownNominal = 2.5f;
     s.parameters.shownUpperTolerance = 0.02f;
     s.parameters.shownLowerTolerance = -0.015f;
@@ -96,8 +98,8 @@ TEST(DataExchange, PushShowsNumbersAsTheFieldsShowThem) {
     // Six significant digits for floats, plain decimal for counts: what the operator reads.
     test::FakeWindow window;
     AcquisitionState s = benchState();
-    s.statistics.shownAverage = 2.0f / 3.0f;
-    s.statistics.shownMinimum = 999999.0f;
+    s.statistics.shown.average = 2.0f / 3.0f;
+    s.statistics.shown.minimum = 999999.0f;
     DataExchange(s, window).push();
     EXPECT_EQ(window.text(AverageField), "0.666667");
     EXPECT_EQ(window.text(MinimumField), "999999");

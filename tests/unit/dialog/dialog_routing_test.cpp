@@ -16,7 +16,7 @@ namespace {
 struct Snapshot {
     std::uint32_t records;
     bool autoSampling;
-    std::int32_t linked;
+    bool linked;
     std::size_t messages;
     int soundStops;
     std::size_t arms;
@@ -34,10 +34,10 @@ Snapshot snapshot(const test::DialogRig<>& h) {
             h.serial.reads};
 }
 
-TEST(DialogRouting, ATickWithAnIdOutsideOneToSevenChangesNothing) {
+TEST(DialogRouting, ATickWithAnIdOutsideOneToEightChangesNothing) {
     auto h = std::make_unique<test::DialogRig<>>();
     const Snapshot before = snapshot(*h);
-    for (const int id : {0, 8, 16, -1, 1000}) h->dialog.onTimer(id);
+    for (const int id : {0, 9, 16, -1, 1000}) h->dialog.onTimer(id);
     EXPECT_EQ(snapshot(*h), before);
 }
 
@@ -116,7 +116,7 @@ TEST(DialogRouting, DisconnectKillsTimersOneToFiveInOrderThenTheReopenAndNoOther
     h->clock.advance(30);
     h->serial.feed("+0012.345\r");
     h->clock.advance(50);
-    ASSERT_EQ(h->dialog.state().linkConnected, 1);
+    ASSERT_TRUE(h->dialog.state().linkConnected);
 
     h->window.setChecked(AutosaveCheck, true);
     h->dialog.onCommand(AutosaveCheck);

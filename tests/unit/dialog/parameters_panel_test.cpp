@@ -327,7 +327,7 @@ TEST(ParametersPanel, ConfirmationStoresEveryParameterInItsOrder) {
                            {"COMBO1", 1},      {"COMBO2", 2},    {"m_Text12", 250}};
     EXPECT_EQ(b.settings.puts, expected);
     EXPECT_EQ(b.judgingValues(), (std::vector<float>{10.5f, 0.02f, -0.015f}));
-    EXPECT_EQ(b.state.parameters.beepEnabled, 1);
+    EXPECT_EQ(b.state.parameters.beepEnabled, RecordSound::On);
     EXPECT_EQ(b.state.parameters.unitIndex, 2);
     EXPECT_EQ(b.state.parameters.sampleIntervalMs, 250u);
     EXPECT_EQ(b.window.text(NominalField), "10.5") << "the final push shows what was stored";
@@ -421,7 +421,7 @@ TEST(ParametersPanel, AListWithNothingSelectedStores255) {
 
         b.click();
 
-        EXPECT_EQ(b.state.parameters.beepEnabled, c.combo1);
+        EXPECT_EQ(static_cast<int>(b.state.parameters.beepEnabled), c.combo1);
         EXPECT_EQ(b.state.parameters.unitIndex, c.combo2);
         EXPECT_EQ(b.settings.values.at("COMBO1"), c.combo1);
         EXPECT_EQ(b.settings.values.at("COMBO2"), c.combo2);

@@ -33,7 +33,7 @@ TEST(WindowInitialisation, AFirstRunShowsTheDefaultParameters) {
         EXPECT_EQ(p.nominal, 2.0f);
         EXPECT_EQ(p.upperTolerance, 3.0000002384185791015625f);
         EXPECT_EQ(p.lowerTolerance, 1.0f);
-        EXPECT_EQ(p.beepEnabled, 0);
+        EXPECT_EQ(p.beepEnabled, RecordSound::Off);
         EXPECT_EQ(p.unitIndex, 0);
     }
 }
@@ -123,13 +123,13 @@ TEST(WindowInitialisation, StoredParametersAreShownAndJudgedAsStored) {
 
 TEST(WindowInitialisation, TheLinkStaysIdleAndNoTimerRunsUntilTheOperatorActs) {
     Rig b({{"ComID", 3}, {"Baudrate", 4800}});
-    EXPECT_EQ(b.state.linkConnected, 0);
+    EXPECT_FALSE(b.state.linkConnected);
     EXPECT_FALSE(b.state.portOpen);
     EXPECT_TRUE(b.clock.armLog().empty());
     EXPECT_TRUE(b.serial.opens.empty());
     EXPECT_TRUE(b.window.messages.empty());
     EXPECT_EQ(b.window.text(CountField), "0");
-    EXPECT_EQ(b.state.statistics.minimum, 999999.0f);
+    EXPECT_EQ(b.state.statistics.live.minimum, 999999.0f);
 }
 
 }  // namespace

@@ -9,10 +9,16 @@
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
 #include "base/timers.h"
+#include "dialog/data_exchange.h"
 #include "files/record_file_paths.h"
 #include "files/record_files.h"
+#include "link/fixed_port_names.h"
 #include "measure/record_store.h"
+#include "protocol/gauge_link.h"
 #include "tests/support/fake_file_system.h"
+#include "tests/support/fake_serial.h"
+#include "tests/support/fake_settings.h"
+#include "tests/support/fake_sound.h"
 #include "tests/support/fake_window.h"
 #include "tests/support/virtual_clock.h"
 #include "tests/unit/files/sample_records.h"
@@ -44,8 +50,8 @@ protected:
         files.onAutosaveSwitch();
     }
     void connectGauge() {
-        state.linkConnected = 1;
-        timers.arm(LinkWatchdogTimer, 5000);
+        state.linkConnected = true;
+        link.restartWatchdog();
     }
 
     test::VirtualClock clock;
@@ -54,7 +60,22 @@ protected:
     test::FakeFileSystem fileSystem;
     AcquisitionState state;
     RecordStore store;
-    RecordFiles files{state, store, window, timers, clock, fileSystem};
+    // The real link's watchdog, told of the files' long waits as the dialog tells it.
+    DataExchange exchange{state, window};
+    test::FakeSerial serial;
+    FixedPortNames portNames;
+    test::FakeSettings settings;
+    test::FakeSound sound;
+    GaugeLink link{{state, window, timers, exchange}, serial, portNames, settings, sound,
+                   LinkEvents{[] {}, [](ProtocolKind) {}, [] {}}};
+    RecordFiles files{state,
+                      store,
+                      window,
+                      timers,
+                      clock,
+                      fileSystem,
+                      RecordFileEvents{[this] { link.pauseWatchdog(); },
+                                       [this] { link.resumeWatchdog(); }}};
     int watchdogExpiries = 0;
 };
 

@@ -76,14 +76,14 @@ TEST(AutoSamplingSoak, TwoHoursAtTheShortestPeriodKeepEveryRecordInOrderWithExac
 
     const Statistics& stats = rig.state.statistics;
     constexpr std::uint32_t kRounds = kRecords / kKinds;
-    EXPECT_EQ(stats.okCount, 3 * kRounds);
-    EXPECT_EQ(stats.overUpperCount, 2 * kRounds);
-    EXPECT_EQ(stats.underLowerCount, 3 * kRounds);
+    EXPECT_EQ(stats.live.okCount, 3 * kRounds);
+    EXPECT_EQ(stats.live.overUpperCount, 2 * kRounds);
+    EXPECT_EQ(stats.live.underLowerCount, 3 * kRounds);
     EXPECT_EQ(stats.sum, sum);
-    EXPECT_EQ(stats.average, static_cast<float>(sum / kRecords));
-    EXPECT_EQ(stats.maximum, 6.25f);
-    EXPECT_EQ(stats.minimum, 0.0f);
-    EXPECT_EQ(stats.shownCount, kRecords);
+    EXPECT_EQ(stats.live.average, static_cast<float>(sum / kRecords));
+    EXPECT_EQ(stats.live.maximum, 6.25f);
+    EXPECT_EQ(stats.live.minimum, 0.0f);
+    EXPECT_EQ(stats.shown.count, kRecords);
     EXPECT_TRUE(rig.state.recordsDirty);
     EXPECT_EQ(rig.state.unsavedRecords, kRecords);
     EXPECT_TRUE(rig.window.messages.empty());

@@ -84,7 +84,7 @@ TEST(ClearRecords, EmptiesListStoreAndStatisticsButKeepsTheDirtyMark) {
     EXPECT_EQ(rig.state.unsavedRecords, 0u);
     const Statistics& s = rig.state.statistics;
     EXPECT_EQ(s.sum, 0.0);
-    EXPECT_EQ(s.okCount + s.overUpperCount + s.underLowerCount, 0u);
+    EXPECT_EQ(s.live.okCount + s.live.overUpperCount + s.live.underLowerCount, 0u);
     rig.push();
     for (const int field : {AverageField, MaximumField, MinimumField, CountField, OkCountField,
                             OverUpperField, UnderLowerField}) {
@@ -122,7 +122,7 @@ TEST(ClearRecords, DuringAutomaticRecordingRecordingGoesOnAndTheNextClickStopsIt
 // Every record restarts the sound and its 200 ms; it falls silent 200 ms after the last.
 TEST(AlertSound, RestartsWithEachRecordAndStops200MsAfterTheLast) {
     Rig rig;
-    rig.state.parameters.beepEnabled = 1;
+    rig.state.parameters.beepEnabled = RecordSound::On;
     rig.state.parameters.sampleIntervalMs = 100;
     rig.window.setText(SampleIntervalField, "100");
     rig.click(AutoButton);
@@ -143,12 +143,13 @@ TEST(AlertSound, RestartsWithEachRecordAndStops200MsAfterTheLast) {
 
 TEST(AlertSound, StaysSilentWhenTheSoundIsSwitchedOff) {
     struct Case {
-        std::uint8_t beepEnabled;
+        RecordSound beepEnabled;
         int starts;
     };
-    const Case cases[] = {{0, 0}, {1, 1}, {255, 0}};  // 255: nothing selected in the list
+    const Case cases[] = {
+        {RecordSound::Off, 0}, {RecordSound::On, 1}, {RecordSound::NoneSelected, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(int{c.beepEnabled});
+        SCOPED_TRACE(static_cast<int>(c.beepEnabled));
         Rig rig;
         rig.state.parameters.beepEnabled = c.beepEnabled;
         rig.record(4.0f);

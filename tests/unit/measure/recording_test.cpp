@@ -40,7 +40,7 @@ TEST(Recording, TurnsTheCurrentReadingIntoFixedWidthFieldsAndOneListRow) {
     EXPECT_EQ(rig.window.scrolls, 1);
     EXPECT_TRUE(rig.state.recordsDirty);
     EXPECT_EQ(rig.state.unsavedRecords, 1u);
-    EXPECT_EQ(rig.state.statistics.overUpperCount, 1u);
+    EXPECT_EQ(rig.state.statistics.live.overUpperCount, 1u);
 }
 
 // The list shows the live text, the record its 8-byte copy: a nine-character reading loses
@@ -86,9 +86,9 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         rig.setJudging(c.nominal, c.upper, c.lower);
-        const Statistics before = rig.state.statistics;
+        const StatisticsFigures before = rig.state.statistics.live;
         rig.record(c.value);
-        const Statistics& after = rig.state.statistics;
+        const StatisticsFigures& after = rig.state.statistics.live;
         const Verdict verdict =
             after.okCount > before.okCount               ? Verdict::Ok
             : after.overUpperCount > before.overUpperCount ? Verdict::OverUpper
@@ -171,24 +171,24 @@ TEST(Recording, MaximumAndMinimumAreThoseOfTheRecordedReadings) {
         SCOPED_TRACE(c.why);
         rig.click(ClearButton);  // the previous case's extremes must not leak in
         for (const float value : c.values) rig.record(value);
-        EXPECT_EQ(rig.state.statistics.maximum, c.maximum);
-        EXPECT_EQ(rig.state.statistics.minimum, c.minimum);
-        EXPECT_EQ(rig.state.statistics.shownMaximum, c.maximum);
-        EXPECT_EQ(rig.state.statistics.shownMinimum, c.minimum);
+        EXPECT_EQ(rig.state.statistics.live.maximum, c.maximum);
+        EXPECT_EQ(rig.state.statistics.live.minimum, c.minimum);
+        EXPECT_EQ(rig.state.statistics.shown.maximum, c.maximum);
+        EXPECT_EQ(rig.state.statistics.shown.minimum, c.minimum);
     }
 }
 
 TEST(Recording, WithoutRecordsTheMinimumFieldShowsZeroWhile999999IsHeld) {
     Rig rig;
     EXPECT_EQ(rig.window.text(MinimumField), "0");
-    EXPECT_EQ(rig.state.statistics.minimum, 999999.0f);
+    EXPECT_EQ(rig.state.statistics.live.minimum, 999999.0f);
 
     rig.record(3.0f);
     rig.click(ClearButton);
     rig.push();
     EXPECT_EQ(rig.window.text(MinimumField), "0");
     EXPECT_EQ(rig.window.text(MaximumField), "0");
-    EXPECT_EQ(rig.state.statistics.minimum, 999999.0f);
+    EXPECT_EQ(rig.state.statistics.live.minimum, 999999.0f);
 
     rig.record(12.5f);
     rig.push();
@@ -203,7 +203,7 @@ TEST(Recording, AMillionEqualReadingsAverageToThatReading) {
     for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.click(ManualButton);
     rig.push();
     EXPECT_EQ(rig.window.text(AverageField), "12.345");
-    EXPECT_EQ(rig.state.statistics.average, 12.345f);
+    EXPECT_EQ(rig.state.statistics.live.average, 12.345f);
 }
 
 TEST(Recording, AverageEqualsARecomputationOverTheRecordedValues) {
@@ -219,7 +219,7 @@ TEST(Recording, AverageEqualsARecomputationOverTheRecordedValues) {
         rig.record(value);
         sum += value;
     }
-    EXPECT_EQ(rig.state.statistics.average, static_cast<float>(sum / n));
+    EXPECT_EQ(rig.state.statistics.live.average, static_cast<float>(sum / n));
 }
 
 // Clear keeps the current reading, so a record made before the next frame agrees with
@@ -232,9 +232,9 @@ TEST(Recording, AfterClearARecordOfTheSameReadingAgreesWithItsOwnText) {
     rig.click(ManualButton);
 
     expectOneRecordOf12345(rig);
-    EXPECT_EQ(rig.state.statistics.overUpperCount, 1u);
+    EXPECT_EQ(rig.state.statistics.live.overUpperCount, 1u);
     EXPECT_EQ(rig.state.statistics.sum, static_cast<double>(12.345f));
-    EXPECT_EQ(rig.state.statistics.maximum, 12.345f);
+    EXPECT_EQ(rig.state.statistics.live.maximum, 12.345f);
 }
 
 TEST(Recording, ClearZeroesTheErrorAndSilenceCountersButNotTheGoodFrames) {
@@ -252,7 +252,7 @@ TEST(Recording, ClearZeroesTheErrorAndSilenceCountersButNotTheGoodFrames) {
 // once, that further readings are not kept.
 TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
     Rig rig({}, kRecordCapacity);
-    rig.state.parameters.beepEnabled = 1;
+    rig.state.parameters.beepEnabled = RecordSound::On;
     rig.setReading(3.5f, "3.500", 3);
     for (std::uint32_t i = 0; i < kRecordCapacity; ++i) rig.click(ManualButton);
     ASSERT_EQ(rig.store.count(), kRecordCapacity);
@@ -275,7 +275,7 @@ TEST(Recording, AFullStoreRecordsNothingAndSaysSoOncePerFilling) {
     EXPECT_EQ(rig.sound.starts, sounds);
     EXPECT_FALSE(rig.state.recordsDirty);
     EXPECT_EQ(rig.state.unsavedRecords, unsaved);
-    EXPECT_EQ(rig.state.statistics.okCount, before.okCount);
+    EXPECT_EQ(rig.state.statistics.live.okCount, before.live.okCount);
     EXPECT_EQ(rig.state.statistics.sum, before.sum);
     ASSERT_EQ(rig.window.messages.size(), 1u);
     EXPECT_EQ(rig.window.messages[0].text, texts::kRecordStoreFull.chinese);

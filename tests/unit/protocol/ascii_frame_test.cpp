@@ -19,8 +19,8 @@ void expectDecodes(const AsciiCase& c) {
     SCOPED_TRACE("frame " + c.frame);
     const ReceiveBuffer buffer = bufferStartingWith(c.frame);
     const std::uint32_t length = asciiFrameLength(buffer);
-    ASSERT_TRUE(asciiFrameValid(buffer, length));
-    const FrameReading reading = parseAsciiFrame(buffer);
+    ASSERT_TRUE(asciiFrameValid(frameOf(buffer, length)));
+    const FrameReading reading = parseAsciiFrame(frameOf(buffer, length));
     EXPECT_EQ(reading.valueText, c.text);
     EXPECT_EQ(charsOf(reading.valueChars), c.chars);
     EXPECT_EQ(bitsOf(reading.value), c.valueBits) << reading.value;
@@ -97,14 +97,14 @@ TEST(AsciiFrame, AcceptsOnlyDigitsPointsCarriageReturnsAndDataKeysAfterTheSign) 
     for (const auto& c : cases) {
         SCOPED_TRACE("frame " + c.frame);
         const ReceiveBuffer buffer = bufferStartingWith(c.frame);
-        EXPECT_EQ(asciiFrameValid(buffer, asciiFrameLength(buffer)), c.valid);
+        EXPECT_EQ(asciiFrameValid(frameOf(buffer, asciiFrameLength(buffer))), c.valid);
     }
 }
 
 TEST(AsciiFrame, DataKeyNeedsTheWholeTrailer) {
-    EXPECT_TRUE(asciiFrameHasDataKey(bufferStartingWith("+0012.345\rS\r"), 12));
-    EXPECT_FALSE(asciiFrameHasDataKey(bufferStartingWith("+0012.345\r"), 10));
-    EXPECT_FALSE(asciiFrameHasDataKey(bufferStartingWith("+0012.345\rS5"), 12));
+    EXPECT_TRUE(asciiFrameHasDataKey(frameOf(bufferStartingWith("+0012.345\rS\r"), 12)));
+    EXPECT_FALSE(asciiFrameHasDataKey(frameOf(bufferStartingWith("+0012.345\r"), 10)));
+    EXPECT_FALSE(asciiFrameHasDataKey(frameOf(bufferStartingWith("+0012.345\rS5"), 12)));
 }
 
 }  // namespace

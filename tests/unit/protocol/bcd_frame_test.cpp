@@ -33,14 +33,15 @@ TEST(BcdFrame, DecodesEveryWorkedExampleToTheByteAndTheBit) {
     };
     for (const auto& c : cases) {
         const ReceiveBuffer buffer = bufferStartingWith(c.frame);
+        const FrameBytes frame = frameOf(buffer, kBcdFrameLength);
         SCOPED_TRACE("frame text " + c.text);
-        ASSERT_TRUE(bcdFrameValid(buffer));
-        const FrameReading reading = parseBcdFrame(buffer);
+        ASSERT_TRUE(bcdFrameValid(frame));
+        const FrameReading reading = parseBcdFrame(frame);
         EXPECT_EQ(reading.valueText, c.text);
         EXPECT_EQ(charsOf(reading.valueChars), c.chars);
         EXPECT_EQ(bitsOf(reading.value), c.valueBits) << reading.value;
         EXPECT_EQ(reading.decimalPlaces, c.places);
-        EXPECT_EQ(bcdFrameHasDataKey(buffer), c.dataKey);
+        EXPECT_EQ(bcdFrameHasDataKey(frame), c.dataKey);
     }
 }
 
@@ -60,7 +61,7 @@ TEST(BcdFrame, RejectsNibblesAboveNineAndFlagsFromEightOn) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.frame));
-        EXPECT_EQ(bcdFrameValid(bufferStartingWith(c.frame)), c.valid);
+        EXPECT_EQ(bcdFrameValid(frameOf(bufferStartingWith(c.frame), kBcdFrameLength)), c.valid);
     }
 }
 

@@ -25,7 +25,7 @@ void linkWithGauge(Rig& rig, std::int32_t baudRate, const std::vector<std::uint8
     rig.serial.gauge = FakeSerial::Gauge{"COM3", baudRate, frame};
     rig.connectTo("COM3");
     rig.nextSilentPoll();
-    ASSERT_EQ(rig.state.linkConnected, 1);
+    ASSERT_TRUE(rig.state.linkConnected);
 }
 
 // The read that finds the device gone.
@@ -63,7 +63,7 @@ TEST(DeviceLost, PortIsLetGoAtOnceTheReadingBlankedAndTheLinkKept) {
     EXPECT_EQ(rig.clock.periodOf(DeviceReopenTimer), 1000u);
     EXPECT_EQ(rig.window.text(LiveValue), " ");
     // Still linked: Disconnect on the button, the protocol and the counters as they were.
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
     EXPECT_EQ(rig.window.text(ConnectButton), connectCaption);
     EXPECT_EQ(rig.window.text(StatusField), status);
     EXPECT_EQ(rig.state.protocolKind, ProtocolKind::Bcd);
@@ -105,7 +105,7 @@ TEST(DeviceLost, SamePortIsOpenedAgainOnceASecondAndReadingsResumeByThemselves) 
     rig.nextSilentPoll();  // the gauge's frame
     EXPECT_EQ(rig.window.text(LiveValue), reading);
     EXPECT_EQ(rig.clock.dueIn(LinkWatchdogTimer), 5000u);
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
     // Carried on, not linked again: no link-up sound, nothing remembered anew.
     EXPECT_EQ(rig.sound.starts, linkSounds);
     EXPECT_EQ(rig.settings.puts.size(), settingsWritten);
@@ -169,7 +169,7 @@ TEST(DeviceLost, WatchdogTellsOnceWhileTheDeviceStaysAwayAndTheSearchGoesOn) {
     rig.advanceTo(lastFrame + 20000);
     EXPECT_EQ(rig.window.messageTexts(), Log{"Device disconnected!"});
     EXPECT_TRUE(rig.clock.isArmed(DeviceReopenTimer));
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
 
     rig.serial.unplugged.clear();
     rig.advanceTo(lastFrame + 30000);
@@ -199,7 +199,7 @@ TEST(DeviceLost, DisconnectEndsTheSearchWhetherOrNotThePortIsOpenAgain) {
         rig.click(ConnectButton);
         EXPECT_EQ(rig.clock.killLog(), (std::vector<int>{1, 2, 3, 4, 5, 8}));
         EXPECT_FALSE(rig.serial.isOpen);
-        EXPECT_EQ(rig.state.linkConnected, 0);
+        EXPECT_FALSE(rig.state.linkConnected);
         EXPECT_EQ(rig.window.text(ConnectButton), "Connect");
         rig.serial.unplugged.clear();
         const std::size_t opens = rig.serial.opens.size();
@@ -209,7 +209,7 @@ TEST(DeviceLost, DisconnectEndsTheSearchWhetherOrNotThePortIsOpenAgain) {
         rig.serial.gauge = FakeSerial::Gauge{"COM3", 9600, kAsciiFrame};
         rig.connectTo("COM3");
         rig.nextSilentPoll();
-        ASSERT_EQ(rig.state.linkConnected, 1);
+        ASSERT_TRUE(rig.state.linkConnected);
         const std::uint32_t records = rig.store.count();
         rig.click(ManualButton);
         EXPECT_EQ(rig.store.count(), records + 1);

@@ -70,7 +70,7 @@ TEST(GaugeLink, FindsTheGaugeOnCom3At4800StepByStepWhenTheRememberedCom7IsGone) 
 
     // The gauge's bytes at the wrong rate fail validation, uncounted, for the whole dwell.
     rig.clock.advance(1499);
-    EXPECT_EQ(rig.state.linkConnected, 0);
+    EXPECT_FALSE(rig.state.linkConnected);
     EXPECT_EQ(rig.state.counters.badFrameCount, 0u);
     EXPECT_EQ(rig.state.counters.goodFrameCount, 0u);
 
@@ -79,7 +79,7 @@ TEST(GaugeLink, FindsTheGaugeOnCom3At4800StepByStepWhenTheRememberedCom7IsGone) 
     EXPECT_EQ(tail(openLog(serial), 5), (Log{"COM3 4800 ok"}));
     EXPECT_EQ(rig.clock.periodOf(PortScanTimer), 360u);
     rig.clock.advance(50);
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
     EXPECT_FALSE(rig.clock.isArmed(PortScanTimer));
     EXPECT_EQ(rig.window.text(StatusField), "AA");
     EXPECT_EQ(rig.settings.values.at("ComID"), 3);
@@ -91,7 +91,7 @@ TEST(GaugeLink, FindsTheGaugeOnCom3At4800StepByStepWhenTheRememberedCom7IsGone) 
     rig.clock.advance(30);
     EXPECT_EQ(tail(openLog(serial), 6), (Log{"COM3 4800 ok"}));
     rig.clock.advance(50);
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
 }
 
 TEST(GaugeLink, GivesUpInTheFirstStepWhenNoPortOpens) {
@@ -215,7 +215,7 @@ TEST(GaugeLink, GaugeOnTheRememberedPortLinksWithoutAnyScan) {
     rig.clock.advance(30);
     EXPECT_EQ(rig.state.statusLabel, "ASC");
     rig.clock.advance(50);
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
     EXPECT_EQ(rig.window.text(StatusField), "AA");
     EXPECT_EQ(openLog(rig.serial), Log{"COM3 4800 ok"});
 }
@@ -230,7 +230,7 @@ TEST(GaugeLink, GaugeAtTheOtherRateOnTheRememberedPortIsFoundByTheScan) {
     rig.clock.advance(30 + 1500 + 1500 + 50);
     EXPECT_EQ(openLog(rig.serial), (Log{"COM3 9600 ok", "COM1 9600 -", "COM2 9600 -",
                                           "COM3 9600 ok", "COM3 4800 ok"}));
-    EXPECT_EQ(rig.state.linkConnected, 1);
+    EXPECT_TRUE(rig.state.linkConnected);
     EXPECT_EQ(rig.settings.values.at("Baudrate"), 9600);  // the ASCII protocol's rate
 }
 
@@ -270,7 +270,7 @@ TEST(GaugeLink, SilentLinkIsReportedAfter5000MsAndStaysUp) {
         rig.advanceTo(lastFrame + 5000);
         EXPECT_EQ(rig.window.messageTexts(), std::vector<std::string>{c.message});
         EXPECT_FALSE(watchdogArmedDuringMessage);
-        EXPECT_EQ(rig.state.linkConnected, 1);
+        EXPECT_TRUE(rig.state.linkConnected);
         EXPECT_TRUE(rig.serial.isOpen);
         EXPECT_TRUE(rig.clock.isArmed(PollTimer));
 
@@ -281,7 +281,7 @@ TEST(GaugeLink, SilentLinkIsReportedAfter5000MsAndStaysUp) {
         EXPECT_EQ(rig.settings.puts.size(), 2u);
 
         rig.click(ConnectButton);
-        EXPECT_EQ(rig.state.linkConnected, 0);
+        EXPECT_FALSE(rig.state.linkConnected);
     }
 }
 
@@ -308,7 +308,7 @@ TEST(GaugeLink, DisconnectStopsTheLinkTimersClosesThePortAndOffersConnectAgain) 
         EXPECT_TRUE(rig.clock.isArmed(AutosaveTimer));
         EXPECT_FALSE(rig.serial.isOpen);
         EXPECT_FALSE(rig.state.portOpen);
-        EXPECT_EQ(rig.state.linkConnected, 0);
+        EXPECT_FALSE(rig.state.linkConnected);
         EXPECT_FALSE(rig.state.autoSampling);
         EXPECT_EQ(rig.window.text(ConnectButton), c.connectCaption);
         EXPECT_EQ(rig.window.text(AutoButton), c.autoCaption);

@@ -62,7 +62,7 @@ TEST(PollCycle, BadFramesAndSilenceBeforeTheLinkCountNothingAndLinkNothing) {
     rig.nextPoll("+0012.3A5\r");
     rig.nextPoll(std::vector<std::uint8_t>{0xAA, 0x5A, 0x34, 0x12, 0x00});
     for (int i = 0; i < 12; ++i) rig.nextSilentPoll();
-    EXPECT_EQ(rig.state.linkConnected, 0);
+    EXPECT_FALSE(rig.state.linkConnected);
     EXPECT_EQ(rig.state.counters.badFrameCount, 0u);
     EXPECT_EQ(rig.state.counters.silentPollCount, 0u);
     EXPECT_EQ(rig.state.counters.goodFrameCount, 0u);
@@ -88,13 +88,13 @@ TEST(PollCycle, FirstValidFrameEstablishesTheLinkOnceWithItsProtocolsCaptionLabe
         SCOPED_TRACE(c.label + " language " + std::to_string(c.language));
         Rig rig;
         rig.state.storedLanguage = c.language;
-        rig.state.parameters.beepEnabled = 0;  // the link sound plays all the same
+        rig.state.parameters.beepEnabled = RecordSound::Off;  // the link sound plays all the same
         rig.clock.arm(PortScanTimer, 1500);
         rig.connectTo("COM3");
         rig.nextPoll(c.frame);
 
         const AcquisitionState& state = rig.state;
-        EXPECT_EQ(state.linkConnected, 1);
+        EXPECT_TRUE(state.linkConnected);
         EXPECT_EQ(state.protocolKind, c.kind);
         EXPECT_EQ(state.counters.goodFrameCount, 1u);
         EXPECT_FALSE(rig.clock.isArmed(PortScanTimer));

@@ -1,0 +1,90 @@
+#pragma once
+// The journal's SQLite file: the one place that sees SQLite. Used from one thread only, the
+// journal's writer.
+//
+// Durability: WAL with synchronous=FULL. Every commit syncs the write-ahead log, so a record
+// is on the disk, not only in the system's cache, when its batch commits (within 200 ms of
+// being taken): a killed program loses nothing committed, a power cut at most the batch
+// under way. NORMAL would sync only at checkpoints, minutes apart at the Auto floor. The cost,
+// one sync per batch on the writer's thread, only makes the next batch larger; the window
+// never waits for it.
+// Checkpoints: SQLite's own, passive, when the log passes 1000 pages (about 4 MB), run by the
+// writer inside that commit; passive never waits for a reader (the plant's sender), and the
+// log is cut back to 4 MB once a checkpoint has reset it, so it stays small on disk.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "journal/journal_record.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace mensora {
+
+class JournalFile {
+public:
+    // Opens the journal at path, making it and its tables when new; nullptr and why not.
+    static std::unique_ptr<JournalFile> open(const std::string& path, JournalError& error);
+    ~JournalFile();
+    JournalFile(const JournalFile&) = delete;
+    JournalFile& operator=(const JournalFile&) = delete;
+
+    // Starts this program's run: drops the rows older than keepDays days before now that a
+    // record file covers and the plant holds (keepDays 0 keeps every row), and tells what the
+    // previous run left unsaved if it did not end normally.
+    std::optional<JournalError> startRun(const LocalDateTime& now, int keepDays,
+                                         std::optional<UnsavedRecords>& unsaved);
+    // Writes the entries in order, in one transaction.
+    std::optional<JournalError> write(const std::vector<JournalEntry>& entries);
+    // The records of list up to the journal's row lastSeq, in order.
+    std::optional<JournalError> readList(std::int64_t list, std::int64_t lastSeq,
+                                         std::vector<JournalRecord>& records);
+
+private:
+    explicit JournalFile(sqlite3* db, std::string path);
+
+    std::optional<JournalError> failure() const;
+    bool exec(const char* sql);
+    // The statement of sql, prepared once and reset for this use; nullptr when it cannot be.
+    sqlite3_stmt* statement(const char* sql);
+    std::optional<UnsavedRecords> unsavedRecords();
+    bool prune(const std::string& now, int keepDays);
+    bool apply(const JournalEntry& entry);
+    bool insert(const JournalRecord& record);
+    bool mark(std::int64_t list, int kind, std::uint32_t upTo, const LocalDateTime& at);
+    // Forgets the side rows known, after a transaction that may have made some was undone.
+    void forgetSideRows();
+    std::optional<std::int64_t> parametersId(const JournalRecord& record);
+    std::optional<std::int64_t> traceId(const TraceValues& trace);
+    // The id of the side row that find finds, made by insert when there is none; bind puts
+    // the row's values into either statement.
+    std::optional<std::int64_t> sideRow(const char* find, const char* insert,
+                                        const std::function<void(sqlite3_stmt*)>& bind);
+    // The same, remembered in `known` by key.
+    template <typename Key>
+    std::optional<std::int64_t> knownSideRow(std::map<Key, std::int64_t>& known, Key key,
+                                             const char* find, const char* insert,
+                                             const std::function<void(sqlite3_stmt*)>& bind);
+
+    sqlite3* db_;
+    std::string path_;
+    std::map<const char*, sqlite3_stmt*> statements_;
+    std::int64_t run_ = 0;
+    // The list the next record joins; 0 until its first record (after start and Clear).
+    std::int64_t list_ = 0;
+    std::int64_t lastList_ = 0;
+    // Side rows already in the file, so that a record names them without a lookup.
+    std::map<std::tuple<float, float, float, std::string>, std::int64_t> parameterIds_;
+    std::map<std::tuple<std::string, std::string, std::string, std::string, std::string>,
+             std::int64_t>
+        traceIds_;
+};
+
+}  // namespace mensora

@@ -1,0 +1,77 @@
+#pragma once
+// What the journal keeps: each record with everything the list and the record files show of
+// it and what it was judged against, and the moments that decide whether a record is safe
+// elsewhere (a record file saved or autosaved up to a record, Clear, an answer to the offer to
+// put records back, the program's normal end).
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "base/acquisition_state.h"
+#include "base/clock.h"
+#include "base/language.h"
+#include "measure/field_format.h"
+#include "measure/record_store.h"
+#include "measure/trace_values.h"
+
+namespace mensora {
+
+struct JournalRecord {
+    std::uint32_t number = 0;  // the record's No in the list, from 1
+    std::string valueText;     // as the list shows it
+    ValueFieldText valueField{};
+    float value = 0.0f;
+    float error = 0.0f;  // value - nominal, as the record holds it
+    std::uint8_t decimalPlaces = 0;
+    Verdict verdict = Verdict::Ok;
+    Language language = Language::Chinese;  // of the verdict word and field
+    TimeStampText takenAt{};  // the record's time stamp field, local time
+    // The judging values in force and the unit shown ("mm", "in", "°" or empty).
+    float nominal = 0.0f;
+    float upperTolerance = 0.0f;
+    float lowerTolerance = 0.0f;
+    std::string unit;
+    TraceValues trace;
+};
+
+// Something that happened to the records of the list.
+struct JournalMark {
+    enum class Kind : std::uint8_t { Saved = 1, Autosaved = 2, Cleared = 3 };
+    Kind kind;
+    std::uint32_t upTo = 0;  // the number of the last record a save covered
+    LocalDateTime at;
+};
+
+// The answer to the offer to put back what a run that did not end normally left unsaved:
+// taken, the list goes on with the records put back; refused, it is not offered again.
+struct JournalRestoreAnswer {
+    std::int64_t list = 0;
+    bool restored = false;
+    LocalDateTime at;
+};
+
+// The program ends normally.
+struct JournalEnd {};
+
+using JournalEntry = std::variant<JournalRecord, JournalMark, JournalRestoreAnswer, JournalEnd>;
+
+// The records at the end of the journal that no save, autosave or Clear covered, left by a
+// run that did not end normally.
+struct UnsavedRecords {
+    std::int64_t list = 0;
+    std::uint32_t count = 0;
+    std::string first;  // taken at ("YYYY-MM-DD hh:mm:ss"), of the first and the last of them
+    std::string last;
+    std::int64_t lastSeq = 0;  // the journal's row of the list's last record
+};
+
+// Why the journal cannot be written; the user is told once.
+struct JournalError {
+    enum class Cause : std::uint8_t { DiskFull, FolderNotWritable, Other };
+    Cause cause = Cause::Other;
+    std::string path;    // the journal file, or empty when the data folder itself is missing
+    std::string detail;  // the database's own words, for Other
+};
+
+}  // namespace mensora

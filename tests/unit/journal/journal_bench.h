@@ -1,0 +1,97 @@
+#pragma once
+// One run of one window with its journal: the real dialog behind fakes, its journal a real
+// SQLite file in a real folder, its writer's work on the test's time. A run ends normally
+// (close()) or is cut off: whatever the writer had committed stays in the file, nothing more.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/control_ids.h"
+#include "journal/journal.h"
+#include "measure/record_traces.h"
+#include "tests/support/dialog_rig.h"
+#include "tests/support/manual_work.h"
+
+namespace mensora::test {
+
+// A fresh folder under the system's temporary folder, removed with what it holds.
+class JournalFolder {
+public:
+    JournalFolder() {
+        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+        path_ = std::filesystem::temp_directory_path() / ("mensora-journal-" + std::to_string(stamp));
+        std::filesystem::create_directories(path_);
+    }
+    ~JournalFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    JournalFolder(const JournalFolder&) = delete;
+    JournalFolder& operator=(const JournalFolder&) = delete;
+
+    // With a trailing separator, as the data folder is given.
+    std::string path() const { return (path_ / "").string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+class JournalBench {
+public:
+    // A window started with `stored` settings on the PC whose files are `pc`, its data folder
+    // `folder`, at local time `start`; it opens its journal as the program does, and answers
+    // the offer of records to put back, if one comes, with `putBack`.
+    JournalBench(FakeFileSystem& pc, const std::string& folder, StoredSettings stored = {},
+                 bool putBack = false, LocalDateTime start = {2026, 12, 7, 9, 0, 0})
+        : rig(std::move(stored)), journal(std::make_unique<Journal>(pc, work, work, writerClock)) {
+        pc.userData = folder;
+        rig.clock.setLocalStart(start);
+        rig.window.yesNoAnswers = {putBack};
+        rig.dialog.stampRecordsIn(traces);
+        rig.dialog.keepJournal(*journal);
+        work.runAll();
+    }
+    ~JournalBench() { cutOff(); }
+    JournalBench(const JournalBench&) = delete;
+    JournalBench& operator=(const JournalBench&) = delete;
+
+    // A record taken one second after the previous one, and written.
+    void record(float value, const std::string& text) {
+        rig.clock.advance(1000);
+        rig.record(value, text, 3);
+        work.runAll();
+    }
+    void click(int id) {
+        rig.click(id);
+        work.runAll();
+    }
+    // The window closed normally: the journal notes it as the program ends.
+    void close() {
+        journal.reset();
+        work.runAll();
+    }
+    // Killed: nothing more reaches the file.
+    void cutOff() {
+        journal.reset();
+        work.jobs.clear();
+        work.calls.clear();
+    }
+
+    std::vector<DialogRig<>::Row> rows() const {
+        std::vector<DialogRig<>::Row> all;
+        for (std::uint32_t i = 0; i < rig.store.count(); ++i) all.push_back(rig.listRow(i));
+        return all;
+    }
+
+    ManualWork work;
+    VirtualClock writerClock;  // the writer's pauses, apart from the window's time
+    DialogRig<> rig;
+    RecordTraces traces{kRigCapacity};
+    std::unique_ptr<Journal> journal;
+};
+
+}  // namespace mensora::test
