@@ -14,6 +14,10 @@ struct DialogBaseUnits {
     int y;  // cell height of the dialog font (ascent and descent), in pixels
 };
 
+// The units of the dialog font on the bench PCs at 100 %: sizes the window gives in pixels
+// (the record list's columns) are in these, and grow as the units grow.
+inline constexpr DialogBaseUnits kBenchBaseUnits{7, 14};
+
 struct PixelRect {
     int x;
     int y;

@@ -1,5 +1,5 @@
-# Cross-compiles for 32-bit Windows with Debian's mingw-w64 (built and packaged; Debian's Wine
-# runs 64-bit programs only).
+# Cross-compiles for 32-bit Windows with Debian's mingw-w64; its programs run under Debian's
+# 32-bit Wine (wine32) in a 32-bit prefix.
 set(MENSORA_MINGW_TRIPLE i686-w64-mingw32)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

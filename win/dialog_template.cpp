@@ -39,6 +39,7 @@ ItemStyle styleOf(const DialogControl& control) {
             return {child | BS_GROUPBOX | ((control.style & TitleCentred) != 0 ? BS_CENTER : 0u),
                     0};
         case ControlKind::Label:
+            if (isCaptionedLabel(control)) return {child | SS_OWNERDRAW, 0};
             return {child | SS_NOPREFIX | staticAlignment(control.style), 0};
         case ControlKind::Edit:
             return {child | WS_TABSTOP | ES_AUTOHSCROLL | editAlignment(control.style),

@@ -16,4 +16,10 @@ namespace mensora {
 // The bytes of a DLGTEMPLATEEX and its items, 16-bit aligned as the dialog functions need.
 std::vector<std::uint16_t> buildDialogTemplate(Language language);
 
+// A label with an id has a caption the program may change: it is drawn by the window, which
+// keeps the whole caption as the label's text and draws what fits its box.
+inline bool isCaptionedLabel(const DialogControl& control) {
+    return control.kind == ControlKind::Label && control.id != 0;
+}
+
 }  // namespace mensora

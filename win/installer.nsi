@@ -4,13 +4,9 @@
 ; Program Files\Mensora, adds a Start-menu entry and an uninstaller, and registers the
 ; uninstaller with Windows. Settings (the registry) and autosaves (%APPDATA%\Mensora, since
 ; Program Files is not writable) belong to the user and stay when Mensora is removed.
-; The shipped installer is 32-bit, so that it runs on both; -DTARGET=amd64-unicode makes a
-; 64-bit one of the same script, which the tests install under Debian's 64-bit-only Wine.
-!ifdef TARGET
-  Target ${TARGET}
-!else
-  Unicode true
-!endif
+; The installer is 32-bit, so that it runs on both; the tests run it in a 64-bit and in a
+; 32-bit Wine prefix.
+Unicode true
 !include x64.nsh
 !include LogicLib.nsh
 

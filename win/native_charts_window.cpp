@@ -5,6 +5,7 @@
 
 #include "base/control_ids.h"
 #include "base/control_table.h"
+#include "base/font_cell.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_picture.h"
@@ -12,6 +13,7 @@
 #include "measure/judgement.h"
 #include "win/gdi_canvas.h"
 #include "win/png_picture.h"
+#include "win/screen_dpi.h"
 #include "win/standard_boxes.h"
 
 namespace mensora {
@@ -22,15 +24,26 @@ constexpr UINT_PTR kFollowTimer = 1;
 constexpr UINT kFollowMs = 100;  // at most ten drawings a second
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 
-// The outer size of a window whose client area has `size`.
-SIZE outerSize(WindowSize size) {
-    RECT frame{0, 0, size.width, size.height};
-    AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+// The outer size of a window whose client area has `size` in pixels at 96 dots per inch, at
+// the scale `dpi`. Sizes are kept and stored at 96 dots per inch, so that the window opens as
+// large on a monitor of any scale.
+SIZE outerSize(WindowSize size, int dpi) {
+    return outerSizeAtDpi({pixelsAtResolution(size.width, dpi), pixelsAtResolution(size.height, dpi)},
+                          kStyle, 0, dpi);
 }
 
-// The owner's monitor, its frame and its record list, as the first placing reads them.
-ChartsScreen screenAround(HWND owner) {
+// A length in the screen's pixels at the scale `dpi`, in pixels at 96 dots per inch, and back:
+// the charts window keeps its place and size at 96 dots per inch, so that it opens as large on a
+// monitor of any scale.
+int at96(int pixels, int dpi) { return MulDiv(pixels, 96, dpi); }
+Rect rectAt96(const RECT& r, int dpi) {
+    return {at96(r.left, dpi), at96(r.top, dpi), at96(r.right - r.left, dpi),
+            at96(r.bottom - r.top, dpi)};
+}
+
+// The owner's monitor, its frame and its record list, as the first placing reads them, in
+// pixels at 96 dots per inch.
+ChartsScreen screenAround(HWND owner, int dpi) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -40,17 +53,16 @@ ChartsScreen screenAround(HWND owner) {
     if (const HWND records = GetDlgItem(owner, RecordList)) GetWindowRect(records, &list);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    auto rect = [](const RECT& r) { return Rect{r.left, r.top, r.right - r.left, r.bottom - r.top}; };
-    return {rect(monitor.rcWork), rect(main), rect(list),
-            {-frame.left, -frame.top, frame.right, frame.bottom}};
+    return {rectAt96(monitor.rcWork, dpi), rectAt96(main, dpi), rectAt96(list, dpi),
+            {at96(-frame.left, dpi), at96(-frame.top, dpi), at96(frame.right, dpi),
+             at96(frame.bottom, dpi)}};
 }
 
-// The dialog's own typeface at its size, so that the charts read like the main window.
-HFONT createChartsFont() {
+// The dialog's own typeface at its size at the scale `dpi`, so that the charts read like the
+// main window.
+HFONT createChartsFont(int dpi) {
     LOGFONTW font{};
-    const HDC screen = GetDC(nullptr);
-    font.lfHeight = -MulDiv(kDialogFontPoints, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     const std::wstring face = wide(kDialogFontFace);
@@ -58,15 +70,22 @@ HFONT createChartsFont() {
     return CreateFontIndirectW(&font);
 }
 
-// The charts drawn whole into a bitmap compatible with `dc`, `size` big; the caller deletes it.
-HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, const ChartInputs& inputs) {
+// The charts drawn whole into a bitmap compatible with `dc`, `size` pixels big; the caller
+// deletes it. They are laid out in pixels at 96 dots per inch, in `font` made for that
+// resolution, and drawn magnified to the scale `dpi`, so that text, strokes and the spaces
+// between them all grow alike and stay sharp.
+HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, int dpi, const ChartInputs& inputs) {
     const HDC memory = CreateCompatibleDC(dc);
     const HBITMAP bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
     const HGDIOBJ formerBitmap = SelectObject(memory, bitmap);
     const HGDIOBJ formerFont = SelectObject(memory, font);
+    SetGraphicsMode(memory, GM_ADVANCED);
+    const FLOAT scale = static_cast<FLOAT>(dpi) / 96.0f;
+    const XFORM magnified{scale, 0.0f, 0.0f, scale, 0.0f, 0.0f};
+    SetWorldTransform(memory, &magnified);
     {
         GdiCanvas canvas(memory);
-        drawPicture(canvas, {0, 0, size.cx, size.cy}, inputs);
+        drawPicture(canvas, {0, 0, MulDiv(size.cx, 96, dpi), MulDiv(size.cy, 96, dpi)}, inputs);
     }
     SelectObject(memory, formerFont);
     SelectObject(memory, formerBitmap);
@@ -83,6 +102,7 @@ NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const Acquisi
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
     if (font_ != nullptr) DeleteObject(font_);
+    if (drawingFont_ != nullptr) DeleteObject(drawingFont_);
 }
 
 void NativeChartsWindow::open(HWND owner) {
@@ -106,14 +126,19 @@ void NativeChartsWindow::create(HWND owner) {
         kind.lpszClassName = kClassName;
         RegisterClassExW(&kind);
     }
-    if (font_ == nullptr) font_ = createChartsFont();
-    const Rect place = follower_.openingPlace(screenAround(owner));
-    RECT outer{place.left, place.top, place.right(), place.bottom()};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    const int dpi = dpiOf(owner);
+    if (font_ == nullptr) font_ = createChartsFont(dpi);
+    if (drawingFont_ == nullptr) drawingFont_ = createChartsFont(96);
+    const Rect place = follower_.openingPlace(screenAround(owner, dpi));
+    const SIZE outer = outerSize({place.width, place.height}, dpi);
+    // The frame around the client area: as wide at the sides as at the bottom, the caption
+    // bar on top.
+    const int side = (outer.cx - pixelsAtResolution(place.width, dpi)) / 2;
+    const int top = outer.cy - pixelsAtResolution(place.height, dpi) - side;
     const std::wstring title = wide(pick(chart_texts::kWindowTitle, follower_.language()));
-    CreateWindowExW(0, kClassName, title.c_str(), kStyle, outer.left, outer.top,
-                    outer.right - outer.left, outer.bottom - outer.top, owner, nullptr, instance,
-                    this);
+    CreateWindowExW(0, kClassName, title.c_str(), kStyle, pixelsAtResolution(place.left, dpi) - side,
+                    pixelsAtResolution(place.top, dpi) - top, outer.cx, outer.cy, owner, nullptr,
+                    instance, this);
     if (window_ == nullptr) return;
     const std::wstring save = wide(pick(chart_texts::kSavePicture, follower_.language()));
     saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),
@@ -178,7 +203,8 @@ void NativeChartsWindow::savePicture() {
     bool saved = false;
     if (size.cx > 0 && size.cy > 0) {
         const HDC screen = GetDC(window_);
-        const HBITMAP picture = drawnPicture(screen, font_, size, follower_.inputs());
+        const HBITMAP picture =
+            drawnPicture(screen, drawingFont_, size, dpiOf(window_), follower_.inputs());
         ReleaseDC(window_, screen);
         saved = savePngPicture(picture, wide(choice->path));
         DeleteObject(picture);
@@ -218,10 +244,11 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         // Closing only hides it: it opens again as it was, and follows nothing meanwhile.
         case WM_CLOSE: ShowWindow(window_, SW_HIDE); return 0;
         case WM_GETMINMAXINFO: {
-            const SIZE least = outerSize(kChartsLeastSize);
+            const SIZE least = outerSize(kChartsLeastSize, dpiOf(window_));
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
             return 0;
         }
+        case WM_DPICHANGED: rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
         case WM_SIZE:
             placeSaveButton();
             InvalidateRect(window_, nullptr, FALSE);
@@ -249,7 +276,23 @@ void NativeChartsWindow::hidden() {
     GetClientRect(window_, &client);
     POINT corner{0, 0};
     ClientToScreen(window_, &corner);
-    follower_.hidden({corner.x, corner.y, client.right, client.bottom}, IsIconic(window_) != FALSE);
+    const int dpi = dpiOf(window_);
+    follower_.hidden({at96(corner.x, dpi), at96(corner.y, dpi), at96(client.right, dpi),
+                      at96(client.bottom, dpi)},
+                     IsIconic(window_) != FALSE);
+}
+
+// On a monitor of another scale the button's type follows, and the window takes the size
+// Windows suggests, which keeps its size at 96 dots per inch.
+void NativeChartsWindow::rescale(int dpi, const RECT& suggested) {
+    const HFONT former = font_;
+    font_ = createChartsFont(dpi);
+    SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    DeleteObject(former);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    placeSaveButton();
+    InvalidateRect(window_, nullptr, FALSE);
 }
 
 void NativeChartsWindow::follow() {
@@ -273,7 +316,8 @@ void NativeChartsWindow::paint() {
     GetClientRect(window_, &client);
     const SIZE drawing = drawingSize();
     if (drawing.cx > 0 && drawing.cy > 0) {
-        const HBITMAP picture = drawnPicture(screen, font_, drawing, follower_.inputs());
+        const HBITMAP picture =
+            drawnPicture(screen, drawingFont_, drawing, dpiOf(window_), follower_.inputs());
         const HDC memory = CreateCompatibleDC(screen);
         const HGDIOBJ former = SelectObject(memory, picture);
         BitBlt(screen, 0, 0, drawing.cx, drawing.cy, memory, 0, 0, SRCCOPY);

@@ -36,6 +36,7 @@ private:
     void follow();
     void paint();
     void hidden();
+    void rescale(int dpi, const RECT& suggested);
 
     // The Save picture button and the space around it, in pixels.
     struct ButtonRow {
@@ -51,7 +52,8 @@ private:
     ChartsFollower follower_;
     HWND window_ = nullptr;
     HWND saveButton_ = nullptr;
-    HFONT font_ = nullptr;
+    HFONT font_ = nullptr;         // the button's, at the window's scale
+    HFONT drawingFont_ = nullptr;  // the charts', at 96 dots per inch: the drawing is magnified
 };
 
 }  // namespace mensora

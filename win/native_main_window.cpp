@@ -8,6 +8,7 @@
 #include "base/caption_fitting.h"
 #include "base/control_ids.h"
 #include "base/control_table.h"
+#include "base/font_cell.h"
 #include "base/texts.h"
 #include "base/wide_text.h"
 #include "charts/chart_texts.h"
@@ -18,6 +19,7 @@
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
+#include "win/screen_dpi.h"
 #include "win/standard_boxes.h"
 
 namespace mensora {
@@ -35,16 +37,28 @@ bool isClickable(const DialogControl* row) {
             row->kind == ControlKind::CheckBox);
 }
 
-// The large type of the live reading: the height is the character cell's, as given.
-HFONT createDisplayFont() {
+// Asked of the window by itself once Windows has rescaled the dialog for a new monitor.
+constexpr UINT kFollowScale = WM_APP + 2;
+
+// The large type of the live reading: a positive height is the character cell's, as given,
+// grown with the scale as the dialog font grows.
+HFONT createDisplayFont(int dpi) {
     LOGFONTW font{};
-    font.lfHeight = kDisplayFontHeight;
+    font.lfHeight = pixelsAtResolution(kDisplayFontHeight, dpi);
     font.lfWeight = FW_BOLD;
     font.lfCharSet = ANSI_CHARSET;
     font.lfPitchAndFamily = FF_SWISS;
     const std::wstring face = wide(kDisplayFontFace);
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&font);
+}
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int read = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
+    return text;
 }
 
 HICON loadIcon(int sizeMetric) {
@@ -126,20 +140,12 @@ void NativeMainWindow::created(HWND window) {
     SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(loadIcon(SM_CXICON)));
     SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(loadIcon(SM_CXSMICON)));
 
-    displayFont_ = createDisplayFont();
-    for (const int id : {LiveValue, UnitLabel}) {
-        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_), TRUE);
-    }
+    useDisplayFont();
     for (const int list : {SoundList, UnitList}) {
         const auto items = templateListItems(list);
         setListItems(list, items.data(), static_cast<int>(items.size()));
     }
-    for (const DialogControl& row : controlTable()) {
-        if (row.kind != ControlKind::Label || row.id == 0) continue;
-        const char* caption = captionFor(row, language_);
-        captions_[row.id] = caption != nullptr ? caption : "";
-        showLabel(row.id);
-    }
+    tellCutCaptions();
     const std::wstring further = wide(furtherWindowsTip(language_, MenuPlace::CaptionBar));
     tipOver(control(RecordList), RecordList, further, TipArea::OwnWindow);
     tipOver(control(StatisticsGroup), StatisticsGroup, further, TipArea::PlaceInWindow);
@@ -149,8 +155,9 @@ void NativeMainWindow::created(HWND window) {
     // places the template gave them, as when the platform applies the limits at creation.
     RECT outer{};
     GetWindowRect(window, &outer);
-    const int width = std::max<int>(outer.right - outer.left, kMinimumWidthPixels);
-    const int height = std::max<int>(outer.bottom - outer.top, kMinimumHeightPixels + traceLineBand_);
+    const SIZE least = minimumTrackingSize();
+    const int width = std::max<int>(outer.right - outer.left, least.cx);
+    const int height = std::max<int>(outer.bottom - outer.top, least.cy);
     SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     // The size the controls were laid out for: the first size change, which only records.
     RECT client{};
@@ -199,11 +206,26 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 controller_->onTimer(static_cast<int>(wParam));
             }
             return TRUE;
-        case WM_SIZE: sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED); return FALSE;
+        case WM_SIZE:
+            if (!rescaling_) sizeChanged(HIWORD(lParam), wParam == SIZE_MINIMIZED);
+            return FALSE;
         case WM_GETMINMAXINFO: {
-            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-            limits->ptMinTrackSize = {kMinimumWidthPixels,
-                                      kMinimumHeightPixels + traceLineBand_ + statusLineShown_};
+            const SIZE least = minimumTrackingSize();
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
+            return TRUE;
+        }
+        // Moved to a monitor of another scale, or the scale changed: the dialog manager moves
+        // the window to the size Windows suggests and lays the controls out again in the
+        // dialog font of the new scale; what the program sized itself follows once it has.
+        case WM_DPICHANGED:
+            rescaling_ = true;
+            PostMessageW(window_, kFollowScale, 0, 0);
+            return FALSE;
+        case kFollowScale: followScale(); return TRUE;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (item->CtlType != ODT_STATIC) return FALSE;
+            drawLabel(*item);
             return TRUE;
         }
         case WM_NOTIFY: {
@@ -278,31 +300,104 @@ void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void NativeMainWindow::showLabel(int controlId) {
-    const HWND label = control(controlId);
-    const std::string& caption = captions_[controlId];
-    const std::wstring whole = wide(caption);
-    RECT box{};
-    GetClientRect(label, &box);
-    const HDC dc = GetDC(label);
+// The minimum tracking size at the window's scale, and the line of the part and lot below it.
+SIZE NativeMainWindow::minimumTrackingSize() const {
+    const int dpi = dpiOf(window_);
+    return {pixelsAtResolution(kMinimumWidthPixels, dpi),
+            pixelsAtResolution(kMinimumHeightPixels, dpi) + traceLineBand_ +
+                statusLineShown_};
+}
+
+// The large type at the window's scale, made again when the scale changes.
+void NativeMainWindow::useDisplayFont() {
+    const HFONT former = displayFont_;
+    displayFont_ = createDisplayFont(dpiOf(window_));
+    for (const int id : {LiveValue, UnitLabel}) {
+        SendMessageW(control(id), WM_SETFONT, reinterpret_cast<WPARAM>(displayFont_), TRUE);
+    }
+    if (former != nullptr) DeleteObject(former);
+}
+
+void NativeMainWindow::followScale() {
+    rescaling_ = false;
+    useDisplayFont();
+    list_.scaleColumns();
+    tellCutCaptions();
+    RECT band{0, 0, 0, kTraceLineUnits};
+    MapDialogRect(window_, &band);
+    traceLineBand_ = band.bottom;
+    // The controls were laid out afresh for this client height: the stretch starts here.
+    resizeRule_ = ResizeRule{};
+    RECT client{};
+    GetClientRect(window_, &client);
+    resizeRule_.sizeChanged(client.bottom - traceLineBand_, IsIconic(window_) != FALSE);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void NativeMainWindow::tellCutCaptions() {
+    for (const DialogControl& row : controlTable()) {
+        if (isCaptionedLabel(row)) tellWholeCaptionIfCut(row.id);
+    }
+}
+
+// What a label shows of its caption in its font: the caption wrapped at its words when that
+// fits the box, else the words that fit on one line.
+NativeMainWindow::LabelFit NativeMainWindow::fitLabel(HWND label, HDC dc) const {
+    const std::wstring whole = windowText(label);
     const HGDIOBJ former =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT box{};
+    GetClientRect(label, &box);
     RECT needed = box;
     DrawTextW(dc, whole.c_str(), static_cast<int>(whole.size()), &needed,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     const bool fits = needed.right - needed.left <= box.right && needed.bottom - needed.top <= box.bottom;
-    const bool alignRight = (GetWindowLongW(label, GWL_STYLE) & SS_TYPEMASK) == SS_RIGHT;
+    const DialogControl* row = findControl(GetDlgCtrlID(label));
+    const bool alignRight = row != nullptr && (row->style & AlignRight) != 0;
     const std::string shown =
-        fittingCaption(caption, fits, alignRight, box.right, [dc](std::string_view line) {
+        fittingCaption(utf8(whole), fits, alignRight, box.right, [dc](std::string_view line) {
             const std::wstring text = wide(line);
             SIZE size{};
             GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
             return static_cast<int>(size.cx);
         });
     SelectObject(dc, former);
+    return {fits, wide(shown)};
+}
+
+// A label keeps its whole caption as its text, for the platform's readers of the screen; it is
+// drawn here, cut to what fits its box.
+void NativeMainWindow::drawLabel(const DRAWITEMSTRUCT& item) const {
+    const LabelFit fit = fitLabel(item.hwndItem, item.hDC);
+    const DialogControl* row = findControl(static_cast<int>(item.CtlID));
+    const std::uint8_t style = row != nullptr ? row->style : 0;
+    UINT format = DT_NOPREFIX;
+    if ((style & AlignRight) != 0) format |= DT_RIGHT;
+    if ((style & AlignHCentre) != 0) format |= DT_CENTER;
+    if ((style & AlignVCentre) != 0) {
+        format |= DT_VCENTER | DT_SINGLELINE;
+    } else if (fit.fits) {
+        format |= DT_WORDBREAK;
+    } else {
+        format |= DT_SINGLELINE;
+    }
+    RECT box = item.rcItem;
+    FillRect(item.hDC, &box, GetSysColorBrush(COLOR_3DFACE));
+    const HGDIOBJ former = SelectObject(
+        item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT
+                                                                             : COLOR_WINDOWTEXT));
+    DrawTextW(item.hDC, fit.shown.c_str(), static_cast<int>(fit.shown.size()), &box, format);
+    SelectObject(item.hDC, former);
+}
+
+void NativeMainWindow::tellWholeCaptionIfCut(int controlId) {
+    const HWND label = control(controlId);
+    const HDC dc = GetDC(label);
+    const LabelFit fit = fitLabel(label, dc);
     ReleaseDC(label, dc);
-    SetWindowTextW(label, wide(shown).c_str());
-    tellWholeCaption(label, controlId, fits ? std::wstring() : whole);
+    tellWholeCaption(label, controlId, fit.fits ? std::wstring() : windowText(label));
 }
 
 // A label whose caption does not fit its box (it shows the words that fit, or a single word
@@ -361,26 +456,17 @@ void NativeMainWindow::setText(int controlId, const std::string& text) {
 
 void NativeMainWindow::showText(int controlId, const std::string& text) {
     // A text set again unchanged would still be measured, fitted and painted again.
-    if (text == this->text(controlId)) return;
-    if (captions_.count(controlId) != 0) {
-        captions_[controlId] = text;
-        showLabel(controlId);
-        return;
-    }
-    SetWindowTextW(control(controlId), wide(text).c_str());
+    const HWND shown = control(controlId);
+    const std::wstring now = wide(text);
+    if (windowText(shown) == now) return;
+    SetWindowTextW(shown, now.c_str());
+    const DialogControl* row = findControl(controlId);
+    if (row != nullptr && isCaptionedLabel(*row)) tellWholeCaptionIfCut(controlId);
 }
 
 std::string NativeMainWindow::text(int controlId) const {
     if (const std::string* waiting = pending_.text(controlId)) return *waiting;
-    if (const auto caption = captions_.find(controlId); caption != captions_.end()) {
-        return caption->second;
-    }
-    const HWND shown = control(controlId);
-    const int length = GetWindowTextLengthW(shown);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int read = GetWindowTextW(shown, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
-    return utf8(text);
+    return utf8(windowText(control(controlId)));
 }
 
 void NativeMainWindow::enable(int controlId, bool on) { EnableWindow(control(controlId), on); }

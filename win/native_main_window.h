@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "base/control_ids.h"
@@ -77,8 +76,18 @@ private:
     void created(HWND window);
     void command(int id, int notification);
     void sizeChanged(int clientHeight, bool minimised);
+    SIZE minimumTrackingSize() const;
+    void useDisplayFont();
+    void followScale();
+    struct LabelFit {
+        bool fits;          // the whole caption, wrapped at its words, fits the box
+        std::wstring shown; // what the label draws
+    };
+    LabelFit fitLabel(HWND label, HDC dc) const;
+    void drawLabel(const DRAWITEMSTRUCT& item) const;
+    void tellCutCaptions();
+    void tellWholeCaptionIfCut(int controlId);
     void createTraceLine();
-    void showLabel(int controlId);
     // Puts a text on its control, unless the control shows it already.
     void showText(int controlId, const std::string& text);
     // The next frame comes one frame period after the first change that waits for it.
@@ -109,14 +118,14 @@ private:
     SaveProgressBox progress_{[this] {
         if (controller_ != nullptr) controller_->onCommand(kCancelSaveCommand);
     }};
+    // Between a change of scale and the dialog manager's new layout, sizes are not stretched.
+    bool rescaling_ = false;
     HFONT displayFont_ = nullptr;
     // The window's height below its template, in pixels, where the line of the part and lot
     // in force lies.
     int traceLineBand_ = 0;
     std::string traceLineText_;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
-    // Every label's whole caption: the label itself may show only the words that fit.
-    std::map<int, std::string> captions_;
     // The tips of labels whose caption is cut; made when the first one is.
     HWND tips_ = nullptr;
 };

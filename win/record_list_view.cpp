@@ -1,5 +1,6 @@
 #include "win/record_list_view.h"
 
+#include "base/dialog_units.h"
 #include "base/wide_text.h"
 #include "measure/record_list_cells.h"
 #include "measure/record_store.h"
@@ -7,6 +8,7 @@
 namespace mensora {
 
 void RecordListView::setUp(Language language) {
+    language_ = language;
     ListView_SetExtendedListViewStyleEx(list_, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                         LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     while (ListView_DeleteColumn(list_, 0)) {
@@ -21,12 +23,26 @@ void RecordListView::setUp(Language language) {
         LVCOLUMNW heading{};
         heading.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         heading.fmt = LVCFMT_CENTER;
-        heading.cx = recordListWidth(column, language);
+        heading.cx = columnWidth(column);
         heading.pszText = title.data();
         heading.iSubItem = column;
         ListView_InsertColumn(list_, column + 1, &heading);
     }
     ListView_DeleteColumn(list_, 0);
+}
+
+// A column's width grows with the dialog font's horizontal unit, as the list itself does, so
+// that the columns fill the list alike at every scale.
+int RecordListView::columnWidth(int column) const {
+    RECT unit{0, 0, 4, 0};
+    MapDialogRect(GetParent(list_), &unit);
+    return MulDiv(recordListWidth(column, language_), unit.right, kBenchBaseUnits.x);
+}
+
+void RecordListView::scaleColumns() {
+    for (int column = 0; column < RecordListColumnCount; ++column) {
+        ListView_SetColumnWidth(list_, column, columnWidth(column));
+    }
 }
 
 void RecordListView::appended() {

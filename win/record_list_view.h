@@ -19,8 +19,11 @@ public:
         : store_(store), texts_(texts) {}
 
     void attach(HWND list) { list_ = list; }
-    // Grid lines, full-row selection and the five centred columns of the language.
+    // Grid lines, full-row selection and the five centred columns of the language, as wide
+    // as the dialog font's scale makes them.
     void setUp(Language language);
+    // The list moved to a monitor of another scale: the columns follow.
+    void scaleColumns();
     // The store has more records than the list shows: show them.
     void appended();
     void cleared();
@@ -29,9 +32,12 @@ public:
     void fillCell(NMLVDISPINFOW& request);
 
 private:
+    int columnWidth(int column) const;
+
     const RecordStore& store_;
     const RecordListTexts& texts_;
     HWND list_ = nullptr;
+    Language language_ = Language::Chinese;  // of the columns' widths
     int rows_ = 0;  // the rows the list has been told of
 };
 

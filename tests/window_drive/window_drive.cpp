@@ -4,20 +4,24 @@
 // control id against the virtual gauge on COM1, and reads back the list, the statistics, the
 // stored settings and the saved file.
 //
-//   window_drive --prepare
+//   window_drive --prepare [DPI]
 //   window_drive --time EXE TITLE TIMES
 //   window_drive --record EXE SECONDS
 //   window_drive --program EXE --out FOLDER --key FIFO --run first|second
+//   window_drive --program EXE --run layout-chinese|layout-english
 //
-// --prepare, once in a fresh prefix, names the machine's Chinese fonts for the dialog and
-// display fonts; Wine reads that when a program starts, so it comes before every other run.
+// --prepare, in a fresh prefix, names the machine's Chinese fonts for the dialog and display
+// fonts and sets the screen's scale (LogPixels: 96, the default, is 100 %; 144 is 150 %); Wine
+// reads both when a program starts, so it comes before the runs it is for. It also opens both faces
+// once, so that the first start of the program finds them loaded into Wine's font list.
 // --time starts a dialog program TIMES times and prints how long each took to show its
 // window (benchmarks/windows/startup). --record runs the program linked, idle, then recording
 // by Auto every 10 ms for SECONDS, marking each phase (benchmarks/windows/auto_recording).
 // The first run starts on fresh settings (Chinese) and ends by choosing English; the second
-// run finds the English interface the first one chose. Each run leaves FOLDER\window.bmp,
-// FOLDER\trace.bmp and FOLDER\charts.bmp; the first also the picture the charts window saved,
-// FOLDER\charts.png.
+// run finds the English interface the first one chose. A layout run stores the language,
+// starts the program, checks its layout at the screen's scale and closes it. Each full run
+// leaves FOLDER\window.bmp, FOLDER\trace.bmp and FOLDER\charts.bmp; the first also the picture
+// the charts window saved, FOLDER\charts.png.
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
@@ -37,6 +41,7 @@
 #include "base/control_table.h"
 #include "base/texts.h"
 #include "charts/chart_texts.h"
+#include "charts/charts_window_size.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
 #include "tests/window_drive/other_process.h"
@@ -47,6 +52,16 @@ namespace {
 PROCESS_INFORMATION program{};
 HWND mainWindow = nullptr;
 bool english = false;
+
+// The screens a window must fit at their scale, above a task bar of 40 pixels at 100 % that
+// grows with the scale: the commonest bench panel at 100 %, a full-HD panel at 150 %.
+struct Screen {
+    int dpi;
+    int width;
+    int height;
+};
+constexpr Screen kScreens[] = {{96, 1366, 768}, {144, 1920, 1080}};
+constexpr int kTaskBarAt96Dpi = 40;
 
 std::wstring wide(const char* text) {
     if (text == nullptr) return {};
@@ -209,6 +224,43 @@ std::string rectText(const RECT& r) {
            std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top);
 }
 
+int screenDpi() {
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
+// At a scale with a screen of its own, the whole window, frame included, fits that screen
+// above the task bar; at every scale it is no smaller than the minimum tracking size.
+void checkScreenFit() {
+    const int dpi = screenDpi();
+    RECT outer{};
+    GetWindowRect(mainWindow, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int leastWidth = MulDiv(kMinimumWidthPixels, dpi, 96);
+    const int leastHeight = MulDiv(kMinimumHeightPixels, dpi, 96);
+    if (width < leastWidth - 1 || height < leastHeight - 1) {
+        fail("the window is " + std::to_string(width) + "x" + std::to_string(height) +
+             ", under the minimum tracking size " + std::to_string(leastWidth) + "x" +
+             std::to_string(leastHeight) + " at " + std::to_string(dpi) + " DPI");
+    }
+    for (const Screen& screen : kScreens) {
+        if (screen.dpi != dpi) continue;
+        const int above = screen.height - MulDiv(kTaskBarAt96Dpi, dpi, 96);
+        if (width > screen.width || height > above) {
+            fail("the window is " + std::to_string(width) + "x" + std::to_string(height) +
+                 ": it does not fit " + std::to_string(screen.width) + "x" +
+                 std::to_string(above) + " above the task bar at " + std::to_string(dpi) + " DPI");
+        }
+        step("the window, " + std::to_string(width) + "x" + std::to_string(height) +
+             " with its frame, fits a " + std::to_string(screen.width) + "x" +
+             std::to_string(screen.height) + " screen above the task bar at " +
+             std::to_string(dpi) + " DPI");
+    }
+}
+
 // Every control in template order, at MapDialogRect of its rectangle, with its caption.
 void checkGeometry() {
     const HWND probe = fontProbe();
@@ -248,11 +300,9 @@ void checkGeometry() {
             fail("control " + objectNameOf(row) + " is at " + rectText(actual) + ", not " +
                  rectText(expected));
         }
+        // Every control's text is its whole caption, however much of it its box shows.
         const char* wanted = captionFor(row, english ? Language::English : Language::Chinese);
-        const bool captioned = row.kind == ControlKind::GroupBox ||
-                               row.kind == ControlKind::PushButton ||
-                               row.kind == ControlKind::RadioButton ||
-                               row.kind == ControlKind::CheckBox;
+        const bool captioned = wanted != nullptr && row.kind != ControlKind::DropDown;
         if (captioned && narrow(windowText(child)) != wanted) {
             fail("control " + objectNameOf(row) + " says \"" + narrow(windowText(child)) +
                  "\", not \"" + wanted + "\"");
@@ -262,9 +312,11 @@ void checkGeometry() {
     RECT unit{0, 0, 4, 8};
     MapDialogRect(probe, &unit);
     DestroyWindow(probe);
-    step("all " + std::to_string(index) + " controls at their template rectangles (" +
-         "4x8 dialog units = " + std::to_string(unit.right) + "x" + std::to_string(unit.bottom) +
-         " pixels), captions in " + (english ? "English" : "Chinese"));
+    step("all " + std::to_string(index) + " controls at their template rectangles at " +
+         std::to_string(screenDpi()) + " DPI (4x8 dialog units = " + std::to_string(unit.right) +
+         "x" + std::to_string(unit.bottom) + " pixels), whole captions in " +
+         (english ? "English" : "Chinese"));
+    checkScreenFit();
 }
 
 void screenshot(HWND window, const std::wstring& path) {
@@ -335,6 +387,35 @@ void setFontReplacements() {
     RegCloseKey(key);
 }
 
+// The screen's scale, as Windows keeps it for the user and Wine reads it for every program.
+void setScreenDpi(DWORD dpi) {
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                    nullptr, &key, nullptr);
+    RegSetValueExW(key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi),
+                   sizeof dpi);
+    RegCloseKey(key);
+}
+
+// Draws a Chinese text once in each of the program's faces, so that Wine has opened them.
+void openFaces() {
+    const HDC screen = GetDC(nullptr);
+    for (const char* face : {kDialogFontFace, kDisplayFontFace}) {
+        LOGFONTW font{};
+        font.lfHeight = -20;
+        font.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(font.lfFaceName, wide(face).c_str(), LF_FACESIZE);
+        const HFONT made = CreateFontIndirectW(&font);
+        const HGDIOBJ former = SelectObject(screen, made);
+        const std::wstring text = wide(texts::kWindowTitle) + wide(kDialogFontFace);
+        SIZE size{};
+        GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
+        SelectObject(screen, former);
+        DeleteObject(made);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
 // Starts a program and returns how long its window took to show, in milliseconds.
 ULONGLONG startAndFind(const std::wstring& exe, const std::wstring& title) {
     STARTUPINFOW info{};
@@ -345,10 +426,23 @@ ULONGLONG startAndFind(const std::wstring& exe, const std::wstring& title) {
                         &info, &program)) {
         fail(narrow(exe) + " does not start");
     }
+    // A first start in a fresh prefix may take long on a busy machine (Wine starts its own
+    // services and loads the fonts): the wait follows the program, which has shown its window
+    // when it first waits for input, and fails at once if it ends before that.
+    for (;;) {
+        const DWORD idle = WaitForInputIdle(program.hProcess, 1000);
+        if (idle == 0) break;
+        DWORD code = 0;
+        if (GetExitCodeProcess(program.hProcess, &code) && code != STILL_ACTIVE) {
+            fail(narrow(exe) + " ended with " + std::to_string(code) + " before its window showed");
+        }
+        if (idle == WAIT_FAILED) fail("cannot follow the start of " + narrow(exe));
+        if (GetTickCount64() - started > 600000) fail(narrow(exe) + " did not start in 10 minutes");
+    }
     waitFor("the window \"" + narrow(title) + "\"", [&] {
         mainWindow = FindWindowW(L"#32770", title.c_str());
         return mainWindow != nullptr && IsWindowVisible(mainWindow);
-    }, 60000);
+    });
     return GetTickCount64() - started;
 }
 
@@ -472,6 +566,16 @@ void parameters() {
     }
     step("parameters 12.345 +0.02/-0.02 confirmed and stored as m_Text9 12345, m_Text10 20, "
          "m_Text11 -20, COMBO1 0, COMBO2 0");
+}
+
+// Confirming the parameters pulls every field, the live value's text included, which a record
+// would show until the next good frame replaces it with the reading it judges: a record that
+// is checked against its verdict waits for that frame, which the good-frame counter shows.
+void nextGoodFrame() {
+    const long seen = std::strtol(text(GoodFrameField).c_str(), nullptr, 10);
+    waitFor("the next good frame", [seen] {
+        return std::strtol(text(GoodFrameField).c_str(), nullptr, 10) > seen;
+    });
 }
 
 void statistics() {
@@ -796,12 +900,14 @@ std::string tipAt(int id, POINT at) {
 void wholeCaptionOnHover(int id) {
     const DialogControl* row = findControl(id);
     const std::string whole = captionFor(*row, english ? Language::English : Language::Chinese);
-    if (text(id) == whole) fail("label " + std::to_string(id) + " shows its whole caption");
+    // Its text is the whole caption; the tip shows only while the box cuts it.
+    if (text(id) != whole) fail("label " + std::to_string(id) + " holds \"" + text(id) + "\"");
     RECT place{};
     GetWindowRect(control(id), &place);
     const std::string tip = tipAt(id, {place.left + 2, (place.top + place.bottom) / 2});
     if (tip != whole) fail("the tip of label " + std::to_string(id) + " says \"" + tip + "\"");
-    step("label " + std::to_string(id) + " shows \"" + text(id) + "\", its tip \"" + tip + "\"");
+    movePointer({0, 0});
+    step("label " + std::to_string(id) + " holds \"" + text(id) + "\", drawn cut, its tip \"" + tip + "\"");
 }
 
 // The record list and the statistics tell where the charts and the Part and lot window are,
@@ -863,6 +969,7 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     connect();
     // The part's size first, as at a bench: every record is judged against it.
     parameters();
+    nextGoodFrame();
     record("Manual", [] { click(ManualButton); }, true);
     record("the gauge's data key", [&] { pressKey(keyPipe); }, true);
     automatic();
@@ -886,6 +993,15 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     escapeAsksFirst(Language::English);
 }
 
+// The window at the screen's scale: every control in place, the window on the screen, closed
+// again by Escape (nothing recorded, so nothing to ask).
+void layoutRun() {
+    checkGeometry();
+    PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (WaitForSingleObject(program.hProcess, 15000) != WAIT_OBJECT_0) fail("no exit on Escape");
+    step("Escape: closed");
+}
+
 void secondRun(const std::wstring& out) {
     checkGeometry();
     wholeCaptionOnHover(1039);
@@ -906,8 +1022,13 @@ void secondRun(const std::wstring& out) {
 
 int wmain(int argc, wchar_t** argv) {
     using namespace mensora::drive;
-    if (argc == 2 && std::wstring(argv[1]) == L"--prepare") {
+    // The driver sees the screen at its real scale, as the program does: its places are the
+    // program's pixels.
+    SetProcessDPIAware();
+    if ((argc == 2 || argc == 3) && std::wstring(argv[1]) == L"--prepare") {
         setFontReplacements();
+        setScreenDpi(argc == 3 ? static_cast<DWORD>(_wtoi(argv[2])) : 96);
+        openFaces();
         return 0;
     }
     if (argc == 5 && std::wstring(argv[1]) == L"--time") {
@@ -926,11 +1047,20 @@ int wmain(int argc, wchar_t** argv) {
         if (name == L"--key") key = argv[i + 1];
         if (name == L"--run") run = argv[i + 1];
     }
-    if (exe.empty() || out.empty() || key.empty() || (run != L"first" && run != L"second")) {
-        std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second\n");
+    const bool layout = run == L"layout-chinese" || run == L"layout-english";
+    if (exe.empty() || (!layout && (out.empty() || key.empty() || (run != L"first" && run != L"second")))) {
+        std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second\n"
+                    "       window_drive --program EXE --run layout-chinese|layout-english\n");
         return 2;
     }
-    english = run == L"second";
+    english = run == L"second" || run == L"layout-english";
+    if (layout) {
+        storeSetting(L"Language", english ? 2 : 1);
+        start(exe);
+        layoutRun();
+        std::printf("all checks held\n");
+        return 0;
+    }
     start(exe);
     if (english) {
         secondRun(out);
