@@ -47,14 +47,16 @@ constexpr int kAboutCommand = 16;
 constexpr int kChartsCommand = 32;
 // The Windows system-menu command that opens the Plant database window.
 constexpr int kPlantCommand = 64;
-// Cancel in the progress box of a long save.
-constexpr int kCancelSaveCommand = 101;
+// Cancel in the progress box of a long save: a command of its own, apart from every control.
+constexpr int kCancelSaveCommand = 103;
 // The Save picture button of the charts window on Windows.
 constexpr int kChartsSaveButton = 100;
 // The Windows system-menu command that opens the Part and lot window.
 constexpr int kTraceCommand = 48;
 // The line under the Windows main window that shows the part and lot in force.
 constexpr int kTraceLine = 101;
+// The line under it that says how the plant database stands.
+constexpr int kPlantLine = 102;
 // The fields of the Part and lot window on Windows, in the order of its field table.
 constexpr int kTraceFirstField = 200;
 

@@ -135,10 +135,19 @@ void NativeChartsWindow::create(HWND owner) {
     // bar on top.
     const int side = (outer.cx - pixelsAtResolution(place.width, dpi)) / 2;
     const int top = outer.cy - pixelsAtResolution(place.height, dpi) - side;
+    // The place was chosen at 96 dots per inch: its rounding at the monitor's scale may not
+    // take the window a pixel past the work area.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int left = std::max<int>(
+        work.left, std::min<int>(pixelsAtResolution(place.left, dpi) - side, work.right - outer.cx));
+    const int upper = std::max<int>(
+        work.top, std::min<int>(pixelsAtResolution(place.top, dpi) - top, work.bottom - outer.cy));
     const std::wstring title = wide(pick(chart_texts::kWindowTitle, follower_.language()));
-    CreateWindowExW(0, kClassName, title.c_str(), kStyle, pixelsAtResolution(place.left, dpi) - side,
-                    pixelsAtResolution(place.top, dpi) - top, outer.cx, outer.cy, owner, nullptr,
-                    instance, this);
+    CreateWindowExW(0, kClassName, title.c_str(), kStyle, left, upper, outer.cx, outer.cy, owner,
+                    nullptr, instance, this);
     if (window_ == nullptr) return;
     const std::wstring save = wide(pick(chart_texts::kSavePicture, follower_.language()));
     saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),

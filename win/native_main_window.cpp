@@ -604,7 +604,8 @@ void NativeMainWindow::showStatusLine(const std::string& text) {
     if (statusLine_ == nullptr) {
         statusLine_ = CreateWindowExW(0, L"STATIC", L"",
                                       WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 0, 0,
-                                      window_, nullptr, nullptr, nullptr);
+                                      window_, reinterpret_cast<HMENU>(kPlantLine), nullptr,
+                                      nullptr);
         SendMessageW(statusLine_, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
     }
     SetWindowTextW(statusLine_, wide(text).c_str());

@@ -268,8 +268,9 @@ void checkGeometry() {
     std::size_t index = 0;
     for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT), ++index) {
-        // The line of the part and lot in force lies below the template: not one of its own.
-        if (GetDlgCtrlID(child) == kTraceLine) {
+        // The lines of the part and lot in force and of the plant database lie below the
+        // template: not ones of its own.
+        if (GetDlgCtrlID(child) == kTraceLine || GetDlgCtrlID(child) == kPlantLine) {
             --index;
             continue;
         }
