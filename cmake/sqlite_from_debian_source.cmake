@@ -2,15 +2,8 @@
 # package (scripts/debian-source fetches and unpacks it, outside the repository) is turned into
 # the single-file amalgamation by its own build, run on the host with the host's compiler and
 # tclsh, and that file is compiled for the target into the static program.
-set(MENSORA_SQLITE_SOURCE "" CACHE PATH "Debian's unpacked sqlite3 source (scripts/debian-source sqlite3)")
-if(NOT MENSORA_SQLITE_SOURCE)
-  execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/debian-source sqlite3
-                  OUTPUT_VARIABLE fetched RESULT_VARIABLE fetching OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT fetching EQUAL 0 OR NOT EXISTS "${fetched}/tool/mksqlite3c.tcl")
-    message(FATAL_ERROR "Debian's sqlite3 source is missing: run scripts/setup")
-  endif()
-  set(MENSORA_SQLITE_SOURCE "${fetched}" CACHE PATH "Debian's unpacked sqlite3 source" FORCE)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/debian_source.cmake)
+mensora_debian_source(MENSORA_SQLITE_SOURCE sqlite3 tool/mksqlite3c.tcl)
 find_program(MENSORA_TCLSH tclsh REQUIRED)
 
 set(amalgamation ${CMAKE_BINARY_DIR}/sqlite-amalgamation)

@@ -14,17 +14,8 @@ if(NOT WIN32)
   return()
 endif()
 
-set(MENSORA_XLSXWRITER_SOURCE "" CACHE PATH
-    "Debian's unpacked libxlsxwriter source (scripts/debian-source libxlsxwriter)")
-if(NOT MENSORA_XLSXWRITER_SOURCE)
-  execute_process(COMMAND ${PROJECT_SOURCE_DIR}/scripts/debian-source libxlsxwriter
-                  OUTPUT_VARIABLE fetched RESULT_VARIABLE fetching OUTPUT_STRIP_TRAILING_WHITESPACE)
-  if(NOT fetching EQUAL 0 OR NOT EXISTS "${fetched}/src/workbook.c")
-    message(FATAL_ERROR "Debian's libxlsxwriter source is missing: run scripts/setup")
-  endif()
-  set(MENSORA_XLSXWRITER_SOURCE "${fetched}" CACHE PATH "Debian's unpacked libxlsxwriter source"
-      FORCE)
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/debian_source.cmake)
+mensora_debian_source(MENSORA_XLSXWRITER_SOURCE libxlsxwriter src/workbook.c)
 find_library(MENSORA_STATIC_ZLIB NAMES libz.a REQUIRED)
 
 enable_language(C)
