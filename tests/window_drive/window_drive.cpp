@@ -7,7 +7,7 @@
 //   window_drive --prepare [DPI]
 //   window_drive --time EXE TITLE TIMES
 //   window_drive --record EXE SECONDS
-//   window_drive --program EXE --out FOLDER --key FIFO --run first|second
+//   window_drive --program EXE --out FOLDER --key FIFO --run first|second|third
 //   window_drive --program EXE --run layout-chinese|layout-english
 //
 // --prepare, in a fresh prefix, names the machine's Chinese fonts for the dialog and display
@@ -18,7 +18,9 @@
 // window (benchmarks/windows/startup). --record runs the program linked, idle, then recording
 // by Auto every 10 ms for SECONDS, marking each phase (benchmarks/windows/auto_recording).
 // The first run starts on fresh settings (Chinese) and ends by choosing English; the second
-// run finds the English interface the first one chose. A layout run stores the language,
+// run finds the English interface the first one chose; the third stores Chinese again and
+// works the window as the second did, so that both languages are seen at one scale. A layout
+// run stores the language,
 // starts the program, checks its layout at the screen's scale and closes it. Each full run
 // leaves FOLDER\window.bmp, FOLDER\trace.bmp and FOLDER\charts.bmp; the first also the picture
 // the charts window saved, FOLDER\charts.png.
@@ -1003,9 +1005,11 @@ void layoutRun() {
     step("Escape: closed");
 }
 
-void secondRun(const std::wstring& out) {
+// On the settings an earlier run left: the part, the lot and the charts' place are kept.
+void laterRun(const std::wstring& out) {
     checkGeometry();
-    wholeCaptionOnHover(1039);
+    // The English caption of this label is the one too long for its box.
+    if (english) wholeCaptionOnHover(1039);
     furtherWindowsNamedByTips();
     about();
     connect();
@@ -1015,7 +1019,7 @@ void secondRun(const std::wstring& out) {
     partAndLot(true, out + L"\\trace.bmp");
     charts(true, out + L"\\charts.bmp");
     screenshotWhileRecording(out + L"\\window.bmp");
-    escapeAsksFirst(Language::English);
+    escapeAsksFirst(english ? Language::English : Language::Chinese);
 }
 
 }  // namespace
@@ -1049,22 +1053,20 @@ int wmain(int argc, wchar_t** argv) {
         if (name == L"--run") run = argv[i + 1];
     }
     const bool layout = run == L"layout-chinese" || run == L"layout-english";
-    if (exe.empty() || (!layout && (out.empty() || key.empty() || (run != L"first" && run != L"second")))) {
-        std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second\n"
+    const bool later = run == L"second" || run == L"third";
+    if (exe.empty() || (!layout && (out.empty() || key.empty() || (run != L"first" && !later)))) {
+        std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second|third\n"
                     "       window_drive --program EXE --run layout-chinese|layout-english\n");
         return 2;
     }
     english = run == L"second" || run == L"layout-english";
-    if (layout) {
-        storeSetting(L"Language", english ? 2 : 1);
-        start(exe);
-        layoutRun();
-        std::printf("all checks held\n");
-        return 0;
-    }
+    // The second run finds the language the first one chose; the others choose their own.
+    if (layout || run == L"third") storeSetting(L"Language", english ? 2 : 1);
     start(exe);
-    if (english) {
-        secondRun(out);
+    if (layout) {
+        layoutRun();
+    } else if (later) {
+        laterRun(out);
     } else {
         firstRun(out, key);
     }
