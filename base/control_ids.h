@@ -59,5 +59,9 @@ constexpr int kTraceLine = 101;
 constexpr int kPlantLine = 102;
 // The fields of the Part and lot window on Windows, in the order of its field table.
 constexpr int kTraceFirstField = 200;
+// The connection string, the bench's name and Test in the Plant database window on Windows.
+constexpr int kPlantConnectionField = 210;
+constexpr int kPlantBenchField = 211;
+constexpr int kPlantTestButton = 212;
 
 }  // namespace mensora

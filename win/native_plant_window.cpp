@@ -1,5 +1,6 @@
 #include "win/native_plant_window.h"
 
+#include "base/control_ids.h"
 #include "base/wide_text.h"
 #include "plant/plant_door.h"
 #include "plant/plant_texts.h"
@@ -10,7 +11,6 @@ namespace mensora {
 namespace {
 
 constexpr wchar_t kClassName[] = L"MensoraPlant";
-enum : int { kConnectionField = 1, kBenchField, kTestButton };
 
 // Places in pixels at 96 dpi, scaled by the system's dpi.
 struct Place {
@@ -100,12 +100,12 @@ void NativePlantWindow::create(HWND window) {
     };
     make(L"STATIC", textOf(plant_texts::kConnection, language_), SS_LEFT, kConnectionLabel, 0);
     connection_ = make(L"EDIT", wide(door_.connection()), WS_TABSTOP | ES_AUTOHSCROLL,
-                       kConnectionPlace, kConnectionField, WS_EX_CLIENTEDGE);
+                       kConnectionPlace, kPlantConnectionField, WS_EX_CLIENTEDGE);
     make(L"STATIC", textOf(plant_texts::kBench, language_), SS_LEFT, kBenchLabel, 0);
     bench_ = make(L"EDIT", wide(door_.bench()), WS_TABSTOP | ES_AUTOHSCROLL, kBenchPlace,
-                  kBenchField, WS_EX_CLIENTEDGE);
+                  kPlantBenchField, WS_EX_CLIENTEDGE);
     testButton_ = make(L"BUTTON", textOf(plant_texts::kTest, language_), WS_TABSTOP, kTestPlace,
-                       kTestButton);
+                       kPlantTestButton);
     make(L"BUTTON", textOf(plant_texts::kOk, language_), WS_TABSTOP | BS_DEFPUSHBUTTON, kOkPlace,
          IDOK);
     make(L"BUTTON", textOf(plant_texts::kCancel, language_), WS_TABSTOP, kCancelPlace, IDCANCEL);
@@ -122,7 +122,7 @@ LRESULT NativePlantWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                     open_ = false;
                     return 0;
                 case IDCANCEL: open_ = false; return 0;
-                case kTestButton: test(); return 0;
+                case kPlantTestButton: test(); return 0;
                 default: return 0;
             }
         case WM_CLOSE: open_ = false; return 0;

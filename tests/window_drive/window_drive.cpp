@@ -46,6 +46,7 @@
 #include "charts/charts_window_size.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
+#include "plant/plant_texts.h"
 #include "tests/window_drive/other_process.h"
 
 namespace mensora::drive {
@@ -873,6 +874,31 @@ void partAndLot(bool byKey, const std::wstring& picture) {
          "\"; stored under Trace");
 }
 
+// The Plant database window, from the window menu. Test with a driver the machine lacks
+// answers in a box that it cannot connect, and the window is still there to be worked; Cancel
+// closes it.
+void plantDatabase(const std::wstring& picture) {
+    PostMessageW(mainWindow, WM_SYSCOMMAND, kPlantCommand, 0);
+    const std::string title = caption(plant_texts::kWindowTitle);
+    HWND window = nullptr;
+    waitFor("the Plant database window \"" + title + "\"", [&] {
+        window = FindWindowW(L"MensoraPlant", wide(title.c_str()).c_str());
+        return window != nullptr && IsWindowVisible(window);
+    });
+    const HWND connection = GetDlgItem(window, kPlantConnectionField);
+    if (connection == nullptr || GetDlgItem(window, kPlantBenchField) == nullptr) {
+        fail("the Plant database window has no connection or bench field");
+    }
+    SendMessageW(connection, WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"Driver={Mensora No Such Driver};Server=127.0.0.1"));
+    screenshot(window, picture);
+    PostMessageW(GetDlgItem(window, kPlantTestButton), BM_CLICK, 0, 0);
+    expectBox("Test with a driver the machine lacks", caption(plant_texts::kNotConnected), IDOK, window);
+    PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
+    waitFor("the Plant database window to close", [window] { return IsWindow(window) == FALSE; });
+    step("Plant database from the window menu: \"" + title + "\"; Test answered; Cancel closed it");
+}
+
 // Moves the pointer to a point of the screen as a mouse would, so that windows see it move.
 void movePointer(POINT to) {
     INPUT move{};
@@ -1018,6 +1044,7 @@ void laterRun(const std::wstring& out) {
     statistics();
     partAndLot(true, out + L"\\trace.bmp");
     charts(true, out + L"\\charts.bmp");
+    plantDatabase(out + L"\\plant.bmp");
     screenshotWhileRecording(out + L"\\window.bmp");
     escapeAsksFirst(english ? Language::English : Language::Chinese);
 }
