@@ -150,7 +150,7 @@ void NativeMainWindow::created(HWND window) {
     tipOver(control(RecordList), RecordList, further, TipArea::OwnWindow);
     tipOver(control(StatisticsGroup), StatisticsGroup, further, TipArea::PlaceInWindow);
 
-    createTraceLine();
+    lines_.create(window);
     // Never smaller than the window may be dragged to, from the start; the controls keep the
     // places the template gave them, as when the platform applies the limits at creation.
     RECT outer{};
@@ -162,10 +162,10 @@ void NativeMainWindow::created(HWND window) {
     // The size the controls were laid out for: the first size change, which only records.
     RECT client{};
     GetClientRect(window, &client);
-    resizeRule_.sizeChanged(client.bottom - traceLineBand_, false);
+    resizeRule_.sizeChanged(client.bottom - lines_.height(), false);
 
     if (controller_ != nullptr) controller_->initialise();
-    showStatusLine(statusText_);
+    growBelow(lines_.fitPlant());
 }
 
 INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -252,40 +252,12 @@ void NativeMainWindow::closeIf(CloseRequest how) {
     if (controller_ == nullptr || controller_->onCloseRequested(how)) EndDialog(window_, 0);
 }
 
-// The line of the part and lot in force, below the template's controls, in the dialog font;
-// a text longer than the line ends in an ellipsis.
-void NativeMainWindow::createTraceLine() {
-    RECT place{kTraceLineRect.x, kTraceLineRect.y, kTraceLineRect.width, kTraceLineRect.height};
-    MapDialogRect(window_, &place);
-    RECT band{0, 0, 0, kTraceLineUnits};
-    MapDialogRect(window_, &band);
-    traceLineBand_ = band.bottom;
-    const HWND line = CreateWindowExW(
-        0, L"STATIC", wide(traceLineText_).c_str(),
-        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | SS_CENTERIMAGE,
-        place.left, place.top, place.right, place.bottom, window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTraceLine)), GetModuleHandleW(nullptr),
-        nullptr);
-    SendMessageW(line, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
-}
-
-void NativeMainWindow::showTraceLine(const std::string& text) {
-    traceLineText_ = text;
-    if (window_ != nullptr) SetWindowTextW(control(kTraceLine), wide(text).c_str());
-}
+void NativeMainWindow::showTraceLine(const std::string& text) { lines_.showTrace(text); }
 
 void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
-    placeStatusLine();
-    // The line of values in force keeps to the bottom, above the plant database's status line;
-    // the template's part above them follows its own rule.
-    const int aboveLines = clientHeight - statusLineShown_ - traceLineBand_;
-    if (const HWND line = control(kTraceLine); line != nullptr && !minimised) {
-        RECT place{};
-        GetWindowRect(line, &place);
-        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
-        SetWindowPos(line, nullptr, place.left, aboveLines, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    // The lines keep to the bottom; the template's part above them follows its own rule.
+    if (!minimised) lines_.place(clientHeight);
+    const int aboveLines = clientHeight - lines_.height();
     const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLines, minimised);
     if (!stretch) return;
     for (const int id : kStretchingControls) {
@@ -304,8 +276,7 @@ void NativeMainWindow::sizeChanged(int clientHeight, bool minimised) {
 SIZE NativeMainWindow::minimumTrackingSize() const {
     const int dpi = dpiOf(window_);
     return {pixelsAtResolution(kMinimumWidthPixels, dpi),
-            pixelsAtResolution(kMinimumHeightPixels, dpi) + traceLineBand_ +
-                statusLineShown_};
+            pixelsAtResolution(kMinimumHeightPixels, dpi) + lines_.height()};
 }
 
 // The large type at the window's scale, made again when the scale changes.
@@ -323,14 +294,13 @@ void NativeMainWindow::followScale() {
     useDisplayFont();
     list_.scaleColumns();
     tellCutCaptions();
-    RECT band{0, 0, 0, kTraceLineUnits};
-    MapDialogRect(window_, &band);
-    traceLineBand_ = band.bottom;
+    lines_.rescale();
     // The controls were laid out afresh for this client height: the stretch starts here.
     resizeRule_ = ResizeRule{};
     RECT client{};
     GetClientRect(window_, &client);
-    resizeRule_.sizeChanged(client.bottom - traceLineBand_, IsIconic(window_) != FALSE);
+    lines_.place(client.bottom);
+    resizeRule_.sizeChanged(client.bottom - lines_.height(), IsIconic(window_) != FALSE);
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -598,48 +568,16 @@ void NativeMainWindow::setProgress(int percent) { progress_.setPercent(percent);
 
 void NativeMainWindow::hideProgress() { progress_.hide(); }
 
-void NativeMainWindow::showStatusLine(const std::string& text) {
-    statusText_ = text;
-    if (window_ == nullptr) return;
-    if (statusLine_ == nullptr) {
-        statusLine_ = CreateWindowExW(0, L"STATIC", L"",
-                                      WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, 0, 0, 0, 0,
-                                      window_, reinterpret_cast<HMENU>(kPlantLine), nullptr,
-                                      nullptr);
-        SendMessageW(statusLine_, WM_SETFONT, SendMessageW(window_, WM_GETFONT, 0, 0), FALSE);
-    }
-    SetWindowTextW(statusLine_, wide(text).c_str());
-    int lineHeight = 0;
-    if (!text.empty()) {
-        const HDC dc = GetDC(statusLine_);
-        const HGDIOBJ former =
-            SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(statusLine_, WM_GETFONT, 0, 0)));
-        TEXTMETRICW metrics{};
-        GetTextMetricsW(dc, &metrics);
-        SelectObject(dc, former);
-        ReleaseDC(statusLine_, dc);
-        lineHeight = metrics.tmHeight + 4;
-    }
-    ShowWindow(statusLine_, text.empty() ? SW_HIDE : SW_SHOWNA);
-    if (lineHeight == statusLineShown_) {
-        placeStatusLine();
-        return;
-    }
+void NativeMainWindow::showStatusLine(const std::string& text) { growBelow(lines_.showPlant(text)); }
+
+// The window grows (or shrinks) by what the lines below need; the controls above keep their
+// places.
+void NativeMainWindow::growBelow(int pixels) {
+    if (pixels == 0 || window_ == nullptr) return;
     RECT outer{};
     GetWindowRect(window_, &outer);
-    const int grown = lineHeight - statusLineShown_;
-    statusLineShown_ = lineHeight;
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + grown,
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + pixels,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    placeStatusLine();
-}
-
-void NativeMainWindow::placeStatusLine() {
-    if (statusLine_ == nullptr) return;
-    RECT client{};
-    GetClientRect(window_, &client);
-    SetWindowPos(statusLine_, nullptr, 6, client.bottom - statusLineShown_, client.right - 12,
-                 statusLineShown_, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace mensora

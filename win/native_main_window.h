@@ -14,6 +14,7 @@
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/main_dialog.h"
+#include "win/lines_below.h"
 #include "win/record_list_view.h"
 #include "win/save_progress_box.h"
 #include "win/window_timers.h"
@@ -87,7 +88,7 @@ private:
     void drawLabel(const DRAWITEMSTRUCT& item) const;
     void tellCutCaptions();
     void tellWholeCaptionIfCut(int controlId);
-    void createTraceLine();
+    void growBelow(int pixels);
     // Puts a text on its control, unless the control shows it already.
     void showText(int controlId, const std::string& text);
     // The next frame comes one frame period after the first change that waits for it.
@@ -104,10 +105,6 @@ private:
     MainDialog* controller_ = nullptr;
     std::function<void(HWND owner)> openCharts_;
     std::function<void(HWND owner)> openPlant_;
-    HWND statusLine_ = nullptr;
-    std::string statusText_;      // kept until the window exists
-    int statusLineShown_ = 0;     // the height the window grew by for the line
-    void placeStatusLine();
     std::function<void(HWND owner)> openTrace_;
     // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
     HHOOK keyFilter_ = nullptr;
@@ -121,10 +118,7 @@ private:
     // Between a change of scale and the dialog manager's new layout, sizes are not stretched.
     bool rescaling_ = false;
     HFONT displayFont_ = nullptr;
-    // The window's height below its template, in pixels, where the line of the part and lot
-    // in force lies.
-    int traceLineBand_ = 0;
-    std::string traceLineText_;
+    LinesBelow lines_;
     Language language_ = Language::Chinese;  // of the About box; told with the list's set-up
     // The tips of labels whose caption is cut; made when the first one is.
     HWND tips_ = nullptr;

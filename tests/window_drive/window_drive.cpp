@@ -874,10 +874,7 @@ void partAndLot(bool byKey, const std::wstring& picture) {
          "\"; stored under Trace");
 }
 
-// The Plant database window, from the window menu. Test with a driver the machine lacks
-// answers in a box that it cannot connect, and the window is still there to be worked; Cancel
-// closes it.
-void plantDatabase(const std::wstring& picture) {
+HWND openPlantWindow() {
     PostMessageW(mainWindow, WM_SYSCOMMAND, kPlantCommand, 0);
     const std::string title = caption(plant_texts::kWindowTitle);
     HWND window = nullptr;
@@ -885,18 +882,64 @@ void plantDatabase(const std::wstring& picture) {
         window = FindWindowW(L"MensoraPlant", wide(title.c_str()).c_str());
         return window != nullptr && IsWindowVisible(window);
     });
-    const HWND connection = GetDlgItem(window, kPlantConnectionField);
-    if (connection == nullptr || GetDlgItem(window, kPlantBenchField) == nullptr) {
+    if (GetDlgItem(window, kPlantConnectionField) == nullptr || GetDlgItem(window, kPlantBenchField) == nullptr) {
         fail("the Plant database window has no connection or bench field");
     }
-    SendMessageW(connection, WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(L"Driver={Mensora No Such Driver};Server=127.0.0.1"));
+    return window;
+}
+
+void closeWith(HWND window, int button) {
+    PostMessageW(GetDlgItem(window, button), BM_CLICK, 0, 0);
+    waitFor("the Plant database window to close", [window] { return IsWindow(window) == FALSE; });
+}
+
+int windowHeight() {
+    RECT outer{};
+    GetWindowRect(mainWindow, &outer);
+    return outer.bottom - outer.top;
+}
+
+RECT placeInWindow(int id) {
+    RECT place{};
+    GetWindowRect(control(id), &place);
+    MapWindowPoints(nullptr, mainWindow, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+// The Plant database window, from the window menu, with a driver the machine lacks: Test
+// answers in a box that it cannot connect, and the window is still there to be worked. OK keeps
+// the connection: the window grows by the status line, which sits under the line of the part
+// and lot and names the plant database. Emptied again, the line goes and the window shrinks
+// back.
+void plantDatabase(const std::wstring& picture) {
+    const int before = windowHeight();
+    HWND window = openPlantWindow();
+    const wchar_t* lacking = L"Driver={Mensora No Such Driver};Server=127.0.0.1";
+    SendMessageW(GetDlgItem(window, kPlantConnectionField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lacking));
     screenshot(window, picture);
     PostMessageW(GetDlgItem(window, kPlantTestButton), BM_CLICK, 0, 0);
     expectBox("Test with a driver the machine lacks", caption(plant_texts::kNotConnected), IDOK, window);
-    PostMessageW(GetDlgItem(window, IDCANCEL), BM_CLICK, 0, 0);
-    waitFor("the Plant database window to close", [window] { return IsWindow(window) == FALSE; });
-    step("Plant database from the window menu: \"" + title + "\"; Test answered; Cancel closed it");
+    closeWith(window, IDOK);
+    const std::string prefix = caption(plant_texts::kStatusPrefix);
+    waitFor("the plant database's line", [&] {
+        return IsWindowVisible(control(kPlantLine)) && text(kPlantLine).rfind(prefix, 0) == 0;
+    });
+    const RECT line = placeInWindow(kPlantLine);
+    const RECT trace = placeInWindow(kTraceLine);
+    const int grown = windowHeight() - before;
+    if (grown != line.bottom - line.top || trace.bottom > line.top) {
+        fail("the window grew by " + std::to_string(grown) + " for the line at " + rectText(line) +
+             ", the part and lot's at " + rectText(trace));
+    }
+    step("OK: the window grew by " + std::to_string(grown) + " pixels for \"" + text(kPlantLine) + "\"");
+    window = openPlantWindow();
+    const HWND connection = GetDlgItem(window, kPlantConnectionField);
+    if (windowText(connection) != lacking) fail("the connection kept is \"" + narrow(windowText(connection)) + "\"");
+    SendMessageW(connection, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    closeWith(window, IDOK);
+    waitFor("the plant database's line to go", [] { return !IsWindowVisible(control(kPlantLine)); });
+    if (windowHeight() != before) fail("the window is " + std::to_string(windowHeight()) + " high, not " + std::to_string(before));
+    step("emptied: the line went and the window is " + std::to_string(before) + " pixels high again");
 }
 
 // Moves the pointer to a point of the screen as a mouse would, so that windows see it move.
