@@ -28,11 +28,13 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string journalOfThisWindow() {
+// The journal of the first window, or of the nth open at once ("journal-2.db").
+std::string journalOfWindow(unsigned window = 1) {
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Mensora";
     QDir().mkpath(folder);
-    return (folder + "/journal.db").toStdString();
+    const std::string name = window > 1 ? "journal-" + std::to_string(window) : "journal";
+    return folder.toStdString() + "/" + name + ".db";
 }
 
 // Runs `act` on the next modal window of the kind once it is up, from inside its own loop.
@@ -51,7 +53,7 @@ void onNextModal(std::function<void(Window*)> act) {
 
 TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     const std::string connection = testConnection();
-    SyntheticJournal journal(journalOfThisWindow(), runIdFrom(7));
+    SyntheticJournal journal(journalOfWindow(), runIdFrom(7));
     std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
     journal.append(records);
     QtSettingsStore settings;
@@ -104,6 +106,33 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     EXPECT_EQ(program.settings().getText("Plant", "Bench"), "bench-renamed");
     ASSERT_TRUE(runEventsUntil([&] { return status->text() == "工厂数据库: 已同步"; }, 20s));
     expectServerHolds(connection, "bench-renamed", runIdFrom(7), records);
+}
+
+// Two windows open at once on one computer: each sends its own journal, the second as the
+// computer's name with "-2", and neither's records arrive under the other's bench.
+TEST(PlantWindow, TwoWindowsOnOneComputerSendAsTwoBenches) {
+    const std::string connection = testConnection();
+    std::vector<PlantRecord> secondRecords{sampleRecord(1), sampleRecord(2)};
+    {
+        SyntheticJournal journal(journalOfWindow(2), runIdFrom(8));
+        journal.append(secondRecords);
+    }
+    QtSettingsStore settings;
+    settings.putText("Plant", "Connection", connection);
+    settings.putText("Plant", "Bench", "");
+
+    MensoraProgram first;
+    first.window().show();
+    auto* firstStatus = first.window().findChild<QLabel*>("plant-status");
+    ASSERT_TRUE(runEventsUntil([&] { return firstStatus->text() == "工厂数据库: 已同步"; }, 20s));
+    MensoraProgram second;
+    second.window().show();
+    auto* secondStatus = second.window().findChild<QLabel*>("plant-status");
+    ASSERT_TRUE(runEventsUntil([&] { return secondStatus->text() == "工厂数据库: 已同步"; }, 20s))
+        << secondStatus->text().toStdString();
+    const std::string bench = QSysInfo::machineHostName().toStdString();
+    expectServerHolds(connection, bench + "-2", runIdFrom(8), secondRecords);
+    expectServerHolds(connection, bench, runIdFrom(8), {});
 }
 
 }  // namespace
