@@ -1,10 +1,14 @@
-// A workbook saved from the real program: records made by the virtual gauge's data key, Save
+// A workbook saved from the real program: records made by the virtual gauge's data key under a
+// part and lot put in force through the Part and lot window, the lot changed between them, Save
 // with the workbook's type showing and a bare name, the workbook written by the program's own
 // work queue while its window goes on, and the file read back by an independent reader.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -25,19 +29,35 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// What the independent reader sees: the records sheet's rows, and the type of the first
-// record's value cell and of its time cell.
+// What the independent reader sees: the records sheet's rows, the type of the first record's
+// value cell and of its time cell, and each record's part and lot.
 QString readBack(const QString& path, const char* sheet) {
     QProcess reader;
     reader.start("/usr/bin/python3",
                  {"-c",
                   "import openpyxl, sys\n"
                   "rows = list(openpyxl.load_workbook(sys.argv[1])[sys.argv[2]].iter_rows(values_only=True))\n"
-                  "print(len(rows) - 1, type(rows[1][1]).__name__, type(rows[1][4]).__name__)",
+                  "print(len(rows) - 1, type(rows[1][1]).__name__, type(rows[1][4]).__name__,\n"
+                  "      *(f'{row[5]}/{row[7]}' for row in rows[1:]))",
                   path, QString::fromUtf8(sheet)});
     reader.waitForFinished(60000);
     return QString::fromUtf8(reader.readAllStandardOutput()).trimmed() +
            QString::fromUtf8(reader.readAllStandardError());
+}
+
+// Puts a part and lot in force through the Part and lot window, as an operator does.
+void putInForce(MensoraProgram& program, const char* part, const char* lot) {
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        QWidget* trace = QApplication::activeModalWidget();
+        if (trace == nullptr || trace->objectName() != "trace") return;
+        answer.stop();
+        trace->findChild<QLineEdit*>("trace-part")->setText(QString::fromUtf8(part));
+        trace->findChild<QLineEdit*>("trace-lot")->setText(QString::fromUtf8(lot));
+        trace->findChild<QPushButton*>("trace-ok")->click();
+    });
+    answer.start(10);
+    program.window().findChild<QAction*>("action-trace")->trigger();
 }
 
 class WorkbookSave : public ::testing::TestWithParam<std::int32_t> {};
@@ -64,14 +84,20 @@ TEST_P(WorkbookSave, RecordsOfTheDataKeyAreSavedAsAWorkbookThatAnIndependentRead
     };
     click(ConnectButton);
     ASSERT_TRUE(runEventsUntil([&] { return program.dialog().state().linkConnected != 0; }, 10s));
-    // A read that brings two frames decodes the first only: the key is pressed until three
+    // A read that brings two frames decodes the first only: the key is pressed until the
     // records stand, as a user would press again.
-    for (int press = 0; press < 12 && program.store().count() < 3; ++press) {
-        const std::uint32_t before = program.store().count();
-        gauge.pressDataKey();
-        runEventsUntil([&] { return program.store().count() != before; }, 1500ms);
-    }
-    ASSERT_EQ(program.store().count(), 3u);
+    const auto recordUpTo = [&](std::uint32_t records) {
+        for (int press = 0; press < 12 && program.store().count() < records; ++press) {
+            const std::uint32_t before = program.store().count();
+            gauge.pressDataKey();
+            runEventsUntil([&] { return program.store().count() != before; }, 1500ms);
+        }
+        ASSERT_EQ(program.store().count(), records);
+    };
+    putInForce(program, "A-100", "L1");
+    recordUpTo(1);
+    putInForce(program, "A-100", "L2");
+    recordUpTo(3);
 
     // The workbook's type chosen and a name typed without an extension.
     QTimer answer;
@@ -95,7 +121,8 @@ TEST_P(WorkbookSave, RecordsOfTheDataKeyAreSavedAsAWorkbookThatAnIndependentRead
     EXPECT_FALSE(progress->isVisible());
 
     const char* sheet = language == Language::English ? "Records" : "测量记录";
-    EXPECT_EQ(readBack(folder.filePath("shift1.xlsx"), sheet), "3 float datetime");
+    EXPECT_EQ(readBack(folder.filePath("shift1.xlsx"), sheet),
+              "3 float datetime A-100/L1 A-100/L2 A-100/L2");
     click(ConnectButton);
 }
 
