@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/texts.h"
-#include "base/wide_text.h"
 #include "dialog/trace_form.h"
 #include "win/template_writer.h"
 
@@ -88,27 +87,14 @@ int templateIdOf(const DialogControl& control) { return control.id != 0 ? contro
 std::vector<std::uint16_t> buildDialogTemplate(Language language) {
     const std::span<const DialogControl> controls = controlTable();
     TemplateWriter out;
-    out.word(1);       // template version
-    out.word(0xFFFF);  // the extended template
-    out.dword(0);      // help id
     // An application window of its own in the task bar, resizable, with minimise and
-    // maximise boxes and the system menu.
-    out.dword(WS_EX_APPWINDOW);
-    out.dword(DS_SETFONT | DS_3DLOOK | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-              WS_MAXIMIZEBOX | WS_THICKFRAME);
-    out.word(static_cast<std::uint16_t>(controls.size()));
-    out.word(0);
-    out.word(0);
-    out.word(static_cast<std::uint16_t>(kDialogWidthUnits));
-    // The line of the part and lot in force lies below the template's controls.
-    out.word(static_cast<std::uint16_t>(kDialogHeightUnits + kTraceLineUnits));
-    out.word(0);  // no menu
-    out.word(0);  // the dialog class
-    out.text(wide(texts::kWindowTitle));
-    out.word(static_cast<std::uint16_t>(kDialogFontPoints));
-    out.word(FW_NORMAL);
-    out.word(DEFAULT_CHARSET << 8);  // not italic; the character set
-    out.text(wide(kDialogFontFace));
+    // maximise boxes and the system menu. The line of the part and lot in force lies below the
+    // template's controls.
+    out.head(WS_EX_APPWINDOW,
+             DS_3DLOOK | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
+                 WS_THICKFRAME,
+             static_cast<int>(controls.size()), kDialogWidthUnits,
+             kDialogHeightUnits + kTraceLineUnits, texts::kWindowTitle);
 
     bool afterRadio = false;
     for (const DialogControl& control : controls) {
@@ -119,19 +105,10 @@ std::vector<std::uint16_t> buildDialogTemplate(Language language) {
         if (radio != afterRadio) item.style |= WS_GROUP;
         afterRadio = radio;
 
-        out.alignItem();
-        out.dword(0);  // help id
-        out.dword(item.exStyle);
-        out.dword(item.style);
-        out.word(static_cast<std::uint16_t>(control.rect.x));
-        out.word(static_cast<std::uint16_t>(control.rect.y));
-        out.word(static_cast<std::uint16_t>(control.rect.width));
-        out.word(static_cast<std::uint16_t>(control.rect.height));
-        out.dword(static_cast<std::uint32_t>(templateIdOf(control)));
+        out.itemPlace(item.exStyle, item.style, control.rect, templateIdOf(control));
         writeClass(out, control.kind);
         const char* caption = captionFor(control, language);
-        out.text(caption != nullptr ? wide(caption) : std::wstring());
-        out.word(0);  // no creation data
+        out.itemCaption(caption != nullptr ? caption : "");
     }
     return out.take();
 }

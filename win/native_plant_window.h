@@ -1,7 +1,8 @@
 #pragma once
-// The Plant database window on Windows: the ODBC connection string and the bench's name, Test
-// (connects off the window's thread and says what the server answered), OK and Cancel. Modal
-// to the main window, whose timers keep ticking while it is open.
+// The Plant database window on Windows: a modal dialog built in memory in the dialog font, with
+// the ODBC connection string and the bench's name, Test (connects off the window's thread and
+// says what the server answered), OK and Cancel. Modal as the program's message boxes are: the
+// main window's timers keep ticking inside its loop.
 
 #include <windows.h>
 
@@ -20,19 +21,14 @@ public:
     void run(HWND owner, Language language);
 
 private:
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void create(HWND window);
+    static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void opened(HWND window);
     void test();
-    std::string fieldText(HWND field) const;
+    std::string fieldText(int id) const;
 
     PlantDoor& door_;
     Language language_ = Language::Chinese;
-    HWND window_ = nullptr;
-    HWND connection_ = nullptr;
-    HWND bench_ = nullptr;
-    HWND testButton_ = nullptr;
-    bool open_ = false;
+    HWND window_ = nullptr;  // while it is open
     // Bumped at each opening: a Test answer that comes after its window closed is dropped.
     unsigned opening_ = 0;
 };

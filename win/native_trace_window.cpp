@@ -14,53 +14,22 @@
 namespace mensora {
 namespace {
 
-void writeItem(TemplateWriter& out, const DialogRect& place, int id, std::uint16_t kind,
-               std::uint32_t style, std::uint32_t exStyle, const char* caption) {
-    out.alignItem();
-    out.dword(0);  // help id
-    out.dword(exStyle);
-    out.dword(WS_CHILD | WS_VISIBLE | style);
-    out.word(static_cast<std::uint16_t>(place.x));
-    out.word(static_cast<std::uint16_t>(place.y));
-    out.word(static_cast<std::uint16_t>(place.width));
-    out.word(static_cast<std::uint16_t>(place.height));
-    out.dword(static_cast<std::uint32_t>(id));
-    out.ordinal(kind);
-    out.text(wide(caption));
-    out.word(0);  // no creation data
-}
-
 // The window as the form places it, in the dialog font, with its texts in `language`.
 std::vector<std::uint16_t> traceTemplate(Language language) {
     TemplateWriter out;
-    out.word(1);       // template version
-    out.word(0xFFFF);  // the extended template
-    out.dword(0);      // help id
-    out.dword(0);
-    out.dword(DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION |
-              WS_SYSMENU);
-    out.word(static_cast<std::uint16_t>(2 * kTraceFieldCount + 2));
-    out.word(0);
-    out.word(0);
-    out.word(static_cast<std::uint16_t>(kTraceFormWidthUnits));
-    out.word(static_cast<std::uint16_t>(kTraceFormHeightUnits));
-    out.word(0);  // no menu
-    out.word(0);  // the dialog class
-    out.text(wide(pick(trace_texts::kWindowTitle, language)));
-    out.word(static_cast<std::uint16_t>(kDialogFontPoints));
-    out.word(FW_NORMAL);
-    out.word(DEFAULT_CHARSET << 8);  // not italic; the character set
-    out.text(wide(kDialogFontFace));
+    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+             static_cast<int>(2 * kTraceFieldCount + 2), kTraceFormWidthUnits,
+             kTraceFormHeightUnits, pick(trace_texts::kWindowTitle, language));
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
-        writeItem(out, traceLabelRect(i), kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0,
-                  pick(kTraceFields[i].label, language));
-        writeItem(out, traceFieldRect(i), kTraceFirstField + static_cast<int>(i), kEditClass,
-                  WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, "");
+        out.item(traceLabelRect(i), kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0,
+                 pick(kTraceFields[i].label, language));
+        out.item(traceFieldRect(i), kTraceFirstField + static_cast<int>(i), kEditClass,
+                 WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE, "");
     }
-    writeItem(out, kTraceOkRect, IDOK, kButtonClass, WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
-              pick(trace_texts::kOk, language));
-    writeItem(out, kTraceCancelRect, IDCANCEL, kButtonClass, WS_TABSTOP | BS_PUSHBUTTON, 0,
-              pick(trace_texts::kCancel, language));
+    out.item(kTraceOkRect, IDOK, kButtonClass, WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+             pick(trace_texts::kOk, language));
+    out.item(kTraceCancelRect, IDCANCEL, kButtonClass, WS_TABSTOP | BS_PUSHBUTTON, 0,
+             pick(trace_texts::kCancel, language));
     return out.take();
 }
 

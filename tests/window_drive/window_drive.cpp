@@ -879,7 +879,7 @@ HWND openPlantWindow() {
     const std::string title = caption(plant_texts::kWindowTitle);
     HWND window = nullptr;
     waitFor("the Plant database window \"" + title + "\"", [&] {
-        window = FindWindowW(L"MensoraPlant", wide(title.c_str()).c_str());
+        window = FindWindowW(L"#32770", wide(title.c_str()).c_str());
         return window != nullptr && IsWindowVisible(window);
     });
     if (GetDlgItem(window, kPlantConnectionField) == nullptr || GetDlgItem(window, kPlantBenchField) == nullptr) {
