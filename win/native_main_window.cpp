@@ -91,8 +91,12 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
 
 // A modal dialog's loop hands each message to the thread's message filters before the dialog
 // treats it, whichever control has the focus: the one place to see F3 and F4 in a dialog box.
+// The save's progress box is not modal: its keys come through here too.
 LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == MSGF_DIALOGBOX && filtering != nullptr && filtering->progress_.takesDialogMessage(*message)) {
+        return 1;
+    }
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
         (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
         const std::function<void(HWND)>& open = message->wParam == VK_F3   ? filtering->openCharts_

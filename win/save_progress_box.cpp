@@ -2,25 +2,35 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "base/wide_text.h"
 #include "win/executable_name.h"
+#include "win/template_writer.h"
 
 namespace mensora {
 namespace {
 
-constexpr wchar_t kClassName[] = L"MensoraSaveProgress";
-constexpr int kCancelId = IDCANCEL;
-// The box's client area and its parts, in pixels at 96 dots per inch.
-constexpr int kWidth = 360;
-constexpr int kHeight = 112;
-constexpr int kMargin = 12;
+// The box in dialog units: the text, the bar under it, Cancel at the bottom right.
+constexpr int kWidthUnits = 206;
+constexpr int kHeightUnits = 64;
+// Ids apart from IDOK and IDCANCEL, which the dialog manager gives Enter and Escape.
+enum : int { kTextId = 100, kBarId = 101 };
+constexpr DialogRect kTextPlace{7, 7, kWidthUnits - 14, 10};
+constexpr DialogRect kBarPlace{7, 21, kWidthUnits - 14, 11};
+constexpr DialogRect kCancelPlace{kWidthUnits - 7 - 50, 43, 50, 14};
 
-// Pixels at the screen's dots per inch.
-int scaled(HWND, int pixels) {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return MulDiv(pixels, dpi, 96);
+std::vector<std::uint16_t> progressTemplate() {
+    TemplateWriter out;
+    out.head(WS_EX_DLGMODALFRAME, DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU,
+             3, kWidthUnits, kHeightUnits, utf8(executableBaseName()));
+    out.item(kTextPlace, kTextId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0, "");
+    out.itemPlace(0, 0, kBarPlace, kBarId);
+    out.text(PROGRESS_CLASSW);
+    out.itemCaption("");
+    out.item(kCancelPlace, IDCANCEL, kButtonClass, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "");
+    return out.take();
 }
 
 }  // namespace
@@ -30,79 +40,65 @@ SaveProgressBox::~SaveProgressBox() {
 }
 
 void SaveProgressBox::create(HWND owner) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);  // fails harmlessly when registered before
-
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    RECT frame{0, 0, scaled(owner, kWidth), scaled(owner, kHeight)};
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    RECT ownerRect{};
-    GetWindowRect(owner, &ownerRect);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    const int x = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
-    const int y = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
-    window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, kClassName, executableBaseName().c_str(), style,
-                              x, y, width, height, owner, nullptr, windowClass.hInstance, nullptr);
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-
-    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    const int margin = scaled(window_, kMargin);
-    const int inner = scaled(window_, kWidth) - 2 * margin;
-    text_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, margin, margin, inner,
-                            scaled(window_, 20), window_, nullptr, nullptr, nullptr);
-    bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE, margin,
-                           margin + scaled(window_, 26), inner, scaled(window_, 20), window_,
-                           nullptr, nullptr, nullptr);
-    SendMessageW(bar_, PBM_SETRANGE32, 0, 100);
-    const int buttonWidth = scaled(window_, 88);
-    button_ = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                              margin + inner - buttonWidth, margin + scaled(window_, 56),
-                              buttonWidth, scaled(window_, 26), window_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCancelId)), nullptr,
-                              nullptr);
-    SendMessageW(text_, WM_SETFONT, font, FALSE);
-    SendMessageW(button_, WM_SETFONT, font, FALSE);
+    const std::vector<std::uint16_t> layout = progressTemplate();
+    window_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                         reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
+                                         &SaveProgressBox::dialogProc, reinterpret_cast<LPARAM>(this));
+    if (window_ == nullptr) return;
+    SendDlgItemMessageW(window_, kBarId, PBM_SETRANGE32, 0, 100);
+    // Over the middle of the main window.
+    RECT ownerPlace{};
+    GetWindowRect(owner, &ownerPlace);
+    RECT place{};
+    GetWindowRect(window_, &place);
+    const int width = place.right - place.left;
+    const int height = place.bottom - place.top;
+    SetWindowPos(window_, nullptr, ownerPlace.left + (ownerPlace.right - ownerPlace.left - width) / 2,
+                 ownerPlace.top + (ownerPlace.bottom - ownerPlace.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SaveProgressBox::start(HWND owner, const std::string& text, const std::string& cancelText) {
     if (window_ == nullptr) create(owner);
-    SetWindowTextW(text_, wide(text).c_str());
-    SetWindowTextW(button_, wide(cancelText).c_str());
-    EnableWindow(button_, TRUE);
-    SendMessageW(bar_, PBM_SETPOS, 0, 0);
+    if (window_ == nullptr) return;
+    SetDlgItemTextW(window_, kTextId, wide(text).c_str());
+    SetDlgItemTextW(window_, IDCANCEL, wide(cancelText).c_str());
+    EnableWindow(GetDlgItem(window_, IDCANCEL), TRUE);
+    SendDlgItemMessageW(window_, kBarId, PBM_SETPOS, 0, 0);
     ShowWindow(window_, SW_SHOWNORMAL);
 }
 
 void SaveProgressBox::setPercent(int percent) {
-    if (bar_ != nullptr) SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    if (window_ != nullptr) SendDlgItemMessageW(window_, kBarId, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
 
 void SaveProgressBox::hide() {
     if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
 }
 
+bool SaveProgressBox::takesDialogMessage(MSG& message) {
+    return window_ != nullptr && IsWindowVisible(window_) && IsDialogMessageW(window_, &message);
+}
+
 // The box stays until the save has really stopped; the core hides it then.
 void SaveProgressBox::cancelled() {
-    EnableWindow(button_, FALSE);
+    EnableWindow(GetDlgItem(window_, IDCANCEL), FALSE);
     cancel_();
 }
 
-LRESULT CALLBACK SaveProgressBox::procedure(HWND window, UINT message, WPARAM wParam,
-                                            LPARAM lParam) {
-    auto* box = reinterpret_cast<SaveProgressBox*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (box != nullptr && ((message == WM_COMMAND && LOWORD(wParam) == kCancelId) ||
-                           message == WM_CLOSE)) {
-        box->cancelled();
-        return 0;
+INT_PTR CALLBACK SaveProgressBox::dialogProc(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
+        return TRUE;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    auto* box = reinterpret_cast<SaveProgressBox*>(GetWindowLongPtrW(window, DWLP_USER));
+    // Cancel, Escape and the close box all come as Cancel.
+    if (box != nullptr && message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
+        box->cancelled();
+        return TRUE;
+    }
+    return FALSE;
 }
 
 }  // namespace mensora

@@ -1,7 +1,8 @@
 #pragma once
 // The box that stands over the main window while a workbook is written: a text, a progress bar
-// and Cancel. It is not modal: the window and the gauge go on meanwhile, the modal loop of the
-// main window running its messages too.
+// and Cancel, built in memory from a template in the dialog font like the program's other
+// boxes. It is not modal: the window and the gauge go on meanwhile, the modal loop of the main
+// window running its messages too and handing it its keys.
 
 #include <windows.h>
 
@@ -21,17 +22,17 @@ public:
     void start(HWND owner, const std::string& text, const std::string& cancelText);
     void setPercent(int percent);
     void hide();
+    // A message of the main window's loop that is the box's to treat as a dialog's (Escape,
+    // Enter, Tab): treats it and says so.
+    bool takesDialogMessage(MSG& message);
 
 private:
-    static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void create(HWND owner);
     void cancelled();
 
     std::function<void()> cancel_;
     HWND window_ = nullptr;
-    HWND text_ = nullptr;
-    HWND bar_ = nullptr;
-    HWND button_ = nullptr;
 };
 
 }  // namespace mensora
