@@ -5,14 +5,13 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "base/wide_text.h"
+#include "tests/support/folder_listing.h"
 #include "tests/wine/helper_program.h"
 #include "tests/wine/relocated_executable.h"
 
@@ -45,18 +44,7 @@ inline void writeFile(const std::string& path, const std::string& content) {
 
 inline void makeFolderAt(const std::string& path) { std::filesystem::create_directories(pathOf(path)); }
 
-// Names in a folder, sorted; temporaries left behind would show up here.
-inline std::string listing(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(pathOf(folder), error)) {
-        names.push_back(utf8Of(entry.path().filename()));
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const auto& name : names) joined += name + ";";
-    return joined;
-}
+inline std::string listing(const std::string& folder) { return listingOf(pathOf(folder)); }
 
 // A fresh folder under the temporary folder, removed with everything in it when it goes.
 class ScratchFolder {

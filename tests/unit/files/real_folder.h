@@ -6,15 +6,14 @@
 #include <stdlib.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "files/native_file_system.h"
+#include "tests/support/folder_listing.h"
 
 namespace mensora::test {
 
@@ -30,18 +29,7 @@ inline void writeFile(const std::string& path, const std::string& content, mode_
     ::chmod(path.c_str(), mode);
 }
 
-// Names in a folder, sorted, hidden ones included; temporaries left behind show up here.
-inline std::string listing(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    std::string joined;
-    for (const auto& name : names) joined += name + ";";
-    return joined;
-}
+inline std::string listing(const std::string& folder) { return listingOf(folder); }
 
 // A fresh folder under /tmp, removed with everything in it when the object goes.
 class ScratchFolder {
