@@ -166,6 +166,8 @@ void NativeMainWindow::created(HWND window) {
     // The size the controls were laid out for: the first size change, which only records.
     RECT client{};
     GetClientRect(window, &client);
+    // Placed here too: a size that did not change sends no WM_SIZE.
+    lines_.place(client.bottom);
     resizeRule_.sizeChanged(client.bottom - lines_.height(), false);
 
     if (controller_ != nullptr) controller_->initialise();
