@@ -12,6 +12,7 @@
 
 #include "charts/chart_data.h"
 #include "charts/charts_window_size.h"
+#include "tests/integration/file_name_typing.h"
 #include "tests/support/fake_settings.h"
 #include "tests/support/sample_readings.h"
 #include "ui/charts_window.h"
@@ -50,7 +51,7 @@ TEST(ChartsWindow, SaveWritesThePictureOfTheChartsWhereTheUserChose) {
         if (dialog == nullptr) return;
         poll.stop();
         ++answered;
-        dialog->selectFile(chosen);
+        test::typeFileName(*dialog, chosen);
         QMetaObject::invokeMethod(dialog, "accept");
     });
     poll.start(10);

@@ -34,6 +34,7 @@
 #include "base/texts.h"
 #include "base/timer_ids.h"
 #include "dialog/trace_form.h"
+#include "tests/integration/file_name_typing.h"
 #include "tests/integration/window_rig.h"
 #include "ui/dialog_units.h"
 #include "ui/fitting_field.h"
@@ -459,7 +460,7 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheTypesAndReturnsTheChoice) 
         EXPECT_FALSE(files->testOption(QFileDialog::ReadOnly));
         ASSERT_FALSE(files->selectedFiles().isEmpty());
         EXPECT_TRUE(files->selectedFiles().first().endsWith("/MensoraRecord.xls"));
-        files->selectFile(chosen);
+        test::typeFileName(*files, chosen);
         QMetaObject::invokeMethod(files, "accept");
     });
     const std::vector<std::string> types{"Worksheet Files (*.xls)", "Excel Workbook (*.xlsx)"};
@@ -476,13 +477,13 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheTypesAndReturnsTheChoice) 
             const QString filter = QString::fromStdString(types[static_cast<std::size_t>(type)]);
             files->selectNameFilter(filter);
             emit files->filterSelected(filter);
-            files->selectFile(QDir(folder.path()).filePath("shift2"));
+            test::typeFileName(*files, QDir(folder.path()).filePath("shift2"));
             QMetaObject::invokeMethod(files, "accept");
         });
         const auto completed = rig.window.askSavePath("MensoraRecord.xls", types);
         ASSERT_TRUE(completed);
-        EXPECT_EQ(QString::fromStdString(completed->path),
-                  QDir(folder.path()).filePath(type == 0 ? "shift2.xls" : "shift2.xlsx"));
+        EXPECT_EQ(completed->path,
+                  QDir(folder.path()).filePath(type == 0 ? "shift2.xls" : "shift2.xlsx").toStdString());
         EXPECT_EQ(completed->fileType, static_cast<std::size_t>(type));
     }
 

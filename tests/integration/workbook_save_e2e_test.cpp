@@ -20,6 +20,7 @@
 #include "base/control_ids.h"
 #include "base/texts.h"
 #include "files/save_file_types.h"
+#include "tests/integration/file_name_typing.h"
 #include "tests/integration/e2e_support.h"
 #include "tools/tour/run_events_until.h"
 #include "ui/mensora_program.h"
@@ -108,7 +109,7 @@ TEST_P(WorkbookSave, RecordsOfTheDataKeyAreSavedAsAWorkbookThatAnIndependentRead
         const QString workbook = QString::fromUtf8(pick(kWorkbookFilter, language));
         dialog->selectNameFilter(workbook);
         emit dialog->filterSelected(workbook);
-        dialog->selectFile(folder.filePath("shift1"));
+        test::typeFileName(*dialog, folder.filePath("shift1"));
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     });
     answer.start(10);
