@@ -23,7 +23,8 @@
 // run stores the language,
 // starts the program, checks its layout at the screen's scale and closes it. Each full run
 // leaves FOLDER\window.bmp, FOLDER\trace.bmp and FOLDER\charts.bmp; the first also the picture
-// the charts window saved, FOLDER\charts.png.
+// the charts window saved, FOLDER\charts.png, and the later ones the Plant database window,
+// FOLDER\plant.bmp.
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
