@@ -108,8 +108,8 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     expectServerHolds(connection, "bench-renamed", runIdFrom(7), records);
 }
 
-// Two windows open at once on one computer: each sends its own journal, the second as the
-// computer's name with "-2", and neither's records arrive under the other's bench.
+// Two windows open at once on one computer: the second sends its own journal as the computer's
+// name with "-2", and none of its records arrive under the first window's bench.
 TEST(PlantWindow, TwoWindowsOnOneComputerSendAsTwoBenches) {
     const std::string connection = testConnection();
     std::vector<PlantRecord> secondRecords{sampleRecord(1), sampleRecord(2)};
