@@ -16,6 +16,7 @@
 #include "dialog/trace_form.h"
 #include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
+#include "win/dialog_owner.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
 #include "win/resource_ids.h"
@@ -112,13 +113,12 @@ LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lPa
 
 INT_PTR CALLBACK NativeMainWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
                                               LPARAM lParam) {
+    auto* self = dialogOwner<NativeMainWindow>(window, message, lParam);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        reinterpret_cast<NativeMainWindow*>(lParam)->created(window);
+        self->created(window);
         return TRUE;
     }
     // Messages before WM_INITDIALOG find no window object yet and get the default handling.
-    auto* self = reinterpret_cast<NativeMainWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     return self != nullptr ? self->handle(message, wParam, lParam) : FALSE;
 }
 

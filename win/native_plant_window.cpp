@@ -7,6 +7,7 @@
 #include "base/wide_text.h"
 #include "plant/plant_door.h"
 #include "plant/plant_texts.h"
+#include "win/dialog_owner.h"
 #include "win/standard_boxes.h"
 #include "win/template_writer.h"
 
@@ -60,12 +61,11 @@ void NativePlantWindow::run(HWND owner, Language language) {
 
 INT_PTR CALLBACK NativePlantWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
+    auto* self = dialogOwner<NativePlantWindow>(window, message, lParam);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        reinterpret_cast<NativePlantWindow*>(lParam)->opened(window);
+        self->opened(window);
         return FALSE;  // the focus is set
     }
-    auto* self = reinterpret_cast<NativePlantWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     if (self == nullptr || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
     // Escape arrives as Cancel, Enter as OK.
     switch (LOWORD(wParam)) {

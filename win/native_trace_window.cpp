@@ -8,6 +8,7 @@
 #include "base/wide_text.h"
 #include "dialog/trace_form.h"
 #include "measure/trace_texts.h"
+#include "win/dialog_owner.h"
 #include "win/standard_boxes.h"
 #include "win/template_writer.h"
 
@@ -61,12 +62,11 @@ bool NativeTraceWindow::ask(HWND owner, Language language) {
 
 INT_PTR CALLBACK NativeTraceWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
+    auto* self = dialogOwner<NativeTraceWindow>(window, message, lParam);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        reinterpret_cast<NativeTraceWindow*>(lParam)->opened(window);
+        self->opened(window);
         return FALSE;  // the focus is set
     }
-    auto* self = reinterpret_cast<NativeTraceWindow*>(GetWindowLongPtrW(window, DWLP_USER));
     if (self == nullptr || message != WM_COMMAND || HIWORD(wParam) != BN_CLICKED) return FALSE;
     // Escape arrives as Cancel, Enter as OK.
     if (LOWORD(wParam) == IDOK) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/wide_text.h"
+#include "win/dialog_owner.h"
 #include "win/executable_name.h"
 #include "win/template_writer.h"
 
@@ -88,11 +89,8 @@ void SaveProgressBox::cancelled() {
 
 INT_PTR CALLBACK SaveProgressBox::dialogProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-        return TRUE;
-    }
-    auto* box = reinterpret_cast<SaveProgressBox*>(GetWindowLongPtrW(window, DWLP_USER));
+    auto* box = dialogOwner<SaveProgressBox>(window, message, lParam);
+    if (message == WM_INITDIALOG) return TRUE;
     // Cancel, Escape and the close box all come as Cancel.
     if (box != nullptr && message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) {
         box->cancelled();
