@@ -1,5 +1,5 @@
 #pragma once
-// The nine timers of the main window. Their ids are fixed: the tick routing and the
+// The ten timers of the main window. Their ids are fixed: the tick routing and the
 // disconnect (which kills 1 to 5 in ascending order, then 8) rely on them.
 
 namespace mensora {
@@ -17,6 +17,8 @@ enum TimerId : int {
     // The next round of sending records to the plant database, armed for as long as the last
     // round said to wait.
     PlantTimer = 9,
+    // Every two seconds while the record journal cannot be written: the writer tries again.
+    JournalRetryTimer = 10,
 };
 
 }  // namespace mensora

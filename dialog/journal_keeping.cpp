@@ -2,11 +2,15 @@
 
 #include <string>
 
+#include "base/timer_ids.h"
 #include "journal/journal_texts.h"
 #include "measure/field_format.h"
 
 namespace mensora {
 namespace {
+
+// How often the writer tries again while the journal cannot be written.
+constexpr std::uint32_t kJournalRetryMs = 2000;
 
 // The unit as the journal names it: the window's unit text without its blanks.
 std::string unitName(const std::string& unitText) {
@@ -32,12 +36,23 @@ void JournalKeeping::start(int keepDays,
                            std::function<void(const std::string& path, unsigned window)> opened) {
     journal_.open(clock_.localNow(), keepDays,
                   Journal::Reports{[this](const UnsavedRecords& unsaved) { offerBack(unsaved); },
-                                   [this](const JournalError& error) {
-                                       context_.window.showMessage(
-                                           journalFailureMessage(error, context_.state.language()),
-                                           MessageIcon::Exclamation);
-                                   },
-                                   std::move(opened)});
+                                   [this](const JournalError& error) { failed(error); },
+                                   [this] { recovered(); }, std::move(opened)});
+}
+
+// Told once: the records wait in memory meanwhile and the writer tries again every tick.
+void JournalKeeping::failed(const JournalError& error) {
+    context_.timers.arm(JournalRetryTimer, kJournalRetryMs);
+    tellProgress();
+    context_.window.showMessage(journalFailureMessage(error, context_.state.language()),
+                                MessageIcon::Exclamation);
+}
+
+void JournalKeeping::recovered() {
+    context_.timers.kill(JournalRetryTimer);
+    tellProgress();
+    context_.window.showMessage(journalRecoveredMessage(context_.state.language()),
+                                MessageIcon::Exclamation);
 }
 
 void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
@@ -64,6 +79,7 @@ void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     // The record has just been stamped with the values in force.
     if (traces_ != nullptr) record.trace = traces_->inForce();
     journal_.add(std::move(record));
+    tellProgress();
 }
 
 void JournalKeeping::cleared() {

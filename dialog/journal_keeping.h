@@ -5,6 +5,8 @@
 // records (the quality charts), which it tells of every record, put back ones included.
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "base/clock.h"
@@ -31,6 +33,11 @@ public:
     void start(int keepDays, std::function<void(const std::string& path, unsigned window)> opened);
     // Where records are reported besides the journal, or nowhere (nullptr).
     void reportTo(RecordObserver* next) { next_ = next; }
+    // Who follows how far the journal has got (the plant database's line): told after each
+    // record handed over, and when the journal fails and works again.
+    void onProgress(std::function<void()> changed) { progressChanged_ = std::move(changed); }
+    // The retry timer ticked while the journal fails.
+    void retryTick() { journal_.retry(); }
 
     void recorded(float value, std::uint8_t decimalPlaces) override;
     void cleared() override;
@@ -39,6 +46,11 @@ public:
 
 private:
     void offerBack(const UnsavedRecords& unsaved);
+    void failed(const JournalError& error);
+    void recovered();
+    void tellProgress() const {
+        if (progressChanged_) progressChanged_();
+    }
     void putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved);
 
     Journal& journal_;
@@ -49,6 +61,7 @@ private:
     Clock& clock_;
     RecordTraces* traces_;
     RecordObserver* next_ = nullptr;
+    std::function<void()> progressChanged_;
     bool puttingBack_ = false;  // records put back are in the journal already
 };
 

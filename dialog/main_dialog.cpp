@@ -69,10 +69,26 @@ void MainDialog::keepJournal(Journal& journal) {
     journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
     journal_->reportTo(recordsReportedTo_);
     recorder_.reportTo(&*journal_);
+    journal_->onProgress([this] {
+        if (plant_ != nullptr) plant_->journalChanged();
+    });
     journal_->start(std::max(0, getSetting(ports_.settings, settings::kJournalDays)),
                     [this](const std::string& path, unsigned window) {
                         if (plant_ != nullptr) plant_->useJournal(path, window);
                     });
+    journalFollowed_ = &journal;
+    followJournalInPlant();
+}
+
+void MainDialog::sendToPlant(PlantDoor* door) {
+    plant_ = door;
+    followJournalInPlant();
+}
+
+// Once both are there, whichever came first: the door shows how far the journal has got.
+void MainDialog::followJournalInPlant() {
+    if (plant_ == nullptr || journalFollowed_ == nullptr) return;
+    plant_->followJournal([journal = journalFollowed_] { return journal->progress(); });
 }
 
 void MainDialog::onTimer(int id) {
@@ -87,6 +103,9 @@ void MainDialog::onTimer(int id) {
         case DeviceReopenTimer: link_.reopenStep(); break;
         case PlantTimer:
             if (plant_ != nullptr) plant_->onTimer();
+            break;
+        case JournalRetryTimer:
+            if (journal_) journal_->retryTick();
             break;
         default: break;  // not one of ours: nothing changes
     }

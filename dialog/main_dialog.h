@@ -81,7 +81,7 @@ public:
     // journal.
     void reportRecordsTo(RecordObserver* observer);
     // The plant database's door, whose timer ticks reach it through the dialog.
-    void sendToPlant(PlantDoor* door) { plant_ = door; }
+    void sendToPlant(PlantDoor* door);
     // Every record is stamped with the part and lot in force when it is taken; Clear empties
     // the stamps with the records. Journal entries and workbooks carry the stamps too.
     void stampRecordsIn(RecordTraces& traces) {
@@ -100,6 +100,7 @@ private:
     void clearRecords();
     // The alert of a link, a confirmed panel or a record has sounded long enough.
     void stopAlertSound();
+    void followJournalInPlant();
 
     AcquisitionState& state_;
     DialogPorts ports_;
@@ -120,6 +121,7 @@ private:
     RecordObserver* recordsReportedTo_ = nullptr;
     RecordTraces* traces_ = nullptr;  // records are stamped once it is set
     std::optional<JournalKeeping> journal_;
+    const Journal* journalFollowed_ = nullptr;
     PlantDoor* plant_ = nullptr;
 };
 

@@ -1,5 +1,8 @@
 #include "journal/journal.h"
 
+#include <algorithm>
+#include <atomic>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -22,70 +25,82 @@ std::string slotName(unsigned slot) {
 
 }  // namespace
 
-// The writer's side: everything here but hand() runs on the work queue's thread.
-class Journal::Writer {
+// The writer's side: everything here but hand(), wake(), end() and progress() runs on the
+// work queue's thread.
+class Journal::Writer : public std::enable_shared_from_this<Writer> {
 public:
-    Writer(FileSystem& files, WindowThread& window, Clock& clock)
-        : files_(files), window_(window), clock_(clock) {}
+    Writer(FileSystem& files, WorkQueue& work, WindowThread& window, Clock& clock)
+        : files_(files), work_(work), window_(window), clock_(clock) {}
 
     // From the window's thread: true when no drain is waiting for the entry yet.
     bool hand(JournalEntry entry) {
         const std::lock_guard lock(mutex_);
+        if (std::holds_alternative<JournalRecord>(entry)) ++recordsHanded_;
         pending_.push_back(std::move(entry));
-        if (drainWaiting_) return false;
-        drainWaiting_ = true;
-        return true;
+        return wakeLocked();
+    }
+    // From the window's thread: true when a drain is to be submitted.
+    bool wake() {
+        const std::lock_guard lock(mutex_);
+        return wakeLocked();
+    }
+    // From the window's thread, as the program ends: no more slices of pruning.
+    void end() { ending_ = true; }
+
+    Progress progress() const {
+        const std::lock_guard lock(mutex_);
+        return {recordsHanded_ - recordsWritten_, lastSequence_, failing_};
     }
 
     void open(const LocalDateTime& now, int keepDays, Reports reports) {
-        failed_ = std::move(reports.failed);
-        const std::optional<std::string> folder = files_.localDataDirectory();
-        if (!folder) {
-            report({JournalError::Cause::FolderNotWritable, {}, {}});
+        reports_ = std::move(reports);
+        now_ = now;
+        keepDays_ = keepDays;
+        folder_ = files_.localDataDirectory();
+        if (!folder_) {
+            failed({JournalError::Cause::FolderNotWritable, {}, {}});
             return;
         }
         unsigned slot = 1;
         for (; slot <= kSlots; ++slot) {
-            NameClaiming claiming = files_.claimName(*folder, slotName(slot));
+            NameClaiming claiming = files_.claimName(*folder_, slotName(slot));
             if (claiming.heldElsewhere) continue;
             // A name that cannot be held (a folder the program may not write to) is used all
             // the same: opening the file then tells the user what is wrong.
             claim_ = std::move(claiming.claim);
             break;
         }
-        JournalError error;
-        file_ = JournalFile::open(*folder + slotName(slot) + ".db", error);
-        if (!file_) {
-            report(error);
-            return;
-        }
-        std::optional<UnsavedRecords> unsaved;
-        if (const auto failure = file_->startRun(now, keepDays, unsaved)) {
-            file_.reset();
-            report(*failure);
-            return;
-        }
-        window_.post([tell = std::move(reports.opened), path = *folder + slotName(slot) + ".db",
-                      slot] {
-            if (tell) tell(path, slot);
-        });
-        if (unsaved) {
-            window_.post([tell = std::move(reports.unsaved), found = *unsaved] { tell(found); });
-        }
+        slot_ = slot;
+        openFile();
     }
 
-    // Commits everything handed over until the gathering ends, in one transaction.
+    // Commits everything handed over until the gathering ends, in one transaction; a retry
+    // first opens the file if it could not be opened.
     void drain() {
         clock_.pause(kGatherMs);
         {
             const std::lock_guard lock(mutex_);
-            batch_.swap(pending_);
+            std::move(pending_.begin(), pending_.end(), std::back_inserter(batch_));
+            pending_.clear();
             drainWaiting_ = false;
         }
-        if (file_) {
-            if (const auto failure = file_->write(batch_)) report(*failure);
+        if (!file_ && folder_) openFile();
+        if (!file_ && !folder_) batch_.clear();  // no data folder: nowhere to keep them
+        if (!file_ || batch_.empty()) return;
+        if (const auto failure = file_->write(batch_)) {
+            failed(*failure);  // the batch stays, ahead of what comes next
+            return;
         }
+        const auto records = std::count_if(batch_.begin(), batch_.end(), [](const JournalEntry& e) {
+            return std::holds_alternative<JournalRecord>(e);
+        });
         batch_.clear();  // its room serves the window's next entries
+        {
+            const std::lock_guard lock(mutex_);
+            recordsWritten_ += static_cast<std::uint64_t>(records);
+            lastSequence_ = file_->lastSequence();
+        }
+        succeeded();
     }
 
     void read(const UnsavedRecords& unsaved,
@@ -93,7 +108,7 @@ public:
         std::vector<JournalRecord> records;
         if (file_) {
             if (const auto failure = file_->readList(unsaved.list, unsaved.lastSeq, records)) {
-                report(*failure);
+                failed(*failure);
             }
         }
         window_.post([give = std::move(restored), records = std::move(records)]() mutable {
@@ -102,29 +117,102 @@ public:
     }
 
 private:
-    void report(const JournalError& error) {
-        if (reported_ || !failed_) return;
-        reported_ = true;
-        window_.post([tell = failed_, error] { tell(error); });
+    bool wakeLocked() {
+        if (drainWaiting_) return false;
+        drainWaiting_ = true;
+        return true;
+    }
+
+    std::string path() const { return *folder_ + slotName(slot_) + ".db"; }
+
+    void openFile() {
+        JournalError error;
+        auto file = JournalFile::open(path(), error);
+        std::optional<UnsavedRecords> unsaved;
+        if (file) {
+            if (const auto failure = file->startRun(now_, unsaved)) {
+                file.reset();
+                error = *failure;
+            }
+        }
+        if (!file) {
+            failed(error);
+            return;
+        }
+        file_ = std::move(file);
+        {
+            const std::lock_guard lock(mutex_);
+            lastSequence_ = file_->lastSequence();
+        }
+        succeeded();
+        window_.post([tell = reports_.opened, path = path(), slot = slot_] {
+            if (tell) tell(path, slot);
+        });
+        if (unsaved) {
+            window_.post([tell = reports_.unsaved, found = *unsaved] {
+                if (tell) tell(found);
+            });
+        }
+        pruneNextSlice();
+    }
+
+    // One slice now, the next one after whatever the window handed over meanwhile.
+    void pruneNextSlice() {
+        if (ending_ || !file_ || !file_->pruneSlice(now_, keepDays_)) return;
+        work_.submit([self = shared_from_this()] { self->pruneNextSlice(); });
+    }
+
+    void failed(const JournalError& error) {
+        {
+            const std::lock_guard lock(mutex_);
+            if (failing_) return;
+            failing_ = true;
+        }
+        window_.post([tell = reports_.failed, error] {
+            if (tell) tell(error);
+        });
+    }
+
+    void succeeded() {
+        {
+            const std::lock_guard lock(mutex_);
+            if (!failing_) return;
+            failing_ = false;
+        }
+        window_.post([tell = reports_.recovered] {
+            if (tell) tell();
+        });
     }
 
     FileSystem& files_;
+    WorkQueue& work_;
     WindowThread& window_;
     Clock& clock_;
-    std::function<void(const JournalError&)> failed_;
-    bool reported_ = false;
+    Reports reports_;
+    LocalDateTime now_;
+    int keepDays_ = 0;
+    std::optional<std::string> folder_;
+    unsigned slot_ = 1;
     std::unique_ptr<NameClaim> claim_;
     std::unique_ptr<JournalFile> file_;
-    std::mutex mutex_;
+    std::atomic<bool> ending_{false};
+    mutable std::mutex mutex_;
     std::vector<JournalEntry> pending_;  // handed over, not yet taken by a drain
     bool drainWaiting_ = false;
-    std::vector<JournalEntry> batch_;  // the drain's, swapped with pending_
+    std::vector<JournalEntry> batch_;  // taken by a drain, not yet committed
+    std::uint64_t recordsHanded_ = 0;
+    std::uint64_t recordsWritten_ = 0;
+    std::int64_t lastSequence_ = 0;
+    bool failing_ = false;
 };
 
 Journal::Journal(FileSystem& files, WorkQueue& work, WindowThread& window, Clock& clock)
-    : work_(work), writer_(std::make_shared<Writer>(files, window, clock)) {}
+    : work_(work), writer_(std::make_shared<Writer>(files, work, window, clock)) {}
 
-Journal::~Journal() { hand(JournalEnd{}); }
+Journal::~Journal() {
+    writer_->end();
+    hand(JournalEnd{});
+}
 
 void Journal::open(const LocalDateTime& now, int keepDays, Reports reports) {
     work_.submit([writer = writer_, now, keepDays, reports = std::move(reports)]() mutable {
@@ -144,6 +232,12 @@ void Journal::answer(const UnsavedRecords& unsaved, bool restore, const LocalDat
         writer->read(unsaved, std::move(restored));
     });
 }
+
+void Journal::retry() {
+    if (writer_->wake()) work_.submit([writer = writer_] { writer->drain(); });
+}
+
+Journal::Progress Journal::progress() const { return writer_->progress(); }
 
 void Journal::hand(JournalEntry entry) {
     if (writer_->hand(std::move(entry))) work_.submit([writer = writer_] { writer->drain(); });

@@ -9,9 +9,16 @@
 // window hands over what happened and never waits. Entries are committed in batches: the
 // writer gathers for 50 ms from the first entry it is woken for, then commits all that came,
 // so that a record is on disk within 200 ms of being taken while Auto at its fastest costs a
-// commit every 50 ms, not one a record, and the window seldom has to wake the writer. What the writer finds (records to offer back at start, the first failure)
-// comes back through the WindowThread.
+// commit every 50 ms, not one a record, and the window seldom has to wake the writer. What the
+// writer finds (records to offer back at start, a failure, the end of one) comes back through
+// the WindowThread.
+//
+// A commit that fails keeps its entries: they wait in memory, with all that comes after them,
+// until retry() finds the file writable again, and are then committed in order. Old rows are
+// pruned after the start, a slice at a time between the commits, so that a large journal never
+// holds a record of this run back from the disk.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -27,10 +34,12 @@ namespace mensora {
 class Journal {
 public:
     // What the journal tells the window: the records a run that did not end normally left
-    // unsaved, and the first failure to write (only the first: the user is told once).
+    // unsaved; that the journal cannot be written, once when it starts failing; and once that
+    // it is written again, with everything that waited.
     struct Reports {
         std::function<void(const UnsavedRecords&)> unsaved;
         std::function<void(const JournalError&)> failed;
+        std::function<void()> recovered;
         // The journal's file, once open, and the number of the window it belongs to (1 for
         // journal.db, 2 for journal-2.db ...): the plant database's outbox.
         std::function<void(const std::string& path, unsigned window)> opened;
@@ -43,12 +52,23 @@ public:
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
 
-    // Opens this window's journal: drops rows older than keepDays days (0 keeps all) that a
-    // record file covers, and reports what the previous run of this window left unsaved.
+    // Opens this window's journal: reports what the previous run of this window left unsaved,
+    // then drops the rows older than keepDays days (0 keeps all) that a record file covers and
+    // the plant holds (plant_sent; no plant database, no condition).
     void open(const LocalDateTime& now, int keepDays, Reports reports);
 
     void add(JournalRecord record);
     void mark(const JournalMark& mark);
+    // While the journal fails: the writer tries again to open the file or write what waits.
+    void retry();
+
+    // How far the writer has got, as the plant database's door needs it. Any thread.
+    struct Progress {
+        std::uint64_t recordsWaiting = 0;  // handed over, not yet committed
+        std::int64_t lastSequence = 0;     // the journal's row of the last record committed
+        bool failing = false;              // the file cannot be opened or written now
+    };
+    Progress progress() const;
     // The answer to the offer of `unsaved`. Taken, the records of its list up to the last one
     // offered come back through `restored`, and the list goes on in this run.
     void answer(const UnsavedRecords& unsaved, bool restore, const LocalDateTime& at,

@@ -104,13 +104,17 @@ constexpr const char* kLastList =
     "SELECT max(coalesce((SELECT max(list_id) FROM journal_entry), 0),"
     " coalesce((SELECT max(list_id) FROM journal_mark), 0))";
 // A row goes only when a record file holds it, it is old enough and the plant has it (or
-// there is no plant).
-constexpr const char* kPrune =
+// there is no plant). One slice of rows at a time (?3 < seq <= ?4), each in a transaction of
+// its own: a slice is found by the row's key, so it costs the same at any size of journal.
+constexpr const char* kPruneSlice =
     "DELETE FROM journal_entry"
-    " WHERE taken < unixepoch(?1) - ?2 * 86400"
+    " WHERE seq > ?3 AND seq <= ?4"
+    " AND taken < unixepoch(?1) - ?2 * 86400"
     " AND number <= (SELECT coalesce(max(m.up_to), 0) FROM journal_mark m"
     "                WHERE m.list_id = journal_entry.list_id AND m.kind IN (1, 2))"
     " AND coalesce(seq <= (SELECT up_to FROM plant_sent), 1)";
+constexpr const char* kRows =
+    "SELECT coalesce(min(seq), 1) - 1, coalesce(max(seq), 0) FROM journal_entry";
 constexpr const char* kPreviousRunEndedNormally =
     "SELECT ended_normally FROM journal_session ORDER BY id DESC LIMIT 1";
 constexpr const char* kLatestList =
@@ -134,6 +138,9 @@ constexpr const char* kReadList =
 
 // Marks besides the saves and Clear: the offer to put records back refused.
 constexpr int kDeclined = 4;
+// Rows a slice of the pruning looks at: a few milliseconds of work, so that a record taken
+// while an old journal is pruned waits at most that long for its commit.
+constexpr std::int64_t kPruneSliceRows = 2000;
 
 void bindText(sqlite3_stmt* s, int index, std::string_view text) {
     sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
@@ -205,36 +212,56 @@ bool JournalFile::exec(const char* sql) {
     return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
 }
 
-sqlite3_stmt* JournalFile::statement(const char* sql) {
+JournalFile::Lent::Lent(Lent&& other) noexcept : s_(std::exchange(other.s_, nullptr)) {}
+
+JournalFile::Lent& JournalFile::Lent::operator=(Lent&& other) noexcept {
+    if (s_ != nullptr) sqlite3_reset(s_);
+    s_ = std::exchange(other.s_, nullptr);
+    return *this;
+}
+
+// The statement's result stays in the connection's error state: a failure is still known
+// after the statement went back.
+JournalFile::Lent::~Lent() {
+    if (s_ != nullptr) sqlite3_reset(s_);
+}
+
+JournalFile::Lent JournalFile::statement(const char* sql) {
     auto found = statements_.find(sql);
     if (found == statements_.end()) {
         sqlite3_stmt* made = nullptr;
         if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &made, nullptr) !=
             SQLITE_OK) {
-            return nullptr;
+            return Lent();
         }
         found = statements_.emplace(sql, made).first;
     }
-    sqlite3_reset(found->second);
     sqlite3_clear_bindings(found->second);
-    return found->second;
+    return Lent(found->second);
 }
 
-std::optional<JournalError> JournalFile::startRun(const LocalDateTime& now, int keepDays,
+std::optional<JournalError> JournalFile::startRun(const LocalDateTime& now,
                                                   std::optional<UnsavedRecords>& unsaved) {
-    const std::string started = journalTime(now);
     if (!exec("BEGIN IMMEDIATE")) return failure();
-    bool done = keepDays <= 0 || prune(started, keepDays);
-    if (done) unsaved = unsavedRecords();
-    sqlite3_stmt* s = done ? statement(kStartRun) : nullptr;
-    if (s != nullptr) {
-        bindText(s, 1, started);
-        done = sqlite3_step(s) == SQLITE_DONE;
+    unsaved = unsavedRecords();
+    bool done = true;
+    if (Lent s = statement(kStartRun)) {
+        bindText(s.get(), 1, journalTime(now));
+        done = sqlite3_step(s.get()) == SQLITE_DONE;
         run_ = sqlite3_last_insert_rowid(db_);
+    } else {
+        done = false;
     }
-    s = done ? statement(kLastList) : nullptr;
-    done = s != nullptr && sqlite3_step(s) == SQLITE_ROW;
-    if (done) lastList_ = sqlite3_column_int64(s, 0);
+    Lent s = done ? statement(kLastList) : Lent();
+    done = s && sqlite3_step(s.get()) == SQLITE_ROW;
+    if (done) lastList_ = sqlite3_column_int64(s.get(), 0);
+    s = done ? statement(kRows) : Lent();
+    done = s && sqlite3_step(s.get()) == SQLITE_ROW;
+    if (done) {
+        pruneAfter_ = sqlite3_column_int64(s.get(), 0);
+        pruneEnd_ = lastSeq_ = sqlite3_column_int64(s.get(), 1);
+    }
+    s = Lent();
     if (done && exec("COMMIT")) return std::nullopt;
     const auto why = failure();
     exec("ROLLBACK");
@@ -242,45 +269,67 @@ std::optional<JournalError> JournalFile::startRun(const LocalDateTime& now, int 
     return why.value_or(JournalError{JournalError::Cause::Other, path_, {}});
 }
 
-bool JournalFile::prune(const std::string& now, int keepDays) {
-    sqlite3_stmt* s = statement(kPrune);
-    if (s == nullptr) return false;
-    bindText(s, 1, now);
-    sqlite3_bind_int(s, 2, keepDays);
-    return sqlite3_step(s) == SQLITE_DONE;
+bool JournalFile::pruneSlice(const LocalDateTime& now, int keepDays) {
+    if (keepDays <= 0 || pruneAfter_ >= pruneEnd_) return false;
+    const std::int64_t to = std::min(pruneAfter_ + kPruneSliceRows, pruneEnd_);
+    bool done = exec("BEGIN IMMEDIATE");
+    if (done) {
+        Lent s = statement(kPruneSlice);
+        done = static_cast<bool>(s);
+        if (done) {
+            bindText(s.get(), 1, journalTime(now));
+            sqlite3_bind_int(s.get(), 2, keepDays);
+            sqlite3_bind_int64(s.get(), 3, pruneAfter_);
+            sqlite3_bind_int64(s.get(), 4, to);
+            done = sqlite3_step(s.get()) == SQLITE_DONE;
+        }
+    }
+    if (done && exec("COMMIT")) {
+        pruneAfter_ = to;
+        return pruneAfter_ < pruneEnd_;
+    }
+    exec("ROLLBACK");
+    return false;
 }
 
 std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
-    sqlite3_stmt* s = statement(kPreviousRunEndedNormally);
-    if (s == nullptr || sqlite3_step(s) != SQLITE_ROW || sqlite3_column_int(s, 0) != 0) {
+    Lent s = statement(kPreviousRunEndedNormally);
+    if (!s || sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) != 0) {
         return std::nullopt;
     }
     UnsavedRecords found;
     s = statement(kLatestList);
-    if (s == nullptr || sqlite3_step(s) != SQLITE_ROW) return std::nullopt;
-    found.list = sqlite3_column_int64(s, 0);
+    if (!s || sqlite3_step(s.get()) != SQLITE_ROW) return std::nullopt;
+    found.list = sqlite3_column_int64(s.get(), 0);
     s = statement(kListEnded);
-    if (s == nullptr) return std::nullopt;
-    sqlite3_bind_int64(s, 1, found.list);
-    if (sqlite3_step(s) != SQLITE_ROW || sqlite3_column_int(s, 0) != 0) return std::nullopt;
+    if (!s) return std::nullopt;
+    sqlite3_bind_int64(s.get(), 1, found.list);
+    if (sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) != 0) {
+        return std::nullopt;
+    }
     s = statement(kUnsavedOfList);
-    if (s == nullptr) return std::nullopt;
-    sqlite3_bind_int64(s, 1, found.list);
-    if (sqlite3_step(s) != SQLITE_ROW || sqlite3_column_int(s, 0) == 0) return std::nullopt;
-    found.count = static_cast<std::uint32_t>(sqlite3_column_int64(s, 0));
-    const std::int64_t firstSeq = sqlite3_column_int64(s, 1);
-    found.lastSeq = sqlite3_column_int64(s, 2);
+    if (!s) return std::nullopt;
+    sqlite3_bind_int64(s.get(), 1, found.list);
+    if (sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) == 0) {
+        return std::nullopt;
+    }
+    found.count = static_cast<std::uint32_t>(sqlite3_column_int64(s.get(), 0));
+    const std::int64_t firstSeq = sqlite3_column_int64(s.get(), 1);
+    found.lastSeq = sqlite3_column_int64(s.get(), 2);
     for (auto [seq, time] : {std::pair{firstSeq, &found.first}, std::pair{found.lastSeq, &found.last}}) {
         s = statement(kTakenAt);
-        if (s == nullptr) return std::nullopt;
-        sqlite3_bind_int64(s, 1, seq);
-        if (sqlite3_step(s) == SQLITE_ROW) *time = columnText(s, 0);
+        if (!s) return std::nullopt;
+        sqlite3_bind_int64(s.get(), 1, seq);
+        if (sqlite3_step(s.get()) == SQLITE_ROW) *time = columnText(s.get(), 0);
     }
     return found;
 }
 
 std::optional<JournalError> JournalFile::write(const std::vector<JournalEntry>& entries) {
     if (!exec("BEGIN IMMEDIATE")) return failure();
+    const std::int64_t list = list_;
+    const std::int64_t lastList = lastList_;
+    const std::int64_t lastSeq = lastSeq_;
     bool done = true;
     for (const JournalEntry& entry : entries) {
         done = apply(entry);
@@ -289,6 +338,9 @@ std::optional<JournalError> JournalFile::write(const std::vector<JournalEntry>& 
     if (done && exec("COMMIT")) return std::nullopt;
     const auto why = failure();
     exec("ROLLBACK");
+    list_ = list;
+    lastList_ = lastList;
+    lastSeq_ = lastSeq;
     forgetSideRows();
     return why.value_or(JournalError{JournalError::Cause::Other, path_, {}});
 }
@@ -306,17 +358,18 @@ bool JournalFile::apply(const JournalEntry& entry) {
         list_ = answer->list;
         return true;
     }
-    sqlite3_stmt* s = statement(kEndRun);
-    if (s == nullptr) return false;
-    sqlite3_bind_int64(s, 1, run_);
-    return sqlite3_step(s) == SQLITE_DONE;
+    const Lent s = statement(kEndRun);
+    if (!s) return false;
+    sqlite3_bind_int64(s.get(), 1, run_);
+    return sqlite3_step(s.get()) == SQLITE_DONE;
 }
 
 bool JournalFile::insert(const JournalRecord& record) {
     const auto parameters = parametersId(record);
     const auto trace = parameters ? traceId(record.trace) : std::nullopt;
-    sqlite3_stmt* s = trace ? statement(kInsertRecord) : nullptr;
-    if (s == nullptr) return false;
+    const Lent lent = trace ? statement(kInsertRecord) : Lent();
+    if (!lent) return false;
+    sqlite3_stmt* s = lent.get();
     if (list_ == 0) list_ = ++lastList_;
     sqlite3_bind_int64(s, 1, list_);
     sqlite3_bind_int64(s, 2, record.number);
@@ -333,12 +386,15 @@ bool JournalFile::insert(const JournalRecord& record) {
     bindText(s, 10, journalTime(std::string_view(record.takenAt.data(), record.takenAt.size())));
     sqlite3_bind_int64(s, 11, *parameters);
     sqlite3_bind_int64(s, 12, *trace);
-    return sqlite3_step(s) == SQLITE_DONE;
+    if (sqlite3_step(s) != SQLITE_DONE) return false;
+    lastSeq_ = sqlite3_last_insert_rowid(db_);
+    return true;
 }
 
 bool JournalFile::mark(std::int64_t list, int kind, std::uint32_t upTo, const LocalDateTime& at) {
-    sqlite3_stmt* s = statement(kInsertMark);
-    if (s == nullptr) return false;
+    const Lent lent = statement(kInsertMark);
+    if (!lent) return false;
+    sqlite3_stmt* s = lent.get();
     sqlite3_bind_int64(s, 1, list);
     sqlite3_bind_int(s, 2, kind);
     sqlite3_bind_int64(s, 3, upTo);
@@ -383,15 +439,15 @@ std::optional<std::int64_t> JournalFile::knownSideRow(
 
 std::optional<std::int64_t> JournalFile::sideRow(
     const char* find, const char* insert, const std::function<void(sqlite3_stmt*)>& bind) {
-    sqlite3_stmt* s = statement(find);
-    if (s == nullptr) return std::nullopt;
-    bind(s);
-    const int found = sqlite3_step(s);
-    if (found == SQLITE_ROW) return sqlite3_column_int64(s, 0);
-    s = found == SQLITE_DONE ? statement(insert) : nullptr;
-    if (s == nullptr) return std::nullopt;
-    bind(s);
-    if (sqlite3_step(s) != SQLITE_DONE) return std::nullopt;
+    Lent s = statement(find);
+    if (!s) return std::nullopt;
+    bind(s.get());
+    const int found = sqlite3_step(s.get());
+    if (found == SQLITE_ROW) return sqlite3_column_int64(s.get(), 0);
+    s = found == SQLITE_DONE ? statement(insert) : Lent();
+    if (!s) return std::nullopt;
+    bind(s.get());
+    if (sqlite3_step(s.get()) != SQLITE_DONE) return std::nullopt;
     return sqlite3_last_insert_rowid(db_);
 }
 
@@ -402,8 +458,9 @@ void JournalFile::forgetSideRows() {
 
 std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_t lastSeq,
                                                   std::vector<JournalRecord>& records) {
-    sqlite3_stmt* s = statement(kReadList);
-    if (s == nullptr) return failure();
+    const Lent lent = statement(kReadList);
+    if (!lent) return failure();
+    sqlite3_stmt* s = lent.get();
     sqlite3_bind_int64(s, 1, list);
     sqlite3_bind_int64(s, 2, lastSeq);
     int stepped = SQLITE_ROW;

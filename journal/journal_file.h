@@ -11,6 +11,11 @@
 // Checkpoints: SQLite's own, passive, when the log passes 1000 pages (about 4 MB), run by the
 // writer inside that commit; passive never waits for a reader (the plant's sender), and the
 // log is cut back to 4 MB once a checkpoint has reset it, so it stays small on disk.
+// Sharing: the plant's sender reads the file and writes its mark with a connection of its
+// own. No statement of the writer stays stepped after its use: a statement left on a row holds
+// a read transaction on an old snapshot of the file, and once the sender has written, the
+// writer's next BEGIN IMMEDIATE on that snapshot fails at once with SQLITE_BUSY_SNAPSHOT
+// ("database is locked"), which no busy timeout waits out.
 
 #include <cstdint>
 #include <functional>
@@ -36,13 +41,20 @@ public:
     JournalFile(const JournalFile&) = delete;
     JournalFile& operator=(const JournalFile&) = delete;
 
-    // Starts this program's run: drops the rows older than keepDays days before now that a
-    // record file covers and the plant holds (keepDays 0 keeps every row), and tells what the
-    // previous run left unsaved if it did not end normally.
-    std::optional<JournalError> startRun(const LocalDateTime& now, int keepDays,
+    // Starts this program's run, and tells what the previous run left unsaved if it did not
+    // end normally.
+    std::optional<JournalError> startRun(const LocalDateTime& now,
                                          std::optional<UnsavedRecords>& unsaved);
-    // Writes the entries in order, in one transaction.
+    // Drops, in one short transaction, the rows of the next slice of the journal that are
+    // older than keepDays days before now, that a record file covers and that the plant holds.
+    // Slices go from the oldest row to the last one there was at the run's start; false once
+    // every slice is done (or on a failure, which leaves the rows for the next start).
+    bool pruneSlice(const LocalDateTime& now, int keepDays);
+    // Writes the entries in order, in one transaction. A failure leaves the file and what
+    // this object knows as before the call, so that the same entries can be written again.
     std::optional<JournalError> write(const std::vector<JournalEntry>& entries);
+    // The journal's row of the last record written (0 before any).
+    std::int64_t lastSequence() const { return lastSeq_; }
     // The records of list up to the journal's row lastSeq, in order.
     std::optional<JournalError> readList(std::int64_t list, std::int64_t lastSeq,
                                          std::vector<JournalRecord>& records);
@@ -50,12 +62,25 @@ public:
 private:
     explicit JournalFile(sqlite3* db, std::string path);
 
+    // A prepared statement lent for one use, reset when the use ends.
+    class Lent {
+    public:
+        explicit Lent(sqlite3_stmt* s = nullptr) : s_(s) {}
+        Lent(Lent&& other) noexcept;
+        Lent& operator=(Lent&& other) noexcept;
+        ~Lent();
+        sqlite3_stmt* get() const { return s_; }
+        explicit operator bool() const { return s_ != nullptr; }
+
+    private:
+        sqlite3_stmt* s_;
+    };
+
     std::optional<JournalError> failure() const;
     bool exec(const char* sql);
-    // The statement of sql, prepared once and reset for this use; nullptr when it cannot be.
-    sqlite3_stmt* statement(const char* sql);
+    // The statement of sql, prepared once and lent for this use; empty when it cannot be.
+    Lent statement(const char* sql);
     std::optional<UnsavedRecords> unsavedRecords();
-    bool prune(const std::string& now, int keepDays);
     bool apply(const JournalEntry& entry);
     bool insert(const JournalRecord& record);
     bool mark(std::int64_t list, int kind, std::uint32_t upTo, const LocalDateTime& at);
@@ -80,6 +105,10 @@ private:
     // The list the next record joins; 0 until its first record (after start and Clear).
     std::int64_t list_ = 0;
     std::int64_t lastList_ = 0;
+    std::int64_t lastSeq_ = 0;
+    // The pruning's next slice starts after this row; it ends at pruneEnd_.
+    std::int64_t pruneAfter_ = 0;
+    std::int64_t pruneEnd_ = 0;
     // Side rows already in the file, so that a record names them without a lookup.
     std::map<std::tuple<float, float, float, std::string>, std::int64_t> parameterIds_;
     std::map<std::tuple<std::string, std::string, std::string, std::string, std::string>,

@@ -20,7 +20,13 @@ constexpr Bilingual kGoesOn{
     "\nRecording goes on, but records not yet saved cannot be restored after a crash or a power "
     "cut. Save them soon."};
 
+constexpr Bilingual kRecovered{"记录日志已恢复写入，无法写入期间的记录也已全部写入。",
+                               "The record journal is written again, with every record taken "
+                               "while it could not be."};
+
 }  // namespace
+
+std::string journalRecoveredMessage(Language language) { return pick(kRecovered, language); }
 
 std::string restoreQuestion(const UnsavedRecords& unsaved, Language language) {
     const std::string n = std::to_string(unsaved.count);

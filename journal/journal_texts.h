@@ -13,5 +13,7 @@ std::string restoreQuestion(const UnsavedRecords& unsaved, Language language);
 
 // Why the journal cannot be written, and that recording goes on without it.
 std::string journalFailureMessage(const JournalError& error, Language language);
+// The journal is written again, with every record taken while it could not be.
+std::string journalRecoveredMessage(Language language);
 
 }  // namespace mensora

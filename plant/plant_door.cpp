@@ -29,19 +29,26 @@ void PlantDoor::useJournal(std::string path, unsigned window) {
     start();
 }
 
+void PlantDoor::followJournal(std::function<Journal::Progress()> progress) {
+    journalProgress_ = std::move(progress);
+    refresh();
+}
+
 void PlantDoor::start() {
     ++generation_;
     ports_.timers.kill(PlantTimer);
+    lastRound_.reset();
     const std::string to = connection();
+    configured_ = !to.empty();
     // Without a journal there is nothing to send from (it could not be opened, or is not open
     // yet): the door waits for it.
-    if (to.empty() || where_.journalPath.empty()) {
+    if (!configured_ || where_.journalPath.empty()) {
         sender_.reset();
-        show(std::nullopt);
+        refresh();
         return;
     }
     sender_ = std::make_shared<PlantSender>(PlantConfig{to, bench(), where_.journalPath});
-    show(PlantStatus{});
+    refresh();
     // Never 0: a timer of 0 ms would tick before the window has drawn anything.
     ports_.timers.arm(PlantTimer, 1);
 }
@@ -75,11 +82,30 @@ void PlantDoor::roundDone(unsigned generation, const PlantSender::Round& round) 
         ports_.timers.arm(PlantTimer, 1);
         return;
     }
-    show(round.status);
+    lastRound_ = round;
+    refresh();
     ports_.timers.arm(PlantTimer, std::max<std::uint32_t>(round.nextInMs, 1));
 }
 
-void PlantDoor::show(std::optional<PlantStatus> status) {
+void PlantDoor::refresh() {
+    const Journal::Progress journal = journalProgress_ ? journalProgress_() : Journal::Progress{};
+    std::optional<PlantStatus> status;
+    if (configured_ && (sender_ != nullptr || journal.failing)) {
+        status = lastRound_ ? lastRound_->status : PlantStatus{};
+        status->journalFailing = journal.failing;
+        const std::optional<std::int64_t> holds =
+            lastRound_ ? lastRound_->serverHoldsUpTo : std::nullopt;
+        // Rows committed since the round counted, and records not committed yet, wait too.
+        const std::int64_t committedAfter = holds ? std::max<std::int64_t>(journal.lastSequence - *holds, 0) : 0;
+        if (status->waiting) {
+            *status->waiting = std::max(*status->waiting, committedAfter) +
+                               static_cast<std::int64_t>(journal.recordsWaiting);
+        }
+        if (journal.failing || journal.recordsWaiting > 0 || !holds || committedAfter > 0) {
+            status->upToDate = false;
+        }
+    }
+    if (status == status_) return;
     status_ = std::move(status);
     if (statusChanged_) statusChanged_();
 }

@@ -3,6 +3,10 @@
 // group "Plant", starts a round of sending on the worker when its timer ticks, arms the timer
 // again for as long as the round said, and shows each round's status. The window's thread
 // never waits: connecting, reading the journal and inserting all run on the worker.
+//
+// "Up to date" is shown only when the server holds every record the window took: the last
+// round found nothing after what the server holds, and the journal has every record handed to
+// it on disk, up to a row the server holds. A journal that cannot be written shows too.
 
 #include <cstdint>
 #include <functional>
@@ -14,6 +18,7 @@
 #include "base/timer_service.h"
 #include "base/window_thread.h"
 #include "base/work_queue.h"
+#include "journal/journal.h"
 #include "plant/plant_sender.h"
 #include "plant/plant_status.h"
 
@@ -52,6 +57,10 @@ public:
     // This window's journal is open at `path`: the door sends from it, as the bench of window
     // number `window`.
     void useJournal(std::string path, unsigned window);
+    // How far this window's journal has got; asked whenever the status is made.
+    void followJournal(std::function<Journal::Progress()> progress);
+    // The journal took a record, failed or works again: the status is made anew.
+    void journalChanged() { refresh(); }
     // The Plant database window's OK: stores both settings and starts again with them. An
     // emptied connection tells the journal that no plant database waits for its records.
     void change(const std::string& connection, const std::string& bench);
@@ -71,13 +80,17 @@ public:
 
 private:
     void roundDone(unsigned generation, const PlantSender::Round& round);
-    void show(std::optional<PlantStatus> status);
+    // Shows the last round's status as the journal's progress now makes it.
+    void refresh();
 
     PlantDoorPorts ports_;
     PlantBench where_;
     std::shared_ptr<PlantSender> sender_;  // shared with the round on the worker
     unsigned generation_ = 0;              // a round of a sender since replaced is not shown
     bool roundOnWorker_ = false;
+    bool configured_ = false;  // a connection is stored
+    std::optional<PlantSender::Round> lastRound_;
+    std::function<Journal::Progress()> journalProgress_;
     std::optional<PlantStatus> status_;
     std::function<void()> statusChanged_;
 };

@@ -60,6 +60,7 @@ PlantSender::Round PlantSender::sendSome() {
     Round round;
     round.status.waiting = journal_.countAfter(serverHolds_);
     round.status.upToDate = round.status.waiting == 0;
+    round.serverHoldsUpTo = serverHolds_;
     round.nextInMs = round.status.upToDate ? kIdleDelayMs : 0;
     return round;
 }

@@ -39,6 +39,9 @@ public:
     struct Round {
         PlantStatus status;
         std::uint32_t nextInMs = 0;
+        // The journal's row up to which the server holds every record; unknown after a
+        // failed round.
+        std::optional<std::int64_t> serverHoldsUpTo;
     };
     // Runs on the calling thread below normal priority.
     Round sendSome();

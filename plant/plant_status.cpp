@@ -14,6 +14,7 @@ std::string plantStatusText(const PlantStatus& status, Language language) {
     } else {
         text += pick(kStarting, language);
     }
+    if (status.journalFailing) text += pick(kJournalFailing, language);
     if (!status.lastError.empty()) text += pick(kErrorBefore, language) + status.lastError;
     return text;
 }

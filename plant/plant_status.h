@@ -13,6 +13,11 @@ struct PlantStatus {
     bool upToDate = false;
     std::optional<std::int64_t> waiting;  // records the plant does not hold yet; unknown at first
     std::string lastError;                // empty while sending works
+    // The journal, which the plant is sent from, cannot be written: what waits in memory
+    // cannot be sent until it can.
+    bool journalFailing = false;
+
+    bool operator==(const PlantStatus&) const = default;
 };
 
 // One line for the window: up to date, or how many wait, and the last error.

@@ -240,3 +240,4 @@ TEST(Journal, AStartDropsOnlyOldRowsThatAFileAndThePlantHold) {
 
 }  // namespace
 }  // namespace mensora
+
