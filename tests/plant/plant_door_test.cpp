@@ -63,6 +63,46 @@ TEST(PlantDoor, ATickHandsTheRoundToTheWorkerAndItsStatusComesBack) {
     expectServerHolds(testConnection(), "QC-PC7", runIdFrom(6), records);
 }
 
+// Up to date only when the server holds every record the window took: what the journal still
+// holds in memory, what it committed after the round and a journal that fails all wait.
+TEST(PlantDoor, UpToDateOnlyWhenTheServerHoldsEveryRecordTheWindowTook) {
+    const struct {
+        Journal::Progress journal;
+        const char* shown;
+    } cases[] = {
+        {{0, 3, false}, "Plant database: up to date"},
+        {{2, 3, false}, "Plant database: 2 records waiting"},
+        {{0, 5, false}, "Plant database: 2 records waiting"},
+        {{1, 3, true},
+         "Plant database: 1 records waiting — the record journal cannot be written, so records "
+         "cannot be sent"},
+    };
+    for (const auto& c : cases) {
+        DoorRig rig;
+        std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
+        rig.journal.append(records);
+        Journal::Progress progress;
+        rig.door.followJournal([&progress] { return progress; });
+        rig.door.change(testConnection(), "bench-progress");
+        rig.clock.advance(1);
+        rig.work.runAll();
+        ASSERT_TRUE(rig.door.status()->upToDate);
+        progress = c.journal;
+        rig.door.journalChanged();
+        EXPECT_EQ(plantStatusText(*rig.door.status(), Language::English), c.shown);
+    }
+    // A journal that could not even be opened shows as soon as a connection is stored.
+    FakeSettings settings;
+    VirtualClock clock;
+    ManualWork work;
+    PlantDoor door{PlantDoorPorts{settings, clock, work, work}, {"", "QC-PC7", 1}};
+    door.followJournal([] { return Journal::Progress{0, 0, true}; });
+    door.change(testConnection(), "");
+    ASSERT_TRUE(door.status().has_value());
+    EXPECT_EQ(plantStatusText(*door.status(), Language::Chinese),
+              "工厂数据库: 正在连接 — 记录日志无法写入，记录暂无法发送");
+}
+
 // Once the connection is emptied, the journal no longer keeps records for a plant.
 TEST(PlantDoor, AnEmptiedConnectionStopsSendingAndFreesTheJournal) {
     DoorRig rig;

@@ -1,0 +1,172 @@
+// A bench as a plant sets it up: the real program with a plant database set, records taken by
+// the virtual gauge's data key, the window's own journal sent by the program's own door to the
+// real server, through a server outage. Every record is in the journal and on the server once,
+// no box interrupts the user, and the plant line says "up to date" only when the server holds
+// every record the window took.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTimer>
+#include <chrono>
+#include <cstdlib>
+#include <map>
+#include <stdexcept>
+#include <vector>
+
+#include "base/control_ids.h"
+#include "base/texts.h"
+#include "plant/plant_texts.h"
+#include "tests/integration/e2e_support.h"
+#include "tests/plant/plant_test_support.h"
+#include "tests/unit/journal/journal_query.h"
+#include "tools/tour/run_events_until.h"
+#include "ui/mensora_program.h"
+
+namespace mensora::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::int32_t kStoredChinese = 1;
+constexpr std::int32_t kStoredEnglish = 2;
+
+std::string dataFolder() {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Mensora";
+    QDir(folder).removeRecursively();  // no journal of an earlier test
+    QDir().mkpath(folder);
+    return folder.toStdString() + "/";
+}
+
+void server(const char* what) {
+    const char* command = std::getenv("MENSORA_PLANT_TEST_SERVER");
+    ASSERT_NE(command, nullptr);
+    ASSERT_EQ(std::system((std::string(command) + " " + what).c_str()), 0) << what;
+}
+
+// What the server holds of the bench, and what the journal holds, as "sequence|value text".
+std::vector<std::string> serverRows(const std::string& connection, const std::string& bench) {
+    std::vector<std::string> rows;
+    for (const PlantRow& row :
+         plantRows(connection, "SELECT sequence, value_text FROM mensora_record WHERE bench = '" +
+                                   bench + "' ORDER BY sequence")) {
+        rows.push_back(row[0].value_or("NULL") + "|" + row[1].value_or("NULL"));
+    }
+    return rows;
+}
+
+// The bench's settings for one test, gone after it: the other tests of this program start
+// from the defaults (the Chinese window).
+class BenchSettings {
+public:
+    explicit BenchSettings(const std::map<QString, QVariant>& values)
+        : settings_(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName()) {
+        for (const auto& [key, value] : values) {
+            settings_.setValue(key, value);
+            keys_.push_back(key);
+        }
+        settings_.sync();
+    }
+    ~BenchSettings() {
+        for (const QString& key : keys_) settings_.remove(key);
+        settings_.sync();
+    }
+    BenchSettings(const BenchSettings&) = delete;
+    BenchSettings& operator=(const BenchSettings&) = delete;
+
+private:
+    QSettings settings_;
+    std::vector<QString> keys_;
+};
+
+class PlantJournal : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThroughAnOutage) {
+    const std::string connection = testConnection();
+    const Language language = GetParam() == kStoredEnglish ? Language::English : Language::Chinese;
+    const std::string bench = "bench-a-" + std::to_string(GetParam());
+    const std::string journal = dataFolder() + "journal.db";
+    VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0.004",
+                        "--rate", "8"});
+    const BenchSettings settings({{"Settings/Language", GetParam()},
+                                  {"Settings/ComID", 3},
+                                  {"Settings/Baudrate", 9600},
+                                  {"Ports/COM3", gauge.device()},
+                                  {"Plant/Connection", QString::fromStdString(connection)},
+                                  {"Plant/Bench", QString::fromStdString(bench)}});
+    MessageBoxWatch boxes;
+    MensoraProgram program;
+    program.window().show();
+    auto* status = program.window().findChild<QLabel*>("plant-status");
+    ASSERT_NE(status, nullptr);
+    const QString upToDate = QString::fromUtf8(pick(plant_texts::kStatusPrefix, language)) +
+                             QString::fromUtf8(pick(plant_texts::kUpToDate, language));
+
+    // Whenever the line says up to date, the server holds every record the list holds.
+    std::uint32_t checkedAt = 0;
+    std::vector<std::string> claims;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        const std::uint32_t listed = program.store().count();
+        if (status->text() != upToDate || listed == checkedAt) return;
+        std::size_t held = 0;
+        try {
+            held = serverRows(connection, bench).size();
+        } catch (const std::runtime_error&) {
+            return;  // taken away by the test after it held everything: asked again later
+        }
+        checkedAt = listed;
+        if (held < listed) {
+            claims.push_back("up to date with " + std::to_string(held) + " of " +
+                             std::to_string(listed) + " records on the server");
+        }
+    });
+    watch.start(5);
+
+    qobject_cast<QAbstractButton*>(program.window().control(ConnectButton))->click();
+    ASSERT_TRUE(runEventsUntil([&] { return program.dialog().state().linkConnected != 0; }, 10s));
+    const auto recordUpTo = [&](std::uint32_t records) {
+        for (int press = 0; press < 12 && program.store().count() < records; ++press) {
+            const std::uint32_t before = program.store().count();
+            gauge.pressDataKey();
+            runEventsUntil([&] { return program.store().count() != before; }, 1500ms);
+            // Taken, and nowhere but in the journal's hands yet: the line cannot be up to date.
+            if (program.store().count() != before) {
+                EXPECT_NE(status->text(), upToDate);
+            }
+        }
+        ASSERT_EQ(program.store().count(), records);
+    };
+    recordUpTo(3);
+    ASSERT_TRUE(runEventsUntil([&] { return status->text() == upToDate; }, 20s))
+        << status->text().toStdString();
+    EXPECT_EQ(serverRows(connection, bench).size(), 3u);
+
+    server("stop");
+    recordUpTo(6);
+    const QString waiting = QString::fromUtf8(pick(plant_texts::kErrorBefore, language));
+    EXPECT_TRUE(runEventsUntil([&] { return status->text().contains(waiting); }, 30s))
+        << status->text().toStdString();
+    server("start");
+    recordUpTo(8);
+    ASSERT_TRUE(runEventsUntil([&] { return status->text() == upToDate; }, 60s))
+        << status->text().toStdString();
+
+    const auto journaled = queryJournal(journal, "SELECT seq || '|' || value_text FROM journal_record");
+    EXPECT_EQ(journaled.size(), 8u);
+    EXPECT_EQ(serverRows(connection, bench), journaled);
+    EXPECT_EQ(claims, std::vector<std::string>{});
+    EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
+    qobject_cast<QAbstractButton*>(program.window().control(ConnectButton))->click();
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, PlantJournal,
+                         ::testing::Values(kStoredChinese, kStoredEnglish));
+
+}  // namespace
+}  // namespace mensora::test
