@@ -5,6 +5,10 @@
 // The program runs in a child process (this executable, running the disabled test below),
 // which prints every record as it appears in its list; this test notes when each line came.
 // MENSORA_KILL_ROUNDS sets the number of kills (benchmarks/journal_kill_loop runs 30).
+//
+// With a plant database (run through tests/plant/with-postgres), every run also sends its
+// journal to the server while it records and is killed: afterwards the server holds each
+// record of the journal exactly once, whatever moment of a round each kill hit.
 
 #include <signal.h>
 
@@ -24,7 +28,10 @@
 #include <vector>
 
 #include "base/control_ids.h"
+#include "plant/plant_sender.h"
 #include "tests/integration/e2e_support.h"
+#include "tests/plant/plant_rows.h"
+#include "tests/unit/journal/journal_query.h"
 #include "tools/tour/run_events_until.h"
 #include "ui/mensora_program.h"
 
@@ -80,6 +87,34 @@ TEST(JournalKill, DISABLED_RecordsUntilKilled) {
     });
     tell.start(1);
     runEventsUntil([] { return false; }, 1h);
+}
+
+constexpr const char* kKilledBench = "bench-killed";
+
+// What the killed programs sent stays, each record once; a sender of its own then sends the
+// rest, as the next start of the program would.
+void expectEveryJournalRecordOnTheServerOnce(const QString& journal, const std::string& connection) {
+    const auto held = [&] {
+        std::vector<std::string> rows;
+        for (const auto& row : test::plantRows(connection,
+                                               std::string("SELECT sequence, value_text FROM mensora_record"
+                                                           " WHERE bench = '") +
+                                                   kKilledBench + "' ORDER BY sequence")) {
+            rows.push_back(row[0].value_or("NULL") + "|" + row[1].value_or("NULL"));
+        }
+        return rows;
+    };
+    const std::size_t sentByThePrograms = held().size();
+    PlantSender sender({connection, kKilledBench, journal.toStdString()});
+    PlantSender::Round round;
+    for (int i = 0; i < 100 && !round.status.upToDate; ++i) round = sender.sendSome();
+    ASSERT_TRUE(round.status.upToDate) << round.status.lastError;
+    const auto journaled = test::queryJournal(journal.toStdString(),
+                                              "SELECT seq || '|' || value_text FROM journal_record");
+    EXPECT_EQ(held(), journaled);
+    EXPECT_GT(sentByThePrograms, 0u);
+    std::printf("the killed programs sent %zu of the journal's %zu records\n", sentByThePrograms,
+                journaled.size());
 }
 
 // One run of the child, with what it printed and when this test read it.
@@ -140,6 +175,7 @@ TEST(JournalKill, EveryRecordShownTwoHundredMillisecondsBeforeAKillComesBackInOr
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     std::uniform_int_distribution<int> runFor(50, 1500);
+    const QString plant = qEnvironmentVariable("MENSORA_PLANT_TEST_CONNECTION");
     const QStringList child{"--gtest_also_run_disabled_tests",
                             "--gtest_filter=JournalKill.DISABLED_RecordsUntilKilled"};
 
@@ -163,6 +199,10 @@ TEST(JournalKill, EveryRecordShownTwoHundredMillisecondsBeforeAKillComesBackInOr
             bench.setValue("Ports/COM1", gauge.device());
             for (int n = 2; n <= 16; ++n) {
                 bench.setValue(QString("Ports/COM%1").arg(n), home.filePath(QString("no-COM%1").arg(n)));
+            }
+            if (!plant.isEmpty()) {
+                bench.setValue("Plant/Connection", plant);
+                bench.setValue("Plant/Bench", kKilledBench);
             }
         }
         ChildRun run(home.path(), child);
@@ -197,6 +237,7 @@ TEST(JournalKill, EveryRecordShownTwoHundredMillisecondsBeforeAKillComesBackInOr
     }
     EXPECT_EQ(kills, rounds);
     std::printf("killed %d times; the last list held %zu records\n", kills, shown.size());
+    if (!plant.isEmpty()) expectEveryJournalRecordOnTheServerOnce(home.path() + "/data/Mensora/journal.db", plant.toStdString());
 }
 
 }  // namespace
