@@ -63,6 +63,7 @@ CREATE TABLE IF NOT EXISTS journal_mark (
   kind INTEGER NOT NULL,
   up_to INTEGER NOT NULL,
   at INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS journal_mark_list ON journal_mark (list_id, kind);
 CREATE VIEW IF NOT EXISTS journal_record AS
   SELECT e.seq AS seq, e.number AS number, e.value_text AS value_text, e.value AS value,
          e.error AS error, e.verdict AS verdict, datetime(e.taken, 'unixepoch') AS taken_at,
@@ -100,8 +101,12 @@ constexpr const char* kInsertTrace =
 constexpr const char* kEndRun = "UPDATE journal_session SET ended_normally = 1 WHERE id = ?1";
 constexpr const char* kStartRun =
     "INSERT INTO journal_session (started_at) VALUES (unixepoch(?1))";
+// What the start reads is found by the row's key or in the small table of marks, so that a
+// start costs the same on a journal of millions of rows. A list is made after every list
+// there is and only the latest list is ever continued, so the last row's list is the highest
+// list that holds rows; a list whose rows were pruned has its save marks.
 constexpr const char* kLastList =
-    "SELECT max(coalesce((SELECT max(list_id) FROM journal_entry), 0),"
+    "SELECT max(coalesce((SELECT list_id FROM journal_entry ORDER BY seq DESC LIMIT 1), 0),"
     " coalesce((SELECT max(list_id) FROM journal_mark), 0))";
 // A row goes only when a record file holds it, it is old enough and the plant has it (or
 // there is no plant). One slice of rows at a time (?3 < seq <= ?4), each in a transaction of
@@ -114,17 +119,22 @@ constexpr const char* kPruneSlice =
     "                WHERE m.list_id = journal_entry.list_id AND m.kind IN (1, 2))"
     " AND coalesce(seq <= (SELECT up_to FROM plant_sent), 1)";
 constexpr const char* kRows =
-    "SELECT coalesce(min(seq), 1) - 1, coalesce(max(seq), 0) FROM journal_entry";
+    "SELECT coalesce((SELECT min(seq) FROM journal_entry), 1) - 1,"
+    " coalesce((SELECT max(seq) FROM journal_entry), 0)";
 constexpr const char* kPreviousRunEndedNormally =
     "SELECT ended_normally FROM journal_session ORDER BY id DESC LIMIT 1";
 constexpr const char* kLatestList =
-    "SELECT list_id FROM journal_entry ORDER BY seq DESC LIMIT 1";
+    "SELECT seq, list_id, number FROM journal_entry ORDER BY seq DESC LIMIT 1";
 constexpr const char* kListEnded =
     "SELECT EXISTS (SELECT 1 FROM journal_mark WHERE list_id = ?1 AND kind IN (3, 4))";
+constexpr const char* kSavedUpTo =
+    "SELECT coalesce(max(up_to), 0) FROM journal_mark WHERE list_id = ?1 AND kind IN (1, 2)";
+// The latest list's rows are the journal's last ones, numbered 1, 2, 3 … in order, and no
+// unsaved row is ever pruned: the unsaved ones lie in the last (last number - saved up to)
+// rows (?2 < seq), which bounds the search.
 constexpr const char* kUnsavedOfList =
     "SELECT count(*), min(seq), max(seq) FROM journal_entry"
-    " WHERE list_id = ?1 AND number > (SELECT coalesce(max(up_to), 0) FROM journal_mark"
-    "                                  WHERE list_id = ?1 AND kind IN (1, 2))";
+    " WHERE seq > ?2 AND list_id = ?1 AND number > ?3";
 constexpr const char* kTakenAt =
     "SELECT datetime(taken, 'unixepoch') FROM journal_entry WHERE seq = ?1";
 constexpr const char* kReadList =
@@ -300,16 +310,25 @@ std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
     UnsavedRecords found;
     s = statement(kLatestList);
     if (!s || sqlite3_step(s.get()) != SQLITE_ROW) return std::nullopt;
-    found.list = sqlite3_column_int64(s.get(), 0);
+    const std::int64_t lastSeq = sqlite3_column_int64(s.get(), 0);
+    found.list = sqlite3_column_int64(s.get(), 1);
+    const std::int64_t lastNumber = sqlite3_column_int64(s.get(), 2);
     s = statement(kListEnded);
     if (!s) return std::nullopt;
     sqlite3_bind_int64(s.get(), 1, found.list);
     if (sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) != 0) {
         return std::nullopt;
     }
+    s = statement(kSavedUpTo);
+    if (!s) return std::nullopt;
+    sqlite3_bind_int64(s.get(), 1, found.list);
+    if (sqlite3_step(s.get()) != SQLITE_ROW) return std::nullopt;
+    const std::int64_t savedUpTo = sqlite3_column_int64(s.get(), 0);
     s = statement(kUnsavedOfList);
     if (!s) return std::nullopt;
     sqlite3_bind_int64(s.get(), 1, found.list);
+    sqlite3_bind_int64(s.get(), 2, lastSeq - (lastNumber - savedUpTo));
+    sqlite3_bind_int64(s.get(), 3, savedUpTo);
     if (sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) == 0) {
         return std::nullopt;
     }
