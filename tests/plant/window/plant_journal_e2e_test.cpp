@@ -1,8 +1,8 @@
 // A bench as a plant sets it up: the real program with a plant database set, records taken by
 // the virtual gauge's data key, the window's own journal sent by the program's own door to the
-// real server, through a server outage. Every record is in the journal and on the server once,
-// no box interrupts the user, and the plant line says "up to date" only when the server holds
-// every record the window took.
+// real server, through a server outage, then with the charts open and Auto running. Every
+// record is in the journal and on the server once, no box interrupts the user, and the plant
+// line says "up to date" only when the server holds every record the window took.
 
 #include <gtest/gtest.h>
 
@@ -96,6 +96,7 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
     const BenchSettings settings({{"Settings/Language", GetParam()},
                                   {"Settings/ComID", 3},
                                   {"Settings/Baudrate", 9600},
+                                  {"Settings/m_Text12", 100},
                                   {"Ports/COM3", gauge.device()},
                                   {"Plant/Connection", QString::fromStdString(connection)},
                                   {"Plant/Bench", QString::fromStdString(bench)}});
@@ -156,13 +157,26 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
     recordUpTo(8);
     ASSERT_TRUE(runEventsUntil([&] { return status->text() == upToDate; }, 60s))
         << status->text().toStdString();
+    EXPECT_EQ(serverRows(connection, bench).size(), 8u);
+
+    // Every door at once: the charts open while Auto records every 100 ms for a while.
+    program.window().chartsAction()->trigger();
+    const auto click = [&](int id) {
+        qobject_cast<QAbstractButton*>(program.window().control(id))->click();
+    };
+    click(AutoButton);
+    runEventsUntil([&] { return program.store().count() >= 20; }, 10s);
+    click(AutoButton);
+    ASSERT_GE(program.store().count(), 20u);
+    ASSERT_TRUE(runEventsUntil([&] { return status->text() == upToDate; }, 60s))
+        << status->text().toStdString();
 
     const auto journaled = queryJournal(journal, "SELECT seq || '|' || value_text FROM journal_record");
-    EXPECT_EQ(journaled.size(), 8u);
+    EXPECT_EQ(journaled.size(), program.store().count());
     EXPECT_EQ(serverRows(connection, bench), journaled);
     EXPECT_EQ(claims, std::vector<std::string>{});
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
-    qobject_cast<QAbstractButton*>(program.window().control(ConnectButton))->click();
+    click(ConnectButton);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, PlantJournal,
