@@ -3,12 +3,18 @@
 // SQLite file in a real folder, its writer's work on the test's time. A run ends normally
 // (close()) or is cut off: whatever the writer had committed stays in the file, nothing more.
 
-#include <chrono>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "base/control_ids.h"
 #include "journal/journal.h"
@@ -18,13 +24,21 @@
 
 namespace mensora::test {
 
-// A fresh folder under the system's temporary folder, removed with what it holds.
+// A fresh folder under the system's temporary folder, removed with what it holds. Other test
+// programs share that folder (under Wine every program of the run shares the prefix's one), so
+// the name carries this process's id and a count of the folders it made, and the folder is
+// made here, never found: a folder that is already there belongs to someone else (Wine hands a
+// finished program's id to the next one at once, and a killed one leaves its folder behind)
+// and is passed over, so that no test writes into it or removes it.
 class JournalFolder {
 public:
     JournalFolder() {
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path_ = std::filesystem::temp_directory_path() / ("mensora-journal-" + std::to_string(stamp));
-        std::filesystem::create_directories(path_);
+        static std::atomic<unsigned> made{0};
+        const auto temp = std::filesystem::temp_directory_path();
+        const std::string named = "mensora-journal-" + std::to_string(processId()) + "-";
+        do {
+            path_ = temp / (named + std::to_string(made++));
+        } while (!std::filesystem::create_directory(path_));
     }
     ~JournalFolder() {
         std::error_code error;
@@ -37,6 +51,14 @@ public:
     std::string path() const { return (path_ / "").string(); }
 
 private:
+    static long processId() {
+#ifdef _WIN32
+        return _getpid();
+#else
+        return static_cast<long>(::getpid());
+#endif
+    }
+
     std::filesystem::path path_;
 };
 
