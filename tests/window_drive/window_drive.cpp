@@ -9,6 +9,7 @@
 //   window_drive --record EXE SECONDS
 //   window_drive --program EXE --out FOLDER --key FIFO --run first|second|third
 //   window_drive --program EXE --run layout-chinese|layout-english
+//   window_drive --program EXE --out FOLDER --key FIFO --bench NAME --run plant-chinese|plant-english
 //
 // --prepare, in a fresh prefix, names the machine's Chinese fonts for the dialog and display
 // fonts and sets the screen's scale (LogPixels: 96, the default, is 100 %; 144 is 150 %); Wine
@@ -25,6 +26,12 @@
 // leaves FOLDER\window.bmp, FOLDER\trace.bmp and FOLDER\charts.bmp; the first also the picture
 // the charts window saved, FOLDER\charts.png, and the later ones the Plant database window,
 // FOLDER\plant.bmp.
+// A plant run stores the language, the plant database's connection (the environment's
+// MENSORA_PLANT_TEST_CONNECTION) and the bench NAME, takes eight records by the gauge's data
+// key, and has the server taken away after the third and brought back after the sixth by the
+// script that runs it, which watches FOLDER for the files server-stop and server-start and
+// removes each once done. No box may interrupt the user meanwhile, and the plant line must
+// come to say up to date before the outage and after it; then the program is closed.
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
@@ -1093,6 +1100,130 @@ void laterRun(const std::wstring& out) {
     escapeAsksFirst(english ? Language::English : Language::Chinese);
 }
 
+void storeText(const wchar_t* section, const wchar_t* name, const std::wstring& value) {
+    const std::wstring path = std::wstring(L"Software\\Mensora\\mensora\\") + section;
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                    nullptr);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(key);
+}
+
+struct ProgramBoxSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findProgramBox(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ProgramBoxSearch*>(context);
+    wchar_t kind[64] = {};
+    GetClassNameW(window, kind, 64);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (window != mainWindow && process == search->process && IsWindowVisible(window) &&
+        _wcsicmp(kind, L"#32770") == 0) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A box or dialog of the program's that is shown, whatever it owns, if any.
+HWND programBox() {
+    ProgramBoxSearch search{program.dwProcessId, nullptr};
+    EnumWindows(findProgramBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Waits, letting the program work, until the condition holds or `ms` have passed. A box of the
+// program's ends the run at once: sending to the plant, an outage included, goes on without
+// interrupting the user.
+bool holdsWithoutBox(const std::function<bool()>& holds, DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    for (;;) {
+        if (const HWND box = programBox()) {
+            fail("a box appeared: \"" + narrow(windowText(box)) + "\": \"" + boxText(box) + "\"");
+        }
+        if (holds()) return true;
+        if (GetTickCount64() > end) return false;
+        Sleep(50);
+    }
+}
+
+// Presses the gauge's data key until the list holds `rows` records: a press whose frame a poll
+// passed over is pressed again, one that was taken is not.
+void recordByKeyUpTo(int rows, const std::wstring& keyPipe) {
+    int presses = 0;
+    for (; presses < 12 && listRows() < rows; ++presses) {
+        const int before = listRows();
+        pressKey(keyPipe);
+        holdsWithoutBox([before] { return listRows() != before; }, 3000);
+    }
+    if (listRows() != rows) {
+        fail(std::to_string(presses) + " presses of the data key left " +
+             std::to_string(listRows()) + " records, not " + std::to_string(rows));
+    }
+    step("the data key: " + std::to_string(rows) + " records, the last " +
+         narrow(listCellText(control(RecordList), rows - 1, 1)) + " (" + std::to_string(presses) +
+         " presses)");
+}
+
+// The server is taken away and brought back by the script, a Unix command: asked for by a
+// file in the shared folder, which the script removes once the command has run.
+void askServer(const std::wstring& folder, const std::wstring& what) {
+    const std::wstring request = folder + L"\\server-" + what;
+    const HANDLE file = CreateFileW(request.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) fail("cannot ask for the server's " + narrow(what));
+    CloseHandle(file);
+    const bool done = holdsWithoutBox(
+        [&] { return GetFileAttributesW(request.c_str()) == INVALID_FILE_ATTRIBUTES; }, 30000);
+    if (!done) fail("the server's " + narrow(what) + " was not done");
+    step("the server: " + narrow(what));
+}
+
+void plantLineComesToSay(const std::string& what, const std::function<bool()>& holds, DWORD ms) {
+    if (!holdsWithoutBox(holds, ms)) {
+        fail("the plant line says \"" + text(kPlantLine) + "\", not " + what);
+    }
+    step("the plant line says \"" + text(kPlantLine) + "\"");
+}
+
+// Records taken by the data key go to the journal and on to the plant's server, through an
+// outage of the server, without a box; the line says up to date once the server has them.
+void plantJournal(const std::wstring& out, const std::wstring& keyPipe) {
+    const std::string upToDate =
+        caption(plant_texts::kStatusPrefix) + caption(plant_texts::kUpToDate);
+    const auto sayUpToDate = [&upToDate] { return text(kPlantLine) == upToDate; };
+    connect();
+    recordByKeyUpTo(3, keyPipe);
+    plantLineComesToSay("up to date", sayUpToDate, 30000);
+    askServer(out, L"stop");
+    recordByKeyUpTo(6, keyPipe);
+    const std::string error = caption(plant_texts::kErrorBefore);
+    const auto sayTheError = [&error] { return text(kPlantLine).find(error) != std::string::npos; };
+    plantLineComesToSay("the last error", sayTheError, 30000);
+    askServer(out, L"start");
+    recordByKeyUpTo(8, keyPipe);
+    plantLineComesToSay("up to date", sayUpToDate, 60000);
+    if (listRows() != 8) fail("the list holds " + std::to_string(listRows()) + " records, not 8");
+    const std::string question = texts::unsavedRecordsQuestion(
+        8, english ? Language::English : Language::Chinese);
+    PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+    // The first box of the run, and the watch for boxes sees it as it would have seen any other.
+    HWND seen = nullptr;
+    waitFor("a box of the program's", [&seen] { return (seen = programBox()) != nullptr; });
+    if (seen != waitForDialog("the question on closing")) {
+        fail("the watch for boxes saw another window than the question");
+    }
+    expectBox("Escape with the records unsaved", question, IDYES);
+    if (WaitForSingleObject(program.hProcess, 15000) != WAIT_OBJECT_0) {
+        fail("the program does not end after Yes");
+    }
+    step("Yes: the program ended");
+}
+
 }  // namespace
 }  // namespace mensora::drive
 
@@ -1115,27 +1246,40 @@ int wmain(int argc, wchar_t** argv) {
         recordAtFullPace(argv[2], _wtoi(argv[3]));
         return 0;
     }
-    std::wstring exe, out, key, run;
+    std::wstring exe, out, key, run, bench;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::wstring name = argv[i];
         if (name == L"--program") exe = argv[i + 1];
         if (name == L"--out") out = argv[i + 1];
         if (name == L"--key") key = argv[i + 1];
         if (name == L"--run") run = argv[i + 1];
+        if (name == L"--bench") bench = argv[i + 1];
     }
     const bool layout = run == L"layout-chinese" || run == L"layout-english";
     const bool later = run == L"second" || run == L"third";
-    if (exe.empty() || (!layout && (out.empty() || key.empty() || (run != L"first" && !later)))) {
+    const bool plant = run == L"plant-chinese" || run == L"plant-english";
+    const wchar_t* connection = _wgetenv(L"MENSORA_PLANT_TEST_CONNECTION");
+    const bool full = run == L"first" || later || (plant && !bench.empty() && connection != nullptr);
+    if (exe.empty() || (!layout && (out.empty() || key.empty() || !full))) {
         std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second|third\n"
-                    "       window_drive --program EXE --run layout-chinese|layout-english\n");
+                    "       window_drive --program EXE --run layout-chinese|layout-english\n"
+                    "       window_drive --program EXE --out FOLDER --key FIFO --bench NAME "
+                    "--run plant-chinese|plant-english\n"
+                    "       (a plant run with MENSORA_PLANT_TEST_CONNECTION set)\n");
         return 2;
     }
-    english = run == L"second" || run == L"layout-english";
+    english = run == L"second" || run == L"layout-english" || run == L"plant-english";
     // The second run finds the language the first one chose; the others choose their own.
-    if (layout || run == L"third") storeSetting(L"Language", english ? 2 : 1);
+    if (layout || plant || run == L"third") storeSetting(L"Language", english ? 2 : 1);
+    if (plant) {
+        storeText(L"Plant", L"Connection", connection);
+        storeText(L"Plant", L"Bench", bench);
+    }
     start(exe);
     if (layout) {
         layoutRun();
+    } else if (plant) {
+        plantJournal(out, key);
     } else if (later) {
         laterRun(out);
     } else {
