@@ -33,7 +33,7 @@ public:
         const auto path = (std::filesystem::temp_directory_path() / "mensora-plant-bench.db").string();
         journal_ = std::make_unique<mensora::test::SyntheticJournal>(
             path, mensora::test::runIdFrom(static_cast<std::uint64_t>(std::time(nullptr))));
-        std::vector<mensora::PlantRecord> records;
+        std::vector<mensora::OutboxRecord> records;
         for (int i = 1; i <= kBacklog; ++i) records.push_back(mensora::test::sampleRecord(i));
         journal_->append(records);
         thread_ = std::jthread([this, connection, path] {

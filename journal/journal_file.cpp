@@ -1,18 +1,18 @@
 #include "journal/journal_file.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <functional>
 #include <utility>
 
+#include "journal/journal_schema.h"
 #include "journal/journal_time.h"
 
 namespace mensora {
 namespace {
 
 // The tables. journal_run, plant_sent and the view journal_record are read by the plant's
-// sender with its own connection: their names and columns stay as they are. A record's row
+// sender with its own connection (journal_outbox.h): their names stay as they are, and the
+// view's columns stand in the order journal_schema.h gives. A record's row
 // holds what cannot be made again from the others (the value field only where it is not the
 // list's text in blanks); the judging values and the trace values sit in side tables that a
 // record names, so that a million records stay small.
@@ -116,7 +116,7 @@ constexpr const char* kPruneSlice =
     " WHERE seq > ?3 AND seq <= ?4"
     " AND taken < unixepoch(?1) - ?2 * 86400"
     " AND number <= (SELECT coalesce(max(m.up_to), 0) FROM journal_mark m"
-    "                WHERE m.list_id = journal_entry.list_id AND m.kind IN (1, 2))"
+    "                WHERE m.list_id = journal_entry.list_id AND m.kind IN (?5, ?6))"
     " AND coalesce(seq <= (SELECT up_to FROM plant_sent), 1)";
 constexpr const char* kRows =
     "SELECT coalesce((SELECT min(seq) FROM journal_entry), 1) - 1,"
@@ -126,9 +126,9 @@ constexpr const char* kPreviousRunEndedNormally =
 constexpr const char* kLatestList =
     "SELECT seq, list_id, number FROM journal_entry ORDER BY seq DESC LIMIT 1";
 constexpr const char* kListEnded =
-    "SELECT EXISTS (SELECT 1 FROM journal_mark WHERE list_id = ?1 AND kind IN (3, 4))";
+    "SELECT EXISTS (SELECT 1 FROM journal_mark WHERE list_id = ?1 AND kind IN (?2, ?3))";
 constexpr const char* kSavedUpTo =
-    "SELECT coalesce(max(up_to), 0) FROM journal_mark WHERE list_id = ?1 AND kind IN (1, 2)";
+    "SELECT coalesce(max(up_to), 0) FROM journal_mark WHERE list_id = ?1 AND kind IN (?2, ?3)";
 // The latest list's rows are the journal's last ones, numbered 1, 2, 3 … in order, and no
 // unsaved row is ever pruned: the unsaved ones lie in the last (last number - saved up to)
 // rows (?2 < seq), which bounds the search.
@@ -146,24 +146,18 @@ constexpr const char* kReadList =
     " JOIN journal_trace t ON t.id = e.trace_id"
     " WHERE e.list_id = ?1 AND e.seq <= ?2 ORDER BY e.seq";
 
-// Marks besides the saves and Clear: the offer to put records back refused.
-constexpr int kDeclined = 4;
+
+using journal_schema::MarkKind;
+
 // Rows a slice of the pruning looks at: a few milliseconds of work, so that a record taken
 // while an old journal is pruned waits at most that long for its commit.
 constexpr std::int64_t kPruneSliceRows = 2000;
+// How long a statement waits while the plant's sender notes what it sent.
+constexpr int kLockWaitMs = 2000;
 
-void bindText(sqlite3_stmt* s, int index, std::string_view text) {
-    sqlite3_bind_text(s, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-}
-
-std::string columnText(sqlite3_stmt* s, int column) {
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
-    return text == nullptr ? std::string() : std::string(text, static_cast<std::size_t>(
-                                                                   sqlite3_column_bytes(s, column)));
-}
-
-float columnFloat(sqlite3_stmt* s, int column) {
-    return static_cast<float>(sqlite3_column_double(s, column));
+void bindKinds(SqliteStatement& s, int first, MarkKind one, MarkKind other) {
+    s.bind(first, static_cast<std::int64_t>(one));
+    s.bind(first + 1, static_cast<std::int64_t>(other));
 }
 
 // The value field a frame leaves: the list's text in blanks. Only other fields are kept.
@@ -176,176 +170,144 @@ ValueFieldText paddedValueText(std::string_view text) {
 
 }  // namespace
 
-JournalFile::JournalFile(sqlite3* db, std::string path) : db_(db), path_(std::move(path)) {}
+JournalFile::JournalFile(std::unique_ptr<SqliteDatabase> db, std::string path)
+    : db_(std::move(db)), path_(std::move(path)) {}
 
-JournalFile::~JournalFile() {
-    for (auto& [sql, s] : statements_) sqlite3_finalize(s);
-    sqlite3_close(db_);
-}
+JournalFile::~JournalFile() = default;
 
 std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, JournalError& error) {
-    sqlite3* db = nullptr;
-    const int opened = sqlite3_open_v2(path.c_str(), &db,
-                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    std::unique_ptr<JournalFile> file(new JournalFile(db, path));
-    if (opened != SQLITE_OK || db == nullptr) {
-        error = file->failure().value_or(JournalError{JournalError::Cause::Other, path, {}});
+    SqliteFailure failure = SqliteFailure::Other;
+    std::string detail;
+    auto db = SqliteDatabase::open(path, true, failure, detail);
+    if (!db) {
+        error = errorOf(failure, path, detail);
         return nullptr;
     }
-    // The plant's sender may hold the file a moment to note what it sent.
-    sqlite3_busy_timeout(db, 2000);
-    if (!file->exec(kSchema)) {
+    db->waitForLocks(kLockWaitMs);
+    if (auto why = journal_schema::refusal(*db, true)) {
+        error = {JournalError::Cause::NotOurs, path, *why};
+        return nullptr;
+    }
+    std::unique_ptr<JournalFile> file(new JournalFile(std::move(db), path));
+    if (!file->db_->exec(kSchema)) {
         error = *file->failure();
         return nullptr;
     }
     return file;
 }
 
+JournalError JournalFile::errorOf(SqliteFailure failure, const std::string& path,
+                                  const std::string& detail) {
+    switch (failure) {
+        case SqliteFailure::DiskFull: return {JournalError::Cause::DiskFull, path, {}};
+        case SqliteFailure::NotWritable: return {JournalError::Cause::FolderNotWritable, path, {}};
+        default: return {JournalError::Cause::Other, path, detail};
+    }
+}
+
 std::optional<JournalError> JournalFile::failure() const {
-    const int code = db_ == nullptr ? SQLITE_NOMEM : sqlite3_errcode(db_);
-    JournalError error{JournalError::Cause::Other, path_, {}};
-    switch (code & 0xFF) {
-        case SQLITE_OK:
-        case SQLITE_ROW:
-        case SQLITE_DONE: return std::nullopt;
-        case SQLITE_FULL: error.cause = JournalError::Cause::DiskFull; break;
-        case SQLITE_CANTOPEN:
-        case SQLITE_READONLY:
-        case SQLITE_PERM:
-        case SQLITE_AUTH: error.cause = JournalError::Cause::FolderNotWritable; break;
-        default: error.detail = db_ == nullptr ? sqlite3_errstr(code) : sqlite3_errmsg(db_); break;
-    }
-    return error;
+    const SqliteFailure why = db_->failure();
+    if (why == SqliteFailure::None) return std::nullopt;
+    return errorOf(why, path_, db_->detail());
 }
 
-bool JournalFile::exec(const char* sql) {
-    return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
-}
-
-JournalFile::Lent::Lent(Lent&& other) noexcept : s_(std::exchange(other.s_, nullptr)) {}
-
-JournalFile::Lent& JournalFile::Lent::operator=(Lent&& other) noexcept {
-    if (s_ != nullptr) sqlite3_reset(s_);
-    s_ = std::exchange(other.s_, nullptr);
-    return *this;
-}
-
-// The statement's result stays in the connection's error state: a failure is still known
-// after the statement went back.
-JournalFile::Lent::~Lent() {
-    if (s_ != nullptr) sqlite3_reset(s_);
-}
-
-JournalFile::Lent JournalFile::statement(const char* sql) {
-    auto found = statements_.find(sql);
-    if (found == statements_.end()) {
-        sqlite3_stmt* made = nullptr;
-        if (sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &made, nullptr) !=
-            SQLITE_OK) {
-            return Lent();
-        }
-        found = statements_.emplace(sql, made).first;
-    }
-    sqlite3_clear_bindings(found->second);
-    return Lent(found->second);
+JournalError JournalFile::failureOrOther() const {
+    return failure().value_or(JournalError{JournalError::Cause::Other, path_, {}});
 }
 
 std::optional<JournalError> JournalFile::startRun(const LocalDateTime& now,
                                                   std::optional<UnsavedRecords>& unsaved) {
-    if (!exec("BEGIN IMMEDIATE")) return failure();
+    if (!db_->exec("BEGIN IMMEDIATE")) return failure();
     unsaved = unsavedRecords();
-    bool done = true;
-    if (Lent s = statement(kStartRun)) {
-        bindText(s.get(), 1, journalTime(now));
-        done = sqlite3_step(s.get()) == SQLITE_DONE;
-        run_ = sqlite3_last_insert_rowid(db_);
-    } else {
-        done = false;
-    }
-    Lent s = done ? statement(kLastList) : Lent();
-    done = s && sqlite3_step(s.get()) == SQLITE_ROW;
-    if (done) lastList_ = sqlite3_column_int64(s.get(), 0);
-    s = done ? statement(kRows) : Lent();
-    done = s && sqlite3_step(s.get()) == SQLITE_ROW;
+    SqliteStatement s = db_->statement(kStartRun);
+    bool done = static_cast<bool>(s);
     if (done) {
-        pruneAfter_ = sqlite3_column_int64(s.get(), 0);
-        pruneEnd_ = lastSeq_ = sqlite3_column_int64(s.get(), 1);
+        s.bind(1, journalTime(now));
+        done = s.run();
+        run_ = db_->lastInsertedRow();
     }
-    s = Lent();
-    if (done && exec("COMMIT")) return std::nullopt;
-    const auto why = failure();
-    exec("ROLLBACK");
+    s = done ? db_->statement(kLastList) : SqliteStatement();
+    done = s && s.step() == SqliteStatement::Step::Row;
+    if (done) lastList_ = s.whole(0);
+    s = done ? db_->statement(kRows) : SqliteStatement();
+    done = s && s.step() == SqliteStatement::Step::Row;
+    if (done) {
+        pruneAfter_ = s.whole(0);
+        pruneEnd_ = lastSeq_ = s.whole(1);
+    }
+    s = SqliteStatement();
+    if (done && db_->exec("COMMIT")) return std::nullopt;
+    const JournalError why = failureOrOther();
+    db_->exec("ROLLBACK");
     unsaved.reset();
-    return why.value_or(JournalError{JournalError::Cause::Other, path_, {}});
+    return why;
 }
 
 bool JournalFile::pruneSlice(const LocalDateTime& now, int keepDays) {
     if (keepDays <= 0 || pruneAfter_ >= pruneEnd_) return false;
     const std::int64_t to = std::min(pruneAfter_ + kPruneSliceRows, pruneEnd_);
-    bool done = exec("BEGIN IMMEDIATE");
+    bool done = db_->exec("BEGIN IMMEDIATE");
     if (done) {
-        Lent s = statement(kPruneSlice);
+        SqliteStatement s = db_->statement(kPruneSlice);
         done = static_cast<bool>(s);
         if (done) {
-            bindText(s.get(), 1, journalTime(now));
-            sqlite3_bind_int(s.get(), 2, keepDays);
-            sqlite3_bind_int64(s.get(), 3, pruneAfter_);
-            sqlite3_bind_int64(s.get(), 4, to);
-            done = sqlite3_step(s.get()) == SQLITE_DONE;
+            s.bind(1, journalTime(now));
+            s.bind(2, static_cast<std::int64_t>(keepDays));
+            s.bind(3, pruneAfter_);
+            s.bind(4, to);
+            bindKinds(s, 5, MarkKind::Saved, MarkKind::Autosaved);
+            done = s.run();
         }
     }
-    if (done && exec("COMMIT")) {
+    if (done && db_->exec("COMMIT")) {
         pruneAfter_ = to;
         return pruneAfter_ < pruneEnd_;
     }
-    exec("ROLLBACK");
+    db_->exec("ROLLBACK");
     return false;
 }
 
 std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
-    Lent s = statement(kPreviousRunEndedNormally);
-    if (!s || sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) != 0) {
-        return std::nullopt;
-    }
+    using Step = SqliteStatement::Step;
+    SqliteStatement s = db_->statement(kPreviousRunEndedNormally);
+    if (!s || s.step() != Step::Row || s.whole(0) != 0) return std::nullopt;
     UnsavedRecords found;
-    s = statement(kLatestList);
-    if (!s || sqlite3_step(s.get()) != SQLITE_ROW) return std::nullopt;
-    const std::int64_t lastSeq = sqlite3_column_int64(s.get(), 0);
-    found.list = sqlite3_column_int64(s.get(), 1);
-    const std::int64_t lastNumber = sqlite3_column_int64(s.get(), 2);
-    s = statement(kListEnded);
+    s = db_->statement(kLatestList);
+    if (!s || s.step() != Step::Row) return std::nullopt;
+    const std::int64_t lastSeq = s.whole(0);
+    found.list = s.whole(1);
+    const std::int64_t lastNumber = s.whole(2);
+    s = db_->statement(kListEnded);
     if (!s) return std::nullopt;
-    sqlite3_bind_int64(s.get(), 1, found.list);
-    if (sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) != 0) {
-        return std::nullopt;
-    }
-    s = statement(kSavedUpTo);
+    s.bind(1, found.list);
+    bindKinds(s, 2, MarkKind::Cleared, MarkKind::Declined);
+    if (s.step() != Step::Row || s.whole(0) != 0) return std::nullopt;
+    s = db_->statement(kSavedUpTo);
     if (!s) return std::nullopt;
-    sqlite3_bind_int64(s.get(), 1, found.list);
-    if (sqlite3_step(s.get()) != SQLITE_ROW) return std::nullopt;
-    const std::int64_t savedUpTo = sqlite3_column_int64(s.get(), 0);
-    s = statement(kUnsavedOfList);
+    s.bind(1, found.list);
+    bindKinds(s, 2, MarkKind::Saved, MarkKind::Autosaved);
+    if (s.step() != Step::Row) return std::nullopt;
+    const std::int64_t savedUpTo = s.whole(0);
+    s = db_->statement(kUnsavedOfList);
     if (!s) return std::nullopt;
-    sqlite3_bind_int64(s.get(), 1, found.list);
-    sqlite3_bind_int64(s.get(), 2, lastSeq - (lastNumber - savedUpTo));
-    sqlite3_bind_int64(s.get(), 3, savedUpTo);
-    if (sqlite3_step(s.get()) != SQLITE_ROW || sqlite3_column_int(s.get(), 0) == 0) {
-        return std::nullopt;
-    }
-    found.count = static_cast<std::uint32_t>(sqlite3_column_int64(s.get(), 0));
-    const std::int64_t firstSeq = sqlite3_column_int64(s.get(), 1);
-    found.lastSeq = sqlite3_column_int64(s.get(), 2);
+    s.bind(1, found.list);
+    s.bind(2, lastSeq - (lastNumber - savedUpTo));
+    s.bind(3, savedUpTo);
+    if (s.step() != Step::Row || s.whole(0) == 0) return std::nullopt;
+    found.count = static_cast<std::uint32_t>(s.whole(0));
+    const std::int64_t firstSeq = s.whole(1);
+    found.lastSeq = s.whole(2);
     for (auto [seq, time] : {std::pair{firstSeq, &found.first}, std::pair{found.lastSeq, &found.last}}) {
-        s = statement(kTakenAt);
+        s = db_->statement(kTakenAt);
         if (!s) return std::nullopt;
-        sqlite3_bind_int64(s.get(), 1, seq);
-        if (sqlite3_step(s.get()) == SQLITE_ROW) *time = columnText(s.get(), 0);
+        s.bind(1, seq);
+        if (s.step() == Step::Row) *time = s.text(0);
     }
     return found;
 }
 
 std::optional<JournalError> JournalFile::write(const std::vector<JournalEntry>& entries) {
-    if (!exec("BEGIN IMMEDIATE")) return failure();
+    if (!db_->exec("BEGIN IMMEDIATE")) return failure();
     const std::int64_t list = list_;
     const std::int64_t lastList = lastList_;
     const std::int64_t lastSeq = lastSeq_;
@@ -354,82 +316,77 @@ std::optional<JournalError> JournalFile::write(const std::vector<JournalEntry>& 
         done = apply(entry);
         if (!done) break;
     }
-    if (done && exec("COMMIT")) return std::nullopt;
-    const auto why = failure();
-    exec("ROLLBACK");
+    if (done && db_->exec("COMMIT")) return std::nullopt;
+    const JournalError why = failureOrOther();
+    db_->exec("ROLLBACK");
     list_ = list;
     lastList_ = lastList;
     lastSeq_ = lastSeq;
     forgetSideRows();
-    return why.value_or(JournalError{JournalError::Cause::Other, path_, {}});
+    return why;
 }
 
 bool JournalFile::apply(const JournalEntry& entry) {
     if (const auto* record = std::get_if<JournalRecord>(&entry)) return insert(*record);
     if (const auto* m = std::get_if<JournalMark>(&entry)) {
         if (list_ == 0) return true;  // nothing recorded since start or Clear
-        const bool done = mark(list_, static_cast<int>(m->kind), m->upTo, m->at);
+        const bool done = mark(list_, m->kind, m->upTo, m->at);
         if (m->kind == JournalMark::Kind::Cleared) list_ = 0;
         return done;
     }
     if (const auto* answer = std::get_if<JournalRestoreAnswer>(&entry)) {
-        if (!answer->restored) return mark(answer->list, kDeclined, 0, answer->at);
+        if (!answer->restored) return mark(answer->list, MarkKind::Declined, 0, answer->at);
         list_ = answer->list;
         return true;
     }
-    const Lent s = statement(kEndRun);
+    SqliteStatement s = db_->statement(kEndRun);
     if (!s) return false;
-    sqlite3_bind_int64(s.get(), 1, run_);
-    return sqlite3_step(s.get()) == SQLITE_DONE;
+    s.bind(1, run_);
+    return s.run();
 }
 
 bool JournalFile::insert(const JournalRecord& record) {
     const auto parameters = parametersId(record);
     const auto trace = parameters ? traceId(record.trace) : std::nullopt;
-    const Lent lent = trace ? statement(kInsertRecord) : Lent();
-    if (!lent) return false;
-    sqlite3_stmt* s = lent.get();
+    SqliteStatement s = trace ? db_->statement(kInsertRecord) : SqliteStatement();
+    if (!s) return false;
     if (list_ == 0) list_ = ++lastList_;
-    sqlite3_bind_int64(s, 1, list_);
-    sqlite3_bind_int64(s, 2, record.number);
-    bindText(s, 3, record.valueText);
-    if (record.valueField != paddedValueText(record.valueText)) {
-        sqlite3_bind_blob(s, 4, record.valueField.data(), static_cast<int>(record.valueField.size()),
-                          SQLITE_TRANSIENT);
-    }
-    sqlite3_bind_double(s, 5, record.value);
-    sqlite3_bind_double(s, 6, record.error);
-    sqlite3_bind_int(s, 7, record.decimalPlaces);
-    sqlite3_bind_int(s, 8, static_cast<int>(record.verdict));
-    sqlite3_bind_int(s, 9, static_cast<int>(record.language));
-    bindText(s, 10, journalTime(std::string_view(record.takenAt.data(), record.takenAt.size())));
-    sqlite3_bind_int64(s, 11, *parameters);
-    sqlite3_bind_int64(s, 12, *trace);
-    if (sqlite3_step(s) != SQLITE_DONE) return false;
-    lastSeq_ = sqlite3_last_insert_rowid(db_);
+    s.bind(1, list_);
+    s.bind(2, static_cast<std::int64_t>(record.number));
+    s.bind(3, record.valueText);
+    if (record.valueField != paddedValueText(record.valueText)) s.bindBytes(4, record.valueField);
+    s.bind(5, static_cast<double>(record.value));
+    s.bind(6, static_cast<double>(record.error));
+    s.bind(7, static_cast<std::int64_t>(record.decimalPlaces));
+    s.bind(8, static_cast<std::int64_t>(record.verdict));
+    s.bind(9, static_cast<std::int64_t>(record.language));
+    s.bind(10, journalTime(std::string_view(record.takenAt.data(), record.takenAt.size())));
+    s.bind(11, *parameters);
+    s.bind(12, *trace);
+    if (!s.run()) return false;
+    lastSeq_ = db_->lastInsertedRow();
     return true;
 }
 
-bool JournalFile::mark(std::int64_t list, int kind, std::uint32_t upTo, const LocalDateTime& at) {
-    const Lent lent = statement(kInsertMark);
-    if (!lent) return false;
-    sqlite3_stmt* s = lent.get();
-    sqlite3_bind_int64(s, 1, list);
-    sqlite3_bind_int(s, 2, kind);
-    sqlite3_bind_int64(s, 3, upTo);
-    bindText(s, 4, journalTime(at));
-    return sqlite3_step(s) == SQLITE_DONE;
+bool JournalFile::mark(std::int64_t list, MarkKind kind, std::uint32_t upTo, const LocalDateTime& at) {
+    SqliteStatement s = db_->statement(kInsertMark);
+    if (!s) return false;
+    s.bind(1, list);
+    s.bind(2, static_cast<std::int64_t>(kind));
+    s.bind(3, static_cast<std::int64_t>(upTo));
+    s.bind(4, journalTime(at));
+    return s.run();
 }
 
 std::optional<std::int64_t> JournalFile::parametersId(const JournalRecord& record) {
     return knownSideRow(
         parameterIds_,
         std::tuple(record.nominal, record.upperTolerance, record.lowerTolerance, record.unit),
-        kFindParameters, kInsertParameters, [&](sqlite3_stmt* s) {
-            sqlite3_bind_double(s, 1, record.nominal);
-            sqlite3_bind_double(s, 2, record.upperTolerance);
-            sqlite3_bind_double(s, 3, record.lowerTolerance);
-            bindText(s, 4, record.unit);
+        kFindParameters, kInsertParameters, [&](SqliteStatement& s) {
+            s.bind(1, static_cast<double>(record.nominal));
+            s.bind(2, static_cast<double>(record.upperTolerance));
+            s.bind(3, static_cast<double>(record.lowerTolerance));
+            s.bind(4, record.unit);
         });
 }
 
@@ -437,19 +394,19 @@ std::optional<std::int64_t> JournalFile::traceId(const TraceValues& trace) {
     return knownSideRow(
         traceIds_,
         std::tuple(trace.part, trace.characteristic, trace.lot, trace.operatorName, trace.gaugeId),
-        kFindTrace, kInsertTrace, [&](sqlite3_stmt* s) {
-            bindText(s, 1, trace.part);
-            bindText(s, 2, trace.characteristic);
-            bindText(s, 3, trace.lot);
-            bindText(s, 4, trace.operatorName);
-            bindText(s, 5, trace.gaugeId);
+        kFindTrace, kInsertTrace, [&](SqliteStatement& s) {
+            s.bind(1, trace.part);
+            s.bind(2, trace.characteristic);
+            s.bind(3, trace.lot);
+            s.bind(4, trace.operatorName);
+            s.bind(5, trace.gaugeId);
         });
 }
 
 template <typename Key>
 std::optional<std::int64_t> JournalFile::knownSideRow(
     std::map<Key, std::int64_t>& known, Key key, const char* find, const char* insert,
-    const std::function<void(sqlite3_stmt*)>& bind) {
+    const std::function<void(SqliteStatement&)>& bind) {
     if (const auto found = known.find(key); found != known.end()) return found->second;
     const auto id = sideRow(find, insert, bind);
     if (id) known.emplace(std::move(key), *id);
@@ -457,17 +414,17 @@ std::optional<std::int64_t> JournalFile::knownSideRow(
 }
 
 std::optional<std::int64_t> JournalFile::sideRow(
-    const char* find, const char* insert, const std::function<void(sqlite3_stmt*)>& bind) {
-    Lent s = statement(find);
+    const char* find, const char* insert, const std::function<void(SqliteStatement&)>& bind) {
+    SqliteStatement s = db_->statement(find);
     if (!s) return std::nullopt;
-    bind(s.get());
-    const int found = sqlite3_step(s.get());
-    if (found == SQLITE_ROW) return sqlite3_column_int64(s.get(), 0);
-    s = found == SQLITE_DONE ? statement(insert) : Lent();
+    bind(s);
+    const SqliteStatement::Step found = s.step();
+    if (found == SqliteStatement::Step::Row) return s.whole(0);
+    s = found == SqliteStatement::Step::Done ? db_->statement(insert) : SqliteStatement();
     if (!s) return std::nullopt;
-    bind(s.get());
-    if (sqlite3_step(s.get()) != SQLITE_DONE) return std::nullopt;
-    return sqlite3_last_insert_rowid(db_);
+    bind(s);
+    if (!s.run()) return std::nullopt;
+    return db_->lastInsertedRow();
 }
 
 void JournalFile::forgetSideRows() {
@@ -477,35 +434,32 @@ void JournalFile::forgetSideRows() {
 
 std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_t lastSeq,
                                                   std::vector<JournalRecord>& records) {
-    const Lent lent = statement(kReadList);
-    if (!lent) return failure();
-    sqlite3_stmt* s = lent.get();
-    sqlite3_bind_int64(s, 1, list);
-    sqlite3_bind_int64(s, 2, lastSeq);
-    int stepped = SQLITE_ROW;
-    while ((stepped = sqlite3_step(s)) == SQLITE_ROW) {
+    SqliteStatement s = db_->statement(kReadList);
+    if (!s) return failure();
+    s.bind(1, list);
+    s.bind(2, lastSeq);
+    SqliteStatement::Step stepped = SqliteStatement::Step::Row;
+    while ((stepped = s.step()) == SqliteStatement::Step::Row) {
         JournalRecord& r = records.emplace_back();
-        r.number = static_cast<std::uint32_t>(sqlite3_column_int64(s, 0));
-        r.valueText = columnText(s, 1);
+        r.number = static_cast<std::uint32_t>(s.whole(0));
+        r.valueText = s.text(1);
         r.valueField = paddedValueText(r.valueText);
-        if (sqlite3_column_bytes(s, 2) == static_cast<int>(r.valueField.size())) {
-            const auto* field = static_cast<const char*>(sqlite3_column_blob(s, 2));
-            std::copy_n(field, r.valueField.size(), r.valueField.begin());
+        if (const auto field = s.bytes(2); field.size() == r.valueField.size()) {
+            std::copy(field.begin(), field.end(), r.valueField.begin());
         }
-        r.value = columnFloat(s, 3);
-        r.error = columnFloat(s, 4);
-        r.decimalPlaces = static_cast<std::uint8_t>(sqlite3_column_int(s, 5));
-        r.verdict = static_cast<Verdict>(sqlite3_column_int(s, 6));
-        r.language = static_cast<Language>(sqlite3_column_int(s, 7));
-        r.takenAt = timeStampField(columnText(s, 8));
-        r.nominal = columnFloat(s, 9);
-        r.upperTolerance = columnFloat(s, 10);
-        r.lowerTolerance = columnFloat(s, 11);
-        r.unit = columnText(s, 12);
-        r.trace = {columnText(s, 13), columnText(s, 14), columnText(s, 15), columnText(s, 16),
-                   columnText(s, 17)};
+        r.value = static_cast<float>(s.number(3));
+        r.error = static_cast<float>(s.number(4));
+        r.decimalPlaces = static_cast<std::uint8_t>(s.whole(5));
+        r.verdict = journal_schema::verdictOf(s.whole(6)).value_or(Verdict::Ok);
+        r.language = static_cast<Language>(s.whole(7));
+        r.takenAt = timeStampField(s.text(8));
+        r.nominal = static_cast<float>(s.number(9));
+        r.upperTolerance = static_cast<float>(s.number(10));
+        r.lowerTolerance = static_cast<float>(s.number(11));
+        r.unit = s.text(12);
+        r.trace = {s.text(13), s.text(14), s.text(15), s.text(16), s.text(17)};
     }
-    if (stepped != SQLITE_DONE) return failure();
+    if (stepped != SqliteStatement::Step::Done) return failure();
     return std::nullopt;
 }
 

@@ -12,10 +12,8 @@
 // writer inside that commit; passive never waits for a reader (the plant's sender), and the
 // log is cut back to 4 MB once a checkpoint has reset it, so it stays small on disk.
 // Sharing: the plant's sender reads the file and writes its mark with a connection of its
-// own. No statement of the writer stays stepped after its use: a statement left on a row holds
-// a read transaction on an old snapshot of the file, and once the sender has written, the
-// writer's next BEGIN IMMEDIATE on that snapshot fails at once with SQLITE_BUSY_SNAPSHOT
-// ("database is locked"), which no busy timeout waits out.
+// own; statements are lent for one use (sqlite_database.h), so that none holds an old snapshot
+// of the file past its use.
 
 #include <cstdint>
 #include <functional>
@@ -27,9 +25,8 @@
 #include <vector>
 
 #include "journal/journal_record.h"
-
-struct sqlite3;
-struct sqlite3_stmt;
+#include "journal/journal_schema.h"
+#include "journal/sqlite_database.h"
 
 namespace mensora {
 
@@ -60,30 +57,17 @@ public:
                                          std::vector<JournalRecord>& records);
 
 private:
-    explicit JournalFile(sqlite3* db, std::string path);
+    JournalFile(std::unique_ptr<SqliteDatabase> db, std::string path);
 
-    // A prepared statement lent for one use, reset when the use ends.
-    class Lent {
-    public:
-        explicit Lent(sqlite3_stmt* s = nullptr) : s_(s) {}
-        Lent(Lent&& other) noexcept;
-        Lent& operator=(Lent&& other) noexcept;
-        ~Lent();
-        sqlite3_stmt* get() const { return s_; }
-        explicit operator bool() const { return s_ != nullptr; }
-
-    private:
-        sqlite3_stmt* s_;
-    };
-
+    static JournalError errorOf(SqliteFailure failure, const std::string& path,
+                                const std::string& detail);
     std::optional<JournalError> failure() const;
-    bool exec(const char* sql);
-    // The statement of sql, prepared once and lent for this use; empty when it cannot be.
-    Lent statement(const char* sql);
+    JournalError failureOrOther() const;
     std::optional<UnsavedRecords> unsavedRecords();
     bool apply(const JournalEntry& entry);
     bool insert(const JournalRecord& record);
-    bool mark(std::int64_t list, int kind, std::uint32_t upTo, const LocalDateTime& at);
+    bool mark(std::int64_t list, journal_schema::MarkKind kind, std::uint32_t upTo,
+              const LocalDateTime& at);
     // Forgets the side rows known, after a transaction that may have made some was undone.
     void forgetSideRows();
     std::optional<std::int64_t> parametersId(const JournalRecord& record);
@@ -91,16 +75,15 @@ private:
     // The id of the side row that find finds, made by insert when there is none; bind puts
     // the row's values into either statement.
     std::optional<std::int64_t> sideRow(const char* find, const char* insert,
-                                        const std::function<void(sqlite3_stmt*)>& bind);
+                                        const std::function<void(SqliteStatement&)>& bind);
     // The same, remembered in `known` by key.
     template <typename Key>
     std::optional<std::int64_t> knownSideRow(std::map<Key, std::int64_t>& known, Key key,
                                              const char* find, const char* insert,
-                                             const std::function<void(sqlite3_stmt*)>& bind);
+                                             const std::function<void(SqliteStatement&)>& bind);
 
-    sqlite3* db_;
+    std::unique_ptr<SqliteDatabase> db_;
     std::string path_;
-    std::map<const char*, sqlite3_stmt*> statements_;
     std::int64_t run_ = 0;
     // The list the next record joins; 0 until its first record (after start and Clear).
     std::int64_t list_ = 0;

@@ -1,114 +1,110 @@
-#include "plant/journal_outbox.h"
-
-#include <sqlite3.h>
+#include "journal/journal_outbox.h"
 
 #include <utility>
+
+#include "journal/journal_schema.h"
+#include "journal/sqlite_database.h"
 
 namespace mensora {
 
 namespace {
 
-// How long a read or the mark waits for the journal's writer to finish a commit.
-constexpr int kBusyWaitMs = 2000;
+using journal_schema::RecordColumn;
+using Step = SqliteStatement::Step;
 
+// How long a read or the mark waits for the journal's writer to finish a commit.
+constexpr int kLockWaitMs = 2000;
+
+// The view's columns in the order journal_schema.h names them.
 constexpr const char* kSelectRecords =
     "SELECT seq, number, value_text, value, error, verdict, taken_at, nominal, upper_tolerance,"
     " lower_tolerance, unit, part, characteristic, lot, operator, gauge_id"
     " FROM journal_record WHERE seq > ?1 ORDER BY seq LIMIT ?2";
+constexpr const char* kCountAfter = "SELECT count(*) FROM journal_record WHERE seq > ?1";
+constexpr const char* kRun = "SELECT run_id FROM journal_run";
+constexpr const char* kSentMark = "SELECT up_to FROM plant_sent";
+constexpr const char* kMarkSent = "UPDATE plant_sent SET up_to = ?1";
 
-struct Statement {
-    sqlite3_stmt* handle = nullptr;
-    Statement(sqlite3* db, const char* sql) { sqlite3_prepare_v2(db, sql, -1, &handle, nullptr); }
-    ~Statement() { sqlite3_finalize(handle); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-};
-
-std::optional<std::string> textAt(sqlite3_stmt* row, int column) {
-    if (sqlite3_column_type(row, column) == SQLITE_NULL) return std::nullopt;
-    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(row, column));
-    return std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(row, column)));
+std::optional<std::string> textAt(const SqliteStatement& row, int column) {
+    if (row.isNull(column)) return std::nullopt;
+    return row.text(column);
 }
 
-std::optional<double> numberAt(sqlite3_stmt* row, int column) {
-    if (sqlite3_column_type(row, column) == SQLITE_NULL) return std::nullopt;
-    return sqlite3_column_double(row, column);
+std::optional<double> numberAt(const SqliteStatement& row, int column) {
+    if (row.isNull(column)) return std::nullopt;
+    return row.number(column);
 }
 
-std::optional<std::int64_t> wholeAt(sqlite3_stmt* row, int column) {
-    if (sqlite3_column_type(row, column) == SQLITE_NULL) return std::nullopt;
-    return sqlite3_column_int64(row, column);
+std::optional<std::int64_t> wholeAt(const SqliteStatement& row, int column) {
+    if (row.isNull(column)) return std::nullopt;
+    return row.whole(column);
 }
 
-PlantRecord recordAt(sqlite3_stmt* row) {
-    PlantRecord record;
-    record.sequence = sqlite3_column_int64(row, 0);
-    record.number = wholeAt(row, 1);
-    record.valueText = textAt(row, 2);
-    record.value = numberAt(row, 3);
-    record.error = numberAt(row, 4);
-    if (const auto verdict = wholeAt(row, 5)) record.verdict = static_cast<int>(*verdict);
-    record.takenAt = textAt(row, 6);
-    record.nominal = numberAt(row, 7);
-    record.upperTolerance = numberAt(row, 8);
-    record.lowerTolerance = numberAt(row, 9);
-    record.unit = textAt(row, 10);
-    record.part = textAt(row, 11);
-    record.characteristic = textAt(row, 12);
-    record.lot = textAt(row, 13);
-    record.operatorName = textAt(row, 14);
-    record.gaugeId = textAt(row, 15);
+OutboxRecord recordAt(const SqliteStatement& row) {
+    OutboxRecord record;
+    record.sequence = row.whole(RecordColumn::Sequence);
+    record.number = wholeAt(row, RecordColumn::Number);
+    record.valueText = textAt(row, RecordColumn::ValueText);
+    record.value = numberAt(row, RecordColumn::Value);
+    record.error = numberAt(row, RecordColumn::Error);
+    if (const auto code = wholeAt(row, RecordColumn::VerdictCode)) {
+        record.verdict = journal_schema::verdictOf(*code);
+    }
+    record.takenAt = textAt(row, RecordColumn::TakenAt);
+    record.nominal = numberAt(row, RecordColumn::Nominal);
+    record.upperTolerance = numberAt(row, RecordColumn::UpperTolerance);
+    record.lowerTolerance = numberAt(row, RecordColumn::LowerTolerance);
+    record.unit = textAt(row, RecordColumn::Unit);
+    record.part = textAt(row, RecordColumn::Part);
+    record.characteristic = textAt(row, RecordColumn::Characteristic);
+    record.lot = textAt(row, RecordColumn::Lot);
+    record.operatorName = textAt(row, RecordColumn::Operator);
+    record.gaugeId = textAt(row, RecordColumn::GaugeId);
     return record;
 }
 
 }  // namespace
 
-struct JournalOutbox::Connection {
-    sqlite3* db = nullptr;
-    ~Connection() { sqlite3_close(db); }
-};
-
 JournalOutbox::JournalOutbox(std::string path) : path_(std::move(path)) {}
 
 JournalOutbox::~JournalOutbox() = default;
 
-std::optional<std::string> JournalOutbox::failure(const char* what) {
-    std::string text = std::string("journal ") + path_ + ": " + what;
-    if (connection_ != nullptr) text += std::string(": ") + sqlite3_errmsg(connection_->db);
-    connection_.reset();  // opened afresh at the next attempt
+std::optional<std::string> JournalOutbox::failure(const std::string& what) {
+    std::string text = "journal " + path_ + ": " + what;
+    if (db_ != nullptr) text += ": " + db_->detail();
+    db_.reset();  // opened afresh at the next attempt
     return text;
 }
 
 std::optional<std::string> JournalOutbox::open() {
-    if (connection_ != nullptr) return std::nullopt;
-    connection_ = std::make_unique<Connection>();
+    if (db_ != nullptr) return std::nullopt;
+    SqliteFailure failed = SqliteFailure::None;
+    std::string detail;
     // Never created here: a journal that is not there yet is the journal's to make.
-    if (sqlite3_open_v2(path_.c_str(), &connection_->db, SQLITE_OPEN_READWRITE, nullptr) !=
-        SQLITE_OK) {
-        return failure("cannot be opened");
+    db_ = SqliteDatabase::open(path_, false, failed, detail);
+    if (db_ == nullptr) return failure("cannot be opened: " + detail);
+    db_->waitForLocks(kLockWaitMs);
+    if (const auto why = journal_schema::refusal(*db_, false)) {
+        db_.reset();
+        return failure("written by another program or a newer Mensora (" + *why + ")");
     }
-    sqlite3_busy_timeout(connection_->db, kBusyWaitMs);
-    const Statement run(connection_->db, "SELECT run_id FROM journal_run");
-    if (run.handle == nullptr || sqlite3_step(run.handle) != SQLITE_ROW) {
-        return failure("holds no run");
-    }
-    run_ = *textAt(run.handle, 0);
+    SqliteStatement run = db_->statement(kRun);
+    if (!run || run.step() != Step::Row) return failure("holds no run");
+    run_ = run.text(0);
     return std::nullopt;
 }
 
 std::optional<std::string> JournalOutbox::readAfter(std::int64_t sequence, int limit,
-                                                    std::vector<PlantRecord>& records) {
+                                                    std::vector<OutboxRecord>& records) {
     records.clear();
     if (auto error = open()) return error;
-    const Statement select(connection_->db, kSelectRecords);
-    if (select.handle == nullptr) return failure("cannot be read");
-    sqlite3_bind_int64(select.handle, 1, sequence);
-    sqlite3_bind_int(select.handle, 2, limit);
-    int status = SQLITE_ROW;
-    while ((status = sqlite3_step(select.handle)) == SQLITE_ROW) {
-        records.push_back(recordAt(select.handle));
-    }
-    if (status != SQLITE_DONE) {
+    SqliteStatement select = db_->statement(kSelectRecords);
+    if (!select) return failure("cannot be read");
+    select.bind(1, sequence);
+    select.bind(2, static_cast<std::int64_t>(limit));
+    Step step = Step::Row;
+    while ((step = select.step()) == Step::Row) records.push_back(recordAt(select));
+    if (step != Step::Done) {
         records.clear();
         return failure("cannot be read");
     }
@@ -117,30 +113,30 @@ std::optional<std::string> JournalOutbox::readAfter(std::int64_t sequence, int l
 
 std::optional<std::int64_t> JournalOutbox::countAfter(std::int64_t sequence) {
     if (open()) return std::nullopt;
-    const Statement count(connection_->db, "SELECT count(*) FROM journal_record WHERE seq > ?1");
-    if (count.handle == nullptr) return std::nullopt;
-    sqlite3_bind_int64(count.handle, 1, sequence);
-    if (sqlite3_step(count.handle) != SQLITE_ROW) return std::nullopt;
-    return sqlite3_column_int64(count.handle, 0);
+    SqliteStatement count = db_->statement(kCountAfter);
+    if (!count) return std::nullopt;
+    count.bind(1, sequence);
+    if (count.step() != Step::Row) return std::nullopt;
+    return count.whole(0);
 }
 
 std::int64_t JournalOutbox::sentMark() {
     if (open()) return 0;
-    const Statement mark(connection_->db, "SELECT up_to FROM plant_sent");
-    if (mark.handle == nullptr || sqlite3_step(mark.handle) != SQLITE_ROW) return 0;
-    return wholeAt(mark.handle, 0).value_or(0);
+    SqliteStatement mark = db_->statement(kSentMark);
+    if (!mark || mark.step() != Step::Row) return 0;
+    return wholeAt(mark, 0).value_or(0);
 }
 
 std::optional<std::string> JournalOutbox::markSent(std::optional<std::int64_t> sequence) {
     if (auto error = open()) return error;
-    const Statement mark(connection_->db, "UPDATE plant_sent SET up_to = ?1");
-    if (mark.handle == nullptr) return failure("cannot be marked");
+    SqliteStatement mark = db_->statement(kMarkSent);
+    if (!mark) return failure("cannot be marked");
     if (sequence) {
-        sqlite3_bind_int64(mark.handle, 1, *sequence);
+        mark.bind(1, *sequence);
     } else {
-        sqlite3_bind_null(mark.handle, 1);
+        mark.bindNull(1);
     }
-    if (sqlite3_step(mark.handle) != SQLITE_DONE) return failure("cannot be marked");
+    if (!mark.run()) return failure("cannot be marked");
     return std::nullopt;
 }
 

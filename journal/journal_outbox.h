@@ -10,9 +10,33 @@
 #include <string>
 #include <vector>
 
-#include "plant/plant_record.h"
+#include "base/acquisition_state.h"
 
 namespace mensora {
+
+class SqliteDatabase;
+
+// One record as it leaves the journal for the plant database: the journal's row number and
+// everything the list and the record file show, with the parameters in force. A value the
+// journal's row lacks goes to the plant as NULL.
+struct OutboxRecord {
+    std::int64_t sequence = 0;  // the journal's row number: increasing, never reused
+    std::optional<std::int64_t> number;
+    std::optional<std::string> valueText;
+    std::optional<double> value;
+    std::optional<double> error;
+    std::optional<Verdict> verdict;
+    std::optional<std::string> takenAt;  // "YYYY-MM-DD hh:mm:ss", local time
+    std::optional<double> nominal;
+    std::optional<double> upperTolerance;
+    std::optional<double> lowerTolerance;
+    std::optional<std::string> unit;
+    std::optional<std::string> part;
+    std::optional<std::string> characteristic;
+    std::optional<std::string> lot;
+    std::optional<std::string> operatorName;
+    std::optional<std::string> gaugeId;
+};
 
 class JournalOutbox {
 public:
@@ -22,14 +46,15 @@ public:
     JournalOutbox(const JournalOutbox&) = delete;
     JournalOutbox& operator=(const JournalOutbox&) = delete;
 
-    // Opens the journal if it is not open; the run is then known. An error text otherwise.
+    // Opens the journal if it is not open; the run is then known. An error text otherwise,
+    // also for a file that another program or a newer Mensora wrote.
     std::optional<std::string> open();
     const std::string& run() const { return run_; }
 
     // Up to `limit` records after `sequence` (0 for all), in the journal's order; an error
     // text leaves `records` empty.
     std::optional<std::string> readAfter(std::int64_t sequence, int limit,
-                                         std::vector<PlantRecord>& records);
+                                         std::vector<OutboxRecord>& records);
     // How many records lie after `sequence`; nullopt when the journal cannot be read.
     std::optional<std::int64_t> countAfter(std::int64_t sequence);
     // Up to where the plant was last known to hold the records; 0 when it never was.
@@ -38,11 +63,10 @@ public:
     std::optional<std::string> markSent(std::optional<std::int64_t> sequence);
 
 private:
-    struct Connection;
-    std::optional<std::string> failure(const char* what);
+    std::optional<std::string> failure(const std::string& what);
 
     std::string path_;
-    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<SqliteDatabase> db_;
     std::string run_;
 };
 

@@ -11,6 +11,7 @@
 #include "base/acquisition_state.h"
 #include "base/clock.h"
 #include "base/language.h"
+#include "journal/journal_schema.h"
 #include "measure/field_format.h"
 #include "measure/record_store.h"
 #include "measure/trace_values.h"
@@ -37,7 +38,7 @@ struct JournalRecord {
 
 // Something that happened to the records of the list.
 struct JournalMark {
-    enum class Kind : std::uint8_t { Saved = 1, Autosaved = 2, Cleared = 3 };
+    using Kind = journal_schema::MarkKind;  // never Declined: that is the journal's own
     Kind kind;
     std::uint32_t upTo = 0;  // the number of the last record a save covered
     LocalDateTime at;
@@ -68,10 +69,11 @@ struct UnsavedRecords {
 
 // Why the journal cannot be written; the user is told once.
 struct JournalError {
-    enum class Cause : std::uint8_t { DiskFull, FolderNotWritable, Other };
+    // NotOurs: the file is another program's, or a newer Mensora's.
+    enum class Cause : std::uint8_t { DiskFull, FolderNotWritable, NotOurs, Other };
     Cause cause = Cause::Other;
     std::string path;    // the journal file, or empty when the data folder itself is missing
-    std::string detail;  // the database's own words, for Other
+    std::string detail;  // the database's own words, for NotOurs and Other
 };
 
 }  // namespace mensora

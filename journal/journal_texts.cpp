@@ -13,6 +13,9 @@ std::string timeOfDay(const std::string& journalTime) {
 constexpr Bilingual kDiskFull{"磁盘已满，记录日志无法写入：", "The disk is full: the record journal cannot be written: "};
 constexpr Bilingual kNotWritable{"记录日志所在的文件夹不可写入：",
                                  "The record journal's folder may not be written to: "};
+constexpr Bilingual kNotOurs{"记录日志由其他程序或更新版本的 Mensora 写入，本程序不会改动它：",
+                             "The record journal was written by another program or a newer "
+                             "Mensora, and is left as it is: "};
 constexpr Bilingual kOther{"记录日志无法写入：", "The record journal cannot be written: "};
 constexpr Bilingual kNoDataFolder{"用户数据文件夹", "the user's data folder"};
 constexpr Bilingual kGoesOn{
@@ -42,6 +45,7 @@ std::string journalFailureMessage(const JournalError& error, Language language) 
     const Bilingual* cause = &kOther;
     if (error.cause == JournalError::Cause::DiskFull) cause = &kDiskFull;
     if (error.cause == JournalError::Cause::FolderNotWritable) cause = &kNotWritable;
+    if (error.cause == JournalError::Cause::NotOurs) cause = &kNotOurs;
     std::string text = pick(*cause, language);
     text += error.path.empty() ? pick(kNoDataFolder, language) : error.path;
     if (!error.detail.empty()) text += " (" + error.detail + ")";

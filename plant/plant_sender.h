@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plant/journal_outbox.h"
-#include "plant/plant_record.h"
+#include "journal/journal_outbox.h"
 #include "plant/plant_server.h"
 #include "plant/plant_status.h"
 
@@ -56,7 +55,7 @@ private:
     PlantServer server_;
     std::int64_t serverHolds_ = 0;  // valid while connected
     int failures_ = 0;
-    std::vector<PlantRecord> batch_;
+    std::vector<OutboxRecord> batch_;
 };
 
 }  // namespace mensora

@@ -127,18 +127,19 @@ private:
     std::vector<SQLLEN> lengths_;
 };
 
-std::optional<std::string> verdictName(const std::optional<int>& verdict) {
+// The verdict as the plant's table names it.
+std::optional<std::string> verdictName(const std::optional<Verdict>& verdict) {
     if (!verdict) return std::nullopt;
     switch (*verdict) {
-        case 0: return "OK";
-        case 1: return "OverUpper";
-        case 2: return "UnderLower";
-        default: return std::nullopt;
+        case Verdict::Ok: return "OK";
+        case Verdict::OverUpper: return "OverUpper";
+        case Verdict::UnderLower: return "UnderLower";
     }
+    return std::nullopt;
 }
 
 SQLRETURN bindRecord(BoundValues& values, SQLHSTMT statement, const std::string& bench,
-                     const std::string& run, const PlantRecord& record) {
+                     const std::string& run, const OutboxRecord& record) {
     const SQLRETURN results[] = {
         values.text(statement, bench),
         values.text(statement, run),
@@ -301,7 +302,7 @@ std::optional<std::string> PlantServer::highestSequence(const std::string& bench
 }
 
 std::optional<std::string> PlantServer::insert(const std::string& bench, const std::string& run,
-                                               const std::vector<PlantRecord>& records) {
+                                               const std::vector<OutboxRecord>& records) {
     if (!connected()) return std::string("not connected");
     for (std::size_t first = 0; first < records.size(); first += plant_table::kRowsPerInsert) {
         const std::size_t rows =

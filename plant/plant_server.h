@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plant/plant_record.h"
+#include "journal/journal_outbox.h"
 
 namespace mensora {
 
@@ -36,7 +36,7 @@ public:
                                                std::int64_t& highest);
     // Inserts the records, in statements of up to plant_table::kRowsPerInsert rows each.
     std::optional<std::string> insert(const std::string& bench, const std::string& run,
-                                      const std::vector<PlantRecord>& records);
+                                      const std::vector<OutboxRecord>& records);
 
 private:
     struct Handles;

@@ -12,8 +12,13 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "tools/tour/run_events_until.h"
 
 namespace mensora::test {
 
@@ -39,6 +44,18 @@ public:
 
     const QString& device() const { return device_; }
     void pressDataKey() { ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1); }
+    // The data key pressed until `count()` reaches `records`: a read that brings two frames
+    // decodes the first only, so a press that took nothing is pressed again, as a user would.
+    // `taken` hears of each record as it is taken.
+    void pressUntil(const std::function<std::uint32_t()>& count, std::uint32_t records,
+                    const std::function<void()>& taken = {}) {
+        for (int press = 0; press < 12 && count() < records; ++press) {
+            const std::uint32_t before = count();
+            pressDataKey();
+            runEventsUntil([&] { return count() != before; }, std::chrono::milliseconds(1500));
+            if (taken && count() != before) taken();
+        }
+    }
     // The exit code after SIGTERM, -1 if it did not end cleanly.
     int stop() {
         process_.terminate();

@@ -85,14 +85,8 @@ TEST_P(WorkbookSave, RecordsOfTheDataKeyAreSavedAsAWorkbookThatAnIndependentRead
     };
     click(ConnectButton);
     ASSERT_TRUE(runEventsUntil([&] { return program.dialog().state().linkConnected != 0; }, 10s));
-    // A read that brings two frames decodes the first only: the key is pressed until the
-    // records stand, as a user would press again.
     const auto recordUpTo = [&](std::uint32_t records) {
-        for (int press = 0; press < 12 && program.store().count() < records; ++press) {
-            const std::uint32_t before = program.store().count();
-            gauge.pressDataKey();
-            runEventsUntil([&] { return program.store().count() != before; }, 1500ms);
-        }
+        gauge.pressUntil([&] { return program.store().count(); }, records);
         ASSERT_EQ(program.store().count(), records);
     };
     putInForce(program, "A-100", "L1");

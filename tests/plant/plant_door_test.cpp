@@ -42,7 +42,7 @@ TEST(PlantDoor, WithoutAConnectionNothingRuns) {
 
 TEST(PlantDoor, ATickHandsTheRoundToTheWorkerAndItsStatusComesBack) {
     DoorRig rig;
-    std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
+    std::vector<OutboxRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
     rig.journal.append(records);
     rig.door.change(testConnection(), "");
     ASSERT_TRUE(rig.door.status().has_value());
@@ -79,7 +79,7 @@ TEST(PlantDoor, UpToDateOnlyWhenTheServerHoldsEveryRecordTheWindowTook) {
     };
     for (const auto& c : cases) {
         DoorRig rig;
-        std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
+        std::vector<OutboxRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
         rig.journal.append(records);
         Journal::Progress progress;
         rig.door.followJournal([&progress] { return progress; });
@@ -106,7 +106,7 @@ TEST(PlantDoor, UpToDateOnlyWhenTheServerHoldsEveryRecordTheWindowTook) {
 // Once the connection is emptied, the journal no longer keeps records for a plant.
 TEST(PlantDoor, AnEmptiedConnectionStopsSendingAndFreesTheJournal) {
     DoorRig rig;
-    std::vector<PlantRecord> records{sampleRecord(1)};
+    std::vector<OutboxRecord> records{sampleRecord(1)};
     rig.journal.append(records);
     rig.door.change(testConnection(), "bench-emptied");
     rig.clock.advance(1);

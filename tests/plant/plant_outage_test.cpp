@@ -79,13 +79,13 @@ TEST(PlantOutage, EachRecordOnceThroughAKilledSenderAndAServerGoneFor10Seconds) 
     const std::string connection = testConnection();
     const std::string bench = "bench-outage";
     SyntheticJournal journal(journalPath("outage"), runIdFrom(4));
-    std::vector<PlantRecord> records;
+    std::vector<OutboxRecord> records;
     for (int i = 1; i <= kRecords; ++i) records.push_back(sampleRecord(i));
 
     // The bench records 500 a second, in fifties, for ten seconds, whatever the plant does.
     std::jthread recording([&] {
         for (int first = 0; first < kRecords; first += 50) {
-            std::vector<PlantRecord> chunk(records.begin() + first, records.begin() + first + 50);
+            std::vector<OutboxRecord> chunk(records.begin() + first, records.begin() + first + 50);
             journal.append(chunk);
             std::copy(chunk.begin(), chunk.end(), records.begin() + first);
             std::this_thread::sleep_for(100ms);

@@ -14,8 +14,8 @@
 namespace mensora::test {
 namespace {
 
-std::vector<PlantRecord> sampleRecords(int count) {
-    std::vector<PlantRecord> records;
+std::vector<OutboxRecord> sampleRecords(int count) {
+    std::vector<OutboxRecord> records;
     for (int i = 1; i <= count; ++i) records.push_back(sampleRecord(i));
     return records;
 }
@@ -24,12 +24,12 @@ std::vector<PlantRecord> sampleRecords(int count) {
 TEST(PlantSending, RecordsArriveOnceWithTheirTextVerbatim) {
     const std::string connection = testConnection();
     SyntheticJournal journal(journalPath("verbatim"), runIdFrom(1));
-    std::vector<PlantRecord> records = sampleRecords(250);
+    std::vector<OutboxRecord> records = sampleRecords(250);
     const char* const texts[] = {"x'); DROP TABLE mensora_record;--", "外径 Ø12.5 ±0.02",
                                  "批次 二〇二六-十二", "O'Brien \"quoted\" \\ back;\t--",
                                  "𝑥 beyond the basic plane"};
     for (std::size_t i = 0; i < std::size(texts); ++i) {
-        PlantRecord& record = records[i * 40];
+        OutboxRecord& record = records[i * 40];
         record.part = record.characteristic = record.lot = record.operatorName = texts[i];
     }
     records[7].part.reset();  // recorded before any part was given
@@ -48,14 +48,14 @@ TEST(PlantSending, RecordsArriveOnceWithTheirTextVerbatim) {
 TEST(PlantSending, ASenderStartedAgainGoesOnAfterWhatTheServerHolds) {
     const std::string connection = testConnection();
     SyntheticJournal journal(journalPath("restart"), runIdFrom(2));
-    std::vector<PlantRecord> records = sampleRecords(120);
+    std::vector<OutboxRecord> records = sampleRecords(120);
     journal.append(records);
     {
         PlantSender first({connection, "bench-restart", journal.path()});
         ASSERT_TRUE(sendUntilUpToDate(first).upToDate);
     }
     journal.forgetPlantSent();
-    std::vector<PlantRecord> later = sampleRecords(30);
+    std::vector<OutboxRecord> later = sampleRecords(30);
     journal.append(later);
     records.insert(records.end(), later.begin(), later.end());
 
@@ -78,7 +78,7 @@ TEST_P(PlantBadConnection, SaysWhyOnceAndLosesNothing) {
     const BadConnection& bad = GetParam();
     const std::string connection = testConnection();
     SyntheticJournal journal(journalPath(std::string("bad-") + bad.what), runIdFrom(3));
-    std::vector<PlantRecord> records = sampleRecords(40);
+    std::vector<OutboxRecord> records = sampleRecords(40);
     journal.append(records);
     const std::string bench = std::string("bench-") + bad.what;
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "plant/plant_record.h"
+#include "journal/journal_outbox.h"
 #include "plant/plant_sender.h"
 #include "tests/plant/plant_rows.h"
 
@@ -47,14 +47,14 @@ inline std::optional<double> numberIn(const std::optional<std::string>& text) {
     return number;
 }
 
-inline const char* verdictName(const std::optional<int>& verdict) {
+inline const char* verdictName(const std::optional<Verdict>& verdict) {
     static const char* const names[] = {"OK", "OverUpper", "UnderLower"};
-    return verdict ? names[*verdict] : "";
+    return verdict ? names[static_cast<int>(*verdict)] : "";
 }
 
 // The server's rows of (bench, run) are the records, in order, each once, value for value.
 inline void expectServerHolds(const std::string& connection, const std::string& bench,
-                              const std::string& run, const std::vector<PlantRecord>& records) {
+                              const std::string& run, const std::vector<OutboxRecord>& records) {
     const auto rows = plantRows(
         connection,
         "SELECT sequence, number, to_char(taken_at, 'YYYY-MM-DD HH24:MI:SS'), value, value_text,"
@@ -64,7 +64,7 @@ inline void expectServerHolds(const std::string& connection, const std::string& 
     ASSERT_EQ(rows.size(), records.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const PlantRow& row = rows[i];
-        const PlantRecord& record = records[i];
+        const OutboxRecord& record = records[i];
         SCOPED_TRACE("record " + std::to_string(record.sequence));
         EXPECT_EQ(row[0], std::to_string(record.sequence));
         EXPECT_EQ(row[1], record.number ? std::optional(std::to_string(*record.number)) : std::nullopt);

@@ -6,107 +6,95 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "journal/journal_file.h"
+#include "journal/journal_time.h"
+
 namespace mensora::test {
 
-namespace {
+SyntheticJournal::SyntheticJournal(const std::string& path, const std::string& run) : path_(path) {
+    for (const char* end : {"", "-wal", "-shm"}) std::remove((path + end).c_str());
+    JournalError error;
+    file_ = JournalFile::open(path, error);
+    if (!file_) throw std::runtime_error("cannot create the journal " + path + ": " + error.detail);
+    query("UPDATE journal_run SET run_id = '" + run + "'");
+}
 
-constexpr const char* kSchema = R"sql(
-PRAGMA journal_mode = WAL;
-CREATE TABLE journal_run (run_id TEXT NOT NULL);
-CREATE TABLE record (
-  seq INTEGER PRIMARY KEY AUTOINCREMENT, number INTEGER, value_text TEXT, value REAL,
-  error REAL, verdict INTEGER, taken_at TEXT, nominal REAL, upper_tolerance REAL,
-  lower_tolerance REAL, unit TEXT, part TEXT, characteristic TEXT, lot TEXT, operator TEXT,
-  gauge_id TEXT);
-CREATE VIEW journal_record AS SELECT seq, number, value_text, value, error, verdict, taken_at,
-  nominal, upper_tolerance, lower_tolerance, unit, part, characteristic, lot, operator, gauge_id
-  FROM record;
-CREATE TABLE plant_sent (up_to INTEGER);
-INSERT INTO plant_sent VALUES (NULL);
-)sql";
+SyntheticJournal::~SyntheticJournal() = default;
 
-void bindText(sqlite3_stmt* statement, int index, const std::optional<std::string>& text) {
-    if (text) {
-        sqlite3_bind_text(statement, index, text->data(), static_cast<int>(text->size()),
-                          SQLITE_TRANSIENT);
+std::vector<std::string> SyntheticJournal::query(const std::string& sql) {
+    sqlite3* db = nullptr;
+    std::vector<std::string> rows;
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 5000);
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
+    }
+    int stepped = SQLITE_ERROR;
+    while (s != nullptr && (stepped = sqlite3_step(s)) == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
+        rows.push_back(text != nullptr ? text : "NULL");
+    }
+    const std::string why = sqlite3_errmsg(db);
+    sqlite3_finalize(s);
+    sqlite3_close(db);
+    if (stepped != SQLITE_DONE) throw std::runtime_error("journal " + path_ + ": " + why);
+    return rows;
+}
+
+void SyntheticJournal::append(std::vector<OutboxRecord>& records) {
+    std::vector<JournalEntry> entries;
+    for (const OutboxRecord& r : records) {
+        JournalRecord record;
+        record.number = static_cast<std::uint32_t>(r.number.value_or(0));
+        record.valueText = r.valueText.value_or("");
+        record.valueField.fill(' ');
+        std::copy_n(record.valueText.begin(),
+                    std::min(record.valueText.size(), record.valueField.size()),
+                    record.valueField.begin());
+        record.value = static_cast<float>(r.value.value_or(0));
+        record.error = static_cast<float>(r.error.value_or(0));
+        record.decimalPlaces = 3;
+        record.verdict = r.verdict.value_or(Verdict::Ok);
+        record.takenAt = timeStampField(r.takenAt.value_or("2026-12-08 08:00:00"));
+        record.nominal = static_cast<float>(r.nominal.value_or(0));
+        record.upperTolerance = static_cast<float>(r.upperTolerance.value_or(0));
+        record.lowerTolerance = static_cast<float>(r.lowerTolerance.value_or(0));
+        record.unit = r.unit.value_or("");
+        record.trace = {r.part.value_or(""), r.characteristic.value_or(""), r.lot.value_or(""),
+                        r.operatorName.value_or(""), r.gaugeId.value_or("")};
+        entries.emplace_back(std::move(record));
+    }
+    if (const auto error = file_->write(entries)) {
+        throw std::runtime_error("journal " + path_ + ": " + error->detail);
+    }
+    std::int64_t sequence = file_->lastSequence() - static_cast<std::int64_t>(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const auto& held = std::get<JournalRecord>(entries[i]);
+        OutboxRecord& r = records[i];
+        r.sequence = ++sequence;
+        r.value = held.value;
+        r.error = held.error;
+        r.nominal = held.nominal;
+        r.upperTolerance = held.upperTolerance;
+        r.lowerTolerance = held.lowerTolerance;
+        r.verdict = held.verdict;
+        r.number = held.number;
+        r.valueText = held.valueText;
+        r.unit = held.unit;
+        r.part = held.trace.part;
+        r.characteristic = held.trace.characteristic;
+        r.lot = held.trace.lot;
+        r.operatorName = held.trace.operatorName;
+        r.gaugeId = held.trace.gaugeId;
     }
 }
 
-void bindNumber(sqlite3_stmt* statement, int index, const std::optional<double>& number) {
-    if (number) sqlite3_bind_double(statement, index, *number);
-}
-
-}  // namespace
-
-SyntheticJournal::SyntheticJournal(const std::string& path, const std::string& runId)
-    : path_(path) {
-    std::remove(path.c_str());
-    std::remove((path + "-wal").c_str());
-    std::remove((path + "-shm").c_str());
-    if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK) {
-        throw std::runtime_error("cannot create the journal " + path);
-    }
-    sqlite3_busy_timeout(db_, 5000);
-    run(kSchema);
-    run(("INSERT INTO journal_run VALUES ('" + runId + "')").c_str());
-}
-
-SyntheticJournal::~SyntheticJournal() { sqlite3_close(db_); }
-
-void SyntheticJournal::run(const char* sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        const std::string text = message != nullptr ? message : "?";
-        sqlite3_free(message);
-        throw std::runtime_error("journal " + path_ + ": " + text);
-    }
-}
-
-void SyntheticJournal::append(std::vector<PlantRecord>& records) {
-    run("BEGIN IMMEDIATE");
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db_,
-                       "INSERT INTO record (number, value_text, value, error, verdict, taken_at,"
-                       " nominal, upper_tolerance, lower_tolerance, unit, part, characteristic,"
-                       " lot, operator, gauge_id) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                       -1, &insert, nullptr);
-    for (PlantRecord& record : records) {
-        sqlite3_reset(insert);
-        sqlite3_clear_bindings(insert);
-        if (record.number) sqlite3_bind_int64(insert, 1, *record.number);
-        bindText(insert, 2, record.valueText);
-        bindNumber(insert, 3, record.value);
-        bindNumber(insert, 4, record.error);
-        if (record.verdict) sqlite3_bind_int(insert, 5, *record.verdict);
-        bindText(insert, 6, record.takenAt);
-        bindNumber(insert, 7, record.nominal);
-        bindNumber(insert, 8, record.upperTolerance);
-        bindNumber(insert, 9, record.lowerTolerance);
-        bindText(insert, 10, record.unit);
-        bindText(insert, 11, record.part);
-        bindText(insert, 12, record.characteristic);
-        bindText(insert, 13, record.lot);
-        bindText(insert, 14, record.operatorName);
-        bindText(insert, 15, record.gaugeId);
-        if (sqlite3_step(insert) != SQLITE_DONE) {
-            sqlite3_finalize(insert);
-            throw std::runtime_error("journal " + path_ + ": " + sqlite3_errmsg(db_));
-        }
-        record.sequence = sqlite3_last_insert_rowid(db_);
-    }
-    sqlite3_finalize(insert);
-    run("COMMIT");
-}
+void SyntheticJournal::forgetPlantSent() { query("UPDATE plant_sent SET up_to = NULL"); }
 
 std::optional<std::int64_t> SyntheticJournal::plantSentUpTo() {
-    sqlite3_stmt* select = nullptr;
-    sqlite3_prepare_v2(db_, "SELECT up_to FROM plant_sent", -1, &select, nullptr);
-    std::optional<std::int64_t> upTo;
-    if (sqlite3_step(select) == SQLITE_ROW && sqlite3_column_type(select, 0) != SQLITE_NULL) {
-        upTo = sqlite3_column_int64(select, 0);
-    }
-    sqlite3_finalize(select);
-    return upTo;
+    const auto rows = query("SELECT up_to FROM plant_sent");
+    if (rows.empty() || rows[0] == "NULL") return std::nullopt;
+    return std::stoll(rows[0]);
 }
 
 std::string runIdFrom(std::uint64_t seed) {
@@ -117,8 +105,8 @@ std::string runIdFrom(std::uint64_t seed) {
     return text;
 }
 
-PlantRecord sampleRecord(std::int64_t number) {
-    PlantRecord record;
+OutboxRecord sampleRecord(std::int64_t number) {
+    OutboxRecord record;
     record.number = number;
     const double value = 12.0 + static_cast<double>(number % 50) / 1000.0 - 0.02;
     char text[16];
@@ -126,7 +114,7 @@ PlantRecord sampleRecord(std::int64_t number) {
     record.valueText = std::string(text, end);
     record.value = value;
     record.error = value - 12.0;
-    record.verdict = number % 10 == 0 ? 1 : 0;
+    record.verdict = number % 10 == 0 ? Verdict::OverUpper : Verdict::Ok;
     char time[24];
     std::snprintf(time, sizeof time, "2026-12-08 %02d:%02d:%02d",
                   static_cast<int>(8 + number / 3600 % 10), static_cast<int>(number / 60 % 60),

@@ -1,16 +1,19 @@
 #pragma once
-// A journal made for the plant database's tests and load tool: a real SQLite file in WAL mode
-// with the tables and the view the plant's sender reads (journal_run, journal_record,
-// plant_sent), filled with records as fast or as slowly as the test wants.
+// A journal for the plant database's tests and load tool: a real journal file, written by the
+// journal's own writer, filled with records of the test's own values as fast or as slowly as
+// the test wants, under a run id the test chooses, so that the sender can be tried alone.
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "plant/plant_record.h"
+#include "journal/journal_outbox.h"
 
-struct sqlite3;
+namespace mensora {
+class JournalFile;
+}
 
 namespace mensora::test {
 
@@ -22,25 +25,26 @@ public:
     SyntheticJournal(const SyntheticJournal&) = delete;
     SyntheticJournal& operator=(const SyntheticJournal&) = delete;
 
-    // Appends the records in one transaction; each gets the journal's next sequence, which
-    // is written back into it.
-    void append(std::vector<PlantRecord>& records);
+    // Appends the records in one transaction; each gets the journal's next sequence, and the
+    // values as the journal holds them, which are written back into it.
+    void append(std::vector<OutboxRecord>& records);
     const std::string& path() const { return path_; }
     // The sender's mark lost, as when the program died before writing it.
-    void forgetPlantSent() { run("UPDATE plant_sent SET up_to = NULL"); }
+    void forgetPlantSent();
     // What the sender marked as held by the plant (NULL: nothing marked).
     std::optional<std::int64_t> plantSentUpTo();
 
 private:
-    void run(const char* sql);
+    // Runs sql as another program would, through SQLite's own interface.
+    std::vector<std::string> query(const std::string& sql);
 
     std::string path_;
-    sqlite3* db_ = nullptr;
+    std::unique_ptr<JournalFile> file_;
 };
 
 // A run id as the journal makes them: 32 lowercase hex digits, from a seed.
 std::string runIdFrom(std::uint64_t seed);
 // The record `number` of a bench that measures a shaft: values around 12 mm, every tenth NG.
-PlantRecord sampleRecord(std::int64_t number);
+OutboxRecord sampleRecord(std::int64_t number);
 
 }  // namespace mensora::test

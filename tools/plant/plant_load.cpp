@@ -26,7 +26,7 @@
 namespace {
 
 using namespace std::chrono;
-using mensora::PlantRecord;
+using mensora::OutboxRecord;
 using mensora::PlantSender;
 namespace test = mensora::test;
 
@@ -91,7 +91,7 @@ std::int64_t heldRows(const std::string& connection, const std::string& prefix) 
 double drain(const Options& options, std::vector<Bench>& benches) {
     std::int64_t total = 0;
     for (Bench& bench : benches) {
-        std::vector<PlantRecord> records;
+        std::vector<OutboxRecord> records;
         for (int i = 0; i < options.backlog; ++i) records.push_back(test::sampleRecord(++bench.records));
         bench.journal->append(records);
         bench.journaledAtMs.resize(static_cast<std::size_t>(bench.records), 0);
@@ -131,7 +131,7 @@ void record(const Options& options, std::vector<Bench>& benches) {
         for (Bench& bench : benches) {
             const std::int64_t due = static_cast<std::int64_t>(options.rate) * tick / 100 +
                                      options.backlog;
-            std::vector<PlantRecord> records;
+            std::vector<OutboxRecord> records;
             while (bench.records < due) records.push_back(test::sampleRecord(++bench.records));
             if (records.empty()) continue;
             bench.journal->append(records);

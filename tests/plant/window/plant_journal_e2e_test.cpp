@@ -132,15 +132,9 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
     qobject_cast<QAbstractButton*>(program.window().control(ConnectButton))->click();
     ASSERT_TRUE(runEventsUntil([&] { return program.dialog().state().linkConnected != 0; }, 10s));
     const auto recordUpTo = [&](std::uint32_t records) {
-        for (int press = 0; press < 12 && program.store().count() < records; ++press) {
-            const std::uint32_t before = program.store().count();
-            gauge.pressDataKey();
-            runEventsUntil([&] { return program.store().count() != before; }, 1500ms);
-            // Taken, and nowhere but in the journal's hands yet: the line cannot be up to date.
-            if (program.store().count() != before) {
-                EXPECT_NE(status->text(), upToDate);
-            }
-        }
+        // Taken, and nowhere but in the journal's hands yet: the line cannot be up to date.
+        gauge.pressUntil([&] { return program.store().count(); }, records,
+                         [&] { EXPECT_NE(status->text(), upToDate); });
         ASSERT_EQ(program.store().count(), records);
     };
     recordUpTo(3);

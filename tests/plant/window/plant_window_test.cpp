@@ -54,7 +54,7 @@ void onNextModal(std::function<void(Window*)> act) {
 TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     const std::string connection = testConnection();
     SyntheticJournal journal(journalOfWindow(), runIdFrom(7));
-    std::vector<PlantRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
+    std::vector<OutboxRecord> records{sampleRecord(1), sampleRecord(2), sampleRecord(3)};
     journal.append(records);
     QtSettingsStore settings;
     settings.putText("Plant", "Connection", connection);
@@ -112,7 +112,7 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
 // name with "-2", and none of its records arrive under the first window's bench.
 TEST(PlantWindow, TwoWindowsOnOneComputerSendAsTwoBenches) {
     const std::string connection = testConnection();
-    std::vector<PlantRecord> secondRecords{sampleRecord(1), sampleRecord(2)};
+    std::vector<OutboxRecord> secondRecords{sampleRecord(1), sampleRecord(2)};
     {
         SyntheticJournal journal(journalOfWindow(2), runIdFrom(8));
         journal.append(secondRecords);

@@ -238,6 +238,54 @@ TEST(Journal, AStartDropsOnlyOldRowsThatAFileAndThePlantHold) {
     }
 }
 
+// The file is marked as a Mensora journal of one layout. A journal from before the mark still
+// gives back what it holds, and is marked; a file another program or a newer Mensora marked is
+// neither written nor read, and the user is told why.
+TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone) {
+    const struct {
+        std::vector<std::string> mark;
+        std::vector<std::string> told;
+        std::vector<std::string> rowsAfter;
+    } cases[] = {
+        {{"PRAGMA application_id = 0", "PRAGMA user_version = 0"},
+         {},
+         {"1", "2", "3", "4", "5", "6", "7"}},
+        {{"PRAGMA application_id = 4660"},
+         {"The record journal was written by another program or a newer Mensora, and is left as "
+          "it is: {journal} (application_id 4660)\nRecording goes on, but records not yet saved "
+          "cannot be restored after a crash or a power cut. Save them soon."},
+         {"1", "2", "3", "4", "5"}},
+        {{"PRAGMA user_version = 2"},
+         {"The record journal was written by another program or a newer Mensora, and is left as "
+          "it is: {journal} (user_version 2)\nRecording goes on, but records not yet saved "
+          "cannot be restored after a crash or a power cut. Save them soon."},
+         {"1", "2", "3", "4", "5"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mark.back());
+        const JournalFolder folder;
+        FakeFileSystem pc;
+        const std::string path = folder.path() + "journal.db";
+        {
+            JournalBench first(pc, folder.path(), {{"Language", kEnglish}});
+            takeFiveSavingTwo(first);
+        }
+        for (const std::string& sql : c.mark) queryJournal(path, sql);
+        JournalBench second(pc, folder.path(), {{"Language", kEnglish}}, true);
+        second.record(7.0f, "7.000");
+        second.record(8.0f, "8.000");
+        std::vector<std::string> told;
+        for (std::string text : c.told) told.push_back(text.replace(text.find("{journal}"), 9, path));
+        EXPECT_EQ(second.rig.window.messageTexts(), told);
+        EXPECT_EQ(queryJournal(path, "SELECT number FROM journal_record"), c.rowsAfter);
+        if (c.told.empty()) {
+            EXPECT_EQ(second.rig.store.count(), 7u);  // five put back, two taken
+            EXPECT_EQ(queryJournal(path, "PRAGMA application_id"),
+                      std::vector<std::string>{std::to_string(0x4D4E534A)});
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mensora
 
