@@ -115,6 +115,13 @@ std::span<const char* const> templateListItems(int controlId) {
     }
 }
 
+std::string recordUnitName(std::uint8_t unitIndex) {
+    if (unitIndex >= std::size(kUnitItems)) return {};
+    const std::string item = kUnitItems[unitIndex];
+    const auto last = item.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : item.substr(0, last + 1);
+}
+
 const char* unitTextOf(std::uint8_t unitIndex) {
     switch (unitIndex) {
         case 0: return "mm";

@@ -100,5 +100,8 @@ std::span<const char* const> templateListItems(int controlId);
 // The unit text shown beside the live reading for the unit list's selected index: shorter
 // than the list's item, two blanks for no unit or nothing selected.
 const char* unitTextOf(std::uint8_t unitIndex);
+// The unit as every record that leaves the list names it (journal, workbook, plant database):
+// the unit list's item without its blanks ("mm", "inch", "°"), empty when none is selected.
+std::string recordUnitName(std::uint8_t unitIndex);
 
 }  // namespace mensora

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/control_table.h"
 #include "base/timer_ids.h"
 #include "journal/journal_texts.h"
 #include "measure/field_format.h"
@@ -11,13 +12,6 @@ namespace {
 
 // How often the writer tries again while the journal cannot be written.
 constexpr std::uint32_t kJournalRetryMs = 2000;
-
-// The unit as the journal names it: the window's unit text without its blanks.
-std::string unitName(const std::string& unitText) {
-    const auto first = unitText.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return unitText.substr(first, unitText.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
@@ -75,7 +69,7 @@ void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     record.nominal = parameters.nominal;
     record.upperTolerance = parameters.upperTolerance;
     record.lowerTolerance = parameters.lowerTolerance;
-    record.unit = unitName(state.reading.unitText);
+    record.unit = recordUnitName(parameters.unitIndex);
     // The record has just been stamped with the values in force.
     if (traces_ != nullptr) record.trace = traces_->inForce();
     journal_.add(std::move(record));

@@ -9,17 +9,6 @@
 #include "measure/record_store.h"
 
 namespace mensora {
-namespace {
-
-// The unit list's item without the blanks that pad it; nothing when none is selected.
-std::string unitText(std::uint8_t unitIndex) {
-    if (unitIndex >= std::size(kUnitItems)) return {};
-    std::string unit = kUnitItems[unitIndex];
-    const auto last = unit.find_last_not_of(' ');
-    return last == std::string::npos ? std::string() : unit.substr(0, last + 1);
-}
-
-}  // namespace
 
 WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
                                   const ChartData& chartData, RecordTraceColumns traces,
@@ -35,7 +24,7 @@ WorkbookContents workbookContents(const AcquisitionState& state, const RecordSto
         formatFloat(parameters.lowerTolerance),
         fixedText(limits.upper, decimals),
         fixedText(limits.lower, decimals),
-        unitText(parameters.unitIndex),
+        recordUnitName(parameters.unitIndex),
         formatUnsigned(shown.count),
         formatUnsigned(shown.okCount),
         formatUnsigned(shown.overUpperCount),

@@ -191,7 +191,7 @@ TEST(Journal, AnotherProgramReadsEveryRecordThroughTheJournalsView) {
     const JournalFolder folder;
     FakeFileSystem pc;
     JournalBench bench(pc, folder.path());
-    bench.rig.state.reading.unitText = "°";
+    bench.rig.state.parameters.unitIndex = 2;  // °
     bench.record(1.0f, "1.000");
     bench.traces.setInForce({"P-7", "bore", "L1", "Li", "G2"});
     bench.record(6.5f, "6.500");
