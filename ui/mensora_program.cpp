@@ -74,7 +74,7 @@ MensoraProgram::~MensoraProgram() {
 }
 
 void MensoraProgram::openPlant() {
-    PlantWindow plantWindow(plant_, dialog_.state().language(), &window_);
+    PlantWindow plantWindow(plantPanel_, dialog_.state().language(), &window_);
     plantWindow.exec();
 }
 

@@ -15,6 +15,7 @@
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "measure/record_traces.h"
+#include "dialog/plant_panel.h"
 #include "plant/plant_door.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
@@ -79,6 +80,7 @@ private:
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
     PlantDoor plant_;
+    PlantPanel plantPanel_{plant_};
     // Last, so that it goes first: a round still on it ends while the door and the window's
     // queue it reports to exist.
     ThreadWorkQueue plantWork_;

@@ -1,15 +1,15 @@
 #include "ui/plant_window.h"
 
-#include <QDialogButtonBox>
-#include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
-#include <QVBoxLayout>
 
-#include "plant/plant_door.h"
+#include "dialog/plant_form.h"
+#include "dialog/plant_panel.h"
 #include "plant/plant_texts.h"
+#include "ui/dialog_units.h"
 #include "ui/message_boxes.h"
+#include "ui/window_fonts.h"
 
 namespace mensora {
 
@@ -19,54 +19,59 @@ QString textOf(const Bilingual& text, Language language) {
 }
 }  // namespace
 
-PlantWindow::PlantWindow(PlantDoor& door, Language language, QWidget* parent)
-    : QDialog(parent),
-      door_(door),
+PlantWindow::PlantWindow(PlantPanel& panel, Language language, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      panel_(panel),
       language_(language),
-      connection_(new QLineEdit(QString::fromStdString(door.connection()), this)),
-      bench_(new QLineEdit(QString::fromStdString(door.bench()), this)),
+      connection_(new QLineEdit(this)),
+      bench_(new QLineEdit(this)),
       testButton_(new QPushButton(textOf(plant_texts::kTest, language), this)) {
     setObjectName(QStringLiteral("plant"));
+    setFont(dialogFont(logicalDpiY()));
+    const DialogBaseUnits units = dialogBaseUnits(font());
     setWindowTitle(textOf(plant_texts::kWindowTitle, language));
-    connection_->setObjectName(QStringLiteral("plant-connection"));
-    connection_->setMinimumWidth(connection_->fontMetrics().averageCharWidth() * 70);
-    bench_->setObjectName(QStringLiteral("plant-bench"));
-    testButton_->setObjectName(QStringLiteral("plant-test"));
+    const PlantPanel::Fields shown = panel_.opened();
+    const auto place = [&](QWidget* control, const DialogRect& rect, const char* name) {
+        control->setGeometry(toPixels(rect, units));
+        if (name != nullptr) control->setObjectName(QString::fromUtf8(name));
+    };
+    place(new QLabel(textOf(plant_texts::kConnection, language), this),
+          plant_form::kConnectionLabel, nullptr);
+    place(connection_, plant_form::kConnectionField, "plant-connection");
+    connection_->setText(QString::fromStdString(shown.connection));
+    place(new QLabel(textOf(plant_texts::kBench, language), this), plant_form::kBenchLabel, nullptr);
+    place(bench_, plant_form::kBenchField, "plant-bench");
+    bench_->setText(QString::fromStdString(shown.bench));
+    place(testButton_, plant_form::kTestButton, "plant-test");
+    auto* ok = new QPushButton(textOf(plant_texts::kOk, language), this);
+    place(ok, plant_form::kOkButton, "plant-ok");
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(textOf(plant_texts::kCancel, language), this);
+    place(cancel, plant_form::kCancelButton, "plant-cancel");
+    setFixedSize(toPixels({0, 0, plant_form::kWidthUnits, plant_form::kHeightUnits}, units).size());
+    connection_->setFocus();
 
-    auto* fields = new QFormLayout;
-    fields->addRow(textOf(plant_texts::kConnection, language), connection_);
-    fields->addRow(textOf(plant_texts::kBench, language), bench_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(textOf(plant_texts::kOk, language));
-    buttons->button(QDialogButtonBox::Cancel)->setText(textOf(plant_texts::kCancel, language));
-    buttons->addButton(testButton_, QDialogButtonBox::ActionRole);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &PlantWindow::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PlantWindow::reject);
+    connect(ok, &QPushButton::clicked, this, &PlantWindow::accept);
+    connect(cancel, &QPushButton::clicked, this, &PlantWindow::reject);
     connect(testButton_, &QPushButton::clicked, this, &PlantWindow::test);
 }
 
+PlantWindow::~PlantWindow() { panel_.closed(); }
+
 void PlantWindow::test() {
-    testButton_->setEnabled(false);
-    testButton_->setText(textOf(plant_texts::kTesting, language_));
-    const QPointer<PlantWindow> window(this);
-    door_.test(connection_->text().toStdString(),
-               [window](bool connected, const std::string& said) {
-                   if (window == nullptr) return;  // closed while the server was asked
-                   window->testButton_->setText(textOf(plant_texts::kTest, window->language_));
-                   window->testButton_->setEnabled(true);
-                   const Bilingual& lead =
-                       connected ? plant_texts::kConnected : plant_texts::kNotConnected;
-                   showMessageBox(window, textOf(lead, window->language_) + QString::fromStdString(said),
-                                  connected ? MessageIcon::Exclamation : MessageIcon::Stop);
-               });
+    panel_.test(
+        connection_->text().toStdString(), language_,
+        [this](const PlantPanel::TestButton& button) {
+            testButton_->setEnabled(button.enabled);
+            testButton_->setText(QString::fromStdString(button.caption));
+        },
+        [this](const PlantPanel::Answer& answer) {
+            showMessageBox(this, QString::fromStdString(answer.text), answer.icon);
+        });
 }
 
 void PlantWindow::accept() {
-    door_.change(connection_->text().trimmed().toStdString(), bench_->text().trimmed().toStdString());
+    panel_.confirm({connection_->text().toStdString(), bench_->text().toStdString()});
     QDialog::accept();
 }
 

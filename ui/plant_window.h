@@ -1,7 +1,6 @@
 #pragma once
-// The small window 工厂数据库 / Plant database: the ODBC connection string and the bench's
-// name, a Test button that connects off the window's thread and says what the server
-// answered, OK that stores both and starts sending again.
+// The small window 工厂数据库 / Plant database on Linux: it draws what the plant panel decides,
+// placed by the plant form in the dialog font.
 
 #include <QDialog>
 
@@ -12,19 +11,20 @@ class QPushButton;
 
 namespace mensora {
 
-class PlantDoor;
+class PlantPanel;
 
 class PlantWindow : public QDialog {
     Q_OBJECT
 public:
-    PlantWindow(PlantDoor& door, Language language, QWidget* parent);
+    PlantWindow(PlantPanel& panel, Language language, QWidget* parent);
+    ~PlantWindow() override;
 
     void accept() override;
 
 private:
     void test();
 
-    PlantDoor& door_;
+    PlantPanel& panel_;
     Language language_;
     QLineEdit* connection_;
     QLineEdit* bench_;

@@ -3,10 +3,12 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <utility>
 
+#include "dialog/save_progress_form.h"
+#include "ui/dialog_units.h"
 #include "ui/message_boxes.h"
+#include "ui/window_fonts.h"
 
 namespace mensora {
 
@@ -15,17 +17,19 @@ SaveProgressBox::SaveProgressBox(QWidget* parent, std::function<void()> cancel)
     setObjectName("save-progress");
     setModal(false);
     setWindowTitle(applicationCaption());
+    setFont(dialogFont(logicalDpiY()));
+    const DialogBaseUnits units = dialogBaseUnits(font());
+    using namespace save_progress_form;
     text_ = new QLabel(this);
+    text_->setGeometry(toPixels(kText, units));
     bar_ = new QProgressBar(this);
     bar_->setObjectName("save-progress-bar");
     bar_->setRange(0, 100);
-    bar_->setMinimumWidth(320);
+    bar_->setGeometry(toPixels(kBar, units));
     cancelButton_ = new QPushButton(this);
     cancelButton_->setObjectName("save-progress-cancel");
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(text_);
-    layout->addWidget(bar_);
-    layout->addWidget(cancelButton_, 0, Qt::AlignRight);
+    cancelButton_->setGeometry(toPixels(kCancel, units));
+    setFixedSize(toPixels({0, 0, kWidthUnits, kHeightUnits}, units).size());
     connect(cancelButton_, &QPushButton::clicked, this, &SaveProgressBox::reject);
 }
 
@@ -39,7 +43,6 @@ void SaveProgressBox::start(const std::string& text, const std::string& cancelTe
 
 void SaveProgressBox::setPercent(int percent) { bar_->setValue(percent); }
 
-// The box stays until the save has really stopped; the core hides it then.
 void SaveProgressBox::reject() {
     cancelButton_->setEnabled(false);
     cancel_();

@@ -1,8 +1,7 @@
 #pragma once
-// The Plant database window on Windows: a modal dialog built in memory in the dialog font, with
-// the ODBC connection string and the bench's name, Test (connects off the window's thread and
-// says what the server answered), OK and Cancel. Modal as the program's message boxes are: the
-// main window's timers keep ticking inside its loop.
+// The Plant database window on Windows: a modal dialog built in memory in the dialog font from
+// the plant form, drawing what the plant panel decides. Modal as the program's message boxes
+// are: the main window's timers keep ticking inside its loop.
 
 #include <windows.h>
 
@@ -12,11 +11,11 @@
 
 namespace mensora {
 
-class PlantDoor;
+class PlantPanel;
 
 class NativePlantWindow {
 public:
-    explicit NativePlantWindow(PlantDoor& door) : door_(door) {}
+    explicit NativePlantWindow(PlantPanel& panel) : panel_(panel) {}
     // Runs the window until it is closed.
     void run(HWND owner, Language language);
 
@@ -26,11 +25,9 @@ private:
     void test();
     std::string fieldText(int id) const;
 
-    PlantDoor& door_;
+    PlantPanel& panel_;
     Language language_ = Language::Chinese;
     HWND window_ = nullptr;  // while it is open
-    // Bumped at each opening: a Test answer that comes after its window closed is dropped.
-    unsigned opening_ = 0;
 };
 
 }  // namespace mensora

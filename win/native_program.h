@@ -19,6 +19,7 @@
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "base/thread_work_queue.h"
+#include "dialog/plant_panel.h"
 #include "plant/plant_door.h"
 #include "win/native_main_window.h"
 #include "win/native_plant_window.h"
@@ -70,7 +71,8 @@ private:
     // to it while it is being made.
     ThreadWorkQueue workbookQueue_;
     PlantDoor plant_;
-    NativePlantWindow plantWindow_{plant_};
+    PlantPanel plantPanel_{plant_};
+    NativePlantWindow plantWindow_{plantPanel_};
     // Last, so that it goes first: a round still on it ends while the door and the window's
     // queue it reports to exist.
     ThreadWorkQueue plantWork_;

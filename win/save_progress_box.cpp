@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/wide_text.h"
+#include "dialog/save_progress_form.h"
 #include "win/dialog_owner.h"
 #include "win/executable_name.h"
 #include "win/template_writer.h"
@@ -13,24 +14,19 @@
 namespace mensora {
 namespace {
 
-// The box in dialog units: the text, the bar under it, Cancel at the bottom right.
-constexpr int kWidthUnits = 206;
-constexpr int kHeightUnits = 64;
 // Ids apart from IDOK and IDCANCEL, which the dialog manager gives Enter and Escape.
 enum : int { kTextId = 100, kBarId = 101 };
-constexpr DialogRect kTextPlace{7, 7, kWidthUnits - 14, 10};
-constexpr DialogRect kBarPlace{7, 21, kWidthUnits - 14, 11};
-constexpr DialogRect kCancelPlace{kWidthUnits - 7 - 50, 43, 50, 14};
 
 std::vector<std::uint16_t> progressTemplate() {
+    using namespace save_progress_form;
     TemplateWriter out;
     out.head(WS_EX_DLGMODALFRAME, DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU,
              3, kWidthUnits, kHeightUnits, utf8(executableBaseName()));
-    out.item(kTextPlace, kTextId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0, "");
-    out.itemPlace(0, 0, kBarPlace, kBarId);
+    out.item(kText, kTextId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0, "");
+    out.itemPlace(0, 0, kBar, kBarId);
     out.text(PROGRESS_CLASSW);
     out.itemCaption("");
-    out.item(kCancelPlace, IDCANCEL, kButtonClass, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "");
+    out.item(kCancel, IDCANCEL, kButtonClass, WS_TABSTOP | BS_DEFPUSHBUTTON, 0, "");
     return out.take();
 }
 
@@ -81,7 +77,6 @@ bool SaveProgressBox::takesDialogMessage(MSG& message) {
     return window_ != nullptr && IsWindowVisible(window_) && IsDialogMessageW(window_, &message);
 }
 
-// The box stays until the save has really stopped; the core hides it then.
 void SaveProgressBox::cancelled() {
     EnableWindow(GetDlgItem(window_, IDCANCEL), FALSE);
     cancel_();

@@ -20,9 +20,12 @@
 #include <iostream>
 
 #include "base/control_ids.h"
+#include "dialog/plant_panel.h"
 #include "dialog/trace_panel.h"
+#include "plant/plant_door.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
+#include "ui/plant_window.h"
 #include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
 #include "workbook/workbook_texts.h"
@@ -145,6 +148,24 @@ void savePartAndLotPicture(MainWindow& window, TracePanel& panel, Language langu
     EXPECT_EQ(QImage(path).size(), trace.size() * trace.devicePixelRatio());
 }
 
+// The Plant database window with a plant's settings, open over the main window.
+void savePlantPicture(WindowRig& rig, Language language, const QString& path) {
+    rig.settings.putText(plant_settings::kSection, plant_settings::kConnection,
+                         "Driver={PostgreSQL Unicode};Server=qdb01;Port=5432;Database=mensora;"
+                         "Uid=bench;Pwd=********;");
+    PlantDoor door(PlantDoorPorts{rig.settings, rig.clock, rig.work, rig.work},
+                   {{}, "QC-PC7", 1});
+    PlantPanel panel(door);
+    PlantWindow plant(panel, language, &rig.window);
+    bool saved = false;
+    QTimer::singleShot(300, &plant, [&] {
+        saved = plant.grab().save(path);
+        plant.reject();
+    });
+    plant.exec();
+    EXPECT_TRUE(saved) << path.toStdString();
+}
+
 class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
@@ -163,6 +184,8 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     const QString suffix = language == kStoredEnglish ? "english" : "chinese";
     savePartAndLotPicture(window, panel, languageOf(language),
                           QDir(pictureFolder(fallback)).filePath("trace_" + suffix + ".png"));
+    savePlantPicture(rig, languageOf(language),
+                     QDir(pictureFolder(fallback)).filePath("plant_" + suffix + ".png"));
     const QString path = QDir(pictureFolder(fallback)).filePath("window_" + suffix + ".png");
     if (!onRealDisplay()) {
         ASSERT_TRUE(window.grab().save(path)) << path.toStdString();

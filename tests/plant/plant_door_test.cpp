@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "base/timer_ids.h"
+#include "dialog/plant_panel.h"
 #include "plant/plant_door.h"
 #include "tests/plant/plant_test_support.h"
 #include "tests/support/fake_settings.h"
@@ -131,6 +132,43 @@ TEST(PlantDoor, TestSaysWhatTheServerAnsweredOnTheWindowsThread) {
     ASSERT_TRUE(answer.has_value());
     EXPECT_TRUE(answer->first);
     EXPECT_EQ(answer->second.rfind("PostgreSQL 15", 0), 0u) << answer->second;
+}
+
+// The window's flow, which both windows only draw: the button while the server is asked, the
+// answer, an answer dropped once its window closed, and the fields stored trimmed.
+TEST(PlantPanel, TestShowsConnectingThenTheAnswerAndOkStoresTheFieldsTrimmed) {
+    DoorRig rig;
+    PlantPanel panel(rig.door);
+    panel.opened();
+    std::vector<std::string> buttons;
+    std::vector<PlantPanel::Answer> answers;
+    const auto test = [&](Language language) {
+        panel.test(
+            " \t" + testConnection() + "\r\n", language,
+            [&](const PlantPanel::TestButton& b) {
+                buttons.push_back((b.enabled ? "on " : "off ") + b.caption);
+            },
+            [&](const PlantPanel::Answer& a) { answers.push_back(a); });
+    };
+    test(Language::English);
+    EXPECT_EQ(buttons, std::vector<std::string>{"off Connecting…"});
+    rig.work.runAll();
+    EXPECT_EQ(buttons, (std::vector<std::string>{"off Connecting…", "on Test"}));
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].text.rfind("Connected: PostgreSQL 15", 0), 0u) << answers[0].text;
+    EXPECT_EQ(answers[0].icon, MessageIcon::Exclamation);
+
+    test(Language::Chinese);
+    panel.closed();  // the window went before the server answered
+    rig.work.runAll();
+    EXPECT_EQ(answers.size(), 1u);
+    EXPECT_EQ(buttons.back(), "off 正在连接…");
+
+    panel.opened();
+    panel.confirm({"\t" + testConnection() + "  ", "\n Line 2 / 外径 \t"});
+    EXPECT_EQ(rig.door.connection(), testConnection());
+    EXPECT_EQ(rig.door.bench(), "Line 2 / 外径");
+    EXPECT_EQ(trimmedField(" \t\r\n\v\f"), "");
 }
 
 TEST(PlantDoor, TheBenchIsTheComputersNameNumberedByWindowUnlessGiven) {
