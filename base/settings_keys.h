@@ -1,5 +1,5 @@
 #pragma once
-// The nine keys of the section "Settings" with their defaults. The key strings are what
+// The ten keys of the section "Settings" with their defaults. The key strings are what
 // users' stored settings hold: they never change.
 
 #include <cstdint>

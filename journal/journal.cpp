@@ -130,7 +130,7 @@ private:
         auto file = JournalFile::open(path(), error);
         std::optional<UnsavedRecords> unsaved;
         if (file) {
-            if (const auto failure = file->startRun(now_, unsaved)) {
+            if (const auto failure = file->startSession(now_, unsaved)) {
                 file.reset();
                 error = *failure;
             }

@@ -98,8 +98,8 @@ constexpr const char* kFindTrace =
 constexpr const char* kInsertTrace =
     "INSERT INTO journal_trace (part, characteristic, lot, operator, gauge_id)"
     " VALUES (?1, ?2, ?3, ?4, ?5)";
-constexpr const char* kEndRun = "UPDATE journal_session SET ended_normally = 1 WHERE id = ?1";
-constexpr const char* kStartRun =
+constexpr const char* kEndSession = "UPDATE journal_session SET ended_normally = 1 WHERE id = ?1";
+constexpr const char* kStartSession =
     "INSERT INTO journal_session (started_at) VALUES (unixepoch(?1))";
 // What the start reads is found by the row's key or in the small table of marks, so that a
 // start costs the same on a journal of millions of rows. A list is made after every list
@@ -215,25 +215,25 @@ JournalError JournalFile::failureOrOther() const {
     return failure().value_or(JournalError{JournalError::Cause::Other, path_, {}});
 }
 
-std::optional<JournalError> JournalFile::startRun(const LocalDateTime& now,
-                                                  std::optional<UnsavedRecords>& unsaved) {
+std::optional<JournalError> JournalFile::startSession(const LocalDateTime& now,
+                                                      std::optional<UnsavedRecords>& unsaved) {
     if (!db_->exec("BEGIN IMMEDIATE")) return failure();
     unsaved = unsavedRecords();
-    SqliteStatement s = db_->statement(kStartRun);
+    SqliteStatement s = db_->statement(kStartSession);
     bool done = static_cast<bool>(s);
     if (done) {
         s.bind(1, journalTime(now));
         done = s.run();
-        run_ = db_->lastInsertedRow();
+        session_ = db_->lastInsertedRow();
     }
     s = done ? db_->statement(kLastList) : SqliteStatement();
     done = s && s.step() == SqliteStatement::Step::Row;
-    if (done) lastList_ = s.whole(0);
+    if (done) lastList_ = s.integer(0);
     s = done ? db_->statement(kRows) : SqliteStatement();
     done = s && s.step() == SqliteStatement::Step::Row;
     if (done) {
-        pruneAfter_ = s.whole(0);
-        pruneEnd_ = lastSeq_ = s.whole(1);
+        pruneAfter_ = s.integer(0);
+        pruneEnd_ = lastSeq_ = s.integer(1);
     }
     s = SqliteStatement();
     if (done && db_->exec("COMMIT")) return std::nullopt;
@@ -270,33 +270,33 @@ bool JournalFile::pruneSlice(const LocalDateTime& now, int keepDays) {
 std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
     using Step = SqliteStatement::Step;
     SqliteStatement s = db_->statement(kPreviousRunEndedNormally);
-    if (!s || s.step() != Step::Row || s.whole(0) != 0) return std::nullopt;
+    if (!s || s.step() != Step::Row || s.integer(0) != 0) return std::nullopt;
     UnsavedRecords found;
     s = db_->statement(kLatestList);
     if (!s || s.step() != Step::Row) return std::nullopt;
-    const std::int64_t lastSeq = s.whole(0);
-    found.list = s.whole(1);
-    const std::int64_t lastNumber = s.whole(2);
+    const std::int64_t lastSeq = s.integer(0);
+    found.list = s.integer(1);
+    const std::int64_t lastNumber = s.integer(2);
     s = db_->statement(kListEnded);
     if (!s) return std::nullopt;
     s.bind(1, found.list);
     bindKinds(s, 2, MarkKind::Cleared, MarkKind::Declined);
-    if (s.step() != Step::Row || s.whole(0) != 0) return std::nullopt;
+    if (s.step() != Step::Row || s.integer(0) != 0) return std::nullopt;
     s = db_->statement(kSavedUpTo);
     if (!s) return std::nullopt;
     s.bind(1, found.list);
     bindKinds(s, 2, MarkKind::Saved, MarkKind::Autosaved);
     if (s.step() != Step::Row) return std::nullopt;
-    const std::int64_t savedUpTo = s.whole(0);
+    const std::int64_t savedUpTo = s.integer(0);
     s = db_->statement(kUnsavedOfList);
     if (!s) return std::nullopt;
     s.bind(1, found.list);
     s.bind(2, lastSeq - (lastNumber - savedUpTo));
     s.bind(3, savedUpTo);
-    if (s.step() != Step::Row || s.whole(0) == 0) return std::nullopt;
-    found.count = static_cast<std::uint32_t>(s.whole(0));
-    const std::int64_t firstSeq = s.whole(1);
-    found.lastSeq = s.whole(2);
+    if (s.step() != Step::Row || s.integer(0) == 0) return std::nullopt;
+    found.count = static_cast<std::uint32_t>(s.integer(0));
+    const std::int64_t firstSeq = s.integer(1);
+    found.lastSeq = s.integer(2);
     for (auto [seq, time] : {std::pair{firstSeq, &found.first}, std::pair{found.lastSeq, &found.last}}) {
         s = db_->statement(kTakenAt);
         if (!s) return std::nullopt;
@@ -339,9 +339,9 @@ bool JournalFile::apply(const JournalEntry& entry) {
         list_ = answer->list;
         return true;
     }
-    SqliteStatement s = db_->statement(kEndRun);
+    SqliteStatement s = db_->statement(kEndSession);
     if (!s) return false;
-    s.bind(1, run_);
+    s.bind(1, session_);
     return s.run();
 }
 
@@ -419,7 +419,7 @@ std::optional<std::int64_t> JournalFile::sideRow(
     if (!s) return std::nullopt;
     bind(s);
     const SqliteStatement::Step found = s.step();
-    if (found == SqliteStatement::Step::Row) return s.whole(0);
+    if (found == SqliteStatement::Step::Row) return s.integer(0);
     s = found == SqliteStatement::Step::Done ? db_->statement(insert) : SqliteStatement();
     if (!s) return std::nullopt;
     bind(s);
@@ -441,7 +441,7 @@ std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_
     SqliteStatement::Step stepped = SqliteStatement::Step::Row;
     while ((stepped = s.step()) == SqliteStatement::Step::Row) {
         JournalRecord& r = records.emplace_back();
-        r.number = static_cast<std::uint32_t>(s.whole(0));
+        r.number = static_cast<std::uint32_t>(s.integer(0));
         r.valueText = s.text(1);
         r.valueField = paddedValueText(r.valueText);
         if (const auto field = s.bytes(2); field.size() == r.valueField.size()) {
@@ -449,9 +449,9 @@ std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_
         }
         r.value = static_cast<float>(s.number(3));
         r.error = static_cast<float>(s.number(4));
-        r.decimalPlaces = static_cast<std::uint8_t>(s.whole(5));
-        r.verdict = journal_schema::verdictOf(s.whole(6)).value_or(Verdict::Ok);
-        r.language = static_cast<Language>(s.whole(7));
+        r.decimalPlaces = static_cast<std::uint8_t>(s.integer(5));
+        r.verdict = journal_schema::verdictOf(s.integer(6)).value_or(Verdict::Ok);
+        r.language = static_cast<Language>(s.integer(7));
         r.takenAt = timeStampField(s.text(8));
         r.nominal = static_cast<float>(s.number(9));
         r.upperTolerance = static_cast<float>(s.number(10));

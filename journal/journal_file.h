@@ -38,10 +38,10 @@ public:
     JournalFile(const JournalFile&) = delete;
     JournalFile& operator=(const JournalFile&) = delete;
 
-    // Starts this program's run, and tells what the previous run left unsaved if it did not
-    // end normally.
-    std::optional<JournalError> startRun(const LocalDateTime& now,
-                                         std::optional<UnsavedRecords>& unsaved);
+    // Starts this session (one start of the program; the file's run id is another thing),
+    // and tells what the previous session left unsaved if it did not end normally.
+    std::optional<JournalError> startSession(const LocalDateTime& now,
+                                             std::optional<UnsavedRecords>& unsaved);
     // Drops, in one short transaction, the rows of the next slice of the journal that are
     // older than keepDays days before now, that a record file covers and that the plant holds.
     // Slices go from the oldest row to the last one there was at the run's start; false once
@@ -84,7 +84,7 @@ private:
 
     std::unique_ptr<SqliteDatabase> db_;
     std::string path_;
-    std::int64_t run_ = 0;
+    std::int64_t session_ = 0;  // this start of the program (journal_session), not the file's run id
     // The list the next record joins; 0 until its first record (after start and Clear).
     std::int64_t list_ = 0;
     std::int64_t lastList_ = 0;

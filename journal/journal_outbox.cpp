@@ -35,19 +35,19 @@ std::optional<double> numberAt(const SqliteStatement& row, int column) {
     return row.number(column);
 }
 
-std::optional<std::int64_t> wholeAt(const SqliteStatement& row, int column) {
+std::optional<std::int64_t> integerAt(const SqliteStatement& row, int column) {
     if (row.isNull(column)) return std::nullopt;
-    return row.whole(column);
+    return row.integer(column);
 }
 
 OutboxRecord recordAt(const SqliteStatement& row) {
     OutboxRecord record;
-    record.sequence = row.whole(RecordColumn::Sequence);
-    record.number = wholeAt(row, RecordColumn::Number);
+    record.sequence = row.integer(RecordColumn::Sequence);
+    record.number = integerAt(row, RecordColumn::Number);
     record.valueText = textAt(row, RecordColumn::ValueText);
     record.value = numberAt(row, RecordColumn::Value);
     record.error = numberAt(row, RecordColumn::Error);
-    if (const auto code = wholeAt(row, RecordColumn::VerdictCode)) {
+    if (const auto code = integerAt(row, RecordColumn::VerdictCode)) {
         record.verdict = journal_schema::verdictOf(*code);
     }
     record.takenAt = textAt(row, RecordColumn::TakenAt);
@@ -117,14 +117,14 @@ std::optional<std::int64_t> JournalOutbox::countAfter(std::int64_t sequence) {
     if (!count) return std::nullopt;
     count.bind(1, sequence);
     if (count.step() != Step::Row) return std::nullopt;
-    return count.whole(0);
+    return count.integer(0);
 }
 
 std::int64_t JournalOutbox::sentMark() {
     if (open()) return 0;
     SqliteStatement mark = db_->statement(kSentMark);
     if (!mark || mark.step() != Step::Row) return 0;
-    return wholeAt(mark, 0).value_or(0);
+    return integerAt(mark, 0).value_or(0);
 }
 
 std::optional<std::string> JournalOutbox::markSent(std::optional<std::int64_t> sequence) {

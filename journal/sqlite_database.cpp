@@ -25,7 +25,7 @@ void SqliteStatement::bind(int index, std::string_view text) {
     sqlite3_bind_text(s_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-void SqliteStatement::bind(int index, std::int64_t whole) { sqlite3_bind_int64(s_, index, whole); }
+void SqliteStatement::bind(int index, std::int64_t integer) { sqlite3_bind_int64(s_, index, integer); }
 
 void SqliteStatement::bind(int index, double number) { sqlite3_bind_double(s_, index, number); }
 
@@ -47,7 +47,7 @@ bool SqliteStatement::isNull(int column) const {
     return sqlite3_column_type(s_, column) == SQLITE_NULL;
 }
 
-std::int64_t SqliteStatement::whole(int column) const { return sqlite3_column_int64(s_, column); }
+std::int64_t SqliteStatement::integer(int column) const { return sqlite3_column_int64(s_, column); }
 
 double SqliteStatement::number(int column) const { return sqlite3_column_double(s_, column); }
 

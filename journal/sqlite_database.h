@@ -36,7 +36,7 @@ public:
 
     // Parameters count from 1, columns from 0, as in the SQL text.
     void bind(int index, std::string_view text);
-    void bind(int index, std::int64_t whole);
+    void bind(int index, std::int64_t integer);
     void bind(int index, double number);
     void bindBytes(int index, std::span<const char> bytes);
     void bindNull(int index);
@@ -46,7 +46,7 @@ public:
     bool run() { return step() == Step::Done; }
 
     bool isNull(int column) const;
-    std::int64_t whole(int column) const;
+    std::int64_t integer(int column) const;
     double number(int column) const;
     std::string text(int column) const;
     std::span<const char> bytes(int column) const;
@@ -70,7 +70,7 @@ public:
     bool exec(const char* sql);
     // The statement of sql, prepared once and lent for this use; empty when it cannot be.
     SqliteStatement statement(const char* sql);
-    // The value of a PRAGMA that reads one whole number (application_id, user_version).
+    // The value of a PRAGMA that reads one integer (application_id, user_version).
     std::optional<std::int64_t> pragma(const char* name);
     std::int64_t lastInsertedRow() const;
 

@@ -11,8 +11,8 @@ std::string defaultBenchName(const std::string& computerName, unsigned windowNum
     return windowNumber > 1 ? computerName + "-" + std::to_string(windowNumber) : computerName;
 }
 
-PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantBench bench)
-    : ports_(ports), where_(std::move(bench)) {}
+PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantSource bench)
+    : ports_(ports), source_(std::move(bench)) {}
 
 std::string PlantDoor::connection() const {
     return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection).value_or("");
@@ -20,12 +20,12 @@ std::string PlantDoor::connection() const {
 
 std::string PlantDoor::bench() const {
     const std::string stored = ports_.settings.getText(plant_settings::kSection, plant_settings::kBench).value_or("");
-    return stored.empty() ? defaultBenchName(where_.computerName, where_.windowNumber) : stored;
+    return stored.empty() ? defaultBenchName(source_.computerName, source_.windowNumber) : stored;
 }
 
 void PlantDoor::useJournal(std::string path, unsigned window) {
-    where_.journalPath = std::move(path);
-    where_.windowNumber = window;
+    source_.journalPath = std::move(path);
+    source_.windowNumber = window;
     start();
 }
 
@@ -42,12 +42,12 @@ void PlantDoor::start() {
     configured_ = !to.empty();
     // Without a journal there is nothing to send from (it could not be opened, or is not open
     // yet): the door waits for it.
-    if (!configured_ || where_.journalPath.empty()) {
+    if (!configured_ || source_.journalPath.empty()) {
         sender_.reset();
         refresh();
         return;
     }
-    sender_ = std::make_shared<PlantSender>(PlantConfig{to, bench(), where_.journalPath});
+    sender_ = std::make_shared<PlantSender>(PlantConfig{to, bench(), source_.journalPath});
     refresh();
     // Never 0: a timer of 0 ms would tick before the window has drawn anything.
     ports_.timers.arm(PlantTimer, 1);
@@ -60,7 +60,7 @@ void PlantDoor::change(const std::string& connection, const std::string& bench) 
     start();
     // No plant database any more: the journal need not keep records for it.
     if (sending && connection.empty()) {
-        ports_.work.submit([path = where_.journalPath] { JournalOutbox(path).markSent(std::nullopt); });
+        ports_.work.submit([path = source_.journalPath] { JournalOutbox(path).markSent(std::nullopt); });
     }
 }
 

@@ -42,7 +42,7 @@ struct PlantDoorPorts {
 };
 
 // Where this window's records come from and which bench it is by default.
-struct PlantBench {
+struct PlantSource {
     std::string journalPath;
     std::string computerName;
     unsigned windowNumber = 1;
@@ -50,7 +50,7 @@ struct PlantBench {
 
 class PlantDoor {
 public:
-    PlantDoor(const PlantDoorPorts& ports, PlantBench bench);
+    PlantDoor(const PlantDoorPorts& ports, PlantSource bench);
 
     // Starts sending when a connection is stored; without one nothing of the door runs.
     void start();
@@ -84,7 +84,7 @@ private:
     void refresh();
 
     PlantDoorPorts ports_;
-    PlantBench where_;
+    PlantSource source_;
     std::shared_ptr<PlantSender> sender_;  // shared with the round on the worker
     unsigned generation_ = 0;              // a round of a sender since replaced is not shown
     bool roundOnWorker_ = false;

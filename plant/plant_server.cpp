@@ -58,7 +58,7 @@ public:
         const std::size_t count = rows * plant_table::kColumnCount;
         texts_.reserve(count);
         numbers_.reserve(count);
-        wholes_.reserve(count);
+        integers_.reserve(count);
         times_.reserve(rows);
         lengths_.reserve(count);
     }
@@ -80,11 +80,11 @@ public:
                                 &numbers_.back(), 0, &lengths_.back());
     }
 
-    SQLRETURN whole(SQLHSTMT statement, const std::optional<std::int64_t>& value) {
-        wholes_.push_back(value.value_or(0));
+    SQLRETURN integer(SQLHSTMT statement, const std::optional<std::int64_t>& value) {
+        integers_.push_back(value.value_or(0));
         lengths_.push_back(value ? 0 : SQL_NULL_DATA);
         return SQLBindParameter(statement, next(), SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0,
-                                0, &wholes_.back(), 0, &lengths_.back());
+                                0, &integers_.back(), 0, &lengths_.back());
     }
 
     // "YYYY-MM-DD hh:mm:ss" as a timestamp; a text of another form goes as NULL.
@@ -122,7 +122,7 @@ private:
     // Never reallocated once reserved: the driver holds pointers into them.
     std::vector<std::u16string> texts_;
     std::vector<double> numbers_;
-    std::vector<std::int64_t> wholes_;
+    std::vector<std::int64_t> integers_;
     std::vector<SQL_TIMESTAMP_STRUCT> times_;
     std::vector<SQLLEN> lengths_;
 };
@@ -143,8 +143,8 @@ SQLRETURN bindRecord(BoundValues& values, SQLHSTMT statement, const std::string&
     const SQLRETURN results[] = {
         values.text(statement, bench),
         values.text(statement, run),
-        values.whole(statement, record.sequence),
-        values.whole(statement, record.number),
+        values.integer(statement, record.sequence),
+        values.integer(statement, record.number),
         values.time(statement, record.takenAt),
         values.number(statement, record.value),
         values.text(statement, record.valueText),

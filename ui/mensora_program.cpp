@@ -7,11 +7,11 @@
 #include "charts/chart_texts.h"
 #include "dialog/further_windows_tip.h"
 #include "link/platform_port_names.h"
+#include "measure/trace_fields.h"
+#include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
-#include "measure/trace_fields.h"
-#include "measure/trace_texts.h"
 #include "ui/trace_window.h"
 
 namespace mensora {
@@ -26,7 +26,7 @@ MensoraProgram::MensoraProgram()
                           fileSystem_, workbookQueue_, windowThread_, chartData_},
               state_, store_, listTexts_),
       plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
-             PlantBench{{}, QSysInfo::machineHostName().toStdString(), 1}) {
+             PlantSource{{}, QSysInfo::machineHostName().toStdString(), 1}) {
     running_ = true;
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
@@ -85,10 +85,6 @@ void MensoraProgram::openCharts() {
     }
     chartsWindow_->open();
 }
-
-}  // namespace mensora
-
-namespace mensora {
 
 void MensoraProgram::openTrace() {
     TraceWindow trace(tracePanel_, dialog_.state().language(), &window_);

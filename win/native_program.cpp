@@ -27,7 +27,7 @@ NativeProgram::NativeProgram()
                           fileSystem_, workbookQueue_, windowThread_, chartData_},
               state_, store_, listTexts_),
       plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
-             PlantBench{{}, computerName(), 1}) {
+             PlantSource{{}, computerName(), 1}) {
     window_.setController(&dialog_);
     dialog_.reportRecordsTo(&chartData_);
     dialog_.stampRecordsIn(traces_);
