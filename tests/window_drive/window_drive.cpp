@@ -163,9 +163,15 @@ HWND shownOwned(HWND owner, const wchar_t* kind) {
 // A box or dialog of the program's that is open over `owner`, if any.
 HWND ownedDialog(HWND owner) { return shownOwned(owner, L"#32770"); }
 
+// The box that stands over the window while a workbook is written: a dialog with a progress
+// bar. It is no answer to anything, so a wait for a box passes over it.
+bool isProgressBox(HWND dialog) {
+    return FindWindowExW(dialog, nullptr, PROGRESS_CLASSW, nullptr) != nullptr;
+}
+
 HWND waitForDialog(const std::string& what, HWND owner = mainWindow) {
     HWND box = nullptr;
-    waitFor(what, [&] { return (box = ownedDialog(owner)) != nullptr; });
+    waitFor(what, [&] { return (box = ownedDialog(owner)) != nullptr && !isProgressBox(box); });
     Sleep(200);  // let it finish painting before it is worked
     return box;
 }
