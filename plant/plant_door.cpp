@@ -11,8 +11,8 @@ std::string defaultBenchName(const std::string& computerName, unsigned windowNum
     return windowNumber > 1 ? computerName + "-" + std::to_string(windowNumber) : computerName;
 }
 
-PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantSource bench)
-    : ports_(ports), source_(std::move(bench)) {}
+PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantSource source)
+    : ports_(ports), source_(std::move(source)) {}
 
 std::string PlantDoor::connection() const {
     return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection).value_or("");

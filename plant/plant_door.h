@@ -50,7 +50,7 @@ struct PlantSource {
 
 class PlantDoor {
 public:
-    PlantDoor(const PlantDoorPorts& ports, PlantSource bench);
+    PlantDoor(const PlantDoorPorts& ports, PlantSource source);
 
     // Starts sending when a connection is stored; without one nothing of the door runs.
     void start();
