@@ -18,7 +18,7 @@
 #include "journal/journal.h"
 #include "tests/support/manual_work.h"
 #include "tests/unit/journal/journal_bench.h"
-#include "tests/unit/journal/journal_query.h"
+#include "tests/support/journal_query.h"
 #include "ui/system_clock.h"
 
 namespace {

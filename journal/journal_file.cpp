@@ -160,15 +160,14 @@ void bindKinds(SqliteStatement& s, int first, MarkKind one, MarkKind other) {
     s.bind(first + 1, static_cast<std::int64_t>(other));
 }
 
-// The value field a frame leaves: the list's text in blanks. Only other fields are kept.
+}  // namespace
+
 ValueFieldText paddedValueText(std::string_view text) {
     ValueFieldText field;
     field.fill(' ');
     std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
     return field;
 }
-
-}  // namespace
 
 JournalFile::JournalFile(std::unique_ptr<SqliteDatabase> db, std::string path)
     : db_(std::move(db)), path_(std::move(path)) {}

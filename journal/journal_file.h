@@ -21,6 +21,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -29,6 +30,10 @@
 #include "journal/sqlite_database.h"
 
 namespace mensora {
+
+// The value field a frame leaves: the list's text in blanks. The journal keeps only other
+// fields.
+ValueFieldText paddedValueText(std::string_view text);
 
 class JournalFile {
 public:

@@ -88,7 +88,9 @@ void PlantDoor::roundDone(unsigned generation, const PlantSender::Round& round) 
 }
 
 void PlantDoor::refresh() {
-    const Journal::Progress journal = journalProgress_ ? journalProgress_() : Journal::Progress{};
+    // Without a plant database the journal is not asked: this runs at every record.
+    const Journal::Progress journal =
+        configured_ && journalProgress_ ? journalProgress_() : Journal::Progress{};
     std::optional<PlantStatus> status;
     if (configured_ && (sender_ != nullptr || journal.failing)) {
         status = lastRound_ ? lastRound_->status : PlantStatus{};

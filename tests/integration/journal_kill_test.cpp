@@ -31,7 +31,7 @@
 #include "plant/plant_sender.h"
 #include "tests/integration/e2e_support.h"
 #include "tests/plant/plant_rows.h"
-#include "tests/unit/journal/journal_query.h"
+#include "tests/support/journal_query.h"
 #include "tools/tour/run_events_until.h"
 #include "ui/mensora_program.h"
 

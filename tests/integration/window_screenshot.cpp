@@ -17,6 +17,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iostream>
 
 #include "base/control_ids.h"
@@ -133,19 +134,24 @@ MainWindow& showWithBenchValues(WindowRig& rig) {
 // window, it grows with the screen's scale, so in Qt's pixels it is the same at every scale.
 constexpr int kTaskBarHeight = 40;
 
-// The Part and lot window as OK left it, open over the main window: a picture of its client
-// area, taken while it waits for the user.
+// A picture of a modal window's client area, taken while it waits for the user: `open` runs
+// its loop, which the picture ends.
+void saveModalPicture(QDialog& window, const std::function<void()>& open, const QString& path) {
+    bool saved = false;
+    QTimer::singleShot(300, &window, [&] {
+        saved = window.grab().save(path);
+        window.reject();
+    });
+    open();
+    EXPECT_TRUE(saved) << path.toStdString();
+    EXPECT_EQ(QImage(path).size(), window.size() * window.devicePixelRatio());
+}
+
+// The Part and lot window as OK left it, open over the main window.
 void savePartAndLotPicture(MainWindow& window, TracePanel& panel, Language language,
                            const QString& path) {
     TraceWindow trace(panel, language, &window);
-    bool saved = false;
-    QTimer::singleShot(300, &trace, [&] {
-        saved = trace.grab().save(path);
-        trace.reject();
-    });
-    trace.ask();
-    EXPECT_TRUE(saved) << path.toStdString();
-    EXPECT_EQ(QImage(path).size(), trace.size() * trace.devicePixelRatio());
+    saveModalPicture(trace, [&trace] { trace.ask(); }, path);
 }
 
 // The Plant database window with a plant's settings, open over the main window.
@@ -157,13 +163,7 @@ void savePlantPicture(WindowRig& rig, Language language, const QString& path) {
                    {{}, "QC-PC7", 1});
     PlantPanel panel(door);
     PlantWindow plant(panel, language, &rig.window);
-    bool saved = false;
-    QTimer::singleShot(300, &plant, [&] {
-        saved = plant.grab().save(path);
-        plant.reject();
-    });
-    plant.exec();
-    EXPECT_TRUE(saved) << path.toStdString();
+    saveModalPicture(plant, [&plant] { plant.exec(); }, path);
 }
 
 class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};

@@ -1,13 +1,12 @@
 #include "tests/support/synthetic_journal.h"
 
-#include <sqlite3.h>
-
 #include <charconv>
 #include <cstdio>
 #include <stdexcept>
 
 #include "journal/journal_file.h"
 #include "journal/journal_time.h"
+#include "tests/support/journal_query.h"
 
 namespace mensora::test {
 
@@ -22,22 +21,10 @@ SyntheticJournal::SyntheticJournal(const std::string& path, const std::string& r
 SyntheticJournal::~SyntheticJournal() = default;
 
 std::vector<std::string> SyntheticJournal::query(const std::string& sql) {
-    sqlite3* db = nullptr;
-    std::vector<std::string> rows;
-    sqlite3_stmt* s = nullptr;
-    if (sqlite3_open_v2(path_.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-        sqlite3_busy_timeout(db, 5000);
-        sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
+    std::vector<std::string> rows = queryJournal(path_, sql);
+    if (!rows.empty() && rows.back().rfind("cannot ", 0) == 0) {
+        throw std::runtime_error("journal " + path_ + ": " + rows.back());
     }
-    int stepped = SQLITE_ERROR;
-    while (s != nullptr && (stepped = sqlite3_step(s)) == SQLITE_ROW) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-        rows.push_back(text != nullptr ? text : "NULL");
-    }
-    const std::string why = sqlite3_errmsg(db);
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-    if (stepped != SQLITE_DONE) throw std::runtime_error("journal " + path_ + ": " + why);
     return rows;
 }
 
@@ -47,10 +34,7 @@ void SyntheticJournal::append(std::vector<OutboxRecord>& records) {
         JournalRecord record;
         record.number = static_cast<std::uint32_t>(r.number.value_or(0));
         record.valueText = r.valueText.value_or("");
-        record.valueField.fill(' ');
-        std::copy_n(record.valueText.begin(),
-                    std::min(record.valueText.size(), record.valueField.size()),
-                    record.valueField.begin());
+        record.valueField = paddedValueText(record.valueText);
         record.value = static_cast<float>(r.value.value_or(0));
         record.error = static_cast<float>(r.error.value_or(0));
         record.decimalPlaces = 3;

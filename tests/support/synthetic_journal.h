@@ -35,7 +35,7 @@ public:
     std::optional<std::int64_t> plantSentUpTo();
 
 private:
-    // Runs sql as another program would, through SQLite's own interface.
+    // Runs sql as another program would; throws when it cannot.
     std::vector<std::string> query(const std::string& sql);
 
     std::string path_;

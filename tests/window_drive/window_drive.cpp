@@ -1013,12 +1013,19 @@ void furtherWindowsNamedByTips() {
     }
 }
 
-void storeSetting(const wchar_t* name, DWORD value) {
+// A value of the program's own settings in the registry, where the program keeps them.
+void storeValue(const wchar_t* section, const wchar_t* name, DWORD type, const void* data,
+                DWORD size) {
+    const std::wstring path = std::wstring(L"Software\\Mensora\\mensora\\") + section;
     HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Settings", 0, nullptr, 0,
-                    KEY_SET_VALUE, nullptr, &key, nullptr);
-    RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                    nullptr);
+    RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
+}
+
+void storeSetting(const wchar_t* name, DWORD value) {
+    storeValue(L"Settings", name, REG_DWORD, &value, sizeof value);
 }
 
 void mark(const char* phase) {
@@ -1107,13 +1114,8 @@ void laterRun(const std::wstring& out) {
 }
 
 void storeText(const wchar_t* section, const wchar_t* name, const std::wstring& value) {
-    const std::wstring path = std::wstring(L"Software\\Mensora\\mensora\\") + section;
-    HKEY key = nullptr;
-    RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                    nullptr);
-    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(key);
+    storeValue(section, name, REG_SZ, value.c_str(),
+               static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
 }
 
 struct ProgramBoxSearch {

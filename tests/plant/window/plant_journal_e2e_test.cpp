@@ -23,7 +23,7 @@
 #include "plant/plant_texts.h"
 #include "tests/integration/e2e_support.h"
 #include "tests/plant/plant_test_support.h"
-#include "tests/unit/journal/journal_query.h"
+#include "tests/support/journal_query.h"
 #include "tools/tour/run_events_until.h"
 #include "ui/mensora_program.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/unit/journal/journal_bench.h"
-#include "tests/unit/journal/journal_query.h"
+#include "tests/support/journal_query.h"
 
 namespace mensora {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "base/control_ids.h"
 #include "tests/unit/journal/journal_bench.h"
-#include "tests/unit/journal/journal_query.h"
+#include "tests/support/journal_query.h"
 
 namespace mensora {
 namespace {
