@@ -35,17 +35,22 @@ constexpr std::uint32_t kBatch = 10'000;
 
 // A rig of a million records, with or without a journal written by a thread of its own.
 struct Bench {
-    explicit Bench(bool journaled) : rig(mensora::test::StoredSettings{{"COMBO1", 1}}, kRecordCapacity) {
-        rig.setReading(12.345f, "12.345", 3);
-        if (!journaled) return;
+    explicit Bench(bool journaled) {
         pc.userData = folder.path();
-        journal = std::make_unique<mensora::Journal>(pc, work, reports, writerClock);
-        rig.dialog.keepJournal(*journal);
+        rig = std::make_unique<Rig>(
+            mensora::test::StoredSettings{{"COMBO1", 1}}, kRecordCapacity,
+            mensora::test::RigStart{mensora::StationDoors{journaled, {}}, &reports,
+                                    mensora::StationWork{[this](mensora::Door door) {
+                                                             return queueFor(door);
+                                                         },
+                                                         writerClock},
+                                    &pc, {}});
+        rig->setReading(12.345f, "12.345", 3);
     }
     // Returns once the writer has committed everything handed to it so far.
     void waitForWriter() {
         std::promise<void> done;
-        work.submit([&] { done.set_value(); });
+        journalQueue->submit([&] { done.set_value(); });
         done.get_future().wait();
     }
     std::uintmax_t journalBytes() const {
@@ -61,10 +66,18 @@ struct Bench {
     mensora::test::JournalFolder folder;
     mensora::test::FakeFileSystem pc;
     mensora::test::ManualWork reports;  // nothing to report: the calls stay queued
-    mensora::ThreadWorkQueue work;
     mensora::SystemClock writerClock;
-    Rig rig;
-    std::unique_ptr<mensora::Journal> journal;
+    mensora::WorkQueue* journalQueue = nullptr;
+    std::unique_ptr<Rig> rig;
+
+private:
+    // The journal's writer on a thread of its own; the other doors wait, unused.
+    std::unique_ptr<mensora::WorkQueue> queueFor(mensora::Door door) {
+        if (door != mensora::Door::Journal) return reports.lend();
+        auto queue = std::make_unique<mensora::ThreadWorkQueue>();
+        journalQueue = queue.get();
+        return queue;
+    }
 };
 
 Bench& bench(bool journaled) {
@@ -78,13 +91,13 @@ void RecordingWithRecordsHeld(benchmark::State& state) {
     const auto held = static_cast<std::uint32_t>(state.range(1));
     const std::uint32_t start = std::min(held, kRecordCapacity - kBatch);
     Bench& b = bench(journaled);
-    b.rig.click(ClearButton);
-    while (b.rig.store.count() < start) b.rig.click(ManualButton);
+    b.rig->click(ClearButton);
+    while (b.rig->store.count() < start) b.rig->click(ManualButton);
     if (journaled) b.waitForWriter();
 
-    for (auto _ : state) b.rig.click(ManualButton);
+    for (auto _ : state) b.rig->click(ManualButton);
 
-    if (b.rig.store.count() != start + kBatch) state.SkipWithError("a recording was refused");
+    if (b.rig->store.count() != start + kBatch) state.SkipWithError("a recording was refused");
     state.SetLabel(std::string(journaled ? "journal" : "no journal") + ", records held " +
                    std::to_string(start) + " to " + std::to_string(start + kBatch - 1));
 }
@@ -104,13 +117,12 @@ void JournalOfAMillionRecords(benchmark::State& state) {
     for (auto _ : state) {
         Bench b(true);
         const auto started = std::chrono::steady_clock::now();
-        while (!b.rig.store.full()) b.rig.click(ManualButton);
+        while (!b.rig->store.full()) b.rig->click(ManualButton);
         b.waitForWriter();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
         state.counters["records_per_second"] = kRecordCapacity / took.count();
         state.counters["journal_MB"] = static_cast<double>(b.journalBytes()) / 1e6;
-        b.journal.reset();
-        b.waitForWriter();
+        b.rig.reset();  // the journal's last entry is written as its queue ends
         state.counters["journal_MB_closed"] = static_cast<double>(b.journalBytes()) / 1e6;
     }
 }

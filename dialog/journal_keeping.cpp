@@ -17,7 +17,7 @@ constexpr std::uint32_t kJournalRetryMs = 2000;
 
 JournalKeeping::JournalKeeping(Journal& journal, const DialogContext& context,
                                const RecordStore& store, const RecordListTexts& listTexts,
-                               Recorder& recorder, Clock& clock, RecordTraces* traces)
+                               Recorder& recorder, Clock& clock, RecordTraces& traces)
     : journal_(journal),
       context_(context),
       store_(store),
@@ -71,7 +71,7 @@ void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     record.lowerTolerance = parameters.lowerTolerance;
     record.unit = recordUnitName(parameters.unitIndex);
     // The record has just been stamped with the values in force.
-    if (traces_ != nullptr) record.trace = traces_->inForce();
+    record.trace = traces_.inForce();
     journal_.add(std::move(record));
     tellProgress();
 }
@@ -101,9 +101,9 @@ void JournalKeeping::offerBack(const UnsavedRecords& unsaved) {
 void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved) {
     if (store_.count() != 0) return;  // recorded meanwhile: the list is no longer theirs
     puttingBack_ = true;
-    const TraceValues inForce = traces_ != nullptr ? traces_->inForce() : TraceValues{};
+    const TraceValues inForce = traces_.inForce();
     for (const JournalRecord& r : records) {
-        if (traces_ != nullptr) traces_->setInForce(r.trace);
+        traces_.setInForce(r.trace);
         RecordFields fields;
         fields.seq = formatSequence(r.number);
         fields.value = r.valueField;
@@ -112,7 +112,7 @@ void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uin
         fields.time = r.takenAt;
         recorder_.putBack(fields, r.valueText, r.verdict, r.language, r.value, r.decimalPlaces);
     }
-    if (traces_ != nullptr) traces_->setInForce(inForce);
+    traces_.setInForce(inForce);
     puttingBack_ = false;
     AcquisitionState& state = context_.state;
     // Back as unsaved: the autosave writes them, and closing asks about them as usual.

@@ -22,11 +22,11 @@ namespace mensora {
 
 class JournalKeeping : public RecordObserver {
 public:
-    // `traces` (or none: every record's part and lot are then empty) holds the values each
-    // record is stamped with; records put back get theirs again.
+    // `traces` holds the values each record is stamped with; records put back get theirs
+    // again.
     JournalKeeping(Journal& journal, const DialogContext& context, const RecordStore& store,
                    const RecordListTexts& listTexts, Recorder& recorder, Clock& clock,
-                   RecordTraces* traces);
+                   RecordTraces& traces);
 
     // Opens the journal, keeping files' records keepDays days (0: for ever).
     // `opened` hears of the journal's file once it is open.
@@ -59,7 +59,7 @@ private:
     const RecordListTexts& listTexts_;
     Recorder& recorder_;
     Clock& clock_;
-    RecordTraces* traces_;
+    RecordTraces& traces_;
     RecordObserver* next_ = nullptr;
     std::function<void()> progressChanged_;
     bool puttingBack_ = false;  // records put back are in the journal already

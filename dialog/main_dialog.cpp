@@ -16,14 +16,13 @@
 
 namespace mensora {
 
-MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
-                       RecordListTexts& listTexts)
-    : state_(state),
+MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const DialogDoors& doors)
+    : state_(records.state),
       ports_(ports),
       timers_(ports.timers),
       exchange_(state_, ports.window),
       context_{state_, ports.window, timers_, exchange_},
-      recorder_(context_, store, listTexts, ports.sound, ports.clock),
+      recorder_(context_, records.store, records.listTexts, ports.sound, ports.clock),
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
@@ -42,32 +41,29 @@ MainDialog::MainDialog(const DialogPorts& ports, AcquisitionState& state, Record
                        [this] { link_.restartWatchdog(); },
                        [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
-      files_(state_, store, ports.window, timers_, ports.clock, ports.fileSystem,
+      files_(state_, records.store, ports.window, timers_, ports.clock, ports.fileSystem,
              RecordFileEvents{[this] { link_.pauseWatchdog(); },
                               [this] { link_.resumeWatchdog(); },
                               [this](bool autosave) {
                                   if (journal_) journal_->saved(autosave, store_.count());
                               }}),
-      workbook_(state_, ports.window, ports.workbookQueue, ports.windowThread, ports.fileSystem,
+      workbook_(state_, ports.window, doors.workbook, ports.windowThread, ports.fileSystem,
                 [this](std::uint32_t covered) {
                     if (journal_) journal_->saved(false, covered);
                 }),
       language_(state_, ports.window, ports.settings),
-      store_(store),
-      listTexts_(listTexts) {}
-
-void MainDialog::reportRecordsTo(RecordObserver* observer) {
-    recordsReportedTo_ = observer;
-    if (journal_) {
-        journal_->reportTo(observer);
-    } else {
-        recorder_.reportTo(observer);
-    }
+      store_(records.store),
+      listTexts_(records.listTexts),
+      traces_(records.traces),
+      chartData_(records.chartData),
+      plant_(doors.plant) {
+    recorder_.stampWith([this](std::uint32_t index) { traces_.stamp(index); },
+                        [this] { traces_.cleared(); });
+    if (doors.journal != nullptr) keepJournal(*doors.journal);
 }
 
 void MainDialog::keepJournal(Journal& journal) {
     journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
-    journal_->reportTo(recordsReportedTo_);
     recorder_.reportTo(&*journal_);
     journal_->onProgress([this] {
         if (plant_ != nullptr) plant_->journalChanged();
@@ -76,19 +72,16 @@ void MainDialog::keepJournal(Journal& journal) {
                     [this](const std::string& path, unsigned window) {
                         if (plant_ != nullptr) plant_->useJournal(path, window);
                     });
-    journalFollowed_ = &journal;
-    followJournalInPlant();
+    // The plant database's line shows how far the journal has got.
+    if (plant_ != nullptr) plant_->followJournal([&journal] { return journal.progress(); });
 }
 
-void MainDialog::sendToPlant(PlantDoor* door) {
-    plant_ = door;
-    followJournalInPlant();
-}
-
-// Once both are there, whichever came first: the door shows how far the journal has got.
-void MainDialog::followJournalInPlant() {
-    if (plant_ == nullptr || journalFollowed_ == nullptr) return;
-    plant_->followJournal([journal = journalFollowed_] { return journal->progress(); });
+void MainDialog::reportRecordsTo(RecordObserver* observer) {
+    if (journal_) {
+        journal_->reportTo(observer);
+    } else {
+        recorder_.reportTo(observer);
+    }
 }
 
 void MainDialog::onTimer(int id) {
@@ -133,15 +126,10 @@ void MainDialog::onCommand(int controlId) {
 void MainDialog::saveWorkbook(const std::string& path) {
     // The stamps of the records written, copied now: recording goes on stamping meanwhile.
     const std::uint32_t count = store_.count();
-    RecordTraceColumns traces{{TraceValues{}}, std::vector<std::uint16_t>(count, 0)};
-    TraceValues inForce;
-    if (traces_ != nullptr) {
-        traces.combinations = traces_->combinations();
-        for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_->indexOf(i);
-        inForce = traces_->inForce();
-    }
-    workbook_.save(path, workbookContents(state_, store_, ports_.chartData, std::move(traces),
-                                          inForce));
+    RecordTraceColumns traces{traces_.combinations(), std::vector<std::uint16_t>(count, 0)};
+    for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_.indexOf(i);
+    workbook_.save(path, workbookContents(state_, store_, chartData_, std::move(traces),
+                                          traces_.inForce()));
 }
 
 // The workbook being written reads the records; they stay until it is done.

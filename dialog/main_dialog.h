@@ -19,6 +19,7 @@
 #include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
 #include "dialog/parameters_panel.h"
+#include "dialog/station_records.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
 #include "journal/journal.h"
@@ -34,10 +35,7 @@
 
 namespace mensora {
 
-class ChartData;
 class PlantDoor;
-class RecordStore;
-class RecordListTexts;
 
 // Everything outside the core that the dialog talks to.
 struct DialogPorts {
@@ -49,11 +47,21 @@ struct DialogPorts {
     SerialDevice& serial;
     PortNames& portNames;
     FileSystem& fileSystem;
-    // Workbooks are written on their own queue and report back on the window's thread; their
-    // summary and charts show what the charts window shows.
-    WorkQueue& workbookQueue;
+    // What the doors' work tells the window comes back on the window's thread.
     WindowThread& windowThread;
-    const ChartData& chartData;
+};
+
+// The doors records go out by, each joined as the dialog is made: workbooks are written on
+// their own queue; the journal and the plant database are there when the program opens them
+// (a test opens only those it tries).
+struct DialogDoors {
+    WorkQueue& workbook;
+    // Keeps every record, record file and Clear, with the part and lot each record was
+    // stamped with, and offers back what a run of this window that did not end normally left
+    // unsaved. It outlives the dialog.
+    Journal* journal = nullptr;
+    // Sends what the journal holds; its timer ticks reach it through the dialog.
+    PlantDoor* plant = nullptr;
 };
 
 // How the user asked the window to close.
@@ -61,10 +69,10 @@ enum class CloseRequest { CloseBox, Escape, Enter };
 
 class MainDialog {
 public:
-    // The state, the store and the list texts belong to the program, which outlives the
-    // dialog: the window reads the store, the tests set up the state.
-    MainDialog(const DialogPorts& ports, AcquisitionState& state, RecordStore& store,
-               RecordListTexts& listTexts);
+    // The records outlive the dialog: the window reads them, the tests set up the state.
+    // Every record is stamped with the part and lot in force when it is taken; Clear empties
+    // the stamps with the records. Journal entries and workbooks carry the stamps too.
+    MainDialog(const DialogPorts& ports, StationRecords& records, const DialogDoors& doors);
 
     // The window's initialisation, in the order that fixes which state exists before the
     // first timer can tick.
@@ -80,27 +88,14 @@ public:
     // Where each record and each Clear is reported besides the store, the list and the
     // journal.
     void reportRecordsTo(RecordObserver* observer);
-    // The plant database's door, whose timer ticks reach it through the dialog.
-    void sendToPlant(PlantDoor* door);
-    // Every record is stamped with the part and lot in force when it is taken; Clear empties
-    // the stamps with the records. Journal entries and workbooks carry the stamps too.
-    void stampRecordsIn(RecordTraces& traces) {
-        traces_ = &traces;
-        recorder_.stampWith([&traces](std::uint32_t index) { traces.stamp(index); },
-                            [&traces] { traces.cleared(); });
-    }
-    // Keeps every record, record file and Clear in `journal` from now on, with the part and
-    // lot each record was stamped with, and offers back what a run of this window that did
-    // not end normally left unsaved. Once, after stampRecordsIn and before the window's
-    // events run; the journal outlives the dialog.
-    void keepJournal(Journal& journal);
 
 private:
+    // Between the recorder and whoever else follows the records, from the start on.
+    void keepJournal(Journal& journal);
     void saveWorkbook(const std::string& path);
     void clearRecords();
     // The alert of a link, a confirmed panel or a record has sounded long enough.
     void stopAlertSound();
-    void followJournalInPlant();
 
     AcquisitionState& state_;
     DialogPorts ports_;
@@ -118,11 +113,10 @@ private:
     LanguageChoice language_;
     RecordStore& store_;
     RecordListTexts& listTexts_;
-    RecordObserver* recordsReportedTo_ = nullptr;
-    RecordTraces* traces_ = nullptr;  // records are stamped once it is set
+    RecordTraces& traces_;
+    const ChartData& chartData_;
     std::optional<JournalKeeping> journal_;
-    const Journal* journalFollowed_ = nullptr;
-    PlantDoor* plant_ = nullptr;
+    PlantDoor* plant_;
 };
 
 }  // namespace mensora

@@ -4,6 +4,7 @@
 #include <QSysInfo>
 
 #include "base/control_ids.h"
+#include "base/thread_work_queue.h"
 #include "charts/chart_texts.h"
 #include "dialog/further_windows_tip.h"
 #include "link/platform_port_names.h"
@@ -17,43 +18,38 @@
 namespace mensora {
 
 MensoraProgram::MensoraProgram()
-    : window_(store_, listTexts_),
+    : window_(records_.store, records_.listTexts),
       timers_([this](int id) {
-          if (running_) dialog_.onTimer(id);
+          if (running_) dialog().onTimer(id);
       }),
       portNames_(makePlatformPortNames(settings_)),
-      dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
-                          fileSystem_, workbookQueue_, windowThread_, chartData_},
-              state_, store_, listTexts_),
-      plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
-             PlantSource{{}, QSysInfo::machineHostName().toStdString(), 1}) {
+      station_(records_,
+               DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
+                           fileSystem_, windowThread_},
+               StationWork{[](Door) { return std::make_unique<ThreadWorkQueue>(); }, clock_},
+               StationDoors{true, QSysInfo::machineHostName().toStdString()}) {
     running_ = true;
-    window_.setController(&dialog_);
-    dialog_.reportRecordsTo(&chartData_);
+    window_.setController(&dialog());
     auto* plantStatus = new PlantStatusLine;
     window_.placeStatusLine(plantStatus);
-    plant_.onStatus([this, plantStatus] {
-        plantStatus->show(plant_.status(), dialog_.state().language());
+    plant().onStatus([this, plantStatus] {
+        plantStatus->show(plant().status(), dialog().state().language());
     });
-    dialog_.sendToPlant(&plant_);
-    dialog_.stampRecordsIn(traces_);
-    tracePanel_.restore();
-    dialog_.initialise();
-    dialog_.keepJournal(journal_);
-    dialogTexts_ = installStandardDialogTexts(dialog_.state().language());
+    dialog().initialise();
+    dialogTexts_ = installStandardDialogTexts(dialog().state().language());
     // The menu item speaks the language the window was put up in.
     QAction* charts = window_.chartsAction();
-    charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog_.state().language())));
+    charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog().state().language())));
     QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
     const QString tip = QString::fromStdString(
-        furtherWindowsTip(dialog_.state().language(), MenuPlace::Background));
+        furtherWindowsTip(dialog().state().language(), MenuPlace::Background));
     for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
 
     QAction* plant = window_.plantAction();
-    plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog_.state().language())));
+    plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog().state().language())));
     QObject::connect(plant, &QAction::triggered, [this] { openPlant(); });
     QAction* trace = window_.traceAction();
-    trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog_.state().language())));
+    trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog().state().language())));
     QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });
     showTraceLine();
 }
@@ -67,32 +63,31 @@ MensoraProgram::~MensoraProgram() {
     // An open charts window keeps its size for the next start, while the settings exist.
     if (chartsWindow_ != nullptr) chartsWindow_->hide();
     timers_.killAll();
-    dialog_.onCommand(kCancelSaveCommand);
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();
 }
 
 void MensoraProgram::openPlant() {
-    PlantWindow plantWindow(plantPanel_, dialog_.state().language(), &window_);
+    PlantWindow plantWindow(*station_.plantPanel(), dialog().state().language(), &window_);
     plantWindow.exec();
 }
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
         chartsWindow_ =
-            new ChartsWindow(chartData_, dialog_.state(), traces_, settings_, &window_);
+            new ChartsWindow(records_.chartData, records_.state, records_.traces, settings_, &window_);
     }
     chartsWindow_->open();
 }
 
 void MensoraProgram::openTrace() {
-    TraceWindow trace(tracePanel_, dialog_.state().language(), &window_);
+    TraceWindow trace(station_.tracePanel(), dialog().state().language(), &window_);
     if (trace.ask()) showTraceLine();
 }
 
 void MensoraProgram::showTraceLine() {
-    window_.showTraceLine(traceLine(traces_.inForce(), dialog_.state().language()));
+    window_.showTraceLine(traceLine(records_.traces.inForce(), dialog().state().language()));
 }
 
 }  // namespace mensora

@@ -4,18 +4,10 @@
 
 #include <memory>
 
-#include "base/thread_work_queue.h"
-#include "charts/chart_data.h"
-#include "dialog/main_dialog.h"
-#include "dialog/plant_panel.h"
-#include "dialog/trace_panel.h"
+#include "dialog/station.h"
+#include "dialog/station_records.h"
 #include "files/native_file_system.h"
-#include "journal/journal.h"
 #include "link/serial_port.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
-#include "measure/record_traces.h"
-#include "plant/plant_door.h"
 #include "ui/charts_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_alert_sound.h"
@@ -37,25 +29,19 @@ public:
     MensoraProgram& operator=(const MensoraProgram&) = delete;
 
     MainWindow& window() { return window_; }
-    MainDialog& dialog() { return dialog_; }
-    const MainDialog& dialog() const { return dialog_; }
-    const RecordStore& store() const { return store_; }
+    MainDialog& dialog() { return station_.dialog(); }
+    const MainDialog& dialog() const { return station_.dialog(); }
+    const RecordStore& store() const { return records_.store; }
     // The part and lot each record was taken with.
-    const RecordTraces& traces() const { return traces_; }
+    const RecordTraces& traces() const { return records_.traces; }
     SettingsStore& settings() { return settings_; }
-    const ChartData& chartData() const { return chartData_; }
+    const ChartData& chartData() const { return records_.chartData; }
     // The quality charts window, made at its first opening; nullptr before.
     ChartsWindow* chartsWindow() const { return chartsWindow_; }
-    PlantDoor& plant() { return plant_; }
+    PlantDoor& plant() { return *station_.plant(); }
 
 private:
-    // Reserved before the window exists, so that recording never allocates and the capacity
-    // can never be missed for want of memory.
-    RecordStore store_;
-    RecordListTexts listTexts_{store_};
-    RecordTraces traces_;
-    ChartData chartData_;
-    AcquisitionState state_;
+    StationRecords records_;
     QtSettingsStore settings_;
     MainWindow window_;
     bool running_ = false;  // ticks reach the dialog only while it exists
@@ -65,24 +51,10 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
-    // The journal's writer reports through the window thread until its queue has ended, and
-    // the journal's last entry (a normal end) is written as the queue ends: in this order.
     QtWindowThread windowThread_;
-    ThreadWorkQueue journalWork_;
-    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
-    MainDialog dialog_;
-    TracePanel tracePanel_{traces_, settings_};
-    // Goes before the dialog and the parts a save reads: a save still running at the end is
-    // cancelled, and its thread has ended before they go. The dialog only keeps a reference
-    // to it while it is being made.
-    ThreadWorkQueue workbookQueue_;
+    Station station_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
-    PlantDoor plant_;
-    PlantPanel plantPanel_{plant_};
-    // Last, so that it goes first: a round still on it ends while the door and the window's
-    // queue it reports to exist.
-    ThreadWorkQueue plantWork_;
 
     void openCharts();
     void openPlant();

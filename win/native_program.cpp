@@ -4,6 +4,7 @@
 
 #include "base/control_ids.h"
 #include "base/settings_keys.h"
+#include "base/thread_work_queue.h"
 #include "base/wide_text.h"
 #include "link/platform_port_names.h"
 #include "measure/trace_fields.h"
@@ -21,32 +22,29 @@ std::string computerName() {
 }  // namespace
 
 NativeProgram::NativeProgram()
-    : window_(store_, listTexts_, timers_),
+    : window_(records_.store, records_.listTexts, timers_),
       portNames_(makePlatformPortNames(settings_)),
-      dialog_(DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
-                          fileSystem_, workbookQueue_, windowThread_, chartData_},
-              state_, store_, listTexts_),
-      plant_(PlantDoorPorts{settings_, timers_, plantWork_, windowThread_},
-             PlantSource{{}, computerName(), 1}) {
-    window_.setController(&dialog_);
-    dialog_.reportRecordsTo(&chartData_);
-    dialog_.stampRecordsIn(traces_);
-    tracePanel_.restore();
-    dialog_.keepJournal(journal_);
+      station_(records_,
+               DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,
+                           fileSystem_, windowThread_},
+               StationWork{[](Door) { return std::make_unique<ThreadWorkQueue>(); }, clock_},
+               StationDoors{true, computerName()}) {
+    MainDialog& dialog = station_.dialog();
+    window_.setController(&dialog);
     window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
-    window_.onOpenPlant([this](HWND owner) { plantWindow_.run(owner, dialog_.state().language()); });
-    plant_.onStatus([this] {
-        const std::optional<PlantStatus>& status = plant_.status();
-        window_.showStatusLine(status ? plantStatusText(*status, dialog_.state().language()) : "");
+    window_.onOpenPlant([this](HWND owner) { plantWindow_.run(owner, records_.state.language()); });
+    PlantDoor& plant = *station_.plant();
+    plant.onStatus([this, &plant] {
+        const std::optional<PlantStatus>& status = plant.status();
+        window_.showStatusLine(status ? plantStatusText(*status, records_.state.language()) : "");
     });
-    dialog_.sendToPlant(&plant_);
     window_.onOpenTrace([this](HWND owner) {
-        if (trace_.ask(owner, state_.language())) showTraceLine();
+        if (trace_.ask(owner, records_.state.language())) showTraceLine();
     });
 }
 
 void NativeProgram::showTraceLine() {
-    window_.showTraceLine(traceLine(traces_.inForce(), state_.language()));
+    window_.showTraceLine(traceLine(records_.traces.inForce(), records_.state.language()));
 }
 
 void NativeProgram::run(HINSTANCE instance) {
@@ -57,11 +55,11 @@ void NativeProgram::run(HINSTANCE instance) {
     InitCommonControlsEx(&classes);
     // The template carries the captions of the language the window will speak.
     const Language language = languageOf(getSetting(settings_, settings::kLanguage));
-    window_.showTraceLine(traceLine(traces_.inForce(), language));
+    window_.showTraceLine(traceLine(records_.traces.inForce(), language));
     window_.run(instance, language);
     // The program ends in a fixed order: the window has gone with its timers; the gauge's port
-    // is let go, nothing reports to the dialog any more, and the sound falls silent.
-    dialog_.onCommand(kCancelSaveCommand);
+    // is let go, nothing reports to the dialog any more, and the sound falls silent. The
+    // station then ends its doors as it goes.
     serial_.close();
     window_.setController(nullptr);
     sound_.stop();

@@ -6,18 +6,10 @@
 
 #include <memory>
 
-#include "base/thread_work_queue.h"
-#include "charts/chart_data.h"
-#include "dialog/main_dialog.h"
-#include "dialog/plant_panel.h"
-#include "dialog/trace_panel.h"
+#include "dialog/station.h"
+#include "dialog/station_records.h"
 #include "files/native_file_system.h"
-#include "journal/journal.h"
 #include "link/serial_port.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
-#include "measure/record_traces.h"
-#include "plant/plant_door.h"
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "win/native_main_window.h"
@@ -40,15 +32,8 @@ public:
     void run(HINSTANCE instance);
 
 private:
-    // Reserved before the window exists, so that recording never allocates.
-    RecordStore store_;
-    RecordListTexts listTexts_{store_};
-    // The part and lot each record was taken with.
-    RecordTraces traces_;
-    AcquisitionState state_;
+    StationRecords records_;
     RegistrySettingsStore settings_;
-    // Every record reaches it, whether or not the charts window is open.
-    ChartData chartData_;
     WindowTimers timers_;
     NativeMainWindow window_;
     WaveAlertSound sound_;
@@ -56,25 +41,11 @@ private:
     SerialPort serial_;
     std::unique_ptr<PortNames> portNames_;
     NativeFileSystem fileSystem_;
-    // The journal's writer reports through the window thread until its queue has ended, and
-    // the journal's last entry (a normal end) is written as the queue ends: in this order.
     PostedWindowCalls windowThread_;
-    ThreadWorkQueue journalWork_;
-    Journal journal_{fileSystem_, journalWork_, windowThread_, clock_};
-    MainDialog dialog_;
-    NativeChartsWindow charts_{chartData_, state_, traces_, settings_};
-    TracePanel tracePanel_{traces_, settings_};
-    NativeTraceWindow trace_{tracePanel_};
-    // Goes before the dialog and the parts a save reads: a save still running at the end is
-    // cancelled, and its thread has ended before they go. The dialog only keeps a reference
-    // to it while it is being made.
-    ThreadWorkQueue workbookQueue_;
-    PlantDoor plant_;
-    PlantPanel plantPanel_{plant_};
-    NativePlantWindow plantWindow_{plantPanel_};
-    // Last, so that it goes first: a round still on it ends while the door and the window's
-    // queue it reports to exist.
-    ThreadWorkQueue plantWork_;
+    Station station_;
+    NativeChartsWindow charts_{records_.chartData, records_.state, records_.traces, settings_};
+    NativeTraceWindow trace_{station_.tracePanel()};
+    NativePlantWindow plantWindow_{*station_.plantPanel()};
 
     void showTraceLine();
 };

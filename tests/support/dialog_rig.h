@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -16,11 +17,9 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/timer_ids.h"
-#include "charts/chart_data.h"
-#include "dialog/main_dialog.h"
+#include "dialog/station.h"
+#include "dialog/station_records.h"
 #include "link/fixed_port_names.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_serial.h"
 #include "tests/support/fake_settings.h"
@@ -67,19 +66,38 @@ public:
     int refreshes = 0;
 };
 
+// What a rig opens besides a plain window, and where.
+struct RigStart {
+    StationDoors doors;
+    // The test's hand that runs the doors' jobs and the calls they post back; the rig's own
+    // when none. A test that ends the window and then runs what it left brings its own.
+    ManualWork* work = nullptr;
+    // Where the doors' work runs otherwise (a benchmark gives the journal a thread).
+    std::optional<StationWork> doorWork;
+    // The PC whose files the window uses, shared by the windows of one test; the rig's own
+    // when none.
+    FakeFileSystem* pc = nullptr;
+    std::optional<LocalDateTime> localStart;
+};
+
 // Window is the fake above, or the real Qt window for the integration tests and benchmarks.
 template <typename Window = TemplateWindow>
 class DialogRig {
 public:
-    // Starts the dialog as the program does, from `stored`.
-    explicit DialogRig(StoredSettings stored = {}, std::uint32_t capacity = kRigCapacity)
-        : store(capacity), listTexts(store) {
-        settings.values = std::move(stored);
+    // Starts the station as the program does, from `stored`, with what `start` opens.
+    explicit DialogRig(StoredSettings stored = {}, std::uint32_t capacity = kRigCapacity,
+                       RigStart start = {})
+        : fileSystem(start.pc != nullptr ? *start.pc : ownFiles_),
+          work(start.work != nullptr ? *start.work : ownWork_),
+          records(capacity),
+          station(records, ports(std::move(stored), start),
+                  start.doorWork.value_or(
+                      StationWork{[this](Door) { return work.lend(); }, writerClock}),
+                  start.doors) {
         if constexpr (requires(Window& w, MainDialog* d) { w.setController(d); }) {
             window.setController(&dialog);
         }
         clock.setTickHandler([this](int id) { dialog.onTimer(id); });
-        dialog.reportRecordsTo(&chartData);
         dialog.initialise();
     }
     DialogRig(const DialogRig&) = delete;
@@ -148,24 +166,40 @@ public:
                 std::string(store.timeField(index))};
     }
 
+private:
+    FakeFileSystem ownFiles_;
+    ManualWork ownWork_;
+
+public:
     VirtualClock clock;
+    VirtualClock writerClock;  // the journal writer's pauses, apart from the window's time
     FakeSettings settings;
     FakeSound sound;
     FakeSerial serial;
     CountingPortNames portNames;
-    FakeFileSystem fileSystem;
-    // Workbooks are written when the test runs the work.
-    ManualWork work;
-    ChartData chartData;
-    RecordStore store;
-    RecordListTexts listTexts;
-    AcquisitionState state;
+    FakeFileSystem& fileSystem;
+    // Workbooks, journal entries and plant rounds are written when the test runs the work.
+    ManualWork& work;
+    StationRecords records;
+    RecordStore& store = records.store;
+    RecordListTexts& listTexts = records.listTexts;
+    RecordTraces& traces = records.traces;
+    ChartData& chartData = records.chartData;
+    AcquisitionState& state = records.state;
     Window window = makeWindow();
-    MainDialog dialog{DialogPorts{clock, settings, window, sound, clock, serial, portNames,
-                                  fileSystem, work, work, chartData},
-                      state, store, listTexts};
+    Station station;
+    MainDialog& dialog = station.dialog();
 
 private:
+    // The ports as the test brings them, the settings and the clock set up before the station
+    // opens its doors.
+    DialogPorts ports(StoredSettings stored, const RigStart& start) {
+        settings.values = std::move(stored);
+        if (start.localStart) clock.setLocalStart(*start.localStart);
+        return DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem,
+                           work};
+    }
+
     // The real window reads the store and the list texts; the fake needs neither.
     Window makeWindow() {
         if constexpr (std::is_constructible_v<Window, const RecordStore&, const RecordListTexts&>) {

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "base/window_thread.h"
@@ -14,6 +15,18 @@ namespace mensora::test {
 
 class ManualWork : public WorkQueue, public WindowThread {
 public:
+    // A door's own queue whose jobs wait here with every other door's, in the order they came.
+    std::unique_ptr<WorkQueue> lend() {
+        class Lent : public WorkQueue {
+        public:
+            explicit Lent(ManualWork& work) : work_(work) {}
+            void submit(std::function<void()> job) override { work_.submit(std::move(job)); }
+
+        private:
+            ManualWork& work_;
+        };
+        return std::make_unique<Lent>(*this);
+    }
     void submit(std::function<void()> job) override { jobs.push_back(std::move(job)); }
     void post(std::function<void()> call) override { calls.push_back(std::move(call)); }
 

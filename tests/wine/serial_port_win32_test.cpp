@@ -22,12 +22,10 @@
 #include <vector>
 
 #include "base/control_ids.h"
-#include "charts/chart_data.h"
-#include "dialog/main_dialog.h"
+#include "dialog/station.h"
+#include "dialog/station_records.h"
 #include "link/fixed_port_names.h"
 #include "link/serial_port.h"
-#include "measure/record_list_texts.h"
-#include "measure/record_store.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_settings.h"
 #include "tests/support/fake_sound.h"
@@ -228,13 +226,12 @@ struct RealPortDialog {
     FixedPortNames portNames;
     test::FakeFileSystem fileSystem;
     test::ManualWork work;
-    ChartData chartData;
-    RecordStore store{1000};
-    RecordListTexts listTexts{store};
-    AcquisitionState state;
-    MainDialog dialog{DialogPorts{clock, settings, window, sound, clock, serial, portNames,
-                                  fileSystem, work, work, chartData},
-                      state, store, listTexts};
+    StationRecords records{1000};
+    Station station{records,
+                    DialogPorts{clock, settings, window, sound, clock, serial, portNames,
+                                fileSystem, work},
+                    StationWork{[this](Door) { return work.lend(); }, clock}, StationDoors{}};
+    MainDialog& dialog = station.dialog();
 };
 
 std::vector<std::string> lastOf(const std::vector<std::string>& log, std::size_t n) {

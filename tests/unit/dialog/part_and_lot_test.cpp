@@ -15,18 +15,14 @@ namespace {
 using Rig = test::DialogRig<>;
 
 struct Bench {
-    Bench() {
-        rig.dialog.stampRecordsIn(traces);
-        panel.restore();
-    }
     // The values a record carries, by its index in the store.
     const TraceValues& carried(std::uint32_t record) const {
         combinations = traces.combinations();
         return combinations.at(traces.indexOf(record));
     }
     Rig rig;
-    RecordTraces traces{test::kRigCapacity};
-    TracePanel panel{traces, rig.settings};
+    RecordTraces& traces = rig.traces;
+    TracePanel& panel = rig.station.tracePanel();
     mutable std::vector<TraceValues> combinations;
 };
 

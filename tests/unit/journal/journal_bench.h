@@ -68,52 +68,63 @@ public:
     // `folder`, at local time `start`; it opens its journal as the program does, and answers
     // the offer of records to put back, if one comes, with `putBack`.
     JournalBench(FakeFileSystem& pc, const std::string& folder, StoredSettings stored = {},
-                 bool putBack = false, LocalDateTime start = {2026, 12, 7, 9, 0, 0})
-        : rig(std::move(stored)), journal(std::make_unique<Journal>(pc, work, work, writerClock)) {
+                 bool putBack = false, LocalDateTime start = {2026, 12, 7, 9, 0, 0}) {
         pc.userData = folder;
-        rig.clock.setLocalStart(start);
-        rig.window.yesNoAnswers = {putBack};
-        rig.dialog.stampRecordsIn(traces);
-        rig.dialog.keepJournal(*journal);
+        rig_ = std::make_unique<DialogRig<>>(std::move(stored), kRigCapacity,
+                                             RigStart{StationDoors{true, {}}, &work, {}, &pc, start});
+        rig().window.yesNoAnswers = {putBack};
         work.runAll();
     }
     ~JournalBench() { cutOff(); }
     JournalBench(const JournalBench&) = delete;
     JournalBench& operator=(const JournalBench&) = delete;
 
+    DialogRig<>& rig() { return *rig_; }
+    const DialogRig<>& rig() const { return *rig_; }
+
     // A record taken one second after the previous one, and written.
     void record(float value, const std::string& text) {
-        rig.clock.advance(1000);
-        rig.record(value, text, 3);
+        rig().clock.advance(1000);
+        rig().record(value, text, 3);
         work.runAll();
     }
     void click(int id) {
-        rig.click(id);
+        rig().click(id);
         work.runAll();
     }
-    // The window closed normally: the journal notes it as the program ends.
+    // The window closed normally: the journal notes it as the program ends. What its writer
+    // still had to tell the window goes with the window.
     void close() {
-        journal.reset();
-        work.runAll();
+        rig_.reset();
+        while (!work.jobs.empty()) {
+            std::function<void()> job = std::move(work.jobs.front());
+            work.jobs.pop_front();
+            job();
+        }
+        work.calls.clear();
     }
     // Killed: nothing more reaches the file.
     void cutOff() {
-        journal.reset();
+        work.jobs.clear();
+        work.calls.clear();
+        rig_.reset();
         work.jobs.clear();
         work.calls.clear();
     }
 
+    Journal::Progress progress() const { return rig_->station.journal()->progress(); }
+
     std::vector<DialogRig<>::Row> rows() const {
         std::vector<DialogRig<>::Row> all;
-        for (std::uint32_t i = 0; i < rig.store.count(); ++i) all.push_back(rig.listRow(i));
+        for (std::uint32_t i = 0; i < rig().store.count(); ++i) all.push_back(rig().listRow(i));
         return all;
     }
 
+    // Outlives the window, which hands its journal's last entry to it as it ends.
     ManualWork work;
-    VirtualClock writerClock;  // the writer's pauses, apart from the window's time
-    DialogRig<> rig;
-    RecordTraces traces{kRigCapacity};
-    std::unique_ptr<Journal> journal;
+
+private:
+    std::unique_ptr<DialogRig<>> rig_;
 };
 
 }  // namespace mensora::test

@@ -61,9 +61,9 @@ TEST(JournalNotWritable, TheUserIsToldOnceInTheInterfaceLanguageAndRecordingGoes
         JournalBench bench(pc, folder.path(), {{"Language", c.language}});
         constexpr std::uint32_t kRecords = 900;
         for (std::uint32_t n = 0; n < kRecords; ++n) bench.record(4.0f, "4.000");
-        EXPECT_EQ(bench.rig.store.count(), kRecords);
-        ASSERT_EQ(bench.rig.window.messages.size(), 1u);
-        const std::string& told = bench.rig.window.messages[0].text;
+        EXPECT_EQ(bench.rig().store.count(), kRecords);
+        ASSERT_EQ(bench.rig().window.messages.size(), 1u);
+        const std::string& told = bench.rig().window.messages[0].text;
         EXPECT_EQ(told.substr(0, std::string(c.told).size()), c.told) << told;
         EXPECT_NE(told.find(folder.path() + "journal.db"), std::string::npos) << told;
     }

@@ -51,10 +51,10 @@ TEST(JournalSharing, RecordsKeepReachingTheDiskWhateverTheSendersConnectionDoesB
             bench.record(1.0f, value);
             ASSERT_TRUE(sender.run(sql));
         }
-        EXPECT_TRUE(bench.rig.window.messages.empty()) << bench.rig.window.messages.front().text;
+        EXPECT_TRUE(bench.rig().window.messages.empty()) << bench.rig().window.messages.front().text;
         EXPECT_EQ(queryJournal(folder.path() + "journal.db", "SELECT value_text FROM journal_record"),
                   (std::vector<std::string>{"1.000", "2.000", "3.000"}));
-        const Journal::Progress progress = bench.journal->progress();
+        const Journal::Progress progress = bench.progress();
         EXPECT_EQ(progress.recordsWaiting, 0u);
         EXPECT_EQ(progress.lastSequence, 3);
         EXPECT_FALSE(progress.failing);
@@ -74,28 +74,28 @@ TEST(JournalSharing, ACommitThatFailsIsTriedAgainAndWhatWaitedIsWrittenInOrder) 
         bench.record(2.0f, "2.000");
         bench.click(ClearButton);
         bench.record(3.0f, "3.000");
-        ASSERT_EQ(bench.rig.window.messageTexts().size(), 1u);
-        EXPECT_EQ(bench.rig.window.messageTexts()[0].rfind("The record journal cannot be written: ", 0), 0u);
-        EXPECT_NE(bench.rig.window.messageTexts()[0].find("(database is locked)"), std::string::npos);
-        const Journal::Progress failing = bench.journal->progress();
+        ASSERT_EQ(bench.rig().window.messageTexts().size(), 1u);
+        EXPECT_EQ(bench.rig().window.messageTexts()[0].rfind("The record journal cannot be written: ", 0), 0u);
+        EXPECT_NE(bench.rig().window.messageTexts()[0].find("(database is locked)"), std::string::npos);
+        const Journal::Progress failing = bench.progress();
         EXPECT_TRUE(failing.failing);
         EXPECT_EQ(failing.recordsWaiting, 2u);
         EXPECT_EQ(failing.lastSequence, 1);
-        EXPECT_TRUE(bench.rig.clock.isArmed(JournalRetryTimer));
+        EXPECT_TRUE(bench.rig().clock.isArmed(JournalRetryTimer));
     }
-    bench.rig.clock.advance(2000);
+    bench.rig().clock.advance(2000);
     bench.work.runAll();
-    EXPECT_EQ(bench.rig.window.messageTexts(),
-              (std::vector<std::string>{bench.rig.window.messageTexts()[0],
+    EXPECT_EQ(bench.rig().window.messageTexts(),
+              (std::vector<std::string>{bench.rig().window.messageTexts()[0],
                                         "The record journal is written again, with every record "
                                         "taken while it could not be."}));
-    EXPECT_FALSE(bench.rig.clock.isArmed(JournalRetryTimer));
+    EXPECT_FALSE(bench.rig().clock.isArmed(JournalRetryTimer));
     // The Clear between them stays between them: the third record starts a list of its own.
     EXPECT_EQ(queryJournal(path, "SELECT list_id, number, value_text FROM journal_entry ORDER BY seq"),
               (std::vector<std::string>{"1|1|1.000", "1|2|2.000", "2|1|3.000"}));
     EXPECT_EQ(queryJournal(path, "SELECT list_id, kind FROM journal_mark"),
               std::vector<std::string>{"1|3"});
-    const Journal::Progress written = bench.journal->progress();
+    const Journal::Progress written = bench.progress();
     EXPECT_FALSE(written.failing);
     EXPECT_EQ(written.recordsWaiting, 0u);
     EXPECT_EQ(written.lastSequence, 3);

@@ -33,7 +33,7 @@ std::vector<std::string> rowTexts(const JournalBench& bench) {
 void takeFiveSavingTwo(JournalBench& bench) {
     bench.record(1.0f, "1.000");
     bench.record(4.0f, "4.000");
-    bench.rig.window.savePathAnswer = "/home/bench/MensoraRecord.xls";
+    bench.rig().window.savePathAnswer = "/home/bench/MensoraRecord.xls";
     bench.click(SaveButton);
     bench.record(6.0f, "6.000");
     bench.record(4.25f, "4.250");
@@ -60,12 +60,12 @@ TEST(Journal, RecordsACutOffRunLeftUnsavedAreOfferedInTheWindowsLanguageAndComeB
             JournalBench first(pc, folder.path(), {{"Language", c.language}});
             takeFiveSavingTwo(first);
             shown = rowTexts(first);
-            statistics = first.rig.state.statistics;
+            statistics = first.rig().state.statistics;
         }
         JournalBench second(pc, folder.path(), {{"Language", c.language}}, true);
-        EXPECT_EQ(second.rig.window.questions, std::vector<std::string>{c.question});
+        EXPECT_EQ(second.rig().window.questions, std::vector<std::string>{c.question});
         EXPECT_EQ(rowTexts(second), shown);
-        const Statistics& back = second.rig.state.statistics;
+        const Statistics& back = second.rig().state.statistics;
         EXPECT_EQ(back.sum, statistics.sum);
         EXPECT_EQ(back.live.maximum, statistics.live.maximum);
         EXPECT_EQ(back.live.minimum, statistics.live.minimum);
@@ -74,8 +74,8 @@ TEST(Journal, RecordsACutOffRunLeftUnsavedAreOfferedInTheWindowsLanguageAndComeB
         EXPECT_EQ(back.live.overUpperCount, 1u);
         EXPECT_EQ(back.live.underLowerCount, 1u);
         EXPECT_EQ(back.shown.count, 5u);
-        EXPECT_EQ(second.rig.state.unsavedRecords, 3u);
-        EXPECT_TRUE(second.rig.window.messages.empty());
+        EXPECT_EQ(second.rig().state.unsavedRecords, 3u);
+        EXPECT_TRUE(second.rig().window.messages.empty());
     }
 }
 
@@ -92,8 +92,8 @@ TEST(Journal, AListPutBackGoesOnAndIsOfferedWholeAfterTheNextCutOff) {
         shown = rowTexts(second);
     }
     JournalBench third(pc, folder.path(), {{"Language", kEnglish}}, true);
-    ASSERT_EQ(third.rig.window.questions.size(), 1u);
-    EXPECT_EQ(third.rig.window.questions[0].substr(0, 35), "4 records from the last run were no");
+    ASSERT_EQ(third.rig().window.questions.size(), 1u);
+    EXPECT_EQ(third.rig().window.questions[0].substr(0, 35), "4 records from the last run were no");
     EXPECT_EQ(rowTexts(third), shown);
     EXPECT_EQ(shown.size(), 6u);
     EXPECT_EQ(shown.back().substr(0, 6), "000006");
@@ -107,12 +107,12 @@ TEST(Journal, NoLeavesTheRecordsInTheJournalAndIsNotAskedAgain) {
     { JournalBench first(pc, folder.path()); takeFiveSavingTwo(first); }
     {
         JournalBench second(pc, folder.path(), {}, false);
-        EXPECT_EQ(second.rig.window.questions.size(), 1u);
-        EXPECT_EQ(second.rig.store.count(), 0u);
+        EXPECT_EQ(second.rig().window.questions.size(), 1u);
+        EXPECT_EQ(second.rig().store.count(), 0u);
     }
     JournalBench third(pc, folder.path(), {}, true);
-    EXPECT_TRUE(third.rig.window.questions.empty());
-    EXPECT_EQ(third.rig.store.count(), 0u);
+    EXPECT_TRUE(third.rig().window.questions.empty());
+    EXPECT_EQ(third.rig().store.count(), 0u);
     EXPECT_EQ(queryJournal(folder.path() + "journal.db", "SELECT count(*) FROM journal_record"),
               std::vector<std::string>{"5"});
 }
@@ -136,9 +136,9 @@ TEST(Journal, NothingIsAskedAfterANormalCloseOrWhenEveryRecordWasSavedOrCleared)
         {"cut off after an autosave",
          [](JournalBench& b) {
              takeFiveSavingTwo(b);
-             b.rig.window.setChecked(AutosaveCheck, true);
+             b.rig().window.setChecked(AutosaveCheck, true);
              b.click(AutosaveCheck);
-             b.rig.clock.advance(60000);
+             b.rig().clock.advance(60000);
              b.work.runAll();
          }},
         {"cut off after Clear", [](JournalBench& b) {
@@ -156,8 +156,8 @@ TEST(Journal, NothingIsAskedAfterANormalCloseOrWhenEveryRecordWasSavedOrCleared)
             e.run(first);
         }
         JournalBench next(pc, folder.path(), {}, true);
-        EXPECT_TRUE(next.rig.window.questions.empty());
-        EXPECT_EQ(next.rig.store.count(), 0u);
+        EXPECT_TRUE(next.rig().window.questions.empty());
+        EXPECT_EQ(next.rig().store.count(), 0u);
     }
 }
 
@@ -191,9 +191,9 @@ TEST(Journal, AnotherProgramReadsEveryRecordThroughTheJournalsView) {
     const JournalFolder folder;
     FakeFileSystem pc;
     JournalBench bench(pc, folder.path());
-    bench.rig.state.parameters.unitIndex = 2;  // °
+    bench.rig().state.parameters.unitIndex = 2;  // °
     bench.record(1.0f, "1.000");
-    bench.traces.setInForce({"P-7", "bore", "L1", "Li", "G2"});
+    bench.rig().traces.setInForce({"P-7", "bore", "L1", "Li", "G2"});
     bench.record(6.5f, "6.500");
     const std::string path = folder.path() + "journal.db";
     EXPECT_EQ(queryJournal(path, "SELECT * FROM journal_record"),
@@ -276,10 +276,10 @@ TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone
         second.record(8.0f, "8.000");
         std::vector<std::string> told;
         for (std::string text : c.told) told.push_back(text.replace(text.find("{journal}"), 9, path));
-        EXPECT_EQ(second.rig.window.messageTexts(), told);
+        EXPECT_EQ(second.rig().window.messageTexts(), told);
         EXPECT_EQ(queryJournal(path, "SELECT number FROM journal_record"), c.rowsAfter);
         if (c.told.empty()) {
-            EXPECT_EQ(second.rig.store.count(), 7u);  // five put back, two taken
+            EXPECT_EQ(second.rig().store.count(), 7u);  // five put back, two taken
             EXPECT_EQ(queryJournal(path, "PRAGMA application_id"),
                       std::vector<std::string>{std::to_string(0x4D4E534A)});
         }
