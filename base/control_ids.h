@@ -1,5 +1,6 @@
 #pragma once
-// Numeric ids of the main window's controls. The Qt window uses them as object names.
+// The ids of the program's controls. The main window's template: 1000 to 1099, which the Qt
+// window uses as object names.
 
 namespace mensora {
 
@@ -40,28 +41,53 @@ enum ControlId : int {
     AutosaveCheck = 1049,
 };
 
-// The system-menu command of the About item.
+// Each window beside the main one has a range of ids of its own, in the order below; a control
+// has one number (the Windows controls') and one name (the Qt object name), and the tests find
+// it by either.
+
+// The window menu's commands on Windows, About first and one for each window beside the main
+// one (the low four bits of a system command are the system's own, so they step by 16).
 constexpr int kAboutCommand = 16;
-// The Windows system-menu command that opens the quality charts (the low four bits of a
-// system command are the system's own, so ids step by 16).
 constexpr int kChartsCommand = 32;
-// The Windows system-menu command that opens the Plant database window.
-constexpr int kPlantCommand = 64;
-// Cancel in the progress box of a long save: a command of its own, apart from every control.
-constexpr int kCancelSaveCommand = 103;
-// The Save picture button of the charts window on Windows.
-constexpr int kChartsSaveButton = 100;
-// The Windows system-menu command that opens the Part and lot window.
 constexpr int kTraceCommand = 48;
-// The line under the Windows main window that shows the part and lot in force.
-constexpr int kTraceLine = 101;
-// The line under it that says how the plant database stands.
-constexpr int kPlantLine = 102;
-// The fields of the Part and lot window on Windows, in the order of its field table.
-constexpr int kTraceFirstField = 200;
-// The connection string, the bench's name and Test in the Plant database window on Windows.
-constexpr int kPlantConnectionField = 210;
-constexpr int kPlantBenchField = 211;
-constexpr int kPlantTestButton = 212;
+constexpr int kPlantCommand = 64;
+
+// Under the main window's template: the part and lot in force, and the plant database's line.
+constexpr int kTraceLine = 1100;
+constexpr int kPlantLine = 1101;
+// Cancel in the progress box of a long save: a command of its own, apart from every control.
+constexpr int kCancelSaveCommand = 1110;
+// The quality charts window.
+constexpr int kChartsSaveButton = 1200;
+// The Part and lot window's fields, in the order of its field table.
+constexpr int kTraceFirstField = 1300;
+// The Plant database window.
+constexpr int kPlantConnectionField = 1400;
+constexpr int kPlantBenchField = 1401;
+constexpr int kPlantTestButton = 1402;
+
+struct NamedControl {
+    int id;
+    const char* name;
+};
+
+// The names of the controls outside the main window's template (which are named by number).
+inline constexpr NamedControl kNamedControls[] = {
+    {kTraceLine, "trace-line"},
+    {kPlantLine, "plant-status"},
+    {kCancelSaveCommand, "save-progress-cancel"},
+    {kChartsSaveButton, "charts-save"},
+    {kPlantConnectionField, "plant-connection"},
+    {kPlantBenchField, "plant-bench"},
+    {kPlantTestButton, "plant-test"},
+};
+
+// The name of a control of the table above; nullptr for any other id.
+constexpr const char* controlName(int id) {
+    for (const NamedControl& control : kNamedControls) {
+        if (control.id == id) return control.name;
+    }
+    return nullptr;
+}
 
 }  // namespace mensora

@@ -40,7 +40,7 @@ void RecordWithChartsWindow(benchmark::State& state) {
     const bool open = state.range(0) != 0;
     MensoraProgram program;
     program.window().show();
-    if (open) program.window().chartsAction()->trigger();
+    if (open) program.window().action(mensora::FurtherWindow::Charts)->trigger();
     QApplication::processEvents();
 
     for (auto _ : state) {
@@ -67,7 +67,7 @@ void MillionRecords(benchmark::State& state) {
     const bool open = state.range(0) != 0;
     MensoraProgram program;
     program.window().show();
-    if (open) program.window().chartsAction()->trigger();
+    if (open) program.window().action(mensora::FurtherWindow::Charts)->trigger();
     QApplication::processEvents();
     for (auto _ : state) {
         for (std::uint32_t i = 0; i < kRecordCapacity; ++i) {

@@ -1,6 +1,7 @@
 #include "files/record_file_paths.h"
 
 #include "files/file_system.h"
+#include "files/window_slot.h"
 #include "measure/field_format.h"
 
 namespace mensora {
@@ -21,12 +22,8 @@ std::string autosaveFileName(const LocalDateTime& date, unsigned slot) {
     putDigits(name.data() + 3, datePart(date.year), 4);
     putDigits(name.data() + 7, datePart(date.month), 2);
     putDigits(name.data() + 9, datePart(date.day), 2);
-    if (slot > 1) name.insert(11, "-" + std::to_string(slot));
+    name.insert(11, windowSuffix(slot));
     return name;
-}
-
-std::string autosaveSlotName(unsigned slot) {
-    return slot > 1 ? "bak-" + std::to_string(slot) : "bak";
 }
 
 }  // namespace mensora

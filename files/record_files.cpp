@@ -10,14 +10,15 @@
 #include "files/record_file_format.h"
 #include "files/record_file_paths.h"
 #include "files/save_file_types.h"
+#include "files/window_slot.h"
 
 namespace mensora {
 namespace {
 
 constexpr std::uint32_t kAutosavePeriodMs = 60000;
 constexpr const char* kOfferedFileName = "MensoraRecord.xls";
-// Far more programs than one bench PC runs at once.
-constexpr unsigned kAutosaveSlots = 99;
+// What every window holds in the autosave folder to keep its number there.
+constexpr const char* kAutosaveStem = "bak";
 
 // Creates, writes and completes the record file. The file is closed and the target released
 // when this returns, before any message box opens: timers tick inside the box, and the next
@@ -95,18 +96,12 @@ bool RecordFiles::writeAutosaveFile() {
 unsigned RecordFiles::autosaveSlot(const std::string& folder) {
     if (slotClaim_ && slotFolder_ == folder) return slot_;
     slotClaim_.reset();
-    for (unsigned slot = 1; slot <= kAutosaveSlots; ++slot) {
-        NameClaiming claiming = fileSystem_.claimName(folder, autosaveSlotName(slot));
-        if (claiming.heldElsewhere) continue;
-        // A slot that cannot be held at all (a folder the program may not write to) is used
-        // all the same, and held at a later autosave if it can be then: writing the file
-        // tells the user what is wrong with the folder.
-        slotClaim_ = std::move(claiming.claim);
-        slotFolder_ = folder;
-        slot_ = slot;
-        return slot;
-    }
-    return kAutosaveSlots + 1;
+    // A slot that could not be held is tried again at the next autosave.
+    WindowSlot slot = claimWindowSlot(fileSystem_, folder, kAutosaveStem);
+    slotClaim_ = std::move(slot.claim);
+    slotFolder_ = folder;
+    slot_ = slot.number;
+    return slot_;
 }
 
 std::string RecordFiles::autosaveDirectory() {

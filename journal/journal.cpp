@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "files/window_slot.h"
 #include "journal/journal_file.h"
 
 namespace mensora {
@@ -15,13 +16,8 @@ namespace {
 
 // How long the writer gathers entries before a commit.
 constexpr std::uint32_t kGatherMs = 50;
-// Far more windows than one bench PC runs at once.
-constexpr unsigned kSlots = 99;
-
-// What the window of slot n holds, and its journal's name with ".db".
-std::string slotName(unsigned slot) {
-    return slot > 1 ? "journal-" + std::to_string(slot) : "journal";
-}
+// What every window holds to keep its number, and its journal's name with its number.
+constexpr const char* kJournalStem = "journal";
 
 }  // namespace
 
@@ -61,16 +57,9 @@ public:
             failed({JournalError::Cause::FolderNotWritable, {}, {}});
             return;
         }
-        unsigned slot = 1;
-        for (; slot <= kSlots; ++slot) {
-            NameClaiming claiming = files_.claimName(*folder_, slotName(slot));
-            if (claiming.heldElsewhere) continue;
-            // A name that cannot be held (a folder the program may not write to) is used all
-            // the same: opening the file then tells the user what is wrong.
-            claim_ = std::move(claiming.claim);
-            break;
-        }
-        slot_ = slot;
+        WindowSlot slot = claimWindowSlot(files_, *folder_, kJournalStem);
+        claim_ = std::move(slot.claim);
+        slot_ = slot.number;
         openFile();
     }
 
@@ -123,7 +112,7 @@ private:
         return true;
     }
 
-    std::string path() const { return *folder_ + slotName(slot_) + ".db"; }
+    std::string path() const { return *folder_ + kJournalStem + windowSuffix(slot_) + ".db"; }
 
     void openFile() {
         JournalError error;

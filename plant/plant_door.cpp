@@ -4,11 +4,12 @@
 #include <utility>
 
 #include "base/timer_ids.h"
+#include "files/window_slot.h"
 
 namespace mensora {
 
 std::string defaultBenchName(const std::string& computerName, unsigned windowNumber) {
-    return windowNumber > 1 ? computerName + "-" + std::to_string(windowNumber) : computerName;
+    return computerName + windowSuffix(windowNumber);
 }
 
 PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantSource source)

@@ -38,7 +38,7 @@ ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& s
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));
     view_->setObjectName(QStringLiteral("charts-view"));
-    save_->setObjectName(QStringLiteral("charts-save"));
+    save_->setObjectName(QString::fromUtf8(controlName(kChartsSaveButton)));
     trace_->setObjectName(QStringLiteral("charts-trace"));
     trace_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 

@@ -25,6 +25,7 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
+#include "dialog/lines_below.h"
 #include "dialog/trace_form.h"
 #include "measure/record_list_cells.h"
 #include "ui/about_box.h"
@@ -90,9 +91,6 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      chartsAction_(new QAction(this)),
-      plantAction_(new QAction(this)),
-      traceAction_(new QAction(this)),
       traceLine_(new FittingLabel(QString(), this)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -100,16 +98,16 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     setWindowTitle(QString::fromUtf8(texts::kWindowTitle));
     setWindowIcon(QIcon(QStringLiteral(":/mensora.png")));
     setFont(dialogFont(logicalDpiY()));
-    chartsAction_->setObjectName(QStringLiteral("action-charts"));
-    chartsAction_->setShortcut(QKeySequence(Qt::Key_F3));
-    chartsAction_->setShortcutContext(Qt::WindowShortcut);
-    addAction(chartsAction_);
-    traceAction_->setObjectName(QStringLiteral("action-trace"));
-    traceAction_->setShortcut(QKeySequence(Qt::Key_F4));
-    traceAction_->setShortcutContext(Qt::WindowShortcut);
-    addAction(traceAction_);
-    plantAction_->setObjectName(QStringLiteral("action-plant"));
-    addAction(plantAction_);
+    for (const FurtherWindowEntry& entry : furtherWindows()) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromUtf8(entry.actionName));
+        if (entry.functionKey != 0) {
+            action->setShortcut(QKeySequence(Qt::Key_F1 + entry.functionKey - 1));
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        addAction(action);
+        furtherActions_[entry.window] = action;
+    }
     units_ = dialogBaseUnits(font());
     showGreyedTextReadably();
     frame_.setSingleShot(true);
@@ -130,7 +128,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     static_cast<FittingField*>(control(LiveValue))->setFullFont(large);
     control(UnitLabel)->setFont(large);
 
-    traceLine_->setObjectName(QStringLiteral("trace-line"));
+    traceLine_->setObjectName(QString::fromUtf8(controlName(kTraceLine)));
     traceLine_->setGeometry(toPixels(kTraceLineRect, units_));
     traceLineBand_ = toPixels({0, 0, 0, kTraceLineUnits}, units_).height();
 
@@ -455,13 +453,13 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     // The plant database's status line lies at the very bottom, under the line of values in
     // force; the template's part above both follows its own rule.
     const int lineHeight = statusLineHeight();
+    const lines_below::Tops tops =
+        lines_below::topsIn(event->size().height(), traceLineBand_, lineHeight);
     if (statusLine_ != nullptr) {
-        statusLine_->setGeometry(0, event->size().height() - lineHeight, event->size().width(),
-                                 lineHeight);
+        statusLine_->setGeometry(0, tops.plant, event->size().width(), lineHeight);
     }
-    const int aboveLine = event->size().height() - lineHeight - traceLineBand_;
-    traceLine_->move(traceLine_->x(), aboveLine);
-    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(aboveLine, isMinimized());
+    traceLine_->move(traceLine_->x(), tops.trace);
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(tops.trace, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         QWidget* widget = control(id);
@@ -497,11 +495,9 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) {
     // The platform's window menu carries the About item on the bench PCs; here the window's
-    // background offers it, after the quality charts and the part and lot.
+    // background offers it, after the windows beside this one.
     QMenu menu(this);
-    menu.addAction(chartsAction_);
-    menu.addAction(traceAction_);
-    menu.addAction(plantAction_);
+    for (const FurtherWindowEntry& entry : furtherWindows()) menu.addAction(action(entry.window));
     QAction* about = menu.addAction(QString::fromUtf8(kAboutItemText));
     if (menu.exec(event->globalPos()) == about) aboutRequested();
 }
@@ -514,7 +510,10 @@ void MainWindow::placeStatusLine(QWidget* line) {
 }
 
 int MainWindow::statusLineHeight() const {
-    return statusLine_ != nullptr && !statusLine_->isHidden() ? statusLine_->sizeHint().height() : 0;
+    return statusLine_ == nullptr
+               ? 0
+               : lines_below::plantBandOf(statusLine_->fontMetrics().height(),
+                                          !statusLine_->isHidden());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

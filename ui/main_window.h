@@ -11,6 +11,7 @@
 #include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
+#include "dialog/further_windows.h"
 #include "dialog/main_dialog.h"
 #include "ui/dialog_units.h"
 
@@ -40,15 +41,11 @@ public:
     // The control of an id, or nullptr.
     QWidget* control(int id) const;
     DialogBaseUnits baseUnits() const { return units_; }
-    // Opens the quality charts: the context menu's item and the key F3.
-    QAction* chartsAction() const { return chartsAction_; }
-    // Opens the Plant database window: the context menu's item.
-    QAction* plantAction() const { return plantAction_; }
+    // Opens a window beside this one: the context menu's item, and its key if it has one.
+    QAction* action(FurtherWindow window) const { return furtherActions_.at(window); }
     // A line under the controls, shown only while it has something to say: the window grows
     // by its height then, and the controls above keep their places.
     void placeStatusLine(QWidget* line);
-    // Opens the Part and lot window: the context menu's item and the key F4.
-    QAction* traceAction() const { return traceAction_; }
     // The line under the window's own layout that shows the part and lot in force.
     void showTraceLine(const std::string& text);
 
@@ -109,13 +106,11 @@ private:
     RecordListModel* model_;
     RecordTableView* recordList_ = nullptr;
     QButtonGroup* languageButtons_;
-    QAction* chartsAction_;
-    QAction* plantAction_;
+    std::map<FurtherWindow, QAction*> furtherActions_;
     QWidget* statusLine_ = nullptr;
     int statusLineShown_ = 0;  // the height the window grew by for the line
     int statusLineHeight() const;
     void statusLineShownOrHidden();
-    QAction* traceAction_;
     QLabel* traceLine_;
     int traceLineBand_ = 0;  // the window's height below its template, in pixels
     DialogBaseUnits units_{};

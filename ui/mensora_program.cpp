@@ -5,12 +5,9 @@
 
 #include "base/control_ids.h"
 #include "base/thread_work_queue.h"
-#include "charts/chart_texts.h"
-#include "dialog/further_windows_tip.h"
+#include "dialog/further_windows.h"
 #include "link/platform_port_names.h"
 #include "measure/trace_fields.h"
-#include "measure/trace_texts.h"
-#include "plant/plant_texts.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
 #include "ui/trace_window.h"
@@ -37,20 +34,21 @@ MensoraProgram::MensoraProgram()
     });
     dialog().initialise();
     dialogTexts_ = installStandardDialogTexts(dialog().state().language());
-    // The menu item speaks the language the window was put up in.
-    QAction* charts = window_.chartsAction();
-    charts->setText(QString::fromUtf8(pick(chart_texts::kWindowTitle, dialog().state().language())));
-    QObject::connect(charts, &QAction::triggered, [this] { openCharts(); });
-    const QString tip = QString::fromStdString(
-        furtherWindowsTip(dialog().state().language(), MenuPlace::Background));
+    // The menu items speak the language the window was put up in.
+    const Language language = dialog().state().language();
+    for (const FurtherWindowEntry& entry : furtherWindows()) {
+        QAction* action = window_.action(entry.window);
+        action->setText(QString::fromUtf8(pick(entry.title, language)));
+        QObject::connect(action, &QAction::triggered, [this, which = entry.window] {
+            switch (which) {
+                case FurtherWindow::Charts: openCharts(); break;
+                case FurtherWindow::Trace: openTrace(); break;
+                case FurtherWindow::Plant: openPlant(); break;
+            }
+        });
+    }
+    const QString tip = QString::fromStdString(furtherWindowsTip(language, MenuPlace::Background));
     for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
-
-    QAction* plant = window_.plantAction();
-    plant->setText(QString::fromUtf8(pick(plant_texts::kWindowTitle, dialog().state().language())));
-    QObject::connect(plant, &QAction::triggered, [this] { openPlant(); });
-    QAction* trace = window_.traceAction();
-    trace->setText(QString::fromUtf8(pick(trace_texts::kWindowTitle, dialog().state().language())));
-    QObject::connect(trace, &QAction::triggered, [this] { openTrace(); });
     showTraceLine();
 }
 

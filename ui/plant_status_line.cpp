@@ -1,9 +1,11 @@
 #include "ui/plant_status_line.h"
 
+#include "base/control_ids.h"
+
 namespace mensora {
 
 PlantStatusLine::PlantStatusLine(QWidget* parent) : QLabel(parent) {
-    setObjectName(QStringLiteral("plant-status"));
+    setObjectName(QString::fromUtf8(controlName(kPlantLine)));
     setIndent(6);
     hide();
 }

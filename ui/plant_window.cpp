@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "base/control_ids.h"
 #include "dialog/plant_form.h"
 #include "dialog/plant_panel.h"
 #include "plant/plant_texts.h"
@@ -37,12 +38,12 @@ PlantWindow::PlantWindow(PlantPanel& panel, Language language, QWidget* parent)
     };
     place(new QLabel(textOf(plant_texts::kConnection, language), this),
           plant_form::kConnectionLabel, nullptr);
-    place(connection_, plant_form::kConnectionField, "plant-connection");
+    place(connection_, plant_form::kConnectionField, controlName(kPlantConnectionField));
     connection_->setText(QString::fromStdString(shown.connection));
     place(new QLabel(textOf(plant_texts::kBench, language), this), plant_form::kBenchLabel, nullptr);
-    place(bench_, plant_form::kBenchField, "plant-bench");
+    place(bench_, plant_form::kBenchField, controlName(kPlantBenchField));
     bench_->setText(QString::fromStdString(shown.bench));
-    place(testButton_, plant_form::kTestButton, "plant-test");
+    place(testButton_, plant_form::kTestButton, controlName(kPlantTestButton));
     auto* ok = new QPushButton(textOf(plant_texts::kOk, language), this);
     place(ok, plant_form::kOkButton, "plant-ok");
     ok->setDefault(true);

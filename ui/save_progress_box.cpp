@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <utility>
 
+#include "base/control_ids.h"
 #include "dialog/save_progress_form.h"
 #include "ui/dialog_units.h"
 #include "ui/message_boxes.h"
@@ -27,7 +28,7 @@ SaveProgressBox::SaveProgressBox(QWidget* parent, std::function<void()> cancel)
     bar_->setRange(0, 100);
     bar_->setGeometry(toPixels(kBar, units));
     cancelButton_ = new QPushButton(this);
-    cancelButton_->setObjectName("save-progress-cancel");
+    cancelButton_->setObjectName(QString::fromUtf8(controlName(kCancelSaveCommand)));
     cancelButton_->setGeometry(toPixels(kCancel, units));
     setFixedSize(toPixels({0, 0, kWidthUnits, kHeightUnits}, units).size());
     connect(cancelButton_, &QPushButton::clicked, this, &SaveProgressBox::reject);

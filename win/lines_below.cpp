@@ -2,6 +2,7 @@
 
 #include "base/control_ids.h"
 #include "base/wide_text.h"
+#include "dialog/lines_below.h"
 #include "dialog/trace_form.h"
 
 namespace mensora {
@@ -55,7 +56,7 @@ int LinesBelow::showPlant(const std::string& text) {
 
 int LinesBelow::fitPlant() {
     if (plant_ == nullptr) return 0;
-    int band = 0;
+    int textHeight = 0;
     if (!plantText_.empty()) {
         const HDC dc = GetDC(plant_);
         const HGDIOBJ former =
@@ -64,8 +65,9 @@ int LinesBelow::fitPlant() {
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, former);
         ReleaseDC(plant_, dc);
-        band = metrics.tmHeight + 4;
+        textHeight = metrics.tmHeight;
     }
+    const int band = lines_below::plantBandOf(textHeight, !plantText_.empty());
     ShowWindow(plant_, plantText_.empty() ? SW_HIDE : SW_SHOWNA);
     const int grown = band - plantBand_;
     plantBand_ = band;
@@ -75,10 +77,10 @@ int LinesBelow::fitPlant() {
 void LinesBelow::place(int clientHeight) {
     if (dialog_ == nullptr) return;
     const RECT line = traceLinePlace(dialog_);
-    const int traceTop = clientHeight - plantBand_ - traceBand_;
-    SetWindowPos(trace_, nullptr, line.left, traceTop, line.right, line.bottom,
+    const lines_below::Tops tops = lines_below::topsIn(clientHeight, traceBand_, plantBand_);
+    SetWindowPos(trace_, nullptr, line.left, tops.trace, line.right, line.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    SetWindowPos(plant_, nullptr, line.left, traceTop + traceBand_, line.right, plantBand_,
+    SetWindowPos(plant_, nullptr, line.left, tops.plant, line.right, plantBand_,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -11,11 +11,8 @@
 #include "base/font_cell.h"
 #include "base/texts.h"
 #include "base/wide_text.h"
-#include "charts/chart_texts.h"
-#include "dialog/further_windows_tip.h"
+#include "dialog/further_windows.h"
 #include "dialog/trace_form.h"
-#include "measure/trace_texts.h"
-#include "plant/plant_texts.h"
 #include "win/dialog_owner.h"
 #include "win/dialog_template.h"
 #include "win/executable_name.h"
@@ -100,11 +97,12 @@ LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lPa
     }
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
         (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
-        const std::function<void(HWND)>& open = message->wParam == VK_F3   ? filtering->openCharts_
-                                                : message->wParam == VK_F4 ? filtering->openTrace_
-                                                                           : nullptr;
-        if (open) {
-            open(filtering->window_);
+        for (const FurtherWindowEntry& entry : furtherWindows()) {
+            if (entry.functionKey == 0 ||
+                message->wParam != static_cast<WPARAM>(VK_F1 + entry.functionKey - 1)) {
+                continue;
+            }
+            filtering->open(entry.window);
             return 1;
         }
     }
@@ -131,12 +129,10 @@ void NativeMainWindow::created(HWND window) {
     if (HMENU menu = GetSystemMenu(window, FALSE); menu != nullptr && !aboutItem.empty()) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(menu, MF_STRING, kAboutCommand, aboutItem.c_str());
-        const std::wstring chartsItem = wide(pick(chart_texts::kWindowTitle, language_));
-        AppendMenuW(menu, MF_STRING, kChartsCommand, chartsItem.c_str());
-        const std::wstring traceItem = wide(pick(trace_texts::kWindowTitle, language_));
-        AppendMenuW(menu, MF_STRING, kTraceCommand, traceItem.c_str());
-        const std::wstring plantItem = wide(pick(plant_texts::kWindowTitle, language_));
-        AppendMenuW(menu, MF_STRING, kPlantCommand, plantItem.c_str());
+        for (const FurtherWindowEntry& entry : furtherWindows()) {
+            const std::wstring item = wide(pick(entry.title, language_));
+            AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(entry.menuCommand), item.c_str());
+        }
     }
     filtering = this;
     keyFilter_ = SetWindowsHookExW(WH_MSGFILTER, &NativeMainWindow::keyFilter, nullptr,
@@ -190,16 +186,9 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE: closeIf(CloseRequest::CloseBox); return TRUE;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == kChartsCommand) {
-                if (openCharts_) openCharts_(window_);
-                return TRUE;
-            }
-            if ((wParam & 0xFFF0) == kTraceCommand) {
-                if (openTrace_) openTrace_(window_);
-                return TRUE;
-            }
-            if ((wParam & 0xFFF0) == kPlantCommand) {
-                if (openPlant_) openPlant_(window_);
+            for (const FurtherWindowEntry& entry : furtherWindows()) {
+                if ((wParam & 0xFFF0) != static_cast<WPARAM>(entry.menuCommand)) continue;
+                open(entry.window);
                 return TRUE;
             }
             if ((wParam & 0xFFF0) != kAboutCommand) return FALSE;

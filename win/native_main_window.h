@@ -7,12 +7,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "base/control_ids.h"
 #include "base/pending_frame.h"
 #include "base/resize_rule.h"
 #include "base/window_port.h"
+#include "dialog/further_windows.h"
 #include "dialog/main_dialog.h"
 #include "win/lines_below.h"
 #include "win/record_list_view.h"
@@ -31,15 +33,13 @@ public:
 
     // Where clicks, ticks and close requests go; its initialise() runs when the window exists.
     void setController(MainDialog* controller) { controller_ = controller; }
-    // What the charts item of the window menu and the key F3 ask for.
-    void onOpenCharts(std::function<void(HWND owner)> open) { openCharts_ = std::move(open); }
-    // What the Plant database item of the window menu asks for.
-    void onOpenPlant(std::function<void(HWND owner)> open) { openPlant_ = std::move(open); }
+    // What a window beside this one's item of the window menu, and its key, ask for.
+    void onOpen(FurtherWindow window, std::function<void(HWND owner)> open) {
+        opens_[window] = std::move(open);
+    }
     // A line under the controls, shown while `text` is not empty: the window grows by its
     // height then, and the controls above keep their places.
     void showStatusLine(const std::string& text);
-    // What the Part and lot item of the window menu and the key F4 ask for.
-    void onOpenTrace(std::function<void(HWND owner)> open) { openTrace_ = std::move(open); }
     // The line under the window's own layout that shows the part and lot in force.
     void showTraceLine(const std::string& text);
 
@@ -70,6 +70,9 @@ public:
     void hideProgress() override;
 
 private:
+    void open(FurtherWindow window) {
+        if (const auto found = opens_.find(window); found != opens_.end()) found->second(window_);
+    }
     void showBehindBoxes();
     static LRESULT CALLBACK keyFilter(int code, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -103,9 +106,7 @@ private:
 
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
-    std::function<void(HWND owner)> openCharts_;
-    std::function<void(HWND owner)> openPlant_;
-    std::function<void(HWND owner)> openTrace_;
+    std::map<FurtherWindow, std::function<void(HWND owner)>> opens_;
     // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;

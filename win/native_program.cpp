@@ -31,14 +31,14 @@ NativeProgram::NativeProgram()
                StationDoors{true, computerName()}) {
     MainDialog& dialog = station_.dialog();
     window_.setController(&dialog);
-    window_.onOpenCharts([this](HWND owner) { charts_.open(owner); });
-    window_.onOpenPlant([this](HWND owner) { plantWindow_.run(owner, records_.state.language()); });
+    window_.onOpen(FurtherWindow::Charts, [this](HWND owner) { charts_.open(owner); });
+    window_.onOpen(FurtherWindow::Plant, [this](HWND owner) { plantWindow_.run(owner, records_.state.language()); });
     PlantDoor& plant = *station_.plant();
     plant.onStatus([this, &plant] {
         const std::optional<PlantStatus>& status = plant.status();
         window_.showStatusLine(status ? plantStatusText(*status, records_.state.language()) : "");
     });
-    window_.onOpenTrace([this](HWND owner) {
+    window_.onOpen(FurtherWindow::Trace, [this](HWND owner) {
         if (trace_.ask(owner, records_.state.language())) showTraceLine();
     });
 }

@@ -154,7 +154,7 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
     EXPECT_EQ(serverRows(connection, bench).size(), 8u);
 
     // Every door at once: the charts open while Auto records every 100 ms for a while.
-    program.window().chartsAction()->trigger();
+    program.window().action(mensora::FurtherWindow::Charts)->trigger();
     const auto click = [&](int id) {
         qobject_cast<QAbstractButton*>(program.window().control(id))->click();
     };

@@ -101,7 +101,7 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
         });
         window->findChild<QPushButton*>("plant-test")->click();
     });
-    program.window().plantAction()->trigger();
+    program.window().action(FurtherWindow::Plant)->trigger();
     EXPECT_TRUE(answer.startsWith("连接成功: PostgreSQL 15")) << answer.toStdString();
     EXPECT_EQ(program.settings().getText("Plant", "Bench"), "bench-renamed");
     ASSERT_TRUE(runEventsUntil([&] { return status->text() == "工厂数据库: 已同步"; }, 20s));

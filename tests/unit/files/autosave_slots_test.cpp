@@ -15,6 +15,7 @@
 #include "base/timers.h"
 #include "files/record_file_paths.h"
 #include "files/record_files.h"
+#include "files/window_slot.h"
 #include "measure/record_store.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_window.h"
@@ -69,8 +70,9 @@ TEST(AutosaveSlots, NamesFollowTheSlotAndTheDate) {
         {{2026, 12, 7, 9, 0, 0}, 12, "bak20261207-12.xls"},
     };
     for (const auto& c : cases) EXPECT_EQ(autosaveFileName(c.date, c.slot), c.name);
-    EXPECT_EQ(autosaveSlotName(1), "bak");
-    EXPECT_EQ(autosaveSlotName(2), "bak-2");
+    // What the windows hold in the folder, as every version before held it.
+    EXPECT_EQ("bak" + windowSuffix(1), "bak");
+    EXPECT_EQ("bak" + windowSuffix(2), "bak-2");
 }
 
 TEST(AutosaveSlots, AProgramAloneKeepsThePlainDaysNameAcrossAutosaves) {
