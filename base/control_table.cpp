@@ -18,6 +18,8 @@ constexpr std::uint8_t kPlain = 0;
 constexpr std::uint8_t kCentred = AlignHCentre | AlignVCentre;
 constexpr std::uint8_t kRight = AlignRight;
 
+// One row a control, as the template lists them.
+// clang-format off
 constexpr DialogControl kControls[] = {
     {RecordGroup, nullptr, K::GroupBox, TitleCentred, {7, 54, 246, 286}, "数据采集", "Data collection"},
     {LiveGroup, nullptr, K::GroupBox, kPlain, {261, 22, 252, 108},
@@ -80,6 +82,7 @@ constexpr DialogControl kControls[] = {
     {0, "labelR", K::Label, kPlain, {355, 328, 8, 8}, "R", nullptr},
     {AutosaveCheck, nullptr, K::CheckBox, kPlain, {192, 326, 58, 10}, "60秒自动保存", "60 sec Save"},
 };
+// clang-format on
 
 }  // namespace
 
