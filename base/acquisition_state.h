@@ -18,8 +18,8 @@ enum class Verdict : std::uint8_t { Ok = 0, OverUpper = 1, UnderLower = 2 };
 // The current gauge reading, overwritten by every good frame.
 struct Reading {
     float value = 0.0f;
-    std::string valueText;                 // live display text; a good frame gives at most 9 chars
-    std::array<char, 9> valueChars{};      // its first 8 bytes become a record's value field
+    std::string valueText;             // live display text; a good frame gives at most 9 chars
+    std::array<char, 9> valueChars{};  // its first 8 bytes become a record's value field
     std::uint8_t decimalPlaces = 0;
     std::string unitText = "mm";
 };
@@ -49,7 +49,7 @@ struct Parameters {
     float shownLowerTolerance = 0.0f;
     std::uint32_t sampleIntervalMs = 0;  // one copy, bound to its field
     RecordSound beepEnabled = RecordSound::Off;
-    std::uint8_t unitIndex = 0;          // selected index of the unit list, 255 for none
+    std::uint8_t unitIndex = 0;  // selected index of the unit list, 255 for none
 };
 
 // The figures of the recorded readings: kept by recording, or shown by the window.
@@ -103,7 +103,7 @@ struct AcquisitionState {
 
     // Measurements
     bool autoSampling = false;
-    bool recordsDirty = false;       // drives the autosave; cleared by the autosave tick
+    bool recordsDirty = false;         // drives the autosave; cleared by the autosave tick
     std::uint32_t unsavedRecords = 0;  // records no file holds yet; asked about at close
 
     // Shell

@@ -18,7 +18,7 @@ enum class ControlKind : std::uint8_t {
     Edit,             // an editable field
     ReadOnlyDisplay,  // a disabled field with a thin edge: the program writes, nobody types
     PushButton,
-    DropDown,         // a list with an edit part: typed text may match no item
+    DropDown,  // a list with an edit part: typed text may match no item
     ListView,
     RadioButton,
     CheckBox,
@@ -29,9 +29,9 @@ enum ControlStyle : std::uint8_t {
     AlignRight = 1 << 0,
     AlignHCentre = 1 << 1,
     AlignVCentre = 1 << 2,
-    SortedItems = 1 << 3,  // a drop-down that keeps its items in alphabetical order
-    TitleCentred = 1 << 4, // a group box whose title sits in the middle of its top edge
-    SpreadAcross = 1 << 5, // a row of marks drawn evenly across the whole width of its label
+    SortedItems = 1 << 3,   // a drop-down that keeps its items in alphabetical order
+    TitleCentred = 1 << 4,  // a group box whose title sits in the middle of its top edge
+    SpreadAcross = 1 << 5,  // a row of marks drawn evenly across the whole width of its label
 };
 
 // A rectangle in dialog units: a quarter of the dialog font's average character width
@@ -44,13 +44,13 @@ struct DialogRect {
 };
 
 struct DialogControl {
-    int id;                // 0 for the two labels that have no id
-    const char* name;      // object name of an id-less label; nullptr where the id names it
+    int id;            // 0 for the two labels that have no id
+    const char* name;  // object name of an id-less label; nullptr where the id names it
     ControlKind kind;
-    std::uint8_t style;    // ControlStyle bits
+    std::uint8_t style;  // ControlStyle bits
     DialogRect rect;
-    const char* chinese;   // caption; nullptr for a control without one
-    const char* english;   // nullptr where the English interface keeps the Chinese caption
+    const char* chinese;  // caption; nullptr for a control without one
+    const char* english;  // nullptr where the English interface keeps the Chinese caption
 };
 
 // The dialog itself: its client size and font as the template gives them.

@@ -31,8 +31,8 @@ std::optional<Int> parseInteger(std::string_view text) {
 
 std::string formatFloat(float value) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::general, 6);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
     return std::string(buffer, result.ptr);
 }
 
@@ -49,8 +49,8 @@ std::optional<float> parseFloat(std::string_view text) {
     }
     if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
     double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                              std::chars_format::general);
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     // A number beyond the range of the field's float is not a number the field can hold.
     if (std::isnan(value) || std::fabs(value) > std::numeric_limits<float>::max()) {

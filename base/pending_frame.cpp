@@ -9,8 +9,8 @@
 namespace mensora {
 namespace {
 
-constexpr int kStatisticsFields[] = {AverageField,   MaximumField,   MinimumField,   CountField,
-                                     OkCountField,   OverUpperField, UnderLowerField};
+constexpr int kStatisticsFields[] = {AverageField, MaximumField,   MinimumField,   CountField,
+                                     OkCountField, OverUpperField, UnderLowerField};
 
 }  // namespace
 

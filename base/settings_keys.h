@@ -16,7 +16,7 @@ struct SettingKey {
 
 namespace settings {
 inline constexpr SettingKey kLanguage{"Language", kStoredChinese};
-inline constexpr SettingKey kNominal{"m_Text9", 2000};         // thousandths
+inline constexpr SettingKey kNominal{"m_Text9", 2000};          // thousandths
 inline constexpr SettingKey kUpperTolerance{"m_Text10", 3000};  // thousandths
 inline constexpr SettingKey kLowerTolerance{"m_Text11", 1000};  // thousandths
 inline constexpr SettingKey kSampleInterval{"m_Text12", 200};   // milliseconds
@@ -28,7 +28,7 @@ inline constexpr SettingKey kBaudRate{"Baudrate", 9600};
 // Not one of the nine: how many days the journal keeps records a file holds (0: for ever).
 inline constexpr SettingKey kJournalDays{"JournalDays", 30};
 
-inline constexpr SettingKey kAll[] = {kLanguage,      kNominal, kUpperTolerance,
+inline constexpr SettingKey kAll[] = {kLanguage,       kNominal,        kUpperTolerance,
                                       kLowerTolerance, kSampleInterval, kBeep,
                                       kUnit,           kPortIndex,      kBaudRate};
 }  // namespace settings

@@ -7,9 +7,7 @@
 namespace mensora {
 namespace {
 
-double scaledToThousandths(float value) {
-    return std::round(static_cast<double>(value) * 1000.0);
-}
+double scaledToThousandths(float value) { return std::round(static_cast<double>(value) * 1000.0); }
 
 constexpr double kStoredMin = std::numeric_limits<std::int32_t>::min();
 constexpr double kStoredMax = std::numeric_limits<std::int32_t>::max();

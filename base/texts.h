@@ -69,11 +69,8 @@ struct ListColumn {
     int englishWidth;
 };
 inline constexpr ListColumn kListColumns[5] = {
-    {{"序号", "No"}, 60, 60},
-    {{"数据值", "Value"}, 70, 70},
-    {{"误差", "Error"}, 70, 70},
-    {{"结果", "Result"}, 50, 55},
-    {{"时间", "Time"}, 160, 160},
+    {{"序号", "No"}, 60, 60},     {{"数据值", "Value"}, 70, 70}, {{"误差", "Error"}, 70, 70},
+    {{"结果", "Result"}, 50, 55}, {{"时间", "Time"}, 160, 160},
 };
 
 // Verdict texts shown in the record list (the record file holds 4-byte forms).
@@ -84,7 +81,7 @@ inline constexpr Bilingual kVerdictNg{"超差", "NG"};
 inline std::string unsavedRecordsQuestion(std::uint32_t count, Language language) {
     const std::string n = std::to_string(count);
     return language == Language::English ? n + " records have not been saved. Close anyway?"
-                               : "有 " + n + " 条记录尚未保存。仍要关闭吗？";
+                                         : "有 " + n + " 条记录尚未保存。仍要关闭吗？";
 }
 
 }  // namespace texts

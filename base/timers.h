@@ -25,9 +25,7 @@ constexpr std::uint32_t heldTimerPeriod(std::uint32_t requestedMs) {
 class Timers {
 public:
     explicit Timers(TimerService& service) : service_(service) {}
-    void arm(int id, std::uint32_t periodMs) {
-        service_.arm(id, heldTimerPeriod(periodMs));
-    }
+    void arm(int id, std::uint32_t periodMs) { service_.arm(id, heldTimerPeriod(periodMs)); }
     void kill(int id) { service_.kill(id); }
 
 private:

@@ -39,12 +39,13 @@ struct Bench {
         pc.userData = folder.path();
         rig = std::make_unique<Rig>(
             mensora::test::StoredSettings{{"COMBO1", 1}}, kRecordCapacity,
-            mensora::test::RigStart{mensora::StationDoors{journaled, {}}, &reports,
-                                    mensora::StationWork{[this](mensora::Door door) {
-                                                             return queueFor(door);
-                                                         },
-                                                         writerClock},
-                                    &pc, {}});
+            mensora::test::RigStart{
+                mensora::StationDoors{journaled, {}},
+                &reports,
+                mensora::StationWork{[this](mensora::Door door) { return queueFor(door); },
+                                     writerClock},
+                &pc,
+                {}});
         rig->setReading(12.345f, "12.345", 3);
     }
     // Returns once the writer has committed everything handed to it so far.

@@ -30,7 +30,8 @@ constexpr int kBacklog = 200'000;
 class BusySender {
 public:
     explicit BusySender(const std::string& connection) {
-        const auto path = (std::filesystem::temp_directory_path() / "mensora-plant-bench.db").string();
+        const auto path =
+            (std::filesystem::temp_directory_path() / "mensora-plant-bench.db").string();
         journal_ = std::make_unique<mensora::test::SyntheticJournal>(
             path, mensora::test::runIdFrom(static_cast<std::uint64_t>(std::time(nullptr))));
         std::vector<mensora::OutboxRecord> records;

@@ -28,8 +28,8 @@ double peakResidentMegabytes() {
 }
 
 void AppendMillionRecordsThroughTheListView(benchmark::State& state) {
-    auto rig = std::make_unique<WindowRig>(mensora::test::StoredSettings{{"COMBO1", 1}},
-                                           kRecordCapacity);
+    auto rig =
+        std::make_unique<WindowRig>(mensora::test::StoredSettings{{"COMBO1", 1}}, kRecordCapacity);
     rig->setReading(12.345f, "12.345", 3);
     auto* view = rig->window.findChild<QTableView*>();
     rig->window.show();

@@ -13,8 +13,8 @@
 
 namespace {
 
-using mensora::kRecordCapacity;
 using mensora::ClearButton;
+using mensora::kRecordCapacity;
 using mensora::ManualButton;
 using Rig = mensora::test::DialogRig<>;
 
@@ -24,8 +24,8 @@ constexpr std::uint32_t kBatch = 10'000;
 // recording runs.
 Rig& rig() {
     static const auto shared = [] {
-        auto made = std::make_unique<Rig>(mensora::test::StoredSettings{{"COMBO1", 1}},
-                                          kRecordCapacity);
+        auto made =
+            std::make_unique<Rig>(mensora::test::StoredSettings{{"COMBO1", 1}}, kRecordCapacity);
         made->setReading(12.345f, "12.345", 3);
         return made;
     }();

@@ -65,11 +65,13 @@ void WorkbookOfAMillionRecords(benchmark::State& state) {
         RecordFileOpening opening = files.createRecordFile(target);
         const WorkbookWriting writing =
             writeWorkbookFile(scratch, contents, [](std::uint32_t) { return true; });
-        if (!opening.file || writing.end != WorkbookEnd::Written) state.SkipWithError("not written");
+        if (!opening.file || writing.end != WorkbookEnd::Written)
+            state.SkipWithError("not written");
         std::FILE* in = std::fopen(scratch.c_str(), "rb");
         std::unique_ptr<char[]> block(new char[1 << 20]);
         std::size_t got = 0;
-        while ((got = std::fread(block.get(), 1, 1 << 20, in)) > 0) opening.file->write(block.get(), got);
+        while ((got = std::fread(block.get(), 1, 1 << 20, in)) > 0)
+            opening.file->write(block.get(), got);
         std::fclose(in);
         if (opening.file->commit()) state.SkipWithError("not put in place");
     }
@@ -95,8 +97,8 @@ void BareLibraryLoop(benchmark::State& state) {
         format_set_num_format(places[1], "0.0000");
         lxw_format* time = workbook_add_format(book);
         format_set_num_format(time, "yyyy-mm-dd hh:mm:ss");
-        const char* header[] = {"No", "Value", "Error", "Result", "Time", "Part number",
-                                "Characteristic", "Lot", "Operator", "Gauge ID"};
+        const char* header[] = {"No",          "Value",          "Error", "Result",   "Time",
+                                "Part number", "Characteristic", "Lot",   "Operator", "Gauge ID"};
         for (lxw_col_t c = 0; c < 10; ++c) worksheet_write_string(sheet, 0, c, header[c], nullptr);
         for (std::uint32_t i = 0; i < kMillion; ++i) {
             const lxw_row_t row = i + 1;
@@ -132,7 +134,8 @@ void RecordingWhileAWorkbookIsWritten(benchmark::State& state) {
         writer = std::thread([&done] {
             const std::string path = benchmarkPath("mensora-benchmark-during.xlsx");
             const WorkbookContents contents = sampleRun().contents();
-            while (!done) writeWorkbookFile(path, contents, [&done](std::uint32_t) { return !done; });
+            while (!done)
+                writeWorkbookFile(path, contents, [&done](std::uint32_t) { return !done; });
             std::filesystem::remove(path);
         });
     }

@@ -27,8 +27,8 @@ struct Rect {
     int top;
     int width;
     int height;
-    int right() const { return left + width; }    // one past the last column
-    int bottom() const { return top + height; }   // one past the last row
+    int right() const { return left + width; }   // one past the last column
+    int bottom() const { return top + height; }  // one past the last row
 };
 
 struct TextSize {

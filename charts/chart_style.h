@@ -10,17 +10,17 @@ inline constexpr Colour kBackground{255, 255, 255};
 inline constexpr Colour kText{40, 40, 40};
 inline constexpr Colour kFrame{120, 120, 120};
 inline constexpr Colour kGrid{228, 228, 228};
-inline constexpr Colour kOk{31, 100, 180};        // recorded readings within the tolerance
-inline constexpr Colour kNg{214, 39, 40};         // readings outside it, and its limits
-inline constexpr Colour kTrace{160, 185, 215};    // the line joining consecutive readings
+inline constexpr Colour kOk{31, 100, 180};      // recorded readings within the tolerance
+inline constexpr Colour kNg{214, 39, 40};       // readings outside it, and its limits
+inline constexpr Colour kTrace{160, 185, 215};  // the line joining consecutive readings
 inline constexpr Colour kNominal{44, 150, 44};
-inline constexpr Colour kControl{230, 120, 10};   // control limits
+inline constexpr Colour kControl{230, 120, 10};  // control limits
 inline constexpr Colour kMean{90, 90, 90};
 inline constexpr Colour kBar{170, 205, 230};
 inline constexpr Colour kBarEdge{70, 130, 180};
-inline constexpr Colour kCurve{110, 60, 160};     // the normal curve
+inline constexpr Colour kCurve{110, 60, 160};  // the normal curve
 
-inline constexpr int kPadding = 6;   // between the area's edge, titles, labels and the plot
+inline constexpr int kPadding = 6;  // between the area's edge, titles, labels and the plot
 inline constexpr int kTickLength = 4;
 
 }  // namespace mensora::chart_style

@@ -49,10 +49,10 @@ void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
     const int heading = pictureHeadingHeight(canvas);
     canvas.fillRect({area.left, area.top, area.width, heading}, kBackground);
     const int line = canvas.measure("Ag").height + kPadding;
-    canvas.text({area.left + kPadding, area.top + kPadding},
-                std::string(pick(chart_texts::kWindowTitle, inputs.language)) + " · " +
-                    texts::kWindowTitle,
-                kText, HorizontalAnchor::Left, VerticalAnchor::Top);
+    canvas.text(
+        {area.left + kPadding, area.top + kPadding},
+        std::string(pick(chart_texts::kWindowTitle, inputs.language)) + " · " + texts::kWindowTitle,
+        kText, HorizontalAnchor::Left, VerticalAnchor::Top);
     canvas.text({area.left + kPadding, area.top + kPadding + line},
                 traceLine(inputs.trace, inputs.language), kText, HorizontalAnchor::Left,
                 VerticalAnchor::Top);
@@ -67,8 +67,7 @@ void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
                     std::string(pick(kFigureRows[i].label, inputs.language)) + "  " + values[i],
                     kText, HorizontalAnchor::Left, VerticalAnchor::Top);
     }
-    drawCharts(canvas, {area.left, area.top + heading, area.width, area.height - heading},
-               inputs);
+    drawCharts(canvas, {area.left, area.top + heading, area.width, area.height - heading}, inputs);
 }
 
 }  // namespace mensora

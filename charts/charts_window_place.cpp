@@ -46,8 +46,7 @@ Rect placeAnew(const ChartsScreen& screen, WindowSize wanted) {
                  within(main.top, height, work.top, work.bottom()), width, height};
     } else {
         const Rect& list = screen.recordList;
-        const int width =
-            std::max(leastWidth, std::min(wantedWidth, list.right() - work.left));
+        const int width = std::max(leastWidth, std::min(wantedWidth, list.right() - work.left));
         const int listHeight = std::max(leastHeight, std::min(height, work.bottom() - list.top));
         outer = {within(list.right() - width, width, work.left, work.right()),
                  within(list.top, listHeight, work.top, work.bottom()), width, listHeight};

@@ -12,8 +12,7 @@ constexpr const char* kHeightKey = "ChartsHeight";
 
 WindowSize loadChartsWindowSize(SettingsStore& settings) {
     return {std::max(settings.get(kWidthKey, kChartsDefaultSize.width), kChartsLeastSize.width),
-            std::max(settings.get(kHeightKey, kChartsDefaultSize.height),
-                     kChartsLeastSize.height)};
+            std::max(settings.get(kHeightKey, kChartsDefaultSize.height), kChartsLeastSize.height)};
 }
 
 void storeChartsWindowSize(SettingsStore& settings, WindowSize size) {

@@ -17,8 +17,8 @@ std::string optionalText(const std::optional<double>& value, int decimals) {
 
 std::string fixedText(double value, int decimals) {
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc()) return std::string(chart_texts::kUndefined);
     std::string text(buffer, result.ptr);
     // A small negative figure that rounds to nothing shows as nothing, not as "-0.00".

@@ -36,8 +36,7 @@ struct BinScale {
 
 // Positions of one block of readings, free of branches and of aliasing so that the compiler
 // works on several readings to an instruction.
-void positionsOf(const float* __restrict readings, std::int32_t* __restrict positions,
-                 BinScale s) {
+void positionsOf(const float* __restrict readings, std::int32_t* __restrict positions, BinScale s) {
     for (std::size_t i = 0; i < kBlock; ++i) {
         float position = ((readings[i] - s.smallest) + s.offset) * s.scale;
         position = position > 0.0f ? position : 0.0f;
@@ -91,8 +90,7 @@ void drawCurve(Canvas& canvas, const Rect& plot, const AxisScale& x, const AxisS
 
 }  // namespace
 
-Bins binValues(std::span<const float> values, const RunningCapability& capability,
-               int decimals) {
+Bins binValues(std::span<const float> values, const RunningCapability& capability, int decimals) {
     if (values.empty()) return {0.0, 1.0, {}};
     const double step = std::pow(10.0, -decimals);
     const double low = *capability.minimum() - step / 2;
@@ -100,11 +98,12 @@ Bins binValues(std::span<const float> values, const RunningCapability& capabilit
     const std::optional<double> sigma = capability.sigma();
     double width = step;
     if (sigma && *sigma > 0.0) {
-        width = wholeSteps(kScottFactor * *sigma / std::cbrt(static_cast<double>(values.size())), step);
+        width =
+            wholeSteps(kScottFactor * *sigma / std::cbrt(static_cast<double>(values.size())), step);
     }
     if (span / width > kMostBins) width = wholeSteps(span / kMostBins, step);
-    const auto binCount = static_cast<std::size_t>(std::clamp(std::ceil(span / width - 1e-9), 1.0,
-                                                              static_cast<double>(kMostBins)));
+    const auto binCount = static_cast<std::size_t>(
+        std::clamp(std::ceil(span / width - 1e-9), 1.0, static_cast<double>(kMostBins)));
     Bins bins{low, width, std::vector<std::uint32_t>(binCount, 0)};
     countInto(values, static_cast<float>(*capability.minimum()), bins);
     return bins;
@@ -165,12 +164,12 @@ void drawHistogram(Canvas& canvas, const Rect& area, const ChartInputs& inputs) 
     if (curve) drawCurve(canvas, plot, x, y, bins, *mean, *sigma, capability.count());
 
     std::vector<LimitMark> marks{
-        {limits.lower, namedValue(chart_texts::kLowerLimit, limits.lower, decimals),
-         kNg, HorizontalAnchor::Right},
+        {limits.lower, namedValue(chart_texts::kLowerLimit, limits.lower, decimals), kNg,
+         HorizontalAnchor::Right},
         {limits.nominal, pick(chart_texts::kNominal, inputs.language), kNominal,
          HorizontalAnchor::Centre},
-        {limits.upper, namedValue(chart_texts::kUpperLimit, limits.upper, decimals),
-         kNg, HorizontalAnchor::Left},
+        {limits.upper, namedValue(chart_texts::kUpperLimit, limits.upper, decimals), kNg,
+         HorizontalAnchor::Left},
     };
     // A lower tolerance above zero puts the nominal size left of both limits.
     std::stable_sort(marks.begin(), marks.end(),
@@ -206,8 +205,8 @@ void drawHistogram(Canvas& canvas, const Rect& area, const ChartInputs& inputs) 
     }
     if (bins.counts.empty()) {
         canvas.text({plot.left + plot.width / 2, plot.top + plot.height / 2},
-                    pick(chart_texts::kNoRecords, inputs.language), kText,
-                    HorizontalAnchor::Centre, VerticalAnchor::Middle);
+                    pick(chart_texts::kNoRecords, inputs.language), kText, HorizontalAnchor::Centre,
+                    VerticalAnchor::Middle);
     }
     canvas.frameRect(plot, kFrame);
 }

@@ -25,8 +25,7 @@ inline constexpr std::size_t kMostBins = 40;
 // each drawing). The width is a whole number of reading steps (10^-decimals), with edges
 // halfway between steps, so that no bin catches more distinct readings than its neighbours;
 // between 1 and kMostBins bins span the readings. Empty for no values.
-Bins binValues(std::span<const float> values, const RunningCapability& capability,
-               int decimals);
+Bins binValues(std::span<const float> values, const RunningCapability& capability, int decimals);
 
 void drawHistogram(Canvas& canvas, const Rect& area, const ChartInputs& inputs);
 

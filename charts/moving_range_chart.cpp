@@ -19,8 +19,8 @@ RecordSeries movingRangeSeries(const ChartInputs& inputs) {
     double upper = std::numeric_limits<double>::infinity();
     if (const std::optional<double> average = data.capability().averageMovingRange()) {
         upper = kMovingRangeD4 * *average;
-        lines.push_back({upper, namedValue(chart_texts::kUpperControl, upper, decimals),
-                         kControl, Stroke::Dashed});
+        lines.push_back({upper, namedValue(chart_texts::kUpperControl, upper, decimals), kControl,
+                         Stroke::Dashed});
         lines.push_back({*average, namedValue(chart_texts::kMovingRangeMean, *average, decimals),
                          kMean, Stroke::Dashed});
         range.include(upper);

@@ -48,15 +48,16 @@ void drawHorizontalAxis(Canvas& canvas, const Rect& plot, const AxisScale& scale
         const int x = scale.pixel(ticks.values[i]);
         canvas.line({x, plot.bottom()}, {x, plot.bottom() + kTickLength - 1}, kFrame,
                     Stroke::Solid);
-        canvas.text({x, plot.bottom() + kTickLength + 1}, texts[i], kText,
-                    HorizontalAnchor::Centre, VerticalAnchor::Top);
+        canvas.text({x, plot.bottom() + kTickLength + 1}, texts[i], kText, HorizontalAnchor::Centre,
+                    VerticalAnchor::Top);
     }
 }
 
 void spreadLabels(std::vector<LineLabel>& labels, int extent, int low, int high) {
     if (labels.empty()) return;
-    std::stable_sort(labels.begin(), labels.end(),
-                     [](const LineLabel& a, const LineLabel& b) { return a.position < b.position; });
+    std::stable_sort(labels.begin(), labels.end(), [](const LineLabel& a, const LineLabel& b) {
+        return a.position < b.position;
+    });
     // Each label's centre at least `extent` past the one before, none above `low`...
     int floor = low + extent / 2;
     for (LineLabel& label : labels) {

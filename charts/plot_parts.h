@@ -19,8 +19,7 @@ std::vector<std::string> tickTexts(const Ticks& ticks);
 int widestText(Canvas& canvas, const std::vector<std::string>& texts);
 
 // Grid lines across the plot and the tick texts left of it, right-aligned.
-void drawVerticalAxis(Canvas& canvas, const Rect& plot, const AxisScale& scale,
-                      const Ticks& ticks);
+void drawVerticalAxis(Canvas& canvas, const Rect& plot, const AxisScale& scale, const Ticks& ticks);
 // Tick marks below the plot with their texts centred under them.
 void drawHorizontalAxis(Canvas& canvas, const Rect& plot, const AxisScale& scale,
                         const Ticks& ticks);

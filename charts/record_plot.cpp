@@ -32,8 +32,8 @@ struct Segment {
 // One pixel column for many values: the stretch from their lowest to their highest, its
 // parts beyond the band in the NG colour. The strokes are gathered by colour and drawn
 // colour by colour, so that a painter changes its pen twice, not twice a column.
-void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values,
-                 const AxisScale& y, const GoodBand& band) {
+void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, const AxisScale& y,
+                 const GoodBand& band) {
     const std::uint64_t count = values.size();
     const auto columns = static_cast<std::uint64_t>(plot.width);
     std::vector<Segment> ok;
@@ -53,8 +53,8 @@ void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values,
             ng.push_back({{x, y.pixel(std::min(high, band.low))}, {x, y.pixel(low)}});
         }
         if (low < band.high && high > band.low) {
-            ok.push_back({{x, y.pixel(std::min(high, band.high))},
-                          {x, y.pixel(std::max(low, band.low))}});
+            ok.push_back(
+                {{x, y.pixel(std::min(high, band.high))}, {x, y.pixel(std::max(low, band.low))}});
         }
     }
     for (const Segment& s : ok) canvas.line(s.from, s.to, kOk, Stroke::Solid);
@@ -130,7 +130,8 @@ Layout layOut(Canvas& canvas, const Rect& area, const RecordSeries& series) {
     for (const ReferenceLine& line : series.lines) {
         labels = std::max(labels, canvas.measure(line.label).width);
     }
-    return {textHeight, ticks,
+    return {textHeight,
+            ticks,
             {kPadding + widestText(canvas, tickTexts(ticks)) + kTickLength + 2,
              kPadding + labels + kPadding}};
 }

@@ -32,8 +32,8 @@ std::vector<ReferenceLine> referenceLines(const ChartInputs& inputs) {
         const double lower = *mean - 3.0 * *within;
         lines.push_back({upper, namedValue(chart_texts::kUpperControl, upper, decimals + 1),
                          kControl, Stroke::Dashed});
-        lines.push_back({*mean, namedValue(chart_texts::kMean, *mean, decimals + 1), kMean,
-                         Stroke::Dashed});
+        lines.push_back(
+            {*mean, namedValue(chart_texts::kMean, *mean, decimals + 1), kMean, Stroke::Dashed});
         lines.push_back({lower, namedValue(chart_texts::kLowerControl, lower, decimals + 1),
                          kControl, Stroke::Dashed});
     }

@@ -11,5 +11,4 @@ namespace mensora {
 
 RecordSeries runChartSeries(const ChartInputs& inputs);
 
-
 }  // namespace mensora

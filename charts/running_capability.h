@@ -50,8 +50,8 @@ public:
 private:
     std::uint32_t count_ = 0;
     double first_ = 0.0;
-    double sum_ = 0.0;         // of value - first_
-    double squareSum_ = 0.0;   // of (value - first_)^2
+    double sum_ = 0.0;        // of value - first_
+    double squareSum_ = 0.0;  // of (value - first_)^2
     double movingRangeSum_ = 0.0;
     double previous_ = 0.0;
     double minimum_ = 0.0;

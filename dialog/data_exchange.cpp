@@ -53,17 +53,16 @@ std::string fieldText(const std::int32_t* value) { return formatSigned(*value); 
 
 void DataExchange::push() {
     for (const Binding& binding : bindingsOf(state_)) {
-        window_.setText(binding.controlId,
-                        std::visit([](const auto* value) { return fieldText(value); },
-                                   binding.value));
+        window_.setText(
+            binding.controlId,
+            std::visit([](const auto* value) { return fieldText(value); }, binding.value));
     }
 }
 
 bool DataExchange::pull() {
     for (const Binding& binding : bindingsOf(state_)) {
-        const bool taken =
-            std::visit([&](auto* value) { return pullInto(binding.controlId, *value); },
-                       binding.value);
+        const bool taken = std::visit(
+            [&](auto* value) { return pullInto(binding.controlId, *value); }, binding.value);
         if (!taken) return false;
     }
     return true;

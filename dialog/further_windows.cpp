@@ -30,7 +30,8 @@ const FurtherWindowEntry& furtherWindow(FurtherWindow window) {
 }
 
 std::string furtherWindowsTip(Language language, MenuPlace place) {
-    std::string tip = pick(place == MenuPlace::Background ? kOnBackground : kOnCaptionBar, language);
+    std::string tip =
+        pick(place == MenuPlace::Background ? kOnBackground : kOnCaptionBar, language);
     const char* separator = "";
     for (const FurtherWindowEntry& window : kFurtherWindows) {
         if (window.functionKey == 0) continue;

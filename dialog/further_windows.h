@@ -17,9 +17,9 @@ enum class FurtherWindow { Charts, Trace, Plant };
 
 struct FurtherWindowEntry {
     FurtherWindow window;
-    Bilingual title;  // as its menu item says it
-    int functionKey;  // F1 to F12 by number; 0: no key of its own
-    int menuCommand;  // in the Windows window menu
+    Bilingual title;         // as its menu item says it
+    int functionKey;         // F1 to F12 by number; 0: no key of its own
+    int menuCommand;         // in the Windows window menu
     const char* actionName;  // of the Qt window's action
 };
 

@@ -58,7 +58,8 @@ void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     JournalRecord record;
     record.number = row + 1;
     record.valueText = listTexts_.valueText(row);
-    std::copy_n(store_.valueField(row).begin(), record.valueField.size(), record.valueField.begin());
+    std::copy_n(store_.valueField(row).begin(), record.valueField.size(),
+                record.valueField.begin());
     record.value = value;
     record.error = static_cast<float>(static_cast<double>(value) - parameters.nominal);
     record.decimalPlaces = decimalPlaces;
@@ -92,10 +93,9 @@ void JournalKeeping::offerBack(const UnsavedRecords& unsaved) {
     const bool restore =
         context_.window.askYesNo(restoreQuestion(unsaved, context_.state.language()));
     const std::uint32_t count = unsaved.count;
-    journal_.answer(unsaved, restore, clock_.localNow(),
-                    [this, count](const std::vector<JournalRecord>& records) {
-                        putBack(records, count);
-                    });
+    journal_.answer(
+        unsaved, restore, clock_.localNow(),
+        [this, count](const std::vector<JournalRecord>& records) { putBack(records, count); });
 }
 
 void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved) {

@@ -6,8 +6,7 @@
 
 namespace mensora {
 
-LanguageChoice::LanguageChoice(AcquisitionState& state, WindowPort& window,
-                               SettingsStore& settings)
+LanguageChoice::LanguageChoice(AcquisitionState& state, WindowPort& window, SettingsStore& settings)
     : state_(state), window_(window), settings_(settings) {}
 
 void LanguageChoice::onLanguageButton() {

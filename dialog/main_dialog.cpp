@@ -26,24 +26,21 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
-            LinkEvents{[this] {
-                           // Values typed into an open panel are dropped, not judged: the
-                           // link is going, not the parameters being confirmed.
-                           if (state_.paramEditMode) panel_.closeWithoutStoring();
-                       },
-                       [this](ProtocolKind kind) {
-                           showLinked(ports_.window, kind, state_.language());
-                       },
-                       [this] { showUnlinked(ports_.window, state_.language()); }}),
+            LinkEvents{
+                [this] {
+                    // Values typed into an open panel are dropped, not judged: the
+                    // link is going, not the parameters being confirmed.
+                    if (state_.paramEditMode) panel_.closeWithoutStoring();
+                },
+                [this](ProtocolKind kind) { showLinked(ports_.window, kind, state_.language()); },
+                [this] { showUnlinked(ports_.window, state_.language()); }}),
       poll_(context_, ports.serial,
             PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
                        [this] { recorder_.recordMeasurement(); },
-                       [this] { link_.restartWatchdog(); },
-                       [this] { link_.deviceLost(); }}),
+                       [this] { link_.restartWatchdog(); }, [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, records.store, ports.window, timers_, ports.clock, ports.fileSystem,
-             RecordFileEvents{[this] { link_.pauseWatchdog(); },
-                              [this] { link_.resumeWatchdog(); },
+             RecordFileEvents{[this] { link_.pauseWatchdog(); }, [this] { link_.resumeWatchdog(); },
                               [this](bool autosave) {
                                   if (journal_) journal_->saved(autosave, store_.count());
                               }}),
@@ -128,8 +125,8 @@ void MainDialog::saveWorkbook(const std::string& path) {
     const std::uint32_t count = store_.count();
     RecordTraceColumns traces{traces_.combinations(), std::vector<std::uint16_t>(count, 0)};
     for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_.indexOf(i);
-    workbook_.save(path, workbookContents(state_, store_, chartData_, std::move(traces),
-                                          traces_.inForce()));
+    workbook_.save(
+        path, workbookContents(state_, store_, chartData_, std::move(traces), traces_.inForce()));
 }
 
 // The workbook being written reads the records; they stay until it is done.
@@ -157,8 +154,8 @@ bool MainDialog::onCloseRequested(CloseRequest how) {
     // Records no file holds yet would be lost with the window: one stray Escape must not
     // throw away a shift's measurements.
     if (state_.unsavedRecords == 0) return true;
-    return ports_.window.askYesNo(texts::unsavedRecordsQuestion(state_.unsavedRecords,
-                                                                state_.language()));
+    return ports_.window.askYesNo(
+        texts::unsavedRecordsQuestion(state_.unsavedRecords, state_.language()));
 }
 
 }  // namespace mensora

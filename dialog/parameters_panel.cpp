@@ -13,9 +13,8 @@ namespace mensora {
 namespace {
 
 // Always handled in this order: the three sizes, the sampling period, sound, unit.
-constexpr int kParameterControls[] = {NominalField,        UpperToleranceField,
-                                      LowerToleranceField, SampleIntervalField,
-                                      SoundList,           UnitList};
+constexpr int kParameterControls[] = {NominalField,        UpperToleranceField, LowerToleranceField,
+                                      SampleIntervalField, SoundList,           UnitList};
 
 constexpr std::uint32_t kShortestSamplePeriodMs = 100;
 constexpr std::uint32_t kConfirmAlertMs = 300;

@@ -32,8 +32,7 @@ TraceTexts TracePanel::shown() const {
     return texts;
 }
 
-std::optional<TracePanel::Refusal> TracePanel::confirm(const TraceTexts& typed,
-                                                       Language language) {
+std::optional<TracePanel::Refusal> TracePanel::confirm(const TraceTexts& typed, Language language) {
     TraceValues values;
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
         TraceFieldCheck check = checkTraceField(typed[i]);

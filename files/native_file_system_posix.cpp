@@ -217,8 +217,7 @@ std::optional<FileFailure> holdTarget(const std::string& target, HeldTarget& hel
 int createTemporary(const std::string& target, std::string& name) {
     // Record files are started from the window's thread and from the workbook's.
     static std::atomic<unsigned> serial{0};
-    const std::string stem =
-        folderOf(target) + kTemporaryPrefix + std::to_string(::getpid()) + "-";
+    const std::string stem = folderOf(target) + kTemporaryPrefix + std::to_string(::getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_string(++serial) + kTemporarySuffix;
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

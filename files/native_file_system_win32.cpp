@@ -132,8 +132,8 @@ HANDLE createTemporary(const std::string& target, std::string& name) {
         folderOf(target) + "~mensora" + std::to_string(GetCurrentProcessId()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = stem + std::to_string(++serial) + ".tmp";
-        const HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(wide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return handle;
     }
     return INVALID_HANDLE_VALUE;
@@ -156,8 +156,8 @@ private:
 // names it.
 std::string applicationDataFolder(int folder, const wchar_t* variable) {
     wchar_t buffer[MAX_PATH];
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr,
-                                   SHGFP_TYPE_CURRENT, buffer))) {
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                                   buffer))) {
         return utf8(buffer);
     }
     const DWORD length = GetEnvironmentVariableW(variable, buffer, MAX_PATH);

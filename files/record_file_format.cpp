@@ -30,9 +30,8 @@ char* putField(char* out, std::string_view field) {
 }  // namespace
 
 std::string_view recordFileHeader(Language language) {
-    return language == Language::English
-               ? std::string_view(kEnglishHeader, kRecordFileHeaderBytes)
-               : std::string_view(kChineseHeader, kRecordFileHeaderBytes);
+    return language == Language::English ? std::string_view(kEnglishHeader, kRecordFileHeaderBytes)
+                                         : std::string_view(kChineseHeader, kRecordFileHeaderBytes);
 }
 
 std::optional<FileFailure> writeRecordFile(RecordFileSink& file, const RecordStore& store,

@@ -23,10 +23,8 @@ constexpr const char* kAutosaveStem = "bak";
 // Creates, writes and completes the record file. The file is closed and the target released
 // when this returns, before any message box opens: timers tick inside the box, and the next
 // autosave may want the same file.
-std::optional<RecordFileFailure> writeWholeFile(FileSystem& fileSystem,
-                                                const std::string& path,
-                                                const RecordStore& store,
-                                                Language language) {
+std::optional<RecordFileFailure> writeWholeFile(FileSystem& fileSystem, const std::string& path,
+                                                const RecordStore& store, Language language) {
     const RecordFileOpening opening = fileSystem.createRecordFile(path);
     if (!opening.file) return RecordFileFailure{opening.failure, false};
     if (const auto failure = writeRecordFile(*opening.file, store, language)) {
@@ -54,8 +52,8 @@ std::optional<std::string> RecordFiles::exportRecords() {
     // is there.
     events_.longWaitStarts();
     const Language language = state_.language();
-    const std::optional<SaveChoice> choice = window_.askSavePath(
-        kOfferedFileName, {kRecordFileFilter, pick(kWorkbookFilter, language)});
+    const std::optional<SaveChoice> choice =
+        window_.askSavePath(kOfferedFileName, {kRecordFileFilter, pick(kWorkbookFilter, language)});
     if (!choice) return std::nullopt;
     if (saveFileTypeOf(choice->path, choice->fileType) == SaveFileType::Workbook) {
         return choice->path;

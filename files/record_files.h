@@ -30,8 +30,7 @@ struct RecordFileEvents {
 class RecordFiles {
 public:
     RecordFiles(AcquisitionState& state, const RecordStore& store, WindowPort& window,
-                Timers& timers, Clock& clock, FileSystem& fileSystem,
-                RecordFileEvents events = {});
+                Timers& timers, Clock& clock, FileSystem& fileSystem, RecordFileEvents events = {});
     // Asks where to save. A record file is written here; a workbook's path is returned for
     // the caller, which writes workbooks (nothing is returned otherwise).
     std::optional<std::string> exportRecords();

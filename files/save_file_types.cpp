@@ -7,7 +7,8 @@ namespace {
 
 bool endsWithCaseless(std::string_view text, std::string_view ending) {
     if (text.size() < ending.size()) return false;
-    return std::equal(ending.begin(), ending.end(), text.end() - static_cast<std::ptrdiff_t>(ending.size()),
+    return std::equal(ending.begin(), ending.end(),
+                      text.end() - static_cast<std::ptrdiff_t>(ending.size()),
                       [](char lower, char any) {
                           return lower == (any >= 'A' && any <= 'Z' ? any - 'A' + 'a' : any);
                       });

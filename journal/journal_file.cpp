@@ -83,9 +83,8 @@ constexpr const char* kInsertRecord =
     "INSERT INTO journal_entry (list_id, number, value_text, value_field, value, error, places,"
     " verdict, language, taken, parameters_id, trace_id)"
     " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, unixepoch(?10), ?11, ?12)";
-constexpr const char* kInsertMark =
-    "INSERT INTO journal_mark (list_id, kind, up_to, at)"
-    " VALUES (?1, ?2, ?3, unixepoch(?4))";
+constexpr const char* kInsertMark = "INSERT INTO journal_mark (list_id, kind, up_to, at)"
+                                    " VALUES (?1, ?2, ?3, unixepoch(?4))";
 constexpr const char* kFindParameters =
     "SELECT id FROM journal_parameters"
     " WHERE nominal = ?1 AND upper_tolerance = ?2 AND lower_tolerance = ?3 AND unit = ?4";
@@ -118,9 +117,8 @@ constexpr const char* kPruneSlice =
     " AND number <= (SELECT coalesce(max(m.up_to), 0) FROM journal_mark m"
     "                WHERE m.list_id = journal_entry.list_id AND m.kind IN (?5, ?6))"
     " AND coalesce(seq <= (SELECT up_to FROM plant_sent), 1)";
-constexpr const char* kRows =
-    "SELECT coalesce((SELECT min(seq) FROM journal_entry), 1) - 1,"
-    " coalesce((SELECT max(seq) FROM journal_entry), 0)";
+constexpr const char* kRows = "SELECT coalesce((SELECT min(seq) FROM journal_entry), 1) - 1,"
+                              " coalesce((SELECT max(seq) FROM journal_entry), 0)";
 constexpr const char* kPreviousRunEndedNormally =
     "SELECT ended_normally FROM journal_session ORDER BY id DESC LIMIT 1";
 constexpr const char* kLatestList =
@@ -132,9 +130,8 @@ constexpr const char* kSavedUpTo =
 // The latest list's rows are the journal's last ones, numbered 1, 2, 3 … in order, and no
 // unsaved row is ever pruned: the unsaved ones lie in the last (last number - saved up to)
 // rows (?2 < seq), which bounds the search.
-constexpr const char* kUnsavedOfList =
-    "SELECT count(*), min(seq), max(seq) FROM journal_entry"
-    " WHERE seq > ?2 AND list_id = ?1 AND number > ?3";
+constexpr const char* kUnsavedOfList = "SELECT count(*), min(seq), max(seq) FROM journal_entry"
+                                       " WHERE seq > ?2 AND list_id = ?1 AND number > ?3";
 constexpr const char* kTakenAt =
     "SELECT datetime(taken, 'unixepoch') FROM journal_entry WHERE seq = ?1";
 constexpr const char* kReadList =
@@ -145,7 +142,6 @@ constexpr const char* kReadList =
     " JOIN journal_parameters p ON p.id = e.parameters_id"
     " JOIN journal_trace t ON t.id = e.trace_id"
     " WHERE e.list_id = ?1 AND e.seq <= ?2 ORDER BY e.seq";
-
 
 using journal_schema::MarkKind;
 
@@ -296,7 +292,8 @@ std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
     found.count = static_cast<std::uint32_t>(s.integer(0));
     const std::int64_t firstSeq = s.integer(1);
     found.lastSeq = s.integer(2);
-    for (auto [seq, time] : {std::pair{firstSeq, &found.first}, std::pair{found.lastSeq, &found.last}}) {
+    for (auto [seq, time] :
+         {std::pair{firstSeq, &found.first}, std::pair{found.lastSeq, &found.last}}) {
         s = db_->statement(kTakenAt);
         if (!s) return std::nullopt;
         s.bind(1, seq);
@@ -367,7 +364,8 @@ bool JournalFile::insert(const JournalRecord& record) {
     return true;
 }
 
-bool JournalFile::mark(std::int64_t list, MarkKind kind, std::uint32_t upTo, const LocalDateTime& at) {
+bool JournalFile::mark(std::int64_t list, MarkKind kind, std::uint32_t upTo,
+                       const LocalDateTime& at) {
     SqliteStatement s = db_->statement(kInsertMark);
     if (!s) return false;
     s.bind(1, list);

@@ -89,7 +89,8 @@ private:
 
     std::unique_ptr<SqliteDatabase> db_;
     std::string path_;
-    std::int64_t session_ = 0;  // this start of the program (journal_session), not the file's run id
+    std::int64_t session_ =
+        0;  // this start of the program (journal_session), not the file's run id
     // The list the next record joins; 0 until its first record (after start and Clear).
     std::int64_t list_ = 0;
     std::int64_t lastList_ = 0;

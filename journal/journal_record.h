@@ -27,7 +27,7 @@ struct JournalRecord {
     std::uint8_t decimalPlaces = 0;
     Verdict verdict = Verdict::Ok;
     Language language = Language::Chinese;  // of the verdict word and field
-    TimeStampText takenAt{};  // the record's time stamp field, local time
+    TimeStampText takenAt{};                // the record's time stamp field, local time
     // The judging values in force and the unit shown ("mm", "in", "°" or empty).
     float nominal = 0.0f;
     float upperTolerance = 0.0f;

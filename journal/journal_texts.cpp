@@ -10,7 +10,8 @@ std::string timeOfDay(const std::string& journalTime) {
     return journalTime.size() > 11 ? journalTime.substr(11) : journalTime;
 }
 
-constexpr Bilingual kDiskFull{"磁盘已满，记录日志无法写入：", "The disk is full: the record journal cannot be written: "};
+constexpr Bilingual kDiskFull{"磁盘已满，记录日志无法写入：",
+                              "The disk is full: the record journal cannot be written: "};
 constexpr Bilingual kNotWritable{"记录日志所在的文件夹不可写入：",
                                  "The record journal's folder may not be written to: "};
 constexpr Bilingual kNotOurs{"记录日志由其他程序或更新版本的 Mensora 写入，本程序不会改动它：",

@@ -25,7 +25,9 @@ void SqliteStatement::bind(int index, std::string_view text) {
     sqlite3_bind_text(s_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
 }
 
-void SqliteStatement::bind(int index, std::int64_t integer) { sqlite3_bind_int64(s_, index, integer); }
+void SqliteStatement::bind(int index, std::int64_t integer) {
+    sqlite3_bind_int64(s_, index, integer);
+}
 
 void SqliteStatement::bind(int index, double number) { sqlite3_bind_double(s_, index, number); }
 
@@ -53,8 +55,9 @@ double SqliteStatement::number(int column) const { return sqlite3_column_double(
 
 std::string SqliteStatement::text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s_, column));
-    return text == nullptr ? std::string()
-                           : std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(s_, column)));
+    return text == nullptr
+               ? std::string()
+               : std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(s_, column)));
 }
 
 std::span<const char> SqliteStatement::bytes(int column) const {

@@ -8,8 +8,8 @@ namespace mensora {
 namespace {
 
 constexpr std::array<std::string_view, kPortNameCount> kNames = {
-    "COM0",        "COM1",        "COM2",        "COM3",        "COM4",        "COM5",
-    "COM6",        "COM7",        "COM8",        "COM9",        "\\\\.\\COM10", "\\\\.\\COM11",
+    "COM0",         "COM1",         "COM2",         "COM3",         "COM4",         "COM5",
+    "COM6",         "COM7",         "COM8",         "COM9",         "\\\\.\\COM10", "\\\\.\\COM11",
     "\\\\.\\COM12", "\\\\.\\COM13", "\\\\.\\COM14", "\\\\.\\COM15", "\\\\.\\COM16",
 };
 

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 // n when name is prefix followed by the digits of n and nothing else.
 std::optional<unsigned> deviceNumber(std::string_view name, std::string_view prefix) {
-    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) return std::nullopt;
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix)
+        return std::nullopt;
     const std::string_view digits = name.substr(prefix.size());
     unsigned number = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), number);
@@ -53,7 +54,8 @@ bool hasUart(const fs::path& sysRoot, const std::string& name) {
     std::string text;
     std::getline(typeFile, text);
     int type = 0;
-    const bool read = std::from_chars(text.data(), text.data() + text.size(), type).ec == std::errc{};
+    const bool read =
+        std::from_chars(text.data(), text.data() + text.size(), type).ec == std::errc{};
     return !read || type != 0;
 }
 
@@ -62,7 +64,8 @@ bool hasUart(const fs::path& sysRoot, const std::string& name) {
 std::vector<std::string> findSerialDevices(const fs::path& devRoot, const fs::path& sysRoot) {
     std::vector<std::string> paths;
     for (const std::string_view prefix : {"ttyUSB", "ttyACM"}) {
-        for (const auto& name : devicesOfKind(devRoot, prefix)) paths.push_back((devRoot / name).string());
+        for (const auto& name : devicesOfKind(devRoot, prefix))
+            paths.push_back((devRoot / name).string());
     }
     for (const auto& name : devicesOfKind(devRoot, "ttyS")) {
         if (hasUart(sysRoot, name)) paths.push_back((devRoot / name).string());

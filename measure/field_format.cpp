@@ -30,9 +30,7 @@ bool fitsDeviationField(std::uint64_t scaled, int decimals) {
     return width <= kDeviationWidth;
 }
 
-DeviationText largestDeviation(char sign) {
-    return {sign, '9', '9', '9', '9', '9', '9', '9'};
-}
+DeviationText largestDeviation(char sign) { return {sign, '9', '9', '9', '9', '9', '9', '9'}; }
 
 }  // namespace
 

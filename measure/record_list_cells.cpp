@@ -18,7 +18,7 @@ int recordListWidth(int column, Language language) {
 }
 
 std::string recordListCell(const RecordStore& store, const RecordListTexts& texts,
-                                std::uint32_t row, int column) {
+                           std::uint32_t row, int column) {
     switch (column) {
         case SeqColumn: return std::string(store.seqField(row));
         case ValueColumn: return texts.valueText(row);

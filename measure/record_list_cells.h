@@ -28,6 +28,6 @@ int recordListWidth(int column, Language language);
 
 // The text (UTF-8) of one cell of a stored row; empty for a column outside the list.
 std::string recordListCell(const RecordStore& store, const RecordListTexts& texts,
-                                std::uint32_t row, int column);
+                           std::uint32_t row, int column);
 
 }  // namespace mensora

@@ -9,8 +9,8 @@ RecordTraces::RecordTraces(std::uint32_t capacity)
     : capacity_(capacity), indexes_(std::size_t{capacity} * sizeof(std::uint16_t)) {}
 
 std::size_t RecordTraces::indexOfCombination(const TraceValues& values) const {
-    return static_cast<std::size_t>(
-        std::find(combinations_.begin(), combinations_.end(), values) - combinations_.begin());
+    return static_cast<std::size_t>(std::find(combinations_.begin(), combinations_.end(), values) -
+                                    combinations_.begin());
 }
 
 // A combination added for the values in force that no record carries is the last one and

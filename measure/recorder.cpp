@@ -113,8 +113,7 @@ void Recorder::updateExtremes(float value, bool firstSinceReset) {
 void Recorder::reportStoreFull() {
     if (storeFullReported_) return;
     storeFullReported_ = true;
-    window_.showMessage(pick(texts::kRecordStoreFull, state_.language()),
-                        MessageIcon::Exclamation);
+    window_.showMessage(pick(texts::kRecordStoreFull, state_.language()), MessageIcon::Exclamation);
 }
 
 // Clear leaves automatic recording as it is: if it runs, it goes on into the empty list and

@@ -33,8 +33,7 @@ public:
     void reportTo(RecordObserver* observer) { observer_ = observer; }
     // What stamps each record with the values in force is told each new record's index as
     // soon as the store holds it, and each Clear.
-    void stampWith(std::function<void(std::uint32_t index)> stamp,
-                   std::function<void()> cleared) {
+    void stampWith(std::function<void(std::uint32_t index)> stamp, std::function<void()> cleared) {
         stamp_ = std::move(stamp);
         stampsCleared_ = std::move(cleared);
     }

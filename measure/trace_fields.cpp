@@ -49,8 +49,7 @@ TraceFieldCheck checkTraceField(std::string_view typed) {
     return {std::string(typed), TraceFieldFault::None};
 }
 
-std::string traceFieldFaultText(const TraceField& field, TraceFieldFault fault,
-                                Language language) {
+std::string traceFieldFaultText(const TraceField& field, TraceFieldFault fault, Language language) {
     std::string text = pick(field.label, language);
     if (fault == TraceFieldFault::ControlCharacter) {
         return text + pick(trace_texts::kControlCharacter, language);

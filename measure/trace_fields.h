@@ -25,7 +25,9 @@ inline constexpr std::size_t kTraceFieldMaxChars = 40;
 
 inline constexpr std::array<TraceField, kTraceFieldCount> kTraceFields{{
     {"trace-part", "Part", {"零件号", "Part number"}, &TraceValues::part},
-    {"trace-characteristic", "Characteristic", {"测量特性", "Characteristic"},
+    {"trace-characteristic",
+     "Characteristic",
+     {"测量特性", "Characteristic"},
      &TraceValues::characteristic},
     {"trace-lot", "Lot", {"批号", "Lot"}, &TraceValues::lot},
     {"trace-operator", "Operator", {"操作员", "Operator"}, &TraceValues::operatorName},
@@ -45,8 +47,7 @@ struct TraceFieldCheck {
 TraceFieldCheck checkTraceField(std::string_view typed);
 
 // The refusal of a field's text, naming the field, in the interface language.
-std::string traceFieldFaultText(const TraceField& field, TraceFieldFault fault,
-                                Language language);
+std::string traceFieldFaultText(const TraceField& field, TraceFieldFault fault, Language language);
 
 // The values in force on one line: each field's label and value, or that none is set.
 std::string traceLine(const TraceValues& values, Language language);

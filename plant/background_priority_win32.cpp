@@ -4,6 +4,8 @@
 
 namespace mensora {
 
-void runBelowNormalPriority() { SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL); }
+void runBelowNormalPriority() {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+}
 
 }  // namespace mensora

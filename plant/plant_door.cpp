@@ -16,11 +16,13 @@ PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantSource source)
     : ports_(ports), source_(std::move(source)) {}
 
 std::string PlantDoor::connection() const {
-    return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection).value_or("");
+    return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection)
+        .value_or("");
 }
 
 std::string PlantDoor::bench() const {
-    const std::string stored = ports_.settings.getText(plant_settings::kSection, plant_settings::kBench).value_or("");
+    const std::string stored =
+        ports_.settings.getText(plant_settings::kSection, plant_settings::kBench).value_or("");
     return stored.empty() ? defaultBenchName(source_.computerName, source_.windowNumber) : stored;
 }
 
@@ -61,7 +63,8 @@ void PlantDoor::change(const std::string& connection, const std::string& bench) 
     start();
     // No plant database any more: the journal need not keep records for it.
     if (sending && connection.empty()) {
-        ports_.work.submit([path = source_.journalPath] { JournalOutbox(path).markSent(std::nullopt); });
+        ports_.work.submit(
+            [path = source_.journalPath] { JournalOutbox(path).markSent(std::nullopt); });
     }
 }
 
@@ -69,8 +72,7 @@ void PlantDoor::onTimer() {
     ports_.timers.kill(PlantTimer);
     if (roundOnWorker_ || sender_ == nullptr) return;
     roundOnWorker_ = true;
-    ports_.work.submit([this, sender = sender_, generation = generation_,
-                        &window = ports_.window] {
+    ports_.work.submit([this, sender = sender_, generation = generation_, &window = ports_.window] {
         const PlantSender::Round round = sender->sendSome();
         window.post([this, generation, round] { roundDone(generation, round); });
     });
@@ -99,7 +101,8 @@ void PlantDoor::refresh() {
         const std::optional<std::int64_t> holds =
             lastRound_ ? lastRound_->serverHoldsUpTo : std::nullopt;
         // Rows committed since the round counted, and records not committed yet, wait too.
-        const std::int64_t committedAfter = holds ? std::max<std::int64_t>(journal.lastSequence - *holds, 0) : 0;
+        const std::int64_t committedAfter =
+            holds ? std::max<std::int64_t>(journal.lastSequence - *holds, 0) : 0;
         if (status->waiting) {
             *status->waiting = std::max(*status->waiting, committedAfter) +
                                static_cast<std::int64_t>(journal.recordsWaiting);

@@ -25,7 +25,9 @@ constexpr SQLULEN kQueryTimeoutSeconds = 10;
 
 SQLWCHAR* wideText(std::u16string& text) { return reinterpret_cast<SQLWCHAR*>(text.data()); }
 
-bool succeeded(SQLRETURN status) { return status == SQL_SUCCESS || status == SQL_SUCCESS_WITH_INFO; }
+bool succeeded(SQLRETURN status) {
+    return status == SQL_SUCCESS || status == SQL_SUCCESS_WITH_INFO;
+}
 
 // The diagnostic records of a handle as one text: what the driver manager, the driver or the
 // server said, their own words, without the line ends some of them add.
@@ -41,7 +43,8 @@ std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
             break;
         }
         std::string line = utf8(std::u16string_view(reinterpret_cast<const char16_t*>(message)));
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) {
+        while (!line.empty() &&
+               (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) {
             line.pop_back();
         }
         if (line.empty() || text.find(line) != std::string::npos) continue;
@@ -83,8 +86,8 @@ public:
     SQLRETURN integer(SQLHSTMT statement, const std::optional<std::int64_t>& value) {
         integers_.push_back(value.value_or(0));
         lengths_.push_back(value ? 0 : SQL_NULL_DATA);
-        return SQLBindParameter(statement, next(), SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0,
-                                0, &integers_.back(), 0, &lengths_.back());
+        return SQLBindParameter(statement, next(), SQL_PARAM_INPUT, SQL_C_SBIGINT, SQL_BIGINT, 0, 0,
+                                &integers_.back(), 0, &lengths_.back());
     }
 
     // "YYYY-MM-DD hh:mm:ss" as a timestamp; a text of another form goes as NULL.
@@ -206,7 +209,8 @@ public:
     std::optional<std::string> run(const std::string& sql, Bind bind) {
         if (handle_ == SQL_NULL_HSTMT) return std::string("no statement handle");
         std::u16string text = utf16(sql);
-        if (!succeeded(SQLPrepareW(handle_, wideText(text), static_cast<SQLINTEGER>(text.size()))) ||
+        if (!succeeded(
+                SQLPrepareW(handle_, wideText(text), static_cast<SQLINTEGER>(text.size()))) ||
             !succeeded(bind(handle_)) || !succeeded(SQLExecute(handle_))) {
             return error();
         }
@@ -242,9 +246,9 @@ std::optional<std::string> PlantServer::connect(const std::string& connectionStr
     SQLSetConnectAttrW(h.connection, SQL_ATTR_LOGIN_TIMEOUT,
                        reinterpret_cast<SQLPOINTER>(kLoginTimeoutSeconds), 0);
     std::u16string text = utf16(connectionString);
-    const SQLRETURN status =
-        SQLDriverConnectW(h.connection, nullptr, wideText(text), static_cast<SQLSMALLINT>(text.size()),
-                          nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);
+    const SQLRETURN status = SQLDriverConnectW(h.connection, nullptr, wideText(text),
+                                               static_cast<SQLSMALLINT>(text.size()), nullptr, 0,
+                                               nullptr, SQL_DRIVER_NOPROMPT);
     if (!succeeded(status)) {
         std::string error = diagnostics(SQL_HANDLE_DBC, h.connection);
         handles_.reset();
@@ -309,13 +313,14 @@ std::optional<std::string> PlantServer::insert(const std::string& bench, const s
             std::min<std::size_t>(plant_table::kRowsPerInsert, records.size() - first);
         StatementHandle insert(handles_->connection);
         BoundValues values(rows);
-        auto error = insert.run(plant_table::insert(static_cast<int>(rows)), [&](SQLHSTMT statement) {
-            for (std::size_t i = first; i < first + rows; ++i) {
-                const SQLRETURN bound = bindRecord(values, statement, bench, run, records[i]);
-                if (!succeeded(bound)) return bound;
-            }
-            return SQLRETURN{SQL_SUCCESS};
-        });
+        auto error =
+            insert.run(plant_table::insert(static_cast<int>(rows)), [&](SQLHSTMT statement) {
+                for (std::size_t i = first; i < first + rows; ++i) {
+                    const SQLRETURN bound = bindRecord(values, statement, bench, run, records[i]);
+                    if (!succeeded(bound)) return bound;
+                }
+                return SQLRETURN{SQL_SUCCESS};
+            });
         if (error) return error;
     }
     return std::nullopt;

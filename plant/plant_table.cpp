@@ -32,7 +32,7 @@ constexpr const char* kCreateSqlServer =
 
 Dialect dialectOf(const std::string& serverName) {
     return serverName.find("SQL Server") != std::string::npos ? Dialect::SqlServer
-                                                               : Dialect::PostgreSql;
+                                                              : Dialect::PostgreSql;
 }
 
 const char* createTable(Dialect dialect) {

@@ -20,8 +20,8 @@ inline constexpr Bilingual kUpToDate{"已同步", "up to date"};
 inline constexpr Bilingual kStarting{"正在连接", "connecting"};
 inline constexpr Bilingual kWaitingAfter{" 条记录待发送", " records waiting"};
 inline constexpr Bilingual kJournalFailing{" — 记录日志无法写入，记录暂无法发送",
-                                          " — the record journal cannot be written, so records "
-                                          "cannot be sent"};
+                                           " — the record journal cannot be written, so records "
+                                           "cannot be sent"};
 inline constexpr Bilingual kErrorBefore{" — 错误: ", " — last error: "};
 
 }  // namespace mensora::plant_texts

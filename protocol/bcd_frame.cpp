@@ -61,8 +61,6 @@ FrameReading parseBcdFrame(FrameBytes frame) {
     return reading;
 }
 
-bool bcdFrameHasDataKey(FrameBytes frame) {
-    return (frame[kFlagsByte] & kBcdDataKey) != 0;
-}
+bool bcdFrameHasDataKey(FrameBytes frame) { return (frame[kFlagsByte] & kBcdDataKey) != 0; }
 
 }  // namespace mensora

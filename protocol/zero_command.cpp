@@ -15,7 +15,6 @@ constexpr std::uint32_t kPauseAfterCommandMs = 2;
 // The gauge is busy zeroing: the next poll waits for it.
 constexpr std::uint32_t kPollAfterCommandMs = 225;
 
-
 }  // namespace
 
 ZeroCommand::ZeroCommand(const DialogContext& context, SerialDevice& serial, Clock& clock,

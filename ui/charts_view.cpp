@@ -7,7 +7,8 @@
 
 namespace mensora {
 
-ChartsView::ChartsView(Inputs inputs, QWidget* parent) : QWidget(parent), inputs_(std::move(inputs)) {
+ChartsView::ChartsView(Inputs inputs, QWidget* parent)
+    : QWidget(parent), inputs_(std::move(inputs)) {
     // Every pixel is painted by the charts; Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

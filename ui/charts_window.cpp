@@ -93,12 +93,11 @@ void ChartsWindow::placeOnScreen() {
     if (const auto* records = main->findChild<QWidget*>(QString::number(RecordList))) {
         list = QRect(records->mapToGlobal(QPoint(0, 0)), records->size());
     }
-    const ChartsScreen screen{
-        screenRect(main->screen()->availableGeometry()),
-        screenRect(outer),
-        screenRect(list),
-        {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-         outer.bottom() - inner.bottom()}};
+    const ChartsScreen screen{screenRect(main->screen()->availableGeometry()),
+                              screenRect(outer),
+                              screenRect(list),
+                              {inner.left() - outer.left(), inner.top() - outer.top(),
+                               outer.right() - inner.right(), outer.bottom() - inner.bottom()}};
     const Rect place = follower_.openingPlace(screen);
     setGeometry(place.left, place.top, place.width, place.height);
 }
@@ -123,7 +122,8 @@ void ChartsWindow::follow() {
     trace_->setText(QString::fromStdString(traceLine(now.trace, now.language)));
     const auto texts =
         figureTexts(now.data.capability().figures(now.limits), now.data.decimalPlaces());
-    for (std::size_t i = 0; i < kFigureCount; ++i) figures_[i]->setText(QString::fromStdString(texts[i]));
+    for (std::size_t i = 0; i < kFigureCount; ++i)
+        figures_[i]->setText(QString::fromStdString(texts[i]));
     view_->update();
 }
 
@@ -161,7 +161,8 @@ void ChartsWindow::savePicture() {
     if (!choice) return;
     const QString file = QString::fromStdString(choice->path);
     if (!picture().save(file, "PNG")) {
-        showMessageBox(this, QString::fromUtf8(pick(chart_texts::kPictureNotSaved, language)) + file,
+        showMessageBox(this,
+                       QString::fromUtf8(pick(chart_texts::kPictureNotSaved, language)) + file,
                        MessageIcon::Stop);
     }
 }

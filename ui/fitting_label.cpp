@@ -26,12 +26,12 @@ const FittingLabel::Fit& FittingLabel::fit() const {
     const QRect needed = metrics.boundingRect(box, Qt::TextWordWrap | alignment(), text());
     fit_.fits = needed.width() <= box.width() && needed.height() <= box.height();
     if (!fit_.fits) {
-        fit_.shown = QString::fromStdString(fittingCaption(
-            text().toStdString(), false, (alignment() & Qt::AlignRight) != 0, box.width(),
-            [&metrics](std::string_view line) {
-                return metrics.horizontalAdvance(
-                    QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-            }));
+        fit_.shown = QString::fromStdString(
+            fittingCaption(text().toStdString(), false, (alignment() & Qt::AlignRight) != 0,
+                           box.width(), [&metrics](std::string_view line) {
+                               return metrics.horizontalAdvance(QString::fromUtf8(
+                                   line.data(), static_cast<qsizetype>(line.size())));
+                           }));
     }
     return fit_;
 }

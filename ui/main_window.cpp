@@ -40,9 +40,7 @@
 namespace mensora {
 namespace {
 
-QString fromUtf8(const char* text) {
-    return text == nullptr ? QString() : QString::fromUtf8(text);
-}
+QString fromUtf8(const char* text) { return text == nullptr ? QString() : QString::fromUtf8(text); }
 
 Qt::Alignment alignmentOf(std::uint8_t style) {
     Qt::Alignment horizontal = Qt::AlignLeft;
@@ -86,8 +84,7 @@ void spreadAcross(QLabel* label, const DialogControl& row, DialogBaseUnits units
 
 }  // namespace
 
-MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listTexts,
-                       QWidget* parent)
+MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listTexts, QWidget* parent)
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
@@ -510,10 +507,9 @@ void MainWindow::placeStatusLine(QWidget* line) {
 }
 
 int MainWindow::statusLineHeight() const {
-    return statusLine_ == nullptr
-               ? 0
-               : lines_below::plantBandOf(statusLine_->fontMetrics().height(),
-                                          !statusLine_->isHidden());
+    return statusLine_ == nullptr ? 0
+                                  : lines_below::plantBandOf(statusLine_->fontMetrics().height(),
+                                                             !statusLine_->isHidden());
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -29,9 +29,8 @@ MensoraProgram::MensoraProgram()
     window_.setController(&dialog());
     auto* plantStatus = new PlantStatusLine;
     window_.placeStatusLine(plantStatus);
-    plant().onStatus([this, plantStatus] {
-        plantStatus->show(plant().status(), dialog().state().language());
-    });
+    plant().onStatus(
+        [this, plantStatus] { plantStatus->show(plant().status(), dialog().state().language()); });
     dialog().initialise();
     dialogTexts_ = installStandardDialogTexts(dialog().state().language());
     // The menu items speak the language the window was put up in.
@@ -73,8 +72,8 @@ void MensoraProgram::openPlant() {
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
-        chartsWindow_ =
-            new ChartsWindow(records_.chartData, records_.state, records_.traces, settings_, &window_);
+        chartsWindow_ = new ChartsWindow(records_.chartData, records_.state, records_.traces,
+                                         settings_, &window_);
     }
     chartsWindow_->open();
 }

@@ -51,7 +51,8 @@ std::optional<SaveChoice> askSavePathDialog(QWidget* parent, const std::string& 
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     const auto showing = filters.indexOf(dialog.selectedNameFilter());
-    return SaveChoice{chosen.first().toStdString(), static_cast<std::size_t>(std::max<qsizetype>(showing, 0))};
+    return SaveChoice{chosen.first().toStdString(),
+                      static_cast<std::size_t>(std::max<qsizetype>(showing, 0))};
 }
 
 }  // namespace mensora

@@ -40,7 +40,8 @@ PlantWindow::PlantWindow(PlantPanel& panel, Language language, QWidget* parent)
           plant_form::kConnectionLabel, nullptr);
     place(connection_, plant_form::kConnectionField, controlName(kPlantConnectionField));
     connection_->setText(QString::fromStdString(shown.connection));
-    place(new QLabel(textOf(plant_texts::kBench, language), this), plant_form::kBenchLabel, nullptr);
+    place(new QLabel(textOf(plant_texts::kBench, language), this), plant_form::kBenchLabel,
+          nullptr);
     place(bench_, plant_form::kBenchField, controlName(kPlantBenchField));
     bench_->setText(QString::fromStdString(shown.bench));
     place(testButton_, plant_form::kTestButton, controlName(kPlantTestButton));

@@ -67,15 +67,16 @@ void QtCanvas::frameRect(const Rect& rect, Colour colour) {
     painter_.drawRect(rect.left, rect.top, rect.width - 1, rect.height - 1);
 }
 
-void QtCanvas::text(Point anchor, std::string_view utf8, Colour colour,
-                    HorizontalAnchor horizontal, VerticalAnchor vertical) {
+void QtCanvas::text(Point anchor, std::string_view utf8, Colour colour, HorizontalAnchor horizontal,
+                    VerticalAnchor vertical) {
     const QString shown = qtText(utf8);
     int x = anchor.x;
     const int width = metrics_.horizontalAdvance(shown);
     if (horizontal == HorizontalAnchor::Centre) x -= width / 2;
     if (horizontal == HorizontalAnchor::Right) x -= width;
     int baseline = anchor.y + metrics_.ascent();
-    if (vertical == VerticalAnchor::Middle) baseline = anchor.y + (metrics_.ascent() - metrics_.descent()) / 2;
+    if (vertical == VerticalAnchor::Middle)
+        baseline = anchor.y + (metrics_.ascent() - metrics_.descent()) / 2;
     if (vertical == VerticalAnchor::Bottom) baseline = anchor.y - metrics_.descent();
     usePen(colour, Stroke::Solid);
     painter_.drawText(x, baseline, shown);

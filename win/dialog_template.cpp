@@ -47,8 +47,7 @@ ItemStyle styleOf(const DialogControl& control) {
             // Nobody types into a display: the program fills it; a thin edge frames it.
             return {child | WS_DISABLED | ES_AUTOHSCROLL | editAlignment(control.style),
                     WS_EX_STATICEDGE};
-        case ControlKind::PushButton:
-            return {child | WS_TABSTOP | BS_PUSHBUTTON, WS_EX_CLIENTEDGE};
+        case ControlKind::PushButton: return {child | WS_TABSTOP | BS_PUSHBUTTON, WS_EX_CLIENTEDGE};
         case ControlKind::DropDown:
             // The rectangle's height includes the room the list drops into.
             return {child | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |

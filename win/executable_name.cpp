@@ -9,8 +9,8 @@ namespace mensora {
 std::wstring executableBaseName() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, buffer.data(),
-                                                static_cast<DWORD>(buffer.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return L"mensora";
         if (length < buffer.size()) {
             std::wstring name(buffer.data(), length);

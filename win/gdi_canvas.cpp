@@ -28,7 +28,8 @@ void GdiCanvas::usePen(Colour colour, Stroke stroke) {
     const auto key = std::make_tuple(colour.red, colour.green, colour.blue, stroke);
     auto found = pens_.find(key);
     if (found == pens_.end()) {
-        const HPEN pen = CreatePen(stroke == Stroke::Dashed ? PS_DASH : PS_SOLID, 1, gdiColour(colour));
+        const HPEN pen =
+            CreatePen(stroke == Stroke::Dashed ? PS_DASH : PS_SOLID, 1, gdiColour(colour));
         found = pens_.emplace(key, pen).first;
     }
     SelectObject(dc_, found->second);

@@ -24,11 +24,10 @@ int traceBandOf(HWND dialog) {
 }
 
 HWND makeLine(HWND dialog, int id, const std::wstring& text, DWORD style) {
-    const HWND line = CreateWindowExW(0, L"STATIC", text.c_str(),
-                                      WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style, 0,
-                                      0, 0, 0, dialog,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                      GetModuleHandleW(nullptr), nullptr);
+    const HWND line = CreateWindowExW(
+        0, L"STATIC", text.c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style, 0, 0,
+        0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+        nullptr);
     SendMessageW(line, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
     return line;
 }

@@ -28,8 +28,9 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // the scale `dpi`. Sizes are kept and stored at 96 dots per inch, so that the window opens as
 // large on a monitor of any scale.
 SIZE outerSize(WindowSize size, int dpi) {
-    return outerSizeAtDpi({pixelsAtResolution(size.width, dpi), pixelsAtResolution(size.height, dpi)},
-                          kStyle, 0, dpi);
+    return outerSizeAtDpi(
+        {pixelsAtResolution(size.width, dpi), pixelsAtResolution(size.height, dpi)}, kStyle, 0,
+        dpi);
 }
 
 // A length in the screen's pixels at the scale `dpi`, in pixels at 96 dots per inch, and back:
@@ -53,7 +54,9 @@ ChartsScreen screenAround(HWND owner, int dpi) {
     if (const HWND records = GetDlgItem(owner, RecordList)) GetWindowRect(records, &list);
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
-    return {rectAt96(monitor.rcWork, dpi), rectAt96(main, dpi), rectAt96(list, dpi),
+    return {rectAt96(monitor.rcWork, dpi),
+            rectAt96(main, dpi),
+            rectAt96(list, dpi),
             {at96(-frame.left, dpi), at96(-frame.top, dpi), at96(frame.right, dpi),
              at96(frame.bottom, dpi)}};
 }
@@ -142,7 +145,8 @@ void NativeChartsWindow::create(HWND owner) {
     GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     const int left = std::max<int>(
-        work.left, std::min<int>(pixelsAtResolution(place.left, dpi) - side, work.right - outer.cx));
+        work.left,
+        std::min<int>(pixelsAtResolution(place.left, dpi) - side, work.right - outer.cx));
     const int upper = std::max<int>(
         work.top, std::min<int>(pixelsAtResolution(place.top, dpi) - top, work.bottom - outer.cy));
     const std::wstring title = wide(pick(chart_texts::kWindowTitle, follower_.language()));
@@ -150,10 +154,9 @@ void NativeChartsWindow::create(HWND owner) {
                     nullptr, instance, this);
     if (window_ == nullptr) return;
     const std::wstring save = wide(pick(chart_texts::kSavePicture, follower_.language()));
-    saveButton_ = CreateWindowExW(0, L"BUTTON", save.c_str(),
-                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
-                                  window_, reinterpret_cast<HMENU>(kChartsSaveButton), instance,
-                                  nullptr);
+    saveButton_ = CreateWindowExW(
+        0, L"BUTTON", save.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(kChartsSaveButton), instance, nullptr);
     SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     placeSaveButton();
 }
@@ -227,8 +230,8 @@ void NativeChartsWindow::savePicture() {
 LRESULT CALLBACK NativeChartsWindow::windowProc(HWND window, UINT message, WPARAM wParam,
                                                 LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* self =
-            static_cast<NativeChartsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        auto* self = static_cast<NativeChartsWindow*>(
+            reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         self->window_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
@@ -257,7 +260,9 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {least.cx, least.cy};
             return 0;
         }
-        case WM_DPICHANGED: rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
+        case WM_DPICHANGED:
+            rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SIZE:
             placeSaveButton();
             InvalidateRect(window_, nullptr, FALSE);

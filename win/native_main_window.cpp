@@ -92,7 +92,8 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
 // The save's progress box is not modal: its keys come through here too.
 LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
-    if (code == MSGF_DIALOGBOX && filtering != nullptr && filtering->progress_.takesDialogMessage(*message)) {
+    if (code == MSGF_DIALOGBOX && filtering != nullptr &&
+        filtering->progress_.takesDialogMessage(*message)) {
         return 1;
     }
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
@@ -316,7 +317,8 @@ NativeMainWindow::LabelFit NativeMainWindow::fitLabel(HWND label, HDC dc) const 
     RECT needed = box;
     DrawTextW(dc, whole.c_str(), static_cast<int>(whole.size()), &needed,
               DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    const bool fits = needed.right - needed.left <= box.right && needed.bottom - needed.top <= box.bottom;
+    const bool fits =
+        needed.right - needed.left <= box.right && needed.bottom - needed.top <= box.bottom;
     const DialogControl* row = findControl(GetDlgCtrlID(label));
     const bool alignRight = row != nullptr && (row->style & AlignRight) != 0;
     const std::string shown =
@@ -352,7 +354,7 @@ void NativeMainWindow::drawLabel(const DRAWITEMSTRUCT& item) const {
         item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, GetSysColor((item.itemState & ODS_DISABLED) != 0 ? COLOR_GRAYTEXT
-                                                                             : COLOR_WINDOWTEXT));
+                                                                            : COLOR_WINDOWTEXT));
     DrawTextW(item.hDC, fit.shown.c_str(), static_cast<int>(fit.shown.size()), &box, format);
     SelectObject(item.hDC, former);
 }
@@ -478,9 +480,9 @@ int NativeMainWindow::selectedListItem(int controlId) const {
     // What the edit part holds decides: an item's exact text selects it, anything else none.
     const std::wstring shown = wide(text(controlId));
     if (shown.empty()) return -1;
-    const LRESULT found = SendMessageW(control(controlId), CB_FINDSTRINGEXACT,
-                                       static_cast<WPARAM>(-1),
-                                       reinterpret_cast<LPARAM>(shown.c_str()));
+    const LRESULT found =
+        SendMessageW(control(controlId), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(shown.c_str()));
     return found == CB_ERR ? -1 : static_cast<int>(found);
 }
 
@@ -563,7 +565,9 @@ void NativeMainWindow::setProgress(int percent) { progress_.setPercent(percent);
 
 void NativeMainWindow::hideProgress() { progress_.hide(); }
 
-void NativeMainWindow::showStatusLine(const std::string& text) { growBelow(lines_.showPlant(text)); }
+void NativeMainWindow::showStatusLine(const std::string& text) {
+    growBelow(lines_.showPlant(text));
+}
 
 // The window grows (or shrinks) by what the lines below need; the controls above keep their
 // places.
@@ -571,8 +575,8 @@ void NativeMainWindow::growBelow(int pixels) {
     if (pixels == 0 || window_ == nullptr) return;
     RECT outer{};
     GetWindowRect(window_, &outer);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top + pixels,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left,
+                 outer.bottom - outer.top + pixels, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace mensora

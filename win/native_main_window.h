@@ -84,8 +84,8 @@ private:
     void useDisplayFont();
     void followScale();
     struct LabelFit {
-        bool fits;          // the whole caption, wrapped at its words, fits the box
-        std::wstring shown; // what the label draws
+        bool fits;           // the whole caption, wrapped at its words, fits the box
+        std::wstring shown;  // what the label draws
     };
     LabelFit fitLabel(HWND label, HDC dc) const;
     void drawLabel(const DRAWITEMSTRUCT& item) const;

@@ -19,8 +19,8 @@ namespace {
 std::vector<std::uint16_t> plantTemplate(Language language) {
     using namespace plant_form;
     TemplateWriter out;
-    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 7, kWidthUnits,
-             kHeightUnits, pick(plant_texts::kWindowTitle, language));
+    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 7,
+             kWidthUnits, kHeightUnits, pick(plant_texts::kWindowTitle, language));
     out.item(kConnectionLabel, kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0,
              pick(plant_texts::kConnection, language));
     out.item(kConnectionField, kPlantConnectionField, kEditClass, WS_TABSTOP | ES_AUTOHSCROLL,
@@ -43,8 +43,9 @@ std::vector<std::uint16_t> plantTemplate(Language language) {
 void NativePlantWindow::run(HWND owner, Language language) {
     language_ = language;
     const std::vector<std::uint16_t> layout = plantTemplate(language);
-    DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()),
-                            owner, &NativePlantWindow::dialogProc, reinterpret_cast<LPARAM>(this));
+    DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                            reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
+                            &NativePlantWindow::dialogProc, reinterpret_cast<LPARAM>(this));
     window_ = nullptr;
     panel_.closed();
 }
@@ -60,7 +61,8 @@ INT_PTR CALLBACK NativePlantWindow::dialogProc(HWND window, UINT message, WPARAM
     // Escape arrives as Cancel, Enter as OK.
     switch (LOWORD(wParam)) {
         case IDOK:
-            self->panel_.confirm({self->fieldText(kPlantConnectionField), self->fieldText(kPlantBenchField)});
+            self->panel_.confirm(
+                {self->fieldText(kPlantConnectionField), self->fieldText(kPlantBenchField)});
             EndDialog(window, IDOK);
             return TRUE;
         case IDCANCEL: EndDialog(window, IDCANCEL); return TRUE;
@@ -81,7 +83,8 @@ void NativePlantWindow::opened(HWND window) {
 std::string NativePlantWindow::fieldText(int id) const {
     const HWND field = GetDlgItem(window_, id);
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
     return utf8(text);
 }
 

@@ -16,7 +16,8 @@ namespace {
 std::string computerName() {
     wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
-    return GetComputerNameW(name, &length) ? utf8(std::wstring(name, length)) : std::string("bench");
+    return GetComputerNameW(name, &length) ? utf8(std::wstring(name, length))
+                                           : std::string("bench");
 }
 
 }  // namespace
@@ -32,7 +33,8 @@ NativeProgram::NativeProgram()
     MainDialog& dialog = station_.dialog();
     window_.setController(&dialog);
     window_.onOpen(FurtherWindow::Charts, [this](HWND owner) { charts_.open(owner); });
-    window_.onOpen(FurtherWindow::Plant, [this](HWND owner) { plantWindow_.run(owner, records_.state.language()); });
+    window_.onOpen(FurtherWindow::Plant,
+                   [this](HWND owner) { plantWindow_.run(owner, records_.state.language()); });
     PlantDoor& plant = *station_.plant();
     plant.onStatus([this, &plant] {
         const std::optional<PlantStatus>& status = plant.status();
@@ -49,9 +51,9 @@ void NativeProgram::showTraceLine() {
 
 void NativeProgram::run(HINSTANCE instance) {
     // The platform's own look for the standard controls and the list view.
-    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX),
-                                       ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES |
-                                                    ICC_PROGRESS_CLASS};
+    const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES |
+                                                                         ICC_LISTVIEW_CLASSES |
+                                                                         ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
     // The template carries the captions of the language the window will speak.
     const Language language = languageOf(getSetting(settings_, settings::kLanguage));

@@ -54,10 +54,9 @@ void focusField(HWND window, std::size_t field) {
 bool NativeTraceWindow::ask(HWND owner, Language language) {
     language_ = language;
     const std::vector<std::uint16_t> layout = traceTemplate(language);
-    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
-                                   reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
-                                   &NativeTraceWindow::dialogProc,
-                                   reinterpret_cast<LPARAM>(this)) == IDOK;
+    return DialogBoxIndirectParamW(
+               GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
+               &NativeTraceWindow::dialogProc, reinterpret_cast<LPARAM>(this)) == IDOK;
 }
 
 INT_PTR CALLBACK NativeTraceWindow::dialogProc(HWND window, UINT message, WPARAM wParam,

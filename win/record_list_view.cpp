@@ -65,8 +65,8 @@ void RecordListView::fillCell(NMLVDISPINFOW& request) {
     LVITEMW& item = request.item;
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
     if (item.iItem < 0 || item.iItem >= rows_) return;
-    const std::wstring cell = wide(recordListCell(
-        store_, texts_, static_cast<std::uint32_t>(item.iItem), item.iSubItem));
+    const std::wstring cell =
+        wide(recordListCell(store_, texts_, static_cast<std::uint32_t>(item.iItem), item.iSubItem));
     lstrcpynW(item.pszText, cell.c_str(), item.cchTextMax);
 }
 

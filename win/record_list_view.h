@@ -38,7 +38,7 @@ private:
     const RecordListTexts& texts_;
     HWND list_ = nullptr;
     Language language_ = Language::Chinese;  // of the columns' widths
-    int rows_ = 0;  // the rows the list has been told of
+    int rows_ = 0;                           // the rows the list has been told of
 };
 
 }  // namespace mensora

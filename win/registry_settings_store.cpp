@@ -78,7 +78,8 @@ void RegistrySettingsStore::putText(const std::string& section, const std::strin
         return;
     }
     const std::wstring text = wide(value);
-    RegSetValueExW(opened, wide(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    RegSetValueExW(opened, wide(key).c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(opened);
 }

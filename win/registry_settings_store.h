@@ -21,8 +21,7 @@ public:
 
     std::int32_t get(const std::string& key, std::int32_t defaultValue) override;
     void put(const std::string& key, std::int32_t value) override;
-    std::optional<std::string> getText(const std::string& section,
-                                       const std::string& key) override;
+    std::optional<std::string> getText(const std::string& section, const std::string& key) override;
     void putText(const std::string& section, const std::string& key,
                  const std::string& value) override;
     // Windows' own port names need no mapping.

@@ -20,8 +20,8 @@ enum : int { kTextId = 100, kBarId = 101 };
 std::vector<std::uint16_t> progressTemplate() {
     using namespace save_progress_form;
     TemplateWriter out;
-    out.head(WS_EX_DLGMODALFRAME, DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU,
-             3, kWidthUnits, kHeightUnits, utf8(executableBaseName()));
+    out.head(WS_EX_DLGMODALFRAME, DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU, 3,
+             kWidthUnits, kHeightUnits, utf8(executableBaseName()));
     out.item(kText, kTextId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0, "");
     out.itemPlace(0, 0, kBar, kBarId);
     out.text(PROGRESS_CLASSW);
@@ -38,9 +38,9 @@ SaveProgressBox::~SaveProgressBox() {
 
 void SaveProgressBox::create(HWND owner) {
     const std::vector<std::uint16_t> layout = progressTemplate();
-    window_ = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                         reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
-                                         &SaveProgressBox::dialogProc, reinterpret_cast<LPARAM>(this));
+    window_ = CreateDialogIndirectParamW(
+        GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
+        &SaveProgressBox::dialogProc, reinterpret_cast<LPARAM>(this));
     if (window_ == nullptr) return;
     SendDlgItemMessageW(window_, kBarId, PBM_SETRANGE32, 0, 100);
     // Over the middle of the main window.
@@ -50,7 +50,8 @@ void SaveProgressBox::create(HWND owner) {
     GetWindowRect(window_, &place);
     const int width = place.right - place.left;
     const int height = place.bottom - place.top;
-    SetWindowPos(window_, nullptr, ownerPlace.left + (ownerPlace.right - ownerPlace.left - width) / 2,
+    SetWindowPos(window_, nullptr,
+                 ownerPlace.left + (ownerPlace.right - ownerPlace.left - width) / 2,
                  ownerPlace.top + (ownerPlace.bottom - ownerPlace.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -66,7 +67,8 @@ void SaveProgressBox::start(HWND owner, const std::string& text, const std::stri
 }
 
 void SaveProgressBox::setPercent(int percent) {
-    if (window_ != nullptr) SendDlgItemMessageW(window_, kBarId, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
+    if (window_ != nullptr)
+        SendDlgItemMessageW(window_, kBarId, PBM_SETPOS, static_cast<WPARAM>(percent), 0);
 }
 
 void SaveProgressBox::hide() {

@@ -49,8 +49,8 @@ std::optional<SaveChoice> askSavePath(HWND owner, const std::string& offeredName
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                   OFN_NOCHANGEDIR;
+    dialog.Flags =
+        OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
     // nFilterIndex counts the types from 1.
     const std::size_t showing = dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0;

@@ -32,9 +32,8 @@ std::optional<FieldNumber> fieldNumber(std::string_view field) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     const auto point = text.find('.');
-    const int decimals = point == std::string_view::npos
-                             ? 0
-                             : static_cast<int>(text.size() - point - 1);
+    const int decimals =
+        point == std::string_view::npos ? 0 : static_cast<int>(text.size() - point - 1);
     return FieldNumber{value, decimals};
 }
 
@@ -61,8 +60,9 @@ std::optional<LocalDateTime> stampTime(std::string_view stamp) {
 RecordCells recordCells(const RecordStore& store, std::uint32_t index) {
     const std::string_view result = store.resultField(index);
     // The verdict was stored in the language of its day; either language's OK counts.
-    const bool ok = result == std::string_view(verdictRecordText(Verdict::Ok, Language::Chinese).data(), 4) ||
-                    result == std::string_view(verdictRecordText(Verdict::Ok, Language::English).data(), 4);
+    const bool ok =
+        result == std::string_view(verdictRecordText(Verdict::Ok, Language::Chinese).data(), 4) ||
+        result == std::string_view(verdictRecordText(Verdict::Ok, Language::English).data(), 4);
     return {fieldNumber(store.valueField(index)), fieldNumber(store.errorField(index)), ok,
             stampTime(store.timeField(index))};
 }

@@ -45,7 +45,7 @@ struct WorkbookSummary {
 // a copy taken when the save starts, so that the window's thread goes on stamping new records
 // while the workbook is written.
 struct RecordTraceColumns {
-    std::vector<TraceValues> combinations;  // [0] is the empty one
+    std::vector<TraceValues> combinations;           // [0] is the empty one
     std::vector<std::uint16_t> combinationOfRecord;  // one index a record written
 };
 

@@ -69,8 +69,7 @@ WorkbookExport::WorkbookExport(AcquisitionState& state, WindowPort& window, Work
 void WorkbookExport::save(const std::string& path, WorkbookContents contents) {
     const Language language = state_.language();
     if (saving()) {
-        window_.showMessage(pick(workbook_texts::kSaveRunning, language),
-                            MessageIcon::Exclamation);
+        window_.showMessage(pick(workbook_texts::kSaveRunning, language), MessageIcon::Exclamation);
         return;
     }
     auto save = std::make_shared<Save>();
@@ -144,8 +143,7 @@ void WorkbookExport::ended(const End& end, const std::string& path, const Record
     // has held them meanwhile.
     state_.unsavedRecords = std::min(state_.unsavedRecords, store.count() - rowsSaved);
     onSaved_(rowsSaved);
-    window_.showMessage(pick(texts::kExportSucceeded, state_.language()),
-                        MessageIcon::Exclamation);
+    window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 
 }  // namespace mensora

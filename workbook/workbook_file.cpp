@@ -250,14 +250,12 @@ lxw_row_t listFigures(SummaryCells& cells, const WorkbookContents& contents, For
 void addRunChart(lxw_workbook* book, lxw_worksheet* summarySheet, SummaryCells& cells,
                  const WorkbookContents& contents, Formats& formats) {
     const Language language = contents.language;
-    const std::uint32_t first = contents.count > kRunChartRecords
-                                    ? contents.count - kRunChartRecords
-                                    : 0;
+    const std::uint32_t first =
+        contents.count > kRunChartRecords ? contents.count - kRunChartRecords : 0;
     const lxw_row_t firstRow = first + 1;
     const lxw_row_t lastRow = contents.count;
 
-    const double limits[] = {contents.limits.upper, contents.limits.lower,
-                             contents.limits.nominal};
+    const double limits[] = {contents.limits.upper, contents.limits.lower, contents.limits.nominal};
     const char* names[] = {pick(wt::kUpperLimit, language), pick(wt::kLowerLimit, language),
                            pick(wt::kNominalSeries, language)};
     cells.text(0, kLinesColumn, pick(wt::kRecordHeader[No], language), formats.header());
@@ -393,8 +391,10 @@ WorkbookWriting writeWorkbookFile(const std::string& path, const WorkbookContent
     lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
     if (book == nullptr) return {WorkbookEnd::Failed, FileFailure::Unknown};
     Formats formats(book);
-    lxw_worksheet* records = workbook_add_worksheet(book, pick(wt::kRecordsSheet, contents.language));
-    lxw_worksheet* summary = workbook_add_worksheet(book, pick(wt::kSummarySheet, contents.language));
+    lxw_worksheet* records =
+        workbook_add_worksheet(book, pick(wt::kRecordsSheet, contents.language));
+    lxw_worksheet* summary =
+        workbook_add_worksheet(book, pick(wt::kSummarySheet, contents.language));
     if (!writeRecords(records, contents, formats, progress)) {
         lxw_workbook_free(book);
         removeFile(path);

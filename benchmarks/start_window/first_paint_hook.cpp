@@ -58,9 +58,10 @@ long pressManual(QWidget* window, long records) {
 
 void reportAndQuit(QWidget* window) {
     const long long shown = monotonicNanoseconds();
-    std::printf("shown_ns %lld\nwidth %d\nheight %d\npeak_kib_shown %ld\n", shown,
-                window->width(), window->height(), peakKib());
-    std::printf("records %ld\n", pressManual(window, numberFromEnvironment("MENSORA_BENCH_RECORDS")));
+    std::printf("shown_ns %lld\nwidth %d\nheight %d\npeak_kib_shown %ld\n", shown, window->width(),
+                window->height(), peakKib());
+    std::printf("records %ld\n",
+                pressManual(window, numberFromEnvironment("MENSORA_BENCH_RECORDS")));
     std::fflush(stdout);
     QTimer::singleShot(static_cast<int>(numberFromEnvironment("MENSORA_BENCH_IDLE_MS")), qApp,
                        [] { QCoreApplication::exit(0); });

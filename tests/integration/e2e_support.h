@@ -59,7 +59,8 @@ public:
     // The exit code after SIGTERM, -1 if it did not end cleanly.
     int stop() {
         process_.terminate();
-        if (!process_.waitForFinished(5000) || process_.exitStatus() != QProcess::NormalExit) return -1;
+        if (!process_.waitForFinished(5000) || process_.exitStatus() != QProcess::NormalExit)
+            return -1;
         return process_.exitCode();
     }
     // The cable pulled: the gauge's end of the line goes away at once.

@@ -74,11 +74,12 @@ TEST(GaugeLink, ConnectFindsTheGaugeOnAMappedPortAndItsReadingsKeyAndZeroReachTh
     // The settings file is the test's own, never the user's (read at the first QSettings).
     qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
 
-    VirtualGauge gauge({"--quiet", "--protocol", "bcd", "--value", "12.345", "--wander", "0",
-                        "--rate", "8"});
+    VirtualGauge gauge(
+        {"--quiet", "--protocol", "bcd", "--value", "12.345", "--wander", "0", "--rate", "8"});
     ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
     {
-        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
+                        applicationName());
         bench.setValue("Settings/ComID", 7);
         bench.setValue("Settings/Baudrate", 9600);
         for (const char* absent : {"COM1", "COM2", "COM7"}) {
@@ -162,18 +163,19 @@ TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow)
     const Language language = languageOf(GetParam());
     // The settings file is the one QSettings settled on at its first use in this process:
     // the test's own, never the user's (see above).
-    VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander",
-                        "0.015", "--seed", "3", "--rate", "10"});
+    VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0.015",
+                        "--seed", "3", "--rate", "10"});
     ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
     {
-        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
+                        applicationName());
         bench.setValue("Settings/Language", GetParam());
         bench.setValue("Settings/ComID", 1);
         bench.setValue("Settings/Baudrate", 9600);
-        bench.setValue("Settings/m_Text9", 12345);   // nominal 12.345
-        bench.setValue("Settings/m_Text10", 20);     // +0.020
-        bench.setValue("Settings/m_Text11", -20);    // -0.020
-        bench.setValue("Settings/m_Text12", 200);    // Auto every 200 ms
+        bench.setValue("Settings/m_Text9", 12345);  // nominal 12.345
+        bench.setValue("Settings/m_Text10", 20);    // +0.020
+        bench.setValue("Settings/m_Text11", -20);   // -0.020
+        bench.setValue("Settings/m_Text12", 200);   // Auto every 200 ms
         bench.setValue("Ports/COM1", gauge.device());
         bench.sync();
         ASSERT_EQ(bench.status(), QSettings::NoError) << bench.fileName().toStdString();
@@ -189,7 +191,8 @@ TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow)
     for (const int id : {RecordList, StatisticsGroup}) {
         const std::string tip = program.window.control(id)->toolTip().toStdString();
         EXPECT_NE(tip.find(std::string(pick(chart_texts::kWindowTitle, language)) + " (F3)"),
-                  std::string::npos) << id << ": " << tip;
+                  std::string::npos)
+            << id << ": " << tip;
     }
 
     // F3 opens the charts beside the main window, empty.

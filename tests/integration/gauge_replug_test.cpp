@@ -46,13 +46,15 @@ class GaugeReplug : public ::testing::Test {
 protected:
     GaugeReplug() {
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
+                        applicationName());
         bench.setValue("Settings/ComID", 1);
         bench.setValue("Settings/Baudrate", 9600);
         bench.setValue("Settings/Language", 2);
         bench.setValue("Ports/COM1", linkPath);
         for (int n = 2; n <= 16; ++n) {
-            bench.setValue(QString("Ports/COM%1").arg(n), home.filePath(QString("no-COM%1").arg(n)));
+            bench.setValue(QString("Ports/COM%1").arg(n),
+                           home.filePath(QString("no-COM%1").arg(n)));
         }
         bench.sync();
     }
@@ -88,8 +90,8 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
     program = std::make_unique<MensoraProgram>();
     program->window().show();
     click(ConnectButton);
-    ASSERT_TRUE(runEventsUntil([&] { return liveValue().find("1.250") != std::string::npos; },
-                               kPatience))
+    ASSERT_TRUE(
+        runEventsUntil([&] { return liveValue().find("1.250") != std::string::npos; }, kPatience))
         << liveValue();
     const std::string connectCaption = program->window().text(ConnectButton);
 
@@ -105,8 +107,8 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
 
     gauge = plugIn("2.500");
     ASSERT_NE(gauge->device(), QString());
-    ASSERT_TRUE(runEventsUntil([&] { return liveValue().find("2.500") != std::string::npos; },
-                               kPatience))
+    ASSERT_TRUE(
+        runEventsUntil([&] { return liveValue().find("2.500") != std::string::npos; }, kPatience))
         << liveValue();
     EXPECT_TRUE(holdsDevice(gauge->device()));
     click(ManualButton);
@@ -120,8 +122,8 @@ TEST_F(GaugeReplug, ReadingsResumeWithoutDisconnectAndConnectOnceTheGaugeIsBack)
     ASSERT_TRUE(runEventsUntil([&] { return !boxes.shown().empty(); }, kPatience));
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{"Device disconnected!"});
     gauge = plugIn("3.750");
-    EXPECT_TRUE(runEventsUntil([&] { return liveValue().find("3.750") != std::string::npos; },
-                               kPatience))
+    EXPECT_TRUE(
+        runEventsUntil([&] { return liveValue().find("3.750") != std::string::npos; }, kPatience))
         << liveValue();
     EXPECT_EQ(boxes.shown().size(), 1u);
 }
@@ -160,8 +162,8 @@ TEST_F(GaugeReplug, DISABLED_Soak) {
             click(ConnectButton);
             connected = true;
         }
-        ASSERT_TRUE(runEventsUntil([&] { return liveValue().find(value) != std::string::npos; },
-                                   kPatience))
+        ASSERT_TRUE(
+            runEventsUntil([&] { return liveValue().find(value) != std::string::npos; }, kPatience))
             << "plug-in " << plug << " on " << gauge->device().toStdString() << ": \""
             << liveValue() << "\", port open " << state().portOpen << ", device lost "
             << state().deviceLost << ", boxes " << boxes.shown().size();

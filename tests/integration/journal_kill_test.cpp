@@ -75,7 +75,9 @@ TEST(JournalKill, DISABLED_RecordsUntilKilled) {
     if (asked) runEventsUntil([&] { return store.count() > 0; }, 10s);
     for (std::uint32_t i = 0; i < store.count(); ++i) say("back " + identity(store, i));
 
-    auto click = [&](int id) { qobject_cast<QAbstractButton*>(program.window().control(id))->click(); };
+    auto click = [&](int id) {
+        qobject_cast<QAbstractButton*>(program.window().control(id))->click();
+    };
     click(ConnectButton);
     ASSERT_TRUE(runEventsUntil([&] { return program.dialog().state().linkConnected != 0; }, 10s));
     click(AutoButton);
@@ -93,13 +95,14 @@ constexpr const char* kKilledBench = "bench-killed";
 
 // What the killed programs sent stays, each record once; a sender of its own then sends the
 // rest, as the next start of the program would.
-void expectEveryJournalRecordOnTheServerOnce(const QString& journal, const std::string& connection) {
+void expectEveryJournalRecordOnTheServerOnce(const QString& journal,
+                                             const std::string& connection) {
     const auto held = [&] {
         std::vector<std::string> rows;
-        for (const auto& row : test::plantRows(connection,
-                                               std::string("SELECT sequence, value_text FROM mensora_record"
-                                                           " WHERE bench = '") +
-                                                   kKilledBench + "' ORDER BY sequence")) {
+        for (const auto& row : test::plantRows(
+                 connection, std::string("SELECT sequence, value_text FROM mensora_record"
+                                         " WHERE bench = '") +
+                                 kKilledBench + "' ORDER BY sequence")) {
             rows.push_back(row[0].value_or("NULL") + "|" + row[1].value_or("NULL"));
         }
         return rows;
@@ -109,8 +112,8 @@ void expectEveryJournalRecordOnTheServerOnce(const QString& journal, const std::
     PlantSender::Round round;
     for (int i = 0; i < 100 && !round.status.upToDate; ++i) round = sender.sendSome();
     ASSERT_TRUE(round.status.upToDate) << round.status.lastError;
-    const auto journaled = test::queryJournal(journal.toStdString(),
-                                              "SELECT seq || '|' || value_text FROM journal_record");
+    const auto journaled = test::queryJournal(
+        journal.toStdString(), "SELECT seq || '|' || value_text FROM journal_record");
     EXPECT_EQ(held(), journaled);
     EXPECT_GT(sentByThePrograms, 0u);
     std::printf("the killed programs sent %zu of the journal's %zu records\n", sentByThePrograms,
@@ -198,7 +201,8 @@ TEST(JournalKill, EveryRecordShownTwoHundredMillisecondsBeforeAKillComesBackInOr
             bench.setValue("Settings/m_Text12", 10);
             bench.setValue("Ports/COM1", gauge.device());
             for (int n = 2; n <= 16; ++n) {
-                bench.setValue(QString("Ports/COM%1").arg(n), home.filePath(QString("no-COM%1").arg(n)));
+                bench.setValue(QString("Ports/COM%1").arg(n),
+                               home.filePath(QString("no-COM%1").arg(n)));
             }
             if (!plant.isEmpty()) {
                 bench.setValue("Plant/Connection", plant);
@@ -220,7 +224,8 @@ TEST(JournalKill, EveryRecordShownTwoHundredMillisecondsBeforeAKillComesBackInOr
         for (std::size_t i = 0; i < listed.size() && i < shown.size(); ++i) {
             ASSERT_EQ(listed[i].record, shown[i].record) << "row " << i;
         }
-        std::printf("round %d: %zu records back, %zu had to be\n", round, listed.size(), mustBeBack);
+        std::printf("round %d: %zu records back, %zu had to be\n", round, listed.size(),
+                    mustBeBack);
         if (round == rounds) break;
 
         runEventsUntil([] { return false; }, std::chrono::milliseconds(runFor(random)));
@@ -237,7 +242,9 @@ TEST(JournalKill, EveryRecordShownTwoHundredMillisecondsBeforeAKillComesBackInOr
     }
     EXPECT_EQ(kills, rounds);
     std::printf("killed %d times; the last list held %zu records\n", kills, shown.size());
-    if (!plant.isEmpty()) expectEveryJournalRecordOnTheServerOnce(home.path() + "/data/Mensora/journal.db", plant.toStdString());
+    if (!plant.isEmpty())
+        expectEveryJournalRecordOnTheServerOnce(home.path() + "/data/Mensora/journal.db",
+                                                plant.toStdString());
 }
 
 }  // namespace

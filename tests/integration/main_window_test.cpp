@@ -225,8 +225,8 @@ TEST_P(MainWindowTest, TheListsOfferTheirItemsAndAFirstRunSelectsNoSoundAndMilli
     WindowRig rig({{"Language", language}});
     auto* sound = qobject_cast<QComboBox*>(rig.window.control(SoundList));
     auto* unit = qobject_cast<QComboBox*>(rig.window.control(UnitList));
-    const QStringList soundItems = language == kStoredEnglish ? QStringList{"off", "on"}
-                                                        : QStringList{"无", "有"};
+    const QStringList soundItems =
+        language == kStoredEnglish ? QStringList{"off", "on"} : QStringList{"无", "有"};
     ASSERT_EQ(sound->count(), 2);
     EXPECT_EQ(sound->itemText(0), soundItems[0]);
     EXPECT_EQ(sound->itemText(1), soundItems[1]);
@@ -274,7 +274,8 @@ TEST_P(MainWindowTest, TheRecordListHasFiveCentredColumnsOfFixedWidthAndFixedRow
     EXPECT_EQ(list->model()->rowCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, MainWindowTest, ::testing::Values(kStoredChinese, kStoredEnglish));
+INSTANTIATE_TEST_SUITE_P(BothLanguages, MainWindowTest,
+                         ::testing::Values(kStoredChinese, kStoredEnglish));
 
 int bottomOf(const QWidget* widget) { return widget->y() + widget->height(); }
 
@@ -482,8 +483,9 @@ TEST(MainWindowBoxes, TheSaveDialogOffersTheNameAndTheTypesAndReturnsTheChoice) 
         });
         const auto completed = rig.window.askSavePath("MensoraRecord.xls", types);
         ASSERT_TRUE(completed);
-        EXPECT_EQ(completed->path,
-                  QDir(folder.path()).filePath(type == 0 ? "shift2.xls" : "shift2.xlsx").toStdString());
+        EXPECT_EQ(
+            completed->path,
+            QDir(folder.path()).filePath(type == 0 ? "shift2.xls" : "shift2.xlsx").toStdString());
         EXPECT_EQ(completed->fileType, static_cast<std::size_t>(type));
     }
 

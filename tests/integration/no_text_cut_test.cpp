@@ -262,7 +262,8 @@ TEST_P(NoTextCut, TheRecordListShowsItsHeadingsAndItsWidestCellsWhole) {
     EXPECT_LE(header->length(), list->viewport()->width());
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, NoTextCut, ::testing::Values(kStoredChinese, kStoredEnglish));
+INSTANTIATE_TEST_SUITE_P(BothLanguages, NoTextCut,
+                         ::testing::Values(kStoredChinese, kStoredEnglish));
 
 // The window keeps the template's proportions at every scale of the screen: the dialog units
 // are those of 宋体 at 10 points (7 × 14 pixels, 518 × 346 units about 906 × 605 pixels),

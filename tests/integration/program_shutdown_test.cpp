@@ -62,12 +62,14 @@ class ProgramShutdown : public ::testing::Test {
 protected:
     ProgramShutdown() {
         qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
+                        applicationName());
         bench.setValue("Settings/ComID", 1);
         bench.setValue("Settings/Baudrate", 9600);
         bench.setValue("Ports/COM1", gauge.device());
         for (int n = 2; n <= 16; ++n) {
-            bench.setValue(QString("Ports/COM%1").arg(n), home.filePath(QString("no-COM%1").arg(n)));
+            bench.setValue(QString("Ports/COM%1").arg(n),
+                           home.filePath(QString("no-COM%1").arg(n)));
         }
         bench.sync();
     }

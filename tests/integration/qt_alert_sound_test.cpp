@@ -11,7 +11,8 @@ namespace mensora {
 namespace {
 
 TEST(QtAlertSound, LoadsItsAudioModuleAtTheFirstBeepOnly) {
-    QtAlertSound sound({QStringLiteral("/nonexistent"), QStringLiteral(MENSORA_SOUND_MODULE_FOLDER)});
+    QtAlertSound sound(
+        {QStringLiteral("/nonexistent"), QStringLiteral(MENSORA_SOUND_MODULE_FOLDER)});
     EXPECT_FALSE(sound.hasBackEnd());
     sound.stop();  // a stop before any beep needs no audio system
     EXPECT_FALSE(sound.hasBackEnd());

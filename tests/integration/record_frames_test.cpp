@@ -24,8 +24,8 @@
 namespace mensora::test {
 namespace {
 
-constexpr int kStatisticsFields[] = {AverageField,   MaximumField,   MinimumField,   CountField,
-                                     OkCountField,   OverUpperField, UnderLowerField};
+constexpr int kStatisticsFields[] = {AverageField, MaximumField,   MinimumField,   CountField,
+                                     OkCountField, OverUpperField, UnderLowerField};
 
 QTableView* recordList(MainWindow& window) {
     return qobject_cast<QTableView*>(window.control(RecordList));
@@ -42,8 +42,10 @@ struct Seen {
 
 Seen seen(MainWindow& window) {
     QTableView* list = recordList(window);
-    Seen shown{list->model()->rowCount(), list->verticalScrollBar()->value(),
-               list->verticalScrollBar()->maximum(), {}};
+    Seen shown{list->model()->rowCount(),
+               list->verticalScrollBar()->value(),
+               list->verticalScrollBar()->maximum(),
+               {}};
     for (const int id : kStatisticsFields) {
         shown.statistics[id] = qobject_cast<QLineEdit*>(window.control(id))->text();
     }
@@ -52,7 +54,8 @@ Seen seen(MainWindow& window) {
 
 void PrintTo(const Seen& shown, std::ostream* out) {
     *out << shown.rows << " rows, scrolled to " << shown.scroll << " of " << shown.scrollEnd;
-    for (const auto& [id, text] : shown.statistics) *out << ", " << id << " \"" << text.toStdString() << '"';
+    for (const auto& [id, text] : shown.statistics)
+        *out << ", " << id << " \"" << text.toStdString() << '"';
 }
 
 // Readings on both sides of the limits 2 +0.5/-0.5, each recorded and pushed as a poll that
@@ -116,7 +119,8 @@ std::pair<QImage, QImage> listOnScreenAndAfresh(MainWindow& window) {
     QWidget* rows = recordList(window)->viewport();
     const QPoint at = rows->mapTo(&window, QPoint(0, 0));
     const QImage onScreen =
-        window.screen()->grabWindow(window.winId(), at.x(), at.y(), rows->width(), rows->height())
+        window.screen()
+            ->grabWindow(window.winId(), at.x(), at.y(), rows->width(), rows->height())
             .toImage();
     const QImage afresh = rows->grab().toImage();
     return {onScreen.convertToFormat(QImage::Format_RGB32),

@@ -32,9 +32,9 @@ protected:
 TEST_F(SettingsStoreTest, FirstRunGivesEveryKeyItsDefault) {
     QtSettingsStore store;
     const std::pair<const char*, std::int32_t> expected[] = {
-        {"Language", 1}, {"m_Text9", 2000}, {"m_Text10", 3000}, {"m_Text11", 1000},
-        {"m_Text12", 200}, {"COMBO1", 0},   {"COMBO2", 0},      {"ComID", 1},
-        {"Baudrate", 9600}};
+        {"Language", 1},    {"m_Text9", 2000}, {"m_Text10", 3000},
+        {"m_Text11", 1000}, {"m_Text12", 200}, {"COMBO1", 0},
+        {"COMBO2", 0},      {"ComID", 1},      {"Baudrate", 9600}};
     ASSERT_EQ(std::size(settings::kAll), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {
         EXPECT_STREQ(settings::kAll[i].name, expected[i].first);
@@ -53,17 +53,19 @@ TEST_F(SettingsStoreTest, APutSurvivesANewStoreOnTheSameFileAndLandsInTheSetting
     EXPECT_EQ(getSetting(reopened, settings::kNominal), INT32_MIN);
 
     const QString file = rawSettings().fileName();
-    EXPECT_TRUE(file.endsWith("Mensora/" +
-                              QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
-                              ".conf"))
+    EXPECT_TRUE(file.endsWith(
+        "Mensora/" + QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() +
+        ".conf"))
         << file.toStdString();
     EXPECT_EQ(rawSettings().value("Settings/ComID").toInt(), 7);
 }
 
 TEST_F(SettingsStoreTest, AValueThatIsNotA32BitIntegerReadsAsTheDefault) {
-    const std::pair<const char*, QVariant> garbage[] = {
-        {"m_Text9", "abc"}, {"m_Text10", "2.5"}, {"m_Text11", "4294967296"},
-        {"m_Text12", ""},   {"COMBO1", "1x"}};
+    const std::pair<const char*, QVariant> garbage[] = {{"m_Text9", "abc"},
+                                                        {"m_Text10", "2.5"},
+                                                        {"m_Text11", "4294967296"},
+                                                        {"m_Text12", ""},
+                                                        {"COMBO1", "1x"}};
     {
         QSettings raw = rawSettings();
         for (const auto& [key, value] : garbage) raw.setValue(QString("Settings/") + key, value);
@@ -94,7 +96,8 @@ TEST_F(SettingsStoreTest, APortMappingIsReadFromThePortsGroup) {
         raw.setValue("Ports/COM3", "/dev/serial/by-id/usb-gauge");
     }
     QtSettingsStore store;
-    EXPECT_EQ(store.portOverride("COM3"), std::optional<std::string>("/dev/serial/by-id/usb-gauge"));
+    EXPECT_EQ(store.portOverride("COM3"),
+              std::optional<std::string>("/dev/serial/by-id/usb-gauge"));
     EXPECT_EQ(store.portOverride("COM4"), std::nullopt);
 }
 

@@ -34,7 +34,6 @@
 namespace mensora::test {
 namespace {
 
-
 // A bench at work: the gauge linked, the part's size 12.345 +0.02/-0.02 confirmed, ten
 // readings recorded (two of them NG, one each way) and Auto recording on.
 void showBenchValues(WindowRig& rig) {
@@ -63,16 +62,26 @@ struct Mark {
     Where where;
 };
 constexpr Mark kMarks[] = {
-    {ClearButton, 1, Where::TopLeft},         {SaveButton, 2, Where::TopLeft},
-    {ManualButton, 3, Where::TopLeft},        {AutoButton, 4, Where::TopLeft},
-    {RecordList, 5, Where::Centre},           {AutosaveCheck, 6, Where::LeftOf},
-    {LiveValue, 7, Where::TopLeft},           {UnitLabel, 8, Where::TopRight},
-    {ConnectButton, 9, Where::TopLeft},       {StatusField, 10, Where::Above},
-    {ZeroButton, 11, Where::TopLeft},         {StatisticsGroup, 12, Where::TopRight},
-    {NominalField, 13, Where::RightOf},       {UpperToleranceField, 14, Where::RightOf},
-    {LowerToleranceField, 15, Where::RightOf}, {SoundList, 16, Where::RightOf},
-    {UnitList, 17, Where::RightOf},           {SampleIntervalField, 18, Where::Above},
-    {ParametersButton, 19, Where::TopLeft},   {GoodFrameField, 20, Where::Above},
+    {ClearButton, 1, Where::TopLeft},
+    {SaveButton, 2, Where::TopLeft},
+    {ManualButton, 3, Where::TopLeft},
+    {AutoButton, 4, Where::TopLeft},
+    {RecordList, 5, Where::Centre},
+    {AutosaveCheck, 6, Where::LeftOf},
+    {LiveValue, 7, Where::TopLeft},
+    {UnitLabel, 8, Where::TopRight},
+    {ConnectButton, 9, Where::TopLeft},
+    {StatusField, 10, Where::Above},
+    {ZeroButton, 11, Where::TopLeft},
+    {StatisticsGroup, 12, Where::TopRight},
+    {NominalField, 13, Where::RightOf},
+    {UpperToleranceField, 14, Where::RightOf},
+    {LowerToleranceField, 15, Where::RightOf},
+    {SoundList, 16, Where::RightOf},
+    {UnitList, 17, Where::RightOf},
+    {SampleIntervalField, 18, Where::Above},
+    {ParametersButton, 19, Where::TopLeft},
+    {GoodFrameField, 20, Where::Above},
     {ChineseRadio, 21, Where::LeftOf},
 };
 
@@ -151,7 +160,8 @@ void saveModalPicture(QDialog& window, const std::function<void()>& open, const 
 void savePartAndLotPicture(MainWindow& window, TracePanel& panel, Language language,
                            const QString& path) {
     TraceWindow trace(panel, language, &window);
-    saveModalPicture(trace, [&trace] { trace.ask(); }, path);
+    saveModalPicture(
+        trace, [&trace] { trace.ask(); }, path);
 }
 
 // The Plant database window with a plant's settings, open over the main window.
@@ -159,11 +169,11 @@ void savePlantPicture(WindowRig& rig, Language language, const QString& path) {
     rig.settings.putText(plant_settings::kSection, plant_settings::kConnection,
                          "Driver={PostgreSQL Unicode};Server=qdb01;Port=5432;Database=mensora;"
                          "Uid=bench;Pwd=********;");
-    PlantDoor door(PlantDoorPorts{rig.settings, rig.clock, rig.work, rig.work},
-                   {{}, "QC-PC7", 1});
+    PlantDoor door(PlantDoorPorts{rig.settings, rig.clock, rig.work, rig.work}, {{}, "QC-PC7", 1});
     PlantPanel panel(door);
     PlantWindow plant(panel, language, &rig.window);
-    saveModalPicture(plant, [&plant] { plant.exec(); }, path);
+    saveModalPicture(
+        plant, [&plant] { plant.exec(); }, path);
 }
 
 class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
@@ -198,11 +208,11 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     const QRect desk = screen->geometry();
     const QRect whole = window.frameGeometry();
     EXPECT_TRUE(desk.adjusted(0, 0, 0, -kTaskBarHeight).contains(whole))
-        << "window " << whole.width() << "x" << whole.height() << " on a screen of "
-        << desk.width() << "x" << desk.height();
+        << "window " << whole.width() << "x" << whole.height() << " on a screen of " << desk.width()
+        << "x" << desk.height();
     std::cout << "window " << (language == kStoredEnglish ? "english" : "chinese") << ": client "
-              << window.width() << "x" << window.height() << ", with frame " << whole.width()
-              << "x" << whole.height() << " at scale " << screen->devicePixelRatio() << '\n';
+              << window.width() << "x" << window.height() << ", with frame " << whole.width() << "x"
+              << whole.height() << " at scale " << screen->devicePixelRatio() << '\n';
     ASSERT_TRUE(picture->save(path)) << path.toStdString();
     EXPECT_EQ(QImage(path).size(), whole.size() * screen->devicePixelRatio());
     const QString marked = QDir(pictureFolder(fallback))
@@ -212,7 +222,8 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
         << marked.toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot, ::testing::Values(kStoredChinese, kStoredEnglish));
+INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot,
+                         ::testing::Values(kStoredChinese, kStoredEnglish));
 
 // The progress box of a long workbook save, over the window, part way through.
 TEST_P(WindowScreenshot, TheProgressOfAWorkbookSaveIsSavedAsAPicture) {

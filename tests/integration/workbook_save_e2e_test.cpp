@@ -34,13 +34,15 @@ using namespace std::chrono_literals;
 // value cell and of its time cell, and each record's part and lot.
 QString readBack(const QString& path, const char* sheet) {
     QProcess reader;
-    reader.start("/usr/bin/python3",
-                 {"-c",
-                  "import openpyxl, sys\n"
-                  "rows = list(openpyxl.load_workbook(sys.argv[1])[sys.argv[2]].iter_rows(values_only=True))\n"
-                  "print(len(rows) - 1, type(rows[1][1]).__name__, type(rows[1][4]).__name__,\n"
-                  "      *(f'{row[5]}/{row[7]}' for row in rows[1:]))",
-                  path, QString::fromUtf8(sheet)});
+    reader.start(
+        "/usr/bin/python3",
+        {"-c",
+         "import openpyxl, sys\n"
+         "rows = "
+         "list(openpyxl.load_workbook(sys.argv[1])[sys.argv[2]].iter_rows(values_only=True))\n"
+         "print(len(rows) - 1, type(rows[1][1]).__name__, type(rows[1][4]).__name__,\n"
+         "      *(f'{row[5]}/{row[7]}' for row in rows[1:]))",
+         path, QString::fromUtf8(sheet)});
     reader.waitForFinished(60000);
     return QString::fromUtf8(reader.readAllStandardOutput()).trimmed() +
            QString::fromUtf8(reader.readAllStandardError());
@@ -66,8 +68,8 @@ class WorkbookSave : public ::testing::TestWithParam<std::int32_t> {};
 TEST_P(WorkbookSave, RecordsOfTheDataKeyAreSavedAsAWorkbookThatAnIndependentReaderOpens) {
     const Language language = languageOf(GetParam());
     QTemporaryDir folder;
-    test::VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander",
-                              "0", "--rate", "8"});
+    test::VirtualGauge gauge(
+        {"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0", "--rate", "8"});
     {
         QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
                         test::applicationName());

@@ -111,8 +111,8 @@ TEST(PlantOutage, EachRecordOnceThroughAKilledSenderAndAServerGoneFor10Seconds) 
     ASSERT_TRUE(all) << held(connection, bench) << " of " << kRecords;
 
     expectServerHolds(connection, bench, runIdFrom(4), records);
-    EXPECT_TRUE(marked) << "journal marked up to " << journal.plantSentUpTo().value_or(0)
-                        << " of " << records.back().sequence;
+    EXPECT_TRUE(marked) << "journal marked up to " << journal.plantSentUpTo().value_or(0) << " of "
+                        << records.back().sequence;
 }
 
 }  // namespace

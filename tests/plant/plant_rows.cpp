@@ -89,7 +89,8 @@ std::vector<PlantRow> plantRows(const std::string& connection, const std::string
 
 long long plantRowCount(const std::string& connection, const std::string& condition) {
     try {
-        const auto rows = plantRows(connection, "SELECT count(*) FROM mensora_record WHERE " + condition);
+        const auto rows =
+            plantRows(connection, "SELECT count(*) FROM mensora_record WHERE " + condition);
         return std::stoll(rows.at(0).at(0).value_or("0"));
     } catch (const std::exception&) {
         return 0;

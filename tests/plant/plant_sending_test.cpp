@@ -113,10 +113,12 @@ INSTANTIATE_TEST_SUITE_P(
                       "password authentication failed"},
         BadConnection{"host", replaced("Server=[^;]*", "Server=no-such-host.invalid"),
                       "could not translate host name"},
-        BadConnection{"driver",
-                      replaced("Driver=\\{[^}]*\\}", "Driver={Mensora No Such Driver}"),
-                      "[Dd]ata source name not found|[Dd]river.*not (found|loaded)|[Cc]an't open lib"}),
-    [](const testing::TestParamInfo<BadConnection>& cause) { return std::string(cause.param.what); });
+        BadConnection{
+            "driver", replaced("Driver=\\{[^}]*\\}", "Driver={Mensora No Such Driver}"),
+            "[Dd]ata source name not found|[Dd]river.*not (found|loaded)|[Cc]an't open lib"}),
+    [](const testing::TestParamInfo<BadConnection>& cause) {
+        return std::string(cause.param.what);
+    });
 
 // Waits grow after each failed round and stop growing at 30 s.
 TEST(PlantSending, RetriesBackOffUpTo30Seconds) {
@@ -136,9 +138,11 @@ TEST(PlantSending, TheStatusLineSaysUpToDateOrWhatWaitsAndWhy) {
         {{true, 0, ""}, Language::English, "Plant database: up to date"},
         {{true, 0, ""}, Language::Chinese, "工厂数据库: 已同步"},
         {{false, std::nullopt, ""}, Language::English, "Plant database: connecting"},
-        {{false, 12, "timeout expired"}, Language::English,
+        {{false, 12, "timeout expired"},
+         Language::English,
          "Plant database: 12 records waiting — last error: timeout expired"},
-        {{false, 12, "timeout expired"}, Language::Chinese,
+        {{false, 12, "timeout expired"},
+         Language::Chinese,
          "工厂数据库: 12 条记录待发送 — 错误: timeout expired"},
     };
     for (const Case& c : cases) EXPECT_EQ(plantStatusText(c.status, c.language), c.text);
@@ -149,7 +153,9 @@ TEST(PlantSending, TextsCrossIntoUtf16AndBack) {
     for (const std::string text : {"", "SH-1207", "外径 Ø12.5", "𝑥 beyond"}) {
         EXPECT_EQ(utf8(utf16(text)), text);
     }
-    EXPECT_EQ(utf16("a\xff" "b"), u"a\uFFFDb");
+    EXPECT_EQ(utf16("a\xff"
+                    "b"),
+              u"a\uFFFDb");
     EXPECT_EQ(utf16("外"), u"外");
 }
 

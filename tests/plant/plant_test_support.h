@@ -59,15 +59,16 @@ inline void expectServerHolds(const std::string& connection, const std::string& 
         connection,
         "SELECT sequence, number, to_char(taken_at, 'YYYY-MM-DD HH24:MI:SS'), value, value_text,"
         " error, verdict, nominal, upper_tolerance, lower_tolerance, unit, part, characteristic,"
-        " lot, operator_name, gauge_id FROM mensora_record WHERE bench = '" + bench +
-            "' AND run = '" + run + "' ORDER BY sequence");
+        " lot, operator_name, gauge_id FROM mensora_record WHERE bench = '" +
+            bench + "' AND run = '" + run + "' ORDER BY sequence");
     ASSERT_EQ(rows.size(), records.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const PlantRow& row = rows[i];
         const OutboxRecord& record = records[i];
         SCOPED_TRACE("record " + std::to_string(record.sequence));
         EXPECT_EQ(row[0], std::to_string(record.sequence));
-        EXPECT_EQ(row[1], record.number ? std::optional(std::to_string(*record.number)) : std::nullopt);
+        EXPECT_EQ(row[1],
+                  record.number ? std::optional(std::to_string(*record.number)) : std::nullopt);
         EXPECT_EQ(row[2], record.takenAt);
         EXPECT_EQ(numberIn(row[3]), record.value);
         EXPECT_EQ(row[4], record.valueText);

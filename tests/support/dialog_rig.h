@@ -36,8 +36,8 @@ using StoredSettings = std::map<std::string, std::int32_t>;
 // Room for this many records is plenty for most tests and cheap to reserve for each one.
 inline constexpr std::uint32_t kRigCapacity = 1000;
 
-inline const std::vector<std::uint8_t> kAsciiFrame{'+', '0', '0', '1', '2', '.',
-                                                   '3', '4', '5', '\r'};
+inline const std::vector<std::uint8_t> kAsciiFrame{'+', '0', '0', '1', '2',
+                                                   '.', '3', '4', '5', '\r'};
 inline const std::vector<std::uint8_t> kBcdFrame{0xAA, 0x50, 0x34, 0x12, 0x00};
 
 // A window as the dialog template builds it: Chinese captions, the template's list items.
@@ -94,7 +94,7 @@ public:
                   start.doorWork.value_or(
                       StationWork{[this](Door) { return work.lend(); }, writerClock}),
                   start.doors) {
-        if constexpr (requires(Window& w, MainDialog* d) { w.setController(d); }) {
+        if constexpr (requires(Window & w, MainDialog * d) { w.setController(d); }) {
             window.setController(&dialog);
         }
         clock.setTickHandler([this](int id) { dialog.onTimer(id); });
@@ -196,8 +196,8 @@ private:
     DialogPorts ports(StoredSettings stored, const RigStart& start) {
         settings.values = std::move(stored);
         if (start.localStart) clock.setLocalStart(*start.localStart);
-        return DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem,
-                           work};
+        return DialogPorts{clock,  settings,  window,     sound, clock,
+                           serial, portNames, fileSystem, work};
     }
 
     // The real window reads the store and the list texts; the fake needs neither.

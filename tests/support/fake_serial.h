@@ -76,7 +76,9 @@ public:
     void feed(const std::vector<std::uint8_t>& bytes) {
         queued.insert(queued.end(), bytes.begin(), bytes.end());
     }
-    void feed(const std::string& bytes) { feed(std::vector<std::uint8_t>(bytes.begin(), bytes.end())); }
+    void feed(const std::string& bytes) {
+        feed(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    }
 
     std::optional<Gauge> gauge;
     std::set<std::string> openable;

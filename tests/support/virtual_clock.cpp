@@ -30,9 +30,8 @@ void civilFromDays(std::int64_t z, int& y, int& m, int& d) {
 }  // namespace
 
 LocalDateTime VirtualClock::localNow() {
-    const std::int64_t startSeconds =
-        daysFromCivil(start_.year, start_.month, start_.day) * 86400 + start_.hour * 3600 +
-        start_.minute * 60 + start_.second;
+    const std::int64_t startSeconds = daysFromCivil(start_.year, start_.month, start_.day) * 86400 +
+                                      start_.hour * 3600 + start_.minute * 60 + start_.second;
     const std::int64_t seconds = startSeconds + static_cast<std::int64_t>(nowMs_ / 1000);
     LocalDateTime now;
     civilFromDays(seconds / 86400, now.year, now.month, now.day);

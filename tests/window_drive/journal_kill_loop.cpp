@@ -55,8 +55,8 @@ int listRows() {
 // What a row is known by: its No, value and time.
 std::string row(int index) {
     const HWND list = control(RecordList);
-    return utf8(listCellText(list, index, 0)) + "|" + utf8(listCellText(list, index, 1)) +
-           "|" + utf8(listCellText(list, index, 4));
+    return utf8(listCellText(list, index, 0)) + "|" + utf8(listCellText(list, index, 1)) + "|" +
+           utf8(listCellText(list, index, 4));
 }
 
 BOOL CALLBACK findBox(HWND window, LPARAM found) {

@@ -229,9 +229,9 @@ HWND fontProbe() {
     t.push_back(DEFAULT_CHARSET << 8);
     for (const wchar_t c : wide(kDialogFontFace)) t.push_back(static_cast<std::uint16_t>(c));
     t.push_back(0);
-    const HWND probe =
-        CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
-                                   reinterpret_cast<LPCDLGTEMPLATEW>(t.data()), nullptr, probeProc, 0);
+    const HWND probe = CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
+                                                  reinterpret_cast<LPCDLGTEMPLATEW>(t.data()),
+                                                  nullptr, probeProc, 0);
     if (probe == nullptr) fail("the font probe dialog cannot be made");
     return probe;
 }
@@ -268,8 +268,8 @@ void checkScreenFit() {
         const int above = screen.height - MulDiv(kTaskBarAt96Dpi, dpi, 96);
         if (width > screen.width || height > above) {
             fail("the window is " + std::to_string(width) + "x" + std::to_string(height) +
-                 ": it does not fit " + std::to_string(screen.width) + "x" +
-                 std::to_string(above) + " above the task bar at " + std::to_string(dpi) + " DPI");
+                 ": it does not fit " + std::to_string(screen.width) + "x" + std::to_string(above) +
+                 " above the task bar at " + std::to_string(dpi) + " DPI");
         }
         step("the window, " + std::to_string(width) + "x" + std::to_string(height) +
              " with its frame, fits a " + std::to_string(screen.width) + "x" +
@@ -310,10 +310,10 @@ void checkGeometry() {
         // A closed drop-down is one line high; the template's height is the room its list
         // drops into.
         const bool dropDown = row.kind == ControlKind::DropDown;
-        const bool same = actual.left == expected.left && actual.top == expected.top &&
-                          actual.right == expected.right &&
-                          (dropDown ? actual.bottom <= expected.bottom
-                                    : actual.bottom == expected.bottom);
+        const bool same =
+            actual.left == expected.left && actual.top == expected.top &&
+            actual.right == expected.right &&
+            (dropDown ? actual.bottom <= expected.bottom : actual.bottom == expected.bottom);
         if (!same) {
             fail("control " + objectNameOf(row) + " is at " + rectText(actual) + ", not " +
                  rectText(expected));
@@ -591,9 +591,8 @@ void parameters() {
 // is checked against its verdict waits for that frame, which the good-frame counter shows.
 void nextGoodFrame() {
     const long seen = std::strtol(text(GoodFrameField).c_str(), nullptr, 10);
-    waitFor("the next good frame", [seen] {
-        return std::strtol(text(GoodFrameField).c_str(), nullptr, 10) > seen;
-    });
+    waitFor("the next good frame",
+            [seen] { return std::strtol(text(GoodFrameField).c_str(), nullptr, 10) > seen; });
 }
 
 void statistics() {
@@ -729,9 +728,11 @@ std::optional<SIZE> pngSize(const std::wstring& path) {
 // Save picture writes what the window shows above its button row as a PNG of that size.
 void saveChartsPicture(HWND window, const std::wstring& path) {
     const HWND button = GetDlgItem(window, kChartsSaveButton);
-    if (button == nullptr || !IsWindowVisible(button)) fail("the charts window has no Save picture button");
+    if (button == nullptr || !IsWindowVisible(button))
+        fail("the charts window has no Save picture button");
     const std::string shown = narrow(windowText(button));
-    if (shown != caption(chart_texts::kSavePicture)) fail("the Save picture button says \"" + shown + "\"");
+    if (shown != caption(chart_texts::kSavePicture))
+        fail("the Save picture button says \"" + shown + "\"");
     RECT client{};
     GetClientRect(window, &client);
     RECT place{};
@@ -746,7 +747,8 @@ void saveChartsPicture(HWND window, const std::wstring& path) {
     waitFor("the picture to be written", [&] { return (saved = pngSize(path)).has_value(); });
     if (saved->cx != expected.cx || saved->cy != expected.cy) {
         fail("the picture is " + std::to_string(saved->cx) + "x" + std::to_string(saved->cy) +
-             ", not the drawing's " + std::to_string(expected.cx) + "x" + std::to_string(expected.cy));
+             ", not the drawing's " + std::to_string(expected.cx) + "x" +
+             std::to_string(expected.cy));
     }
     step("Save picture \"" + shown + "\": " + narrow(path) + ", a PNG of " +
          std::to_string(saved->cx) + "x" + std::to_string(saved->cy) +
@@ -761,8 +763,9 @@ std::string chartsPlacement(HWND charts) {
     GetWindowRect(charts, &frame);
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const std::string where = rectText(frame) + " on a " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) +
-                              "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " screen";
+    const std::string where = rectText(frame) + " on a " +
+                              std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                              std::to_string(GetSystemMetrics(SM_CYSCREEN)) + " screen";
     if (frame.left < work.left || frame.top < work.top || frame.right > work.right ||
         frame.bottom > work.bottom) {
         fail("the charts window at " + where + " leaves the work area " + rectText(work));
@@ -779,7 +782,9 @@ std::string chartsPlacement(HWND charts) {
     RECT main{};
     GetWindowRect(mainWindow, &main);
     RECT both{};
-    return (IntersectRect(&both, &frame, &main) ? "over the record list, " : "beside the window, ") + where;
+    return (IntersectRect(&both, &frame, &main) ? "over the record list, "
+                                                : "beside the window, ") +
+           where;
 }
 
 // The quality charts open beside the window, from the window menu or by F3, drawn in more than
@@ -808,7 +813,8 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
         for (int x = r.left; x < r.right; x += 3) colours.insert(GetPixel(screen, x, y));
     }
     ReleaseDC(nullptr, screen);
-    if (colours.size() < 4) fail("the charts window shows only " + std::to_string(colours.size()) + " colours");
+    if (colours.size() < 4)
+        fail("the charts window shows only " + std::to_string(colours.size()) + " colours");
     screenshot(window, picture);
     if (!png.empty()) saveChartsPicture(window, png);
     PostMessageW(window, WM_CLOSE, 0, 0);
@@ -822,8 +828,8 @@ void charts(bool byKey, const std::wstring& picture, const std::wstring& png = {
 std::string storedTrace(const wchar_t* name) {
     wchar_t value[256] = {};
     DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Trace", name,
-                     RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Trace", name, RRF_RT_REG_SZ,
+                     nullptr, value, &size) != ERROR_SUCCESS) {
         return {};
     }
     return narrow(value);
@@ -836,7 +842,8 @@ const TraceValues kTraceKept{"A-100", "外径 Ø12", "L42", "王工", "G-7"};
 
 HWND traceField(HWND window, std::size_t i) {
     const HWND field = GetDlgItem(window, kTraceFirstField + static_cast<int>(i));
-    if (field == nullptr) fail(std::string("the Part and lot window has no field ") + kTraceFields[i].objectName);
+    if (field == nullptr)
+        fail(std::string("the Part and lot window has no field ") + kTraceFields[i].objectName);
     return field;
 }
 
@@ -852,20 +859,23 @@ void partAndLot(bool byKey, const std::wstring& picture) {
     }
     const HWND window = waitForDialog("the Part and lot window");
     const std::string title = narrow(windowText(window));
-    if (title != caption(trace_texts::kWindowTitle)) fail("the Part and lot window is \"" + title + "\"");
+    if (title != caption(trace_texts::kWindowTitle))
+        fail("the Part and lot window is \"" + title + "\"");
     const Language language = english ? Language::English : Language::Chinese;
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
         const std::string shown = narrow(windowText(traceField(window, i)));
         const std::string expected = byKey ? kTraceKept.*kTraceFields[i].value : std::string();
-        if (shown != expected) fail(std::string(kTraceFields[i].objectName) + " shows \"" + shown + "\"");
+        if (shown != expected)
+            fail(std::string(kTraceFields[i].objectName) + " shows \"" + shown + "\"");
     }
     if (byKey) {
         screenshot(window, picture);
         PostMessageW(traceField(window, 0), WM_KEYDOWN, VK_ESCAPE, 0);
         waitFor("the Part and lot window to close", [window] { return IsWindow(window) == FALSE; });
-        if (text(kTraceLine) != traceLine(kTraceKept, language)) fail("the line says \"" + text(kTraceLine) + "\"");
-        step("Part and lot by F4: \"" + title + "\" shows the stored values; Escape; the line says \"" +
-             text(kTraceLine) + "\"");
+        if (text(kTraceLine) != traceLine(kTraceKept, language))
+            fail("the line says \"" + text(kTraceLine) + "\"");
+        step("Part and lot by F4: \"" + title +
+             "\" shows the stored values; Escape; the line says \"" + text(kTraceLine) + "\"");
         return;
     }
     SendMessageW(traceField(window, 2), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"L\t42"));
@@ -874,13 +884,16 @@ void partAndLot(bool byKey, const std::wstring& picture) {
               traceFieldFaultText(kTraceFields[2], TraceFieldFault::ControlCharacter, language),
               IDOK, window);
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
-        SendMessageW(traceField(window, i), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kTraceTyped[i]));
+        SendMessageW(traceField(window, i), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(kTraceTyped[i]));
     }
     screenshot(window, picture);
     PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
     waitFor("the Part and lot window to close", [window] { return IsWindow(window) == FALSE; });
-    if (text(kTraceLine) != traceLine(kTraceKept, language)) fail("the line says \"" + text(kTraceLine) + "\"");
-    if (storedTrace(L"Characteristic") != kTraceKept.characteristic || storedTrace(L"Lot") != "L42") {
+    if (text(kTraceLine) != traceLine(kTraceKept, language))
+        fail("the line says \"" + text(kTraceLine) + "\"");
+    if (storedTrace(L"Characteristic") != kTraceKept.characteristic ||
+        storedTrace(L"Lot") != "L42") {
         fail("stored Trace: Characteristic \"" + storedTrace(L"Characteristic") + "\", Lot \"" +
              storedTrace(L"Lot") + "\"");
     }
@@ -896,7 +909,8 @@ HWND openPlantWindow() {
         window = FindWindowW(L"#32770", wide(title.c_str()).c_str());
         return window != nullptr && IsWindowVisible(window);
     });
-    if (GetDlgItem(window, kPlantConnectionField) == nullptr || GetDlgItem(window, kPlantBenchField) == nullptr) {
+    if (GetDlgItem(window, kPlantConnectionField) == nullptr ||
+        GetDlgItem(window, kPlantBenchField) == nullptr) {
         fail("the Plant database window has no connection or bench field");
     }
     return window;
@@ -929,10 +943,12 @@ void plantDatabase(const std::wstring& picture) {
     const int before = windowHeight();
     HWND window = openPlantWindow();
     const wchar_t* lacking = L"Driver={Mensora No Such Driver};Server=127.0.0.1";
-    SendMessageW(GetDlgItem(window, kPlantConnectionField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lacking));
+    SendMessageW(GetDlgItem(window, kPlantConnectionField), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(lacking));
     screenshot(window, picture);
     PostMessageW(GetDlgItem(window, kPlantTestButton), BM_CLICK, 0, 0);
-    expectBox("Test with a driver the machine lacks", caption(plant_texts::kNotConnected), IDOK, window);
+    expectBox("Test with a driver the machine lacks", caption(plant_texts::kNotConnected), IDOK,
+              window);
     closeWith(window, IDOK);
     const std::string prefix = caption(plant_texts::kStatusPrefix);
     waitFor("the plant database's line", [&] {
@@ -945,15 +961,21 @@ void plantDatabase(const std::wstring& picture) {
         fail("the window grew by " + std::to_string(grown) + " for the line at " + rectText(line) +
              ", the part and lot's at " + rectText(trace));
     }
-    step("OK: the window grew by " + std::to_string(grown) + " pixels for \"" + text(kPlantLine) + "\"");
+    step("OK: the window grew by " + std::to_string(grown) + " pixels for \"" + text(kPlantLine) +
+         "\"");
     window = openPlantWindow();
     const HWND connection = GetDlgItem(window, kPlantConnectionField);
-    if (windowText(connection) != lacking) fail("the connection kept is \"" + narrow(windowText(connection)) + "\"");
+    if (windowText(connection) != lacking)
+        fail("the connection kept is \"" + narrow(windowText(connection)) + "\"");
     SendMessageW(connection, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     closeWith(window, IDOK);
-    waitFor("the plant database's line to go", [] { return !IsWindowVisible(control(kPlantLine)); });
-    if (windowHeight() != before) fail("the window is " + std::to_string(windowHeight()) + " high, not " + std::to_string(before));
-    step("emptied: the line went and the window is " + std::to_string(before) + " pixels high again");
+    waitFor("the plant database's line to go",
+            [] { return !IsWindowVisible(control(kPlantLine)); });
+    if (windowHeight() != before)
+        fail("the window is " + std::to_string(windowHeight()) + " high, not " +
+             std::to_string(before));
+    step("emptied: the line went and the window is " + std::to_string(before) +
+         " pixels high again");
 }
 
 // Moves the pointer to a point of the screen as a mouse would, so that windows see it move.
@@ -993,7 +1015,8 @@ void wholeCaptionOnHover(int id) {
     const std::string tip = tipAt(id, {place.left + 2, (place.top + place.bottom) / 2});
     if (tip != whole) fail("the tip of label " + std::to_string(id) + " says \"" + tip + "\"");
     movePointer({0, 0});
-    step("label " + std::to_string(id) + " holds \"" + text(id) + "\", drawn cut, its tip \"" + tip + "\"");
+    step("label " + std::to_string(id) + " holds \"" + text(id) + "\", drawn cut, its tip \"" +
+         tip + "\"");
 }
 
 // The record list and the statistics tell where the charts and the Part and lot window are,
@@ -1063,10 +1086,13 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     // The part's size first, as at a bench: every record is judged against it.
     parameters();
     nextGoodFrame();
-    record("Manual", [] { click(ManualButton); }, true);
-    record("the gauge's data key", [&] { pressKey(keyPipe); }, true);
+    record(
+        "Manual", [] { click(ManualButton); }, true);
+    record(
+        "the gauge's data key", [&] { pressKey(keyPipe); }, true);
     automatic();
-    record("Manual after Auto", [] { click(ManualButton); }, true);
+    record(
+        "Manual after Auto", [] { click(ManualButton); }, true);
     statistics();
     partAndLot(false, out + L"\\trace.bmp");
     charts(false, out + L"\\charts.bmp", out + L"\\charts.png");
@@ -1103,7 +1129,8 @@ void laterRun(const std::wstring& out) {
     furtherWindowsNamedByTips();
     about();
     connect();
-    record("Manual", [] { click(ManualButton); }, true);
+    record(
+        "Manual", [] { click(ManualButton); }, true);
     automatic();
     statistics();
     partAndLot(true, out + L"\\trace.bmp");
@@ -1216,8 +1243,8 @@ void plantJournal(const std::wstring& out, const std::wstring& keyPipe) {
     recordByKeyUpTo(8, keyPipe);
     plantLineComesToSay("up to date", sayUpToDate, 60000);
     if (listRows() != 8) fail("the list holds " + std::to_string(listRows()) + " records, not 8");
-    const std::string question = texts::unsavedRecordsQuestion(
-        8, english ? Language::English : Language::Chinese);
+    const std::string question =
+        texts::unsavedRecordsQuestion(8, english ? Language::English : Language::Chinese);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     // The first box of the run, and the watch for boxes sees it as it would have seen any other.
     HWND seen = nullptr;
@@ -1267,13 +1294,15 @@ int wmain(int argc, wchar_t** argv) {
     const bool later = run == L"second" || run == L"third";
     const bool plant = run == L"plant-chinese" || run == L"plant-english";
     const wchar_t* connection = _wgetenv(L"MENSORA_PLANT_TEST_CONNECTION");
-    const bool full = run == L"first" || later || (plant && !bench.empty() && connection != nullptr);
+    const bool full =
+        run == L"first" || later || (plant && !bench.empty() && connection != nullptr);
     if (exe.empty() || (!layout && (out.empty() || key.empty() || !full))) {
-        std::printf("usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second|third\n"
-                    "       window_drive --program EXE --run layout-chinese|layout-english\n"
-                    "       window_drive --program EXE --out FOLDER --key FIFO --bench NAME "
-                    "--run plant-chinese|plant-english\n"
-                    "       (a plant run with MENSORA_PLANT_TEST_CONNECTION set)\n");
+        std::printf(
+            "usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second|third\n"
+            "       window_drive --program EXE --run layout-chinese|layout-english\n"
+            "       window_drive --program EXE --out FOLDER --key FIFO --bench NAME "
+            "--run plant-chinese|plant-english\n"
+            "       (a plant run with MENSORA_PLANT_TEST_CONNECTION set)\n");
         return 2;
     }
     english = run == L"second" || run == L"layout-english" || run == L"plant-english";

@@ -28,8 +28,8 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (ready_ == nullptr || release_ == nullptr ||
-            !CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process_)) {
+            !CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &process_)) {
             return;
         }
         CloseHandle(process_.hThread);

@@ -42,7 +42,9 @@ inline void writeFile(const std::string& path, const std::string& content) {
     std::ofstream(pathOf(path), std::ios::binary) << content;
 }
 
-inline void makeFolderAt(const std::string& path) { std::filesystem::create_directories(pathOf(path)); }
+inline void makeFolderAt(const std::string& path) {
+    std::filesystem::create_directories(pathOf(path));
+}
 
 inline std::string listing(const std::string& folder) { return listingOf(pathOf(folder)); }
 

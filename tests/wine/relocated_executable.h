@@ -18,9 +18,7 @@ public:
         return native_.claimName(folder, name);
     }
     std::string executablePath() override { return executable_; }
-    std::optional<std::string> userDataDirectory() override {
-        return native_.userDataDirectory();
-    }
+    std::optional<std::string> userDataDirectory() override { return native_.userDataDirectory(); }
     bool mayCreateFilesIn(const std::string& directory) override {
         return native_.mayCreateFilesIn(directory);
     }

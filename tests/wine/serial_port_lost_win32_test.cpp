@@ -22,7 +22,9 @@ std::string environment(const char* name) {
     return value != nullptr ? value : "";
 }
 
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 TEST(SerialPortLost, LineGoneAfterOpeningReadsAsALostDeviceNotAsASilentOne) {
     const std::string ready = environment("MENSORA_PORT_READY");

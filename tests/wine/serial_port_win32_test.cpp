@@ -205,7 +205,9 @@ private:
 // settings, sound and files are fakes, and its timers run on a virtual clock kept in step
 // with real time, which the gauges' bytes follow.
 struct RealPortDialog {
-    RealPortDialog() { clock.setTickHandler([this](int id) { dialog.onTimer(id); }); }
+    RealPortDialog() {
+        clock.setTickHandler([this](int id) { dialog.onTimer(id); });
+    }
 
     // Lets up to limitMs of real time pass, 10 ms at a time, until done() holds.
     bool runUntil(const std::function<bool()>& done, int limitMs) {
@@ -227,16 +229,16 @@ struct RealPortDialog {
     test::FakeFileSystem fileSystem;
     test::ManualWork work;
     StationRecords records{1000};
-    Station station{records,
-                    DialogPorts{clock, settings, window, sound, clock, serial, portNames,
-                                fileSystem, work},
-                    StationWork{[this](Door) { return work.lend(); }, clock}, StationDoors{}};
+    Station station{
+        records,
+        DialogPorts{clock, settings, window, sound, clock, serial, portNames, fileSystem, work},
+        StationWork{[this](Door) { return work.lend(); }, clock}, StationDoors{}};
     MainDialog& dialog = station.dialog();
 };
 
 std::vector<std::string> lastOf(const std::vector<std::string>& log, std::size_t n) {
-    return std::vector<std::string>(log.end() - static_cast<std::ptrdiff_t>(std::min(n, log.size())),
-                                    log.end());
+    return std::vector<std::string>(
+        log.end() - static_cast<std::ptrdiff_t>(std::min(n, log.size())), log.end());
 }
 
 TEST(Win32Discovery, MovesOnFromARememberedPortThatRefusesAndFindsTheAsciiGaugeOnCom3At9600) {

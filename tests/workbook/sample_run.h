@@ -22,8 +22,12 @@ namespace mensora::test {
 
 inline LocalDateTime sampleTime(std::uint32_t index) {
     const std::uint32_t seconds = 8 * 3600 + index;
-    return {2026, 12, 7 + static_cast<int>(seconds / 86400), static_cast<int>(seconds / 3600 % 24),
-            static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
+    return {2026,
+            12,
+            7 + static_cast<int>(seconds / 86400),
+            static_cast<int>(seconds / 3600 % 24),
+            static_cast<int>(seconds / 60 % 60),
+            static_cast<int>(seconds % 60)};
 }
 
 // Fills the store (which must hold `count`) and the charts' data with the run, and the state
@@ -43,7 +47,8 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
         const std::uint8_t places = i % 2 == 0 ? 3 : 4;
         const double exact = 12.0 + k / 1000.0;
         char text[16];
-        const auto end = std::to_chars(text, text + sizeof text, exact, std::chars_format::fixed, places).ptr;
+        const auto end =
+            std::to_chars(text, text + sizeof text, exact, std::chars_format::fixed, places).ptr;
         ValueFieldText valueField;
         valueField.fill(' ');
         std::copy(text, end, valueField.begin());
@@ -55,7 +60,7 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
         chartData.recorded(value, places);
         Statistics& statistics = state.statistics;
         StatisticsFigures& shown = statistics.shown;
-        ++(verdict == Verdict::Ok ? shown.okCount
+        ++(verdict == Verdict::Ok          ? shown.okCount
            : verdict == Verdict::OverUpper ? shown.overUpperCount
                                            : shown.underLowerCount);
         shown.count = i + 1;

@@ -250,9 +250,7 @@ private:
                     say("the readings follow the script; v does not apply");
                 }
                 break;
-            case ConsoleCommand::Kind::Quit:
-                quit_ = true;
-                break;
+            case ConsoleCommand::Kind::Quit: quit_ = true; break;
             case ConsoleCommand::Kind::Unknown:
                 say("commands: k (data key), z (zero), v MM (set the reading), q (quit)");
                 break;

@@ -92,7 +92,8 @@ double drain(const Options& options, std::vector<Bench>& benches) {
     std::int64_t total = 0;
     for (Bench& bench : benches) {
         std::vector<OutboxRecord> records;
-        for (int i = 0; i < options.backlog; ++i) records.push_back(test::sampleRecord(++bench.records));
+        for (int i = 0; i < options.backlog; ++i)
+            records.push_back(test::sampleRecord(++bench.records));
         bench.journal->append(records);
         bench.journaledAtMs.resize(static_cast<std::size_t>(bench.records), 0);
         total += options.backlog;
@@ -129,8 +130,8 @@ void record(const Options& options, std::vector<Bench>& benches) {
     const int ticks = options.seconds * 100;
     for (int tick = 1; tick <= ticks; ++tick) {
         for (Bench& bench : benches) {
-            const std::int64_t due = static_cast<std::int64_t>(options.rate) * tick / 100 +
-                                     options.backlog;
+            const std::int64_t due =
+                static_cast<std::int64_t>(options.rate) * tick / 100 + options.backlog;
             std::vector<OutboxRecord> records;
             while (bench.records < due) records.push_back(test::sampleRecord(++bench.records));
             if (records.empty()) continue;
@@ -185,19 +186,24 @@ int main(int argc, char** argv) {
         const auto held = test::plantRows(
             options.connection,
             "SELECT sequence, (extract(epoch from received_at) * 1000)::bigint FROM mensora_record"
-            " WHERE bench = '" + bench.name + "' AND run = '" + bench.run + "' ORDER BY sequence");
+            " WHERE bench = '" +
+                bench.name + "' AND run = '" + bench.run + "' ORDER BY sequence");
         rows += static_cast<std::int64_t>(held.size());
         for (std::size_t i = 0; i < held.size(); ++i) {
             const std::int64_t sequence = std::stoll(*held[i][0]);
             once = once && sequence == static_cast<std::int64_t>(i) + 1;
-            const std::int64_t journaled = bench.journaledAtMs[static_cast<std::size_t>(sequence - 1)];
-            if (journaled > 0) lags.push_back(static_cast<double>(std::stoll(*held[i][1]) - journaled));
+            const std::int64_t journaled =
+                bench.journaledAtMs[static_cast<std::size_t>(sequence - 1)];
+            if (journaled > 0)
+                lags.push_back(static_cast<double>(std::stoll(*held[i][1]) - journaled));
         }
         once = once && static_cast<std::int64_t>(held.size()) == bench.records;
     }
     std::sort(lags.begin(), lags.end());
     auto percentile = [&lags](double p) {
-        return lags.empty() ? 0.0 : lags[static_cast<std::size_t>(p * static_cast<double>(lags.size() - 1))];
+        return lags.empty()
+                   ? 0.0
+                   : lags[static_cast<std::size_t>(p * static_cast<double>(lags.size() - 1))];
     };
     std::printf("benches %d x %d records/s for %d s: %lld of %lld rows arrived, %s;"
                 " lag median %.0f ms, p99 %.0f ms, max %.0f ms\n",

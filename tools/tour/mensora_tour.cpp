@@ -294,8 +294,8 @@ private:
              QString::number(options_.gaugePid) + "): " + recorded.join(", "));
         if (!repeated.isEmpty()) {
             say("         press " + repeated.join(", ") +
-                 " needed a second press: the key frame came second in one read and was "
-                 "lost, as with a real gauge; the person presses again");
+                " needed a second press: the key frame came second in one read and was "
+                "lost, as with a real gauge; the person presses again");
         }
     }
 
@@ -309,8 +309,8 @@ private:
         expectBoxes({});
         const std::uint32_t added = window.records() - before;
         if (added == 0) throw TourFailure("automatic recording recorded nothing");
-        step(start + " for " + seconds(std::chrono::milliseconds(kAutoRecording).count()) +
-             ", " + stop + ": " + QString::number(added) + " records, one every " +
+        step(start + " for " + seconds(std::chrono::milliseconds(kAutoRecording).count()) + ", " +
+             stop + ": " + QString::number(added) + " records, one every " +
              window.text(SampleIntervalField) + " ms");
     }
 
@@ -351,8 +351,8 @@ private:
         say("           No      Value  Deviation   Verdict");
         for (const RecordLine& line : file.lines) {
             say("           " + QString::fromStdString(line.seq) + "  " +
-                QString::fromStdString(line.value) + QString::fromStdString(line.error) +
-                "   " + verdictGloss(gbk(line.result).trimmed()));
+                QString::fromStdString(line.value) + QString::fromStdString(line.error) + "   " +
+                verdictGloss(gbk(line.result).trimmed()));
         }
         say("         every line is byte for byte the program's record and the list's row");
     }
@@ -370,10 +370,10 @@ private:
         if (ok == 0 || ok == file.lines.size()) {
             throw TourFailure("the records do not mix OK and NG: check the gauge's readings");
         }
-        const std::size_t ngShown = window.text(OverUpperField).toULongLong() +
-                                    window.text(UnderLowerField).toULongLong();
-        const bool countsAgree = window.text(OkCountField) == QString::number(ok) &&
-                                 ngShown == file.lines.size() - ok;
+        const std::size_t ngShown =
+            window.text(OverUpperField).toULongLong() + window.text(UnderLowerField).toULongLong();
+        const bool countsAgree =
+            window.text(OkCountField) == QString::number(ok) && ngShown == file.lines.size() - ok;
         if (!countsAgree) throw TourFailure("the window's OK and NG counts differ from the file");
         say("         statistics on the window: Num " + window.text(CountField) + ", OK " +
             window.text(OkCountField) + ", NG+ " + window.text(OverUpperField) + ", NG- " +
@@ -384,8 +384,7 @@ private:
     void switchToEnglish(TourWindow& window) {
         window.click(EnglishRadio);
         expectBoxes({QString::fromUtf8(texts::kLanguageChanged.english)});
-        step("English: \"" + QString::fromUtf8(texts::kLanguageChanged.english) +
-             "\" answered OK");
+        step("English: \"" + QString::fromUtf8(texts::kLanguageChanged.english) + "\" answered OK");
         closeWindow(window);
     }
 

@@ -26,8 +26,8 @@ void ModalHand::answerWhatIsOpen() {
     } else if (auto* box = qobject_cast<QMessageBox*>(open)) {
         answer(*box);
     } else {
-        met_.push_back({QStringLiteral("an unexpected %1 was open").arg(
-                            QString::fromLatin1(open->metaObject()->className())),
+        met_.push_back({QStringLiteral("an unexpected %1 was open")
+                            .arg(QString::fromLatin1(open->metaObject()->className())),
                         true});
         open->close();
     }

@@ -62,14 +62,13 @@ RecordFile readRecordFile(const QString& path) {
     const std::string_view all(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     if (all.size() < kHeaderLine || (all.size() - kHeaderLine) % kRecordLine != 0 ||
         all.substr(kHeaderLine - 2, 2) != "\t\n") {
-        throw TourFailure(path.toStdString() + " is no record file (" +
-                          std::to_string(all.size()) + " bytes)");
+        throw TourFailure(path.toStdString() + " is no record file (" + std::to_string(all.size()) +
+                          " bytes)");
     }
     RecordFile records;
     records.header = std::string(all.substr(0, kHeaderLine - 1));
     for (std::size_t at = kHeaderLine; at < all.size(); at += kRecordLine) {
-        records.lines.push_back(
-            splitLine(all.substr(at, kRecordLine), records.lines.size() + 1));
+        records.lines.push_back(splitLine(all.substr(at, kRecordLine), records.lines.size() + 1));
     }
     return records;
 }

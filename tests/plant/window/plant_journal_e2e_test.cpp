@@ -165,7 +165,8 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
     ASSERT_TRUE(runEventsUntil([&] { return status->text() == upToDate; }, 60s))
         << status->text().toStdString();
 
-    const auto journaled = queryJournal(journal, "SELECT seq || '|' || value_text FROM journal_record");
+    const auto journaled =
+        queryJournal(journal, "SELECT seq || '|' || value_text FROM journal_record");
     EXPECT_EQ(journaled.size(), program.store().count());
     EXPECT_EQ(serverRows(connection, bench), journaled);
     EXPECT_EQ(claims, std::vector<std::string>{});

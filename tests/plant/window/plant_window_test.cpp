@@ -67,7 +67,8 @@ TEST(PlantWindow, TheProgramSendsItsJournalSaysSoAndTheWindowEditsAndTests) {
     ASSERT_TRUE(runEventsUntil([&] { return status->text() == "工厂数据库: 已同步"; }, 20s))
         << status->text().toStdString();
     // The line lies under every control, at the window's bottom.
-    for (const QWidget* control : program.window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    for (const QWidget* control :
+         program.window().findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (control != status && control->isVisible()) {
             EXPECT_LT(control->geometry().bottom(), status->y());
         }

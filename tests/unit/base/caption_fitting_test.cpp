@@ -23,11 +23,11 @@ const Fitting kFittings[] = {
     {"Internal debug: E", false, true, 14, "E"},          // right-aligned: the last word
     {"Internal debug: E", false, false, 14, "Internal"},  // one word at least, even too long
     {"Internal debug: E", false, true, 140, "Internal debug: E"},
-    {"Internal debug: E", false, true, 60, "debug: E"},   // 8 characters = 56 pixels
+    {"Internal debug: E", false, true, 60, "debug: E"},    // 8 characters = 56 pixels
     {"Internal debug: E", false, false, 104, "Internal"},  // "Internal debug:" is 105 pixels
     {"Internal debug: E", false, false, 105, "Internal debug:"},
-    {"   NG+", false, true, 14, "NG+"},                   // leading blanks are no word
-    {"a  b   c", false, false, 35, "a b c"},              // runs of blanks count as one
+    {"   NG+", false, true, 14, "NG+"},       // leading blanks are no word
+    {"a  b   c", false, false, 35, "a b c"},  // runs of blanks count as one
     {"", false, false, 10, ""},
 };
 

@@ -51,12 +51,11 @@ struct FloatEntry {
 };
 
 const FloatEntry kFloatEntries[] = {
-    {"2.5", 2.5f},       {"  2.5\t", 2.5f}, {"-1", -1.0f},   {"+3", 3.0f},
-    {".5", 0.5f},        {"1e3", 1000.0f},  {"0.02", 0.02f}, {"abc", std::nullopt},
-    {"", std::nullopt},  {" \t ", std::nullopt}, {"2.5x", std::nullopt},
-    {"2,5", std::nullopt}, {"2 5", std::nullopt}, {"--1", std::nullopt},
-    {"+-1", std::nullopt}, {"nan", std::nullopt}, {"inf", std::nullopt},
-    {"1e39", std::nullopt},  // beyond what a float field holds
+    {"2.5", 2.5f},          {"  2.5\t", 2.5f},      {"-1", -1.0f},          {"+3", 3.0f},
+    {".5", 0.5f},           {"1e3", 1000.0f},       {"0.02", 0.02f},        {"abc", std::nullopt},
+    {"", std::nullopt},     {" \t ", std::nullopt}, {"2.5x", std::nullopt}, {"2,5", std::nullopt},
+    {"2 5", std::nullopt},  {"--1", std::nullopt},  {"+-1", std::nullopt},  {"nan", std::nullopt},
+    {"inf", std::nullopt},  {"1e39", std::nullopt},  // beyond what a float field holds
     {"0x10", std::nullopt},
 };
 
@@ -133,8 +132,8 @@ TEST(NumberText, AGermanLocaleChangesNeitherWhatFieldsShowNorWhatTheyRead) {
     // A Qt program takes the C library's locale from the environment; a bench PC set up in
     // German must still show "2.5" and read it back.
     const CLocale german(kGerman);
-    ASSERT_TRUE(german.active())
-        << "the locale " << kGerman << " is not generated on this machine (scripts/setup does it)";
+    ASSERT_TRUE(german.active()) << "the locale " << kGerman
+                                 << " is not generated on this machine (scripts/setup does it)";
     char probe[16];
     std::snprintf(probe, sizeof probe, "%g", 2.5);
     ASSERT_STREQ(probe, "2,5") << "the locale in force does not write a decimal comma";

@@ -24,12 +24,11 @@ struct Proportion {
 };
 
 const Proportion kProportions[] = {
-    {822, 599, 787, 573},     // 787 × 599 = 471413, ÷ 822 = 573.49
-    {599, 822, 573, 786},     // 573 × 822 = 471006, ÷ 599 = 786.32
-    {2, 3, 3, 4},             // the product first: 9 ÷ 2, not 3 ÷ 2 × 3
-    {3, 2, 5, 3},             // 10 ÷ 3 truncated
-    {600, 1200, 300, 600},
-    {100000, 99999, 100000, 99999},  // a product beyond 32 bits
+    {822, 599, 787, 573},  // 787 × 599 = 471413, ÷ 822 = 573.49
+    {599, 822, 573, 786},  // 573 × 822 = 471006, ÷ 599 = 786.32
+    {2, 3, 3, 4},          // the product first: 9 ÷ 2, not 3 ÷ 2 × 3
+    {3, 2, 5, 3},          // 10 ÷ 3 truncated
+    {600, 1200, 300, 600}, {100000, 99999, 100000, 99999},  // a product beyond 32 bits
 };
 
 TEST(ResizeRule, TheBottomMovesByTheRatioOfHeightsWithTheProductFirstAndTruncated) {

@@ -70,8 +70,17 @@ TEST_F(TimersTest, TicksOfDifferentTimersArriveInTimeOrder) {
     timers.arm(1, 50);
     timers.arm(6, 200);
     clock.advance(200);
-    EXPECT_EQ(ticks, (std::vector<Tick>{{30, 5}, {50, 1}, {60, 5}, {90, 5}, {100, 1}, {120, 5},
-                                        {150, 1}, {150, 5}, {180, 5}, {200, 1}, {200, 6}}));
+    EXPECT_EQ(ticks, (std::vector<Tick>{{30, 5},
+                                        {50, 1},
+                                        {60, 5},
+                                        {90, 5},
+                                        {100, 1},
+                                        {120, 5},
+                                        {150, 1},
+                                        {150, 5},
+                                        {180, 5},
+                                        {200, 1},
+                                        {200, 6}}));
 }
 
 TEST_F(TimersTest, AHandlerThatRearmsItsOwnTimerGetsTheNewPeriod) {
@@ -89,10 +98,10 @@ TEST_F(TimersTest, PeriodsAreHeldBetweenTenMillisecondsAndTheLongestATimerCanWai
         std::uint32_t requested;
         std::uint32_t effective;
     };
-    for (const Case c : {Case{0, 10}, Case{1, 10}, Case{9, 10}, Case{10, 10}, Case{11, 11},
-                         Case{100, 100}, Case{0x7FFFFFFE, 0x7FFFFFFE},
-                         Case{0x7FFFFFFF, 0x7FFFFFFF}, Case{0x80000000u, 0x7FFFFFFF},
-                         Case{4294967196u, 0x7FFFFFFF}, Case{0xFFFFFFFFu, 0x7FFFFFFF}}) {
+    for (const Case c :
+         {Case{0, 10}, Case{1, 10}, Case{9, 10}, Case{10, 10}, Case{11, 11}, Case{100, 100},
+          Case{0x7FFFFFFE, 0x7FFFFFFE}, Case{0x7FFFFFFF, 0x7FFFFFFF}, Case{0x80000000u, 0x7FFFFFFF},
+          Case{4294967196u, 0x7FFFFFFF}, Case{0xFFFFFFFFu, 0x7FFFFFFF}}) {
         timers.arm(3, c.requested);
         EXPECT_EQ(clock.periodOf(3), c.effective) << "requested " << c.requested;
         timers.kill(3);

@@ -31,8 +31,9 @@ ChartData& dataWith(ChartData& data, std::initializer_list<float> values) {
 }
 
 std::size_t countFills(const RecordingCanvas& canvas, Colour colour) {
-    return static_cast<std::size_t>(std::count_if(canvas.fills.begin(), canvas.fills.end(),
-                                                  [&](const auto& f) { return f.colour == colour; }));
+    return static_cast<std::size_t>(
+        std::count_if(canvas.fills.begin(), canvas.fills.end(),
+                      [&](const auto& f) { return f.colour == colour; }));
 }
 
 TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
@@ -48,8 +49,8 @@ TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
     const std::vector<Point>& trace = canvas.polylines[0];
     ASSERT_EQ(trace.size(), 5u);
     // In order, the newest furthest right, higher readings higher up.
-    EXPECT_TRUE(std::is_sorted(trace.begin(), trace.end(),
-                               [](Point a, Point b) { return a.x < b.x; }));
+    EXPECT_TRUE(
+        std::is_sorted(trace.begin(), trace.end(), [](Point a, Point b) { return a.x < b.x; }));
     EXPECT_LT(trace[0].y, trace[1].y);
     EXPECT_GT(trace[2].y, trace[3].y);
     // Spread over the whole width, the newest at the right, no mark on the frame.
@@ -71,8 +72,8 @@ TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
     RecordingCanvas canvas;
     drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
     // Mean 2.1, σ within 0.199468: UCL 2.69840, LCL 1.50160, with a place more than readings.
-    for (const char* name : {"USL 2.500", "LSL 1.500", "Nominal 2.000", "UCL 2.6984",
-                             "LCL 1.5016", "x̄ 2.1000"}) {
+    for (const char* name :
+         {"USL 2.500", "LSL 1.500", "Nominal 2.000", "UCL 2.6984", "LCL 1.5016", "x̄ 2.1000"}) {
         EXPECT_TRUE(canvas.hasText(name)) << name;
     }
     std::set<int> dashed;
@@ -87,7 +88,8 @@ TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
 TEST(RunChart, ManyRecordsDrawOneStretchPerPixelColumn) {
     ChartData data;
     constexpr int kRecords = 200'000;
-    for (int i = 0; i < kRecords; ++i) data.recorded(i == 150'000 ? 2.7f : 2.0f + 0.1f * (i % 3), 3);
+    for (int i = 0; i < kRecords; ++i)
+        data.recorded(i == 150'000 ? 2.7f : 2.0f + 0.1f * (i % 3), 3);
     RecordingCanvas canvas;
     drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
     const Rect plot = canvas.frames.back();
@@ -144,7 +146,8 @@ TEST(MovingRangeChart, TheRangesOfAHandWorkedBatchStandUnderTheirRecords) {
     const std::vector<Point>& runs = both.polylines[0];
     const std::vector<Point>& rangeTrace = both.polylines[1];
     ASSERT_EQ(rangeTrace.size(), 4u);
-    for (std::size_t i = 0; i < rangeTrace.size(); ++i) EXPECT_EQ(rangeTrace[i].x, runs[i + 1].x) << i;
+    for (std::size_t i = 0; i < rangeTrace.size(); ++i)
+        EXPECT_EQ(rangeTrace[i].x, runs[i + 1].x) << i;
 }
 
 // A jump between two parts is a range on or above the upper control limit, drawn as NG, in
@@ -181,8 +184,8 @@ TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {
     ASSERT_EQ(canvas.polylines.size(), 1u);
     // The curve is highest at the mean, 2.1.
     const std::vector<Point>& curve = canvas.polylines[0];
-    const auto peak = std::min_element(curve.begin(), curve.end(),
-                                       [](Point a, Point b) { return a.y < b.y; });
+    const auto peak =
+        std::min_element(curve.begin(), curve.end(), [](Point a, Point b) { return a.y < b.y; });
     EXPECT_GT(peak - curve.begin(), 0);
     EXPECT_LT(peak - curve.begin(), static_cast<long>(curve.size()) - 1);
     for (const char* name : {"LSL 1.500", "USL 2.500", "Nominal"}) {
@@ -202,10 +205,11 @@ TEST(Picture, TheHeadingCarriesThePartAndLotAndEveryFigureWithItsName) {
     RecordingCanvas canvas;
     const TraceValues trace{"A-100", "Ø12", "L42", "Wang", "G7"};
     drawPicture(canvas, {0, 0, 800, 700}, {data, kLimits, Language::English, trace});
-    for (const char* figure : {"Part number: A-100    Characteristic: Ø12    Lot: L42    "
-                               "Operator: Wang    Gauge ID: G7","Records n  5", "Mean x̄  2.1000", "σ overall  0.1581",
-                               "σ within  0.1995", "Cp  0.84", "Cpk  0.67", "Pp  1.05",
-                               "Ppk  0.84"}) {
+    for (const char* figure :
+         {"Part number: A-100    Characteristic: Ø12    Lot: L42    "
+          "Operator: Wang    Gauge ID: G7",
+          "Records n  5", "Mean x̄  2.1000", "σ overall  0.1581", "σ within  0.1995", "Cp  0.84",
+          "Cpk  0.67", "Pp  1.05", "Ppk  0.84"}) {
         EXPECT_TRUE(canvas.hasText(figure)) << figure;
     }
 }

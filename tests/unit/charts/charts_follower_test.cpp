@@ -33,7 +33,11 @@ TEST(ChartsFollower, RedrawsOnlyWhatChangedAndRetranslatesOnlyForTheLanguage) {
         {"a record", [](Follow& s) { s.data.recorded(12.345f, 3); }, true, false},
         {"a new nominal", [](Follow& s) { s.state.parameters.nominal = 12.5f; }, true, false},
         {"English", [](Follow& s) { s.state.storedLanguage = kStoredEnglish; }, true, true},
-        {"a lot", [](Follow& s) { s.traces.setInForce({"", "", "L-7", "", ""}); }, true, false},
+        {"a lot",
+         [](Follow& s) {
+             s.traces.setInForce({"", "", "L-7", "", ""});
+         },
+         true, false},
         {"Clear", [](Follow& s) { s.data.cleared(); }, true, false},
         {"forgotten", [](Follow& s) { s.follower.forget(); }, true, true},
     };

@@ -33,8 +33,8 @@ CapabilityFigures twoPass(const std::vector<float>& values, const ToleranceLimit
     const auto mean = static_cast<double>(wideMean);
     const auto sigma = static_cast<double>(std::sqrt(squares / (n - 1)));
     const auto within = static_cast<double>(ranges / (n - 1) / 1.128L);
-    const auto nearest = static_cast<double>(
-        std::min(limits.upper - wideMean, wideMean - limits.lower));
+    const auto nearest =
+        static_cast<double>(std::min(limits.upper - wideMean, wideMean - limits.lower));
     CapabilityFigures f;
     f.count = static_cast<std::uint32_t>(values.size());
     f.mean = mean;
@@ -131,9 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
         Undefined{"none", {}, {"0", "—", "—", "—", "—", "—", "—", "—"}},
         Undefined{"one", {5.02f}, {"1", "5.020", "—", "—", "—", "—", "—", "—"}},
         // No spread at all: the spreads are a true zero, the indices undefined.
-        Undefined{"equal", {5.02f, 5.02f, 5.02f}, {"3", "5.020", "0.000", "0.000", "—", "—", "—", "—"}},
+        Undefined{
+            "equal", {5.02f, 5.02f, 5.02f}, {"3", "5.020", "0.000", "0.000", "—", "—", "—", "—"}},
         // One step between two runs: little spread from record to record, so Cp is above Pp.
-        Undefined{"step", {5.0f, 5.0f, 5.04f, 5.04f},
+        Undefined{"step",
+                  {5.0f, 5.0f, 5.04f, 5.04f},
                   {"4", "5.020", "0.023", "0.012", "2.82", "2.26", "1.44", "1.15"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
@@ -157,8 +159,8 @@ struct FixedCase {
 
 TEST(FigureText, FixedPlacesInEveryLocaleAndNoNegativeZero) {
     const FixedCase cases[] = {
-        {2.125, 2, "2.12"},      // 2.125 is exact: ties go to even, as the C library prints
-        {12.34567, 4, "12.3457"}, {-0.004, 2, "0.00"}, {-0.006, 2, "-0.01"},
+        {2.125, 2, "2.12"},  // 2.125 is exact: ties go to even, as the C library prints
+        {12.34567, 4, "12.3457"},  {-0.004, 2, "0.00"},  {-0.006, 2, "-0.01"},
         {1234567.5, 0, "1234568"}, {0.0, 6, "0.000000"},
     };
     for (const FixedCase& c : cases) EXPECT_EQ(fixedText(c.value, c.decimals), c.text) << c.value;

@@ -33,9 +33,9 @@ TEST(ValueColumn, ExtremesOfAnyStretchAreThoseOfItsRecords) {
         column.append(v);
     }
     // Single records, block edges of every level, stretches crossing them, the whole column.
-    std::vector<Stretch> stretches{{0, 1},       {15, 16},     {16, 32},      {15, 17},
-                                   {255, 4097},  {4095, 65537}, {1, kCount - 1}, {0, kCount},
-                                   {65536, 131072}, {kCount - 1, kCount}};
+    std::vector<Stretch> stretches{
+        {0, 1},        {15, 16},        {16, 32},    {15, 17},        {255, 4097},
+        {4095, 65537}, {1, kCount - 1}, {0, kCount}, {65536, 131072}, {kCount - 1, kCount}};
     std::uniform_int_distribution<std::uint32_t> position(0, kCount - 1);
     for (int i = 0; i < 500; ++i) {
         std::uint32_t a = position(engine);

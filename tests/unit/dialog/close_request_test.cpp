@@ -21,8 +21,8 @@ protected:
 };
 
 TEST_F(CloseRequestTest, WithNothingUnsavedEveryWayClosesAtOnce) {
-    for (const CloseRequest how : {CloseRequest::CloseBox, CloseRequest::Escape,
-                                   CloseRequest::Enter}) {
+    for (const CloseRequest how :
+         {CloseRequest::CloseBox, CloseRequest::Escape, CloseRequest::Enter}) {
         EXPECT_TRUE(h->dialog.onCloseRequested(how));
     }
     EXPECT_TRUE(h->window.questions.empty());

@@ -27,10 +27,14 @@ struct Snapshot {
 };
 
 Snapshot snapshot(const test::DialogRig<>& h) {
-    return {h.store.count(),  h.dialog.state().autoSampling,
-            h.dialog.state().linkConnected, h.window.messages.size(),
-            h.sound.stops,    h.clock.armLog().size(),
-            h.clock.killLog().size(),       h.settings.puts.size(),
+    return {h.store.count(),
+            h.dialog.state().autoSampling,
+            h.dialog.state().linkConnected,
+            h.window.messages.size(),
+            h.sound.stops,
+            h.clock.armLog().size(),
+            h.clock.killLog().size(),
+            h.settings.puts.size(),
             h.serial.reads};
 }
 

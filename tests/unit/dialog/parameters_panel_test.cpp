@@ -88,9 +88,9 @@ TEST(ParametersPanel, OpeningUnlocksTheSixFieldsInOrderAndConfirmingLocksThemAga
 
         EXPECT_TRUE(b.state.paramEditMode);
         EXPECT_EQ(b.window.text(ParametersButton), lang.confirmCaption);
-        const std::vector<std::pair<int, bool>> opened = {
-            {1011, true}, {1012, true}, {1013, true}, {1015, true},
-            {1006, true}, {1014, true}, {1001, false}};
+        const std::vector<std::pair<int, bool>> opened = {{1011, true}, {1012, true}, {1013, true},
+                                                          {1015, true}, {1006, true}, {1014, true},
+                                                          {1001, false}};
         EXPECT_EQ(b.window.enableCalls, opened);
         EXPECT_EQ(b.window.text(NominalField), "2");
         EXPECT_EQ(b.window.text(SampleIntervalField), "200");
@@ -100,7 +100,7 @@ TEST(ParametersPanel, OpeningUnlocksTheSixFieldsInOrderAndConfirmingLocksThemAga
 
         b.expectClosed(lang.parametersCaption);
         const std::vector<std::pair<int, bool>> closed = {
-            {1001, true}, {1011, false}, {1012, false}, {1013, false},
+            {1001, true},  {1011, false}, {1012, false}, {1013, false},
             {1015, false}, {1006, false}, {1014, false}};
         EXPECT_EQ(b.window.enableCalls, closed);
         EXPECT_TRUE(b.window.messages.empty());
@@ -187,9 +187,12 @@ TEST(ParametersPanel, APeriodBelow100IsRaisedShownReportedInChineseAndStored) {
         bool reported;
     };
     const Case cases[] = {
-        {"50", kStoredEnglish, "100", 100, true},  {"50", kStoredChinese, "100", 100, true},
-        {"0", kStoredChinese, "100", 100, true},   {"99", kStoredEnglish, "100", 100, true},
-        {"100", kStoredChinese, "100", 100, false}, {"20000", kStoredEnglish, "20000", 20000, false},
+        {"50", kStoredEnglish, "100", 100, true},
+        {"50", kStoredChinese, "100", 100, true},
+        {"0", kStoredChinese, "100", 100, true},
+        {"99", kStoredEnglish, "100", 100, true},
+        {"100", kStoredChinese, "100", 100, false},
+        {"20000", kStoredEnglish, "20000", 20000, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.typed) + " / " + std::to_string(c.language));
@@ -223,8 +226,8 @@ TEST(ParametersPanel, UpperToleranceBelowLowerIsRefusedAndEqualPasses) {
         bool accepted;
     };
     const Case cases[] = {
-        {"1", "1", true},       {"0.999", "1", false}, {"1.001", "1", true},
-        {"-1", "-0.5", false},  {"0", "-0", true},     {"-0.5", "-0.5", true},
+        {"1", "1", true},      {"0.999", "1", false}, {"1.001", "1", true},
+        {"-1", "-0.5", false}, {"0", "-0", true},     {"-0.5", "-0.5", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.upper) + " vs " + c.lower);
@@ -459,13 +462,25 @@ TEST(ParametersPanel, AnUnparsableFieldIsReportedOnEachPullAndTheStoredValuesCom
     };
     const Case cases[] = {
         // The pull stops at the nominal size: the tolerance typed after it is not taken.
-        {NominalField, "abc", "请键入一个数。",
-         {{"m_Text9", 2000}, {"m_Text10", 3000}, {"m_Text11", 1000},
-          {"COMBO1", 0}, {"COMBO2", 0}, {"m_Text12", 200}}},
+        {NominalField,
+         "abc",
+         "请键入一个数。",
+         {{"m_Text9", 2000},
+          {"m_Text10", 3000},
+          {"m_Text11", 1000},
+          {"COMBO1", 0},
+          {"COMBO2", 0},
+          {"m_Text12", 200}}},
         // The sizes before it are taken; a minus sign does not parse in the period.
-        {SampleIntervalField, "-5", "“请填入一个正整数。”",
-         {{"m_Text9", 2000}, {"m_Text10", 5000}, {"m_Text11", 1000},
-          {"COMBO1", 0}, {"COMBO2", 0}, {"m_Text12", 200}}},
+        {SampleIntervalField,
+         "-5",
+         "“请填入一个正整数。”",
+         {{"m_Text9", 2000},
+          {"m_Text10", 5000},
+          {"m_Text11", 1000},
+          {"COMBO1", 0},
+          {"COMBO2", 0},
+          {"m_Text12", 200}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -480,8 +495,7 @@ TEST(ParametersPanel, AnUnparsableFieldIsReportedOnEachPullAndTheStoredValuesCom
         EXPECT_EQ(b.window.messageTexts(), (std::vector<std::string>{c.message, c.message}));
         EXPECT_EQ(b.settings.puts, c.stored);
         EXPECT_EQ(b.window.text(c.field), c.field == NominalField ? "2" : "200");
-        EXPECT_EQ(b.window.text(UpperToleranceField),
-                  c.field == NominalField ? "3" : "5");
+        EXPECT_EQ(b.window.text(UpperToleranceField), c.field == NominalField ? "3" : "5");
     }
 }
 

@@ -71,8 +71,7 @@ TEST(WindowInitialisation, AnyOtherStoredLanguageKeepsTheChineseCaptionsAndItsSt
 TEST(WindowInitialisation, AStoredThreeShowsChineseAndClickingChineseAsksForARestart) {
     Rig b({{"Language", 3}});
     b.dialog.onCommand(ChineseRadio);
-    EXPECT_EQ(b.window.messageTexts(),
-              std::vector<std::string>{texts::kLanguageChanged.chinese});
+    EXPECT_EQ(b.window.messageTexts(), std::vector<std::string>{texts::kLanguageChanged.chinese});
     EXPECT_EQ(b.settings.values.at("Language"), 1);
 }
 

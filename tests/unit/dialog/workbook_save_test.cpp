@@ -83,8 +83,7 @@ TEST(WorkbookSave, TheNameDecidesTheTypeAndABareNameTakesTheTypeShowing) {
         {"a.txt", SaveFileType::Workbook, SaveFileType::Workbook},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(saveFileTypeOf(c.path, static_cast<std::size_t>(c.showing)), c.written)
-            << c.path;
+        EXPECT_EQ(saveFileTypeOf(c.path, static_cast<std::size_t>(c.showing)), c.written) << c.path;
     }
 }
 

@@ -80,8 +80,9 @@ TEST(AutosaveSlots, AProgramAloneKeepsThePlainDaysNameAcrossAutosaves) {
     Program alone(files);
     alone.autosave();
     alone.autosave();
-    EXPECT_EQ(files.createdPaths, (std::vector<std::string>{std::string(kFolder) + "bak20261207.xls",
-                                                            std::string(kFolder) + "bak20261207.xls"}));
+    EXPECT_EQ(files.createdPaths,
+              (std::vector<std::string>{std::string(kFolder) + "bak20261207.xls",
+                                        std::string(kFolder) + "bak20261207.xls"}));
     EXPECT_EQ(files.heldNames, (std::set<std::string>{std::string(kFolder) + "|bak"}));
 }
 
@@ -112,12 +113,12 @@ TEST(AutosaveSlots, AProgramKeepsItsNameForItsWholeLifeAndAnEndedOnesNameIsFreeA
     Program later(files);  // started after the first ended
     later.autosave();
 
-    EXPECT_EQ(files.createdPaths,
-              (std::vector<std::string>{std::string(kFolder) + "bak20261207.xls",
-                                        std::string(kFolder) + "bak20261207-2.xls",
-                                        std::string(kFolder) + "bak20261207-2.xls",
-                                        std::string(kFolder) + "bak20261208-2.xls",
-                                        std::string(kFolder) + "bak20261207.xls"}));
+    EXPECT_EQ(
+        files.createdPaths,
+        (std::vector<std::string>{
+            std::string(kFolder) + "bak20261207.xls", std::string(kFolder) + "bak20261207-2.xls",
+            std::string(kFolder) + "bak20261207-2.xls", std::string(kFolder) + "bak20261208-2.xls",
+            std::string(kFolder) + "bak20261207.xls"}));
 }
 
 TEST(AutosaveSlots, ANameThatCannotBeHeldIsStillWrittenAndHeldLaterWhenItCanBe) {

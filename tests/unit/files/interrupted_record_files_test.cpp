@@ -42,9 +42,9 @@ std::string fileOfNumberedRecords(std::uint32_t count) {
     addNumberedRecords(store, count);
     std::string bytes = test::kChineseHeaderBytes;
     for (std::uint32_t i = 0; i < count; ++i) {
-        for (const std::string_view field : {store.seqField(i), store.valueField(i),
-                                             store.errorField(i), store.resultField(i),
-                                             store.timeField(i)}) {
+        for (const std::string_view field :
+             {store.seqField(i), store.valueField(i), store.errorField(i), store.resultField(i),
+              store.timeField(i)}) {
             bytes += field;
             bytes += '\t';
         }
@@ -100,8 +100,9 @@ TEST(InterruptedRecordFile, AKillAtAnyStepLeavesThePreviousFileOrNoneAndTheNextW
     const std::string newFile = fileOfNumberedRecords(kRecords);
     for (const bool hadPrevious : {true, false}) {
         for (const Step& s : steps) {
-            SCOPED_TRACE(testing::Message() << "step " << static_cast<int>(s.step) << " #"
-                                            << s.occurrence << (hadPrevious ? ", replacing" : ", new"));
+            SCOPED_TRACE(testing::Message()
+                         << "step " << static_cast<int>(s.step) << " #" << s.occurrence
+                         << (hadPrevious ? ", replacing" : ", new"));
             const test::ScratchFolder folder;
             const std::string target = folder.at("MensoraRecord.xls");
             const std::string previous = fileOfNumberedRecords(2);

@@ -347,16 +347,26 @@ TEST_F(NativeRecordFilesTest, SystemErrorsMapToTheCausesTheUserIsTold) {
         int error;
         FileFailure cause;
     } cases[] = {
-        {ENOENT, FileFailure::InvalidPath},     {ENOTDIR, FileFailure::InvalidPath},
-        {ENAMETOOLONG, FileFailure::InvalidPath}, {EMFILE, FileFailure::TooManyOpenFiles},
-        {ENFILE, FileFailure::TooManyOpenFiles}, {EACCES, FileFailure::AccessDenied},
-        {EPERM, FileFailure::AccessDenied},     {EROFS, FileFailure::AccessDenied},
-        {EISDIR, FileFailure::AccessDenied},    {EBADF, FileFailure::InvalidHandle},
-        {EIO, FileFailure::HardwareIo},         {EWOULDBLOCK, FileFailure::SharingViolation},
-        {ETXTBSY, FileFailure::SharingViolation}, {ENOLCK, FileFailure::LockViolation},
-        {EDEADLK, FileFailure::LockViolation},  {ENOSPC, FileFailure::DiskFull},
-        {EDQUOT, FileFailure::DiskFull},        {EFBIG, FileFailure::DiskFull},
-        {ESPIPE, FileFailure::SeekFault},       {EINVAL, FileFailure::Unknown},
+        {ENOENT, FileFailure::InvalidPath},
+        {ENOTDIR, FileFailure::InvalidPath},
+        {ENAMETOOLONG, FileFailure::InvalidPath},
+        {EMFILE, FileFailure::TooManyOpenFiles},
+        {ENFILE, FileFailure::TooManyOpenFiles},
+        {EACCES, FileFailure::AccessDenied},
+        {EPERM, FileFailure::AccessDenied},
+        {EROFS, FileFailure::AccessDenied},
+        {EISDIR, FileFailure::AccessDenied},
+        {EBADF, FileFailure::InvalidHandle},
+        {EIO, FileFailure::HardwareIo},
+        {EWOULDBLOCK, FileFailure::SharingViolation},
+        {ETXTBSY, FileFailure::SharingViolation},
+        {ENOLCK, FileFailure::LockViolation},
+        {EDEADLK, FileFailure::LockViolation},
+        {ENOSPC, FileFailure::DiskFull},
+        {EDQUOT, FileFailure::DiskFull},
+        {EFBIG, FileFailure::DiskFull},
+        {ESPIPE, FileFailure::SeekFault},
+        {EINVAL, FileFailure::Unknown},
         {0, FileFailure::Unknown},
     };
     for (const auto& c : cases) {
@@ -385,8 +395,7 @@ TEST_F(NativeRecordFilesTest, AProgramKilledWhileWritingLeavesThePreviousFileAnd
     // While it runs, what it writes is its own: another write in the folder leaves it alone.
     EXPECT_EQ(exportTo(at("other.xls")), "数据导到表格成功!\n");
     const std::string whileWriting = listing(folder);
-    EXPECT_EQ(whileWriting.substr(0, whileWriting.find("~mensora")),
-              "bak20261207.xls;other.xls;");
+    EXPECT_EQ(whileWriting.substr(0, whileWriting.find("~mensora")), "bak20261207.xls;other.xls;");
     EXPECT_NE(whileWriting.find(".tmp;"), std::string::npos) << whileWriting;
 
     writer.kill();

@@ -70,8 +70,8 @@ TEST_F(RecordFileFormatTest, FilesHoldTheHeaderOfTheLanguageAndEveryRecordByteFo
 TEST_F(RecordFileFormatTest, FieldBytesAreCopiedUntouchedEvenWhenTheyHoldNulsOrBlanksOnly) {
     // A record whose value field was never filled holds zero bytes: they must reach the file
     // as they are, not end the line early or be trimmed away.
-    test::addRecord(store, "000001", std::string_view("\0\0\0\0\0\0\0\0", 8), "        ",
-                    " OK ", "2026-12-07; 09:00:00");
+    test::addRecord(store, "000001", std::string_view("\0\0\0\0\0\0\0\0", 8), "        ", " OK ",
+                    "2026-12-07; 09:00:00");
     ASSERT_EQ(writeRecordFile(sink, store, Language::English), std::nullopt);
     const std::string expected =
         test::kEnglishHeaderBytes +

@@ -66,16 +66,20 @@ protected:
     FixedPortNames portNames;
     test::FakeSettings settings;
     test::FakeSound sound;
-    GaugeLink link{{state, window, timers, exchange}, serial, portNames, settings, sound,
+    GaugeLink link{{state, window, timers, exchange},
+                   serial,
+                   portNames,
+                   settings,
+                   sound,
                    LinkEvents{[] {}, [](ProtocolKind) {}, [] {}}};
-    RecordFiles files{state,
-                      store,
-                      window,
-                      timers,
-                      clock,
-                      fileSystem,
-                      RecordFileEvents{[this] { link.pauseWatchdog(); },
-                                       [this] { link.resumeWatchdog(); }}};
+    RecordFiles files{
+        state,
+        store,
+        window,
+        timers,
+        clock,
+        fileSystem,
+        RecordFileEvents{[this] { link.pauseWatchdog(); }, [this] { link.resumeWatchdog(); }}};
     int watchdogExpiries = 0;
 };
 
@@ -343,7 +347,7 @@ TEST_F(RecordFilesTest, TheFirstTickAfterMidnightStartsTheNewDaysFileWithEveryRe
     checkAutosave(true);
     record();
     clock.advance(20000);
-    record();  // 23:59:50
+    record();              // 23:59:50
     clock.advance(40000);  // tick at 00:00:30 on New Year's Day
 
     EXPECT_EQ(fileSystem.createdPaths,
@@ -370,7 +374,7 @@ TEST_F(RecordFilesTest, TheAutosaveGivesTheWatchdogAFullPeriodAfterTheWrite) {
     checkAutosave(true);
     record();
     clock.advance(58000);
-    connectGauge();  // the watchdog would expire at 63 s
+    connectGauge();       // the watchdog would expire at 63 s
     clock.advance(2000);  // the autosave at 60 s
     ASSERT_TRUE(clock.isArmed(LinkWatchdogTimer));
     EXPECT_EQ(clock.periodOf(LinkWatchdogTimer), 5000u);

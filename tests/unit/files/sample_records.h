@@ -44,24 +44,23 @@ inline void addThreeEnglishRecords(RecordStore& store) {
 inline std::string bytes(std::string_view text) { return std::string(text); }
 
 // "序号\t测量值\t误差\t结果\t时间\t\n" in GBK.
-inline const std::string kChineseHeaderBytes = bytes(
-    "\xD0\xF2\xBA\xC5\x09"
-    "\xB2\xE2\xC1\xBF\xD6\xB5\x09"
-    "\xCE\xF3\xB2\xEE\x09"
-    "\xBD\xE1\xB9\xFB\x09"
-    "\xCA\xB1\xBC\xE4\x09"
-    "\x0A");
+inline const std::string kChineseHeaderBytes = bytes("\xD0\xF2\xBA\xC5\x09"
+                                                     "\xB2\xE2\xC1\xBF\xD6\xB5\x09"
+                                                     "\xCE\xF3\xB2\xEE\x09"
+                                                     "\xBD\xE1\xB9\xFB\x09"
+                                                     "\xCA\xB1\xBC\xE4\x09"
+                                                     "\x0A");
 
 inline const std::string kEnglishHeaderBytes = bytes("No\tValue\tError\tResult\tTime\t\n");
 
-inline const std::string kChineseRecordLines = bytes(
-    "000001\t12.345  \t  10.345\t\xB3\xAC\xB2\xEE\t2026-12-07; 09:00:00\t\n"
-    "000002\t2.5     \t   0.500\t\xBA\xCF\xB8\xF1\t2026-12-07; 09:00:05\t\n"
-    "000003\t-0.120  \t  -2.120\t\xB3\xAC\xB2\xEE\t2026-12-07; 09:01:10\t\n");
+inline const std::string kChineseRecordLines =
+    bytes("000001\t12.345  \t  10.345\t\xB3\xAC\xB2\xEE\t2026-12-07; 09:00:00\t\n"
+          "000002\t2.5     \t   0.500\t\xBA\xCF\xB8\xF1\t2026-12-07; 09:00:05\t\n"
+          "000003\t-0.120  \t  -2.120\t\xB3\xAC\xB2\xEE\t2026-12-07; 09:01:10\t\n");
 
-inline const std::string kEnglishRecordLines = bytes(
-    "000001\t12.345  \t  10.345\t NG \t2026-12-07; 09:00:00\t\n"
-    "000002\t2.5     \t   0.500\t OK \t2026-12-07; 09:00:05\t\n"
-    "000003\t-0.120  \t  -2.120\t NG \t2026-12-07; 09:01:10\t\n");
+inline const std::string kEnglishRecordLines =
+    bytes("000001\t12.345  \t  10.345\t NG \t2026-12-07; 09:00:00\t\n"
+          "000002\t2.5     \t   0.500\t OK \t2026-12-07; 09:00:05\t\n"
+          "000003\t-0.120  \t  -2.120\t NG \t2026-12-07; 09:01:10\t\n");
 
 }  // namespace mensora::test

@@ -70,8 +70,9 @@ public:
     JournalBench(FakeFileSystem& pc, const std::string& folder, StoredSettings stored = {},
                  bool putBack = false, LocalDateTime start = {2026, 12, 7, 9, 0, 0}) {
         pc.userData = folder;
-        rig_ = std::make_unique<DialogRig<>>(std::move(stored), kRigCapacity,
-                                             RigStart{StationDoors{true, {}}, &work, {}, &pc, start});
+        rig_ =
+            std::make_unique<DialogRig<>>(std::move(stored), kRigCapacity,
+                                          RigStart{StationDoors{true, {}}, &work, {}, &pc, start});
         rig().window.yesNoAnswers = {putBack};
         work.runAll();
     }

@@ -49,7 +49,8 @@ TEST(JournalNotWritable, TheUserIsToldOnceInTheInterfaceLanguageAndRecordingGoes
     } cases[] = {
         {"a full disk", 0, 2, "The disk is full: the record journal cannot be written: "},
         {"a full disk", 0, 1, "磁盘已满，记录日志无法写入："},
-        {"a read-only data folder", MS_RDONLY, 2, "The record journal's folder may not be written to: "},
+        {"a read-only data folder", MS_RDONLY, 2,
+         "The record journal's folder may not be written to: "},
         {"a read-only data folder", MS_RDONLY, 1, "记录日志所在的文件夹不可写入："},
     };
     for (const auto& c : cases) {

@@ -29,7 +29,9 @@ public:
     ~OtherConnection() { sqlite3_close(db_); }
     OtherConnection(const OtherConnection&) = delete;
     OtherConnection& operator=(const OtherConnection&) = delete;
-    bool run(const char* sql) { return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    bool run(const char* sql) {
+        return sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
 
 private:
     sqlite3* db_ = nullptr;
@@ -37,8 +39,8 @@ private:
 
 TEST(JournalSharing, RecordsKeepReachingTheDiskWhateverTheSendersConnectionDoesBetweenCommits) {
     const char* const betweenRecords[] = {
-        "UPDATE plant_sent SET up_to = 1",        // the sender's mark
-        "SELECT count(*) FROM journal_record",    // a read of what waits
+        "UPDATE plant_sent SET up_to = 1",      // the sender's mark
+        "SELECT count(*) FROM journal_record",  // a read of what waits
         "BEGIN; SELECT * FROM journal_record; COMMIT; UPDATE plant_sent SET up_to = NULL",
     };
     for (const char* sql : betweenRecords) {
@@ -51,9 +53,11 @@ TEST(JournalSharing, RecordsKeepReachingTheDiskWhateverTheSendersConnectionDoesB
             bench.record(1.0f, value);
             ASSERT_TRUE(sender.run(sql));
         }
-        EXPECT_TRUE(bench.rig().window.messages.empty()) << bench.rig().window.messages.front().text;
-        EXPECT_EQ(queryJournal(folder.path() + "journal.db", "SELECT value_text FROM journal_record"),
-                  (std::vector<std::string>{"1.000", "2.000", "3.000"}));
+        EXPECT_TRUE(bench.rig().window.messages.empty())
+            << bench.rig().window.messages.front().text;
+        EXPECT_EQ(
+            queryJournal(folder.path() + "journal.db", "SELECT value_text FROM journal_record"),
+            (std::vector<std::string>{"1.000", "2.000", "3.000"}));
         const Journal::Progress progress = bench.progress();
         EXPECT_EQ(progress.recordsWaiting, 0u);
         EXPECT_EQ(progress.lastSequence, 3);
@@ -75,8 +79,11 @@ TEST(JournalSharing, ACommitThatFailsIsTriedAgainAndWhatWaitedIsWrittenInOrder) 
         bench.click(ClearButton);
         bench.record(3.0f, "3.000");
         ASSERT_EQ(bench.rig().window.messageTexts().size(), 1u);
-        EXPECT_EQ(bench.rig().window.messageTexts()[0].rfind("The record journal cannot be written: ", 0), 0u);
-        EXPECT_NE(bench.rig().window.messageTexts()[0].find("(database is locked)"), std::string::npos);
+        EXPECT_EQ(
+            bench.rig().window.messageTexts()[0].rfind("The record journal cannot be written: ", 0),
+            0u);
+        EXPECT_NE(bench.rig().window.messageTexts()[0].find("(database is locked)"),
+                  std::string::npos);
         const Journal::Progress failing = bench.progress();
         EXPECT_TRUE(failing.failing);
         EXPECT_EQ(failing.recordsWaiting, 2u);
@@ -91,8 +98,9 @@ TEST(JournalSharing, ACommitThatFailsIsTriedAgainAndWhatWaitedIsWrittenInOrder) 
                                         "taken while it could not be."}));
     EXPECT_FALSE(bench.rig().clock.isArmed(JournalRetryTimer));
     // The Clear between them stays between them: the third record starts a list of its own.
-    EXPECT_EQ(queryJournal(path, "SELECT list_id, number, value_text FROM journal_entry ORDER BY seq"),
-              (std::vector<std::string>{"1|1|1.000", "1|2|2.000", "2|1|3.000"}));
+    EXPECT_EQ(
+        queryJournal(path, "SELECT list_id, number, value_text FROM journal_entry ORDER BY seq"),
+        (std::vector<std::string>{"1|1|1.000", "1|2|2.000", "2|1|3.000"}));
     EXPECT_EQ(queryJournal(path, "SELECT list_id, kind FROM journal_mark"),
               std::vector<std::string>{"1|3"});
     const Journal::Progress written = bench.progress();
@@ -109,13 +117,15 @@ TEST(JournalSharing, ARecordTakenWhileAnOldJournalIsPrunedIsWrittenAfterOneSlice
     pc.userData = folder.path();
     const std::string path = folder.path() + "journal.db";
     { JournalBench first(pc, folder.path()); }
-    queryJournal(path, "INSERT INTO journal_mark (list_id, kind, up_to, at) VALUES (99, 1, 100000, 0)");
+    queryJournal(path,
+                 "INSERT INTO journal_mark (list_id, kind, up_to, at) VALUES (99, 1, 100000, 0)");
     queryJournal(path,
                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 10000)"
                  " INSERT INTO journal_entry (list_id, number, value_text, value, error, places,"
                  " verdict, language, taken, parameters_id, trace_id)"
                  " SELECT 99, i, '1.000', 1, 0, 3, 0, 1, 0, 1, 1 FROM n");
-    ASSERT_EQ(queryJournal(path, "SELECT count(*) FROM journal_entry"), std::vector<std::string>{"10000"});
+    ASSERT_EQ(queryJournal(path, "SELECT count(*) FROM journal_entry"),
+              std::vector<std::string>{"10000"});
 
     test::ManualWork work;
     test::VirtualClock clock;
@@ -137,7 +147,8 @@ TEST(JournalSharing, ARecordTakenWhileAnOldJournalIsPrunedIsWrittenAfterOneSlice
     const auto left = queryJournal(path, "SELECT count(*) FROM journal_entry WHERE list_id = 99");
     EXPECT_EQ(left, std::vector<std::string>{"8000"});
     work.runAll();
-    EXPECT_EQ(queryJournal(path, "SELECT count(*) FROM journal_entry"), std::vector<std::string>{"1"});
+    EXPECT_EQ(queryJournal(path, "SELECT count(*) FROM journal_entry"),
+              std::vector<std::string>{"1"});
 }
 
 }  // namespace

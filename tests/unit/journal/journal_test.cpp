@@ -48,7 +48,8 @@ TEST(Journal, RecordsACutOffRunLeftUnsavedAreOfferedInTheWindowsLanguageAndComeB
         const char* question;
     } cases[] = {
         {kChinese, "上次运行有 3 条记录未保存 (09:00:03 至 09:00:05)。是否恢复？"},
-        {kEnglish, "3 records from the last run were not saved (09:00:03 to 09:00:05). Restore them?"},
+        {kEnglish,
+         "3 records from the last run were not saved (09:00:03 to 09:00:05). Restore them?"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.language);
@@ -84,7 +85,10 @@ TEST(Journal, RecordsACutOffRunLeftUnsavedAreOfferedInTheWindowsLanguageAndComeB
 TEST(Journal, AListPutBackGoesOnAndIsOfferedWholeAfterTheNextCutOff) {
     const JournalFolder folder;
     FakeFileSystem pc;
-    { JournalBench first(pc, folder.path()); takeFiveSavingTwo(first); }
+    {
+        JournalBench first(pc, folder.path());
+        takeFiveSavingTwo(first);
+    }
     std::vector<std::string> shown;
     {
         JournalBench second(pc, folder.path(), {}, true);
@@ -104,7 +108,10 @@ TEST(Journal, AListPutBackGoesOnAndIsOfferedWholeAfterTheNextCutOff) {
 TEST(Journal, NoLeavesTheRecordsInTheJournalAndIsNotAskedAgain) {
     const JournalFolder folder;
     FakeFileSystem pc;
-    { JournalBench first(pc, folder.path()); takeFiveSavingTwo(first); }
+    {
+        JournalBench first(pc, folder.path());
+        takeFiveSavingTwo(first);
+    }
     {
         JournalBench second(pc, folder.path(), {}, false);
         EXPECT_EQ(second.rig().window.questions.size(), 1u);
@@ -141,7 +148,8 @@ TEST(Journal, NothingIsAskedAfterANormalCloseOrWhenEveryRecordWasSavedOrCleared)
              b.rig().clock.advance(60000);
              b.work.runAll();
          }},
-        {"cut off after Clear", [](JournalBench& b) {
+        {"cut off after Clear",
+         [](JournalBench& b) {
              takeFiveSavingTwo(b);
              b.click(ClearButton);
          }},
@@ -275,7 +283,8 @@ TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone
         second.record(7.0f, "7.000");
         second.record(8.0f, "8.000");
         std::vector<std::string> told;
-        for (std::string text : c.told) told.push_back(text.replace(text.find("{journal}"), 9, path));
+        for (std::string text : c.told)
+            told.push_back(text.replace(text.find("{journal}"), 9, path));
         EXPECT_EQ(second.rig().window.messageTexts(), told);
         EXPECT_EQ(queryJournal(path, "SELECT number FROM journal_record"), c.rowsAfter);
         if (c.told.empty()) {
@@ -288,4 +297,3 @@ TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone
 
 }  // namespace
 }  // namespace mensora
-

@@ -49,10 +49,10 @@ protected:
                                  "ttyUSB", "ttyUSBx", "ttyS1a", "ttyAMA0", "xttyUSB3"}) {
             addDevice(name);
         }
-        addClassEntry("ttyS0", true, "4\n");   // a 16550A
-        addClassEntry("ttyS1", true, "0\n");   // no UART at its address
-        addClassEntry("ttyS2", false, "4\n");  // no hardware behind it
-        addClassEntry("ttyS3", true, nullptr); // hardware, type not reported
+        addClassEntry("ttyS0", true, "4\n");    // a 16550A
+        addClassEntry("ttyS1", true, "0\n");    // no UART at its address
+        addClassEntry("ttyS2", false, "4\n");   // no hardware behind it
+        addClassEntry("ttyS3", true, nullptr);  // hardware, type not reported
         addClassEntry("ttyS10", true, "4");
     }
 
@@ -82,10 +82,23 @@ TEST_F(FakeMachine, ComNamesAreTheDevicesInOrderAndTheRestResolveToNothing) {
     addTypicalBench();
     const DevicePortNames names(settings, dev, sys);
 
-    const std::vector<std::string> expected = {
-        "",               path("ttyUSB0"), path("ttyUSB2"), path("ttyUSB10"), path("ttyACM0"),
-        path("ttyACM1"), path("ttyS0"),   path("ttyS3"),   path("ttyS10"),   "", "", "", "", "",
-        "",               "",              ""};
+    const std::vector<std::string> expected = {"",
+                                               path("ttyUSB0"),
+                                               path("ttyUSB2"),
+                                               path("ttyUSB10"),
+                                               path("ttyACM0"),
+                                               path("ttyACM1"),
+                                               path("ttyS0"),
+                                               path("ttyS3"),
+                                               path("ttyS10"),
+                                               "",
+                                               "",
+                                               "",
+                                               "",
+                                               "",
+                                               "",
+                                               "",
+                                               ""};
     for (std::uint32_t index = 0; index < kPortNameCount; ++index) {
         SCOPED_TRACE(index);
         EXPECT_EQ(names.deviceName(index), expected[index]);

@@ -13,7 +13,8 @@ namespace {
 // with one backslash too few or too many is a port that can never be found.
 TEST(FixedPortNames, TableHoldsComNamesAndDeviceNamespaceNamesFromTen) {
     const char* const expected[kPortNameCount] = {
-        "COM0", "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9",
+        "COM0",         "COM1",         "COM2",         "COM3",         "COM4",
+        "COM5",         "COM6",         "COM7",         "COM8",         "COM9",
         R"(\\.\COM10)", R"(\\.\COM11)", R"(\\.\COM12)", R"(\\.\COM13)", R"(\\.\COM14)",
         R"(\\.\COM15)", R"(\\.\COM16)"};
     FixedPortNames names;

@@ -139,7 +139,8 @@ protected:
         const int result = port.readAvailable(buffer.data(), count);
         pty.portWasRead();
         EXPECT_LE(count, kMaxBytesPerRead);
-        const auto claimed = static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, buffer.size()));
+        const auto claimed =
+            static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, buffer.size()));
         return {result, Bytes(buffer.begin(), buffer.begin() + claimed)};
     }
 
@@ -197,7 +198,8 @@ TEST_F(SerialPortOnPty, GaugeSideClosingReportsTheDeviceLostOnEveryRead) {
         const char* what;
         Bytes sentBefore;
     };
-    for (const Case& c : {Case{"nothing queued", {}}, Case{"bytes still queued", {'+', '1', '\r'}}}) {
+    for (const Case& c :
+         {Case{"nothing queued", {}}, Case{"bytes still queued", {'+', '1', '\r'}}}) {
         SCOPED_TRACE(c.what);
         Pty gone;
         ASSERT_TRUE(gone.ready());
@@ -231,10 +233,18 @@ TEST_F(SerialPortOnPty, PassesEveryByteFromTheGaugeThroughUnchanged) {
         std::uint8_t byte;
     };
     const Case cases[] = {
-        {"carriage return", 0x0D}, {"line feed", 0x0A},    {"packed-decimal frame start", 0xAA},
-        {"XON", 0x11},             {"XOFF", 0x13},         {"interrupt (Ctrl-C)", 0x03},
-        {"end of file (Ctrl-D)", 0x04}, {"suspend (Ctrl-Z)", 0x1A}, {"quit", 0x1C},
-        {"delete", 0x7F},          {"all bits set", 0xFF}, {"zero", 0x00},
+        {"carriage return", 0x0D},
+        {"line feed", 0x0A},
+        {"packed-decimal frame start", 0xAA},
+        {"XON", 0x11},
+        {"XOFF", 0x13},
+        {"interrupt (Ctrl-C)", 0x03},
+        {"end of file (Ctrl-D)", 0x04},
+        {"suspend (Ctrl-Z)", 0x1A},
+        {"quit", 0x1C},
+        {"delete", 0x7F},
+        {"all bits set", 0xFF},
+        {"zero", 0x00},
     };
     port.raiseDtr();  // as discovery does before listening; a pty has no DTR line
     for (const Case& c : cases) {
@@ -248,8 +258,8 @@ TEST_F(SerialPortOnPty, PassesEveryByteFromTheGaugeThroughUnchanged) {
 
 TEST_F(SerialPortOnPty, WritesCommandBytesToTheGaugeUnchanged) {
     const Bytes commands[] = {
-        {0xAA, 0x00},                          // packed-decimal zero command
-        {'C', 'L', 'R'},                       // ASCII zero command
+        {0xAA, 0x00},                                // packed-decimal zero command
+        {'C', 'L', 'R'},                             // ASCII zero command
         {0x0A, 0x0D, 0x09, 0x11, 0x13, 0x7F, 0xFF},  // no CR/LF or tab expansion, no flow control
     };
     for (const Bytes& command : commands) {
@@ -283,7 +293,8 @@ TEST(SerialPortRate, OpenSetsTheRequestedRateOnTheLine) {
         std::int32_t baudRate;
         speed_t speed;
     };
-    const Case cases[] = {{9600, B9600}, {4800, B4800}, {1200, B1200}, {19200, B19200}, {115200, B115200}};
+    const Case cases[] = {
+        {9600, B9600}, {4800, B4800}, {1200, B1200}, {19200, B19200}, {115200, B115200}};
     Pty pty;
     ASSERT_TRUE(pty.ready());
     SerialPort port;

@@ -25,7 +25,7 @@ struct Reading {
 };
 constexpr Reading kReadings[] = {
     {4.0f, "4.000", Verdict::Ok},          {5.5f, "5.500", Verdict::OverUpper},
-    {2.75f, "2.750", Verdict::UnderLower},  {6.25f, "6.250", Verdict::OverUpper},
+    {2.75f, "2.750", Verdict::UnderLower}, {6.25f, "6.250", Verdict::OverUpper},
     {2.5f, "2.500", Verdict::UnderLower},  {4.75f, "4.750", Verdict::Ok},
     {3.25f, "3.250", Verdict::Ok},         {0.0f, "0.000", Verdict::UnderLower},
 };
@@ -67,9 +67,8 @@ TEST(AutoSamplingSoak, TwoHoursAtTheShortestPeriodKeepEveryRecordInOrderWithExac
         if (row.seq != seq || row.value != expected.text || row.time != time ||
             row.verdict != verdictListText(expected.verdict, Language::Chinese)) {
             FAIL() << "record " << i + 1 << ": " << row.seq << " " << row.value << " "
-                   << row.verdict << " " << row.time << ", expected " << seq << " "
-                   << expected.text << " " << verdictListText(expected.verdict, Language::Chinese) << " "
-                   << time;
+                   << row.verdict << " " << row.time << ", expected " << seq << " " << expected.text
+                   << " " << verdictListText(expected.verdict, Language::Chinese) << " " << time;
         }
         sum += expected.value;
     }

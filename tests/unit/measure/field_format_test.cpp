@@ -22,7 +22,7 @@ TEST(SequenceText, IsTheRecordNumberZeroFilledAndStopsAt999999) {
         const char* text;
     };
     const Case cases[] = {
-        {1, "000001"},      {10, "000010"},      {12'345, "012345"},
+        {1, "000001"},       {10, "000010"},      {12'345, "012345"},
         {999'998, "999998"}, {999'999, "999999"}, {1'000'000, "999999"},
     };
     for (const Case& c : cases) {
@@ -46,12 +46,22 @@ void expectDeviations(const DeviationCase* begin, const DeviationCase* end) {
 
 TEST(DeviationText, MatchesEveryWorkedExampleAtThreeAndFivePlaces) {
     const DeviationCase cases[] = {
-        {0.012f, 3, "   0.012"},   {-1.5f, 3, "  -1.500"},   {12.3456f, 3, "  12.346"},
-        {-10.05f, 3, " -10.050"},  {-105.5f, 3, "-105.500"}, {-123.4f, 3, "-123.400"},
-        {0.0f, 3, "   0.000"},     {-0.0004f, 3, "  -0.000"}, {0.01234f, 5, " 0.01234"},
-        {-1.5f, 5, "-1.50000"},    {12.34567f, 5, " 12.3456"}, {9.999995f, 5, " 10.0000"},
+        {0.012f, 3, "   0.012"},
+        {-1.5f, 3, "  -1.500"},
+        {12.3456f, 3, "  12.346"},
+        {-10.05f, 3, " -10.050"},
+        {-105.5f, 3, "-105.500"},
+        {-123.4f, 3, "-123.400"},
+        {0.0f, 3, "   0.000"},
+        {-0.0004f, 3, "  -0.000"},
+        {0.01234f, 5, " 0.01234"},
+        {-1.5f, 5, "-1.50000"},
+        {12.34567f, 5, " 12.3456"},
+        {9.999995f, 5, " 10.0000"},
         // a zero tens digit behind a hundreds digit is written, and a carry reaches it
-        {100.5f, 3, " 100.500"},   {-99.9996f, 3, "-100.000"}, {999.999f, 3, " 999.999"},
+        {100.5f, 3, " 100.500"},
+        {-99.9996f, 3, "-100.000"},
+        {999.999f, 3, " 999.999"},
         {0.5f, 0, "       1"},
     };
     expectDeviations(std::begin(cases), std::end(cases));
@@ -61,11 +71,18 @@ TEST(DeviationText, MatchesEveryWorkedExampleAtThreeAndFivePlaces) {
 // leftovers of an earlier reading.
 TEST(DeviationText, OtherPlaceCountsUseTheSameRightAlignedLayout) {
     const DeviationCase cases[] = {
-        {12.5f, 0, "      13"},      {-0.4f, 0, "      -0"},    {1234567.0f, 0, " 1234567"},
-        {-1234567.0f, 0, "-1234567"}, {-2.25f, 1, "    -2.3"},   {0.125f, 2, "    0.13"},
-        {-9999.994f, 2, "-9999.99"},  {1.23456f, 4, "  1.2346"}, {-0.00004f, 4, " -0.0000"},
+        {12.5f, 0, "      13"},
+        {-0.4f, 0, "      -0"},
+        {1234567.0f, 0, " 1234567"},
+        {-1234567.0f, 0, "-1234567"},
+        {-2.25f, 1, "    -2.3"},
+        {0.125f, 2, "    0.13"},
+        {-9999.994f, 2, "-9999.99"},
+        {1.23456f, 4, "  1.2346"},
+        {-0.00004f, 4, " -0.0000"},
         // six and seven places never fit behind a sign, a digit and the point
-        {0.1234567f, 6, " 0.12345"},  {-1.5f, 7, "-1.50000"},
+        {0.1234567f, 6, " 0.12345"},
+        {-1.5f, 7, "-1.50000"},
     };
     expectDeviations(std::begin(cases), std::end(cases));
 }
@@ -77,8 +94,8 @@ TEST(DeviationText, TooLargeForItsLayoutDropsDecimalsThenShowsTheLargestValue) {
     const DeviationCase cases[] = {
         {999.9996f, 3, " 1000.00"},  {-1234.5678f, 3, "-1234.56"}, {56789.0f, 3, " 56789.0"},
         {9999999.0f, 3, " 9999999"}, {12345678.0f, 3, " 9999999"}, {-1e30f, 3, "-9999999"},
-        {99.999992f, 5, " 99.9999"},  {123.456789f, 5, " 123.456"}, {-5000.0f, 5, "-5000.00"},
-        {12345.678f, 2, " 12345.6"}, {infinity, 3, " 9999999"},   {-infinity, 5, "-9999999"},
+        {99.999992f, 5, " 99.9999"}, {123.456789f, 5, " 123.456"}, {-5000.0f, 5, "-5000.00"},
+        {12345.678f, 2, " 12345.6"}, {infinity, 3, " 9999999"},    {-infinity, 5, "-9999999"},
     };
     expectDeviations(std::begin(cases), std::end(cases));
 }
@@ -86,14 +103,14 @@ TEST(DeviationText, TooLargeForItsLayoutDropsDecimalsThenShowsTheLargestValue) {
 // Whatever the deviation and the gauge's places: blanks, then the sign (or a blank), the
 // digits with at most one point, ending in a digit. No character outside these.
 TEST(DeviationText, IsAlwaysBlanksSignAndDigitsWhateverTheInput) {
-    const float magnitudes[] = {0.0f,   1e-8f, 0.0004f, 0.5f,  0.99999f, 9.5f,  99.99996f,
-                                999.9f, 1e4f,  1e5f,    1e6f,  9999999.4f, 1e7f, 3e38f};
+    const float magnitudes[] = {0.0f,   1e-8f, 0.0004f, 0.5f, 0.99999f,   9.5f, 99.99996f,
+                                999.9f, 1e4f,  1e5f,    1e6f, 9999999.4f, 1e7f, 3e38f};
     for (std::uint8_t places = 0; places <= 12; ++places) {
         for (const float magnitude : magnitudes) {
             for (const float deviation : {magnitude, -magnitude}) {
                 const std::string text = asString(formatDeviation(deviation, places));
-                SCOPED_TRACE(testing::Message() << deviation << " at " << int{places} << ": \""
-                                                << text << "\"");
+                SCOPED_TRACE(testing::Message()
+                             << deviation << " at " << int{places} << ": \"" << text << "\"");
                 const std::size_t first = text.find_first_not_of(' ');
                 ASSERT_NE(first, std::string::npos);
                 const bool negative = std::signbit(deviation) && deviation != 0.0f;

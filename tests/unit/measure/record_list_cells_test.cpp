@@ -28,8 +28,8 @@ RecordFields fieldsOf(const std::string& seq, const std::string& value, const st
 TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
     RecordStore store(2);
     RecordListTexts texts(store);
-    store.append(fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE",
-                          "2026-12-07; 14:03:52"));
+    store.append(
+        fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE", "2026-12-07; 14:03:52"));
     texts.set(0, "12.345", Verdict::OverUpper, Language::Chinese);
     store.append(fieldsOf("000002", "-0.5    ", "  -2.500", " OK ", "2026-12-07; 14:03:53"));
     texts.set(1, "-0.5", Verdict::Ok, Language::English);
@@ -40,13 +40,18 @@ TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
         const char* text;
     };
     const Cell cells[] = {
-        {0, SeqColumn, "000001"},        {0, ValueColumn, "12.345"},
-        {0, ErrorColumn, "  10.345"},    {0, ResultColumn, "超差"},
+        {0, SeqColumn, "000001"},
+        {0, ValueColumn, "12.345"},
+        {0, ErrorColumn, "  10.345"},
+        {0, ResultColumn, "超差"},
         {0, TimeColumn, "2026-12-07; 14:03:52"},
-        {1, SeqColumn, "000002"},        {1, ValueColumn, "-0.5"},
-        {1, ErrorColumn, "  -2.500"},    {1, ResultColumn, "OK"},
+        {1, SeqColumn, "000002"},
+        {1, ValueColumn, "-0.5"},
+        {1, ErrorColumn, "  -2.500"},
+        {1, ResultColumn, "OK"},
         {1, TimeColumn, "2026-12-07; 14:03:53"},
-        {0, RecordListColumnCount, ""},  {0, -1, ""},
+        {0, RecordListColumnCount, ""},
+        {0, -1, ""},
     };
     for (const Cell& c : cells) {
         EXPECT_EQ(recordListCell(store, texts, c.row, c.column), c.text)
@@ -64,10 +69,17 @@ TEST(RecordListCells, ColumnsAreTitledAndSizedInTheInterfaceLanguage) {
     constexpr Language zh = Language::Chinese;
     constexpr Language en = Language::English;
     const Column columns[] = {
-        {SeqColumn, zh, "序号", 60},     {ValueColumn, zh, "数据值", 70}, {ErrorColumn, zh, "误差", 70},
-        {ResultColumn, zh, "结果", 50},  {TimeColumn, zh, "时间", 160},   {SeqColumn, en, "No", 60},
-        {ValueColumn, en, "Value", 70},  {ErrorColumn, en, "Error", 70},  {ResultColumn, en, "Result", 55},
-        {TimeColumn, en, "Time", 160},   {5, zh, "", 0},
+        {SeqColumn, zh, "序号", 60},
+        {ValueColumn, zh, "数据值", 70},
+        {ErrorColumn, zh, "误差", 70},
+        {ResultColumn, zh, "结果", 50},
+        {TimeColumn, zh, "时间", 160},
+        {SeqColumn, en, "No", 60},
+        {ValueColumn, en, "Value", 70},
+        {ErrorColumn, en, "Error", 70},
+        {ResultColumn, en, "Result", 55},
+        {TimeColumn, en, "Time", 160},
+        {5, zh, "", 0},
     };
     for (const Column& c : columns) {
         EXPECT_STREQ(recordListTitle(c.column, c.language), c.title) << c.column;

@@ -14,7 +14,9 @@ namespace mensora::test {
 namespace {
 
 struct ReportLog : RecordObserver {
-    void recorded(float value, std::uint8_t places) override { records.emplace_back(value, places); }
+    void recorded(float value, std::uint8_t places) override {
+        records.emplace_back(value, places);
+    }
     void cleared() override { ++clears; }
     std::vector<std::pair<float, std::uint8_t>> records;
     int clears = 0;
@@ -29,7 +31,8 @@ TEST(RecordReports, EachRecordIsReportedWithItsJudgedValueAndPlacesAndEachClearO
     rig.click(ClearButton);
     rig.record(7.0f, "7.000", 3);
 
-    const std::vector<std::pair<float, std::uint8_t>> expected{{2.5f, 3}, {-0.01234f, 5}, {7.0f, 3}};
+    const std::vector<std::pair<float, std::uint8_t>> expected{
+        {2.5f, 3}, {-0.01234f, 5}, {7.0f, 3}};
     EXPECT_EQ(log.records, expected);
     EXPECT_EQ(log.clears, 1);
 }

@@ -24,8 +24,8 @@ RecordFields fieldsOf(const std::string& seq, const std::string& value, const st
 TEST(RecordStore, HoldsEachRecordAsItsFiveFieldsOfFixedWidth) {
     RecordStore store;
     EXPECT_EQ(RecordStore::kRecordWidth, 46u);
-    store.append(fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE",
-                          "2019-11-29; 13:52:30"));
+    store.append(
+        fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE", "2019-11-29; 13:52:30"));
     store.append(fieldsOf("000002", "-0.5    ", "  -2.500", " NG ", "2019-11-29; 13:52:31"));
 
     ASSERT_EQ(store.count(), 2u);
@@ -72,13 +72,12 @@ TEST(RecordListTexts, ShowsTheValueTextTheReadingHadHoweverItWasMade) {
         const char* shown;       // the reading's live text when it was recorded
     };
     const Case cases[] = {
-        {"12.345  ", "12.345"},           // a frame's text: the start of the field
-        {"-1234.56", "-1234.567"},        // nine characters: the ninth beyond the field
-        {"12.345  ", "12.3"},             // shortened in the live field
-        {"12.345  ", "7.5"},              // typed over in the live field
-        {"12.345  ", "123456789012"},     // typed, longer than any frame
-        {"12.345  ", "12.3毫米"},
-        {"        ", ""},
+        {"12.345  ", "12.345"},        // a frame's text: the start of the field
+        {"-1234.56", "-1234.567"},     // nine characters: the ninth beyond the field
+        {"12.345  ", "12.3"},          // shortened in the live field
+        {"12.345  ", "7.5"},           // typed over in the live field
+        {"12.345  ", "123456789012"},  // typed, longer than any frame
+        {"12.345  ", "12.3毫米"},     {"        ", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.shown);

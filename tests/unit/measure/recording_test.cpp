@@ -89,10 +89,10 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
         const StatisticsFigures before = rig.state.statistics.live;
         rig.record(c.value);
         const StatisticsFigures& after = rig.state.statistics.live;
-        const Verdict verdict =
-            after.okCount > before.okCount               ? Verdict::Ok
-            : after.overUpperCount > before.overUpperCount ? Verdict::OverUpper
-                                                           : Verdict::UnderLower;
+        const Verdict verdict = after.okCount > before.okCount ? Verdict::Ok
+                                : after.overUpperCount > before.overUpperCount
+                                    ? Verdict::OverUpper
+                                    : Verdict::UnderLower;
         EXPECT_EQ(verdict, c.verdict);
         EXPECT_EQ(rig.store.resultField(rig.store.count() - 1),
                   c.verdict == Verdict::Ok ? kGbkOk : kGbkNg);
@@ -102,8 +102,8 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
 TEST(Recording, VerdictTextsFollowTheLanguageAtTheMomentOfRecording) {
     Rig rig;
     rig.state.storedLanguage = 2;
-    rig.record(3.5f);   // Ok with nominal 2, limits 3 and 5
-    rig.record(9.0f);   // NG
+    rig.record(3.5f);  // Ok with nominal 2, limits 3 and 5
+    rig.record(9.0f);  // NG
     rig.state.storedLanguage = 1;
     rig.record(3.5f);
     EXPECT_EQ(rig.store.resultField(0), " OK ");
@@ -122,11 +122,10 @@ TEST(Recording, DeviationIsFormedInDoubleAndRoundedWithTheReadingsPlaces) {
         const char* error;
     };
     const Case cases[] = {
-        {1.9996f, "1.9996", 3, "  -0.000"},   // 0.0004 below nominal keeps its sign
-        {2.012f, "2.012", 3, "   0.012"},
-        {2.01234f, "2.01234", 5, " 0.01234"},
-        {12.5f, "12.5", 1, "    10.5"},       // a gauge with one decimal
-        {7.0f, "7", 0, "       5"},           // and with none
+        {1.9996f, "1.9996", 3, "  -0.000"},  // 0.0004 below nominal keeps its sign
+        {2.012f, "2.012", 3, "   0.012"},   {2.01234f, "2.01234", 5, " 0.01234"},
+        {12.5f, "12.5", 1, "    10.5"},  // a gauge with one decimal
+        {7.0f, "7", 0, "       5"},      // and with none
     };
     Rig rig;
     for (std::uint32_t i = 0; i < std::size(cases); ++i) {

@@ -80,7 +80,8 @@ TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
     // Written through, the million rows of both would be resident at once (58 MB).
     EXPECT_LT(reserved - before, 1 * kMiB);
     // The rows written are resident, about their own size and no more.
-    const std::size_t rowsSize = std::size_t{kRecords} * (RecordStore::kRecordWidth + kListRowBytes);
+    const std::size_t rowsSize =
+        std::size_t{kRecords} * (RecordStore::kRecordWidth + kListRowBytes);
     EXPECT_GE(written - reserved, rowsSize * 9 / 10);
     EXPECT_LT(written - reserved, rowsSize + 1 * kMiB);
 }

@@ -26,8 +26,8 @@ TEST(TraceField, KeepsTrimmedTextOfAtMostFortyCharactersWithoutControlCharacters
     const Case cases[] = {
         {"plain text is kept", "A-100", TraceFieldFault::None, "A-100"},
         {"blanks at either end go, inner ones stay", "  L 42  ", TraceFieldFault::None, "L 42"},
-        {"ideographic and no-break spaces are blanks too", "\u3000批号\u00A0", TraceFieldFault::None,
-         "批号"},
+        {"ideographic and no-break spaces are blanks too", "\u3000批号\u00A0",
+         TraceFieldFault::None, "批号"},
         {"only blanks leave nothing", "   ", TraceFieldFault::None, ""},
         {"forty Chinese characters (120 bytes) fit", repeated("零", 40), TraceFieldFault::None,
          repeated("零", 40)},
@@ -53,16 +53,17 @@ TEST(TraceField, KeepsTrimmedTextOfAtMostFortyCharactersWithoutControlCharacters
 TEST(TraceField, RefusalNamesTheFieldInTheInterfaceLanguage) {
     EXPECT_EQ(traceFieldFaultText(kTraceFields[2], TraceFieldFault::TooLong, Language::Chinese),
               "批号最多 40 个字符。");
-    EXPECT_EQ(traceFieldFaultText(kTraceFields[0], TraceFieldFault::ControlCharacter,
-                                  Language::English),
-              "Part number must not contain a tab, a line break or another control character.");
+    EXPECT_EQ(
+        traceFieldFaultText(kTraceFields[0], TraceFieldFault::ControlCharacter, Language::English),
+        "Part number must not contain a tab, a line break or another control character.");
 }
 
 TEST(TraceField, TheLineOfValuesInForceLabelsEachValueOrSaysNoneIsSet) {
     EXPECT_EQ(traceLine({}, Language::English), "Part and lot: not set (F4)");
     const TraceValues some{"A-100", "Ø12", "L42", "", ""};
-    EXPECT_EQ(traceLine(some, Language::English),
-              "Part number: A-100    Characteristic: Ø12    Lot: L42    Operator: —    Gauge ID: —");
+    EXPECT_EQ(
+        traceLine(some, Language::English),
+        "Part number: A-100    Characteristic: Ø12    Lot: L42    Operator: —    Gauge ID: —");
     EXPECT_EQ(traceLine(some, Language::Chinese),
               "零件号：A-100    测量特性：Ø12    批号：L42    操作员：—    量具编号：—");
 }

@@ -124,7 +124,8 @@ TEST(DeviceLost, NothingIsRecordedUntilTheFirstFrameAfterTheDeviceIsBack) {
     const Case cases[] = {
         {"Manual", false, [](Rig& rig) { rig.click(ManualButton); }},
         {"Auto tick", true, [](Rig& rig) { rig.clock.advance(rig.clock.dueIn(AutoSampleTimer)); }},
-        {"data key", false, [](Rig& rig) {
+        {"data key", false,
+         [](Rig& rig) {
              if (rig.serial.isOpen) rig.nextPoll("S\r");
          }},
     };

@@ -106,15 +106,13 @@ TEST(GaugeLink, GivesUpInTheFirstStepWhenNoPortOpens) {
         rig.state.storedLanguage = c.language;
         // The box is modal and timers tick behind it: the scan must already be stopped.
         bool scanArmedDuringMessage = true;
-        rig.window.onMessage = [&] {
-            scanArmedDuringMessage = rig.clock.isArmed(PortScanTimer);
-        };
+        rig.window.onMessage = [&] { scanArmedDuringMessage = rig.clock.isArmed(PortScanTimer); };
         rig.click(ConnectButton);
         rig.clock.advance(30);
-        const Log expected{"COM1 9600 -",        "COM1 9600 -",        "COM2 9600 -",
-                           "COM3 9600 -",        "COM4 9600 -",        "COM5 9600 -",
-                           "COM6 9600 -",        "COM7 9600 -",        "COM8 9600 -",
-                           "COM9 9600 -",        R"(\\.\COM10 9600 -)", R"(\\.\COM11 9600 -)",
+        const Log expected{"COM1 9600 -",         "COM1 9600 -",         "COM2 9600 -",
+                           "COM3 9600 -",         "COM4 9600 -",         "COM5 9600 -",
+                           "COM6 9600 -",         "COM7 9600 -",         "COM8 9600 -",
+                           "COM9 9600 -",         R"(\\.\COM10 9600 -)", R"(\\.\COM11 9600 -)",
                            R"(\\.\COM12 9600 -)", R"(\\.\COM13 9600 -)", R"(\\.\COM14 9600 -)",
                            R"(\\.\COM15 9600 -)"};
         EXPECT_EQ(openLog(rig.serial), expected);
@@ -228,8 +226,8 @@ TEST(GaugeLink, GaugeAtTheOtherRateOnTheRememberedPortIsFoundByTheScan) {
     rig.serial.gauge = FakeSerial::Gauge{"COM3", 4800, kAsciiFrame};
     rig.click(ConnectButton);
     rig.clock.advance(30 + 1500 + 1500 + 50);
-    EXPECT_EQ(openLog(rig.serial), (Log{"COM3 9600 ok", "COM1 9600 -", "COM2 9600 -",
-                                          "COM3 9600 ok", "COM3 4800 ok"}));
+    EXPECT_EQ(openLog(rig.serial),
+              (Log{"COM3 9600 ok", "COM1 9600 -", "COM2 9600 -", "COM3 9600 ok", "COM3 4800 ok"}));
     EXPECT_TRUE(rig.state.linkConnected);
     EXPECT_EQ(rig.settings.values.at("Baudrate"), 9600);  // the ASCII protocol's rate
 }

@@ -60,8 +60,8 @@ TEST(ZeroCommand, ChoosesTheCommandByTheFirstByteTheLastPollLeft) {
         rig.dialog.onTimer(ZeroTimer);
         ASSERT_EQ(rig.serial.writes.size(), 1u);
         EXPECT_EQ(rig.serial.writes[0], c.command);
-        EXPECT_TRUE(std::equal(c.command.begin(), c.command.end(),
-                               rig.state.transmitBuffer.begin()));
+        EXPECT_TRUE(
+            std::equal(c.command.begin(), c.command.end(), rig.state.transmitBuffer.begin()));
     }
 }
 
