@@ -3,64 +3,22 @@
 // SQLite file in a real folder, its writer's work on the test's time. A run ends normally
 // (close()) or is cut off: whatever the writer had committed stays in the file, nothing more.
 
-#include <atomic>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
-
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <unistd.h>
-#endif
 
 #include "base/control_ids.h"
 #include "journal/journal.h"
 #include "measure/record_traces.h"
 #include "tests/support/dialog_rig.h"
 #include "tests/support/manual_work.h"
+#include "tests/support/temporary_folder.h"
 
 namespace mensora::test {
 
-// A fresh folder under the system's temporary folder, removed with what it holds. Other test
-// programs share that folder (under Wine every program of the run shares the prefix's one), so
-// the name carries this process's id and a count of the folders it made, and the folder is
-// made here, never found: a folder that is already there belongs to someone else (Wine hands a
-// finished program's id to the next one at once, and a killed one leaves its folder behind)
-// and is passed over, so that no test writes into it or removes it.
-class JournalFolder {
-public:
-    JournalFolder() {
-        static std::atomic<unsigned> made{0};
-        const auto temp = std::filesystem::temp_directory_path();
-        const std::string named = "mensora-journal-" + std::to_string(processId()) + "-";
-        do {
-            path_ = temp / (named + std::to_string(made++));
-        } while (!std::filesystem::create_directory(path_));
-    }
-    ~JournalFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    JournalFolder(const JournalFolder&) = delete;
-    JournalFolder& operator=(const JournalFolder&) = delete;
-
-    // With a trailing separator, as the data folder is given.
-    std::string path() const { return (path_ / "").string(); }
-
-private:
-    static long processId() {
-#ifdef _WIN32
-        return _getpid();
-#else
-        return static_cast<long>(::getpid());
-#endif
-    }
-
-    std::filesystem::path path_;
-};
+// The journal's data folder, fresh for each window of a test.
+using JournalFolder = TemporaryFolder;
 
 class JournalBench {
 public:
