@@ -13,9 +13,12 @@
 namespace mensora {
 namespace {
 
+std::filesystem::path native(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 std::string contentOf(const std::string& path) {
-    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                     std::ios::binary);
+    std::ifstream in(native(path), std::ios::binary);
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
@@ -51,8 +54,7 @@ TEST(PlanStore, SavedPlansComeBackWholeByTheirPartsAndABadFileIsPassedOver) {
     EXPECT_NE(text.find("\"warningPercent\": null"), std::string::npos) << text;
 
     // Mended by hand into a plan the window would refuse: it is not offered.
-    std::ofstream(std::filesystem::path(
-        std::u8string(store.pathOf("A-7").begin(), store.pathOf("A-7").end())))
+    std::ofstream(native(store.pathOf("A-7")))
         << "{\"part\": \"A-7\", \"characteristics\": [{\"name\": \"Bore\", \"nominal\": 1,"
            " \"upperTolerance\": -1, \"lowerTolerance\": 1}]}";
     EXPECT_FALSE(store.load("A-7"));
