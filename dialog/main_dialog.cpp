@@ -25,6 +25,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       recorder_(context_, records.store, records.listTexts, ports.sound, ports.clock),
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
+      plan_(context_, panel_, ports.sound, records.traces, records.store, records.listTexts),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
             LinkEvents{
                 [this] {
@@ -56,12 +57,14 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       plant_(doors.plant) {
     recorder_.stampWith([this](std::uint32_t index) { traces_.stamp(index); },
                         [this] { traces_.cleared(); });
+    recorder_.reportTo(&plan_);
     if (doors.journal != nullptr) keepJournal(*doors.journal);
 }
 
 void MainDialog::keepJournal(Journal& journal) {
     journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
     recorder_.reportTo(&*journal_);
+    journal_->reportTo(&plan_);
     journal_->onProgress([this] {
         if (plant_ != nullptr) plant_->journalChanged();
     });
@@ -73,13 +76,7 @@ void MainDialog::keepJournal(Journal& journal) {
     if (plant_ != nullptr) plant_->followJournal([&journal] { return journal.progress(); });
 }
 
-void MainDialog::reportRecordsTo(RecordObserver* observer) {
-    if (journal_) {
-        journal_->reportTo(observer);
-    } else {
-        recorder_.reportTo(observer);
-    }
-}
+void MainDialog::reportRecordsTo(RecordObserver* observer) { plan_.reportTo(observer); }
 
 void MainDialog::onTimer(int id) {
     switch (id) {

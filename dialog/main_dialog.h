@@ -19,6 +19,7 @@
 #include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
 #include "dialog/parameters_panel.h"
+#include "dialog/plan_steering.h"
 #include "dialog/station_records.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
@@ -88,6 +89,9 @@ public:
     // Where each record and each Clear is reported besides the store, the list and the
     // journal.
     void reportRecordsTo(RecordObserver* observer);
+    // The inspection plan in force, if any, and the walk through it.
+    PlanSteering& plan() { return plan_; }
+    const PlanSteering& plan() const { return plan_; }
 
 private:
     // Between the recorder and whoever else follows the records, from the start on.
@@ -105,6 +109,7 @@ private:
     Recorder recorder_;
     AutoSampling autoSampling_;
     ParametersPanel panel_;
+    PlanSteering plan_;
     GaugeLink link_;
     PollCycle poll_;
     ZeroCommand zero_;

@@ -131,4 +131,22 @@ std::uint8_t ParametersPanel::selectedIndexByte(int listId) const {
     return index < 0 || index >= kNoSelection ? kNoSelection : static_cast<std::uint8_t>(index);
 }
 
+void ParametersPanel::putBackStoredSizes() {
+    Parameters& parameters = state_.parameters;
+    parameters.nominal = parameters.shownNominal =
+        fromStoredThousandths(getSetting(settings_, settings::kNominal));
+    parameters.upperTolerance = parameters.shownUpperTolerance =
+        fromStoredThousandths(getSetting(settings_, settings::kUpperTolerance));
+    parameters.lowerTolerance = parameters.shownLowerTolerance =
+        fromStoredThousandths(getSetting(settings_, settings::kLowerTolerance));
+    parameters.unitIndex = static_cast<std::uint8_t>(getSetting(settings_, settings::kUnit));
+    window_.selectListItem(UnitList, parameters.unitIndex);
+    exchange_.push();
+}
+
+void ParametersPanel::lockForPlan(bool locked) {
+    if (locked && state_.paramEditMode) closeWithoutStoring();
+    window_.enable(ParametersButton, !locked);
+}
+
 }  // namespace mensora

@@ -19,6 +19,11 @@ public:
     void onParametersButton();
     // Disconnect while the panel is open: back to closed, nothing read or stored.
     void closeWithoutStoring();
+    // The sizes and the unit the settings hold, judged and shown again: at start, and when a
+    // plan, which never stores its own, goes out of force.
+    void putBackStoredSizes();
+    // A plan in force gives the sizes: the button cannot open the panel meanwhile.
+    void lockForPlan(bool locked);
 
 private:
     void openParameters();

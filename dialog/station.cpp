@@ -30,7 +30,14 @@ Station::Station(StationRecords& records, const DialogPorts& ports, const Statio
       plantPanel_(plant_ ? std::make_unique<PlantPanel>(*plant_) : nullptr),
       workbookQueue_(work.makeQueue(Door::Workbook)),
       dialog_(ports, records, DialogDoors{*workbookQueue_, journal_.get(), plant_.get()}),
-      tracePanel_(records.traces, ports.settings) {
+      tracePanel_(records.traces, ports.settings),
+      fileSystem_(ports.fileSystem),
+      planPanel_(
+          [this]() -> PlanStore& {
+              if (!plans_) plans_.emplace(fileSystem_, fileSystem_.localDataDirectory());
+              return *plans_;
+          },
+          dialog_.plan()) {
     dialog_.reportRecordsTo(&records.chartData);
     tracePanel_.restore();
 }

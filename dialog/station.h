@@ -13,6 +13,7 @@
 #include "base/clock.h"
 #include "base/work_queue.h"
 #include "dialog/main_dialog.h"
+#include "dialog/plan_panel.h"
 #include "dialog/plant_panel.h"
 #include "dialog/station_records.h"
 #include "dialog/trace_panel.h"
@@ -59,6 +60,7 @@ public:
     // Without a plant door (a test that does not open one): nullptr.
     PlantDoor* plant() { return plant_.get(); }
     PlantPanel* plantPanel() { return plantPanel_.get(); }
+    PlanPanel& planPanel() { return planPanel_; }
 
 private:
     std::unique_ptr<WorkQueue> journalQueue_;
@@ -69,6 +71,9 @@ private:
     std::unique_ptr<WorkQueue> workbookQueue_;
     MainDialog dialog_;
     TracePanel tracePanel_;
+    FileSystem& fileSystem_;
+    std::optional<PlanStore> plans_;  // made when the Plan window first needs it
+    PlanPanel planPanel_;
 };
 
 }  // namespace mensora

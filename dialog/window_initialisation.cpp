@@ -7,7 +7,6 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/settings_keys.h"
-#include "base/stored_thousandths.h"
 #include "dialog/main_dialog.h"
 #include "plant/plant_door.h"
 
@@ -50,23 +49,14 @@ void MainDialog::initialise() {
     for (const int id : kLockedAtStart) window.enable(id, false);
 
     Parameters& parameters = state_.parameters;
-    parameters.nominal = parameters.shownNominal =
-        fromStoredThousandths(getSetting(settings, settings::kNominal));
-    parameters.upperTolerance = parameters.shownUpperTolerance =
-        fromStoredThousandths(getSetting(settings, settings::kUpperTolerance));
-    parameters.lowerTolerance = parameters.shownLowerTolerance =
-        fromStoredThousandths(getSetting(settings, settings::kLowerTolerance));
     // As stored, even below the 100 ms floor: only confirming the panel applies the floor.
     parameters.sampleIntervalMs =
         static_cast<std::uint32_t>(getSetting(settings, settings::kSampleInterval));
 
     parameters.beepEnabled =
         static_cast<RecordSound>(static_cast<std::uint8_t>(getSetting(settings, settings::kBeep)));
-    parameters.unitIndex = static_cast<std::uint8_t>(getSetting(settings, settings::kUnit));
     window.selectListItem(SoundList, static_cast<int>(parameters.beepEnabled));
-    window.selectListItem(UnitList, parameters.unitIndex);
-
-    exchange_.push();
+    panel_.putBackStoredSizes();
     window.setUpRecordList(state_.language());
     state_.linkConnected = false;
     // Sending to the plant database starts with the window: its timer needs the window.

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/control_table.h"
 #include "base/number_text.h"
 #include "base/texts.h"
 #include "files/chinese_text.h"
@@ -36,7 +37,12 @@ constexpr std::array<ColumnHeader, kColumnCount> kColumns{{
     {{"预警", "Warning %"}, false},
 }};
 
+// The table of the Plan window shows the columns from "No" on.
+constexpr std::size_t kFirstTableColumn = No;
+static_assert(kColumnCount - kFirstTableColumn == std::tuple_size_v<CharacteristicTexts>);
+
 constexpr Bilingual kLine{"第 ", "Line "};
+constexpr Bilingual kRow{"测量特性 ", "Characteristic "};
 constexpr Bilingual kLineEnd{" 行：", ": "};
 constexpr Bilingual kNotText{"文件既不是 UTF-8 也不是 GBK 编码。",
                              "The file is neither UTF-8 nor GBK text."};
@@ -56,6 +62,11 @@ constexpr Bilingual kUnquoted{"引号未闭合。", "a quoted field is not close
 
 std::string lineText(std::size_t line, Language language) {
     return pick(kLine, language) + std::to_string(line) + pick(kLineEnd, language);
+}
+
+std::string rowText(std::size_t row, Language language) {
+    return pick(kRow, language) + std::to_string(row) +
+           (language == Language::English ? ": " : "：");
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -156,9 +167,15 @@ std::optional<std::size_t> columnNamed(std::string_view header) {
 
 class RowReader {
 public:
+    // `where` names the row in a refusal ("Line 4: "); a decimal comma is read where commas
+    // do not separate the fields.
     RowReader(const Row& row, const std::array<std::optional<std::size_t>, kColumnCount>& at,
-              char separator, Language language)
-        : row_(row), at_(at), decimalComma_(separator != ','), language_(language) {}
+              bool decimalComma, std::string where, Language language)
+        : row_(row),
+          at_(at),
+          decimalComma_(decimalComma),
+          where_(std::move(where)),
+          language_(language) {}
 
     std::string text(Column column) const {
         const auto index = at_[column];
@@ -188,7 +205,7 @@ public:
         return static_cast<int>(*value);
     }
     void refuse(std::string why) {
-        if (!refusal_) refusal_ = lineText(row_.line, language_) + why;
+        if (!refusal_) refusal_ = where_ + why;
     }
     const std::optional<std::string>& refusal() const { return refusal_; }
 
@@ -201,6 +218,7 @@ private:
     const Row& row_;
     const std::array<std::optional<std::size_t>, kColumnCount>& at_;
     bool decimalComma_;
+    std::string where_;
     Language language_;
     std::optional<std::string> refusal_;
 };
@@ -287,7 +305,8 @@ std::variant<InspectionPlan, PlanCsvRefusal> readPlanCsv(std::string_view bytes,
 
     InspectionPlan plan;
     for (std::size_t r = 1; r < rows->size(); ++r) {
-        RowReader reader((*rows)[r], at, separator, language);
+        const Row& row = (*rows)[r];
+        RowReader reader(row, at, separator != ',', lineText(row.line, language), language);
         const std::string part = reader.text(Part);
         if (!part.empty() && !plan.part.empty() && part != plan.part) {
             reader.refuse(pick(kOtherPart, language) + part + pick(kOtherPartEnd, language));
@@ -301,6 +320,34 @@ std::variant<InspectionPlan, PlanCsvRefusal> readPlanCsv(std::string_view bytes,
     }
     if (auto fault = planFault(plan, language)) return PlanCsvRefusal{*fault};
     return plan;
+}
+
+CharacteristicTexts textsOf(const Characteristic& c) {
+    return {c.number,
+            c.name,
+            formatFloat(c.nominal),
+            formatFloat(c.upperTolerance),
+            formatFloat(c.lowerTolerance),
+            recordUnitName(c.unitIndex),
+            c.gaugeId,
+            std::to_string(c.subgroupSize),
+            c.warningPercent ? std::to_string(*c.warningPercent) : std::string()};
+}
+
+std::variant<Characteristic, std::string> characteristicFromTexts(const CharacteristicTexts& texts,
+                                                                  std::size_t row,
+                                                                  Language language) {
+    std::array<std::optional<std::size_t>, kColumnCount> at{};
+    for (std::size_t i = 0; i < texts.size(); ++i) at[kFirstTableColumn + i] = i;
+    const Row cells{row, std::vector<std::string>(texts.begin(), texts.end())};
+    RowReader reader(cells, at, true, rowText(row, language), language);
+    auto characteristic = characteristicOf(reader, language);
+    if (!characteristic) return *reader.refusal();
+    return std::move(*characteristic);
+}
+
+const Bilingual& tableColumnHeader(std::size_t column) {
+    return kColumns[kFirstTableColumn + column].header;
 }
 
 std::string writePlanCsv(const InspectionPlan& plan, Language language) {

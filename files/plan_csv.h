@@ -6,11 +6,13 @@
 // may be UTF-8, with or without its byte-order mark, or GBK (Excel's plain "CSV" on a Chinese
 // Windows).
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <variant>
 
 #include "base/language.h"
+#include "base/texts.h"
 #include "measure/inspection_plan.h"
 
 namespace mensora {
@@ -22,6 +24,20 @@ struct PlanCsvRefusal {
 
 // The plan the file holds, or why none of it is taken: a bad row refuses the whole file.
 std::variant<InspectionPlan, PlanCsvRefusal> readPlanCsv(std::string_view bytes, Language language);
+
+// One characteristic as the Plan window's table shows it, column by column: No,
+// Characteristic, Nominal, Upper tolerance, Lower tolerance, Unit, Gauge ID, Subgroup,
+// Warning %.
+using CharacteristicTexts = std::array<std::string, 9>;
+
+CharacteristicTexts textsOf(const Characteristic& characteristic);
+// What was typed in row `row` (from 1) read by the rules of the CSV (a decimal comma too), or
+// why not: "Characteristic 2: …".
+std::variant<Characteristic, std::string> characteristicFromTexts(const CharacteristicTexts& texts,
+                                                                  std::size_t row,
+                                                                  Language language);
+// The header of a column of the table, as the CSV heads it.
+const Bilingual& tableColumnHeader(std::size_t column);
 
 // The plan in the same format, UTF-8 with a byte-order mark (which Excel needs to read UTF-8),
 // comma-separated, headers in `language`, lines ended by CR LF.

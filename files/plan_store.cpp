@@ -38,11 +38,12 @@ nlohmann::json sizeOf(float value) {
 
 }  // namespace
 
-PlanStore::PlanStore(FileSystem& files, std::string dataFolder)
-    : files_(files), folder_(std::move(dataFolder) + kFolder) {}
+PlanStore::PlanStore(FileSystem& files, std::optional<std::string> dataFolder)
+    : files_(files), folder_(dataFolder ? *dataFolder + kFolder : std::string()) {}
 
 std::vector<std::string> PlanStore::parts() const {
     std::vector<std::string> parts;
+    if (folder_.empty()) return parts;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(nativePath(folder_), error)) {
         if (!entry.is_regular_file() || entry.path().extension() != kSuffix) continue;
@@ -64,6 +65,7 @@ std::string PlanStore::pathOf(const std::string& part) const {
 }
 
 std::optional<InspectionPlan> PlanStore::load(const std::string& part) const {
+    if (folder_.empty()) return std::nullopt;
     std::ifstream in(nativePath(pathOf(part)), std::ios::binary);
     if (!in) return std::nullopt;
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -71,6 +73,7 @@ std::optional<InspectionPlan> PlanStore::load(const std::string& part) const {
 }
 
 std::optional<FileFailure> PlanStore::save(const InspectionPlan& plan) {
+    if (folder_.empty()) return FileFailure::NotFound;
     std::error_code error;
     std::filesystem::create_directories(nativePath(folder_), error);
     if (error) return FileFailure::AccessDenied;
@@ -83,6 +86,7 @@ std::optional<FileFailure> PlanStore::save(const InspectionPlan& plan) {
 }
 
 bool PlanStore::remove(const std::string& part) {
+    if (folder_.empty()) return true;
     std::error_code error;
     std::filesystem::remove(nativePath(pathOf(part)), error);
     return !error;

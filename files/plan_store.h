@@ -14,8 +14,9 @@ namespace mensora {
 
 class PlanStore {
 public:
-    // `dataFolder` ends in a separator; the plans live in its folder "plans".
-    PlanStore(FileSystem& files, std::string dataFolder);
+    // `dataFolder` ends in a separator; the plans live in its folder "plans". Without a data
+    // folder no plan is found and none can be saved.
+    PlanStore(FileSystem& files, std::optional<std::string> dataFolder);
 
     // The parts of the saved plans, in the order of their names.
     std::vector<std::string> parts() const;

@@ -28,9 +28,10 @@ public:
     JournalBench(FakeFileSystem& pc, const std::string& folder, StoredSettings stored = {},
                  bool putBack = false, LocalDateTime start = {2026, 12, 7, 9, 0, 0}) {
         pc.userData = folder;
-        rig_ =
-            std::make_unique<DialogRig<>>(std::move(stored), kRigCapacity,
-                                          RigStart{StationDoors{true, {}}, &work, {}, &pc, start});
+        rig_ = std::make_unique<DialogRig<>>(
+            std::move(stored), kRigCapacity,
+            RigStart{StationDoors{true, {}}, &work,
+                     StationWork{[this](Door) { return work.lend(); }, writerClock}, &pc, start});
         rig().window.yesNoAnswers = {putBack};
         work.runAll();
     }
@@ -79,8 +80,10 @@ public:
         return all;
     }
 
-    // Outlives the window, which hands its journal's last entry to it as it ends.
+    // Outlive the window, which hands its journal's last entry to the work as it ends: the
+    // writer pauses on its clock then.
     ManualWork work;
+    VirtualClock writerClock;
 
 private:
     std::unique_ptr<DialogRig<>> rig_;

@@ -1,0 +1,66 @@
+#pragma once
+// With an inspection plan in force, each record is taken for the characteristic due: the
+// parameters group shows that characteristic's sizes and its button is disabled, the record
+// is judged against them and stamped with the plan's part, the characteristic and its gauge
+// (lot and operator as set), and the walk moves on. A part found NG sounds the alert once.
+// "No plan" puts back the single-part sizes the settings hold, which a plan never changes.
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "base/alert_sound.h"
+#include "base/dialog_context.h"
+#include "dialog/parameters_panel.h"
+#include "measure/plan_walk.h"
+#include "measure/record_list_texts.h"
+#include "measure/record_observer.h"
+#include "measure/record_store.h"
+#include "measure/record_traces.h"
+
+namespace mensora {
+
+class PlanSteering : public RecordObserver {
+public:
+    PlanSteering(const DialogContext& context, ParametersPanel& panel, AlertSound& sound,
+                 RecordTraces& traces, const RecordStore& store,
+                 const RecordListTexts& listTexts);
+
+    // The plan walked from now on, from its first characteristic of part 1; none: no plan.
+    void putInForce(std::optional<InspectionPlan> plan);
+    // Nullptr while no plan is in force.
+    const PlanWalk* walk() const { return walk_ ? &*walk_ : nullptr; }
+    void previous();
+    void next();
+    void setSerial(const std::string& typed);
+    // The line under the window; empty while no plan is in force.
+    std::string line() const;
+    // Told when the line changes.
+    void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
+    // Where records are reported after the walk has taken them.
+    void reportTo(RecordObserver* next) { next_ = next; }
+
+    void recorded(float value, std::uint8_t decimalPlaces) override;
+    void cleared() override;
+
+private:
+    void showDue();
+    void partCompleted(std::optional<bool> verdict, const std::string& serial);
+    void changed() const {
+        if (changed_) changed_();
+    }
+
+    DialogContext context_;
+    ParametersPanel& panel_;
+    AlertSound& sound_;
+    RecordTraces& traces_;
+    const RecordStore& store_;
+    const RecordListTexts& listTexts_;
+    std::function<void()> changed_;
+    RecordObserver* next_ = nullptr;
+    std::optional<PlanWalk> walk_;
+    std::optional<bool> completedPart_;  // shown until the next record
+    std::string completedSerial_;
+};
+
+}  // namespace mensora

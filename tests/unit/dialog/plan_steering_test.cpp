@@ -1,0 +1,78 @@
+// A plan in force at the bench: each record is judged against the characteristic due and
+// stamped with it, an NG part sounds once, and "No plan" puts the stored sizes back untouched.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "base/control_ids.h"
+#include "base/stored_thousandths.h"
+#include "tests/support/dialog_rig.h"
+
+namespace mensora {
+namespace {
+
+using Rig = test::DialogRig<>;
+
+InspectionPlan shaft() {
+    return {"A-7",
+            "Shaft",
+            {{"1", "Bore", 12.0f, 0.02f, -0.02f, 0, "G-1", 1, {}},
+             {"2", "Length", 40.0f, 0.1f, -0.1f, 1, "G-2", 1, {}},
+             {"3", "Angle", 30.0f, 0.5f, 0.0f, 2, "", 1, {}}}};
+}
+
+TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByTheirLatest) {
+    Rig rig({{"m_Text9", 5000}, {"m_Text10", 10}, {"m_Text11", -10}, {"COMBO2", 0}});
+    rig.dialog.plan().putInForce(shaft());
+    EXPECT_FALSE(rig.window.isEnabled(ParametersButton));
+    EXPECT_EQ(rig.dialog.plan().line(),
+              "零件 A-7 (Shaft)，序号 1 · 1/3 Bore：12 mm，界限 11.98 至 12.02");
+
+    const struct {
+        float value;
+        const char* verdict;       // of the record
+        const char* stamped;       // its characteristic
+        const char* line;          // under the window afterwards
+        int sounds;                // alerts so far
+    } records[] = {
+        {12.01f, "合格", "1 Bore", "零件 A-7 (Shaft)，序号 1 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
+        {40.0f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 1 · 3/3 Angle：30 °，界限 30 至 30.5", 0},
+        {30.2f, "合格", "3 Angle", "零件 A-7，序号 1 完成：合格", 0},
+        {12.5f, "超差", "1 Bore", "零件 A-7 (Shaft)，序号 2 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
+        {40.05f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 2 · 3/3 Angle：30 °，界限 30 至 30.5", 0},
+        {30.0f, "超差", "3 Angle", "零件 A-7，序号 2 完成：超差", 1},  // on the lower limit
+    };
+    for (const auto& r : records) {
+        SCOPED_TRACE(r.stamped);
+        rig.record(r.value, std::to_string(r.value));
+        const std::uint32_t last = rig.store.count() - 1;
+        EXPECT_EQ(rig.listRow(last).verdict, r.verdict);
+        EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).characteristic,
+                  r.stamped);
+        EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).part, "A-7");
+        EXPECT_EQ(rig.dialog.plan().line(), r.line);
+        EXPECT_EQ(rig.sound.starts, r.sounds);
+    }
+
+    // Measured again: the bore of part 3 after a slip, and the part takes the latest.
+    rig.record(13.0f);
+    rig.dialog.plan().previous();
+    rig.record(12.0f);
+    rig.record(40.0f);
+    rig.record(30.1f);
+    EXPECT_EQ(rig.dialog.plan().line(), "零件 A-7，序号 3 完成：合格");
+
+    rig.dialog.plan().putInForce(std::nullopt);
+    EXPECT_TRUE(rig.window.isEnabled(ParametersButton));
+    EXPECT_EQ(rig.state.parameters.nominal, fromStoredThousandths(5000));
+    EXPECT_EQ(rig.state.parameters.upperTolerance, fromStoredThousandths(10));
+    EXPECT_EQ(rig.state.parameters.unitIndex, 0);
+    EXPECT_EQ(rig.settings.values.at("m_Text9"), 5000) << "a plan never stores its sizes";
+    EXPECT_EQ(rig.dialog.plan().line(), "");
+    rig.record(5.005f);
+    EXPECT_EQ(rig.traces.inForce().characteristic, "");
+    EXPECT_EQ(rig.listRow(rig.store.count() - 1).verdict, "合格");
+}
+
+}  // namespace
+}  // namespace mensora
