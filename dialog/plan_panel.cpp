@@ -18,8 +18,7 @@ PlanPanel::PlanPanel(std::function<PlanStore&()> store, PlanSteering& steering)
 PlanPanel::Choices PlanPanel::choices() const {
     Choices choices{store_().parts(), 0};
     if (const PlanWalk* walk = steering_.walk()) {
-        const auto found =
-            std::find(choices.parts.begin(), choices.parts.end(), walk->plan().part);
+        const auto found = std::find(choices.parts.begin(), choices.parts.end(), walk->plan().part);
         if (found != choices.parts.end()) {
             choices.inForce = 1 + static_cast<std::size_t>(found - choices.parts.begin());
         }

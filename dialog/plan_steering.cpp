@@ -12,8 +12,8 @@ constexpr std::uint32_t kPartAlertMs = 200;
 
 }  // namespace
 
-PlanSteering::PlanSteering(const DialogContext& context, ParametersPanel& panel,
-                           AlertSound& sound, RecordTraces& traces, const RecordStore& store,
+PlanSteering::PlanSteering(const DialogContext& context, ParametersPanel& panel, AlertSound& sound,
+                           RecordTraces& traces, const RecordStore& store,
                            const RecordListTexts& listTexts)
     : context_(context),
       panel_(panel),

@@ -23,8 +23,7 @@ namespace mensora {
 class PlanSteering : public RecordObserver {
 public:
     PlanSteering(const DialogContext& context, ParametersPanel& panel, AlertSound& sound,
-                 RecordTraces& traces, const RecordStore& store,
-                 const RecordListTexts& listTexts);
+                 RecordTraces& traces, const RecordStore& store, const RecordListTexts& listTexts);
 
     // The plan walked from now on, from its first characteristic of part 1; none: no plan.
     void putInForce(std::optional<InspectionPlan> plan);

@@ -47,7 +47,11 @@ std::vector<std::string> PlanStore::parts() const {
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(nativePath(folder_), error)) {
         if (!entry.is_regular_file() || entry.path().extension() != kSuffix) continue;
-        if (auto plan = load(utf8Of(entry.path().stem()))) parts.push_back(plan->part);
+        // Only a file under its own part's name: load() finds that one by the part.
+        const auto plan = load(utf8Of(entry.path().stem()));
+        if (plan && nativePath(pathOf(plan->part)).filename() == entry.path().filename()) {
+            parts.push_back(plan->part);
+        }
     }
     std::sort(parts.begin(), parts.end());
     return parts;

@@ -39,11 +39,10 @@ std::string planLine(const PlanWalk& walk, const std::optional<bool>& completedP
     if (!plan.partName.empty()) line += " (" + plan.partName + ")";
     const Characteristic& c = walk.dueCharacteristic();
     const std::string unit = recordUnitName(c.unitIndex);
-    line += pick(kSerial, language) + walk.serial() + " · " + std::to_string(walk.due() + 1) +
-            "/" + std::to_string(plan.characteristics.size()) + " " + c.name +
-            pick(kColon, language) + formatFloat(c.nominal) + " " + unit +
-            pick(kLimits, language) + sizeText(limitsOf(c).lower) + pick(kTo, language) +
-            sizeText(limitsOf(c).upper);
+    line += pick(kSerial, language) + walk.serial() + " · " + std::to_string(walk.due() + 1) + "/" +
+            std::to_string(plan.characteristics.size()) + " " + c.name + pick(kColon, language) +
+            formatFloat(c.nominal) + " " + unit + pick(kLimits, language) +
+            sizeText(limitsOf(c).lower) + pick(kTo, language) + sizeText(limitsOf(c).upper);
     return line;
 }
 

@@ -30,16 +30,20 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
 
     const struct {
         float value;
-        const char* verdict;       // of the record
-        const char* stamped;       // its characteristic
-        const char* line;          // under the window afterwards
-        int sounds;                // alerts so far
+        const char* verdict;  // of the record
+        const char* stamped;  // its characteristic
+        const char* line;     // under the window afterwards
+        int sounds;           // alerts so far
     } records[] = {
-        {12.01f, "合格", "1 Bore", "零件 A-7 (Shaft)，序号 1 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
-        {40.0f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 1 · 3/3 Angle：30 °，界限 30 至 30.5", 0},
+        {12.01f, "合格", "1 Bore",
+         "零件 A-7 (Shaft)，序号 1 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
+        {40.0f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 1 · 3/3 Angle：30 °，界限 30 至 30.5",
+         0},
         {30.2f, "合格", "3 Angle", "零件 A-7，序号 1 完成：合格", 0},
-        {12.5f, "超差", "1 Bore", "零件 A-7 (Shaft)，序号 2 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
-        {40.05f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 2 · 3/3 Angle：30 °，界限 30 至 30.5", 0},
+        {12.5f, "超差", "1 Bore",
+         "零件 A-7 (Shaft)，序号 2 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
+        {40.05f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 2 · 3/3 Angle：30 °，界限 30 至 30.5",
+         0},
         {30.0f, "超差", "3 Angle", "零件 A-7，序号 2 完成：超差", 1},  // on the lower limit
     };
     for (const auto& r : records) {
@@ -47,8 +51,7 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
         rig.record(r.value, std::to_string(r.value));
         const std::uint32_t last = rig.store.count() - 1;
         EXPECT_EQ(rig.listRow(last).verdict, r.verdict);
-        EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).characteristic,
-                  r.stamped);
+        EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).characteristic, r.stamped);
         EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).part, "A-7");
         EXPECT_EQ(rig.dialog.plan().line(), r.line);
         EXPECT_EQ(rig.sound.starts, r.sounds);

@@ -43,6 +43,8 @@ TEST(PlanStore, SavedPlansComeBackWholeByTheirPartsAndABadFileIsPassedOver) {
     ASSERT_FALSE(store.save(flange));
     ASSERT_FALSE(store.save(planFor("A-7", 12.6f))) << "a part's plan is replaced";
 
+    // A copy an engineer left beside it under another name is not a second plan of the part.
+    std::ofstream(native(folder.path() + "plans/Copy of A-7.json")) << planJson(shaft);
     EXPECT_EQ(store.parts(), (std::vector<std::string>{"A-7", "零件/9"}));
     EXPECT_EQ(store.load("零件/9"), flange);
     EXPECT_EQ(store.load("A-7"), planFor("A-7", 12.6f));
