@@ -51,12 +51,19 @@ constexpr int kAboutCommand = 16;
 constexpr int kChartsCommand = 32;
 constexpr int kTraceCommand = 48;
 constexpr int kPlantCommand = 64;
+constexpr int kPlanCommand = 80;
 
 // Under the main window's template: the part and lot in force, and the plant database's line.
 constexpr int kTraceLine = 1100;
 constexpr int kPlantLine = 1101;
+// While a plan is in force: its line and the serial of the part about to start.
+constexpr int kPlanLine = 1102;
+constexpr int kPlanSerialField = 1103;
 // Cancel in the progress box of a long save: a command of its own, apart from every control.
 constexpr int kCancelSaveCommand = 1110;
+// Page Up and Page Down while a plan is in force: back one characteristic, or skip it.
+constexpr int kPlanPreviousCommand = 1111;
+constexpr int kPlanNextCommand = 1112;
 // The quality charts window.
 constexpr int kChartsSaveButton = 1200;
 // The Part and lot window's fields, in the order of its field table.
@@ -65,6 +72,21 @@ constexpr int kTraceFirstField = 1300;
 constexpr int kPlantConnectionField = 1400;
 constexpr int kPlantBenchField = 1401;
 constexpr int kPlantTestButton = 1402;
+// The Plan window.
+constexpr int kPlanChoice = 1500;
+constexpr int kPlanImportButton = 1501;
+constexpr int kPlanExportButton = 1502;
+constexpr int kPlanTable = 1503;
+constexpr int kPlanAddButton = 1504;
+constexpr int kPlanRemoveButton = 1505;
+constexpr int kPlanUpButton = 1506;
+constexpr int kPlanDownButton = 1507;
+constexpr int kPlanSaveButton = 1508;
+constexpr int kPlanDeleteButton = 1509;
+constexpr int kPlanOkButton = 1510;
+constexpr int kPlanCancelButton = 1511;
+constexpr int kPlanPartField = 1512;
+constexpr int kPlanPartNameField = 1513;
 
 struct NamedControl {
     int id;
@@ -80,6 +102,24 @@ inline constexpr NamedControl kNamedControls[] = {
     {kPlantConnectionField, "plant-connection"},
     {kPlantBenchField, "plant-bench"},
     {kPlantTestButton, "plant-test"},
+    {kPlanLine, "plan-line"},
+    {kPlanSerialField, "plan-serial"},
+    {kPlanPreviousCommand, "plan-previous"},
+    {kPlanNextCommand, "plan-next"},
+    {kPlanChoice, "plan-choice"},
+    {kPlanImportButton, "plan-import"},
+    {kPlanExportButton, "plan-export"},
+    {kPlanTable, "plan-table"},
+    {kPlanAddButton, "plan-add"},
+    {kPlanRemoveButton, "plan-remove"},
+    {kPlanUpButton, "plan-up"},
+    {kPlanDownButton, "plan-down"},
+    {kPlanSaveButton, "plan-save"},
+    {kPlanDeleteButton, "plan-delete"},
+    {kPlanOkButton, "plan-ok"},
+    {kPlanCancelButton, "plan-cancel"},
+    {kPlanPartField, "plan-part"},
+    {kPlanPartNameField, "plan-part-name"},
 };
 
 // The name of a control of the table above; nullptr for any other id.

@@ -13,7 +13,7 @@
 
 namespace mensora {
 
-enum class FurtherWindow { Charts, Trace, Plant };
+enum class FurtherWindow { Charts, Trace, Plan, Plant };
 
 struct FurtherWindowEntry {
     FurtherWindow window;

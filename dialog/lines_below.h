@@ -1,27 +1,30 @@
 #pragma once
 // The lines under the main window's template, for both windows, stacked up from the bottom of
 // the window's client area: the plant database's status at the very bottom, taking room only
-// while it says something, and above it the part and lot in force in a band of its own. The
-// template's part above them follows its own resizing rule.
+// while it says something, above it the part and lot in force in a band of their own, and above
+// that the walk of the plan in force, taking room only while a plan is in force. The template's
+// part above them follows its own resizing rule.
 
 namespace mensora::lines_below {
 
 // The room a line of text takes: the text and two pixels of air above and below it.
 constexpr int bandOf(int textHeight) { return textHeight + 4; }
 
-// The plant database's band: nothing while it says nothing.
+// A band that takes room only while it says something.
 constexpr int plantBandOf(int textHeight, bool shown) { return shown ? bandOf(textHeight) : 0; }
 
 struct Tops {
-    int trace;  // also the height left to the template's part
+    int plan;  // also the height left to the template's part
+    int trace;
     int plant;
 };
 
-// Where the lines start in a client area `clientHeight` high, their bands `traceBand` and
-// `plantBand` high (in pixels).
-constexpr Tops topsIn(int clientHeight, int traceBand, int plantBand) {
+// Where the lines start in a client area `clientHeight` high, their bands `planBand`,
+// `traceBand` and `plantBand` high (in pixels).
+constexpr Tops topsIn(int clientHeight, int planBand, int traceBand, int plantBand) {
     const int plant = clientHeight - plantBand;
-    return {plant - traceBand, plant};
+    const int trace = plant - traceBand;
+    return {trace - planBand, trace, plant};
 }
 
 }  // namespace mensora::lines_below

@@ -53,10 +53,18 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       store_(records.store),
       listTexts_(records.listTexts),
       traces_(records.traces),
+      planStamps_(records.planStamps),
       chartData_(records.chartData),
       plant_(doors.plant) {
-    recorder_.stampWith([this](std::uint32_t index) { traces_.stamp(index); },
-                        [this] { traces_.cleared(); });
+    recorder_.stampWith(
+        [this](std::uint32_t index) {
+            traces_.stamp(index);
+            planStamps_.stamp(index, plan_.walk());
+        },
+        [this] {
+            traces_.cleared();
+            planStamps_.cleared();
+        });
     recorder_.reportTo(&plan_);
     if (doors.journal != nullptr) keepJournal(*doors.journal);
 }
@@ -109,6 +117,8 @@ void MainDialog::onCommand(int controlId) {
             break;
         case ClearButton: clearRecords(); break;
         case kCancelSaveCommand: workbook_.cancel(); break;
+        case kPlanPreviousCommand: plan_.previous(); break;
+        case kPlanNextCommand: plan_.next(); break;
         case ParametersButton: panel_.onParametersButton(); break;
         case ChineseRadio:
         case EnglishRadio: language_.onLanguageButton(); break;

@@ -119,6 +119,7 @@ private:
     RecordStore& store_;
     RecordListTexts& listTexts_;
     RecordTraces& traces_;
+    PlanStamps& planStamps_;
     const ChartData& chartData_;
     std::optional<JournalKeeping> journal_;
     PlantDoor* plant_;

@@ -451,12 +451,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     // force; the template's part above both follows its own rule.
     const int lineHeight = statusLineHeight();
     const lines_below::Tops tops =
-        lines_below::topsIn(event->size().height(), traceLineBand_, lineHeight);
+        lines_below::topsIn(event->size().height(), 0, traceLineBand_, lineHeight);
     if (statusLine_ != nullptr) {
         statusLine_->setGeometry(0, tops.plant, event->size().width(), lineHeight);
     }
     traceLine_->move(traceLine_->x(), tops.trace);
-    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(tops.trace, isMinimized());
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(tops.plan, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         QWidget* widget = control(id);

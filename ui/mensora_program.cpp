@@ -43,6 +43,7 @@ MensoraProgram::MensoraProgram()
                 case FurtherWindow::Charts: openCharts(); break;
                 case FurtherWindow::Trace: openTrace(); break;
                 case FurtherWindow::Plant: openPlant(); break;
+                case FurtherWindow::Plan: break;
             }
         });
     }

@@ -76,7 +76,7 @@ int LinesBelow::fitPlant() {
 void LinesBelow::place(int clientHeight) {
     if (dialog_ == nullptr) return;
     const RECT line = traceLinePlace(dialog_);
-    const lines_below::Tops tops = lines_below::topsIn(clientHeight, traceBand_, plantBand_);
+    const lines_below::Tops tops = lines_below::topsIn(clientHeight, 0, traceBand_, plantBand_);
     SetWindowPos(trace_, nullptr, line.left, tops.trace, line.right, line.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(plant_, nullptr, line.left, tops.plant, line.right, plantBand_,

@@ -32,19 +32,36 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
         float value;
         const char* verdict;  // of the record
         const char* stamped;  // its characteristic
+        PlanStamp plan;       // its part and the characteristic's place
         const char* line;     // under the window afterwards
         int sounds;           // alerts so far
     } records[] = {
-        {12.01f, "合格", "1 Bore",
-         "零件 A-7 (Shaft)，序号 1 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
-        {40.0f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 1 · 3/3 Angle：30 °，界限 30 至 30.5",
+        {12.01f,
+         "合格",
+         "1 Bore",
+         {1, 0},
+         "零件 A-7 (Shaft)，序号 1 · 2/3 Length：40 inch，界限 39.9 至 40.1",
          0},
-        {30.2f, "合格", "3 Angle", "零件 A-7，序号 1 完成：合格", 0},
-        {12.5f, "超差", "1 Bore",
-         "零件 A-7 (Shaft)，序号 2 · 2/3 Length：40 inch，界限 39.9 至 40.1", 0},
-        {40.05f, "合格", "2 Length", "零件 A-7 (Shaft)，序号 2 · 3/3 Angle：30 °，界限 30 至 30.5",
+        {40.0f,
+         "合格",
+         "2 Length",
+         {1, 1},
+         "零件 A-7 (Shaft)，序号 1 · 3/3 Angle：30 °，界限 30 至 30.5",
          0},
-        {30.0f, "超差", "3 Angle", "零件 A-7，序号 2 完成：超差", 1},  // on the lower limit
+        {30.2f, "合格", "3 Angle", {1, 2}, "零件 A-7，序号 1 完成：合格", 0},
+        {12.5f,
+         "超差",
+         "1 Bore",
+         {2, 0},
+         "零件 A-7 (Shaft)，序号 2 · 2/3 Length：40 inch，界限 39.9 至 40.1",
+         0},
+        {40.05f,
+         "合格",
+         "2 Length",
+         {2, 1},
+         "零件 A-7 (Shaft)，序号 2 · 3/3 Angle：30 °，界限 30 至 30.5",
+         0},
+        {30.0f, "超差", "3 Angle", {2, 2}, "零件 A-7，序号 2 完成：超差", 1},  // on the lower limit
     };
     for (const auto& r : records) {
         SCOPED_TRACE(r.stamped);
@@ -53,6 +70,8 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
         EXPECT_EQ(rig.listRow(last).verdict, r.verdict);
         EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).characteristic, r.stamped);
         EXPECT_EQ(rig.traces.combinations().at(rig.traces.indexOf(last)).part, "A-7");
+        EXPECT_EQ(rig.records.planStamps.of(last).part, r.plan.part);
+        EXPECT_EQ(rig.records.planStamps.of(last).characteristic, r.plan.characteristic);
         EXPECT_EQ(rig.dialog.plan().line(), r.line);
         EXPECT_EQ(rig.sound.starts, r.sounds);
     }
@@ -64,6 +83,11 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
     rig.record(40.0f);
     rig.record(30.1f);
     EXPECT_EQ(rig.dialog.plan().line(), "零件 A-7，序号 3 完成：合格");
+    const PlanParts parts = rig.records.planStamps.parts();
+    ASSERT_EQ(parts.parts.size(), 3u);
+    EXPECT_EQ(parts.plans.size(), 1u) << "a plan is kept once for all its parts";
+    EXPECT_EQ(parts.parts[2].serial, "3");
+    EXPECT_EQ(rig.records.planStamps.of(rig.store.count() - 4).part, 3u) << "measured again";
 
     rig.dialog.plan().putInForce(std::nullopt);
     EXPECT_TRUE(rig.window.isEnabled(ParametersButton));
@@ -73,6 +97,7 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
     EXPECT_EQ(rig.settings.values.at("m_Text9"), 5000) << "a plan never stores its sizes";
     EXPECT_EQ(rig.dialog.plan().line(), "");
     rig.record(5.005f);
+    EXPECT_EQ(rig.records.planStamps.of(rig.store.count() - 1).part, 0u);
     EXPECT_EQ(rig.traces.inForce().characteristic, "");
     EXPECT_EQ(rig.listRow(rig.store.count() - 1).verdict, "合格");
 }
