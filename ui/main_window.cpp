@@ -26,6 +26,8 @@
 #include "base/control_table.h"
 #include "base/texts.h"
 #include "dialog/lines_below.h"
+#include "dialog/plan_form.h"
+#include "dialog/plan_texts.h"
 #include "dialog/trace_form.h"
 #include "measure/record_list_cells.h"
 #include "ui/about_box.h"
@@ -88,7 +90,10 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     : QDialog(parent),
       model_(new RecordListModel(store, listTexts, this)),
       languageButtons_(new QButtonGroup(this)),
-      traceLine_(new FittingLabel(QString(), this)) {
+      traceLine_(new FittingLabel(QString(), this)),
+      planBand_(new QWidget(this)),
+      planLine_(new FittingLabel(QString(), planBand_)),
+      planSerial_(new QLineEdit(planBand_)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -128,6 +133,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     traceLine_->setObjectName(QString::fromUtf8(controlName(kTraceLine)));
     traceLine_->setGeometry(toPixels(kTraceLineRect, units_));
     traceLineBand_ = toPixels({0, 0, 0, kTraceLineUnits}, units_).height();
+    createPlanBand();
 
     // Until the window has a frame, the frame is taken as nothing: the client alone keeps
     // the minimum tracking size.
@@ -336,6 +342,48 @@ void MainWindow::setUpRecordList(Language language) {
     }
 }
 
+void MainWindow::createPlanBand() {
+    planBand_->hide();
+    planBand_->resize(toPixels({0, 0, kDialogWidthUnits, kPlanBandUnits}, units_).size());
+    planLine_->setObjectName(QString::fromUtf8(controlName(kPlanLine)));
+    planLine_->setGeometry(toPixels(kPlanLineRect, units_));
+    auto* serialLabel = new QLabel(QString(), planBand_);
+    serialLabel->setObjectName(QStringLiteral("plan-serial-label"));
+    serialLabel->setGeometry(toPixels(kPlanSerialLabelRect, units_));
+    serialLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    planSerial_->setObjectName(QString::fromUtf8(controlName(kPlanSerialField)));
+    planSerial_->setGeometry(toPixels(kPlanSerialFieldRect, units_));
+    planSerial_->setMaxLength(40);  // as long as a part number may be
+    const std::pair<int, Qt::Key> steps[] = {{kPlanPreviousCommand, Qt::Key_PageUp},
+                                             {kPlanNextCommand, Qt::Key_PageDown}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        auto* action = new QAction(this);
+        action->setObjectName(QString::fromUtf8(controlName(steps[i].first)));
+        action->setShortcut(QKeySequence(steps[i].second));
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setEnabled(false);
+        connect(action, &QAction::triggered, this, [this, id = steps[i].first] { command(id); });
+        addAction(action);
+        planSteps_[i] = action;
+    }
+}
+
+int MainWindow::planBandHeight() const { return planBand_->isHidden() ? 0 : planBand_->height(); }
+
+void MainWindow::showPlanLine(const std::string& text) {
+    planLine_->setText(QString::fromStdString(text));
+    planBand_->findChild<QLabel*>(QStringLiteral("plan-serial-label"))
+        ->setText(QString::fromUtf8(pick(plan_texts::kSerialLabel, language_)));
+    const bool shown = !text.empty();
+    for (QAction* step : planSteps_) step->setEnabled(shown);
+    if (shown == !planBand_->isHidden()) return;
+    // The window grows by the band, so the controls above it keep their room.
+    const int before = planBandHeight();
+    planBand_->setVisible(shown);
+    keepMinimumTrackingSize();
+    resize(width(), height() + planBandHeight() - before);
+}
+
 void MainWindow::showTraceLine(const std::string& text) {
     traceLine_->setText(QString::fromStdString(text));
 }
@@ -436,6 +484,12 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);  // Escape arrives at reject()
         return;
     }
+    // The plan's serial field takes Enter as the end of a serial, as a barcode scanner sends it.
+    if (focusWidget() == planSerial_) {
+        if (planSerialEntered_) planSerialEntered_(planSerial_->text().trimmed().toStdString());
+        planSerial_->clear();
+        return;
+    }
     // A push button with the focus takes Enter as its click; anywhere else Enter is the
     // window's own command: read the fields back and close.
     if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
@@ -451,11 +505,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     // force; the template's part above both follows its own rule.
     const int lineHeight = statusLineHeight();
     const lines_below::Tops tops =
-        lines_below::topsIn(event->size().height(), 0, traceLineBand_, lineHeight);
+        lines_below::topsIn(event->size().height(), planBandHeight(), traceLineBand_, lineHeight);
     if (statusLine_ != nullptr) {
         statusLine_->setGeometry(0, tops.plant, event->size().width(), lineHeight);
     }
     traceLine_->move(traceLine_->x(), tops.trace);
+    planBand_->move(0, tops.plan);
     const std::optional<Stretch> stretch = resizeRule_.sizeChanged(tops.plan, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
@@ -470,7 +525,8 @@ void MainWindow::keepMinimumTrackingSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     const PixelSize client = minimumClientSize({frame.width(), frame.height()});
     const QSize former = minimumSize();
-    setMinimumSize(client.width, client.height + traceLineBand_ + statusLineHeight());
+    setMinimumSize(client.width,
+                   client.height + planBandHeight() + traceLineBand_ + statusLineHeight());
     // A window still at the template's size, grown only to the former minimum, follows the
     // minimum back: the frame arrives after the window was sized, and then takes its share.
     if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {

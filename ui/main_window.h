@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 #include <map>
 
 #include "base/pending_frame.h"
@@ -18,6 +19,7 @@
 class QAction;
 class QButtonGroup;
 class QLabel;
+class QLineEdit;
 
 namespace mensora {
 
@@ -48,6 +50,14 @@ public:
     void placeStatusLine(QWidget* line);
     // The line under the window's own layout that shows the part and lot in force.
     void showTraceLine(const std::string& text);
+    // The walk of the plan in force, in a band above the part and lot that takes room only
+    // while a plan is in force: an empty text takes the band away. Page Up and Page Down step
+    // the walk while it is there.
+    void showPlanLine(const std::string& text);
+    // Told of the serial typed or scanned into the band's field, and Enter.
+    void onPlanSerial(std::function<void(const std::string&)> entered) {
+        planSerialEntered_ = std::move(entered);
+    }
 
     // Shows at once what waits for the next frame (new rows, the scroll to the last one, the
     // statistics): for whoever reads the window's controls now.
@@ -92,6 +102,7 @@ protected:
 private:
     QWidget* createControl(const DialogControl& row);
     RecordTableView* createRecordList();
+    void createPlanBand();
     void command(int controlId);
     // Puts a text on its control, unless the control shows it already.
     void showText(int controlId, const std::string& text);
@@ -112,6 +123,12 @@ private:
     int statusLineHeight() const;
     void statusLineShownOrHidden();
     QLabel* traceLine_;
+    QWidget* planBand_;
+    QLabel* planLine_;
+    QLineEdit* planSerial_;
+    std::function<void(const std::string&)> planSerialEntered_;
+    QAction* planSteps_[2];  // Page Up, Page Down
+    int planBandHeight() const;
     int traceLineBand_ = 0;  // the window's height below its template, in pixels
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels

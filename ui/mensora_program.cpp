@@ -8,6 +8,7 @@
 #include "dialog/further_windows.h"
 #include "link/platform_port_names.h"
 #include "measure/trace_fields.h"
+#include "ui/plan_window.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
 #include "ui/trace_window.h"
@@ -43,12 +44,17 @@ MensoraProgram::MensoraProgram()
                 case FurtherWindow::Charts: openCharts(); break;
                 case FurtherWindow::Trace: openTrace(); break;
                 case FurtherWindow::Plant: openPlant(); break;
-                case FurtherWindow::Plan: break;
+                case FurtherWindow::Plan: openPlan(); break;
             }
         });
     }
     const QString tip = QString::fromStdString(furtherWindowsTip(language, MenuPlace::Background));
     for (const int id : {RecordList, StatisticsGroup}) window_.control(id)->setToolTip(tip);
+    window_.onPlanSerial([this](const std::string& serial) { dialog().plan().setSerial(serial); });
+    dialog().plan().onChange([this] {
+        window_.showPlanLine(dialog().plan().line());
+        showTraceLine();
+    });
     showTraceLine();
 }
 
@@ -69,6 +75,11 @@ MensoraProgram::~MensoraProgram() {
 void MensoraProgram::openPlant() {
     PlantWindow plantWindow(*station_.plantPanel(), dialog().state().language(), &window_);
     plantWindow.exec();
+}
+
+void MensoraProgram::openPlan() {
+    PlanWindow planWindow(station_.planPanel(), dialog().state().language(), &window_);
+    planWindow.exec();
 }
 
 void MensoraProgram::openCharts() {

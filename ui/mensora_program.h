@@ -57,6 +57,7 @@ private:
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
 
     void openCharts();
+    void openPlan();
     void openPlant();
     void openTrace();
     void showTraceLine();

@@ -5,10 +5,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -26,7 +30,10 @@
 #include "base/texts.h"
 #include "charts/chart_texts.h"
 #include "charts/figure_text.h"
+#include "dialog/plan_texts.h"
 #include "tests/integration/e2e_support.h"
+#include "tests/integration/file_name_typing.h"
+#include "tests/integration/next_modal.h"
 #include "ui/mensora_program.h"
 #include "tools/tour/run_events_until.h"
 
@@ -64,6 +71,7 @@ struct Program {
 
 using test::applicationName;
 using test::MessageBoxWatch;
+using test::NextModal;
 using test::VirtualGauge;
 
 // A bench as the worked discovery describes it: the gauge was last seen on COM7, which is gone;
@@ -289,6 +297,118 @@ TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, ChartsFollowTheRecords, ::testing::Values(1, 2),
+                         [](const auto& param) {
+                             return std::string(param.param == 2 ? "English" : "Chinese");
+                         });
+
+// A plan kept in a spreadsheet, saved as a German Excel saves a CSV (semicolons, decimal
+// commas), imported through the Plan window and walked for three parts with the gauge's data
+// key: the line under the window names the characteristic due and each part's verdict, and
+// Page Down skips a characteristic, which makes its part NG.
+class PlanWalkedAtTheBench : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
+    VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0.01",
+                        "--seed", "5", "--rate", "10"});
+    ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
+    {
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
+                        applicationName());
+        bench.setValue("Settings/Language", GetParam());
+        bench.setValue("Settings/ComID", 1);
+        bench.setValue("Settings/Baudrate", 9600);
+        bench.setValue("Ports/COM1", gauge.device());
+        bench.sync();
+    }
+    QTemporaryDir folder;
+    const QString csv = folder.filePath("A-7.csv");
+    {
+        QFile file(csv);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("Characteristic;Part;Nominal;Upper tolerance;Lower tolerance;Unit;Part name\r\n"
+                   "Bore;A-7;12,345;0,05;-0,05;mm;Shaft\r\n"
+                   "Length;A-7;12,3;0,1;0;mm;Shaft\r\n"
+                   "Step;A-7;12,35;0,05;-0,05;mm;Shaft\r\n");
+    }
+
+    MessageBoxWatch boxes;
+    Program program;
+    QApplication::setActiveWindow(&program.window);
+    int rowsShown = 0;
+    // Import is clicked as the window's own event, so that its file dialog opens in the Plan
+    // window's loop and the handlers below see each window in turn.
+    NextModal planWindow(std::vector<NextModal::Handler>{
+        [&](QWidget* open) {
+            ASSERT_EQ(open->objectName(), "plan");
+            EXPECT_EQ(open->windowTitle().toStdString(), program.caption(plan_texts::kWindowTitle));
+            QMetaObject::invokeMethod(open->findChild<QPushButton*>("plan-import"), "click",
+                                      Qt::QueuedConnection);
+        },
+        [&](QWidget* open) {
+            auto* dialog = qobject_cast<QFileDialog*>(open);
+            ASSERT_NE(dialog, nullptr);
+            test::typeFileName(*dialog, csv);
+            QMetaObject::invokeMethod(dialog, "accept");
+        },
+        [&](QWidget* open) {
+            ASSERT_EQ(open->objectName(), "plan");
+            EXPECT_EQ(open->findChild<QComboBox*>("plan-choice")->currentText().toStdString(),
+                      "A-7");
+            rowsShown = open->findChild<QTableWidget*>("plan-table")->rowCount();
+            open->findChild<QPushButton*>("plan-ok")->click();
+        }});
+    QTest::keyClick(&program.window, Qt::Key_F5);
+    ASSERT_EQ(planWindow.seen(), 3);
+    EXPECT_EQ(rowsShown, 3);
+    // The main window is active again once the Plan window has closed, as a window manager
+    // makes it; the offscreen screen does not.
+    QApplication::setActiveWindow(&program.window);
+    auto* line = program.window.findChild<QLabel*>("plan-line");
+    ASSERT_NE(line, nullptr);
+    ASSERT_TRUE(line->isVisible()) << "no plan in force";
+    EXPECT_FALSE(program.enabled(ParametersButton));
+
+    program.click(ConnectButton);
+    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected; })) << "no link";
+    const RecordStore& store = program.program.store();
+    const std::string ok = program.caption(texts::kVerdictOk);
+    const std::string ng = program.caption(texts::kVerdictNg);
+    // The line names the characteristic due, or the verdict of the part just completed until
+    // the next record.
+    const struct {
+        const char* due;    // what the line names before the record; empty: the last part's verdict
+        bool skip;          // Page Down instead of the data key
+        std::string after;  // how the line ends afterwards; empty: not checked
+    } steps[] = {
+        {"1/3 Bore", false, ""}, {"2/3 Length", false, ""}, {"3/3 Step", false, ok},
+        {"", false, ""},         {"2/3 Length", false, ""}, {"3/3 Step", true, ng},
+        {"", false, ""},         {"2/3 Length", false, ""}, {"3/3 Step", false, ok},
+    };
+    std::uint32_t records = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.due);
+        const std::string due = *step.due == 0 ? "1/3 Bore" : step.due;
+        EXPECT_EQ(line->text().toStdString().find(due) != std::string::npos, *step.due != 0)
+            << line->text().toStdString();
+        if (step.skip) {
+            QTest::keyClick(&program.window, Qt::Key_PageDown);
+        } else {
+            gauge.pressUntil([&] { return store.count(); }, ++records);
+            ASSERT_EQ(store.count(), records);
+        }
+        if (!step.after.empty()) {
+            const std::string shown = line->text().toStdString();
+            EXPECT_EQ(shown.substr(shown.size() - std::min(shown.size(), step.after.size())),
+                      step.after)
+                << shown;
+        }
+    }
+    EXPECT_EQ(program.program.dialog().plan().walk()->serial(), "4");
+    program.click(ConnectButton);
+    EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, PlanWalkedAtTheBench, ::testing::Values(1, 2),
                          [](const auto& param) {
                              return std::string(param.param == 2 ? "English" : "Chinese");
                          });
