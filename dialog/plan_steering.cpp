@@ -3,6 +3,7 @@
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
 #include "measure/plan_line.h"
+#include "measure/running_statistics.h"
 
 namespace mensora {
 namespace {
@@ -26,6 +27,8 @@ void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
     completedPart_.reset();
     if (!plan) {
         walk_.reset();
+        figures_.clear();
+        context_.state.statistics.shown = shownFigures(context_.state.statistics);
         panel_.lockForPlan(false);
         panel_.putBackStoredSizes();
         TraceValues values = traces_.inForce();
@@ -36,6 +39,7 @@ void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
         return;
     }
     walk_.emplace(std::move(*plan));
+    figures_.assign(walk_->plan().characteristics.size(), Statistics{});
     panel_.lockForPlan(true);
     showDue();
 }
@@ -50,6 +54,7 @@ void PlanSteering::showDue() {
     parameters.lowerTolerance = parameters.shownLowerTolerance = due.lowerTolerance;
     parameters.unitIndex = due.unitIndex;
     context_.window.selectListItem(UnitList, due.unitIndex);
+    context_.state.statistics.shown = shownFigures(figures_[walk_->due()]);
     context_.exchange.push();
     TraceValues values = traces_.inForce();
     values.part = walk_->plan().part;
@@ -63,6 +68,7 @@ void PlanSteering::recorded(float value, std::uint8_t decimalPlaces) {
     if (walk_) {
         const std::string serial = walk_->serial();
         const Verdict verdict = listTexts_.verdict(store_.count() - 1);
+        addToStatistics(figures_[walk_->due()], value, verdict);
         completedPart_.reset();
         partCompleted(walk_->recorded(verdict), serial);
     }
@@ -70,6 +76,7 @@ void PlanSteering::recorded(float value, std::uint8_t decimalPlaces) {
 }
 
 void PlanSteering::cleared() {
+    if (walk_) figures_.assign(figures_.size(), Statistics{});
     if (next_ != nullptr) next_->cleared();
 }
 

@@ -3,11 +3,13 @@
 // parameters group shows that characteristic's sizes and its button is disabled, the record
 // is judged against them and stamped with the plan's part, the characteristic and its gauge
 // (lot and operator as set), and the walk moves on. A part found NG sounds the alert once.
+// The statistics group shows the figures of the characteristic due.
 // "No plan" puts back the single-part sizes the settings hold, which a plan never changes.
 
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "base/alert_sound.h"
 #include "base/dialog_context.h"
@@ -58,6 +60,9 @@ private:
     std::function<void()> changed_;
     RecordObserver* next_ = nullptr;
     std::optional<PlanWalk> walk_;
+    // The statistics group's figures of each characteristic of the plan in force: the group
+    // shows those of the characteristic due, never a bore averaged with a length.
+    std::vector<Statistics> figures_;
     std::optional<bool> completedPart_;  // shown until the next record
     std::string completedSerial_;
 };

@@ -9,6 +9,7 @@
 #include "measure/judgement.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/running_statistics.h"
 
 namespace mensora {
 namespace {
@@ -68,43 +69,16 @@ void Recorder::putBack(const RecordFields& fields, std::string_view valueText, V
 void Recorder::add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
                    Language language, float value, std::uint8_t decimalPlaces) {
     const std::uint32_t index = store_.count();
-    Statistics& stats = state_.statistics;
-    // The store is empty only after start-up or a Clear, where the statistics were reset.
-    updateExtremes(value, index == 0);
-    count(verdict);
     store_.append(fields);
     if (stamp_) stamp_(index);
     listTexts_.set(index, valueText, verdict, language);
+    // The figures are those of every record before anyone hears of this one: a plan in force
+    // shows its characteristic's own instead.
+    Statistics& stats = state_.statistics;
+    addToStatistics(stats, value, verdict);
+    stats.shown = stats.live;
     window_.recordListAppended();
     if (observer_ != nullptr) observer_->recorded(value, decimalPlaces);
-
-    // The sum stays in double so that a long run of equal readings averages to that reading.
-    stats.sum += value;
-    stats.live.count = store_.count();
-    stats.live.average = static_cast<float>(stats.sum / stats.live.count);
-    stats.shown = stats.live;
-}
-
-void Recorder::count(Verdict verdict) {
-    StatisticsFigures& live = state_.statistics.live;
-    switch (verdict) {
-        case Verdict::OverUpper: ++live.overUpperCount; break;
-        case Verdict::UnderLower: ++live.underLowerCount; break;
-        case Verdict::Ok: ++live.okCount; break;
-    }
-}
-
-// The extremes are those of the recorded readings: the first recording sets both, so that
-// readings all below zero get their true maximum and the reset's 999999 never shows.
-void Recorder::updateExtremes(float value, bool firstSinceReset) {
-    StatisticsFigures& live = state_.statistics.live;
-    if (firstSinceReset) {
-        live.maximum = value;
-        live.minimum = value;
-        return;
-    }
-    if (live.maximum < value) live.maximum = value;
-    if (live.minimum > value) live.minimum = value;
 }
 
 // A full store records nothing more, but readings must not vanish unnoticed: the first

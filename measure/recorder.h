@@ -41,8 +41,6 @@ public:
 private:
     void add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
              Language language, float value, std::uint8_t decimalPlaces);
-    void count(Verdict verdict);
-    void updateExtremes(float value, bool firstSinceReset);
     void reportStoreFull();
 
     AcquisitionState& state_;

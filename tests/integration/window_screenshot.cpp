@@ -21,11 +21,14 @@
 #include <iostream>
 
 #include "base/control_ids.h"
+#include "dialog/plan_panel.h"
 #include "dialog/plant_panel.h"
+#include "files/native_file_system.h"
 #include "dialog/trace_panel.h"
 #include "plant/plant_door.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
+#include "ui/plan_window.h"
 #include "ui/plant_window.h"
 #include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
@@ -220,6 +223,42 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
                                                                     : "window_parts_chinese.png");
     ASSERT_TRUE(labelled(picture->toImage(), window, whole.topLeft()).save(marked))
         << marked.toStdString();
+}
+
+// A plan of three characteristics in force, the second due of part 2, and the Plan window
+// showing that plan over the window.
+TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
+    const std::int32_t language = GetParam();
+    const Language shown = languageOf(language);
+    WindowRig rig({{"Language", language}});
+    const InspectionPlan plan{
+        "A-7",
+        "Shaft",
+        {{"1", shown == Language::English ? "Bore" : "内孔", 12.0f, 0.02f, -0.02f, 0, "G-1", 1, {}},
+         {"2", shown == Language::English ? "Length" : "长度", 40.0f, 0.1f, -0.1f, 0, "G-2", 5, 80},
+         {"3", shown == Language::English ? "Shoulder" : "台阶", 8.5f, 0.05f, 0.0f, 0, "", 1, {}}}};
+    rig.dialog.plan().onChange([&] { rig.window.showPlanLine(rig.dialog.plan().line()); });
+    rig.dialog.plan().putInForce(plan);
+    for (const char* reading : {"12.004", "40.030", "8.520", "11.995"}) {
+        rig.record(std::stof(reading), reading);
+    }
+    rig.window.move(0, 0);
+    showAndSettle(rig.window);
+
+    QTemporaryDir fallback;
+    QTemporaryDir plans;
+    NativeFileSystem files;
+    PlanStore store(files, plans.path().toStdString());
+    ASSERT_FALSE(store.save(plan));
+    PlanPanel panel([&store]() -> PlanStore& { return store; }, rig.dialog.plan());
+    PlanWindow planWindow(panel, shown, &rig.window);
+    saveModalPicture(
+        planWindow, [&planWindow] { planWindow.exec(); },
+        picturePath(fallback, "plan_window", language));
+    const QString path = picturePath(fallback, "plan_walk", language);
+    const QPixmap picture =
+        onRealDisplay() ? framedPicture(rig.window).value_or(QPixmap()) : rig.window.grab();
+    ASSERT_TRUE(picture.save(path)) << path.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot,

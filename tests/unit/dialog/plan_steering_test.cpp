@@ -30,38 +30,55 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
 
     const struct {
         float value;
-        const char* verdict;  // of the record
-        const char* stamped;  // its characteristic
-        PlanStamp plan;       // its part and the characteristic's place
-        const char* line;     // under the window afterwards
-        int sounds;           // alerts so far
+        const char* verdict;    // of the record
+        const char* stamped;    // its characteristic
+        PlanStamp plan;         // its part and the characteristic's place
+        const char* line;       // under the window afterwards
+        int sounds;             // alerts so far
+        StatisticsFigures due;  // the statistics group's count and average afterwards
     } records[] = {
         {12.01f,
          "合格",
          "1 Bore",
          {1, 0},
          "零件 A-7 (Shaft)，序号 1 · 2/3 Length：40 inch，界限 39.9 至 40.1",
-         0},
+         0,
+         {}},
         {40.0f,
          "合格",
          "2 Length",
          {1, 1},
          "零件 A-7 (Shaft)，序号 1 · 3/3 Angle：30 °，界限 30 至 30.5",
-         0},
-        {30.2f, "合格", "3 Angle", {1, 2}, "零件 A-7，序号 1 完成：合格", 0},
+         0,
+         {}},
+        {30.2f,
+         "合格",
+         "3 Angle",
+         {1, 2},
+         "零件 A-7，序号 1 完成：合格",
+         0,
+         {.average = 12.01f, .count = 1}},
         {12.5f,
          "超差",
          "1 Bore",
          {2, 0},
          "零件 A-7 (Shaft)，序号 2 · 2/3 Length：40 inch，界限 39.9 至 40.1",
-         0},
+         0,
+         {.average = 40.0f, .count = 1}},
         {40.05f,
          "合格",
          "2 Length",
          {2, 1},
          "零件 A-7 (Shaft)，序号 2 · 3/3 Angle：30 °，界限 30 至 30.5",
-         0},
-        {30.0f, "超差", "3 Angle", {2, 2}, "零件 A-7，序号 2 完成：超差", 1},  // on the lower limit
+         0,
+         {.average = 30.2f, .count = 1}},
+        {30.0f,
+         "超差",
+         "3 Angle",
+         {2, 2},
+         "零件 A-7，序号 2 完成：超差",
+         1,  // on the lower limit
+         {.average = 12.255f, .count = 2}},
     };
     for (const auto& r : records) {
         SCOPED_TRACE(r.stamped);
@@ -74,6 +91,8 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
         EXPECT_EQ(rig.records.planStamps.of(last).characteristic, r.plan.characteristic);
         EXPECT_EQ(rig.dialog.plan().line(), r.line);
         EXPECT_EQ(rig.sound.starts, r.sounds);
+        EXPECT_EQ(rig.state.statistics.shown.count, r.due.count);
+        EXPECT_FLOAT_EQ(rig.state.statistics.shown.average, r.due.average);
     }
 
     // Measured again: the bore of part 3 after a slip, and the part takes the latest.
@@ -96,6 +115,7 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
     EXPECT_EQ(rig.state.parameters.unitIndex, 0);
     EXPECT_EQ(rig.settings.values.at("m_Text9"), 5000) << "a plan never stores its sizes";
     EXPECT_EQ(rig.dialog.plan().line(), "");
+    EXPECT_EQ(rig.state.statistics.shown.count, rig.store.count()) << "all records again";
     rig.record(5.005f);
     EXPECT_EQ(rig.records.planStamps.of(rig.store.count() - 1).part, 0u);
     EXPECT_EQ(rig.traces.inForce().characteristic, "");
