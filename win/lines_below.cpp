@@ -3,7 +3,10 @@
 #include "base/control_ids.h"
 #include "base/wide_text.h"
 #include "dialog/lines_below.h"
+#include "dialog/plan_form.h"
+#include "dialog/plan_texts.h"
 #include "dialog/trace_form.h"
+#include "win/template_writer.h"
 
 namespace mensora {
 namespace {
@@ -16,29 +19,65 @@ RECT traceLinePlace(HWND dialog) {
     return place;
 }
 
-// The band of the line of values in force, at the dialog's scale.
-int traceBandOf(HWND dialog) {
-    RECT band{0, 0, 0, kTraceLineUnits};
+// A height in dialog units at the dialog's scale.
+int pixelsHigh(HWND dialog, int units) {
+    RECT band{0, 0, 0, units};
     MapDialogRect(dialog, &band);
     return band.bottom;
 }
 
+// A control of the plan's band where the form places it, in a band whose top is `top`. The
+// place and the size are mapped each on its own, as the dialog manager maps a template's.
+void placeInBand(HWND dialog, HWND control, const DialogRect& rect, int top) {
+    RECT place{rect.x, rect.y, rect.width, rect.height};
+    MapDialogRect(dialog, &place);
+    SetWindowPos(control, nullptr, place.left, top + place.top, place.right, place.bottom,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+HWND makeControl(HWND dialog, const wchar_t* kind, int id, const std::wstring& text, DWORD style,
+                 DWORD exStyle = 0) {
+    const HWND made = CreateWindowExW(exStyle, kind, text.c_str(), WS_CHILD | style, 0, 0, 0, 0,
+                                      dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                      GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(made, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
+    return made;
+}
+
 HWND makeLine(HWND dialog, int id, const std::wstring& text, DWORD style) {
-    const HWND line = CreateWindowExW(
-        0, L"STATIC", text.c_str(), WS_CHILD | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style, 0, 0,
-        0, 0, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-        nullptr);
-    SendMessageW(line, WM_SETFONT, SendMessageW(dialog, WM_GETFONT, 0, 0), FALSE);
-    return line;
+    return makeControl(dialog, L"STATIC", id, text, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style);
 }
 
 }  // namespace
 
-void LinesBelow::create(HWND dialog) {
+void LinesBelow::create(HWND dialog, Language language) {
     dialog_ = dialog;
+    // The plan's band is hidden until a plan is in force. Its field takes the serial as a
+    // scanner types it, ended by Enter.
+    plan_ = makeLine(dialog, kPlanLine, L"", SS_CENTERIMAGE);
+    serialLabel_ =
+        makeLine(dialog, kNoId, wide(pick(plan_texts::kSerialLabel, language)), SS_CENTERIMAGE);
+    serialField_ = makeControl(dialog, L"EDIT", kPlanSerialField, L"",
+                               WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE);
     trace_ = makeLine(dialog, kTraceLine, traceText_, WS_VISIBLE | SS_CENTERIMAGE);
     plant_ = makeLine(dialog, kPlantLine, plantText_, 0);
-    traceBand_ = traceBandOf(dialog);
+    traceBand_ = pixelsHigh(dialog, kTraceLineUnits);
+}
+
+int LinesBelow::planBandOf() const {
+    return planText_.empty() ? 0 : pixelsHigh(dialog_, kPlanBandUnits);
+}
+
+int LinesBelow::showPlan(const std::string& text) {
+    planText_ = wide(text);
+    if (plan_ == nullptr) return 0;
+    SetWindowTextW(plan_, planText_.c_str());
+    const int shown = planText_.empty() ? SW_HIDE : SW_SHOWNA;
+    for (const HWND control : {plan_, serialLabel_, serialField_}) ShowWindow(control, shown);
+    const int band = planBandOf();
+    const int grown = band - planBand_;
+    planBand_ = band;
+    return grown;
 }
 
 void LinesBelow::showTrace(const std::string& text) {
@@ -76,7 +115,11 @@ int LinesBelow::fitPlant() {
 void LinesBelow::place(int clientHeight) {
     if (dialog_ == nullptr) return;
     const RECT line = traceLinePlace(dialog_);
-    const lines_below::Tops tops = lines_below::topsIn(clientHeight, 0, traceBand_, plantBand_);
+    const lines_below::Tops tops =
+        lines_below::topsIn(clientHeight, planBand_, traceBand_, plantBand_);
+    placeInBand(dialog_, plan_, kPlanLineRect, tops.plan);
+    placeInBand(dialog_, serialLabel_, kPlanSerialLabelRect, tops.plan);
+    placeInBand(dialog_, serialField_, kPlanSerialFieldRect, tops.plan);
     SetWindowPos(trace_, nullptr, line.left, tops.trace, line.right, line.bottom,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(plant_, nullptr, line.left, tops.plant, line.right, plantBand_,
@@ -85,8 +128,11 @@ void LinesBelow::place(int clientHeight) {
 
 void LinesBelow::rescale() {
     const WPARAM font = static_cast<WPARAM>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
-    for (const HWND line : {trace_, plant_}) SendMessageW(line, WM_SETFONT, font, TRUE);
-    traceBand_ = traceBandOf(dialog_);
+    for (const HWND line : {plan_, serialLabel_, serialField_, trace_, plant_}) {
+        SendMessageW(line, WM_SETFONT, font, TRUE);
+    }
+    planBand_ = planBandOf();
+    traceBand_ = pixelsHigh(dialog_, kTraceLineUnits);
     fitPlant();
 }
 

@@ -15,7 +15,6 @@
 #include "dialog/trace_form.h"
 #include "win/dialog_owner.h"
 #include "win/dialog_template.h"
-#include "win/executable_name.h"
 #include "win/resource_ids.h"
 #include "win/screen_dpi.h"
 #include "win/standard_boxes.h"
@@ -88,7 +87,8 @@ void NativeMainWindow::run(HINSTANCE instance, Language language) {
 }
 
 // A modal dialog's loop hands each message to the thread's message filters before the dialog
-// treats it, whichever control has the focus: the one place to see F3 and F4 in a dialog box.
+// treats it, whichever control has the focus: the one place to see F3 and F4, Page Up and
+// Page Down in a dialog box.
 // The save's progress box is not modal: its keys come through here too.
 LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lParam) {
     auto* message = reinterpret_cast<MSG*>(lParam);
@@ -97,17 +97,36 @@ LRESULT CALLBACK NativeMainWindow::keyFilter(int code, WPARAM wParam, LPARAM lPa
         return 1;
     }
     if (code == MSGF_DIALOGBOX && filtering != nullptr && message->message == WM_KEYDOWN &&
-        (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd))) {
-        for (const FurtherWindowEntry& entry : furtherWindows()) {
-            if (entry.functionKey == 0 ||
-                message->wParam != static_cast<WPARAM>(VK_F1 + entry.functionKey - 1)) {
-                continue;
-            }
-            filtering->open(entry.window);
-            return 1;
-        }
+        (message->hwnd == filtering->window_ || IsChild(filtering->window_, message->hwnd)) &&
+        filtering->takeKey(message->wParam)) {
+        return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Whether the key opened a window beside this one or moved the plan's walk.
+bool NativeMainWindow::takeKey(WPARAM key) {
+    for (const FurtherWindowEntry& entry : furtherWindows()) {
+        if (entry.functionKey != 0 && key == static_cast<WPARAM>(VK_F1 + entry.functionKey - 1)) {
+            open(entry.window);
+            return true;
+        }
+    }
+    if ((key != VK_PRIOR && key != VK_NEXT) || !lines_.planShown() || controller_ == nullptr) {
+        return false;
+    }
+    controller_->onCommand(key == VK_PRIOR ? kPlanPreviousCommand : kPlanNextCommand);
+    showFrameNow();
+    return true;
+}
+
+// Enter in the serial field: the serial of the part about to start, and the field is ready
+// for the next.
+void NativeMainWindow::takeSerial() {
+    const HWND field = control(kPlanSerialField);
+    const std::string serial = utf8(windowText(field));
+    SetWindowTextW(field, L"");
+    if (controller_ != nullptr) controller_->plan().setSerial(serial);
 }
 
 INT_PTR CALLBACK NativeMainWindow::dialogProc(HWND window, UINT message, WPARAM wParam,
@@ -151,7 +170,7 @@ void NativeMainWindow::created(HWND window) {
     tipOver(control(RecordList), RecordList, further, TipArea::OwnWindow);
     tipOver(control(StatisticsGroup), StatisticsGroup, further, TipArea::PlaceInWindow);
 
-    lines_.create(window);
+    lines_.create(window, language_);
     // Never smaller than the window may be dragged to, from the start; the controls keep the
     // places the template gave them, as when the platform applies the limits at creation.
     RECT outer{};
@@ -175,8 +194,11 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            // The dialog's own keys: Enter as its default command, Escape as cancel.
-            if (id == IDOK) {
+            // The dialog's own keys: Enter as its default command, Escape as cancel; Enter
+            // in the serial field ends the serial.
+            if (id == IDOK && GetFocus() == control(kPlanSerialField)) {
+                takeSerial();
+            } else if (id == IDOK) {
                 closeIf(CloseRequest::Enter);
             } else if (id == IDCANCEL) {
                 closeIf(CloseRequest::Escape);
@@ -524,9 +546,7 @@ void NativeMainWindow::showMessage(const std::string& text, MessageIcon icon) {
 bool NativeMainWindow::askYesNo(const std::string& text) {
     showBehindBoxes();
     showFrameNow();
-    const std::wstring caption = executableBaseName();
-    return MessageBoxW(window_, wide(text).c_str(), caption.c_str(),
-                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+    return mensora::askYesNo(window_, text);
 }
 
 // A dialog shows itself once its first messages have run; a box that comes before (the

@@ -42,6 +42,9 @@ public:
     void showStatusLine(const std::string& text);
     // The line under the window's own layout that shows the part and lot in force.
     void showTraceLine(const std::string& text);
+    // The plan's line above it, shown with the serial field while `text` is not empty: the
+    // window grows by their band then, and the controls above keep their places.
+    void showPlanLine(const std::string& text) { growBelow(lines_.showPlan(text)); }
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
@@ -102,12 +105,15 @@ private:
     enum class TipArea { PlaceInWindow, OwnWindow };
     void tipOver(HWND control, int controlId, const std::wstring& text, TipArea area);
     void closeIf(CloseRequest how);
+    bool takeKey(WPARAM key);
+    void takeSerial();
     HWND control(int id) const { return GetDlgItem(window_, id); }
 
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
     std::map<FurtherWindow, std::function<void(HWND owner)>> opens_;
-    // Sees the keys the dialog's own loop is about to handle, for F3 and F4.
+    // Sees the keys the dialog's own loop is about to handle: the further windows' keys, and
+    // Page Up and Page Down while a plan is in force.
     HHOOK keyFilter_ = nullptr;
     WindowTimers& timers_;
     RecordListView list_;

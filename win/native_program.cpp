@@ -43,6 +43,14 @@ NativeProgram::NativeProgram()
     window_.onOpen(FurtherWindow::Trace, [this](HWND owner) {
         if (trace_.ask(owner, records_.state.language())) showTraceLine();
     });
+    window_.onOpen(FurtherWindow::Plan,
+                   [this](HWND owner) { planWindow_.run(owner, records_.state.language()); });
+    // The walk of the plan in force sets the characteristic and the gauge of the part and lot
+    // in force: both lines follow it.
+    dialog.plan().onChange([this, &dialog] {
+        window_.showPlanLine(dialog.plan().line());
+        showTraceLine();
+    });
 }
 
 void NativeProgram::showTraceLine() {

@@ -13,6 +13,7 @@
 #include "win/local_clock.h"
 #include "win/native_charts_window.h"
 #include "win/native_main_window.h"
+#include "win/native_plan_window.h"
 #include "win/native_plant_window.h"
 #include "win/native_trace_window.h"
 #include "win/posted_window_calls.h"
@@ -46,6 +47,7 @@ private:
     NativeChartsWindow charts_{records_.chartData, records_.state, records_.traces, settings_};
     NativeTraceWindow trace_{station_.tracePanel()};
     NativePlantWindow plantWindow_{*station_.plantPanel()};
+    NativePlanWindow planWindow_{station_.planPanel(), fileSystem_};
 
     void showTraceLine();
 };

@@ -32,6 +32,12 @@ void showMessageBox(HWND owner, const std::string& text, MessageIcon icon) {
                 MB_OK | (icon == MessageIcon::Stop ? MB_ICONSTOP : MB_ICONEXCLAMATION));
 }
 
+bool askYesNo(HWND owner, const std::string& text) {
+    const std::wstring caption = executableBaseName();
+    return MessageBoxW(owner, wide(text).c_str(), caption.c_str(),
+                       MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
 std::optional<SaveChoice> askSavePath(HWND owner, const std::string& offeredName,
                                       const std::vector<std::string>& fileTypes) {
     const std::wstring filter = filterList(fileTypes);
@@ -55,6 +61,22 @@ std::optional<SaveChoice> askSavePath(HWND owner, const std::string& offeredName
     // nFilterIndex counts the types from 1.
     const std::size_t showing = dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0;
     return SaveChoice{utf8(path.data()), showing};
+}
+
+std::optional<std::string> askOpenPath(HWND owner, const std::string& fileType) {
+    const std::wstring filter = filterList({fileType});
+    std::vector<wchar_t> path(32768, L'\0');
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = path.data();
+    dialog.nMaxFile = static_cast<DWORD>(path.size());
+    dialog.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+    return utf8(path.data());
 }
 
 }  // namespace mensora

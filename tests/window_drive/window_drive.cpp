@@ -10,6 +10,7 @@
 //   window_drive --program EXE --out FOLDER --key FIFO --run first|second|third
 //   window_drive --program EXE --run layout-chinese|layout-english
 //   window_drive --program EXE --out FOLDER --key FIFO --bench NAME --run plant-chinese|plant-english
+//   window_drive --program EXE --out FOLDER --run plan-chinese|plan-english
 //
 // --prepare, in a fresh prefix, names the machine's Chinese fonts for the dialog and display
 // fonts and sets the screen's scale (LogPixels: 96, the default, is 100 %; 144 is 150 %); Wine
@@ -32,11 +33,16 @@
 // script that runs it, which watches FOLDER for the files server-stop and server-start and
 // removes each once done. No box may interrupt the user meanwhile, and the plant line must
 // come to say up to date before the outage and after it; then the program is closed.
+// A plan run stores the language, writes a plan's CSV to FOLDER, imports it through the Plan
+// window (F5) and walks it by Manual: a part whole, a scanned serial, Page Down; then "No plan"
+// again and the program is closed. It leaves FOLDER\plan.bmp (the Plan window with the
+// imported plan) and FOLDER\plan-main.bmp (the window in mid-part).
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -52,6 +58,8 @@
 #include "base/texts.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_window_size.h"
+#include "dialog/plan_texts.h"
+#include "files/plan_csv.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
@@ -283,15 +291,9 @@ void checkGeometry() {
     const HWND probe = fontProbe();
     const std::span<const DialogControl> table = controlTable();
     std::size_t index = 0;
-    for (HWND child = GetWindow(mainWindow, GW_CHILD); child != nullptr;
+    HWND child = GetWindow(mainWindow, GW_CHILD);
+    for (; child != nullptr && index < table.size();
          child = GetWindow(child, GW_HWNDNEXT), ++index) {
-        // The lines of the part and lot in force and of the plant database lie below the
-        // template: not ones of its own.
-        if (GetDlgCtrlID(child) == kTraceLine || GetDlgCtrlID(child) == kPlantLine) {
-            --index;
-            continue;
-        }
-        if (index >= table.size()) fail("the window has more controls than the table");
         const DialogControl& row = table[index];
         const int id = GetDlgCtrlID(child);
         if (id != (row.id != 0 ? row.id : -1) && !(row.id == 0 && id == 0xFFFF)) {
@@ -327,6 +329,15 @@ void checkGeometry() {
         }
     }
     if (index != table.size()) fail("the window has fewer controls than the table");
+    // After the template's controls, only the lines below it: the plan's band (its line, the
+    // serial's label and field), the part and lot in force and the plant database's line.
+    for (; child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const int id = GetDlgCtrlID(child);
+        if (id != kPlanLine && id != kPlanSerialField && id != -1 && id != kTraceLine &&
+            id != kPlantLine) {
+            fail("the window has a control " + std::to_string(id) + " the table does not");
+        }
+    }
     RECT unit{0, 0, 4, 8};
     MapDialogRect(probe, &unit);
     DestroyWindow(probe);
@@ -617,24 +628,25 @@ void statistics() {
          text(AverageField) + " in " + text(MinimumField) + ".." + text(MaximumField));
 }
 
-// Answers the save dialog open over `owner`, which must offer `offeredName`, with `path`.
-void chooseInSaveDialog(HWND owner, const std::string& offeredName, const std::wstring& path) {
-    const HWND dialog = waitForDialog("the save dialog", owner);
+// Answers the save or open dialog open over `owner`, which must offer `offeredName`, with
+// `path`.
+void chooseInFileDialog(HWND owner, const std::string& offeredName, const std::wstring& path) {
+    const HWND dialog = waitForDialog("the file dialog", owner);
     HWND name = GetDlgItem(dialog, 0x480);  // the file name field
     if (name == nullptr) name = GetDlgItem(dialog, 0x47C);
-    if (name == nullptr) fail("the save dialog has no file name field");
+    if (name == nullptr) fail("the file dialog has no file name field");
     const std::string offered = narrow(windowText(name));
-    if (offered != offeredName) fail("the save dialog offers \"" + offered + "\"");
+    if (offered != offeredName) fail("the file dialog offers \"" + offered + "\"");
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
-    waitFor("the save dialog to close", [dialog] { return IsWindow(dialog) == FALSE; });
-    step("save dialog offered \"" + offered + "\", chose " + narrow(path));
+    waitFor("the file dialog to close", [dialog] { return IsWindow(dialog) == FALSE; });
+    step("file dialog offered \"" + offered + "\", chose " + narrow(path));
 }
 
 void save(const std::wstring& path) {
     DeleteFileW(path.c_str());
     click(SaveButton);
-    chooseInSaveDialog(mainWindow, "MensoraRecord.xls", path);
+    chooseInFileDialog(mainWindow, "MensoraRecord.xls", path);
     expectBox("export", caption(texts::kExportSucceeded), IDOK);
     WIN32_FILE_ATTRIBUTE_DATA file{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &file)) fail("no saved file");
@@ -651,7 +663,7 @@ void save(const std::wstring& path) {
 void saveWorkbook(const std::wstring& path) {
     DeleteFileW(path.c_str());
     click(SaveButton);
-    chooseInSaveDialog(mainWindow, "MensoraRecord.xls", path);
+    chooseInFileDialog(mainWindow, "MensoraRecord.xls", path);
     expectBox("workbook", caption(texts::kExportSucceeded), IDOK);
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
@@ -742,7 +754,7 @@ void saveChartsPicture(HWND window, const std::wstring& path) {
     DeleteFileW(path.c_str());
     PostMessageW(button, BM_CLICK, 0, 0);
     // Typed without its extension: the dialog gives it the picture type's.
-    chooseInSaveDialog(window, chart_texts::kPictureName, path.substr(0, path.rfind(L'.')));
+    chooseInFileDialog(window, chart_texts::kPictureName, path.substr(0, path.rfind(L'.')));
     std::optional<SIZE> saved;
     waitFor("the picture to be written", [&] { return (saved = pngSize(path)).has_value(); });
     if (saved->cx != expected.cx || saved->cy != expected.cy) {
@@ -1259,6 +1271,214 @@ void plantJournal(const std::wstring& out, const std::wstring& keyPipe) {
     step("Yes: the program ended");
 }
 
+// The plan the plan runs import: semicolons and decimal commas, as Excel writes a CSV under a
+// German locale, UTF-8 without a byte-order mark. Against the gauge's 12.345 every
+// characteristic is OK.
+constexpr char kPlanCsv[] =
+    "Part;Part name;No;Characteristic;Nominal;Upper tolerance;Lower tolerance;Unit;Gauge ID;"
+    "Subgroup;Warning %\r\n"
+    "P-100;Welle;1;Length;12,345;0,02;-0,02;mm;G-1;1;\r\n"
+    "P-100;Welle;2;Diameter Ø;12,35;0,05;-0,05;mm;G-2;1;80\r\n"
+    "P-100;Welle;3;宽度;12,34;0,03;-0,03;mm;G-1;1;\r\n";
+
+void writeFile(const std::wstring& path, const std::string& bytes) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    const bool whole =
+        file != INVALID_HANDLE_VALUE &&
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!whole) fail("cannot write " + narrow(path));
+}
+
+// No caption of the window is cut: every label's and button's text fits its box in the dialog
+// font, and every header of the table its column.
+void nothingCutIn(HWND window, HWND table) {
+    const HWND probe = fontProbe();
+    const HDC dc = GetDC(probe);
+    const HGDIOBJ former =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(probe, WM_GETFONT, 0, 0)));
+    const auto widthOf = [dc](const std::wstring& text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    int checked = 0;
+    for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[64] = {};
+        GetClassNameW(child, kind, 64);
+        const bool button = _wcsicmp(kind, L"Button") == 0;
+        if (!button && _wcsicmp(kind, L"Static") != 0) continue;
+        const std::wstring shown = windowText(child);
+        RECT box{};
+        GetClientRect(child, &box);
+        // A push button draws its text inside its frame.
+        const int room = box.right - (button ? 6 : 0);
+        if (widthOf(shown) > room) {
+            fail("\"" + narrow(shown) + "\" is " + std::to_string(widthOf(shown)) +
+                 " pixels wide in a box of " + std::to_string(room));
+        }
+        ++checked;
+    }
+    for (int column = 0; column < 9; ++column) {
+        const std::string header = caption(tableColumnHeader(static_cast<std::size_t>(column)));
+        const auto width = static_cast<int>(
+            SendMessageW(table, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+        // The header draws its text between margins of three edges on either side.
+        if (widthOf(wide(header.c_str())) + 6 * GetSystemMetrics(SM_CXEDGE) > width) {
+            fail("the header \"" + header + "\" is cut in its column of " + std::to_string(width));
+        }
+    }
+    SelectObject(dc, former);
+    ReleaseDC(probe, dc);
+    DestroyWindow(probe);
+    step("the Plan window: " + std::to_string(checked) +
+         " labels and buttons and 9 column headers whole");
+}
+
+HWND openPlanWindow() {
+    PostMessageW(control(RecordList), WM_KEYDOWN, VK_F5, 0);
+    const HWND window = waitForDialog("the Plan window");
+    if (narrow(windowText(window)) != caption(plan_texts::kWindowTitle)) {
+        fail("the Plan window is \"" + narrow(windowText(window)) + "\"");
+    }
+    return window;
+}
+
+void closePlanWindow(HWND window) {
+    PostMessageW(GetDlgItem(window, kPlanOkButton), BM_CLICK, 0, 0);
+    waitFor("the Plan window to close", [window] { return IsWindow(window) == FALSE; });
+}
+
+// The Plan window by F5 on "No plan": the CSV imported is saved and chosen, its part and its
+// characteristics shown. OK puts it in force: the window grows by the plan's band.
+void importPlan(const std::wstring& out) {
+    const int before = windowHeight();
+    const std::wstring csv = out + L"\\plan.csv";
+    writeFile(csv, kPlanCsv);
+    const HWND window = openPlanWindow();
+    const HWND choice = GetDlgItem(window, kPlanChoice);
+    const HWND table = GetDlgItem(window, kPlanTable);
+    if (SendMessageW(choice, CB_GETCURSEL, 0, 0) != 0 || ListView_GetItemCount(table) != 0) {
+        fail("the Plan window does not open on \"No plan\" and an empty table");
+    }
+    PostMessageW(GetDlgItem(window, kPlanImportButton), BM_CLICK, 0, 0);
+    chooseInFileDialog(window, "", csv);
+    waitFor("the imported plan's three rows",
+            [table] { return ListView_GetItemCount(table) == 3; });
+    const std::string part = narrow(windowText(GetDlgItem(window, kPlanPartField)));
+    const std::string name = narrow(listCellText(table, 1, 1));
+    const std::string nominal = narrow(listCellText(table, 1, 2));
+    if (SendMessageW(choice, CB_GETCURSEL, 0, 0) != 1 || part != "P-100" || name != "Diameter Ø" ||
+        nominal != "12.35") {
+        fail("after the import the Plan window shows part \"" + part + "\", row 2 \"" + name +
+             "\" \"" + nominal + "\"");
+    }
+    step("Import: P-100 chosen, row 2 \"" + name + "\" nominal " + nominal);
+    nothingCutIn(window, table);
+    screenshot(window, out + L"\\plan.bmp");
+    // A cell edited in place: F2 opens the first cell's field and Enter keeps what was typed;
+    // OK asks before the unsaved change is let go.
+    PostMessageW(table, WM_KEYDOWN, VK_F2, 0);
+    HWND cell = nullptr;
+    waitFor("the cell's field", [&] {
+        cell = FindWindowExW(table, nullptr, L"Edit", nullptr);
+        return cell != nullptr && IsWindowVisible(cell);
+    });
+    SendMessageW(cell, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1a"));
+    PostMessageW(cell, WM_KEYDOWN, VK_RETURN, 0);
+    waitFor("the cell to take \"1a\"",
+            [&] { return IsWindow(cell) == FALSE && narrow(listCellText(table, 0, 0)) == "1a"; });
+    step("F2 and Enter: the first cell says \"1a\"");
+    PostMessageW(GetDlgItem(window, kPlanOkButton), BM_CLICK, 0, 0);
+    expectBox("OK with the table changed", caption(plan_texts::kUnsavedChanges), IDYES, window);
+    waitFor("the Plan window to close", [window] { return IsWindow(window) == FALSE; });
+    waitFor("the plan's band", [] { return IsWindowVisible(control(kPlanLine)) != FALSE; });
+    const RECT band = placeInWindow(kPlanSerialField);
+    const RECT trace = placeInWindow(kTraceLine);
+    if (windowHeight() <= before || band.bottom > trace.top) {
+        fail("the window is " + std::to_string(windowHeight()) + " high (was " +
+             std::to_string(before) + "), the serial field at " + rectText(band) +
+             ", the part and lot's line at " + rectText(trace));
+    }
+    step("OK: the window grew by " + std::to_string(windowHeight() - before) +
+         " pixels for the plan's band above the part and lot's line");
+}
+
+void planLineSays(const std::vector<std::string>& parts) {
+    waitFor("the plan's line to name what is due", [&parts] {
+        const std::string line = text(kPlanLine);
+        return std::all_of(parts.begin(), parts.end(), [&line](const std::string& p) {
+            return line.find(p) != std::string::npos;
+        });
+    });
+    step("the plan's line says \"" + text(kPlanLine) + "\"");
+}
+
+void planLineEndsWith(const std::string& verdict) {
+    waitFor("the part's verdict " + verdict, [&verdict] {
+        const std::string line = text(kPlanLine);
+        return line.size() >= verdict.size() &&
+               line.compare(line.size() - verdict.size(), verdict.size(), verdict) == 0 &&
+               line.find("/3") == std::string::npos;
+    });
+    step("the plan's line says \"" + text(kPlanLine) + "\"");
+}
+
+void manual() {
+    record("Manual", [] { click(ManualButton); });
+}
+
+// An inspection plan imported through the Plan window and walked by Manual: one part whole
+// (OK), a serial scanned for the next, Page Down skipping a characteristic, which leaves that
+// part NG; "No plan" takes the band away again.
+void planRun(const std::wstring& out) {
+    checkGeometry();
+    const int before = windowHeight();
+    connect();
+    importPlan(out);
+    planLineSays({"P-100 (Welle)", "1/3 Length"});
+    manual();
+    planLineSays({"2/3 Diameter Ø"});
+    screenshot(mainWindow, out + L"\\plan-main.bmp");
+    manual();
+    planLineSays({"3/3 宽度"});
+    manual();
+    planLineEndsWith(caption(texts::kVerdictOk));
+    // A scanner types into the field and ends with Enter.
+    const HWND field = control(kPlanSerialField);
+    SendMessageW(mainWindow, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    type(kPlanSerialField, L"SN-2");
+    PostMessageW(field, WM_KEYDOWN, VK_RETURN, 0);
+    waitFor("the serial field to empty", [] { return text(kPlanSerialField).empty(); });
+    manual();
+    planLineSays({"SN-2", "2/3"});
+    PostMessageW(control(RecordList), WM_KEYDOWN, VK_NEXT, 0);
+    planLineSays({"SN-2", "3/3"});
+    manual();
+    planLineEndsWith(caption(texts::kVerdictNg));
+    const HWND window = openPlanWindow();
+    const HWND choice = GetDlgItem(window, kPlanChoice);
+    if (SendMessageW(choice, CB_GETCURSEL, 0, 0) != 1) fail("the plan in force is not the chosen");
+    SendMessageW(choice, CB_SETCURSEL, 0, 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kPlanChoice, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(choice));
+    waitFor("the table to empty",
+            [window] { return ListView_GetItemCount(GetDlgItem(window, kPlanTable)) == 0; });
+    closePlanWindow(window);
+    waitFor("the plan's band to go", [] { return !IsWindowVisible(control(kPlanLine)); });
+    if (windowHeight() != before) {
+        fail("without a plan the window is " + std::to_string(windowHeight()) + " high, not " +
+             std::to_string(before));
+    }
+    step("\"No plan\": the band went and the window is " + std::to_string(before) +
+         " pixels high again");
+    escapeAsksFirst(english ? Language::English : Language::Chinese);
+}
+
 }  // namespace
 }  // namespace mensora::drive
 
@@ -1293,21 +1513,24 @@ int wmain(int argc, wchar_t** argv) {
     const bool layout = run == L"layout-chinese" || run == L"layout-english";
     const bool later = run == L"second" || run == L"third";
     const bool plant = run == L"plant-chinese" || run == L"plant-english";
+    const bool plan = run == L"plan-chinese" || run == L"plan-english";
     const wchar_t* connection = _wgetenv(L"MENSORA_PLANT_TEST_CONNECTION");
     const bool full =
-        run == L"first" || later || (plant && !bench.empty() && connection != nullptr);
-    if (exe.empty() || (!layout && (out.empty() || key.empty() || !full))) {
+        run == L"first" || later || plan || (plant && !bench.empty() && connection != nullptr);
+    if (exe.empty() || (!layout && (out.empty() || (key.empty() && !plan) || !full))) {
         std::printf(
             "usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second|third\n"
             "       window_drive --program EXE --run layout-chinese|layout-english\n"
             "       window_drive --program EXE --out FOLDER --key FIFO --bench NAME "
             "--run plant-chinese|plant-english\n"
-            "       (a plant run with MENSORA_PLANT_TEST_CONNECTION set)\n");
+            "       (a plant run with MENSORA_PLANT_TEST_CONNECTION set)\n"
+            "       window_drive --program EXE --out FOLDER --run plan-chinese|plan-english\n");
         return 2;
     }
-    english = run == L"second" || run == L"layout-english" || run == L"plant-english";
+    english = run == L"second" || run == L"layout-english" || run == L"plant-english" ||
+              run == L"plan-english";
     // The second run finds the language the first one chose; the others choose their own.
-    if (layout || plant || run == L"third") storeSetting(L"Language", english ? 2 : 1);
+    if (layout || plant || plan || run == L"third") storeSetting(L"Language", english ? 2 : 1);
     if (plant) {
         storeText(L"Plant", L"Connection", connection);
         storeText(L"Plant", L"Bench", bench);
@@ -1317,6 +1540,8 @@ int wmain(int argc, wchar_t** argv) {
         layoutRun();
     } else if (plant) {
         plantJournal(out, key);
+    } else if (plan) {
+        planRun(out);
     } else if (later) {
         laterRun(out);
     } else {
