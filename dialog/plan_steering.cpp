@@ -112,6 +112,12 @@ void PlanSteering::setSerial(const std::string& typed) {
     changed();
 }
 
+void PlanSteering::traceConfirmed(const TraceValues& former) {
+    if (!walk_) return;
+    if (traces_.inForce().lot != former.lot) walk_->lotChanged();
+    showDue();
+}
+
 std::string PlanSteering::line() const {
     if (!walk_) return {};
     return planLine(*walk_, completedPart_, completedSerial_, context_.state.language());

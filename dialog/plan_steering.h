@@ -34,6 +34,10 @@ public:
     void previous();
     void next();
     void setSerial(const std::string& typed);
+    // The Part and lot window's OK, `former` the values before it: a new lot numbers its parts
+    // from 1 again, and the plan's part, characteristic and gauge stay in force over what was
+    // typed for them.
+    void traceConfirmed(const TraceValues& former);
     // The line under the window; empty while no plan is in force.
     std::string line() const;
     // Told when the line changes.

@@ -30,7 +30,8 @@ Station::Station(StationRecords& records, const DialogPorts& ports, const Statio
       plantPanel_(plant_ ? std::make_unique<PlantPanel>(*plant_) : nullptr),
       workbookQueue_(work.makeQueue(Door::Workbook)),
       dialog_(ports, records, DialogDoors{*workbookQueue_, journal_.get(), plant_.get()}),
-      tracePanel_(records.traces, ports.settings),
+      tracePanel_(records.traces, ports.settings,
+                  [this](const TraceValues& former) { dialog_.plan().traceConfirmed(former); }),
       fileSystem_(ports.fileSystem),
       planPanel_(
           [this]() -> PlanStore& {

@@ -10,8 +10,9 @@ constexpr const char* kSection = "Trace";
 
 }  // namespace
 
-TracePanel::TracePanel(RecordTraces& traces, SettingsStore& settings)
-    : traces_(traces), settings_(settings) {}
+TracePanel::TracePanel(RecordTraces& traces, SettingsStore& settings,
+                       std::function<void(const TraceValues& former)> confirmed)
+    : traces_(traces), settings_(settings), confirmed_(std::move(confirmed)) {}
 
 void TracePanel::restore() {
     TraceValues values;
@@ -44,10 +45,12 @@ std::optional<TracePanel::Refusal> TracePanel::confirm(const TraceTexts& typed, 
     if (!traces_.takes(values)) {
         return Refusal{0, pick(trace_texts::kTooManyCombinations, language)};
     }
+    const TraceValues former = traces_.inForce();
     traces_.setInForce(values);
     for (const TraceField& field : kTraceFields) {
         settings_.putText(kSection, field.settingKey, values.*field.value);
     }
+    if (confirmed_) confirmed_(former);
     return std::nullopt;
 }
 

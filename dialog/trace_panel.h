@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -19,7 +20,9 @@ using TraceTexts = std::array<std::string, kTraceFieldCount>;
 
 class TracePanel {
 public:
-    TracePanel(RecordTraces& traces, SettingsStore& settings);
+    // `confirmed` hears of each OK, with the values in force before it.
+    TracePanel(RecordTraces& traces, SettingsStore& settings,
+               std::function<void(const TraceValues& former)> confirmed = {});
 
     // At start: the values OK remembered last are in force again. A remembered text that a
     // field would refuse (a hand-edited settings file) is left empty.
@@ -38,6 +41,7 @@ public:
 private:
     RecordTraces& traces_;
     SettingsStore& settings_;
+    std::function<void(const TraceValues&)> confirmed_;
 };
 
 }  // namespace mensora

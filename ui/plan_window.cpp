@@ -67,8 +67,10 @@ PlanWindow::PlanWindow(PlanPanel& panel, Language language, QWidget* parent)
         headers << textOf(tableColumnHeader(static_cast<std::size_t>(column)), language);
     }
     table_->setHorizontalHeaderLabels(headers);
+    // Every column as wide as its header, the characteristic's name taking what is left.
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    table_->verticalHeader()->hide();
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     auto* add = button(plan_texts::kAdd, kAddButton, kPlanAddButton);

@@ -122,5 +122,27 @@ TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByThe
     EXPECT_EQ(rig.listRow(rig.store.count() - 1).verdict, "合格");
 }
 
+// The Part and lot window beside a plan: what was typed for the part, characteristic and gauge
+// gives way to the plan, and a new lot numbers its parts from 1 again.
+TEST(PlanSteering, APartAndLotConfirmedKeepsThePlansValuesAndANewLotNumbersFromOne) {
+    Rig rig;
+    rig.dialog.plan().putInForce(shaft());
+    rig.record(12.0f);
+    ASSERT_FALSE(rig.station.tracePanel().confirm({"X-1", "Typed", "L-2", "Wang", "G-9"},
+                                                  Language::English));
+    const TraceValues& inForce = rig.traces.inForce();
+    EXPECT_EQ(inForce.part, "A-7");
+    EXPECT_EQ(inForce.characteristic, "2 Length");
+    EXPECT_EQ(inForce.gaugeId, "G-2");
+    EXPECT_EQ(inForce.lot, "L-2");
+    EXPECT_EQ(inForce.operatorName, "Wang");
+    rig.record(40.0f);
+    rig.record(30.0f);
+    EXPECT_EQ(rig.dialog.plan().walk()->serial(), "2");
+    ASSERT_FALSE(rig.station.tracePanel().confirm({"", "", "L-3", "Wang", ""}, Language::English));
+    EXPECT_EQ(rig.dialog.plan().walk()->serial(), "1") << "the first part of lot L-3";
+    EXPECT_EQ(rig.traces.inForce().characteristic, "1 Bore");
+}
+
 }  // namespace
 }  // namespace mensora
