@@ -17,14 +17,16 @@ constexpr std::uint32_t kJournalRetryMs = 2000;
 
 JournalKeeping::JournalKeeping(Journal& journal, const DialogContext& context,
                                const RecordStore& store, const RecordListTexts& listTexts,
-                               Recorder& recorder, Clock& clock, RecordTraces& traces)
+                               Recorder& recorder, Clock& clock, RecordTraces& traces,
+                               PlanLink plan)
     : journal_(journal),
       context_(context),
       store_(store),
       listTexts_(listTexts),
       recorder_(recorder),
       clock_(clock),
-      traces_(traces) {}
+      traces_(traces),
+      plan_(std::move(plan)) {}
 
 void JournalKeeping::start(int keepDays,
                            std::function<void(const std::string& path, unsigned window)> opened) {
@@ -49,9 +51,26 @@ void JournalKeeping::recovered() {
                                 MessageIcon::Exclamation);
 }
 
+// Kept before the walk moves on: the record was judged against, and stamped with, the
+// characteristic due. Where the walk then stands is kept after it.
 void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
+    if (puttingBack_) {
+        if (next_ != nullptr) next_->recorded(value, decimalPlaces);
+        return;
+    }
+    std::shared_ptr<const InspectionPlan> plan = keep(value, decimalPlaces);
+    recording_ = true;
     if (next_ != nullptr) next_->recorded(value, decimalPlaces);
-    if (puttingBack_) return;
+    recording_ = false;
+    if (plan) {
+        planInForce_ = std::move(plan);
+        keepPlace();
+    }
+    tellProgress();
+}
+
+std::shared_ptr<const InspectionPlan> JournalKeeping::keep(float value,
+                                                           std::uint8_t decimalPlaces) {
     const std::uint32_t row = store_.count() - 1;
     const AcquisitionState& state = context_.state;
     const Parameters& parameters = state.parameters;
@@ -73,8 +92,35 @@ void JournalKeeping::recorded(float value, std::uint8_t decimalPlaces) {
     record.unit = recordUnitName(parameters.unitIndex);
     // The record has just been stamped with the values in force.
     record.trace = traces_.inForce();
+    std::shared_ptr<const InspectionPlan> plan;
+    if (const PlanStamp stamp = plan_.stamps.of(row); stamp.part != 0) {
+        const PlanPart& part = plan_.stamps.part(stamp.part);
+        plan = plan_.stamps.planOf(part);
+        record.planned = JournalPlanStamp{plan, stamp.part, stamp.characteristic, part.serial};
+    }
     journal_.add(std::move(record));
-    tellProgress();
+    return plan;
+}
+
+// The plan is compared only when the operator steps, never for a record.
+void JournalKeeping::planMoved() {
+    if (recording_ || puttingBack_) return;
+    const PlanWalk* walk = plan_.walk();
+    if (walk == nullptr) {
+        planInForce_.reset();
+    } else if (!planInForce_ || *planInForce_ != walk->plan()) {
+        planInForce_ = std::make_shared<const InspectionPlan>(walk->plan());
+    }
+    keepPlace();
+}
+
+void JournalKeeping::keepPlace() {
+    JournalPlanPlace place;
+    if (const PlanWalk* walk = plan_.walk()) {
+        place.plan = planInForce_;
+        place.position = walk->position();
+    }
+    journal_.keepPlace(std::move(place));
 }
 
 void JournalKeeping::cleared() {
@@ -92,13 +138,13 @@ void JournalKeeping::offerBack(const UnsavedRecords& unsaved) {
     if (store_.count() != 0) return;
     const bool restore =
         context_.window.askYesNo(restoreQuestion(unsaved, context_.state.language()));
-    const std::uint32_t count = unsaved.count;
     journal_.answer(
         unsaved, restore, clock_.localNow(),
-        [this, count](const std::vector<JournalRecord>& records) { putBack(records, count); });
+        [this, unsaved](const std::vector<JournalRecord>& records) { putBack(records, unsaved); });
 }
 
-void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved) {
+void JournalKeeping::putBack(const std::vector<JournalRecord>& records,
+                             const UnsavedRecords& unsaved) {
     if (store_.count() != 0) return;  // recorded meanwhile: the list is no longer theirs
     puttingBack_ = true;
     const TraceValues inForce = traces_.inForce();
@@ -110,13 +156,25 @@ void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uin
         fields.error = formatDeviation(r.error, r.decimalPlaces);
         fields.result = verdictRecordText(r.verdict, r.language);
         fields.time = r.takenAt;
+        const std::uint32_t index = store_.count();
         recorder_.putBack(fields, r.valueText, r.verdict, r.language, r.value, r.decimalPlaces);
+        if (store_.count() == index) break;  // the store is full
+        if (r.planned) {
+            plan_.stamps.putBack(index, {r.planned->part, r.planned->characteristic},
+                                 r.planned->plan, r.planned->serial);
+        } else {
+            plan_.stamps.putBack(index, {}, nullptr, {});
+        }
     }
     traces_.setInForce(inForce);
     puttingBack_ = false;
+    // The part under way goes on where it stood, unless a plan was put in force meanwhile.
+    if (unsaved.place.plan && plan_.walk() == nullptr) {
+        plan_.resume(*unsaved.place.plan, unsaved.place.position);
+    }
     AcquisitionState& state = context_.state;
     // Back as unsaved: the autosave writes them, and closing asks about them as usual.
-    state.unsavedRecords = unsaved;
+    state.unsavedRecords = unsaved.count;
     state.recordsDirty = true;
     context_.window.scrollRecordListToEnd();
     context_.exchange.push();

@@ -2,16 +2,22 @@
 // Keeps the journal in step with the records: each record and Clear as it is made, each
 // record file that holds every record, and at start the offer to put back what a run that did
 // not end normally left unsaved. It stands between the recorder and what else follows the
-// records (the quality charts), which it tells of every record, put back ones included.
+// records (the plan's walk, the quality charts), which it tells of every record, put back ones
+// included. With a plan in force it keeps each record's part and characteristic, and where the
+// walk stands after each record and each step the operator takes, so that records put back
+// resume the part they belong to.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "base/dialog_context.h"
 #include "journal/journal.h"
+#include "measure/plan_stamps.h"
+#include "measure/plan_walk.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_observer.h"
 #include "measure/record_store.h"
@@ -22,11 +28,19 @@ namespace mensora {
 
 class JournalKeeping : public RecordObserver {
 public:
+    // The plan's side: the records' stamps, the walk in force (nullptr: none) and how a walk
+    // cut short resumes.
+    struct PlanLink {
+        PlanStamps& stamps;
+        std::function<const PlanWalk*()> walk;
+        std::function<void(InspectionPlan, const PlanWalk::Position&)> resume;
+    };
+
     // `traces` holds the values each record is stamped with; records put back get theirs
     // again.
     JournalKeeping(Journal& journal, const DialogContext& context, const RecordStore& store,
                    const RecordListTexts& listTexts, Recorder& recorder, Clock& clock,
-                   RecordTraces& traces);
+                   RecordTraces& traces, PlanLink plan);
 
     // Opens the journal, keeping files' records keepDays days (0: for ever).
     // `opened` hears of the journal's file once it is open.
@@ -43,6 +57,10 @@ public:
     void cleared() override;
     // A record file now holds the first `covered` records.
     void saved(bool autosave, std::uint32_t covered);
+    // The plan in force or the walk's place in it changed.
+    void planMoved();
+    // Records being put back carry their own plan stamps.
+    bool puttingBack() const { return puttingBack_; }
 
 private:
     void offerBack(const UnsavedRecords& unsaved);
@@ -51,7 +69,10 @@ private:
     void tellProgress() const {
         if (progressChanged_) progressChanged_();
     }
-    void putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved);
+    void putBack(const std::vector<JournalRecord>& records, const UnsavedRecords& unsaved);
+    // Hands the record over; the plan its part follows, if any.
+    std::shared_ptr<const InspectionPlan> keep(float value, std::uint8_t decimalPlaces);
+    void keepPlace();
 
     Journal& journal_;
     DialogContext context_;
@@ -60,9 +81,14 @@ private:
     Recorder& recorder_;
     Clock& clock_;
     RecordTraces& traces_;
+    PlanLink plan_;
+    // The plan in force as last handed over: handed again as the same object, so that the
+    // journal keeps it once.
+    std::shared_ptr<const InspectionPlan> planInForce_;
     RecordObserver* next_ = nullptr;
     std::function<void()> progressChanged_;
     bool puttingBack_ = false;  // records put back are in the journal already
+    bool recording_ = false;    // the walk steps for the record: its place follows the record
 };
 
 }  // namespace mensora

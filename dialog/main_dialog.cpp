@@ -59,7 +59,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
     recorder_.stampWith(
         [this](std::uint32_t index) {
             traces_.stamp(index);
-            planStamps_.stamp(index, plan_.walk());
+            if (!journal_ || !journal_->puttingBack()) planStamps_.stamp(index, plan_.walk());
         },
         [this] {
             traces_.cleared();
@@ -70,9 +70,15 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
 }
 
 void MainDialog::keepJournal(Journal& journal) {
-    journal_.emplace(journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_);
+    journal_.emplace(
+        journal, context_, store_, listTexts_, recorder_, ports_.clock, traces_,
+        JournalKeeping::PlanLink{planStamps_, [this] { return plan_.walk(); },
+                                 [this](InspectionPlan plan, const PlanWalk::Position& position) {
+                                     plan_.resume(std::move(plan), position);
+                                 }});
     recorder_.reportTo(&*journal_);
     journal_->reportTo(&plan_);
+    plan_.onMoved([this] { journal_->planMoved(); });
     journal_->onProgress([this] {
         if (plant_ != nullptr) plant_->journalChanged();
     });

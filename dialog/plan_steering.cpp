@@ -44,6 +44,12 @@ void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
     showDue();
 }
 
+void PlanSteering::resume(InspectionPlan plan, const PlanWalk::Position& position) {
+    putInForce(std::move(plan));
+    walk_->resume(position);
+    showDue();
+}
+
 // The sizes of the characteristic due are the ones judged and shown, and the next record is
 // stamped with it.
 void PlanSteering::showDue() {

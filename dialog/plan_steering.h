@@ -29,6 +29,8 @@ public:
 
     // The plan walked from now on, from its first characteristic of part 1; none: no plan.
     void putInForce(std::optional<InspectionPlan> plan);
+    // The plan in force again where its walk stood when a run was cut off mid-part.
+    void resume(InspectionPlan plan, const PlanWalk::Position& position);
     // Nullptr while no plan is in force.
     const PlanWalk* walk() const { return walk_ ? &*walk_ : nullptr; }
     void previous();
@@ -42,6 +44,8 @@ public:
     std::string line() const;
     // Told when the line changes.
     void onChange(std::function<void()> changed) { changed_ = std::move(changed); }
+    // Told when the plan in force or the walk's place in it changes, a record's step included.
+    void onMoved(std::function<void()> moved) { moved_ = std::move(moved); }
     // Where records are reported after the walk has taken them.
     void reportTo(RecordObserver* next) { next_ = next; }
 
@@ -53,6 +57,7 @@ private:
     void partCompleted(std::optional<bool> verdict, const std::string& serial);
     void changed() const {
         if (changed_) changed_();
+        if (moved_) moved_();
     }
 
     DialogContext context_;
@@ -62,6 +67,7 @@ private:
     const RecordStore& store_;
     const RecordListTexts& listTexts_;
     std::function<void()> changed_;
+    std::function<void()> moved_;
     RecordObserver* next_ = nullptr;
     std::optional<PlanWalk> walk_;
     // The statistics group's figures of each characteristic of the plan in force: the group

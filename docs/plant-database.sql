@@ -30,9 +30,14 @@ CREATE TABLE mensora_record (
   lot TEXT,
   operator_name TEXT,
   gauge_id TEXT,
+  part_serial TEXT,                    -- the part's serial under an inspection plan; NULL without
   received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,  -- the server's time of arrival
   PRIMARY KEY (bench, run, sequence)
 );
+
+-- A table made before benches sent the part's serial is given the column by the first bench
+-- that may alter it; by hand:
+-- ALTER TABLE mensora_record ADD COLUMN IF NOT EXISTS part_serial TEXT;
 
 CREATE VIEW mensora_capability AS
 SELECT part, characteristic, lot,
@@ -60,9 +65,13 @@ GROUP BY part, characteristic, lot;
 --   number BIGINT, taken_at DATETIME2(0), value FLOAT, value_text NVARCHAR(40), error FLOAT,
 --   verdict VARCHAR(10), nominal FLOAT, upper_tolerance FLOAT, lower_tolerance FLOAT,
 --   unit NVARCHAR(20), part NVARCHAR(400), characteristic NVARCHAR(400), lot NVARCHAR(400),
---   operator_name NVARCHAR(400), gauge_id NVARCHAR(400),
+--   operator_name NVARCHAR(400), gauge_id NVARCHAR(400), part_serial NVARCHAR(400),
 --   received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),
 --   PRIMARY KEY (bench, run, sequence));
+-- GO
+-- A table made before benches sent the part's serial:
+-- IF COL_LENGTH('mensora_record', 'part_serial') IS NULL
+--   ALTER TABLE mensora_record ADD part_serial NVARCHAR(400);
 -- GO
 -- CREATE VIEW mensora_capability AS
 -- SELECT part, characteristic, lot,

@@ -213,6 +213,8 @@ void Journal::add(JournalRecord record) { hand(std::move(record)); }
 
 void Journal::mark(const JournalMark& mark) { hand(mark); }
 
+void Journal::keepPlace(JournalPlanPlace place) { hand(std::move(place)); }
+
 void Journal::answer(const UnsavedRecords& unsaved, bool restore, const LocalDateTime& at,
                      std::function<void(std::vector<JournalRecord>)> restored) {
     hand(JournalRestoreAnswer{unsaved.list, restore, at});

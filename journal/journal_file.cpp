@@ -4,6 +4,7 @@
 #include <functional>
 #include <utility>
 
+#include "files/plan_store.h"
 #include "journal/journal_schema.h"
 #include "journal/journal_time.h"
 
@@ -15,7 +16,8 @@ namespace {
 // view's columns stand in the order journal_schema.h gives. A record's row
 // holds what cannot be made again from the others (the value field only where it is not the
 // list's text in blanks); the judging values and the trace values sit in side tables that a
-// record names, so that a million records stay small.
+// record names, so that a million records stay small. Every journal, new or old, is made at
+// layout 1 and then stepped up.
 constexpr const char* kSchema = R"sql(
 PRAGMA journal_mode = WAL;
 PRAGMA synchronous = FULL;
@@ -77,12 +79,50 @@ CREATE VIEW IF NOT EXISTS journal_record AS
 COMMIT;
 )sql";
 
+// Layout 2: each record's plan (kept once as its file's text), its part among the list's parts,
+// the characteristic's place and the part's serial; and one row for where the walk through the
+// plan in force stands (latest: a character a characteristic, '-' not measured, else the
+// verdict's code). The view keeps its columns and order, the serial added at the end.
+static_assert(journal_schema::kVersion == 2);
+constexpr const char* kLayout2 = R"sql(
+BEGIN IMMEDIATE;
+CREATE TABLE journal_plan (id INTEGER PRIMARY KEY, plan TEXT NOT NULL);
+ALTER TABLE journal_entry ADD COLUMN plan_id INTEGER;
+ALTER TABLE journal_entry ADD COLUMN plan_part INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE journal_entry ADD COLUMN plan_characteristic INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE journal_entry ADD COLUMN part_serial TEXT;
+CREATE TABLE journal_walk (
+  plan_id INTEGER,
+  due INTEGER NOT NULL,
+  serial TEXT NOT NULL,
+  part_in_lot INTEGER NOT NULL,
+  latest TEXT NOT NULL,
+  started INTEGER NOT NULL,
+  serial_typed INTEGER NOT NULL,
+  next_serial TEXT NOT NULL);
+INSERT INTO journal_walk VALUES (NULL, 0, '', 1, '', 0, 0, '');
+DROP VIEW journal_record;
+CREATE VIEW journal_record AS
+  SELECT e.seq AS seq, e.number AS number, e.value_text AS value_text, e.value AS value,
+         e.error AS error, e.verdict AS verdict, datetime(e.taken, 'unixepoch') AS taken_at,
+         p.nominal AS nominal, p.upper_tolerance AS upper_tolerance,
+         p.lower_tolerance AS lower_tolerance, p.unit AS unit, t.part AS part,
+         t.characteristic AS characteristic, t.lot AS lot, t.operator AS operator,
+         t.gauge_id AS gauge_id, e.part_serial AS part_serial
+  FROM journal_entry e
+  JOIN journal_parameters p ON p.id = e.parameters_id
+  JOIN journal_trace t ON t.id = e.trace_id;
+PRAGMA user_version = 2;
+COMMIT;
+)sql";
+
 // Local times are kept as the seconds SQLite's calendar counts to them as if they were UTC
 // (unixepoch), so that datetime(..., 'unixepoch') gives back the same text.
 constexpr const char* kInsertRecord =
     "INSERT INTO journal_entry (list_id, number, value_text, value_field, value, error, places,"
-    " verdict, language, taken, parameters_id, trace_id)"
-    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, unixepoch(?10), ?11, ?12)";
+    " verdict, language, taken, parameters_id, trace_id, plan_id, plan_part, plan_characteristic,"
+    " part_serial)"
+    " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, unixepoch(?10), ?11, ?12, ?13, ?14, ?15, ?16)";
 constexpr const char* kInsertMark = "INSERT INTO journal_mark (list_id, kind, up_to, at)"
                                     " VALUES (?1, ?2, ?3, unixepoch(?4))";
 constexpr const char* kFindParameters =
@@ -97,6 +137,16 @@ constexpr const char* kFindTrace =
 constexpr const char* kInsertTrace =
     "INSERT INTO journal_trace (part, characteristic, lot, operator, gauge_id)"
     " VALUES (?1, ?2, ?3, ?4, ?5)";
+constexpr const char* kFindPlan = "SELECT id FROM journal_plan WHERE plan = ?1";
+constexpr const char* kInsertPlan = "INSERT INTO journal_plan (plan) VALUES (?1)";
+constexpr const char* kPlanText = "SELECT plan FROM journal_plan WHERE id = ?1";
+constexpr const char* kKeepPlace =
+    "UPDATE journal_walk SET plan_id = ?1, due = ?2, serial = ?3, part_in_lot = ?4, latest = ?5,"
+    " started = ?6, serial_typed = ?7, next_serial = ?8";
+constexpr const char* kReadPlace =
+    "SELECT plan_id, due, serial, part_in_lot, latest, started, serial_typed, next_serial"
+    " FROM journal_walk WHERE plan_id IS NOT NULL";
+constexpr const char* kForgetPlace = "UPDATE journal_walk SET plan_id = NULL";
 constexpr const char* kEndSession = "UPDATE journal_session SET ended_normally = 1 WHERE id = ?1";
 constexpr const char* kStartSession =
     "INSERT INTO journal_session (started_at) VALUES (unixepoch(?1))";
@@ -137,7 +187,8 @@ constexpr const char* kTakenAt =
 constexpr const char* kReadList =
     "SELECT e.number, e.value_text, e.value_field, e.value, e.error, e.places, e.verdict,"
     " e.language, datetime(e.taken, 'unixepoch'), p.nominal, p.upper_tolerance,"
-    " p.lower_tolerance, p.unit, t.part, t.characteristic, t.lot, t.operator, t.gauge_id"
+    " p.lower_tolerance, p.unit, t.part, t.characteristic, t.lot, t.operator, t.gauge_id,"
+    " e.plan_id, e.plan_part, e.plan_characteristic, e.part_serial"
     " FROM journal_entry e"
     " JOIN journal_parameters p ON p.id = e.parameters_id"
     " JOIN journal_trace t ON t.id = e.trace_id"
@@ -154,6 +205,24 @@ constexpr int kLockWaitMs = 2000;
 void bindKinds(SqliteStatement& s, int first, MarkKind one, MarkKind other) {
     s.bind(first, static_cast<std::int64_t>(one));
     s.bind(first + 1, static_cast<std::int64_t>(other));
+}
+
+constexpr char kNotMeasured = '-';
+
+std::string verdictsText(const std::vector<std::optional<Verdict>>& verdicts) {
+    std::string text;
+    for (const auto& verdict : verdicts) {
+        text += verdict ? static_cast<char>('0' + static_cast<int>(*verdict)) : kNotMeasured;
+    }
+    return text;
+}
+
+std::vector<std::optional<Verdict>> verdictsOf(std::string_view text) {
+    std::vector<std::optional<Verdict>> verdicts;
+    for (const char c : text) {
+        verdicts.push_back(c == kNotMeasured ? std::nullopt : journal_schema::verdictOf(c - '0'));
+    }
+    return verdicts;
 }
 
 }  // namespace
@@ -184,8 +253,13 @@ std::unique_ptr<JournalFile> JournalFile::open(const std::string& path, JournalE
         return nullptr;
     }
     std::unique_ptr<JournalFile> file(new JournalFile(std::move(db), path));
-    if (!file->db_->exec(kSchema)) {
-        error = *file->failure();
+    bool made = file->db_->exec(kSchema);
+    if (made) {
+        const auto version = file->db_->pragma("user_version");
+        made = version && (*version >= journal_schema::kVersion || file->db_->exec(kLayout2));
+    }
+    if (!made) {
+        error = file->failureOrOther();
         return nullptr;
     }
     return file;
@@ -214,8 +288,11 @@ std::optional<JournalError> JournalFile::startSession(const LocalDateTime& now,
                                                       std::optional<UnsavedRecords>& unsaved) {
     if (!db_->exec("BEGIN IMMEDIATE")) return failure();
     unsaved = unsavedRecords();
-    SqliteStatement s = db_->statement(kStartSession);
-    bool done = static_cast<bool>(s);
+    JournalPlanPlace place;
+    bool done = takePlace(place);
+    if (unsaved) unsaved->place = std::move(place);
+    SqliteStatement s = done ? db_->statement(kStartSession) : SqliteStatement();
+    done = static_cast<bool>(s);
     if (done) {
         s.bind(1, journalTime(now));
         done = s.run();
@@ -330,6 +407,7 @@ bool JournalFile::apply(const JournalEntry& entry) {
         if (m->kind == JournalMark::Kind::Cleared) list_ = 0;
         return done;
     }
+    if (const auto* place = std::get_if<JournalPlanPlace>(&entry)) return keepPlace(*place);
     if (const auto* answer = std::get_if<JournalRestoreAnswer>(&entry)) {
         if (!answer->restored) return mark(answer->list, MarkKind::Declined, 0, answer->at);
         list_ = answer->list;
@@ -344,6 +422,11 @@ bool JournalFile::apply(const JournalEntry& entry) {
 bool JournalFile::insert(const JournalRecord& record) {
     const auto parameters = parametersId(record);
     const auto trace = parameters ? traceId(record.trace) : std::nullopt;
+    std::optional<std::int64_t> plan;
+    if (record.planned && record.planned->plan) {
+        plan = planId(record.planned->plan);
+        if (!plan) return false;
+    }
     SqliteStatement s = trace ? db_->statement(kInsertRecord) : SqliteStatement();
     if (!s) return false;
     if (list_ == 0) list_ = ++lastList_;
@@ -359,6 +442,15 @@ bool JournalFile::insert(const JournalRecord& record) {
     s.bind(10, journalTime(std::string_view(record.takenAt.data(), record.takenAt.size())));
     s.bind(11, *parameters);
     s.bind(12, *trace);
+    if (plan) s.bind(13, *plan);
+    if (record.planned) {
+        s.bind(14, static_cast<std::int64_t>(record.planned->part));
+        s.bind(15, static_cast<std::int64_t>(record.planned->characteristic));
+        s.bind(16, record.planned->serial);
+    } else {
+        s.bind(14, std::int64_t{0});
+        s.bind(15, std::int64_t{0});
+    }
     if (!s.run()) return false;
     lastSeq_ = db_->lastInsertedRow();
     return true;
@@ -400,6 +492,74 @@ std::optional<std::int64_t> JournalFile::traceId(const TraceValues& trace) {
         });
 }
 
+std::optional<std::int64_t> JournalFile::planId(const std::shared_ptr<const InspectionPlan>& plan) {
+    std::string text;  // made only for a plan not met before
+    return knownSideRow(planIds_, plan, kFindPlan, kInsertPlan, [&](SqliteStatement& s) {
+        if (text.empty()) text = planJson(*plan);
+        s.bind(1, text);
+    });
+}
+
+bool JournalFile::keepPlace(const JournalPlanPlace& place) {
+    std::optional<std::int64_t> plan;
+    if (place.plan) {
+        plan = planId(place.plan);
+        if (!plan) return false;
+    }
+    SqliteStatement s = db_->statement(kKeepPlace);
+    if (!s) return false;
+    const PlanWalk::Position& at = place.position;
+    if (plan) s.bind(1, *plan);
+    s.bind(2, static_cast<std::int64_t>(at.due));
+    s.bind(3, at.serial);
+    s.bind(4, static_cast<std::int64_t>(at.partInLot));
+    s.bind(5, verdictsText(at.latest));
+    s.bind(6, std::int64_t{at.started});
+    s.bind(7, std::int64_t{at.serialTyped});
+    s.bind(8, at.nextSerial);
+    return s.run();
+}
+
+bool JournalFile::takePlace(JournalPlanPlace& place) {
+    SqliteStatement s = db_->statement(kReadPlace);
+    if (!s) return false;
+    const SqliteStatement::Step read = s.step();
+    if (read == SqliteStatement::Step::Row) {
+        std::map<std::int64_t, std::shared_ptr<const InspectionPlan>> plans;
+        place.plan = keptPlan(s.integer(0), plans);
+        PlanWalk::Position& at = place.position;
+        at.due = static_cast<std::size_t>(s.integer(1));
+        at.serial = s.text(2);
+        at.partInLot = static_cast<unsigned>(s.integer(3));
+        at.latest = verdictsOf(s.text(4));
+        at.started = s.integer(5) != 0;
+        at.serialTyped = s.integer(6) != 0;
+        at.nextSerial = s.text(7);
+    } else if (read != SqliteStatement::Step::Done) {
+        return false;
+    }
+    s = db_->statement(kForgetPlace);
+    return s && s.run();
+}
+
+std::shared_ptr<const InspectionPlan> JournalFile::keptPlan(
+    std::int64_t id, std::map<std::int64_t, std::shared_ptr<const InspectionPlan>>& read) {
+    if (const auto found = read.find(id); found != read.end()) return found->second;
+    std::shared_ptr<const InspectionPlan> plan;
+    SqliteStatement s = db_->statement(kPlanText);
+    if (s) {
+        s.bind(1, id);
+        if (s.step() == SqliteStatement::Step::Row) {
+            // A plan this Mensora cannot read is none: its records come back without it.
+            if (auto parsed = planFromJson(s.text(0))) {
+                plan = std::make_shared<const InspectionPlan>(std::move(*parsed));
+            }
+        }
+    }
+    read.emplace(id, plan);
+    return plan;
+}
+
 template <typename Key>
 std::optional<std::int64_t> JournalFile::knownSideRow(
     std::map<Key, std::int64_t>& known, Key key, const char* find, const char* insert,
@@ -427,6 +587,7 @@ std::optional<std::int64_t> JournalFile::sideRow(
 void JournalFile::forgetSideRows() {
     parameterIds_.clear();
     traceIds_.clear();
+    planIds_.clear();
 }
 
 std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_t lastSeq,
@@ -435,6 +596,7 @@ std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_
     if (!s) return failure();
     s.bind(1, list);
     s.bind(2, lastSeq);
+    std::map<std::int64_t, std::shared_ptr<const InspectionPlan>> plans;
     SqliteStatement::Step stepped = SqliteStatement::Step::Row;
     while ((stepped = s.step()) == SqliteStatement::Step::Row) {
         JournalRecord& r = records.emplace_back();
@@ -455,6 +617,11 @@ std::optional<JournalError> JournalFile::readList(std::int64_t list, std::int64_
         r.lowerTolerance = static_cast<float>(s.number(11));
         r.unit = s.text(12);
         r.trace = {s.text(13), s.text(14), s.text(15), s.text(16), s.text(17)};
+        if (const auto part = s.integer(19); part != 0) {
+            r.planned = JournalPlanStamp{s.isNull(18) ? nullptr : keptPlan(s.integer(18), plans),
+                                         static_cast<std::uint32_t>(part),
+                                         static_cast<std::uint16_t>(s.integer(20)), s.text(21)};
+        }
     }
     if (stepped != SqliteStatement::Step::Done) return failure();
     return std::nullopt;

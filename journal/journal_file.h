@@ -77,6 +77,13 @@ private:
     void forgetSideRows();
     std::optional<std::int64_t> parametersId(const JournalRecord& record);
     std::optional<std::int64_t> traceId(const TraceValues& trace);
+    std::optional<std::int64_t> planId(const std::shared_ptr<const InspectionPlan>& plan);
+    bool keepPlace(const JournalPlanPlace& place);
+    // Where the walk stood as the previous session ended; then none, for this session.
+    bool takePlace(JournalPlanPlace& place);
+    // The plan kept as `id`, read once for all the records that name it.
+    std::shared_ptr<const InspectionPlan> keptPlan(
+        std::int64_t id, std::map<std::int64_t, std::shared_ptr<const InspectionPlan>>& read);
     // The id of the side row that find finds, made by insert when there is none; bind puts
     // the row's values into either statement.
     std::optional<std::int64_t> sideRow(const char* find, const char* insert,
@@ -103,6 +110,9 @@ private:
     std::map<std::tuple<std::string, std::string, std::string, std::string, std::string>,
              std::int64_t>
         traceIds_;
+    // Plans by the object the window handed over, which this keeps alive so that no other
+    // plan can take its address.
+    std::map<std::shared_ptr<const InspectionPlan>, std::int64_t> planIds_;
 };
 
 }  // namespace mensora

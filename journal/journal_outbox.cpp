@@ -18,8 +18,8 @@ constexpr int kLockWaitMs = 2000;
 // The view's columns in the order journal_schema.h names them.
 constexpr const char* kSelectRecords =
     "SELECT seq, number, value_text, value, error, verdict, taken_at, nominal, upper_tolerance,"
-    " lower_tolerance, unit, part, characteristic, lot, operator, gauge_id"
-    " FROM journal_record WHERE seq > ?1 ORDER BY seq LIMIT ?2";
+    " lower_tolerance, unit, part, characteristic, lot, operator, gauge_id,"
+    " part_serial FROM journal_record WHERE seq > ?1 ORDER BY seq LIMIT ?2";
 constexpr const char* kCountAfter = "SELECT count(*) FROM journal_record WHERE seq > ?1";
 constexpr const char* kRun = "SELECT run_id FROM journal_run";
 constexpr const char* kSentMark = "SELECT up_to FROM plant_sent";
@@ -60,6 +60,7 @@ OutboxRecord recordAt(const SqliteStatement& row) {
     record.lot = textAt(row, RecordColumn::Lot);
     record.operatorName = textAt(row, RecordColumn::Operator);
     record.gaugeId = textAt(row, RecordColumn::GaugeId);
+    record.partSerial = textAt(row, RecordColumn::PartSerial);
     return record;
 }
 

@@ -36,6 +36,7 @@ struct OutboxRecord {
     std::optional<std::string> lot;
     std::optional<std::string> operatorName;
     std::optional<std::string> gaugeId;
+    std::optional<std::string> partSerial;  // none: no plan was in force
 };
 
 class JournalOutbox {

@@ -1,10 +1,13 @@
 #pragma once
 // What the journal keeps: each record with everything the list and the record files show of
-// it and what it was judged against, and the moments that decide whether a record is safe
+// it and what it was judged against, where the walk through an inspection plan stands, and
+// the moments that decide whether a record is safe
 // elsewhere (a record file saved or autosaved up to a record, Clear, an answer to the offer to
 // put records back, the program's normal end).
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -13,10 +16,20 @@
 #include "base/language.h"
 #include "journal/journal_schema.h"
 #include "measure/field_format.h"
+#include "measure/inspection_plan.h"
+#include "measure/plan_walk.h"
 #include "measure/record_store.h"
 #include "measure/trace_values.h"
 
 namespace mensora {
+
+// The part of an inspection plan a record was taken for, and the characteristic's place.
+struct JournalPlanStamp {
+    std::shared_ptr<const InspectionPlan> plan;  // none where only the serial is known
+    std::uint32_t part = 0;                      // among the parts of the record's list, from 1
+    std::uint16_t characteristic = 0;
+    std::string serial;
+};
 
 struct JournalRecord {
     std::uint32_t number = 0;  // the record's No in the list, from 1
@@ -34,6 +47,14 @@ struct JournalRecord {
     float lowerTolerance = 0.0f;
     std::string unit;
     TraceValues trace;
+    std::optional<JournalPlanStamp> planned;  // none: no plan was in force
+};
+
+// Where the walk through the plan in force stands, after a record or the operator's step (a
+// skip, a step back, a serial, another plan); a new session starts with none.
+struct JournalPlanPlace {
+    std::shared_ptr<const InspectionPlan> plan;  // none: no plan in force
+    PlanWalk::Position position;
 };
 
 // Something that happened to the records of the list.
@@ -55,7 +76,8 @@ struct JournalRestoreAnswer {
 // The program ends normally.
 struct JournalEnd {};
 
-using JournalEntry = std::variant<JournalRecord, JournalMark, JournalRestoreAnswer, JournalEnd>;
+using JournalEntry =
+    std::variant<JournalRecord, JournalMark, JournalRestoreAnswer, JournalEnd, JournalPlanPlace>;
 
 // The records at the end of the journal that no save, autosave or Clear covered, left by a
 // run that did not end normally.
@@ -65,6 +87,7 @@ struct UnsavedRecords {
     std::string first;  // taken at ("YYYY-MM-DD hh:mm:ss"), of the first and the last of them
     std::string last;
     std::int64_t lastSeq = 0;  // the journal's row of the list's last record
+    JournalPlanPlace place;    // where the plan's walk stood as that run ended
 };
 
 // Why the journal cannot be written; the user is told once.

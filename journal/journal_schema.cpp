@@ -20,7 +20,7 @@ std::optional<std::string> refusal(SqliteDatabase& database, bool mark) {
     if (*application == 0 && *version == 0) {
         if (!mark) return std::nullopt;
         const std::string stamp = "PRAGMA application_id = " + std::to_string(kApplicationId) +
-                                  "; PRAGMA user_version = " + std::to_string(kVersion);
+                                  "; PRAGMA user_version = " + std::to_string(kUnmarkedVersion);
         if (!database.exec(stamp.c_str())) return database.detail();
         return std::nullopt;
     }

@@ -42,6 +42,17 @@ public:
     // moves on), or with no plan when `walk` is null. The first record of a part starts it.
     void stamp(std::uint32_t recordIndex, const PlanWalk* walk);
     PlanStamp of(std::uint32_t recordIndex) const;
+    // Record `recordIndex` of an earlier run, put back: taken for `stamp`'s part, whose plan and
+    // serial these are, or with no plan (`plan` none). Its parts come back numbered as they
+    // were, as the records come back from the first.
+    void putBack(std::uint32_t recordIndex, PlanStamp stamp,
+                 std::shared_ptr<const InspectionPlan> plan, const std::string& serial);
+    // The part numbered `number` (a stamp's part, never 0) and the plan it follows: on the
+    // window's thread.
+    const PlanPart& part(std::uint32_t number) const { return parts_.parts[number - 1]; }
+    const std::shared_ptr<const InspectionPlan>& planOf(const PlanPart& part) const {
+        return parts_.plans[part.plan];
+    }
     // A copy of the parts and their plans: taken on the window's thread, it names every part
     // of the records held then.
     PlanParts parts() const { return parts_; }
@@ -50,6 +61,11 @@ public:
     void cleared();
 
 private:
+    // `plan` is the walk's own when `kept` is none.
+    void startPart(const InspectionPlan& plan, std::shared_ptr<const InspectionPlan> kept,
+                   std::string serial);
+    void put(std::uint32_t recordIndex, const PlanStamp& stamp);
+
     std::uint32_t capacity_;
     ReservedPages stamps_;
     PlanParts parts_;

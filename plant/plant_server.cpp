@@ -162,6 +162,7 @@ SQLRETURN bindRecord(BoundValues& values, SQLHSTMT statement, const std::string&
         values.text(statement, record.lot),
         values.text(statement, record.operatorName),
         values.text(statement, record.gaugeId),
+        values.text(statement, record.partSerial),
     };
     static_assert(std::size(results) == plant_table::kColumnCount);
     for (const SQLRETURN result : results) {
@@ -276,12 +277,20 @@ std::string PlantServer::serverName() {
 std::optional<std::string> PlantServer::makeTable() {
     if (!connected()) return std::string("not connected");
     auto nothing = [](SQLHSTMT) { return SQLRETURN{SQL_SUCCESS}; };
+    const plant_table::Dialect dialect = plant_table::dialectOf(serverName());
     {
         StatementHandle probe(handles_->connection);
-        if (!probe.run(plant_table::kProbe, nothing)) return std::nullopt;
+        if (probe.run(plant_table::kProbe, nothing)) {
+            StatementHandle create(handles_->connection);
+            return create.run(plant_table::createTable(dialect), nothing);
+        }
     }
-    StatementHandle create(handles_->connection);
-    return create.run(plant_table::createTable(plant_table::dialectOf(serverName())), nothing);
+    // A table made before the part's serial was sent is given its column; one that has it is
+    // left alone, so that a bench that may only insert and read still sends.
+    StatementHandle probe(handles_->connection);
+    if (!probe.run(plant_table::kProbeSerial, nothing)) return std::nullopt;
+    StatementHandle add(handles_->connection);
+    return add.run(plant_table::addSerial(dialect), nothing);
 }
 
 std::optional<std::string> PlantServer::highestSequence(const std::string& bench,

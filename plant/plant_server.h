@@ -29,7 +29,8 @@ public:
     // The server's name and version as it gives them ("PostgreSQL 15.18").
     std::string serverName();
 
-    // Makes mensora_record when it is missing and the bench's role may make it.
+    // Makes mensora_record when it is missing, or adds part_serial to one made before it was
+    // sent, where the bench's role may.
     std::optional<std::string> makeTable();
     // The highest sequence the server holds for (bench, run); 0 when it holds none.
     std::optional<std::string> highestSequence(const std::string& bench, const std::string& run,

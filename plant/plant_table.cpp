@@ -6,7 +6,8 @@ namespace {
 
 constexpr const char* kColumns =
     "bench, run, sequence, number, taken_at, value, value_text, error, verdict, nominal,"
-    " upper_tolerance, lower_tolerance, unit, part, characteristic, lot, operator_name, gauge_id";
+    " upper_tolerance, lower_tolerance, unit, part, characteristic, lot, operator_name, gauge_id,"
+    " part_serial";
 
 constexpr const char* kCreatePostgreSql =
     "CREATE TABLE mensora_record ("
@@ -14,7 +15,7 @@ constexpr const char* kCreatePostgreSql =
     " taken_at TIMESTAMP(0), value DOUBLE PRECISION, value_text TEXT, error DOUBLE PRECISION,"
     " verdict VARCHAR(10), nominal DOUBLE PRECISION, upper_tolerance DOUBLE PRECISION,"
     " lower_tolerance DOUBLE PRECISION, unit TEXT, part TEXT, characteristic TEXT, lot TEXT,"
-    " operator_name TEXT, gauge_id TEXT,"
+    " operator_name TEXT, gauge_id TEXT, part_serial TEXT,"
     " received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,"
     " PRIMARY KEY (bench, run, sequence))";
 
@@ -24,9 +25,15 @@ constexpr const char* kCreateSqlServer =
     " number BIGINT, taken_at DATETIME2(0), value FLOAT, value_text NVARCHAR(40), error FLOAT,"
     " verdict VARCHAR(10), nominal FLOAT, upper_tolerance FLOAT, lower_tolerance FLOAT,"
     " unit NVARCHAR(20), part NVARCHAR(400), characteristic NVARCHAR(400), lot NVARCHAR(400),"
-    " operator_name NVARCHAR(400), gauge_id NVARCHAR(400),"
+    " operator_name NVARCHAR(400), gauge_id NVARCHAR(400), part_serial NVARCHAR(400),"
     " received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),"
     " PRIMARY KEY (bench, run, sequence))";
+
+constexpr const char* kAddSerialPostgreSql =
+    "ALTER TABLE mensora_record ADD COLUMN IF NOT EXISTS part_serial TEXT";
+constexpr const char* kAddSerialSqlServer =
+    "IF COL_LENGTH('mensora_record', 'part_serial') IS NULL"
+    " ALTER TABLE mensora_record ADD part_serial NVARCHAR(400)";
 
 }  // namespace
 
@@ -37,6 +44,10 @@ Dialect dialectOf(const std::string& serverName) {
 
 const char* createTable(Dialect dialect) {
     return dialect == Dialect::SqlServer ? kCreateSqlServer : kCreatePostgreSql;
+}
+
+const char* addSerial(Dialect dialect) {
+    return dialect == Dialect::SqlServer ? kAddSerialSqlServer : kAddSerialPostgreSql;
 }
 
 std::string insert(int rows) {

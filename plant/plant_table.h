@@ -7,8 +7,8 @@
 namespace mensora::plant_table {
 
 // The values of one record, in the order the insert binds them.
-inline constexpr int kColumnCount = 18;
-// Rows in one insert: 18 parameters a row stay within SQL Server's 2100 for one statement.
+inline constexpr int kColumnCount = 19;
+// Rows in one insert: 19 parameters a row stay within SQL Server's 2100 for one statement.
 inline constexpr int kRowsPerInsert = 100;
 
 // Which dialect the server speaks, told by the name it gives for itself.
@@ -18,6 +18,10 @@ Dialect dialectOf(const std::string& serverName);
 const char* createTable(Dialect dialect);
 // Fails, without touching anything, where the table is missing or may not be read.
 inline constexpr const char* kProbe = "SELECT sequence FROM mensora_record WHERE 1 = 0";
+// The same for the column a table made before the part's serial was sent lacks.
+inline constexpr const char* kProbeSerial = "SELECT part_serial FROM mensora_record WHERE 1 = 0";
+// Adds that column; needs the right to alter the table, as making it does.
+const char* addSerial(Dialect dialect);
 inline constexpr const char* kHighestSequence =
     "SELECT MAX(sequence) FROM mensora_record WHERE bench = ? AND run = ?";
 // One insert of `rows` records.

@@ -20,7 +20,8 @@ std::vector<OutboxRecord> sampleRecords(int count) {
     return records;
 }
 
-// Texts the operator types are data: quotes, SQL, Chinese and NULL reach the table as given.
+// Texts the operator types are data: quotes, SQL, Chinese and NULL reach the table as given;
+// a part's serial too, and none where no plan was in force.
 TEST(PlantSending, RecordsArriveOnceWithTheirTextVerbatim) {
     const std::string connection = testConnection();
     SyntheticJournal journal(journalPath("verbatim"), runIdFrom(1));
@@ -31,6 +32,7 @@ TEST(PlantSending, RecordsArriveOnceWithTheirTextVerbatim) {
     for (std::size_t i = 0; i < std::size(texts); ++i) {
         OutboxRecord& record = records[i * 40];
         record.part = record.characteristic = record.lot = record.operatorName = texts[i];
+        records[i * 40 + 1].partSerial = texts[i];
     }
     records[7].part.reset();  // recorded before any part was given
     records[7].gaugeId.reset();
@@ -62,6 +64,30 @@ TEST(PlantSending, ASenderStartedAgainGoesOnAfterWhatTheServerHolds) {
     PlantSender second({connection, "bench-restart", journal.path()});
     EXPECT_TRUE(sendUntilUpToDate(second).upToDate);
     expectServerHolds(connection, "bench-restart", runIdFrom(2), records);
+}
+
+// A server whose table was made before benches sent the part's serial: the first bench that
+// connects gives the table its column, and the serials arrive.
+TEST(PlantSending, ATableMadeBeforeThePartsSerialIsGivenItsColumn) {
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("serial"), runIdFrom(5));
+    std::vector<OutboxRecord> records = sampleRecords(3);
+    records[0].partSerial = "SN-0815";
+    journal.append(records);
+    {
+        PlantSender maker({connection, "bench-serial", journal.path()});
+        ASSERT_TRUE(sendUntilUpToDate(maker).upToDate);
+    }
+    plantRows(connection, "ALTER TABLE mensora_record DROP COLUMN part_serial");
+    std::vector<OutboxRecord> later = sampleRecords(2);
+    later[1].partSerial = "7";
+    journal.append(later);
+
+    PlantSender sender({connection, "bench-serial", journal.path()});
+    EXPECT_TRUE(sendUntilUpToDate(sender).upToDate);
+    for (OutboxRecord& record : records) record.partSerial.reset();  // went before the column
+    records.insert(records.end(), later.begin(), later.end());
+    expectServerHolds(connection, "bench-serial", runIdFrom(5), records);
 }
 
 struct BadConnection {

@@ -59,7 +59,7 @@ inline void expectServerHolds(const std::string& connection, const std::string& 
         connection,
         "SELECT sequence, number, to_char(taken_at, 'YYYY-MM-DD HH24:MI:SS'), value, value_text,"
         " error, verdict, nominal, upper_tolerance, lower_tolerance, unit, part, characteristic,"
-        " lot, operator_name, gauge_id FROM mensora_record WHERE bench = '" +
+        " lot, operator_name, gauge_id, part_serial FROM mensora_record WHERE bench = '" +
             bench + "' AND run = '" + run + "' ORDER BY sequence");
     ASSERT_EQ(rows.size(), records.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -83,6 +83,7 @@ inline void expectServerHolds(const std::string& connection, const std::string& 
         EXPECT_EQ(row[13], record.lot);
         EXPECT_EQ(row[14], record.operatorName);
         EXPECT_EQ(row[15], record.gaugeId);
+        EXPECT_EQ(row[16], record.partSerial);
     }
 }
 

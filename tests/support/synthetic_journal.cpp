@@ -46,6 +46,7 @@ void SyntheticJournal::append(std::vector<OutboxRecord>& records) {
         record.unit = r.unit.value_or("");
         record.trace = {r.part.value_or(""), r.characteristic.value_or(""), r.lot.value_or(""),
                         r.operatorName.value_or(""), r.gaugeId.value_or("")};
+        if (r.partSerial) record.planned = JournalPlanStamp{nullptr, 1, 0, *r.partSerial};
         entries.emplace_back(std::move(record));
     }
     if (const auto error = file_->write(entries)) {
@@ -70,6 +71,7 @@ void SyntheticJournal::append(std::vector<OutboxRecord>& records) {
         r.lot = held.trace.lot;
         r.operatorName = held.trace.operatorName;
         r.gaugeId = held.trace.gaugeId;
+        if (held.planned) r.partSerial = held.planned->serial;
     }
 }
 

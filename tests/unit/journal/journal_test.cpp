@@ -206,9 +206,9 @@ TEST(Journal, AnotherProgramReadsEveryRecordThroughTheJournalsView) {
     const std::string path = folder.path() + "journal.db";
     EXPECT_EQ(queryJournal(path, "SELECT * FROM journal_record"),
               (std::vector<std::string>{
-                  "1|1|1.000|1.0|-1.0|2|2026-12-07 09:00:01|2.0|3.00000023841858|1.0|°|||||",
+                  "1|1|1.000|1.0|-1.0|2|2026-12-07 09:00:01|2.0|3.00000023841858|1.0|°||||||NULL",
                   "2|2|6.500|6.5|4.5|1|2026-12-07 09:00:02|2.0|3.00000023841858|1.0|°|P-7|bore|L1|"
-                  "Li|G2"}));
+                  "Li|G2|NULL"}));
     const auto run = queryJournal(path, "SELECT run_id FROM journal_run");
     ASSERT_EQ(run.size(), 1u);
     EXPECT_EQ(run[0].size(), 32u);
@@ -246,26 +246,44 @@ TEST(Journal, AStartDropsOnlyOldRowsThatAFileAndThePlantHold) {
     }
 }
 
-// The file is marked as a Mensora journal of one layout. A journal from before the mark still
-// gives back what it holds, and is marked; a file another program or a newer Mensora marked is
-// neither written nor read, and the user is told why.
-TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone) {
+// What a journal of layout 1 holds: no plan, no walk, the view without the part's serial.
+std::vector<std::string> layout1(std::vector<std::string> mark) {
+    std::vector<std::string> statements = {
+        "DROP VIEW journal_record",
+        "ALTER TABLE journal_entry DROP COLUMN plan_id",
+        "ALTER TABLE journal_entry DROP COLUMN plan_part",
+        "ALTER TABLE journal_entry DROP COLUMN plan_characteristic",
+        "ALTER TABLE journal_entry DROP COLUMN part_serial",
+        "DROP TABLE journal_plan",
+        "DROP TABLE journal_walk",
+        "CREATE VIEW journal_record AS SELECT e.seq AS seq, e.number AS number"
+        " FROM journal_entry e",
+    };
+    statements.insert(statements.end(), mark.begin(), mark.end());
+    return statements;
+}
+
+// The file is marked as a Mensora journal of one layout. A journal from before the mark or of
+// layout 1 still gives back what it holds, and is marked and stepped up; a file another program
+// or a newer Mensora marked is neither written nor read, and the user is told why.
+TEST(Journal, AnOlderJournalRestoresAndAnotherProgramsFileIsLeftAlone) {
     const struct {
         std::vector<std::string> mark;
         std::vector<std::string> told;
         std::vector<std::string> rowsAfter;
     } cases[] = {
-        {{"PRAGMA application_id = 0", "PRAGMA user_version = 0"},
+        {layout1({"PRAGMA application_id = 0", "PRAGMA user_version = 0"}),
          {},
          {"1", "2", "3", "4", "5", "6", "7"}},
+        {layout1({"PRAGMA user_version = 1"}), {}, {"1", "2", "3", "4", "5", "6", "7"}},
         {{"PRAGMA application_id = 4660"},
          {"The record journal was written by another program or a newer Mensora, and is left as "
           "it is: {journal} (application_id 4660)\nRecording goes on, but records not yet saved "
           "cannot be restored after a crash or a power cut. Save them soon."},
          {"1", "2", "3", "4", "5"}},
-        {{"PRAGMA user_version = 2"},
+        {{"PRAGMA user_version = 3"},
          {"The record journal was written by another program or a newer Mensora, and is left as "
-          "it is: {journal} (user_version 2)\nRecording goes on, but records not yet saved "
+          "it is: {journal} (user_version 3)\nRecording goes on, but records not yet saved "
           "cannot be restored after a crash or a power cut. Save them soon."},
          {"1", "2", "3", "4", "5"}},
     };
@@ -278,7 +296,9 @@ TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone
             JournalBench first(pc, folder.path(), {{"Language", kEnglish}});
             takeFiveSavingTwo(first);
         }
-        for (const std::string& sql : c.mark) queryJournal(path, sql);
+        for (const std::string& sql : c.mark) {
+            ASSERT_EQ(queryJournal(path, sql), std::vector<std::string>{}) << sql;
+        }
         JournalBench second(pc, folder.path(), {{"Language", kEnglish}}, true);
         second.record(7.0f, "7.000");
         second.record(8.0f, "8.000");
@@ -291,6 +311,9 @@ TEST(Journal, AJournalFromBeforeTheMarkRestoresAndAnotherProgramsFileIsLeftAlone
             EXPECT_EQ(second.rig().store.count(), 7u);  // five put back, two taken
             EXPECT_EQ(queryJournal(path, "PRAGMA application_id"),
                       std::vector<std::string>{std::to_string(0x4D4E534A)});
+            EXPECT_EQ(queryJournal(path, "PRAGMA user_version"), std::vector<std::string>{"2"});
+            EXPECT_EQ(queryJournal(path, "SELECT part_serial FROM journal_record WHERE seq = 7"),
+                      std::vector<std::string>{"NULL"});
         }
     }
 }
