@@ -25,7 +25,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       recorder_(context_, records.store, records.listTexts, ports.sound, ports.clock),
       autoSampling_(context_),
       panel_(context_, ports.settings, ports.sound, [this] { autoSampling_.stop(); }),
-      plan_(context_, panel_, ports.sound, records.traces, records.store, records.listTexts),
+      plan_(context_, panel_, ports.sound, records),
       link_(context_, ports.serial, ports.portNames, ports.settings, ports.sound,
             LinkEvents{
                 [this] {

@@ -2,6 +2,7 @@
 
 #include "base/control_ids.h"
 #include "base/timer_ids.h"
+#include "base/number_text.h"
 #include "measure/plan_line.h"
 #include "measure/running_statistics.h"
 
@@ -14,14 +15,14 @@ constexpr std::uint32_t kPartAlertMs = 200;
 }  // namespace
 
 PlanSteering::PlanSteering(const DialogContext& context, ParametersPanel& panel, AlertSound& sound,
-                           RecordTraces& traces, const RecordStore& store,
-                           const RecordListTexts& listTexts)
+                           StationRecords& records)
     : context_(context),
       panel_(panel),
       sound_(sound),
-      traces_(traces),
-      store_(store),
-      listTexts_(listTexts) {}
+      traces_(records.traces),
+      store_(records.store),
+      listTexts_(records.listTexts),
+      stamps_(records.planStamps) {}
 
 void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
     completedPart_.reset();
@@ -47,6 +48,16 @@ void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
 void PlanSteering::resume(InspectionPlan plan, const PlanWalk::Position& position) {
     putInForce(std::move(plan));
     walk_->resume(position);
+    // The figures of each characteristic take in the records put back that were taken for it.
+    const PlanParts parts = stamps_.parts();
+    for (std::uint32_t i = 0; i < store_.count(); ++i) {
+        const PlanStamp stamp = stamps_.of(i);
+        if (stamp.part == 0 || stamp.characteristic >= figures_.size()) continue;
+        if (*parts.plans[parts.parts[stamp.part - 1].plan] != walk_->plan()) continue;
+        if (const auto value = parseFloat(store_.valueField(i))) {
+            addToStatistics(figures_[stamp.characteristic], *value, listTexts_.verdict(i));
+        }
+    }
     showDue();
 }
 

@@ -14,6 +14,7 @@
 #include "base/alert_sound.h"
 #include "base/dialog_context.h"
 #include "dialog/parameters_panel.h"
+#include "dialog/station_records.h"
 #include "measure/plan_walk.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_observer.h"
@@ -25,7 +26,7 @@ namespace mensora {
 class PlanSteering : public RecordObserver {
 public:
     PlanSteering(const DialogContext& context, ParametersPanel& panel, AlertSound& sound,
-                 RecordTraces& traces, const RecordStore& store, const RecordListTexts& listTexts);
+                 StationRecords& records);
 
     // The plan walked from now on, from its first characteristic of part 1; none: no plan.
     void putInForce(std::optional<InspectionPlan> plan);
@@ -66,6 +67,7 @@ private:
     RecordTraces& traces_;
     const RecordStore& store_;
     const RecordListTexts& listTexts_;
+    const PlanStamps& stamps_;
     std::function<void()> changed_;
     std::function<void()> moved_;
     RecordObserver* next_ = nullptr;

@@ -57,6 +57,7 @@ TEST(JournalPlan, ACutOffPartGoesOnWithItsCharacteristicDueSerialAndVerdictsSoFa
         std::vector<float> part2;
         void (*then)(PlanSteering&);  // what the operator did after them, no record
         std::size_t due;
+        std::uint32_t dueRecords;  // the statistics group's count: put back for the due one
         std::vector<float> finish;
         const char* line;  // once the part is finished
         const char* nextSerial;
@@ -65,6 +66,7 @@ TEST(JournalPlan, ACutOffPartGoesOnWithItsCharacteristicDueSerialAndVerdictsSoFa
          {12.01f, 40.05f},
          [](PlanSteering&) {},
          2,
+         1,
          {30.1f},
          "零件 A-7，序号 2 完成：合格",
          "3"},
@@ -72,6 +74,7 @@ TEST(JournalPlan, ACutOffPartGoesOnWithItsCharacteristicDueSerialAndVerdictsSoFa
          {12.5f, 40.0f},
          [](PlanSteering&) {},
          2,
+         1,
          {30.1f},
          "零件 A-7，序号 2 完成：超差",
          "3"},
@@ -79,6 +82,7 @@ TEST(JournalPlan, ACutOffPartGoesOnWithItsCharacteristicDueSerialAndVerdictsSoFa
          {12.01f, 39.5f},
          [](PlanSteering& p) { p.previous(); },
          1,
+         2,
          {40.0f, 30.1f},
          "零件 A-7，序号 2 完成：合格",
          "3"},
@@ -86,6 +90,7 @@ TEST(JournalPlan, ACutOffPartGoesOnWithItsCharacteristicDueSerialAndVerdictsSoFa
          {12.01f, 40.05f},
          [](PlanSteering& p) { p.setSerial("SN-9"); },
          2,
+         1,
          {30.1f},
          "零件 A-7，序号 2 完成：合格",
          "SN-9"},
@@ -116,6 +121,7 @@ TEST(JournalPlan, ACutOffPartGoesOnWithItsCharacteristicDueSerialAndVerdictsSoFa
         EXPECT_EQ(walk->serial(), "2");
         EXPECT_EQ(second.rig().state.parameters.nominal, shaft().characteristics[c.due].nominal);
         EXPECT_FALSE(second.rig().window.isEnabled(ParametersButton));
+        EXPECT_EQ(second.rig().state.statistics.shown.count, c.dueRecords);
 
         take(second, c.finish);
         EXPECT_EQ(second.rig().dialog.plan().line(), c.line);
