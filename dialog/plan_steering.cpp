@@ -53,7 +53,7 @@ void PlanSteering::showDue() {
     context_.exchange.push();
     TraceValues values = traces_.inForce();
     values.part = walk_->plan().part;
-    values.characteristic = due.number.empty() ? due.name : due.number + " " + due.name;
+    values.characteristic = characteristicLabel(due);
     values.gaugeId = due.gaugeId;
     traces_.setInForce(values);
     changed();
