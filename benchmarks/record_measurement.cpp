@@ -55,15 +55,16 @@ BENCHMARK(RecordMeasurementWithRecordsHeld)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
-// The largest plan a bench may put in force, every characteristic judged as the reading is.
+// The largest plan a bench may put in force: each characteristic of its own size, so the
+// window shows new sizes with every record, and each wide enough that the reading is OK.
 mensora::InspectionPlan largestPlan() {
     mensora::InspectionPlan plan{"P-100", "Housing", {}};
     for (std::size_t i = 1; i <= mensora::kPlanCapacity; ++i) {
         plan.characteristics.push_back({std::to_string(i),
                                         "Size " + std::to_string(i),
-                                        12.345f,
-                                        0.01f,
-                                        -0.01f,
+                                        12.0f + static_cast<float>(i) / 100.0f,
+                                        1.0f,
+                                        -1.0f,
                                         0,
                                         "G-1",
                                         1,

@@ -50,7 +50,7 @@ void PlanSteering::showDue() {
     parameters.lowerTolerance = parameters.shownLowerTolerance = due.lowerTolerance;
     parameters.unitIndex = due.unitIndex;
     context_.window.selectListItem(UnitList, due.unitIndex);
-    context_.exchange.push();
+    context_.exchange.pushSizes();
     TraceValues values = traces_.inForce();
     values.part = walk_->plan().part;
     values.characteristic = characteristicLabel(due);
