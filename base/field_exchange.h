@@ -9,6 +9,9 @@ public:
     virtual ~FieldExchange() = default;
     // Puts every bound value of the state into its field.
     virtual void push() = 0;
+    // Puts the judging sizes alone (nominal and tolerances) into their fields: what an
+    // inspection plan changes with every record.
+    virtual void pushSizes() = 0;
     // Reads the fields back into the state, stopping at the first one that does not parse.
     virtual bool pull() = 0;
 };

@@ -2,7 +2,10 @@
 // summary, two charts, the copy into the record file) against libxlsxwriter writing the same
 // record cells in a bare loop (goal: at most 1.2 times); the memory the save adds to the
 // program at its peak (goal: within 120 MiB); and a batch of recordings while a million-record
-// workbook is being written against the same batch without (goal: at most 1.5 times).
+// workbook is being written against the same batch without (goal: at most 1.5 times); and the
+// workbook of the same records taken with a plan of 20 characteristics in force, which adds
+// the parts sheet and the figures by characteristic, against the one without (goal: at most
+// 1.3 times).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <xlsxwriter.h>
@@ -16,6 +19,8 @@
 
 #include "base/control_ids.h"
 #include "files/native_file_system.h"
+#include "measure/plan_stamps.h"
+#include "measure/plan_walk.h"
 #include "measure/record_store.h"
 #include "tests/support/dialog_rig.h"
 #include "tests/workbook/sample_run.h"
@@ -40,6 +45,28 @@ struct SampleRun {
 const SampleRun& sampleRun() {
     static const SampleRun run;
     return run;
+}
+
+// The sample run's records taken for the parts of a plan of 20 characteristics, one after the
+// other: 50,000 parts.
+struct PlanStampsOfTheRun {
+    PlanStamps stamps{kMillion};
+    WorkbookPlanParts planParts;
+    PlanStampsOfTheRun() {
+        InspectionPlan plan = test::samplePlan();
+        plan.characteristics.resize(20, plan.characteristics.front());
+        PlanWalk walk(plan);
+        for (std::uint32_t i = 0; i < kMillion; ++i) {
+            stamps.stamp(i, &walk);
+            walk.recorded(Verdict::Ok);
+        }
+        planParts = {&stamps, stamps.parts(), walk.partStarted()};
+    }
+};
+
+const WorkbookPlanParts& samplePlanParts() {
+    static const PlanStampsOfTheRun run;
+    return run.planParts;
 }
 
 std::string benchmarkPath(const char* name) {
@@ -82,6 +109,31 @@ void WorkbookOfAMillionRecords(benchmark::State& state) {
     std::filesystem::remove(target);
 }
 BENCHMARK(WorkbookOfAMillionRecords)->Unit(benchmark::kSecond)->Iterations(1)->Repetitions(3);
+
+// The workbook file alone, of the records taken with a plan in force or without one; slow,
+// so measured once.
+void WorkbookOfAMillionRecordsWithAPlan(benchmark::State& state) {
+    const SampleRun& run = sampleRun();
+    const bool withPlan = state.range(0) != 0;
+    const WorkbookContents contents =
+        workbookContents(run.state, run.store, run.chartData, test::sampleTraces(kMillion),
+                         test::kLotB, withPlan ? samplePlanParts() : WorkbookPlanParts{});
+    const std::string path = benchmarkPath("mensora-benchmark-plan.xlsx");
+    for (auto _ : state) {
+        if (writeWorkbookFile(path, contents, [](std::uint32_t) { return true; }).end !=
+            WorkbookEnd::Written)
+            state.SkipWithError("not written");
+    }
+    state.counters["file_MiB"] =
+        static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
+    std::filesystem::remove(path);
+    state.SetLabel(withPlan ? "a plan of 20 characteristics" : "no plan");
+}
+BENCHMARK(WorkbookOfAMillionRecordsWithAPlan)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 // The same record cells through libxlsxwriter with nothing around them: the values, formats
 // and texts made once, outside the loop.

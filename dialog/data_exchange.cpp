@@ -59,6 +59,15 @@ void DataExchange::push() {
     }
 }
 
+void DataExchange::pushSizes() {
+    for (const Binding& binding : bindingsOf(state_)) {
+        if (binding.controlId == NominalField || binding.controlId == UpperToleranceField ||
+            binding.controlId == LowerToleranceField) {
+            window_.setText(binding.controlId, fieldText(std::get<float*>(binding.value)));
+        }
+    }
+}
+
 bool DataExchange::pull() {
     for (const Binding& binding : bindingsOf(state_)) {
         const bool taken = std::visit(

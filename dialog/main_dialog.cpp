@@ -138,8 +138,12 @@ void MainDialog::saveWorkbook(const std::string& path) {
     const std::uint32_t count = store_.count();
     RecordTraceColumns traces{traces_.combinations(), std::vector<std::uint16_t>(count, 0)};
     for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_.indexOf(i);
-    workbook_.save(
-        path, workbookContents(state_, store_, chartData_, std::move(traces), traces_.inForce()));
+    // The plan stamps below the count stay as they are; the parts and plans are copied.
+    const PlanWalk* walk = plan_.walk();
+    WorkbookPlanParts planParts{&planStamps_, planStamps_.parts(),
+                                walk != nullptr && walk->partStarted()};
+    workbook_.save(path, workbookContents(state_, store_, chartData_, std::move(traces),
+                                          traces_.inForce(), std::move(planParts)));
 }
 
 // The workbook being written reads the records; they stay until it is done.

@@ -71,11 +71,12 @@ void PlanSteering::showDue() {
     parameters.lowerTolerance = parameters.shownLowerTolerance = due.lowerTolerance;
     parameters.unitIndex = due.unitIndex;
     context_.window.selectListItem(UnitList, due.unitIndex);
+    // The statistics reach the window with the next push, as a record's own do.
     context_.state.statistics.shown = shownFigures(figures_[walk_->due()]);
-    context_.exchange.push();
+    context_.exchange.pushSizes();
     TraceValues values = traces_.inForce();
     values.part = walk_->plan().part;
-    values.characteristic = due.number.empty() ? due.name : due.number + " " + due.name;
+    values.characteristic = characteristicLabel(due);
     values.gaugeId = due.gaugeId;
     traces_.setInForce(values);
     changed();

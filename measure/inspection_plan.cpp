@@ -25,6 +25,18 @@ std::string said(const Bilingual& text, Language language) { return pick(text, l
 
 }  // namespace
 
+std::string characteristicLabel(const Characteristic& c) {
+    return c.number.empty() ? c.name : c.number + " " + c.name;
+}
+
+ToleranceLimits characteristicLimits(const Characteristic& c) {
+    Parameters sizes;
+    sizes.nominal = c.nominal;
+    sizes.upperTolerance = c.upperTolerance;
+    sizes.lowerTolerance = c.lowerTolerance;
+    return toleranceLimits(sizes);
+}
+
 std::optional<std::string> characteristicFault(const Characteristic& c, Language language) {
     if (c.name.empty()) return said(kNoName, language);
     const float sizes[3] = {c.nominal, c.upperTolerance, c.lowerTolerance};

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/language.h"
+#include "measure/judgement.h"
 
 namespace mensora {
 
@@ -38,6 +39,13 @@ struct InspectionPlan {
 
     bool operator==(const InspectionPlan&) const = default;
 };
+
+// The characteristic as the record's trace names it: its number and name ("2a Bore"), or the
+// name alone when the drawing gives it no number.
+std::string characteristicLabel(const Characteristic& characteristic);
+
+// The limits its records are judged against.
+ToleranceLimits characteristicLimits(const Characteristic& characteristic);
 
 // What is wrong with a characteristic, by the rules of the parameters panel and the plan's
 // own ("the upper tolerance may not be below the lower"), in `language`; none when it may be

@@ -2,15 +2,26 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <string>
 
 namespace mensora {
 
 RecordTraces::RecordTraces(std::uint32_t capacity)
     : capacity_(capacity), indexes_(std::size_t{capacity} * sizeof(std::uint16_t)) {}
 
+std::size_t RecordTraces::ValuesHash::operator()(const TraceValues& values) const {
+    std::size_t hash = 0;
+    for (const std::string* text : {&values.part, &values.characteristic, &values.lot,
+                                    &values.operatorName, &values.gaugeId}) {
+        hash = hash * 31 + std::hash<std::string>{}(*text);
+    }
+    return hash;
+}
+
 std::size_t RecordTraces::indexOfCombination(const TraceValues& values) const {
-    return static_cast<std::size_t>(std::find(combinations_.begin(), combinations_.end(), values) -
-                                    combinations_.begin());
+    const auto found = combinationIndexes_.find(values);
+    return found == combinationIndexes_.end() ? combinations_.size() : found->second;
 }
 
 // A combination added for the values in force that no record carries is the last one and
@@ -25,12 +36,23 @@ bool RecordTraces::takes(const TraceValues& values) const {
 }
 
 void RecordTraces::setInForce(const TraceValues& values) {
-    if (values == inForce() || !takes(values)) return;
-    if (inForceIsSpare()) combinations_.pop_back();
-    const std::size_t known = indexOfCombination(values);
+    if (values == inForce()) return;
+    std::size_t known = indexOfCombination(values);
+    const bool spare = inForceIsSpare();
+    if (known == combinations_.size() && combinations_.size() >= kCombinationCapacity && !spare) {
+        return;  // what takes() refuses
+    }
+    if (spare) {
+        combinationIndexes_.erase(combinations_.back());
+        combinations_.pop_back();
+        known = std::min(known, combinations_.size());  // new values stay new
+    }
     inForceFresh_ = known == combinations_.size();
-    if (inForceFresh_) combinations_.push_back(values);
-    inForceIndex_ = static_cast<std::uint16_t>(inForceFresh_ ? combinations_.size() - 1 : known);
+    if (inForceFresh_) {
+        combinationIndexes_.emplace(values, static_cast<std::uint16_t>(known));
+        combinations_.push_back(values);
+    }
+    inForceIndex_ = static_cast<std::uint16_t>(known);
 }
 
 void RecordTraces::stamp(std::uint32_t recordIndex) {
@@ -53,6 +75,7 @@ std::uint16_t RecordTraces::indexOf(std::uint32_t recordIndex) const {
 void RecordTraces::cleared() {
     const TraceValues values = inForce();
     combinations_.assign(1, TraceValues{});
+    combinationIndexes_ = {{TraceValues{}, 0}};
     inForceIndex_ = 0;
     inForceFresh_ = false;
     setInForce(values);

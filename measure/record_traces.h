@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "measure/record_store.h"
@@ -52,7 +53,14 @@ private:
 
     std::uint32_t capacity_;
     ReservedPages indexes_;
+    // Looked up by their values, so that a plan that sets new values with every record finds
+    // its combination in a few steps however many there are.
+    struct ValuesHash {
+        std::size_t operator()(const TraceValues& values) const;
+    };
+
     std::vector<TraceValues> combinations_{TraceValues{}};
+    std::unordered_map<TraceValues, std::uint16_t, ValuesHash> combinationIndexes_{{{}, 0}};
     std::uint16_t inForceIndex_ = 0;
     // The combination in force was added for it and no record carries it yet.
     bool inForceFresh_ = false;

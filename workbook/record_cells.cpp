@@ -57,14 +57,17 @@ std::optional<LocalDateTime> stampTime(std::string_view stamp) {
     return LocalDateTime{*year, *month, *day, *hour, *minute, *second};
 }
 
-RecordCells recordCells(const RecordStore& store, std::uint32_t index) {
+bool recordOk(const RecordStore& store, std::uint32_t index) {
     const std::string_view result = store.resultField(index);
     // The verdict was stored in the language of its day; either language's OK counts.
-    const bool ok =
-        result == std::string_view(verdictRecordText(Verdict::Ok, Language::Chinese).data(), 4) ||
-        result == std::string_view(verdictRecordText(Verdict::Ok, Language::English).data(), 4);
-    return {fieldNumber(store.valueField(index)), fieldNumber(store.errorField(index)), ok,
-            stampTime(store.timeField(index))};
+    return result ==
+               std::string_view(verdictRecordText(Verdict::Ok, Language::Chinese).data(), 4) ||
+           result == std::string_view(verdictRecordText(Verdict::Ok, Language::English).data(), 4);
+}
+
+RecordCells recordCells(const RecordStore& store, std::uint32_t index) {
+    return {fieldNumber(store.valueField(index)), fieldNumber(store.errorField(index)),
+            recordOk(store, index), stampTime(store.timeField(index))};
 }
 
 }  // namespace mensora

@@ -36,4 +36,7 @@ std::optional<LocalDateTime> stampTime(std::string_view stamp);
 
 RecordCells recordCells(const RecordStore& store, std::uint32_t index);
 
+// Whether the record was judged OK, in either language it was stored in.
+bool recordOk(const RecordStore& store, std::uint32_t index);
+
 }  // namespace mensora

@@ -12,7 +12,7 @@ namespace mensora {
 
 WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
                                   const ChartData& chartData, RecordTraceColumns traces,
-                                  const TraceValues& inForce) {
+                                  const TraceValues& inForce, WorkbookPlanParts planParts) {
     const Parameters& parameters = state.parameters;
     const StatisticsFigures& shown = state.statistics.shown;
     const ToleranceLimits limits = toleranceLimits(parameters);
@@ -44,7 +44,8 @@ WorkbookContents workbookContents(const AcquisitionState& state, const RecordSto
                             std::move(traces),
                             values.first(std::min<std::size_t>(values.size(), count)),
                             chartData.capability(),
-                            decimals};
+                            decimals,
+                            std::move(planParts)};
 }
 
 }  // namespace mensora

@@ -14,6 +14,7 @@
 #include "charts/figure_text.h"
 #include "charts/running_capability.h"
 #include "measure/judgement.h"
+#include "measure/plan_stamps.h"
 #include "measure/trace_values.h"
 
 namespace mensora {
@@ -49,6 +50,18 @@ struct RecordTraceColumns {
     std::vector<std::uint16_t> combinationOfRecord;  // one index a record written
 };
 
+// The parts of inspection plans the records were taken for. The stamps are read where they are
+// kept (those below the save's count no longer change); the parts and their plans are a copy
+// taken when the save starts.
+struct WorkbookPlanParts {
+    const PlanStamps* stamps = nullptr;  // null, or no parts: no record was taken with a plan
+    PlanParts parts;
+    // The walk in force was still on the last part when the save started: its verdict is open.
+    bool lastPartUnderWay = false;
+
+    bool any() const { return stamps != nullptr && !parts.parts.empty(); }
+};
+
 struct WorkbookContents {
     const RecordStore& store;
     std::uint32_t count;  // the rows written: those the store held when the save started
@@ -60,12 +73,14 @@ struct WorkbookContents {
     std::span<const float> chartValues;
     RunningCapability capability;
     int chartDecimals;
+    WorkbookPlanParts planParts;
 };
 
 // What a workbook started now is written from: every record the store holds, the parameters
-// and statistics of the state, the charts' figures, and the trace of each record.
+// and statistics of the state, the charts' figures, the trace of each record and the plan's
+// parts they were taken for.
 WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
                                   const ChartData& chartData, RecordTraceColumns traces,
-                                  const TraceValues& inForce);
+                                  const TraceValues& inForce, WorkbookPlanParts planParts = {});
 
 }  // namespace mensora

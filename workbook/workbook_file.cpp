@@ -13,8 +13,11 @@
 #include "charts/histogram.h"
 #include "measure/record_store.h"
 #include "workbook/c_number_locale.h"
+#include "workbook/parts_sheet.h"
+#include "workbook/plan_part_rows.h"
 #include "workbook/record_cells.h"
 #include "workbook/scratch_place.h"
+#include "workbook/sheet_cells.h"
 #include "workbook/workbook_texts.h"
 
 namespace mensora {
@@ -22,80 +25,9 @@ namespace {
 
 namespace wt = workbook_texts;
 
-// A gauge frame has at most seven digits behind its point; a bin edge one more.
-constexpr int kMostDecimals = 8;
 // How often the rows written are reported: often enough for a smooth bar, seldom enough to
 // cost nothing.
 constexpr std::uint32_t kRowsPerReport = 4096;
-
-enum Column : lxw_col_t { No, Value, Error, Result, Time, FirstTrace };
-
-// The cell formats a workbook uses, each made once: libxlsxwriter keeps every format object
-// for the whole workbook.
-class Formats {
-public:
-    explicit Formats(lxw_workbook* book) : book_(book) {
-        header_ = workbook_add_format(book);
-        format_set_bold(header_);
-        for (int red = 0; red < 2; ++red) {
-            plain_[red] = red != 0 ? redFormat() : nullptr;
-            time_[red] = red != 0 ? redFormat() : workbook_add_format(book);
-            format_set_num_format(time_[red], "yyyy-mm-dd hh:mm:ss");
-        }
-    }
-
-    lxw_format* header() const { return header_; }
-    // Integers and text: the default look, or red.
-    lxw_format* plain(bool red) const { return plain_[red]; }
-    lxw_format* time(bool red) const { return time_[red]; }
-    // A number shown with exactly `decimals` places.
-    lxw_format* number(int decimals, bool red) {
-        decimals = std::clamp(decimals, 0, kMostDecimals);
-        lxw_format*& format = numbers_[red][decimals];
-        if (format == nullptr) {
-            format = red ? redFormat() : workbook_add_format(book_);
-            const std::string pattern =
-                decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
-            format_set_num_format(format, pattern.c_str());
-        }
-        return format;
-    }
-
-private:
-    lxw_format* redFormat() const {
-        lxw_format* format = workbook_add_format(book_);
-        format_set_font_color(format, LXW_COLOR_RED);
-        return format;
-    }
-
-    lxw_workbook* book_;
-    lxw_format* header_ = nullptr;
-    lxw_format* plain_[2] = {};
-    lxw_format* time_[2] = {};
-    lxw_format* numbers_[2][kMostDecimals + 1] = {};
-};
-
-// Only printable ASCII of a field that holds no number reaches the sheet as text.
-std::string fieldText(std::string_view field) {
-    std::string text;
-    for (const char c : field) {
-        if (c >= ' ' && c <= '~') text.push_back(c);
-    }
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-void writeNumberOrText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
-                       const std::optional<FieldNumber>& number, std::string_view field,
-                       Formats& formats, bool red) {
-    if (number) {
-        worksheet_write_number(sheet, row, column, number->value,
-                               formats.number(number->decimals, red));
-    } else {
-        worksheet_write_string(sheet, row, column, fieldText(field).c_str(), formats.plain(red));
-    }
-}
 
 // Sheet 1: the header, then one row per record; false when the save was cancelled.
 bool writeRecords(lxw_worksheet* sheet, const WorkbookContents& contents, Formats& formats,
@@ -126,14 +58,7 @@ bool writeRecords(lxw_worksheet* sheet, const WorkbookContents& contents, Format
         writeNumberOrText(sheet, row, Value, cells.value, store.valueField(index), formats, red);
         writeNumberOrText(sheet, row, Error, cells.error, store.errorField(index), formats, red);
         worksheet_write_string(sheet, row, Result, cells.ok ? okText : ngText, formats.plain(red));
-        if (cells.time) {
-            const LocalDateTime& t = *cells.time;
-            lxw_datetime stamp{t.year, t.month, t.day, t.hour, t.minute, double(t.second)};
-            worksheet_write_datetime(sheet, row, Time, &stamp, formats.time(red));
-        } else {
-            worksheet_write_string(sheet, row, Time, fieldText(store.timeField(index)).c_str(),
-                                   formats.plain(red));
-        }
+        writeTime(sheet, row, Time, cells.time, store.timeField(index), formats, red);
         const std::uint16_t combination = contents.traces.combinationOfRecord[index];
         if (combination == 0 || combination >= combinations.size()) continue;
         const TraceValues& trace = combinations[combination];
@@ -345,12 +270,51 @@ void addHistogram(lxw_workbook* book, lxw_worksheet* summarySheet, SummaryCells&
     worksheet_insert_chart_opt(summarySheet, 22, kChartColumn, chart, &place);
 }
 
+// Below the histogram: the figures of each characteristic of each plan, a row each under its
+// plan's part number and the figures' labels, as the records of that characteristic alone
+// would give them.
+constexpr lxw_row_t kCharacteristicsRow = 44;
+
+void listCharacteristicFigures(SummaryCells& cells, const WorkbookContents& contents,
+                               Formats& formats) {
+    const Language language = contents.language;
+    const auto capabilities = characteristicCapabilities(contents.chartValues, contents.planParts);
+    lxw_row_t row = kCharacteristicsRow;
+    cells.text(row++, kLabelColumn, pick(wt::kCharacteristicsHeading, language), formats.header());
+    for (std::size_t planIndex = 0; planIndex < capabilities.size(); ++planIndex) {
+        const InspectionPlan& plan = *contents.planParts.parts.plans[planIndex];
+        cells.text(row, kLabelColumn, pick(wt::kRecordHeader[FirstTrace], language),
+                   formats.header());
+        cells.text(row, kFigureColumn, plan.part, formats.header());
+        cells.text(row++, kFigureColumn + 1, plan.partName, formats.header());
+        cells.text(row, kLabelColumn, pick(wt::kRecordHeader[FirstTrace + 1], language),
+                   formats.header());
+        for (std::size_t i = 0; i < kFigureCount; ++i) {
+            cells.text(row, static_cast<lxw_col_t>(kFigureColumn + i),
+                       pick(kFigureRows[i].label, language), formats.header());
+        }
+        ++row;
+        for (std::size_t i = 0; i < plan.characteristics.size(); ++i, ++row) {
+            const Characteristic& characteristic = plan.characteristics[i];
+            cells.text(row, kLabelColumn, characteristicLabel(characteristic));
+            const auto figures = figureTexts(
+                capabilities[planIndex][i].figures(characteristicLimits(characteristic)),
+                static_cast<std::uint8_t>(contents.chartDecimals));
+            for (std::size_t f = 0; f < kFigureCount; ++f) {
+                cells.figure(row, static_cast<lxw_col_t>(kFigureColumn + f), figures[f], formats);
+            }
+        }
+        ++row;
+    }
+}
+
 void writeSummary(lxw_workbook* book, lxw_worksheet* sheet, const WorkbookContents& contents,
                   Formats& formats) {
     worksheet_set_column(sheet, kLabelColumn, kLabelColumn, 18, nullptr);
     worksheet_set_column(sheet, kFigureColumn, kFigureColumn, 16, nullptr);
     SummaryCells cells;
     listFigures(cells, contents, formats);
+    if (contents.planParts.any()) listCharacteristicFigures(cells, contents, formats);
     if (contents.count > 0) {
         addRunChart(book, sheet, cells, contents, formats);
         addHistogram(book, sheet, cells, contents, formats);
@@ -393,9 +357,16 @@ WorkbookWriting writeWorkbookFile(const std::string& path, const WorkbookContent
     Formats formats(book);
     lxw_worksheet* records =
         workbook_add_worksheet(book, pick(wt::kRecordsSheet, contents.language));
+    // The parts sheet only when a record was taken with a plan: a workbook without stays as
+    // it always was.
+    lxw_worksheet* parts =
+        contents.planParts.any()
+            ? workbook_add_worksheet(book, pick(wt::kPartsSheet, contents.language))
+            : nullptr;
     lxw_worksheet* summary =
         workbook_add_worksheet(book, pick(wt::kSummarySheet, contents.language));
-    if (!writeRecords(records, contents, formats, progress)) {
+    if (!writeRecords(records, contents, formats, progress) ||
+        (parts != nullptr && !writeParts(parts, contents, formats, progress))) {
         lxw_workbook_free(book);
         removeFile(path);
         return {WorkbookEnd::Cancelled};

@@ -1,6 +1,6 @@
 #pragma once
-// The workbook file itself: sheet 1 the records, sheet 2 the summary with two charts that
-// Excel draws itself. The only code that sees libxlsxwriter.
+// The workbook file itself: sheet 1 the records, then the parts of inspection plans when any
+// record was taken with one, and the summary with two charts that Excel draws itself.
 
 #include <cstdint>
 #include <functional>

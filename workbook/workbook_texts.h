@@ -9,6 +9,10 @@ namespace mensora::workbook_texts {
 
 inline constexpr Bilingual kRecordsSheet{"测量记录", "Records"};
 inline constexpr Bilingual kSummarySheet{"汇总", "Summary"};
+inline constexpr Bilingual kPartsSheet{"零件", "Parts"};
+
+// The parts sheet's headings besides those of the records: a part's serial.
+inline constexpr Bilingual kSerial{"序列号", "Serial"};
 
 inline constexpr std::size_t kRecordColumns = 10;
 inline constexpr std::array<Bilingual, kRecordColumns> kRecordHeader{{
@@ -42,6 +46,8 @@ inline constexpr Bilingual kMaximum{"最大值", "Maximum"};
 inline constexpr Bilingual kMinimum{"最小值", "Minimum"};
 inline constexpr Bilingual kCapabilityHeading{"过程能力", "Capability"};
 inline constexpr Bilingual kTraceHeading{"零件与批次", "Part and lot"};
+inline constexpr Bilingual kCharacteristicsHeading{"各测量特性过程能力",
+                                                   "Capability by characteristic"};
 inline constexpr Bilingual kBinsHeading{"直方图分组", "Histogram bins"};
 inline constexpr Bilingual kBinFrom{"下沿", "From"};
 inline constexpr Bilingual kBinTo{"上沿", "To"};

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdlib>
+#include <string>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -15,6 +17,8 @@
 #include "charts/chart_data.h"
 #include "measure/field_format.h"
 #include "measure/judgement.h"
+#include "measure/plan_stamps.h"
+#include "measure/plan_walk.h"
 #include "measure/record_store.h"
 #include "workbook/workbook_contents.h"
 
@@ -30,6 +34,13 @@ inline LocalDateTime sampleTime(std::uint32_t index) {
             static_cast<int>(seconds % 60)};
 }
 
+// The thousandths record i reads above 12.
+inline int sampleThousandths(std::uint32_t index) {
+    int k = static_cast<int>(37u * index % 121u) - 60;
+    if (k == 45 || k == -45) k += k > 0 ? -1 : 1;
+    return k;
+}
+
 // Fills the store (which must hold `count`) and the charts' data with the run, and the state
 // with its parameters and shown statistics.
 inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionState& state,
@@ -42,8 +53,7 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
     const ToleranceLimits limits = toleranceLimits(parameters);
 
     for (std::uint32_t i = 0; i < count; ++i) {
-        int k = static_cast<int>(37u * i % 121u) - 60;
-        if (k == 45 || k == -45) k += k > 0 ? -1 : 1;
+        const int k = sampleThousandths(i);
         const std::uint8_t places = i % 2 == 0 ? 3 : 4;
         const double exact = 12.0 + k / 1000.0;
         char text[16];
@@ -78,6 +88,41 @@ inline RecordTraceColumns sampleTraces(std::uint32_t count) {
     std::vector<std::uint16_t> lots(count, 2);
     std::fill_n(lots.begin(), std::min<std::uint32_t>(count, 3), 1);
     return {{TraceValues{}, kLotA, kLotB}, std::move(lots)};
+}
+
+// A plan of three characteristics, each judged as the run is (12 ±0.045).
+inline InspectionPlan samplePlan() {
+    InspectionPlan plan{"P-100", "Shaft", {}};
+    for (const char* name : {"Bore", "Length", "Flange"}) {
+        Characteristic c;
+        c.number = plan.characteristics.size() == 2
+                       ? "3a"
+                       : std::to_string(plan.characteristics.size() + 1);
+        c.name = name;
+        c.nominal = 12.0f;
+        c.upperTolerance = 0.045f;
+        c.lowerTolerance = -0.045f;
+        plan.characteristics.push_back(c);
+    }
+    return plan;
+}
+
+// The run walked through samplePlan(): record 0 is taken with no plan, records 1 on for the
+// parts A1, A2, A3 …, each characteristic in turn, except that A1's second characteristic is
+// measured twice more (records 2, 3 NG and 4). So A1 is records 1-5, A2 6-8, A3 9-11 (its
+// second NG), A4 12-14 and so on; the last part may be left under way.
+inline WorkbookPlanParts samplePlanParts(std::uint32_t count, PlanStamps& stamps) {
+    PlanWalk walk(samplePlan());
+    stamps.stamp(0, nullptr);
+    unsigned part = 0;
+    for (std::uint32_t i = 1; i < count; ++i) {
+        if (!walk.partStarted()) walk.setSerial("A" + std::to_string(++part));
+        stamps.stamp(i, &walk);
+        const bool ok = std::abs(sampleThousandths(i)) <= 45;
+        walk.recorded(ok ? Verdict::Ok : Verdict::OverUpper);
+        if (i == 2 || i == 3) walk.previous();
+    }
+    return {&stamps, stamps.parts(), walk.partStarted()};
 }
 
 }  // namespace mensora::test

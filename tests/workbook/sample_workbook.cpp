@@ -2,7 +2,10 @@
 // writes it, for the test that reads it back with an independent reader
 // (workbook_readback.py):
 //
-//   sample_workbook <file.xlsx> <zh|en> <records>
+//   sample_workbook <file.xlsx> <zh|en> <records> [plan]
+//
+// With "plan" the records after the first are taken with an inspection plan in force
+// (samplePlanParts).
 //
 // The process takes its locale from the environment, as the Qt program does.
 
@@ -11,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "tests/workbook/sample_run.h"
 #include "workbook/workbook_file.h"
@@ -18,8 +22,8 @@
 using namespace mensora;
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: sample_workbook <file.xlsx> <zh|en> <records>\n");
+    if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "plan")) {
+        std::fprintf(stderr, "usage: sample_workbook <file.xlsx> <zh|en> <records> [plan]\n");
         return 2;
     }
     std::setlocale(LC_ALL, "");
@@ -31,8 +35,11 @@ int main(int argc, char** argv) {
     RecordStore store(std::max<std::uint32_t>(count, 1));
     ChartData chartData;
     test::fillSampleRun(count, language, state, store, chartData);
-    const WorkbookContents contents =
-        workbookContents(state, store, chartData, test::sampleTraces(count), test::kLotB);
+    PlanStamps stamps(std::max<std::uint32_t>(count, 1));
+    WorkbookPlanParts planParts;
+    if (argc == 5) planParts = test::samplePlanParts(count, stamps);
+    const WorkbookContents contents = workbookContents(
+        state, store, chartData, test::sampleTraces(count), test::kLotB, std::move(planParts));
     const WorkbookWriting writing =
         writeWorkbookFile(path, contents, [](std::uint32_t) { return true; });
     if (writing.end != WorkbookEnd::Written) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Reads the workbooks Mensora writes back with an independent reader (openpyxl) and checks
 what Excel would show: the types of the cells, the date-times, the rows stamped around a lot
-change, both languages, a comma-decimal locale, a million rows and the Windows build's
-workbook. One table of cases; each run picks its cases by group.
+change, both languages, a comma-decimal locale, a million rows, the Windows build's workbook
+and the parts of an inspection plan. One table of cases; each run picks its cases by group.
 
   workbook_readback.py <group> <sample_workbook> [<windows sample_workbook.exe> <wine-run>]
 """
@@ -22,24 +22,43 @@ TEXTS = {
     "zh": {"sheets": ["测量记录", "汇总"], "ok": "合格", "ng": "超差",
            "header": ["序号", "测量值", "误差", "结果", "时间", "零件号", "测量特性", "批号", "操作员", "量具编号"],
            "nominal": "标准值", "count": "记录数 n", "last": "运行图（最后 10000 条记录）",
-           "average": "平均值", "maximum": "最大值", "minimum": "最小值"},
+           "average": "平均值", "maximum": "最大值", "minimum": "最小值",
+           "parts": "零件", "part": "零件号", "serial": "序列号", "time": "时间", "result": "结果",
+           "characteristic": "测量特性", "mean": "平均值 x̄"},
     "en": {"sheets": ["Records", "Summary"], "ok": "OK", "ng": "NG",
            "header": ["No", "Value", "Error", "Result", "Time", "Part number", "Characteristic", "Lot",
                       "Operator", "Gauge ID"],
            "nominal": "Nominal", "count": "Records n", "last": "Run chart (last 10000 records)",
-           "average": "Average", "maximum": "Maximum", "minimum": "Minimum"},
+           "average": "Average", "maximum": "Maximum", "minimum": "Minimum",
+           "parts": "Parts", "part": "Part number", "serial": "Serial", "time": "Time",
+           "result": "Result", "characteristic": "Characteristic", "mean": "Mean x̄"},
 }
 
-# group, language, records, locale of the writer, the writer (linux or wine)
+# group, language, records, locale of the writer, the writer (linux or wine), whether the
+# records after the first are taken with sample_run.h's plan in force
 CASES = [
-    ("short", "zh", 25, "C", "linux"),
-    ("short", "en", 25, "C", "linux"),
-    ("short", "zh", 12001, "de_DE.UTF-8", "linux"),
-    ("short", "en", 0, "C", "linux"),
-    ("million", "en", 1_000_000, "C", "linux"),
-    ("wine", "zh", 12001, "C", "wine"),
-    ("wine", "en", 25, "C", "wine"),
+    ("short", "zh", 25, "C", "linux", False),
+    ("short", "en", 25, "C", "linux", False),
+    ("short", "zh", 12001, "de_DE.UTF-8", "linux", False),
+    ("short", "en", 0, "C", "linux", False),
+    ("short", "zh", 14, "C", "linux", True),
+    ("million", "en", 1_000_000, "C", "linux", False),
+    ("wine", "zh", 12001, "C", "wine", False),
+    ("wine", "en", 25, "C", "wine", False),
 ]
+
+# The plan's parts in the 14 records of the plan case: serial, the record of each
+# characteristic it lists (the latest: A1's Length was measured three times), and its verdict
+# (None: A4 was still being measured). The values and red cells follow from the records.
+PLAN_CHARACTERISTICS = ["1 Bore", "2 Length", "3a Flange"]
+PLAN_PARTS = [
+    ("A1", [1, 4, 5], "ok"),
+    ("A2", [6, 7, 8], "ok"),
+    ("A3", [9, 10, 11], "ng"),
+    ("A4", [12, 13, None], None),
+]
+# The records taken for each characteristic, every one of them counted in its figures.
+PLAN_RECORDS = {"1 Bore": [1, 6, 9, 12], "2 Length": [2, 3, 4, 7, 10, 13], "3a Flange": [5, 8, 11]}
 
 
 def expected_row(i):
@@ -56,11 +75,11 @@ def is_number(value):
     return isinstance(value, (int, float)) and not isinstance(value, bool)
 
 
-def write(tools, writer, language, records, locale, folder):
-    path = os.path.join(folder, f"{writer}-{language}-{records}-{locale}.xlsx")
+def write(tools, writer, language, records, locale, folder, plan=False):
+    path = os.path.join(folder, f"{writer}-{language}-{records}-{locale}-{plan}.xlsx")
     env = dict(os.environ, LC_ALL=locale)
     if writer == "linux":
-        command = [tools["linux"], path, language, str(records)]
+        command = [tools["linux"], path, language, str(records)] + (["plan"] if plan else [])
     else:
         # The Unix folder as Wine's drive Z: shows it.
         command = [tools["wine-run"], tools["wine"], "Z:" + path.replace("/", "\\"), language,
@@ -82,12 +101,13 @@ def first_difference(path, reference):
     return None
 
 
-def check_records(path, language, records):
+def check_records(path, language, records, plan):
     texts = TEXTS[language]
     book = openpyxl.load_workbook(path, read_only=False) if records <= 20000 else None
     if book is None:
         book = openpyxl.load_workbook(path, read_only=True)
-    assert book.sheetnames == texts["sheets"], book.sheetnames
+    sheets = texts["sheets"][:1] + [texts["parts"]] + texts["sheets"][1:] if plan else texts["sheets"]
+    assert book.sheetnames == sheets, book.sheetnames
     sheet = book[texts["sheets"][0]]
     rows = sheet.iter_rows()
     header = next(rows)
@@ -115,6 +135,10 @@ def check_records(path, language, records):
         seen += 1
     assert seen == records, (seen, records)
 
+    if plan:
+        check_parts(book[texts["parts"]], texts)
+        check_characteristic_figures(book[texts["sheets"][1]], texts)
+
     summary = {row[0]: row[1] for row in cells_of(book[texts["sheets"][1]]) if row and row[0]}
     assert summary[texts["nominal"]] == 12, summary
     assert summary[texts["count"]] == records, summary
@@ -131,6 +155,44 @@ def check_records(path, language, records):
             assert texts["last"] in run_chart, "the run chart's title names the last records"
 
 
+def colour_of(cell):
+    return cell.font.color.rgb if cell.font.color is not None else None
+
+
+def check_parts(sheet, texts):
+    rows = [row for row in sheet.iter_rows()]
+    assert [c.value for c in rows[0][:3]] == [texts["part"], "P-100", "Shaft"], rows[0]
+    header = [c.value for c in rows[1]]
+    assert header == [texts["serial"], texts["time"]] + PLAN_CHARACTERISTICS + [texts["result"]], header
+    assert len(rows) == 2 + len(PLAN_PARTS), len(rows)
+    for row, (serial, latest, verdict) in zip(rows[2:], PLAN_PARTS):
+        assert row[0].value == serial, (serial, row[0].value)
+        assert row[1].value == START + datetime.timedelta(seconds=latest[0]), (serial, row[1].value)
+        for cell, record in zip(row[2:5], latest):
+            if record is None:
+                assert cell.value is None, (serial, cell.value)
+                continue
+            value, places, ng = expected_row(record)
+            assert is_number(cell.value) and cell.value == value, (serial, record, cell.value)
+            assert cell.number_format == "0." + "0" * places, (serial, cell.number_format)
+            assert (colour_of(cell) == RED) == ng, (serial, record, colour_of(cell))
+        result = row[5].value if len(row) > 5 else None
+        assert result == (texts[verdict] if verdict else None), (serial, result)
+        assert verdict is None or (colour_of(row[5]) == RED) == (verdict == "ng"), serial
+
+
+def check_characteristic_figures(sheet, texts):
+    rows = [[c.value for c in row] for row in sheet.iter_rows()]
+    # The figures' labels head the table; the part and lot above name a characteristic too.
+    header = next(i for i, row in enumerate(rows)
+                  if row[0] == texts["characteristic"] and row[1] == texts["count"])
+    assert rows[header][2] == texts["mean"], rows[header]
+    for row, name in zip(rows[header + 1:], PLAN_CHARACTERISTICS):
+        values = [expected_row(i)[0] for i in PLAN_RECORDS[name]]
+        assert row[0] == name and row[1] == len(values), row
+        assert abs(row[2] - sum(values) / len(values)) < 1e-4, (row, values)
+
+
 def cells_of(sheet):
     return [tuple(c.value for c in row[:2]) for row in sheet.iter_rows()]
 
@@ -142,13 +204,14 @@ def main():
         tools["wine"], tools["wine-run"] = sys.argv[3], sys.argv[4]
     failures = 0
     with tempfile.TemporaryDirectory() as folder:
-        for case_group, language, records, locale, writer in CASES:
+        for case_group, language, records, locale, writer, plan in CASES:
             if case_group != group:
                 continue
             name = f"{writer} {language} {records} records under LC_ALL={locale}"
+            name += " with a plan" if plan else ""
             try:
-                path = write(tools, writer, language, records, locale, folder)
-                check_records(path, language, records)
+                path = write(tools, writer, language, records, locale, folder, plan)
+                check_records(path, language, records, plan)
                 # The same cells whatever the writer's locale and platform.
                 if locale != "C" or writer != "linux":
                     reference = write(tools, "linux", language, records, "C", folder)

@@ -69,6 +69,44 @@ TEST(WorkbookSave, EndsAsTheSaveGoesAndTheBenchGoesOnMeanwhile) {
     }
 }
 
+// The parts sheet is the third sheet of the package; a save without a record taken with a plan
+// must not gain it, whatever plan is in force by the time of the save.
+TEST(WorkbookSave, APartsSheetOnlyWhenARecordOfTheSaveWasTakenWithAPlan) {
+    const InspectionPlan shaft{"A-7",
+                               "Shaft",
+                               {{"1", "Bore", 2.0f, 0.5f, -0.5f, 0, "", 1, {}},
+                                {"2", "Length", 2.0f, 0.5f, -0.5f, 0, "", 1, {}}}};
+    const struct {
+        const char* name;
+        bool planWhileRecording;
+        bool planAtSave;
+        bool partsSheet;
+    } cases[] = {
+        {"no plan", false, false, false},
+        {"records with a plan", true, true, true},
+        {"a plan put in force after the records", false, true, false},
+        {"the plan taken off before the save", true, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::DialogRig<> h;
+        h.setJudging(2.0f, 0.5f, -0.5f);
+        if (c.planWhileRecording) h.dialog.plan().putInForce(shaft);
+        h.record(2.1f, "2.100", 3);
+        h.record(2.7f, "2.700", 3);
+        h.record(1.9f, "1.900", 3);
+        h.dialog.plan().putInForce(c.planAtSave ? std::optional(shaft) : std::nullopt);
+        h.window.savePathAnswer = kPath;
+        h.window.fileTypeAnswer = static_cast<std::size_t>(SaveFileType::Workbook);
+        h.click(SaveButton);
+        h.work.runAll();
+        ASSERT_EQ(h.fileSystem.files.count(kPath), 1u);
+        // The package names its parts in the clear.
+        const std::string& bytes = h.fileSystem.files.at(kPath);
+        EXPECT_EQ(bytes.find("xl/worksheets/sheet3.xml") != std::string::npos, c.partsSheet);
+    }
+}
+
 TEST(WorkbookSave, TheNameDecidesTheTypeAndABareNameTakesTheTypeShowing) {
     const struct {
         const char* path;
