@@ -10,17 +10,17 @@ bool ChartsFollower::Seen::operator==(const Seen& other) const {
            language == other.language && trace == other.trace;
 }
 
-ChartsFollower::ChartsFollower(const ChartData& chartData, const AcquisitionState& state,
+ChartsFollower::ChartsFollower(ChartSource chartData, const AcquisitionState& state,
                                const RecordTraces& traces, SettingsStore& settings)
-    : data_(chartData), state_(state), traces_(traces), settings_(settings) {}
+    : data_(std::move(chartData)), state_(state), traces_(traces), settings_(settings) {}
 
 ChartInputs ChartsFollower::inputs() const {
-    return {data_, toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
+    return {data_(), toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
 }
 
 ChartsFollower::Change ChartsFollower::look() {
     const ChartInputs now = inputs();
-    Seen seen{data_.revision(), now.limits, now.language, now.trace};
+    Seen seen{data_().revision(), now.limits, now.language, now.trace};
     if (seen_ && *seen_ == seen) return {false, false};
     const bool retranslate = !seen_ || seen_->language != seen.language;
     seen_ = std::move(seen);

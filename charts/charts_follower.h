@@ -12,6 +12,7 @@
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/chart_source.h"
 #include "charts/charts_window_place.h"
 #include "charts/charts_window_size.h"
 #include "measure/record_traces.h"
@@ -22,8 +23,8 @@ class ChartsFollower {
 public:
     // The state is read for the tolerance and the interface language, the traces for the
     // part and lot in force, at each look.
-    ChartsFollower(const ChartData& chartData, const AcquisitionState& state,
-                   const RecordTraces& traces, SettingsStore& settings);
+    ChartsFollower(ChartSource chartData, const AcquisitionState& state, const RecordTraces& traces,
+                   SettingsStore& settings);
 
     // What one drawing reads now.
     ChartInputs inputs() const;
@@ -55,7 +56,7 @@ private:
         bool operator==(const Seen& other) const;
     };
 
-    const ChartData& data_;
+    ChartSource data_;
     const AcquisitionState& state_;
     const RecordTraces& traces_;
     SettingsStore& settings_;

@@ -15,6 +15,7 @@
 #include "base/window_port.h"
 #include "base/window_thread.h"
 #include "base/work_queue.h"
+#include "dialog/characteristic_chart.h"
 #include "dialog/data_exchange.h"
 #include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
@@ -92,6 +93,8 @@ public:
     // The inspection plan in force, if any, and the walk through it.
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }
+    // What the quality charts show: every record, or the characteristic due of a plan in force.
+    const ChartData& chartsShown() { return charts_.shown(); }
 
 private:
     // Between the recorder and whoever else follows the records, from the start on.
@@ -120,7 +123,7 @@ private:
     RecordListTexts& listTexts_;
     RecordTraces& traces_;
     PlanStamps& planStamps_;
-    const ChartData& chartData_;
+    CharacteristicChart charts_;
     std::optional<JournalKeeping> journal_;
     PlantDoor* plant_;
 };

@@ -29,10 +29,10 @@ Rect screenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), r
 
 }  // namespace
 
-ChartsWindow::ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
+ChartsWindow::ChartsWindow(ChartSource chartData, const AcquisitionState& state,
                            const RecordTraces& traces, SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      follower_(chartData, state, traces, settings),
+      follower_(std::move(chartData), state, traces, settings),
       trace_(new QLabel(this)),
       view_(new ChartsView([this] { return inputs(); }, this)),
       save_(new QPushButton(this)) {

@@ -12,6 +12,7 @@
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/chart_source.h"
 #include "charts/charts_follower.h"
 #include "charts/figure_text.h"
 #include "measure/record_traces.h"
@@ -28,8 +29,8 @@ class ChartsWindow : public QWidget {
 public:
     // The state is read for the tolerance and the interface language at each look, the
     // traces for the part and lot in force, which head the window.
-    ChartsWindow(const ChartData& chartData, const AcquisitionState& state,
-                 const RecordTraces& traces, SettingsStore& settings, QWidget* parent);
+    ChartsWindow(ChartSource chartData, const AcquisitionState& state, const RecordTraces& traces,
+                 SettingsStore& settings, QWidget* parent);
 
     // Shows the window up to date, or brings it to the front.
     void open();

@@ -98,9 +98,9 @@ HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, int dpi, const ChartInputs& 
 
 }  // namespace
 
-NativeChartsWindow::NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
+NativeChartsWindow::NativeChartsWindow(ChartSource chartData, const AcquisitionState& state,
                                        const RecordTraces& traces, SettingsStore& settings)
-    : follower_(chartData, state, traces, settings) {}
+    : follower_(std::move(chartData), state, traces, settings) {}
 
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);

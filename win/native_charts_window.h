@@ -11,6 +11,7 @@
 #include "base/settings_store.h"
 #include "charts/chart_data.h"
 #include "charts/chart_inputs.h"
+#include "charts/chart_source.h"
 #include "charts/charts_follower.h"
 #include "measure/record_traces.h"
 
@@ -20,7 +21,7 @@ class NativeChartsWindow {
 public:
     // The state is read for the tolerance and the interface language at each look, the
     // traces for the part and lot in force, which head the window.
-    NativeChartsWindow(const ChartData& chartData, const AcquisitionState& state,
+    NativeChartsWindow(ChartSource chartData, const AcquisitionState& state,
                        const RecordTraces& traces, SettingsStore& settings);
     ~NativeChartsWindow();
     NativeChartsWindow(const NativeChartsWindow&) = delete;

@@ -144,5 +144,34 @@ TEST(PlanSteering, APartAndLotConfirmedKeepsThePlansValuesAndANewLotNumbersFromO
     EXPECT_EQ(rig.traces.inForce().characteristic, "1 Bore");
 }
 
+// The quality charts beside a plan: the records of the characteristic due alone, brought up to
+// date as records come, gathered afresh after a Clear, and every record again with No plan.
+TEST(PlanSteering, TheChartsShowTheRecordsOfTheCharacteristicDueAlone) {
+    Rig rig;
+    rig.dialog.plan().putInForce(shaft());
+    const auto shown = [&rig] {
+        const auto values = rig.dialog.chartsShown().values().values();
+        return std::vector<float>(values.begin(), values.end());
+    };
+    const struct {
+        std::vector<float> recorded;  // before the look; empty: Clear
+        std::vector<float> shown;
+    } looks[] = {
+        {{12.0f}, {}},                      // the length is due, none measured yet
+        {{40.0f, 30.0f}, {12.0f}},          // part 1 complete: the bore is due
+        {{12.01f, 40.1f}, {30.0f}},         // the angle of part 2
+        {{30.1f, 12.02f}, {40.0f, 40.1f}},  // part 3's length
+        {{}, {}},                           // Clear
+        {{40.2f, 30.2f, 12.03f}, {40.2f}},  // part 3 goes on after the Clear
+    };
+    for (const auto& look : looks) {
+        if (look.recorded.empty()) rig.click(ClearButton);
+        for (const float value : look.recorded) rig.record(value);
+        EXPECT_EQ(shown(), look.shown);
+    }
+    rig.dialog.plan().putInForce(std::nullopt);
+    EXPECT_EQ(shown(), (std::vector<float>{40.2f, 30.2f, 12.03f}));
+}
+
 }  // namespace
 }  // namespace mensora
