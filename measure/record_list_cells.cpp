@@ -3,28 +3,41 @@
 #include "base/texts.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 
 namespace mensora {
+namespace {
+
+constexpr texts::ListColumn kCharacteristicHeading{{"测量特性", "Characteristic"}, 120, 120};
+
+const texts::ListColumn* headingOf(int column) {
+    if (column == kCharacteristicColumn) return &kCharacteristicHeading;
+    if (column < 0 || column >= RecordListColumnCount) return nullptr;
+    return &texts::kListColumns[column];
+}
+
+}  // namespace
 
 const char* recordListTitle(int column, Language language) {
-    if (column < 0 || column >= RecordListColumnCount) return "";
-    return pick(texts::kListColumns[column].title, language);
+    const texts::ListColumn* heading = headingOf(column);
+    return heading == nullptr ? "" : pick(heading->title, language);
 }
 
 int recordListWidth(int column, Language language) {
-    if (column < 0 || column >= RecordListColumnCount) return 0;
-    const texts::ListColumn& heading = texts::kListColumns[column];
-    return language == Language::English ? heading.englishWidth : heading.chineseWidth;
+    const texts::ListColumn* heading = headingOf(column);
+    if (heading == nullptr) return 0;
+    return language == Language::English ? heading->englishWidth : heading->chineseWidth;
 }
 
 std::string recordListCell(const RecordStore& store, const RecordListTexts& texts,
-                           std::uint32_t row, int column) {
+                           const RecordTraces& traces, std::uint32_t row, int column) {
     switch (column) {
         case SeqColumn: return std::string(store.seqField(row));
         case ValueColumn: return texts.valueText(row);
         case ErrorColumn: return std::string(store.errorField(row));
         case ResultColumn: return texts.verdictText(row);
         case TimeColumn: return std::string(store.timeField(row));
+        case kCharacteristicColumn: return traces.combination(traces.indexOf(row)).characteristic;
         default: return {};
     }
 }

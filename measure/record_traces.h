@@ -44,6 +44,8 @@ public:
     // A copy of the distinct combinations, by index: taken on the window's thread, it names
     // every index of the records held then.
     std::vector<TraceValues> combinations() const { return combinations_; }
+    // One of them, by an index a record carries: on the window's thread.
+    const TraceValues& combination(std::uint16_t index) const { return combinations_[index]; }
     // The records were emptied: the combinations they carried go, the values in force stay.
     void cleared();
 

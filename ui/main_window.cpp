@@ -86,9 +86,10 @@ void spreadAcross(QLabel* label, const DialogControl& row, DialogBaseUnits units
 
 }  // namespace
 
-MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listTexts, QWidget* parent)
+MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listTexts,
+                       const RecordTraces& traces, QWidget* parent)
     : QDialog(parent),
-      model_(new RecordListModel(store, listTexts, this)),
+      model_(new RecordListModel(store, listTexts, traces, this)),
       languageButtons_(new QButtonGroup(this)),
       traceLine_(new FittingLabel(QString(), this)),
       planBand_(new QWidget(this)),
@@ -376,6 +377,11 @@ void MainWindow::showPlanLine(const std::string& text) {
         ->setText(QString::fromUtf8(pick(plan_texts::kSerialLabel, language_)));
     const bool shown = !text.empty();
     for (QAction* step : planSteps_) step->setEnabled(shown);
+    model_->showCharacteristics(shown);
+    if (shown) {
+        recordList_->setColumnWidth(kCharacteristicColumn,
+                                    recordListWidth(kCharacteristicColumn, language_));
+    }
     if (shown == !planBand_->isHidden()) return;
     // The window grows by the band, so the controls above it keep their room.
     const int before = planBandHeight();

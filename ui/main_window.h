@@ -28,13 +28,14 @@ class SaveProgressBox;
 class RecordTableView;
 class RecordStore;
 class RecordListTexts;
+class RecordTraces;
 struct DialogControl;
 
 class MainWindow : public QDialog, public WindowPort {
     Q_OBJECT
 public:
     MainWindow(const RecordStore& store, const RecordListTexts& listTexts,
-               QWidget* parent = nullptr);
+               const RecordTraces& traces, QWidget* parent = nullptr);
 
     // Where clicks, the About item and close requests go. Until it is set they go nowhere
     // and the window may close.

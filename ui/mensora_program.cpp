@@ -16,7 +16,7 @@
 namespace mensora {
 
 MensoraProgram::MensoraProgram()
-    : window_(records_.store, records_.listTexts),
+    : window_(records_.store, records_.listTexts, records_.traces),
       timers_([this](int id) {
           if (running_) dialog().onTimer(id);
       }),

@@ -12,12 +12,13 @@ namespace mensora {
 
 class RecordStore;
 class RecordListTexts;
+class RecordTraces;
 
 class RecordListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     RecordListModel(const RecordStore& store, const RecordListTexts& texts,
-                    QObject* parent = nullptr);
+                    const RecordTraces& traces, QObject* parent = nullptr);
 
     // Column titles in the interface language.
     void setLanguage(Language language);
@@ -25,6 +26,8 @@ public:
     void rowAppended();
     // The store was emptied: the list is empty.
     void cleared();
+    // The column of each record's characteristic, shown while a plan is in force.
+    void showCharacteristics(bool shown);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -35,6 +38,8 @@ public:
 private:
     const RecordStore& store_;
     const RecordListTexts& texts_;
+    const RecordTraces& traces_;
+    int columns_;  // the five of every record, and the characteristic with a plan in force
     Language language_ = Language::Chinese;
     // The rows the view has been told of: a row is shown only once it has been announced.
     int rows_ = 0;

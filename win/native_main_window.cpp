@@ -67,8 +67,8 @@ HICON loadIcon(int sizeMetric) {
 }  // namespace
 
 NativeMainWindow::NativeMainWindow(const RecordStore& store, const RecordListTexts& listTexts,
-                                   WindowTimers& timers)
-    : timers_(timers), list_(store, listTexts) {}
+                                   const RecordTraces& traces, WindowTimers& timers)
+    : timers_(timers), list_(store, listTexts, traces) {}
 
 NativeMainWindow::~NativeMainWindow() {
     if (displayFont_ != nullptr) DeleteObject(displayFont_);

@@ -26,7 +26,7 @@ namespace mensora {
 class NativeMainWindow final : public WindowPort {
 public:
     NativeMainWindow(const RecordStore& store, const RecordListTexts& listTexts,
-                     WindowTimers& timers);
+                     const RecordTraces& traces, WindowTimers& timers);
     ~NativeMainWindow() override;
     NativeMainWindow(const NativeMainWindow&) = delete;
     NativeMainWindow& operator=(const NativeMainWindow&) = delete;
@@ -44,7 +44,10 @@ public:
     void showTraceLine(const std::string& text);
     // The plan's line above it, shown with the serial field while `text` is not empty: the
     // window grows by their band then, and the controls above keep their places.
-    void showPlanLine(const std::string& text) { growBelow(lines_.showPlan(text)); }
+    void showPlanLine(const std::string& text) {
+        list_.showCharacteristics(!text.empty());
+        growBelow(lines_.showPlan(text));
+    }
 
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);

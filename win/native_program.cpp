@@ -23,7 +23,7 @@ std::string computerName() {
 }  // namespace
 
 NativeProgram::NativeProgram()
-    : window_(records_.store, records_.listTexts, timers_),
+    : window_(records_.store, records_.listTexts, records_.traces, timers_),
       portNames_(makePlatformPortNames(settings_)),
       station_(records_,
                DialogPorts{timers_, settings_, window_, sound_, clock_, serial_, *portNames_,

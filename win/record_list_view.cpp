@@ -40,9 +40,27 @@ int RecordListView::columnWidth(int column) const {
 }
 
 void RecordListView::scaleColumns() {
-    for (int column = 0; column < RecordListColumnCount; ++column) {
+    const int columns = characteristics_ ? kCharacteristicColumn + 1 : RecordListColumnCount;
+    for (int column = 0; column < columns; ++column) {
         ListView_SetColumnWidth(list_, column, columnWidth(column));
     }
+}
+
+void RecordListView::showCharacteristics(bool shown) {
+    if (shown == characteristics_) return;
+    characteristics_ = shown;
+    if (!shown) {
+        ListView_DeleteColumn(list_, kCharacteristicColumn);
+        return;
+    }
+    std::wstring title = wide(recordListTitle(kCharacteristicColumn, language_));
+    LVCOLUMNW heading{};
+    heading.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    heading.fmt = LVCFMT_CENTER;
+    heading.cx = columnWidth(kCharacteristicColumn);
+    heading.pszText = title.data();
+    heading.iSubItem = kCharacteristicColumn;
+    ListView_InsertColumn(list_, kCharacteristicColumn, &heading);
 }
 
 void RecordListView::appended() {
@@ -65,8 +83,8 @@ void RecordListView::fillCell(NMLVDISPINFOW& request) {
     LVITEMW& item = request.item;
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;
     if (item.iItem < 0 || item.iItem >= rows_) return;
-    const std::wstring cell =
-        wide(recordListCell(store_, texts_, static_cast<std::uint32_t>(item.iItem), item.iSubItem));
+    const std::wstring cell = wide(recordListCell(
+        store_, texts_, traces_, static_cast<std::uint32_t>(item.iItem), item.iSubItem));
     lstrcpynW(item.pszText, cell.c_str(), item.cchTextMax);
 }
 

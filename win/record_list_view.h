@@ -12,11 +12,13 @@ namespace mensora {
 
 class RecordStore;
 class RecordListTexts;
+class RecordTraces;
 
 class RecordListView {
 public:
-    RecordListView(const RecordStore& store, const RecordListTexts& texts)
-        : store_(store), texts_(texts) {}
+    RecordListView(const RecordStore& store, const RecordListTexts& texts,
+                   const RecordTraces& traces)
+        : store_(store), texts_(texts), traces_(traces) {}
 
     void attach(HWND list) { list_ = list; }
     // Grid lines, full-row selection and the five centred columns of the language, as wide
@@ -24,6 +26,8 @@ public:
     void setUp(Language language);
     // The list moved to a monitor of another scale: the columns follow.
     void scaleColumns();
+    // The column of each record's characteristic, shown while a plan is in force.
+    void showCharacteristics(bool shown);
     // The store has more records than the list shows: show them.
     void appended();
     void cleared();
@@ -36,6 +40,8 @@ private:
 
     const RecordStore& store_;
     const RecordListTexts& texts_;
+    const RecordTraces& traces_;
+    bool characteristics_ = false;  // the column of each record's characteristic is there
     HWND list_ = nullptr;
     Language language_ = Language::Chinese;  // of the columns' widths
     int rows_ = 0;                           // the rows the list has been told of

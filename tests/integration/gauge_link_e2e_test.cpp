@@ -404,6 +404,14 @@ TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
         }
     }
     EXPECT_EQ(program.program.dialog().plan().walk()->serial(), "4");
+    // Each record names its characteristic in the list's column after the others.
+    program.window.showFrameNow();
+    const QAbstractItemModel* list =
+        qobject_cast<QTableView*>(program.window.control(RecordList))->model();
+    ASSERT_EQ(list->columnCount(), 6);
+    EXPECT_EQ(list->headerData(5, Qt::Horizontal).toString().toStdString(),
+              program.caption({"测量特性", "Characteristic"}));
+    EXPECT_EQ(list->index(1, 5).data().toString().toStdString(), "Length");
     program.click(ConnectButton);
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
 }

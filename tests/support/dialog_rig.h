@@ -202,8 +202,9 @@ private:
 
     // The real window reads the store and the list texts; the fake needs neither.
     Window makeWindow() {
-        if constexpr (std::is_constructible_v<Window, const RecordStore&, const RecordListTexts&>) {
-            return Window(store, listTexts);
+        if constexpr (std::is_constructible_v<Window, const RecordStore&, const RecordListTexts&,
+                                              const RecordTraces&>) {
+            return Window(store, listTexts, traces);
         } else {
             return Window();
         }

@@ -1449,6 +1449,14 @@ void planRun(const std::wstring& out) {
     importPlan(out);
     planLineSays({"P-100 (Welle)", "1/3 Length"});
     manual();
+    // The record names its characteristic in the list's column after the others.
+    const HWND list = control(RecordList);
+    const std::string first = narrow(listCellText(list, 0, 5));
+    if (Header_GetItemCount(ListView_GetHeader(list)) != 6 ||
+        first.find("Length") == std::string::npos) {
+        fail("the list's characteristic column says \"" + first + "\"");
+    }
+    step("the list's sixth column names the record's characteristic: \"" + first + "\"");
     planLineSays({"2/3 Diameter Ø"});
     screenshot(mainWindow, out + L"\\plan-main.bmp");
     manual();

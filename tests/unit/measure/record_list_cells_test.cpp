@@ -10,6 +10,7 @@
 
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "measure/record_traces.h"
 
 namespace mensora {
 namespace {
@@ -28,11 +29,16 @@ RecordFields fieldsOf(const std::string& seq, const std::string& value, const st
 TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
     RecordStore store(2);
     RecordListTexts texts(store);
+    RecordTraces traces(2);
+    traces.setInForce({"A-7", "2 Length", "", "", ""});
     store.append(
         fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE", "2026-12-07; 14:03:52"));
     texts.set(0, "12.345", Verdict::OverUpper, Language::Chinese);
+    traces.stamp(0);
+    traces.setInForce({});
     store.append(fieldsOf("000002", "-0.5    ", "  -2.500", " OK ", "2026-12-07; 14:03:53"));
     texts.set(1, "-0.5", Verdict::Ok, Language::English);
+    traces.stamp(1);
 
     struct Cell {
         std::uint32_t row;
@@ -50,11 +56,13 @@ TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
         {1, ErrorColumn, "  -2.500"},
         {1, ResultColumn, "OK"},
         {1, TimeColumn, "2026-12-07; 14:03:53"},
-        {0, RecordListColumnCount, ""},
+        {0, kCharacteristicColumn, "2 Length"},
+        {1, kCharacteristicColumn, ""},
+        {0, kCharacteristicColumn + 1, ""},
         {0, -1, ""},
     };
     for (const Cell& c : cells) {
-        EXPECT_EQ(recordListCell(store, texts, c.row, c.column), c.text)
+        EXPECT_EQ(recordListCell(store, texts, traces, c.row, c.column), c.text)
             << "row " << c.row << " column " << c.column;
     }
 }
@@ -79,7 +87,9 @@ TEST(RecordListCells, ColumnsAreTitledAndSizedInTheInterfaceLanguage) {
         {ErrorColumn, en, "Error", 70},
         {ResultColumn, en, "Result", 55},
         {TimeColumn, en, "Time", 160},
-        {5, zh, "", 0},
+        {kCharacteristicColumn, zh, "测量特性", 120},
+        {kCharacteristicColumn, en, "Characteristic", 120},
+        {kCharacteristicColumn + 1, zh, "", 0},
     };
     for (const Column& c : columns) {
         EXPECT_STREQ(recordListTitle(c.column, c.language), c.title) << c.column;
