@@ -242,6 +242,8 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     for (const char* reading : {"12.004", "40.030", "8.520", "11.995"}) {
         rig.record(std::stof(reading), reading);
     }
+    // The window's next tick puts the figures of the characteristic due on the screen.
+    rig.push();
     rig.window.move(0, 0);
     showAndSettle(rig.window);
 
