@@ -17,15 +17,6 @@ constexpr Bilingual kColon{"：", ": "};
 
 std::string sizeText(double value) { return formatFloat(static_cast<float>(value)); }
 
-// The limits as the judge draws them.
-ToleranceLimits limitsOf(const Characteristic& c) {
-    Parameters parameters;
-    parameters.nominal = c.nominal;
-    parameters.upperTolerance = c.upperTolerance;
-    parameters.lowerTolerance = c.lowerTolerance;
-    return toleranceLimits(parameters);
-}
-
 }  // namespace
 
 std::string planLine(const PlanWalk& walk, const std::optional<bool>& completedPart,
@@ -39,10 +30,11 @@ std::string planLine(const PlanWalk& walk, const std::optional<bool>& completedP
     if (!plan.partName.empty()) line += " (" + plan.partName + ")";
     const Characteristic& c = walk.dueCharacteristic();
     const std::string unit = recordUnitName(c.unitIndex);
+    const ToleranceLimits limits = characteristicLimits(c);
     line += pick(kSerial, language) + walk.serial() + " · " + std::to_string(walk.due() + 1) + "/" +
             std::to_string(plan.characteristics.size()) + " " + c.name + pick(kColon, language) +
-            formatFloat(c.nominal) + " " + unit + pick(kLimits, language) +
-            sizeText(limitsOf(c).lower) + pick(kTo, language) + sizeText(limitsOf(c).upper);
+            formatFloat(c.nominal) + " " + unit + pick(kLimits, language) + sizeText(limits.lower) +
+            pick(kTo, language) + sizeText(limits.upper);
     return line;
 }
 

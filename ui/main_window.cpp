@@ -94,6 +94,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
       traceLine_(new FittingLabel(QString(), this)),
       planBand_(new QWidget(this)),
       planLine_(new FittingLabel(QString(), planBand_)),
+      planSerialLabel_(new QLabel(QString(), planBand_)),
       planSerial_(new QLineEdit(planBand_)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -338,6 +339,7 @@ void MainWindow::setUpRecordList(Language language) {
     recordList_->setShowGrid(true);
     recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     model_->setLanguage(language);
+    planSerialLabel_->setText(QString::fromUtf8(pick(plan_texts::kSerialLabel, language)));
     for (int column = 0; column < RecordListColumnCount; ++column) {
         recordList_->setColumnWidth(column, recordListWidth(column, language));
     }
@@ -348,10 +350,8 @@ void MainWindow::createPlanBand() {
     planBand_->resize(toPixels({0, 0, kDialogWidthUnits, kPlanBandUnits}, units_).size());
     planLine_->setObjectName(QString::fromUtf8(controlName(kPlanLine)));
     planLine_->setGeometry(toPixels(kPlanLineRect, units_));
-    auto* serialLabel = new QLabel(QString(), planBand_);
-    serialLabel->setObjectName(QStringLiteral("plan-serial-label"));
-    serialLabel->setGeometry(toPixels(kPlanSerialLabelRect, units_));
-    serialLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    planSerialLabel_->setGeometry(toPixels(kPlanSerialLabelRect, units_));
+    planSerialLabel_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     planSerial_->setObjectName(QString::fromUtf8(controlName(kPlanSerialField)));
     planSerial_->setGeometry(toPixels(kPlanSerialFieldRect, units_));
     planSerial_->setMaxLength(40);  // as long as a part number may be
@@ -373,8 +373,6 @@ int MainWindow::planBandHeight() const { return planBand_->isHidden() ? 0 : plan
 
 void MainWindow::showPlanLine(const std::string& text) {
     planLine_->setText(QString::fromStdString(text));
-    planBand_->findChild<QLabel*>(QStringLiteral("plan-serial-label"))
-        ->setText(QString::fromUtf8(pick(plan_texts::kSerialLabel, language_)));
     const bool shown = !text.empty();
     for (QAction* step : planSteps_) step->setEnabled(shown);
     model_->showCharacteristics(shown);

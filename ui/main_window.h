@@ -126,6 +126,7 @@ private:
     QLabel* traceLine_;
     QWidget* planBand_;
     QLabel* planLine_;
+    QLabel* planSerialLabel_;
     QLineEdit* planSerial_;
     std::function<void(const std::string&)> planSerialEntered_;
     QAction* planSteps_[2];  // Page Up, Page Down

@@ -18,17 +18,21 @@ void RecordListView::setUp(Language language) {
     LVCOLUMNW placeholder{};
     placeholder.mask = LVCF_WIDTH;
     ListView_InsertColumn(list_, 0, &placeholder);
-    for (int column = 0; column < RecordListColumnCount; ++column) {
-        std::wstring title = wide(recordListTitle(column, language));
-        LVCOLUMNW heading{};
-        heading.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        heading.fmt = LVCFMT_CENTER;
-        heading.cx = columnWidth(column);
-        heading.pszText = title.data();
-        heading.iSubItem = column;
-        ListView_InsertColumn(list_, column + 1, &heading);
-    }
+    for (int column = 0; column < RecordListColumnCount; ++column) insertColumn(column, column + 1);
     ListView_DeleteColumn(list_, 0);
+    characteristics_ = false;
+}
+
+// A centred column of the list, titled and as wide as the language makes it, at `place`.
+void RecordListView::insertColumn(int column, int place) {
+    std::wstring title = wide(recordListTitle(column, language_));
+    LVCOLUMNW heading{};
+    heading.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    heading.fmt = LVCFMT_CENTER;
+    heading.cx = columnWidth(column);
+    heading.pszText = title.data();
+    heading.iSubItem = column;
+    ListView_InsertColumn(list_, place, &heading);
 }
 
 // A column's width grows with the dialog font's horizontal unit, as the list itself does, so
@@ -49,18 +53,11 @@ void RecordListView::scaleColumns() {
 void RecordListView::showCharacteristics(bool shown) {
     if (shown == characteristics_) return;
     characteristics_ = shown;
-    if (!shown) {
+    if (shown) {
+        insertColumn(kCharacteristicColumn, kCharacteristicColumn);
+    } else {
         ListView_DeleteColumn(list_, kCharacteristicColumn);
-        return;
     }
-    std::wstring title = wide(recordListTitle(kCharacteristicColumn, language_));
-    LVCOLUMNW heading{};
-    heading.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    heading.fmt = LVCFMT_CENTER;
-    heading.cx = columnWidth(kCharacteristicColumn);
-    heading.pszText = title.data();
-    heading.iSubItem = kCharacteristicColumn;
-    ListView_InsertColumn(list_, kCharacteristicColumn, &heading);
 }
 
 void RecordListView::appended() {

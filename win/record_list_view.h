@@ -37,6 +37,7 @@ public:
 
 private:
     int columnWidth(int column) const;
+    void insertColumn(int column, int place);
 
     const RecordStore& store_;
     const RecordListTexts& texts_;

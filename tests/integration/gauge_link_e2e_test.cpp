@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/control_ids.h"
@@ -163,31 +164,36 @@ TEST(GaugeLink, ConnectFindsTheGaugeOnAMappedPortAndItsReadingsKeyAndZeroReachTh
 namespace mensora {
 namespace {
 
+// The bench as the tests in both languages find it: the interface language, the gauge mapped
+// to COM1 at 9600 baud, and the further `settings` of [Settings]. The settings file is the one
+// QSettings settled on at its first use in this process: the test's own, never the user's.
+QSettings::Status setUpBench(std::int32_t language, const QString& gauge,
+                             const std::vector<std::pair<const char*, int>>& settings = {}) {
+    QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+    bench.setValue("Settings/Language", language);
+    bench.setValue("Settings/ComID", 1);
+    bench.setValue("Settings/Baudrate", 9600);
+    for (const auto& [key, value] : settings) bench.setValue(QString("Settings/") + key, value);
+    bench.setValue("Ports/COM1", gauge);
+    bench.sync();
+    return bench.status();
+}
+
 // The quality charts follow the records however they are made, Manual, the gauge's data key
 // or Auto, in the interface language the user chose, and forget them with Clear.
 class ChartsFollowTheRecords : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(ChartsFollowTheRecords, ManualDataKeyAndAutoRecordsShowInTheChartsWindow) {
     const Language language = languageOf(GetParam());
-    // The settings file is the one QSettings settled on at its first use in this process:
-    // the test's own, never the user's (see above).
     VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0.015",
                         "--seed", "3", "--rate", "10"});
     ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
-    {
-        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
-                        applicationName());
-        bench.setValue("Settings/Language", GetParam());
-        bench.setValue("Settings/ComID", 1);
-        bench.setValue("Settings/Baudrate", 9600);
-        bench.setValue("Settings/m_Text9", 12345);  // nominal 12.345
-        bench.setValue("Settings/m_Text10", 20);    // +0.020
-        bench.setValue("Settings/m_Text11", -20);   // -0.020
-        bench.setValue("Settings/m_Text12", 200);   // Auto every 200 ms
-        bench.setValue("Ports/COM1", gauge.device());
-        bench.sync();
-        ASSERT_EQ(bench.status(), QSettings::NoError) << bench.fileName().toStdString();
-    }
+    ASSERT_EQ(setUpBench(GetParam(), gauge.device(),
+                         {{"m_Text9", 12345},   // nominal 12.345
+                          {"m_Text10", 20},     // +0.020
+                          {"m_Text11", -20},    // -0.020
+                          {"m_Text12", 200}}),  // Auto every 200 ms
+              QSettings::NoError);
 
     MessageBoxWatch boxes;
     Program program;
@@ -311,15 +317,7 @@ TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
     VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0.01",
                         "--seed", "5", "--rate", "10"});
     ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
-    {
-        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
-                        applicationName());
-        bench.setValue("Settings/Language", GetParam());
-        bench.setValue("Settings/ComID", 1);
-        bench.setValue("Settings/Baudrate", 9600);
-        bench.setValue("Ports/COM1", gauge.device());
-        bench.sync();
-    }
+    ASSERT_EQ(setUpBench(GetParam(), gauge.device()), QSettings::NoError);
     QTemporaryDir folder;
     const QString csv = folder.filePath("A-7.csv");
     {

@@ -7,19 +7,14 @@
 #include "base/control_ids.h"
 #include "base/stored_thousandths.h"
 #include "tests/support/dialog_rig.h"
+#include "tests/support/sample_plan.h"
 
 namespace mensora {
 namespace {
 
 using Rig = test::DialogRig<>;
 
-InspectionPlan shaft() {
-    return {"A-7",
-            "Shaft",
-            {{"1", "Bore", 12.0f, 0.02f, -0.02f, 0, "G-1", 1, {}},
-             {"2", "Length", 40.0f, 0.1f, -0.1f, 1, "G-2", 1, {}},
-             {"3", "Angle", 30.0f, 0.5f, 0.0f, 2, "", 1, {}}}};
-}
+using test::shaft;
 
 TEST(PlanSteering, RecordsAreJudgedAndStampedByTheCharacteristicDueAndPartsByTheirLatest) {
     Rig rig({{"m_Text9", 5000}, {"m_Text10", 10}, {"m_Text11", -10}, {"COMBO2", 0}});

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/sample_plan.h"
 #include "tests/unit/journal/journal_bench.h"
 
 namespace mensora {
@@ -14,14 +15,7 @@ namespace {
 using test::FakeFileSystem;
 using test::JournalBench;
 using test::JournalFolder;
-
-InspectionPlan shaft() {
-    return {"A-7",
-            "Shaft",
-            {{"1", "Bore", 12.0f, 0.02f, -0.02f, 0, "G-1", 1, {}},
-             {"2", "Length", 40.0f, 0.1f, -0.1f, 1, "G-2", 1, {}},
-             {"3", "Angle", 30.0f, 0.5f, 0.0f, 2, "", 1, {}}}};
-}
+using test::shaft;
 
 void take(JournalBench& bench, const std::vector<float>& values) {
     for (const float value : values) bench.record(value, std::to_string(value));
