@@ -31,18 +31,19 @@ bool RecordTraces::inForceIsSpare() const {
 }
 
 bool RecordTraces::takes(const TraceValues& values) const {
-    return indexOfCombination(values) < combinations_.size() ||
-           combinations_.size() < kCombinationCapacity || inForceIsSpare();
+    return takesCombination(indexOfCombination(values));
+}
+
+bool RecordTraces::takesCombination(std::size_t known) const {
+    return known < combinations_.size() || combinations_.size() < kCombinationCapacity ||
+           inForceIsSpare();
 }
 
 void RecordTraces::setInForce(const TraceValues& values) {
     if (values == inForce()) return;
     std::size_t known = indexOfCombination(values);
-    const bool spare = inForceIsSpare();
-    if (known == combinations_.size() && combinations_.size() >= kCombinationCapacity && !spare) {
-        return;  // what takes() refuses
-    }
-    if (spare) {
+    if (!takesCombination(known)) return;
+    if (inForceIsSpare()) {
         combinationIndexes_.erase(combinations_.back());
         combinations_.pop_back();
         known = std::min(known, combinations_.size());  // new values stay new

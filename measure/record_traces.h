@@ -52,6 +52,8 @@ public:
 private:
     std::size_t indexOfCombination(const TraceValues& values) const;
     bool inForceIsSpare() const;
+    // takes() for values found at `known` among the combinations (their count: new ones).
+    bool takesCombination(std::size_t known) const;
 
     std::uint32_t capacity_;
     ReservedPages indexes_;
