@@ -59,13 +59,10 @@ void DataExchange::push() {
     }
 }
 
-void DataExchange::pushSizes() {
-    for (const Binding& binding : bindingsOf(state_)) {
-        if (binding.controlId == NominalField || binding.controlId == UpperToleranceField ||
-            binding.controlId == LowerToleranceField) {
-            window_.setText(binding.controlId, fieldText(std::get<float*>(binding.value)));
-        }
-    }
+void DataExchange::pushSizes(const SizeTexts& texts) {
+    window_.setText(NominalField, texts.nominal);
+    window_.setText(UpperToleranceField, texts.upperTolerance);
+    window_.setText(LowerToleranceField, texts.lowerTolerance);
 }
 
 bool DataExchange::pull() {

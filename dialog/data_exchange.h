@@ -13,7 +13,7 @@ class DataExchange : public FieldExchange {
 public:
     DataExchange(AcquisitionState& state, WindowPort& window) : state_(state), window_(window) {}
     void push() override;
-    void pushSizes() override;
+    void pushSizes(const SizeTexts& texts) override;
     bool pull() override;
 
 private:

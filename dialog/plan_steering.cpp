@@ -41,6 +41,13 @@ void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
     }
     walk_.emplace(std::move(*plan));
     figures_.assign(walk_->plan().characteristics.size(), Statistics{});
+    shownTexts_.clear();
+    for (const Characteristic& characteristic : walk_->plan().characteristics) {
+        shownTexts_.push_back(
+            {{formatFloat(characteristic.nominal), formatFloat(characteristic.upperTolerance),
+              formatFloat(characteristic.lowerTolerance)},
+             characteristicLabel(characteristic)});
+    }
     panel_.lockForPlan(true);
     showDue();
 }
@@ -73,10 +80,11 @@ void PlanSteering::showDue() {
     context_.window.selectListItem(UnitList, due.unitIndex);
     // The statistics reach the window with the next push, as a record's own do.
     context_.state.statistics.shown = shownFigures(figures_[walk_->due()]);
-    context_.exchange.pushSizes();
+    const ShownTexts& texts = shownTexts_[walk_->due()];
+    context_.exchange.pushSizes(texts.sizes);
     TraceValues values = traces_.inForce();
     values.part = walk_->plan().part;
-    values.characteristic = characteristicLabel(due);
+    values.characteristic = texts.label;
     values.gaugeId = due.gaugeId;
     traces_.setInForce(values);
     changed();

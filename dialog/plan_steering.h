@@ -13,6 +13,7 @@
 
 #include "base/alert_sound.h"
 #include "base/dialog_context.h"
+#include "base/field_exchange.h"
 #include "dialog/parameters_panel.h"
 #include "dialog/station_records.h"
 #include "measure/plan_walk.h"
@@ -75,6 +76,13 @@ private:
     // The statistics group's figures of each characteristic of the plan in force: the group
     // shows those of the characteristic due, never a bore averaged with a length.
     std::vector<Statistics> figures_;
+    // What shows and stamps each characteristic, written once when the plan is put in force:
+    // formatting them anew with every record would cost more than the record.
+    struct ShownTexts {
+        SizeTexts sizes;
+        std::string label;
+    };
+    std::vector<ShownTexts> shownTexts_;
     std::optional<bool> completedPart_;  // shown until the next record
     std::string completedSerial_;
 };
