@@ -66,6 +66,7 @@ constexpr int kPlanPreviousCommand = 1111;
 constexpr int kPlanNextCommand = 1112;
 // The quality charts window.
 constexpr int kChartsSaveButton = 1200;
+constexpr int kChartsCharacteristicChoice = 1201;
 // The Part and lot window's fields, in the order of its field table.
 constexpr int kTraceFirstField = 1300;
 // The Plant database window.
@@ -99,6 +100,7 @@ inline constexpr NamedControl kNamedControls[] = {
     {kPlantLine, "plant-status"},
     {kCancelSaveCommand, "save-progress-cancel"},
     {kChartsSaveButton, "charts-save"},
+    {kChartsCharacteristicChoice, "charts-characteristic"},
     {kPlantConnectionField, "plant-connection"},
     {kPlantBenchField, "plant-bench"},
     {kPlantTestButton, "plant-test"},

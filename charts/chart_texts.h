@@ -13,6 +13,8 @@ inline constexpr Bilingual kHistogramTitle{"直方图", "Histogram"};
 inline constexpr Bilingual kNoRecords{"无记录", "No records"};
 inline constexpr Bilingual kNominal{"标准", "Nominal"};
 inline constexpr Bilingual kSavePicture{"保存图片", "Save picture"};
+// The first item of the characteristic choice while a plan is in force, before the plan's own.
+inline constexpr Bilingual kCharacteristicDue{"待测特性", "Characteristic due"};
 inline constexpr Bilingual kPictureFilter{"PNG 图片 (*.png)", "PNG pictures (*.png)"};
 inline constexpr const char* kPictureName = "MensoraCharts.png";
 inline constexpr Bilingual kPictureNotSaved{"图片无法保存: ", "The picture could not be saved: "};

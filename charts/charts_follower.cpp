@@ -7,24 +7,29 @@ namespace mensora {
 bool ChartsFollower::Seen::operator==(const Seen& other) const {
     return revision == other.revision && limits.nominal == other.limits.nominal &&
            limits.upper == other.limits.upper && limits.lower == other.limits.lower &&
-           language == other.language && trace == other.trace;
+           language == other.language && trace == other.trace &&
+           characteristics == other.characteristics && pinned == other.pinned;
 }
 
-ChartsFollower::ChartsFollower(ChartSource chartData, const AcquisitionState& state,
-                               const RecordTraces& traces, SettingsStore& settings)
-    : data_(std::move(chartData)), state_(state), traces_(traces), settings_(settings) {}
+ChartsFollower::ChartsFollower(ChartSource& source, const AcquisitionState& state,
+                               SettingsStore& settings)
+    : source_(source), state_(state), settings_(settings) {}
 
 ChartInputs ChartsFollower::inputs() const {
-    return {data_(), toleranceLimits(state_.parameters), state_.language(), traces_.inForce()};
+    const ChartSource::Shown shown = source_.shown();
+    return {shown.data, shown.limits, state_.language(), shown.trace};
 }
 
 ChartsFollower::Change ChartsFollower::look() {
     const ChartInputs now = inputs();
-    Seen seen{data_().revision(), now.limits, now.language, now.trace};
-    if (seen_ && *seen_ == seen) return {false, false};
+    Seen seen{now.data.revision(), now.limits,        now.language,
+              now.trace,           characteristics(), pinned()};
+    if (seen_ && *seen_ == seen) return {false, false, false};
     const bool retranslate = !seen_ || seen_->language != seen.language;
+    const bool rechoose = retranslate || seen_->characteristics != seen.characteristics ||
+                          seen_->pinned != seen.pinned;
     seen_ = std::move(seen);
-    return {true, retranslate};
+    return {true, retranslate, rechoose};
 }
 
 WindowSize ChartsFollower::openingSize() const { return loadChartsWindowSize(settings_); }

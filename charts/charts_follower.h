@@ -1,12 +1,14 @@
 #pragma once
 // What a charts window follows while it is open: the records, the tolerance, the part and
-// lot in force and the interface language. A window looks here at each tick of its timer and is told what to do:
+// lot in force, the characteristics it may pin and the interface language. A window looks here at each tick of its timer and is told what to do:
 // nothing, a new drawing, or new texts and a new drawing; so that an idle window costs
 // nothing but the look. Where it opens, and whether the place and size it is hidden with are
 // worth keeping, is decided here for both windows.
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "base/acquisition_state.h"
 #include "base/settings_store.h"
@@ -15,24 +17,28 @@
 #include "charts/chart_source.h"
 #include "charts/charts_window_place.h"
 #include "charts/charts_window_size.h"
-#include "measure/record_traces.h"
 
 namespace mensora {
 
 class ChartsFollower {
 public:
-    // The state is read for the tolerance and the interface language, the traces for the
-    // part and lot in force, at each look.
-    ChartsFollower(ChartSource chartData, const AcquisitionState& state, const RecordTraces& traces,
-                   SettingsStore& settings);
+    // The state is read for the interface language at each look.
+    ChartsFollower(ChartSource& source, const AcquisitionState& state, SettingsStore& settings);
 
     // What one drawing reads now.
     ChartInputs inputs() const;
     Language language() const { return state_.language(); }
 
+    // The characteristics the window may pin (empty: no plan in force, nothing to choose),
+    // which one is pinned (none: the one due), and pinning one.
+    const std::vector<std::string>& characteristics() const { return source_.characteristics(); }
+    std::optional<std::size_t> pinned() const { return source_.pinned(); }
+    void pin(std::optional<std::size_t> characteristic) { source_.pin(characteristic); }
+
     struct Change {
         bool redraw;       // something the charts or the figures show has changed
         bool retranslate;  // the language has, or the window shows for the first time
+        bool rechoose;     // the characteristics to choose from, or the pin, have
     };
     // Takes a look and remembers what it saw.
     Change look();
@@ -53,12 +59,13 @@ private:
         ToleranceLimits limits;
         Language language;
         TraceValues trace;
+        std::vector<std::string> characteristics;
+        std::optional<std::size_t> pinned;
         bool operator==(const Seen& other) const;
     };
 
-    ChartSource data_;
+    ChartSource& source_;
     const AcquisitionState& state_;
-    const RecordTraces& traces_;
     SettingsStore& settings_;
     std::optional<Seen> seen_;
 };

@@ -3,47 +3,93 @@
 namespace mensora {
 
 CharacteristicChart::CharacteristicChart(const ChartData& all, const PlanStamps& stamps,
-                                         const PlanSteering& steering)
-    : all_(all), stamps_(stamps), steering_(steering) {}
+                                         const PlanSteering& steering,
+                                         const AcquisitionState& state, const RecordTraces& traces)
+    : all_(all), stamps_(stamps), steering_(steering), allRecords_(all, state, traces) {}
 
-const ChartData& CharacteristicChart::shown() {
+const ChartData& CharacteristicChart::due() {
     const PlanWalk* walk = steering_.walk();
     if (walk == nullptr) return all_;
+    return gather(due_, walk->plan(), walk->due());
+}
+
+ChartSource::Shown CharacteristicChart::shown() {
+    const Shown inForce = allRecords_.shown();
+    const PlanWalk* walk = steering_.walk();
+    if (walk == nullptr) return inForce;
+    followPlan();
+    // The sizes in force are those of the characteristic due.
+    if (!pinned_ || *pinned_ == walk->due()) return {due(), inForce.limits, inForce.trace};
+    const Characteristic& pinned = walk->plan().characteristics[*pinned_];
+    pinnedTrace_ = inForce.trace;
+    pinnedTrace_.characteristic = characteristics_[*pinned_];
+    pinnedTrace_.gaugeId = pinned.gaugeId;
+    return {gather(pinnedData_, walk->plan(), *pinned_), characteristicLimits(pinned),
+            pinnedTrace_};
+}
+
+const std::vector<std::string>& CharacteristicChart::characteristics() {
+    followPlan();
+    return characteristics_;
+}
+
+void CharacteristicChart::pin(std::optional<std::size_t> characteristic) {
+    followPlan();
+    pinned_ =
+        characteristic && *characteristic < characteristics_.size() ? characteristic : std::nullopt;
+}
+
+void CharacteristicChart::followPlan() {
+    const PlanWalk* walk = steering_.walk();
+    if (walk == nullptr) {
+        plan_.reset();
+        characteristics_.clear();
+        pinned_.reset();
+        return;
+    }
+    if (plan_ && *plan_ == walk->plan()) return;
+    plan_ = walk->plan();
+    characteristics_.clear();
+    for (const Characteristic& characteristic : plan_->characteristics) {
+        characteristics_.push_back(characteristicLabel(characteristic));
+    }
+    pinned_.reset();
+}
+
+const ChartData& CharacteristicChart::gather(Gathered& gathered, const InspectionPlan& plan,
+                                             std::size_t characteristic) {
     const std::uint32_t records = all_.values().size();
-    const bool same = plan_ && characteristic_ == walk->due() && *plan_ == walk->plan();
+    const bool same =
+        gathered.plan && gathered.characteristic == characteristic && *gathered.plan == plan;
     // Each record moves the revision on by one, a Clear too: anything but records added since
     // the last look gathers afresh.
-    const bool onlyAdded =
-        all_.revision() - revision_ == records - std::uint64_t{gathered_} && records >= gathered_;
+    const bool onlyAdded = records >= gathered.count && all_.revision() - gathered.revision ==
+                                                            records - std::uint64_t{gathered.count};
     if (!same || !onlyAdded) {
-        own_.cleared();
-        plan_ = walk->plan();
-        characteristic_ = walk->due();
-        gathered_ = 0;
-        matching_ = other_ = nullptr;
+        gathered.data.cleared();
+        gathered.plan = plan;
+        gathered.characteristic = characteristic;
+        gathered.count = 0;
+        gathered.matching = gathered.other = nullptr;
     }
-    gather(gathered_, records);
-    gathered_ = records;
-    revision_ = all_.revision();
-    return own_;
+    const std::span<const float> values = all_.values().values();
+    for (std::uint32_t i = gathered.count; i < records; ++i) {
+        if (takes(gathered, i)) gathered.data.recorded(values[i], all_.decimalPlaces());
+    }
+    gathered.count = records;
+    gathered.revision = all_.revision();
+    return gathered.data;
 }
 
-bool CharacteristicChart::takes(std::uint32_t record) const {
+bool CharacteristicChart::takes(Gathered& gathered, std::uint32_t record) const {
     const PlanStamp stamp = stamps_.of(record);
-    if (stamp.part == 0 || stamp.characteristic != characteristic_) return false;
+    if (stamp.part == 0 || stamp.characteristic != gathered.characteristic) return false;
     // The stamps keep a plan once for all its parts: each kept plan is compared once.
     const InspectionPlan* plan = stamps_.planOf(stamps_.part(stamp.part)).get();
-    if (plan == matching_) return true;
-    if (plan == other_) return false;
-    (*plan == *plan_ ? matching_ : other_) = plan;
-    return plan == matching_;
-}
-
-void CharacteristicChart::gather(std::uint32_t from, std::uint32_t to) {
-    const std::span<const float> values = all_.values().values();
-    for (std::uint32_t i = from; i < to; ++i) {
-        if (takes(i)) own_.recorded(values[i], all_.decimalPlaces());
-    }
+    if (plan == gathered.matching) return true;
+    if (plan == gathered.other) return false;
+    (*plan == *gathered.plan ? gathered.matching : gathered.other) = plan;
+    return plan == gathered.matching;
 }
 
 }  // namespace mensora

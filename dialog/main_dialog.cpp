@@ -54,7 +54,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       listTexts_(records.listTexts),
       traces_(records.traces),
       planStamps_(records.planStamps),
-      charts_(records.chartData, records.planStamps, plan_),
+      charts_(records.chartData, records.planStamps, plan_, state_, traces_),
       plant_(doors.plant) {
     recorder_.stampWith(
         [this](std::uint32_t index) {
@@ -142,7 +142,7 @@ void MainDialog::saveWorkbook(const std::string& path) {
     const PlanWalk* walk = plan_.walk();
     WorkbookPlanParts planParts{&planStamps_, planStamps_.parts(),
                                 walk != nullptr && walk->partStarted()};
-    workbook_.save(path, workbookContents(state_, store_, charts_.shown(), std::move(traces),
+    workbook_.save(path, workbookContents(state_, store_, workbookChart(), std::move(traces),
                                           traces_.inForce(), std::move(planParts)));
 }
 

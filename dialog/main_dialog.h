@@ -93,8 +93,12 @@ public:
     // The inspection plan in force, if any, and the walk through it.
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }
-    // What the quality charts show: every record, or the characteristic due of a plan in force.
-    const ChartData& chartsShown() { return charts_.shown(); }
+    // What the quality charts show: every record, or with a plan in force the characteristic
+    // due or the one a charts window pinned.
+    ChartSource& chartSource() { return charts_; }
+    // What the workbook's figures are drawn from: the characteristic due, whatever a charts
+    // window pinned, as the parameters and statistics beside them are.
+    const ChartData& workbookChart() { return charts_.due(); }
 
 private:
     // Between the recorder and whoever else follows the records, from the start on.

@@ -1,5 +1,6 @@
 #include "ui/charts_window.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "base/control_ids.h"
@@ -29,16 +31,20 @@ Rect screenRect(const QRect& rect) { return {rect.x(), rect.y(), rect.width(), r
 
 }  // namespace
 
-ChartsWindow::ChartsWindow(ChartSource chartData, const AcquisitionState& state,
-                           const RecordTraces& traces, SettingsStore& settings, QWidget* parent)
+ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
+                           SettingsStore& settings, QWidget* parent)
     : QWidget(parent, Qt::Window),
-      follower_(std::move(chartData), state, traces, settings),
+      follower_(source, state, settings),
       trace_(new QLabel(this)),
       view_(new ChartsView([this] { return inputs(); }, this)),
+      choice_(new QComboBox(this)),
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));
     view_->setObjectName(QStringLiteral("charts-view"));
     save_->setObjectName(QString::fromUtf8(controlName(kChartsSaveButton)));
+    choice_->setObjectName(QString::fromUtf8(controlName(kChartsCharacteristicChoice)));
+    choice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    choice_->hide();
     trace_->setObjectName(QStringLiteral("charts-trace"));
     trace_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
@@ -55,6 +61,7 @@ ChartsWindow::ChartsWindow(ChartSource chartData, const AcquisitionState& state,
         figures->addWidget(figures_[i], row, column + 1, Qt::AlignLeft);
     }
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(choice_);
     buttons->addStretch();
     buttons->addWidget(save_);
     auto* layout = new QVBoxLayout(this);
@@ -68,6 +75,10 @@ ChartsWindow::ChartsWindow(ChartSource chartData, const AcquisitionState& state,
     resize(size.width, size.height);
 
     connect(save_, &QPushButton::clicked, this, &ChartsWindow::savePicture);
+    connect(choice_, &QComboBox::activated, this, [this](int index) {
+        follower_.pin(index > 0 ? std::optional<std::size_t>(index - 1) : std::nullopt);
+        follow();
+    });
     connect(&ticker_, &QTimer::timeout, this, &ChartsWindow::follow);
     ticker_.setInterval(kFollowMs);
 }
@@ -118,6 +129,7 @@ void ChartsWindow::follow() {
     const ChartsFollower::Change change = follower_.look();
     if (!change.redraw) return;
     if (change.retranslate) retranslate();
+    if (change.rechoose) fillChoice();
     const ChartInputs now = inputs();
     trace_->setText(QString::fromStdString(traceLine(now.trace, now.language)));
     const auto texts =
@@ -134,6 +146,20 @@ void ChartsWindow::retranslate() {
         names_[i]->setText(QString::fromUtf8(pick(kFigureRows[i].label, language)));
     }
     save_->setText(QString::fromUtf8(pick(chart_texts::kSavePicture, language)));
+}
+
+void ChartsWindow::fillChoice() {
+    const std::vector<std::string>& characteristics = follower_.characteristics();
+    const QSignalBlocker quiet(choice_);
+    choice_->clear();
+    choice_->addItem(
+        QString::fromUtf8(pick(chart_texts::kCharacteristicDue, follower_.language())));
+    for (const std::string& characteristic : characteristics) {
+        choice_->addItem(QString::fromStdString(characteristic));
+    }
+    const std::optional<std::size_t> pinned = follower_.pinned();
+    choice_->setCurrentIndex(pinned ? static_cast<int>(*pinned) + 1 : 0);
+    choice_->setVisible(!characteristics.empty());
 }
 
 QImage ChartsWindow::picture() const {

@@ -15,8 +15,8 @@
 #include "charts/chart_source.h"
 #include "charts/charts_follower.h"
 #include "charts/figure_text.h"
-#include "measure/record_traces.h"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 
@@ -27,10 +27,9 @@ class ChartsView;
 class ChartsWindow : public QWidget {
     Q_OBJECT
 public:
-    // The state is read for the tolerance and the interface language at each look, the
-    // traces for the part and lot in force, which head the window.
-    ChartsWindow(ChartSource chartData, const AcquisitionState& state, const RecordTraces& traces,
-                 SettingsStore& settings, QWidget* parent);
+    // The state is read for the interface language at each look.
+    ChartsWindow(ChartSource& source, const AcquisitionState& state, SettingsStore& settings,
+                 QWidget* parent);
 
     // Shows the window up to date, or brings it to the front.
     void open();
@@ -47,6 +46,8 @@ private:
     void placeOnScreen();
     void follow();
     void retranslate();
+    // The characteristics to choose from, shown only while a plan is in force.
+    void fillChoice();
     void savePicture();
 
     ChartsFollower follower_;
@@ -54,6 +55,7 @@ private:
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
     ChartsView* view_;
+    QComboBox* choice_;
     QPushButton* save_;
     QTimer ticker_;
     bool placed_ = false;

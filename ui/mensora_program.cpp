@@ -84,9 +84,8 @@ void MensoraProgram::openPlan() {
 
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
-        chartsWindow_ = new ChartsWindow(
-            ChartSource([this]() -> const ChartData& { return dialog().chartsShown(); }),
-            records_.state, records_.traces, settings_, &window_);
+        chartsWindow_ =
+            new ChartsWindow(dialog().chartSource(), records_.state, settings_, &window_);
     }
     chartsWindow_->open();
 }

@@ -1,7 +1,9 @@
 #include "win/native_charts_window.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/control_ids.h"
 #include "base/control_table.h"
@@ -98,9 +100,9 @@ HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, int dpi, const ChartInputs& 
 
 }  // namespace
 
-NativeChartsWindow::NativeChartsWindow(ChartSource chartData, const AcquisitionState& state,
-                                       const RecordTraces& traces, SettingsStore& settings)
-    : follower_(std::move(chartData), state, traces, settings) {}
+NativeChartsWindow::NativeChartsWindow(ChartSource& source, const AcquisitionState& state,
+                                       SettingsStore& settings)
+    : follower_(source, state, settings) {}
 
 NativeChartsWindow::~NativeChartsWindow() {
     if (window_ != nullptr) DestroyWindow(window_);
@@ -158,7 +160,12 @@ void NativeChartsWindow::create(HWND owner) {
         0, L"BUTTON", save.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(kChartsSaveButton), instance, nullptr);
     SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    placeSaveButton();
+    // Hidden until a plan is in force; its list drops over the charts.
+    choice_ = CreateWindowExW(
+        0, L"COMBOBOX", L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(kChartsCharacteristicChoice), instance, nullptr);
+    SendMessageW(choice_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    placeButtonRow();
 }
 
 // The button row under the charts: a button of the platform's proportions (50 x 14 dialog
@@ -181,14 +188,47 @@ NativeChartsWindow::ButtonRow NativeChartsWindow::buttonRow() const {
     return {width, height, margin};
 }
 
-void NativeChartsWindow::placeSaveButton() {
-    if (saveButton_ == nullptr) return;  // the window is still being made
+void NativeChartsWindow::placeButtonRow() {
+    if (saveButton_ == nullptr || choice_ == nullptr) return;  // the window is still being made
     RECT client{};
     GetClientRect(window_, &client);
     const ButtonRow row = buttonRow();
-    SetWindowPos(saveButton_, nullptr, std::max<int>(0, client.right - row.margin - row.width),
-                 std::max<int>(0, client.bottom - row.margin - row.height), row.width, row.height,
+    const int saveLeft = std::max<int>(0, client.right - row.margin - row.width);
+    const int top = std::max<int>(0, client.bottom - row.margin - row.height);
+    SetWindowPos(saveButton_, nullptr, saveLeft, top, row.width, row.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // As wide as its longest item and its arrow, never into the button; the height given is
+    // that of the dropped list, ten items.
+    const int widest = static_cast<int>(SendMessageW(choice_, CB_GETDROPPEDWIDTH, 0, 0));
+    const int width = std::max(0, std::min(widest, saveLeft - 2 * row.margin));
+    SetWindowPos(choice_, nullptr, row.margin, top, width, row.height * 10,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void NativeChartsWindow::fillChoice() {
+    const std::vector<std::string>& characteristics = follower_.characteristics();
+    SendMessageW(choice_, CB_RESETCONTENT, 0, 0);
+    std::vector<std::string> items{pick(chart_texts::kCharacteristicDue, follower_.language())};
+    items.insert(items.end(), characteristics.begin(), characteristics.end());
+    const HDC dc = GetDC(choice_);
+    const HGDIOBJ former = SelectObject(dc, font_);
+    int widest = 0;
+    for (const std::string& item : items) {
+        const std::wstring text = wide(item);
+        SendMessageW(choice_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        widest = std::max<int>(widest, extent.cx);
+    }
+    SelectObject(dc, former);
+    ReleaseDC(choice_, dc);
+    // Room for the arrow, about as wide as the box is high, and the box's own margins.
+    const int arrow = buttonRow().height;
+    SendMessageW(choice_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + 2 * arrow), 0);
+    const std::optional<std::size_t> pinned = follower_.pinned();
+    SendMessageW(choice_, CB_SETCURSEL, pinned ? *pinned + 1 : 0, 0);
+    ShowWindow(choice_, characteristics.empty() ? SW_HIDE : SW_SHOW);
+    placeButtonRow();
 }
 
 // What the charts fill: the client area above the button row, which ends as far above the
@@ -264,11 +304,16 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SIZE:
-            placeSaveButton();
+            placeButtonRow();
             InvalidateRect(window_, nullptr, FALSE);
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kChartsSaveButton && HIWORD(wParam) == BN_CLICKED) savePicture();
+            if (LOWORD(wParam) == kChartsCharacteristicChoice && HIWORD(wParam) == CBN_SELCHANGE) {
+                const LRESULT item = SendMessageW(choice_, CB_GETCURSEL, 0, 0);
+                follower_.pin(item > 0 ? std::optional<std::size_t>(item - 1) : std::nullopt);
+                follow();
+            }
             return 0;
         case WM_ERASEBKGND: return 1;  // the drawing covers every pixel
         case WM_PAINT: paint(); return 0;
@@ -302,10 +347,11 @@ void NativeChartsWindow::rescale(int dpi, const RECT& suggested) {
     const HFONT former = font_;
     font_ = createChartsFont(dpi);
     SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    SendMessageW(choice_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     DeleteObject(former);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    placeSaveButton();
+    fillChoice();
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -316,8 +362,9 @@ void NativeChartsWindow::follow() {
         const Language language = follower_.language();
         SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, language)).c_str());
         SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, language)).c_str());
-        placeSaveButton();
+        placeButtonRow();
     }
+    if (change.rechoose) fillChoice();
     InvalidateRect(window_, nullptr, FALSE);
 }
 

@@ -13,16 +13,13 @@
 #include "charts/chart_inputs.h"
 #include "charts/chart_source.h"
 #include "charts/charts_follower.h"
-#include "measure/record_traces.h"
 
 namespace mensora {
 
 class NativeChartsWindow {
 public:
-    // The state is read for the tolerance and the interface language at each look, the
-    // traces for the part and lot in force, which head the window.
-    NativeChartsWindow(ChartSource chartData, const AcquisitionState& state,
-                       const RecordTraces& traces, SettingsStore& settings);
+    // The state is read for the interface language at each look.
+    NativeChartsWindow(ChartSource& source, const AcquisitionState& state, SettingsStore& settings);
     ~NativeChartsWindow();
     NativeChartsWindow(const NativeChartsWindow&) = delete;
     NativeChartsWindow& operator=(const NativeChartsWindow&) = delete;
@@ -46,13 +43,17 @@ private:
         int margin;
     };
     ButtonRow buttonRow() const;
-    void placeSaveButton();
+    // The Save picture button at the right of the row, the characteristic choice at its left.
+    void placeButtonRow();
+    // The characteristics to choose from, shown only while a plan is in force.
+    void fillChoice();
     SIZE drawingSize() const;
     void savePicture();
 
     ChartsFollower follower_;
     HWND window_ = nullptr;
     HWND saveButton_ = nullptr;
+    HWND choice_ = nullptr;
     HFONT font_ = nullptr;         // the button's, at the window's scale
     HFONT drawingFont_ = nullptr;  // the charts', at 96 dots per inch: the drawing is magnified
 };

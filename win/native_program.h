@@ -44,9 +44,7 @@ private:
     NativeFileSystem fileSystem_;
     PostedWindowCalls windowThread_;
     Station station_;
-    NativeChartsWindow charts_{
-        ChartSource([this]() -> const ChartData& { return station_.dialog().chartsShown(); }),
-        records_.state, records_.traces, settings_};
+    NativeChartsWindow charts_{station_.dialog().chartSource(), records_.state, settings_};
     NativeTraceWindow trace_{station_.tracePanel()};
     NativePlantWindow plantWindow_{*station_.plantPanel()};
     NativePlanWindow planWindow_{station_.planPanel(), fileSystem_};

@@ -31,7 +31,8 @@ TEST(ChartsPlacement, OpensWhereItHidesNeitherTheLiveReadingNorTheButtons) {
 
     ChartData data;
     RecordTraces traces(1);
-    ChartsWindow charts(data, rig.state, traces, rig.settings, &rig.window);
+    AllRecordsChart source(data, rig.state, traces);
+    ChartsWindow charts(source, rig.state, rig.settings, &rig.window);
     charts.open();
     QApplication::processEvents();
     const QRect placed = charts.frameGeometry();

@@ -45,7 +45,8 @@ TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
 
     RecordTraces traces(1);
     traces.setInForce({"A-100", "Ø12", "L42", "Wang", "G7"});
-    ChartsWindow window(data, rig.state, traces, rig.settings, &main);
+    AllRecordsChart source(data, rig.state, traces);
+    ChartsWindow window(source, rig.state, rig.settings, &main);
     window.open();
     QApplication::processEvents();
 

@@ -33,11 +33,12 @@ struct ChartsBench {
     FakeSettings settings;
     RecordTraces traces{1};
     ChartData data;
+    AllRecordsChart source{data, state, traces};
 };
 
 TEST(ChartsWindow, SaveWritesThePictureOfTheChartsWhereTheUserChose) {
     ChartsBench bench;
-    ChartsWindow window(bench.data, bench.state, bench.traces, bench.settings, nullptr);
+    ChartsWindow window(bench.source, bench.state, bench.settings, nullptr);
     window.open();
     QApplication::processEvents();
     QTemporaryDir folder;
@@ -68,14 +69,14 @@ TEST(ChartsWindow, SaveWritesThePictureOfTheChartsWhereTheUserChose) {
 TEST(ChartsWindow, OpensAtTheSizeItWasLastGiven) {
     ChartsBench bench;
     {
-        ChartsWindow first(bench.data, bench.state, bench.traces, bench.settings, nullptr);
+        ChartsWindow first(bench.source, bench.state, bench.settings, nullptr);
         EXPECT_EQ(first.size(), QSize(kChartsDefaultSize.width, kChartsDefaultSize.height));
         first.open();
         first.resize(900, 720);
         QApplication::processEvents();
         first.hide();
     }
-    ChartsWindow second(bench.data, bench.state, bench.traces, bench.settings, nullptr);
+    ChartsWindow second(bench.source, bench.state, bench.settings, nullptr);
     EXPECT_EQ(second.size(), QSize(900, 720));
 }
 

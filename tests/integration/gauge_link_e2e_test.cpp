@@ -365,6 +365,10 @@ TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
     ASSERT_NE(line, nullptr);
     ASSERT_TRUE(line->isVisible()) << "no plan in force";
     EXPECT_FALSE(program.enabled(ParametersButton));
+    // The charts stay open through the walk.
+    QTest::keyClick(&program.window, Qt::Key_F3);
+    auto* charts = program.window.findChild<QWidget*>("charts");
+    ASSERT_NE(charts, nullptr);
 
     program.click(ConnectButton);
     ASSERT_TRUE(runUntil([&] { return program.state().linkConnected; })) << "no link";
@@ -389,6 +393,8 @@ TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
         EXPECT_EQ(line->text().toStdString().find(due) != std::string::npos, *step.due != 0)
             << line->text().toStdString();
         if (step.skip) {
+            // Keys go to the window in front, which the charts took when they opened.
+            QApplication::setActiveWindow(&program.window);
             QTest::keyClick(&program.window, Qt::Key_PageDown);
         } else {
             gauge.pressUntil([&] { return store.count(); }, ++records);
@@ -410,6 +416,30 @@ TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
     EXPECT_EQ(list->headerData(5, Qt::Horizontal).toString().toStdString(),
               program.caption({"测量特性", "Characteristic"}));
     EXPECT_EQ(list->index(1, 5).data().toString().toStdString(), "Length");
+    // The charts show the bore, due again, or the characteristic the user picks.
+    auto* choice = charts->findChild<QComboBox*>("charts-characteristic");
+    ASSERT_TRUE(choice != nullptr && choice->isVisible());
+    ASSERT_EQ(choice->count(), 4);
+    const auto* count = charts->findChild<QLabel*>("charts-n");
+    const auto* heading = charts->findChild<QLabel*>("charts-trace");
+    const struct {
+        Qt::Key key;
+        int presses;
+        const char* characteristic;
+        const char* records;
+    } picks[] = {{Qt::Key_Down, 0, "Bore", "3"},
+                 {Qt::Key_Down, 3, "Step", "2"},  // part 2's was skipped
+                 {Qt::Key_Up, 1, "Length", "3"},
+                 {Qt::Key_Up, 2, "Bore", "3"}};
+    for (const auto& pick : picks) {
+        for (int i = 0; i < pick.presses; ++i) QTest::keyClick(choice, pick.key);
+        // The window's next look, a tick away when nothing was picked.
+        runUntil([&] { return heading->text().contains(QString::fromUtf8(pick.characteristic)); });
+        EXPECT_EQ(count->text().toStdString(), pick.records) << pick.characteristic;
+        EXPECT_NE(heading->text().toStdString().find(pick.characteristic), std::string::npos)
+            << heading->text().toStdString();
+    }
+    EXPECT_EQ(choice->currentIndex(), 0) << "back on the characteristic due";
     program.click(ConnectButton);
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
 }

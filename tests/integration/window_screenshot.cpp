@@ -28,6 +28,7 @@
 #include "plant/plant_door.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
+#include "ui/charts_window.h"
 #include "ui/plan_window.h"
 #include "ui/plant_window.h"
 #include "ui/trace_window.h"
@@ -225,8 +226,8 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
         << marked.toStdString();
 }
 
-// A plan of three characteristics in force, the second due of part 2, and the Plan window
-// showing that plan over the window.
+// A plan of three characteristics in force, the second due of part 4, the Plan window showing
+// that plan over the window, and the charts of the third characteristic, picked beside it.
 TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     const std::int32_t language = GetParam();
     const Language shown = languageOf(language);
@@ -239,7 +240,8 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
          {"3", shown == Language::English ? "Shoulder" : "台阶", 8.5f, 0.05f, 0.0f, 0, "", 1, {}}}};
     rig.dialog.plan().onChange([&] { rig.window.showPlanLine(rig.dialog.plan().line()); });
     rig.dialog.plan().putInForce(plan);
-    for (const char* reading : {"12.004", "40.030", "8.520", "11.995"}) {
+    for (const char* reading : {"12.004", "40.030", "8.520", "11.995", "40.010", "8.510", "12.010",
+                                "39.980", "8.538", "11.990"}) {
         rig.record(std::stof(reading), reading);
     }
     // The window's next tick puts the figures of the characteristic due on the screen.
@@ -261,6 +263,16 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     const QPixmap picture =
         onRealDisplay() ? framedPicture(rig.window).value_or(QPixmap()) : rig.window.grab();
     ASSERT_TRUE(picture.save(path)) << path.toStdString();
+
+    ChartsWindow charts(rig.dialog.chartSource(), rig.state, rig.settings, &rig.window);
+    rig.dialog.chartSource().pin(2);
+    charts.open();
+    runEventsUntil([&charts] { return charts.isVisible(); }, std::chrono::seconds(3));
+    runEventsUntil([] { return false; }, std::chrono::milliseconds(300));
+    const QString chartsPath = picturePath(fallback, "plan_charts_window", language);
+    const QPixmap chartsPicture =
+        onRealDisplay() ? framedPicture(charts).value_or(QPixmap()) : charts.grab();
+    ASSERT_TRUE(chartsPicture.save(chartsPath)) << chartsPath.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot,

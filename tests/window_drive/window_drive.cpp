@@ -1439,6 +1439,31 @@ void manual() {
         "Manual", [] { click(ManualButton); }, false, false);
 }
 
+// Beside a plan the charts window offers the characteristic due and each of the plan's, and
+// draws the one picked.
+void planCharts(const std::wstring& picture) {
+    PostMessageW(control(RecordList), WM_KEYDOWN, VK_F3, 0);
+    const std::string title = caption(chart_texts::kWindowTitle);
+    HWND window = nullptr;
+    waitFor("the charts window \"" + title + "\"", [&] {
+        window = FindWindowW(nullptr, wide(title.c_str()).c_str());
+        return window != nullptr && IsWindowVisible(window);
+    });
+    const HWND choice = GetDlgItem(window, kChartsCharacteristicChoice);
+    waitFor("the charts' characteristic choice", [choice] {
+        return IsWindowVisible(choice) && SendMessageW(choice, CB_GETCOUNT, 0, 0) == 4;
+    });
+    SendMessageW(choice, CB_SETCURSEL, 3, 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kChartsCharacteristicChoice, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(choice));
+    Sleep(500);  // the picked characteristic drawn
+    if (SendMessageW(choice, CB_GETCURSEL, 0, 0) != 3) fail("the pick did not hold");
+    screenshot(window, picture);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
+    step("the charts offer the characteristic due and the plan's three; the third is drawn");
+}
+
 // An inspection plan imported through the Plan window and walked by Manual: one part whole
 // (OK), a serial scanned for the next, Page Down skipping a characteristic, which leaves that
 // part NG; "No plan" takes the band away again.
@@ -1466,6 +1491,7 @@ void planRun(const std::wstring& out) {
     // The first characteristic is due again: the statistics count its one record, not three.
     waitFor("the statistics of the characteristic due", [] { return text(CountField) == "1"; });
     step("the statistics count the characteristic due's one record");
+    planCharts(out + L"\\plan-charts.bmp");
     // A scanner types into the field and ends with Enter.
     const HWND field = control(kPlanSerialField);
     SendMessageW(mainWindow, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);

@@ -14,7 +14,8 @@ struct Follow {
     FakeSettings settings;
     ChartData data;
     RecordTraces traces{1};
-    ChartsFollower follower{data, state, traces, settings};
+    AllRecordsChart source{data, state, traces};
+    ChartsFollower follower{source, state, settings};
 };
 
 // An idle window must cost nothing but the look, and a record, a new tolerance or a new

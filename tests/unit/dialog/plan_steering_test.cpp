@@ -139,33 +139,52 @@ TEST(PlanSteering, APartAndLotConfirmedKeepsThePlansValuesAndANewLotNumbersFromO
     EXPECT_EQ(rig.traces.inForce().characteristic, "1 Bore");
 }
 
-// The quality charts beside a plan: the records of the characteristic due alone, brought up to
-// date as records come, gathered afresh after a Clear, and every record again with No plan.
-TEST(PlanSteering, TheChartsShowTheRecordsOfTheCharacteristicDueAlone) {
+// The quality charts beside a plan: the records of one characteristic alone, each against its
+// own limits and named in the heading, the one due or the one pinned; brought up to date as
+// records come, gathered afresh after a Clear, and every record again with No plan. The
+// workbook's figures keep to the characteristic due whatever the charts window pinned.
+TEST(PlanSteering, TheChartsShowOneCharacteristicAloneTheOneDueOrThePinnedOne) {
     Rig rig;
     rig.dialog.plan().putInForce(shaft());
-    const auto shown = [&rig] {
-        const auto values = rig.dialog.chartsShown().values().values();
-        return std::vector<float>(values.begin(), values.end());
+    ChartSource& charts = rig.dialog.chartSource();
+    EXPECT_EQ(charts.characteristics(),
+              (std::vector<std::string>{"1 Bore", "2 Length", "3 Angle"}));
+    const auto values = [](const ChartData& data) {
+        const auto all = data.values().values();
+        return std::vector<float>(all.begin(), all.end());
     };
+    constexpr int kDue = -1;
     const struct {
         std::vector<float> recorded;  // before the look; empty: Clear
+        int pin;                      // the characteristic pinned, by its place, or kDue
         std::vector<float> shown;
+        float nominal;  // of the limits drawn
+        const char* heading;
+        std::vector<float> due;  // what the workbook's figures take
     } looks[] = {
-        {{12.0f}, {}},                      // the length is due, none measured yet
-        {{40.0f, 30.0f}, {12.0f}},          // part 1 complete: the bore is due
-        {{12.01f, 40.1f}, {30.0f}},         // the angle of part 2
-        {{30.1f, 12.02f}, {40.0f, 40.1f}},  // part 3's length
-        {{}, {}},                           // Clear
-        {{40.2f, 30.2f, 12.03f}, {40.2f}},  // part 3 goes on after the Clear
+        {{12.0f}, kDue, {}, 40.0f, "2 Length", {}},  // the length is due, none measured yet
+        {{40.0f, 30.0f}, kDue, {12.0f}, 12.0f, "1 Bore", {12.0f}},  // part 1 done: the bore
+        {{12.01f}, 2, {30.0f}, 30.0f, "3 Angle", {40.0f}},          // the angle pinned
+        {{40.1f}, 2, {30.0f}, 30.0f, "3 Angle", {30.0f}},           // due and pinned: one
+        {{30.1f}, 1, {40.0f, 40.1f}, 40.0f, "2 Length", {12.0f, 12.01f}},
+        {{}, 1, {}, 40.0f, "2 Length", {}},  // Clear: the pin holds
+        {{12.02f, 40.2f}, kDue, {}, 30.0f, "3 Angle", {}},
     };
     for (const auto& look : looks) {
         if (look.recorded.empty()) rig.click(ClearButton);
         for (const float value : look.recorded) rig.record(value);
-        EXPECT_EQ(shown(), look.shown);
+        charts.pin(look.pin == kDue ? std::nullopt : std::optional<std::size_t>(look.pin));
+        const ChartSource::Shown shown = charts.shown();
+        EXPECT_EQ(values(shown.data), look.shown) << look.heading;
+        EXPECT_EQ(shown.limits.nominal, look.nominal) << look.heading;
+        EXPECT_EQ(shown.trace.characteristic, look.heading);
+        EXPECT_EQ(values(rig.dialog.workbookChart()), look.due) << look.heading;
     }
+    charts.pin(0);
     rig.dialog.plan().putInForce(std::nullopt);
-    EXPECT_EQ(shown(), (std::vector<float>{40.2f, 30.2f, 12.03f}));
+    EXPECT_EQ(values(charts.shown().data), (std::vector<float>{12.02f, 40.2f}));
+    EXPECT_TRUE(charts.characteristics().empty());
+    EXPECT_EQ(charts.pinned(), std::nullopt);
 }
 
 }  // namespace
