@@ -1,8 +1,9 @@
 // A bench as a plant sets it up: the real program with a plant database set, records taken by
 // the virtual gauge's data key, the window's own journal sent by the program's own door to the
-// real server, through a server outage, then with the charts open and Auto running. Every
-// record is in the journal and on the server once, no box interrupts the user, and the plant
-// line says "up to date" only when the server holds every record the window took.
+// real server, through a server outage, then with an inspection plan in force, the charts open
+// and Auto running. Every record is in the journal and on the server once, with its plan's
+// characteristic and part serial, no box interrupts the user, and the plant line says "up to
+// date" only when the server holds every record the window took.
 
 #include <gtest/gtest.h>
 
@@ -20,6 +21,7 @@
 
 #include "base/control_ids.h"
 #include "base/texts.h"
+#include "measure/inspection_plan.h"
 #include "plant/plant_texts.h"
 #include "tests/integration/e2e_support.h"
 #include "tests/plant/plant_test_support.h"
@@ -50,12 +52,20 @@ void server(const char* what) {
 }
 
 // What the server holds of the bench, and what the journal holds, as "sequence|value text".
-std::vector<std::string> serverRows(const std::string& connection, const std::string& bench) {
+// With `planned`, of the records taken with a plan: "sequence|characteristic|part serial".
+std::vector<std::string> serverRows(const std::string& connection, const std::string& bench,
+                                    bool planned = false) {
     std::vector<std::string> rows;
-    for (const PlantRow& row :
-         plantRows(connection, "SELECT sequence, value_text FROM mensora_record WHERE bench = '" +
-                                   bench + "' ORDER BY sequence")) {
-        rows.push_back(row[0].value_or("NULL") + "|" + row[1].value_or("NULL"));
+    const std::string query =
+        planned
+            ? "SELECT sequence, characteristic, part_serial FROM mensora_record WHERE bench = '" +
+                  bench + "' AND part_serial IS NOT NULL ORDER BY sequence"
+            : "SELECT sequence, value_text FROM mensora_record WHERE bench = '" + bench +
+                  "' ORDER BY sequence";
+    for (const PlantRow& row : plantRows(connection, query)) {
+        std::string line = row[0].value_or("NULL");
+        for (std::size_t i = 1; i < row.size(); ++i) line += "|" + row[i].value_or("NULL");
+        rows.push_back(line);
     }
     return rows;
 }
@@ -153,7 +163,14 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
         << status->text().toStdString();
     EXPECT_EQ(serverRows(connection, bench).size(), 8u);
 
-    // Every door at once: the charts open while Auto records every 100 ms for a while.
+    // Every door at once: a plan in force and the charts open while Auto records every 100 ms
+    // for a while, each record for the characteristic due.
+    program.dialog().plan().putInForce(
+        InspectionPlan{"A-7",
+                       "Shaft",
+                       {{"1", "Bore", 12.345f, 0.05f, -0.05f, 0, "G-1", 1, {}},
+                        {"2", "Length", 12.345f, 0.05f, -0.05f, 0, "G-2", 1, {}},
+                        {"3", "Step", 12.345f, 0.05f, -0.05f, 0, "", 1, {}}}});
     program.window().action(mensora::FurtherWindow::Charts)->trigger();
     const auto click = [&](int id) {
         qobject_cast<QAbstractButton*>(program.window().control(id))->click();
@@ -169,6 +186,13 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
         queryJournal(journal, "SELECT seq || '|' || value_text FROM journal_record");
     EXPECT_EQ(journaled.size(), program.store().count());
     EXPECT_EQ(serverRows(connection, bench), journaled);
+    const auto planned =
+        queryJournal(journal, "SELECT seq || '|' || characteristic || '|' || part_serial"
+                              " FROM journal_record WHERE part_serial IS NOT NULL");
+    ASSERT_EQ(planned.size(), program.store().count() - 8);
+    EXPECT_EQ(planned[0], "9|1 Bore|1");
+    EXPECT_EQ(planned[4], "13|2 Length|2");
+    EXPECT_EQ(serverRows(connection, bench, true), planned);
     EXPECT_EQ(claims, std::vector<std::string>{});
     EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
     click(ConnectButton);
