@@ -9,14 +9,36 @@ namespace mensora {
 namespace {
 
 constexpr Bilingual kNotSaved{"计划未能保存：", "The plan could not be saved: "};
+constexpr Bilingual kNotDeleted{"计划未能删除：", "The plan could not be deleted: "};
 
 }  // namespace
 
-PlanPanel::PlanPanel(std::function<PlanStore&()> store, PlanSteering& steering)
-    : store_(std::move(store)), steering_(steering) {}
+PlanPanel::PlanPanel(PlanShelf& shelf, PlanSteering& steering, const AcquisitionState& state,
+                     WindowPort& window)
+    : shelf_(shelf), steering_(steering), state_(state), window_(window) {
+    shelf_.onChange([this](const std::optional<PlanShelf::Refusal>& refusal) {
+        const Language language = shelfChanged_ ? windowLanguage_ : state_.language();
+        std::optional<std::string> text;
+        if (refusal) {
+            text = pick(refusal->removal ? kNotDeleted : kNotSaved, language) +
+                   fileFailureMessage(refusal->failure, refusal->path);
+        }
+        if (shelfChanged_) {
+            shelfChanged_(text);
+        } else if (text) {
+            window_.showMessage(*text, MessageIcon::Stop);
+        }
+    });
+}
 
-PlanPanel::Choices PlanPanel::choices() const {
-    Choices choices{store_().parts(), 0};
+void PlanPanel::onShelfChanged(
+    Language language, std::function<void(const std::optional<std::string>& refusal)> changed) {
+    windowLanguage_ = language;
+    shelfChanged_ = std::move(changed);
+}
+
+PlanPanel::Choices PlanPanel::choices() {
+    Choices choices{shelf_.parts(), 0};
     if (const PlanWalk* walk = steering_.walk()) {
         const auto found = std::find(choices.parts.begin(), choices.parts.end(), walk->plan().part);
         if (found != choices.parts.end()) {
@@ -26,8 +48,16 @@ PlanPanel::Choices PlanPanel::choices() const {
     return choices;
 }
 
-std::optional<InspectionPlan> PlanPanel::planOf(const std::string& part) const {
-    return store_().load(part);
+std::optional<std::string> PlanPanel::choiceOnceRead(const std::optional<std::string>& chosen,
+                                                     bool edited) {
+    if (chosen || edited) return chosen;
+    const Choices now = choices();
+    if (now.inForce == 0) return std::nullopt;
+    return now.parts[now.inForce - 1];
+}
+
+std::optional<InspectionPlan> PlanPanel::planOf(const std::string& part) {
+    return shelf_.plan(part);
 }
 
 std::variant<InspectionPlan, std::string> PlanPanel::planFrom(
@@ -45,10 +75,7 @@ std::variant<InspectionPlan, std::string> PlanPanel::planFrom(
 
 std::optional<std::string> PlanPanel::save(const InspectionPlan& plan, Language language) {
     if (auto fault = planFault(plan, language)) return fault;
-    PlanStore& store = store_();
-    if (const auto failure = store.save(plan)) {
-        return pick(kNotSaved, language) + fileFailureMessage(*failure, store.pathOf(plan.part));
-    }
+    shelf_.save(plan);
     return std::nullopt;
 }
 
@@ -65,11 +92,11 @@ std::string PlanPanel::exportCsv(const InspectionPlan& plan, Language language) 
     return writePlanCsv(plan, language);
 }
 
-bool PlanPanel::remove(const std::string& part) {
+void PlanPanel::remove(const std::string& part) {
     if (const PlanWalk* walk = steering_.walk(); walk != nullptr && walk->plan().part == part) {
         steering_.putInForce(std::nullopt);
     }
-    return store_().remove(part);
+    shelf_.remove(part);
 }
 
 bool PlanPanel::confirm(const std::optional<std::string>& part) {
@@ -77,7 +104,7 @@ bool PlanPanel::confirm(const std::optional<std::string>& part) {
         steering_.putInForce(std::nullopt);
         return true;
     }
-    auto plan = store_().load(*part);
+    auto plan = shelf_.plan(*part);
     if (!plan) return false;
     // The plan walked already goes on where it stands, unless it was changed meanwhile.
     const PlanWalk* walk = steering_.walk();

@@ -32,13 +32,11 @@ Station::Station(StationRecords& records, const DialogPorts& ports, const Statio
       dialog_(ports, records, DialogDoors{*workbookQueue_, journal_.get(), plant_.get()}),
       tracePanel_(records.traces, ports.settings,
                   [this](const TraceValues& former) { dialog_.plan().traceConfirmed(former); }),
-      fileSystem_(ports.fileSystem),
-      planPanel_(
-          [this]() -> PlanStore& {
-              if (!plans_) plans_.emplace(fileSystem_, fileSystem_.localDataDirectory());
-              return *plans_;
-          },
-          dialog_.plan()) {
+      plansQueue_(work.makeQueue(Door::Plans)),
+      planShelf_(
+          *plansQueue_, ports.windowThread,
+          [&files = ports.fileSystem] { return PlanStore(files, files.localDataDirectory()); }),
+      planPanel_(planShelf_, dialog_.plan(), records.state, ports.window) {
     dialog_.reportRecordsTo(&records.chartData);
     tracePanel_.restore();
 }
@@ -47,6 +45,7 @@ Station::~Station() {
     dialog_.onCommand(kCancelSaveCommand);
     workbookQueue_.reset();
     plantQueue_.reset();
+    plansQueue_.reset();
 }
 
 }  // namespace mensora

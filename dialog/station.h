@@ -1,7 +1,7 @@
 #pragma once
 // The core of the program as one whole, for both front ends and the tests: the dialog, the
-// doors records go out by (workbook, journal, plant database) with the queues their work runs
-// on, and the panels of the windows beside the main one, made and ended in the one order in
+// doors records go out by (workbook, journal, plant database) and the saved plans, with the
+// queues their work runs on, and the panels of the windows beside the main one, made and ended in the one order in
 // which nothing can call into a part already gone. Each front end brings its ports, its window
 // and the records the window reads; the tests bring fakes.
 
@@ -22,7 +22,7 @@
 
 namespace mensora {
 
-enum class Door { Workbook, Journal, Plant };
+enum class Door { Workbook, Journal, Plant, Plans };
 
 // Where the doors' work runs, away from the window's thread.
 struct StationWork {
@@ -46,8 +46,9 @@ public:
     Station(StationRecords& records, const DialogPorts& ports, const StationWork& work,
             const StationDoors& doors);
     // A save still running is cancelled and its thread ended before the records it reads go,
-    // a plant round still running ends while the door and the window's thread exist, and the
-    // journal writes its normal end as its queue ends, after the dialog has gone.
+    // a plant round still running ends while the door and the window's thread exist, a plan
+    // being saved is written whole, and the journal writes its normal end as its queue ends,
+    // after the dialog has gone.
     ~Station();
     Station(const Station&) = delete;
     Station& operator=(const Station&) = delete;
@@ -71,8 +72,8 @@ private:
     std::unique_ptr<WorkQueue> workbookQueue_;
     MainDialog dialog_;
     TracePanel tracePanel_;
-    FileSystem& fileSystem_;
-    std::optional<PlanStore> plans_;  // made when the Plan window first needs it
+    std::unique_ptr<WorkQueue> plansQueue_;
+    PlanShelf planShelf_;
     PlanPanel planPanel_;
 };
 

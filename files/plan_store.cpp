@@ -8,6 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/number_text.h"
+#include "files/native_file_system.h"
 
 namespace mensora {
 namespace {
@@ -70,7 +71,11 @@ std::string PlanStore::pathOf(const std::string& part) const {
 
 std::optional<InspectionPlan> PlanStore::load(const std::string& part) const {
     if (folder_.empty()) return std::nullopt;
-    std::ifstream in(nativePath(pathOf(part)), std::ios::binary);
+    // Only a file: reading anything else in its place (a folder) throws.
+    const std::filesystem::path path = nativePath(pathOf(part));
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     return planFromJson(text);
@@ -89,11 +94,12 @@ std::optional<FileFailure> PlanStore::save(const InspectionPlan& plan) {
     return std::nullopt;
 }
 
-bool PlanStore::remove(const std::string& part) {
-    if (folder_.empty()) return true;
+std::optional<FileFailure> PlanStore::remove(const std::string& part) {
+    if (folder_.empty()) return std::nullopt;
     std::error_code error;
     std::filesystem::remove(nativePath(pathOf(part)), error);
-    return !error;
+    if (!error) return std::nullopt;
+    return failureFromSystemError(error.value());
 }
 
 std::string planJson(const InspectionPlan& plan) {

@@ -24,8 +24,8 @@ public:
     std::optional<InspectionPlan> load(const std::string& part) const;
     // Saves the plan under its part, replacing the part's earlier plan; the failure otherwise.
     std::optional<FileFailure> save(const InspectionPlan& plan);
-    // Whether the part's plan is gone (or was never saved).
-    bool remove(const std::string& part);
+    // Removes the part's plan (one never saved is gone already); the failure otherwise.
+    std::optional<FileFailure> remove(const std::string& part);
 
     // The file a part's plan is kept in: its part, with what a file name may not hold (\ / :
     // * ? " < > | and control characters) as "_".

@@ -87,6 +87,19 @@ PlanWindow::PlanWindow(PlanPanel& panel, Language language, QWidget* parent)
     const PlanPanel::Choices choices = panel_.choices();
     fillChoices(choices.inForce == 0 ? std::nullopt
                                      : std::optional(choices.parts[choices.inForce - 1]));
+    showChosen();
+    // The saved plans read meanwhile, or a save the disk refused: the list follows, and what
+    // the table holds stays, to be saved again.
+    panel_.onShelfChanged(language_, [this](const std::optional<std::string>& refusal) {
+        if (refusal) {
+            fillChoices(chosenPart());
+            edited();
+            say(*refusal);
+            return;
+        }
+        fillChoices(panel_.choiceOnceRead(chosenPart(), edited_));
+        if (!edited_) showChosen();
+    });
 
     connect(choice_, &QComboBox::currentIndexChanged, this, [this] {
         if (filling_) return;
@@ -131,9 +144,11 @@ void PlanWindow::fillChoices(const std::optional<std::string>& chosen) {
         if (chosen && *chosen == choices.parts[i]) index = static_cast<int>(i) + 1;
     }
     choice_->setCurrentIndex(index);
+    shownIndex_ = index;
     filling_ = false;
-    showChosen();
 }
+
+PlanWindow::~PlanWindow() { panel_.onShelfChanged(language_, {}); }
 
 std::optional<std::string> PlanWindow::chosenPart() const {
     if (choice_->currentIndex() <= 0) return std::nullopt;
@@ -208,6 +223,7 @@ void PlanWindow::importCsv() {
         return;
     }
     fillChoices(std::get<InspectionPlan>(imported).part);
+    showChosen();
 }
 
 void PlanWindow::exportCsv() {
@@ -236,6 +252,7 @@ void PlanWindow::save() {
         return;
     }
     fillChoices(plan->part);
+    showChosen();
 }
 
 void PlanWindow::remove() {
@@ -243,6 +260,7 @@ void PlanWindow::remove() {
     if (!part || !askYesNoBox(this, textOf(plan_texts::kDeleteQuestion, language_))) return;
     panel_.remove(*part);
     fillChoices(std::nullopt);
+    showChosen();
 }
 
 void PlanWindow::addRow() {

@@ -20,11 +20,15 @@ class PlanWindow : public QDialog {
     Q_OBJECT
 public:
     PlanWindow(PlanPanel& panel, Language language, QWidget* parent);
+    ~PlanWindow() override;
+    PlanWindow(const PlanWindow&) = delete;
+    PlanWindow& operator=(const PlanWindow&) = delete;
 
     void accept() override;
 
 private:
-    // The saved plans, "No plan" first; `chosen`: the part to choose, none for "No plan".
+    // The saved plans, "No plan" first; `chosen`: the part to choose, none (or one no longer
+    // saved) for "No plan". The fields and the table stay as they are.
     void fillChoices(const std::optional<std::string>& chosen);
     void showChosen();
     void show(const InspectionPlan& plan);

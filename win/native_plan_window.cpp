@@ -108,6 +108,7 @@ void NativePlanWindow::run(HWND owner, Language language) {
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                             reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
                             &NativePlanWindow::dialogProc, reinterpret_cast<LPARAM>(this));
+    panel_.onShelfChanged(language_, {});
     window_ = nullptr;
     editor_ = nullptr;
 }
@@ -156,6 +157,19 @@ void NativePlanWindow::opened(HWND window) {
                                      : std::optional(choices.parts[choices.inForce - 1]));
     choose();
     SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(kPlanChoice)), TRUE);
+    // The saved plans read meanwhile, or a save the disk refused: the list follows, and what
+    // the table holds stays, to be saved again.
+    panel_.onShelfChanged(language_, [this](const std::optional<std::string>& refusal) {
+        if (refusal) {
+            fillChoices(chosenPart());
+            saved_ = Shown{};
+            tell(*refusal);
+            return;
+        }
+        const bool edited = shown() != saved_;
+        fillChoices(panel_.choiceOnceRead(chosenPart(), edited));
+        if (!edited) choose();
+    });
 }
 
 // The headers whole, and the characteristic's name as wide as the room left lets it be.

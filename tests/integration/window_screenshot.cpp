@@ -252,9 +252,12 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     QTemporaryDir fallback;
     QTemporaryDir plans;
     NativeFileSystem files;
-    PlanStore store(files, plans.path().toStdString());
-    ASSERT_FALSE(store.save(plan));
-    PlanPanel panel([&store]() -> PlanStore& { return store; }, rig.dialog.plan());
+    PlanShelf shelf(rig.work, rig.work, [&files, folder = plans.path().toStdString()] {
+        return PlanStore(files, folder);
+    });
+    shelf.save(plan);
+    rig.work.runAll();
+    PlanPanel panel(shelf, rig.dialog.plan(), rig.state, rig.window);
     PlanWindow planWindow(panel, shown, &rig.window);
     saveModalPicture(
         planWindow, [&planWindow] { planWindow.exec(); },

@@ -3,6 +3,7 @@
 // and deleting the plan in force leaves no plan.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <variant>
 
 #include "dialog/plan_panel.h"
@@ -22,8 +23,8 @@ struct Bench {
     test::DialogRig<> rig;
     test::TemporaryFolder folder;
     NativeFileSystem files;
-    PlanStore store{files, folder.path()};
-    PlanPanel panel{[this]() -> PlanStore& { return store; }, rig.dialog.plan()};
+    PlanShelf shelf{rig.work, rig.work, [this] { return PlanStore(files, folder.path()); }};
+    PlanPanel panel{shelf, rig.dialog.plan(), rig.state, rig.window};
 };
 
 TEST(PlanPanel, AnImportIsSavedAndChosenAndOkKeepsAWalkUnderWay) {
@@ -46,7 +47,7 @@ TEST(PlanPanel, AnImportIsSavedAndChosenAndOkKeepsAWalkUnderWay) {
     ASSERT_TRUE(bench.panel.confirm("A-7"));
     EXPECT_EQ(bench.rig.dialog.plan().walk()->due(), 0u);
 
-    EXPECT_TRUE(bench.panel.remove("A-7"));
+    bench.panel.remove("A-7");
     EXPECT_EQ(bench.rig.dialog.plan().walk(), nullptr);
     EXPECT_FALSE(bench.panel.confirm("A-7")) << "gone";
     EXPECT_TRUE(bench.panel.choices().parts.empty());
@@ -70,6 +71,54 @@ TEST(PlanPanel, TheTablesRowsAreReadByThePlansRulesWithTheRowNamed) {
     ASSERT_TRUE(std::holds_alternative<InspectionPlan>(plan));
     EXPECT_EQ(textsOf(std::get<InspectionPlan>(plan).characteristics[1]), fixed[1]);
     EXPECT_EQ(std::get<InspectionPlan>(plan).characteristics[0].nominal, 12.5f);
+}
+
+// The saved plans are read and written on the worker, never on the window's thread: the first
+// look starts the reading, a plan saved meanwhile is not overwritten by the disk's older one,
+// and a save the disk refuses is taken back and told, to the open Plan window or, with none
+// open, by the main window.
+TEST(PlanPanel, SavedPlansAreReadAndWrittenOnTheWorkerAndARefusalIsTakenBackAndTold) {
+    Bench bench;
+    const InspectionPlan older{"A-7", "Shaft", {{"1", "Bore", 12.0f, 0.02f, -0.02f, 0, "", 1, {}}}};
+    InspectionPlan newer = older;
+    newer.characteristics[0].nominal = 12.5f;
+    InspectionPlan blocked = older;
+    blocked.part = "C-3";
+    PlanStore disk(bench.files, bench.folder.path());
+    ASSERT_FALSE(disk.save(older));
+    ASSERT_FALSE(disk.save({"B-2", "", older.characteristics}));
+    // A folder, not empty, where C-3's plan would be written.
+    std::filesystem::create_directories(std::filesystem::path(disk.pathOf("C-3")) / "in-the-way");
+    const auto parts = [&bench] { return bench.panel.choices().parts; };
+    std::vector<std::optional<std::string>> told;
+    bench.panel.onShelfChanged(
+        Language::English,
+        [&told](const std::optional<std::string>& refusal) { told.push_back(refusal); });
+
+    EXPECT_TRUE(parts().empty()) << "nothing is read on the window's thread";
+    ASSERT_FALSE(bench.panel.save(newer, Language::English));
+    bench.rig.work.runAll();
+    EXPECT_EQ(parts(), (std::vector<std::string>{"A-7", "B-2"}));
+    EXPECT_EQ(bench.panel.planOf("A-7"), newer) << "the disk's older plan is not taken";
+    EXPECT_EQ(disk.load("A-7"), newer);
+    EXPECT_EQ(told, std::vector<std::optional<std::string>>{std::nullopt});
+
+    ASSERT_FALSE(bench.panel.save(blocked, Language::English));
+    EXPECT_EQ(parts(), (std::vector<std::string>{"A-7", "B-2", "C-3"})) << "at once";
+    bench.rig.work.runAll();
+    EXPECT_EQ(parts(), (std::vector<std::string>{"A-7", "B-2"})) << "taken back";
+    ASSERT_EQ(told.size(), 2u);
+    ASSERT_TRUE(told[1]);
+    EXPECT_TRUE(told[1]->starts_with("The plan could not be saved: ")) << *told[1];
+    EXPECT_NE(told[1]->find("C-3"), std::string::npos) << *told[1];
+
+    bench.panel.onShelfChanged(Language::English, {});
+    ASSERT_FALSE(bench.panel.save(blocked, Language::English));
+    bench.rig.work.runAll();
+    ASSERT_EQ(bench.rig.window.messages.size(), 1u);
+    EXPECT_TRUE(bench.rig.window.messages[0].text.starts_with("计划未能保存："))
+        << "in the main window's language";
+    EXPECT_EQ(bench.rig.window.messages[0].icon, MessageIcon::Stop);
 }
 
 }  // namespace

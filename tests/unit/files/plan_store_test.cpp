@@ -62,7 +62,7 @@ TEST(PlanStore, SavedPlansComeBackWholeByTheirPartsAndABadFileIsPassedOver) {
     EXPECT_FALSE(store.load("A-7"));
     EXPECT_EQ(store.parts(), std::vector<std::string>{"零件/9"});
 
-    EXPECT_TRUE(store.remove("零件/9"));
+    EXPECT_FALSE(store.remove("零件/9"));
     EXPECT_TRUE(store.parts().empty());
 }
 
