@@ -14,27 +14,31 @@ constexpr Bilingual kNotDeleted{"计划未能删除：", "The plan could not be 
 }  // namespace
 
 PlanPanel::PlanPanel(PlanShelf& shelf, PlanSteering& steering, const AcquisitionState& state,
-                     WindowPort& window)
-    : shelf_(shelf), steering_(steering), state_(state), window_(window) {
+                     const PlanPanelPorts& ports)
+    : shelf_(shelf), steering_(steering), state_(state), ports_(ports) {
     shelf_.onChange([this](const std::optional<PlanShelf::Refusal>& refusal) {
-        const Language language = shelfChanged_ ? windowLanguage_ : state_.language();
-        std::optional<std::string> text;
         if (refusal) {
-            text = pick(refusal->removal ? kNotDeleted : kNotSaved, language) +
-                   fileFailureMessage(refusal->failure, refusal->path);
-        }
-        if (shelfChanged_) {
-            shelfChanged_(text);
-        } else if (text) {
-            window_.showMessage(*text, MessageIcon::Stop);
+            tell(pick(refusal->removal ? kNotDeleted : kNotSaved, language()) +
+                     fileFailureMessage(refusal->failure, refusal->path),
+                 true);
+        } else if (window_ != nullptr) {
+            window_->plansRead();
         }
     });
 }
 
-void PlanPanel::onShelfChanged(
-    Language language, std::function<void(const std::optional<std::string>& refusal)> changed) {
+void PlanPanel::attach(PlanWindowPort* window, Language language) {
+    window_ = window;
     windowLanguage_ = language;
-    shelfChanged_ = std::move(changed);
+}
+
+void PlanPanel::tell(const std::string& text, bool writeRefused) const {
+    if (window_ != nullptr) {
+        window_->tell(text, writeRefused);
+    } else {
+        ports_.window.showMessage(text,
+                                  writeRefused ? MessageIcon::Stop : MessageIcon::Exclamation);
+    }
 }
 
 PlanPanel::Choices PlanPanel::choices() {
@@ -79,17 +83,46 @@ std::optional<std::string> PlanPanel::save(const InspectionPlan& plan, Language 
     return std::nullopt;
 }
 
-std::variant<InspectionPlan, std::string> PlanPanel::import(std::string_view bytes,
-                                                            Language language) {
-    auto read = readPlanCsv(bytes, language);
-    if (auto* refusal = std::get_if<PlanCsvRefusal>(&read)) return std::move(refusal->text);
-    InspectionPlan plan = std::get<InspectionPlan>(std::move(read));
-    if (auto failure = save(plan, language)) return *failure;
-    return plan;
+void PlanPanel::importFile(const std::string& path, Language language) {
+    ports_.work.submit([this, path, language] {
+        std::variant<InspectionPlan, std::string> read;
+        auto bytes = ports_.files.readFile(path);
+        if (const auto* failure = std::get_if<FileFailure>(&bytes)) {
+            read = fileFailureMessage(*failure, path);
+        } else if (auto csv = readPlanCsv(std::get<std::string>(bytes), language);
+                   auto* refusal = std::get_if<PlanCsvRefusal>(&csv)) {
+            read = std::move(refusal->text);
+        } else {
+            read = std::get<InspectionPlan>(std::move(csv));
+        }
+        ports_.windowThread.post([this, language, read = std::move(read)] {
+            if (const auto* refusal = std::get_if<std::string>(&read)) {
+                tell(*refusal, false);
+                return;
+            }
+            const InspectionPlan& plan = std::get<InspectionPlan>(read);
+            if (auto fault = save(plan, language)) {
+                tell(*fault, false);
+            } else if (window_ != nullptr) {
+                window_->imported(plan.part);
+            }
+        });
+    });
 }
 
-std::string PlanPanel::exportCsv(const InspectionPlan& plan, Language language) const {
-    return writePlanCsv(plan, language);
+void PlanPanel::exportFile(const InspectionPlan& plan, const std::string& path, Language language) {
+    ports_.work.submit([this, path, bytes = writePlanCsv(plan, language)] {
+        std::optional<std::string> failed;
+        RecordFileOpening opening = ports_.files.createRecordFile(path);
+        if (!opening.file) {
+            failed = fileFailureMessage(opening.failure, path);
+        } else if (const auto failure = opening.file->write(bytes.data(), bytes.size())) {
+            failed = fileFailureMessage(*failure, path);
+        } else if (const auto closing = opening.file->commit()) {
+            failed = fileFailureMessage(closing->cause, closing->atClose ? kUnnamedFile : path);
+        }
+        if (failed) ports_.windowThread.post([this, text = *failed] { tell(text, false); });
+    });
 }
 
 void PlanPanel::remove(const std::string& part) {

@@ -36,7 +36,8 @@ Station::Station(StationRecords& records, const DialogPorts& ports, const Statio
       planShelf_(
           *plansQueue_, ports.windowThread,
           [&files = ports.fileSystem] { return PlanStore(files, files.localDataDirectory()); }),
-      planPanel_(planShelf_, dialog_.plan(), records.state, ports.window) {
+      planPanel_(planShelf_, dialog_.plan(), records.state,
+                 PlanPanelPorts{*plansQueue_, ports.windowThread, ports.fileSystem, ports.window}) {
     dialog_.reportRecordsTo(&records.chartData);
     tracePanel_.restore();
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The core of the program as one whole, for both front ends and the tests: the dialog, the
 // doors records go out by (workbook, journal, plant database) and the saved plans, with the
-// queues their work runs on, and the panels of the windows beside the main one, made and ended in the one order in
-// which nothing can call into a part already gone. Each front end brings its ports, its window
-// and the records the window reads; the tests bring fakes.
+// queues their work runs on, and the panels of the windows beside the main one, made and ended
+// in the one order in which nothing can call into a part already gone. Each front end brings
+// its ports, its window and the records the window reads; the tests bring fakes.
 
 #include <functional>
 #include <memory>

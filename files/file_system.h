@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace mensora {
 
@@ -104,6 +105,9 @@ public:
 
     // Whether this process may create files in the folder (the name may end in a separator).
     virtual bool mayCreateFilesIn(const std::string& directory) = 0;
+
+    // The whole of a file a user chose (a plan's spreadsheet), or why it cannot be read.
+    virtual std::variant<std::string, FileFailure> readFile(const std::string& path) = 0;
 };
 
 }  // namespace mensora

@@ -32,6 +32,7 @@ public:
     std::optional<std::string> localDataDirectory() override;
 #endif
     bool mayCreateFilesIn(const std::string& directory) override;
+    std::variant<std::string, FileFailure> readFile(const std::string& path) override;
 
 private:
     StepWatch watch_;

@@ -348,6 +348,21 @@ std::optional<std::string> NativeFileSystem::userDataDirectory() {
     return folder + "/";
 }
 
+std::variant<std::string, FileFailure> NativeFileSystem::readFile(const std::string& path) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return failureFromSystemError(errno);
+    std::string bytes;
+    char chunk[65536];
+    ssize_t read = 0;
+    while ((read = ::read(file, chunk, sizeof chunk)) > 0 || (read < 0 && errno == EINTR)) {
+        if (read > 0) bytes.append(chunk, static_cast<std::size_t>(read));
+    }
+    const int error = read < 0 ? errno : 0;
+    ::close(file);
+    if (error != 0) return failureFromSystemError(error);
+    return bytes;
+}
+
 bool NativeFileSystem::mayCreateFilesIn(const std::string& directory) {
     // The effective user's rights, as creating the file will meet them; a read-only mount
     // says no even to root.

@@ -226,6 +226,24 @@ std::optional<std::string> NativeFileSystem::localDataDirectory() {
     return mensoraFolderIn(applicationDataFolder(CSIDL_LOCAL_APPDATA, L"LOCALAPPDATA"));
 }
 
+std::variant<std::string, FileFailure> NativeFileSystem::readFile(const std::string& path) {
+    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return failureFromSystemError(static_cast<long>(GetLastError()));
+    std::string bytes;
+    char chunk[65536];
+    DWORD read = 0;
+    BOOL done = FALSE;
+    while ((done = ReadFile(file, chunk, sizeof chunk, &read, nullptr)) != FALSE && read > 0) {
+        bytes.append(chunk, read);
+    }
+    const DWORD error = done ? ERROR_SUCCESS : GetLastError();
+    CloseHandle(file);
+    if (error != ERROR_SUCCESS) return failureFromSystemError(static_cast<long>(error));
+    return bytes;
+}
+
 bool NativeFileSystem::mayCreateFilesIn(const std::string& directory) {
     if (directory.empty()) return false;
     // Rights on Windows depend on inherited lists, ownership and policies: the only reliable

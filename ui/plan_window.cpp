@@ -1,18 +1,15 @@
 #include "ui/plan_window.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 
 #include "base/control_ids.h"
 #include "dialog/plan_form.h"
-#include "dialog/plan_panel.h"
 #include "dialog/plan_texts.h"
 #include "ui/dialog_units.h"
 #include "ui/message_boxes.h"
@@ -88,18 +85,7 @@ PlanWindow::PlanWindow(PlanPanel& panel, Language language, QWidget* parent)
     fillChoices(choices.inForce == 0 ? std::nullopt
                                      : std::optional(choices.parts[choices.inForce - 1]));
     showChosen();
-    // The saved plans read meanwhile, or a save the disk refused: the list follows, and what
-    // the table holds stays, to be saved again.
-    panel_.onShelfChanged(language_, [this](const std::optional<std::string>& refusal) {
-        if (refusal) {
-            fillChoices(chosenPart());
-            edited();
-            say(*refusal);
-            return;
-        }
-        fillChoices(panel_.choiceOnceRead(chosenPart(), edited_));
-        if (!edited_) showChosen();
-    });
+    panel_.attach(this, language_);
 
     connect(choice_, &QComboBox::currentIndexChanged, this, [this] {
         if (filling_) return;
@@ -148,7 +134,27 @@ void PlanWindow::fillChoices(const std::optional<std::string>& chosen) {
     filling_ = false;
 }
 
-PlanWindow::~PlanWindow() { panel_.onShelfChanged(language_, {}); }
+PlanWindow::~PlanWindow() { panel_.attach(nullptr, language_); }
+
+void PlanWindow::plansRead() {
+    fillChoices(panel_.choiceOnceRead(chosenPart(), edited_));
+    if (!edited_) showChosen();
+}
+
+void PlanWindow::imported(const std::string& part) {
+    fillChoices(part);
+    showChosen();
+}
+
+// A save or deletion the disk refused was taken back: the list follows, and what the table
+// holds stays, to be saved again.
+void PlanWindow::tell(const std::string& text, bool writeRefused) {
+    if (writeRefused) {
+        fillChoices(chosenPart());
+        edited();
+    }
+    say(text);
+}
 
 std::optional<std::string> PlanWindow::chosenPart() const {
     if (choice_->currentIndex() <= 0) return std::nullopt;
@@ -211,19 +217,7 @@ void PlanWindow::importCsv() {
         QFileDialog::getOpenFileName(this, textOf(plan_texts::kImport, language_), QString(),
                                      textOf(plan_texts::kCsvFiles, language_));
     if (path.isEmpty()) return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        say(file.errorString().toStdString());
-        return;
-    }
-    const QByteArray bytes = file.readAll();
-    auto imported = panel_.import(std::string_view(bytes.constData(), bytes.size()), language_);
-    if (auto* refusal = std::get_if<std::string>(&imported)) {
-        say(*refusal);
-        return;
-    }
-    fillChoices(std::get<InspectionPlan>(imported).part);
-    showChosen();
+    panel_.importFile(path.toStdString(), language_);
 }
 
 void PlanWindow::exportCsv() {
@@ -233,15 +227,7 @@ void PlanWindow::exportCsv() {
                                                       QString::fromStdString(plan->part + ".csv"),
                                                       textOf(plan_texts::kCsvFiles, language_));
     if (path.isEmpty()) return;
-    const std::string bytes = panel_.exportCsv(*plan, language_);
-    // The file is replaced only by a whole one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        say(file.errorString().toStdString());
-    }
+    panel_.exportFile(*plan, path.toStdString(), language_);
 }
 
 void PlanWindow::save() {

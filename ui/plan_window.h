@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "base/language.h"
+#include "dialog/plan_panel.h"
 #include "measure/inspection_plan.h"
 
 class QComboBox;
@@ -14,9 +15,7 @@ class QTableWidget;
 
 namespace mensora {
 
-class PlanPanel;
-
-class PlanWindow : public QDialog {
+class PlanWindow : public QDialog, private PlanWindowPort {
     Q_OBJECT
 public:
     PlanWindow(PlanPanel& panel, Language language, QWidget* parent);
@@ -27,6 +26,10 @@ public:
     void accept() override;
 
 private:
+    void plansRead() override;
+    void imported(const std::string& part) override;
+    void tell(const std::string& text, bool writeRefused) override;
+
     // The saved plans, "No plan" first; `chosen`: the part to choose, none (or one no longer
     // saved) for "No plan". The fields and the table stay as they are.
     void fillChoices(const std::optional<std::string>& chosen);

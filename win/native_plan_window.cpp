@@ -11,8 +11,6 @@
 #include "dialog/plan_form.h"
 #include "dialog/plan_panel.h"
 #include "dialog/plan_texts.h"
-#include "files/file_failure_text.h"
-#include "files/native_file_system.h"
 #include "win/dialog_owner.h"
 #include "win/standard_boxes.h"
 #include "win/template_writer.h"
@@ -82,24 +80,6 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-// The whole file, or the system's reason why not.
-std::variant<std::string, DWORD> fileBytes(const std::string& path) {
-    const HANDLE file = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return GetLastError();
-    std::string bytes;
-    char chunk[65536];
-    DWORD read = 0;
-    BOOL done = FALSE;
-    while ((done = ReadFile(file, chunk, sizeof chunk, &read, nullptr)) != FALSE && read > 0) {
-        bytes.append(chunk, read);
-    }
-    const DWORD error = done ? ERROR_SUCCESS : GetLastError();
-    CloseHandle(file);
-    if (error != ERROR_SUCCESS) return error;
-    return bytes;
-}
-
 }  // namespace
 
 void NativePlanWindow::run(HWND owner, Language language) {
@@ -108,7 +88,7 @@ void NativePlanWindow::run(HWND owner, Language language) {
     DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
                             reinterpret_cast<LPCDLGTEMPLATEW>(layout.data()), owner,
                             &NativePlanWindow::dialogProc, reinterpret_cast<LPARAM>(this));
-    panel_.onShelfChanged(language_, {});
+    panel_.attach(nullptr, language_);
     window_ = nullptr;
     editor_ = nullptr;
 }
@@ -157,19 +137,28 @@ void NativePlanWindow::opened(HWND window) {
                                      : std::optional(choices.parts[choices.inForce - 1]));
     choose();
     SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control(kPlanChoice)), TRUE);
-    // The saved plans read meanwhile, or a save the disk refused: the list follows, and what
-    // the table holds stays, to be saved again.
-    panel_.onShelfChanged(language_, [this](const std::optional<std::string>& refusal) {
-        if (refusal) {
-            fillChoices(chosenPart());
-            saved_ = Shown{};
-            tell(*refusal);
-            return;
-        }
-        const bool edited = shown() != saved_;
-        fillChoices(panel_.choiceOnceRead(chosenPart(), edited));
-        if (!edited) choose();
-    });
+    panel_.attach(this, language_);
+}
+
+void NativePlanWindow::plansRead() {
+    const bool edited = shown() != saved_;
+    fillChoices(panel_.choiceOnceRead(chosenPart(), edited));
+    if (!edited) choose();
+}
+
+void NativePlanWindow::imported(const std::string& part) {
+    fillChoices(part);
+    choose();
+}
+
+// A save or deletion the disk refused was taken back: the list follows, and what the table
+// holds stays, to be saved again.
+void NativePlanWindow::tell(const std::string& text, bool writeRefused) {
+    if (writeRefused) {
+        fillChoices(chosenPart());
+        saved_ = Shown{};
+    }
+    say(text);
 }
 
 // The headers whole, and the characteristic's name as wide as the room left lets it be.
@@ -307,7 +296,7 @@ void NativePlanWindow::choose() {
         if (plan) {
             chosen = shownOf(*plan);
         } else {
-            tell(pick(plan_texts::kNotReadable, language_));
+            say(pick(plan_texts::kNotReadable, language_));
         }
     }
     show(chosen);
@@ -440,7 +429,7 @@ std::optional<InspectionPlan> NativePlanWindow::tablePlan() {
     auto read =
         panel_.planFrom(fieldText(kPlanPartField), fieldText(kPlanPartNameField), rows_, language_);
     if (const auto* fault = std::get_if<std::string>(&read)) {
-        tell(*fault);
+        say(*fault);
         return std::nullopt;
     }
     return std::get<InspectionPlan>(std::move(read));
@@ -450,7 +439,7 @@ void NativePlanWindow::save() {
     const std::optional<InspectionPlan> plan = tablePlan();
     if (!plan) return;
     if (const std::optional<std::string> failure = panel_.save(*plan, language_)) {
-        tell(*failure);
+        say(*failure);
         return;
     }
     // The saved plan is the chosen one, shown as it was kept.
@@ -470,18 +459,7 @@ void NativePlanWindow::importCsv() {
     const std::optional<std::string> path =
         askOpenPath(window_, pick(plan_texts::kCsvFiles, language_));
     if (!path) return;
-    const auto bytes = fileBytes(*path);
-    if (const auto* error = std::get_if<DWORD>(&bytes)) {
-        tell(fileFailureMessage(failureFromSystemError(static_cast<long>(*error)), *path));
-        return;
-    }
-    auto imported = panel_.import(std::get<std::string>(bytes), language_);
-    if (const auto* refusal = std::get_if<std::string>(&imported)) {
-        tell(*refusal);
-        return;
-    }
-    fillChoices(std::get<InspectionPlan>(imported).part);
-    choose();
+    panel_.importFile(*path, language_);
 }
 
 void NativePlanWindow::exportCsv() {
@@ -490,19 +468,7 @@ void NativePlanWindow::exportCsv() {
     const std::optional<SaveChoice> choice =
         askSavePath(window_, plan->part + ".csv", {pick(plan_texts::kCsvFiles, language_)});
     if (!choice) return;
-    const std::string bytes = panel_.exportCsv(*plan, language_);
-    RecordFileOpening opening = files_.createRecordFile(choice->path);
-    if (!opening.file) {
-        tell(fileFailureMessage(opening.failure, choice->path));
-        return;
-    }
-    if (const auto failure = opening.file->write(bytes.data(), bytes.size())) {
-        tell(fileFailureMessage(*failure, choice->path));
-        return;
-    }
-    if (const auto failure = opening.file->commit()) {
-        tell(fileFailureMessage(failure->cause, failure->atClose ? kUnnamedFile : choice->path));
-    }
+    panel_.exportFile(*plan, choice->path, language_);
 }
 
 // OK: the chosen plan in force, or none; the table's changes are let go only when the user
@@ -512,7 +478,7 @@ void NativePlanWindow::confirm() {
         return;
     }
     if (!panel_.confirm(chosenPart())) {
-        tell(pick(plan_texts::kNotReadable, language_));
+        say(pick(plan_texts::kNotReadable, language_));
         fillChoices(std::nullopt);
         choose();
         return;
@@ -520,7 +486,7 @@ void NativePlanWindow::confirm() {
     EndDialog(window_, IDOK);
 }
 
-void NativePlanWindow::tell(const std::string& text) const {
+void NativePlanWindow::say(const std::string& text) const {
     showMessageBox(window_, text, MessageIcon::Exclamation);
 }
 

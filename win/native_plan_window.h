@@ -13,17 +13,14 @@
 #include <vector>
 
 #include "base/language.h"
+#include "dialog/plan_panel.h"
 #include "files/plan_csv.h"
 
 namespace mensora {
 
-class FileSystem;
-class PlanPanel;
-struct InspectionPlan;
-
-class NativePlanWindow {
+class NativePlanWindow : private PlanWindowPort {
 public:
-    NativePlanWindow(PlanPanel& panel, FileSystem& files) : panel_(panel), files_(files) {}
+    explicit NativePlanWindow(PlanPanel& panel) : panel_(panel) {}
     // Runs the window until it is closed.
     void run(HWND owner, Language language);
 
@@ -41,6 +38,9 @@ private:
     static LRESULT CALLBACK editorProc(HWND editor, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR id, DWORD_PTR self);
     void opened(HWND window);
+    void plansRead() override;
+    void imported(const std::string& part) override;
+    void tell(const std::string& text, bool writeRefused) override;
     bool command(int id, int notification);
     bool notified(const NMHDR& header, LPARAM lParam);
 
@@ -67,12 +67,11 @@ private:
     void exportCsv();
     void confirm();
 
-    void tell(const std::string& text) const;
+    void say(const std::string& text) const;
     std::string fieldText(int id) const;
     HWND control(int id) const { return GetDlgItem(window_, id); }
 
     PlanPanel& panel_;
-    FileSystem& files_;
     Language language_ = Language::Chinese;
     HWND window_ = nullptr;           // while it is open
     std::vector<std::string> parts_;  // the saved plans, as the choice lists them after "No plan"

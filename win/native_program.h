@@ -47,7 +47,7 @@ private:
     NativeChartsWindow charts_{station_.dialog().chartSource(), records_.state, settings_};
     NativeTraceWindow trace_{station_.tracePanel()};
     NativePlantWindow plantWindow_{*station_.plantPanel()};
-    NativePlanWindow planWindow_{station_.planPanel(), fileSystem_};
+    NativePlanWindow planWindow_{station_.planPanel()};
 
     void showTraceLine();
 };

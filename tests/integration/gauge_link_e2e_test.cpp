@@ -350,8 +350,10 @@ TEST_P(PlanWalkedAtTheBench, ImportedPlanIsWalkedWithTheDataKey) {
         },
         [&](QWidget* open) {
             ASSERT_EQ(open->objectName(), "plan");
-            EXPECT_EQ(open->findChild<QComboBox*>("plan-choice")->currentText().toStdString(),
-                      "A-7");
+            // The file is read away from the window's thread: chosen once it has been.
+            const auto* choice = open->findChild<QComboBox*>("plan-choice");
+            runUntil([&] { return choice->currentText() == "A-7"; });
+            EXPECT_EQ(choice->currentText().toStdString(), "A-7");
             rowsShown = open->findChild<QTableWidget*>("plan-table")->rowCount();
             open->findChild<QPushButton*>("plan-ok")->click();
         }});

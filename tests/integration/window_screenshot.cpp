@@ -257,7 +257,8 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     });
     shelf.save(plan);
     rig.work.runAll();
-    PlanPanel panel(shelf, rig.dialog.plan(), rig.state, rig.window);
+    PlanPanel panel(shelf, rig.dialog.plan(), rig.state,
+                    PlanPanelPorts{rig.work, rig.work, files, rig.window});
     PlanWindow planWindow(panel, shown, &rig.window);
     saveModalPicture(
         planWindow, [&planWindow] { planWindow.exec(); },

@@ -66,6 +66,11 @@ public:
     bool mayCreateFilesIn(const std::string& directory) override {
         return readOnlyFolders.count(directory) == 0;
     }
+    std::variant<std::string, FileFailure> readFile(const std::string& path) override {
+        const auto found = files.find(path);
+        if (found == files.end()) return FileFailure::NotFound;
+        return found->second;
+    }
 
 private:
     class Claim : public NameClaim {

@@ -1,9 +1,11 @@
-// The Plan window's flow over real saved plans: an import is saved and chosen, OK puts it in
-// force without restarting a walk under way, the table's rows are read by the plan's rules,
-// and deleting the plan in force leaves no plan.
+// The Plan window's flow over real saved plans and files, its work run on the test's hand: an
+// import is saved and chosen, OK puts it in force without restarting a walk under way, the
+// table's rows are read by the plan's rules, deleting the plan in force leaves no plan, and
+// what the disk refuses is told.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <variant>
 
 #include "dialog/plan_panel.h"
@@ -19,18 +21,39 @@ constexpr const char* kCsv =
     "A-7;Shaft;Bore;12,5;0,02;-0,01\r\n"
     "A-7;;Length;40;0,1;-0,1\r\n";
 
+// The open Plan window, as the work on the plans tells it.
+struct ToldWindow : PlanWindowPort {
+    void plansRead() override { told.push_back("read"); }
+    void imported(const std::string& part) override { told.push_back("imported " + part); }
+    void tell(const std::string& text, bool writeRefused) override {
+        told.push_back((writeRefused ? "refused: " : "told: ") + text);
+    }
+    std::vector<std::string> told;
+};
+
 struct Bench {
+    Bench() { panel.attach(&window, Language::English); }
+    std::string file(const std::string& name, const std::string& bytes) const {
+        const std::string path = folder.path() + name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
     test::DialogRig<> rig;
     test::TemporaryFolder folder;
     NativeFileSystem files;
     PlanShelf shelf{rig.work, rig.work, [this] { return PlanStore(files, folder.path()); }};
-    PlanPanel panel{shelf, rig.dialog.plan(), rig.state, rig.window};
+    PlanPanel panel{shelf, rig.dialog.plan(), rig.state,
+                    PlanPanelPorts{rig.work, rig.work, files, rig.window}};
+    ToldWindow window;
 };
 
 TEST(PlanPanel, AnImportIsSavedAndChosenAndOkKeepsAWalkUnderWay) {
     Bench bench;
-    const auto imported = bench.panel.import(kCsv, Language::English);
-    ASSERT_TRUE(std::holds_alternative<InspectionPlan>(imported));
+    bench.panel.importFile(bench.file("A-7.csv", kCsv), Language::English);
+    EXPECT_TRUE(bench.window.told.empty()) << "read away from the window's thread";
+    bench.rig.work.runAll();
+    EXPECT_EQ(bench.window.told, (std::vector<std::string>{"imported A-7", "read"}));
     EXPECT_EQ(bench.panel.choices().parts, std::vector<std::string>{"A-7"});
     EXPECT_EQ(bench.panel.choices().inForce, 0u);
 
@@ -41,7 +64,7 @@ TEST(PlanPanel, AnImportIsSavedAndChosenAndOkKeepsAWalkUnderWay) {
     EXPECT_EQ(bench.rig.dialog.plan().walk()->due(), 1u) << "OK again changes nothing";
 
     // Edited and saved: the walk starts the changed plan afresh.
-    InspectionPlan changed = std::get<InspectionPlan>(imported);
+    InspectionPlan changed = *bench.panel.planOf("A-7");
     changed.characteristics[1].nominal = 41.0f;
     ASSERT_FALSE(bench.panel.save(changed, Language::English));
     ASSERT_TRUE(bench.panel.confirm("A-7"));
@@ -51,6 +74,31 @@ TEST(PlanPanel, AnImportIsSavedAndChosenAndOkKeepsAWalkUnderWay) {
     EXPECT_EQ(bench.rig.dialog.plan().walk(), nullptr);
     EXPECT_FALSE(bench.panel.confirm("A-7")) << "gone";
     EXPECT_TRUE(bench.panel.choices().parts.empty());
+}
+
+// Exported, a plan comes back whole from its file; a file that cannot be read or written, and
+// a refused row, are told and take nothing.
+TEST(PlanPanel, ExportedPlansImportAgainAndWhatCannotBeReadOrWrittenIsTold) {
+    Bench bench;
+    const InspectionPlan plan{"B-2", "Ring", {{"1", "Ø", 20.0f, 0.05f, -0.05f, 0, "G-4", 5, 80}}};
+    const std::string exported = bench.folder.path() + "B-2 out.csv";
+    bench.panel.exportFile(plan, exported, Language::Chinese);
+    bench.panel.exportFile(plan, bench.folder.path() + "no folder/B-2.csv", Language::English);
+    bench.panel.importFile(exported, Language::English);
+    bench.panel.importFile(bench.folder.path() + "missing.csv", Language::English);
+    bench.panel.importFile(bench.file("bad.csv", "Part,Characteristic,Nominal,Upper tolerance,"
+                                                 "Lower tolerance\nC-3,Bore,x,0.1,-0.1\n"),
+                           Language::English);
+    bench.rig.work.runAll();
+    ASSERT_EQ(bench.window.told.size(), 5u);
+    EXPECT_TRUE(bench.window.told[0].starts_with("told: ")) << "the export to no folder";
+    EXPECT_NE(bench.window.told[0].find("no folder"), std::string::npos) << bench.window.told[0];
+    EXPECT_EQ(bench.window.told[1], "imported B-2");
+    EXPECT_NE(bench.window.told[2].find("missing.csv"), std::string::npos) << bench.window.told[2];
+    EXPECT_TRUE(bench.window.told[3].starts_with("told: Line 2")) << bench.window.told[3];
+    EXPECT_EQ(bench.window.told[4], "read");
+    EXPECT_EQ(bench.panel.planOf("B-2"), plan);
+    EXPECT_EQ(bench.panel.choices().parts, std::vector<std::string>{"B-2"});
 }
 
 TEST(PlanPanel, TheTablesRowsAreReadByThePlansRulesWithTheRowNamed) {
@@ -90,10 +138,7 @@ TEST(PlanPanel, SavedPlansAreReadAndWrittenOnTheWorkerAndARefusalIsTakenBackAndT
     // A folder, not empty, where C-3's plan would be written.
     std::filesystem::create_directories(std::filesystem::path(disk.pathOf("C-3")) / "in-the-way");
     const auto parts = [&bench] { return bench.panel.choices().parts; };
-    std::vector<std::optional<std::string>> told;
-    bench.panel.onShelfChanged(
-        Language::English,
-        [&told](const std::optional<std::string>& refusal) { told.push_back(refusal); });
+    const std::vector<std::string>& told = bench.window.told;
 
     EXPECT_TRUE(parts().empty()) << "nothing is read on the window's thread";
     ASSERT_FALSE(bench.panel.save(newer, Language::English));
@@ -101,18 +146,17 @@ TEST(PlanPanel, SavedPlansAreReadAndWrittenOnTheWorkerAndARefusalIsTakenBackAndT
     EXPECT_EQ(parts(), (std::vector<std::string>{"A-7", "B-2"}));
     EXPECT_EQ(bench.panel.planOf("A-7"), newer) << "the disk's older plan is not taken";
     EXPECT_EQ(disk.load("A-7"), newer);
-    EXPECT_EQ(told, std::vector<std::optional<std::string>>{std::nullopt});
+    EXPECT_EQ(told, std::vector<std::string>{"read"});
 
     ASSERT_FALSE(bench.panel.save(blocked, Language::English));
     EXPECT_EQ(parts(), (std::vector<std::string>{"A-7", "B-2", "C-3"})) << "at once";
     bench.rig.work.runAll();
     EXPECT_EQ(parts(), (std::vector<std::string>{"A-7", "B-2"})) << "taken back";
     ASSERT_EQ(told.size(), 2u);
-    ASSERT_TRUE(told[1]);
-    EXPECT_TRUE(told[1]->starts_with("The plan could not be saved: ")) << *told[1];
-    EXPECT_NE(told[1]->find("C-3"), std::string::npos) << *told[1];
+    EXPECT_TRUE(told[1].starts_with("refused: The plan could not be saved: ")) << told[1];
+    EXPECT_NE(told[1].find("C-3"), std::string::npos) << told[1];
 
-    bench.panel.onShelfChanged(Language::English, {});
+    bench.panel.attach(nullptr, Language::English);
     ASSERT_FALSE(bench.panel.save(blocked, Language::English));
     bench.rig.work.runAll();
     ASSERT_EQ(bench.rig.window.messages.size(), 1u);

@@ -73,6 +73,9 @@ public:
     bool mayCreateFilesIn(const std::string& directory) override {
         return native_.mayCreateFilesIn(directory);
     }
+    std::variant<std::string, FileFailure> readFile(const std::string& path) override {
+        return native_.readFile(path);
+    }
 
 private:
     NativeFileSystem native_;
