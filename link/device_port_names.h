@@ -21,9 +21,10 @@ namespace mensora {
 std::vector<std::string> findSerialDevices(const std::filesystem::path& devRoot,
                                            const std::filesystem::path& sysRoot);
 
-// "COMn" is the n-th device of findSerialDevices at the last refresh, unless the settings map
-// "COMn" to a device path of the user's choice. A name with no device resolves to an empty
-// name, which no open accepts; "COM0" has no device of its own.
+// The settings may map "COMn" to a device path of the user's choice; the other names from
+// "COM1" on are the devices of findSerialDevices at the last refresh in their order, a device
+// mapped already left out. A name with no device resolves to an empty name, which no open
+// accepts; "COM0" has a device only when it is mapped.
 class DevicePortNames : public PortNames {
 public:
     explicit DevicePortNames(SettingsStore& settings, std::filesystem::path devRoot = "/dev",

@@ -78,14 +78,25 @@ DevicePortNames::DevicePortNames(SettingsStore& settings, fs::path devRoot, fs::
     refresh();
 }
 
+// Mapped names take their numbers and the machine's devices fill the other numbers in their
+// order, so that a gauge mapped as COM1 leaves a caliper plugged in later its own number.
 void DevicePortNames::refresh() {
-    const std::vector<std::string> devices = findSerialDevices(devRoot_, sysRoot_);
+    std::array<std::optional<std::string>, kPortNameCount> mapped;
+    for (std::uint32_t index = 0; index < kPortNameCount; ++index) {
+        mapped[index] = settings_.portOverride("COM" + formatUnsigned(index));
+    }
+    std::vector<std::string> devices = findSerialDevices(devRoot_, sysRoot_);
+    // A device mapped by the user has its number already.
+    std::erase_if(devices, [&mapped](const std::string& device) {
+        return std::find(mapped.begin(), mapped.end(), device) != mapped.end();
+    });
+    auto next = devices.begin();
     for (std::uint32_t index = 0; index < kPortNameCount; ++index) {
         std::string& name = names_[index];
-        if (auto mapped = settings_.portOverride("COM" + formatUnsigned(index))) {
-            name = std::move(*mapped);
-        } else if (index >= 1 && index <= devices.size()) {
-            name = devices[index - 1];
+        if (mapped[index]) {
+            name = std::move(*mapped[index]);
+        } else if (index >= 1 && next != devices.end()) {
+            name = *next++;
         } else {
             name.clear();
         }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -106,20 +107,34 @@ TEST_F(FakeMachine, ComNamesAreTheDevicesInOrderAndTheRestResolveToNothing) {
     EXPECT_EQ(names.deviceName(17), "");
 }
 
-// A by-id link or a virtual gauge is mapped by the user; the other ports keep their numbers.
-TEST_F(FakeMachine, MappedPortNamesTakeTheUsersDeviceAndLeaveTheOthersInPlace) {
+// A by-id link or a virtual gauge is mapped by the user: it takes its number, and the
+// machine's devices fill the other numbers in their order, so that a caliper plugged in beside
+// a virtual gauge mapped as COM1 is found as COM2; a mapped device is not listed twice.
+TEST_F(FakeMachine, MappedPortNamesTakeTheirNumbersAndTheDevicesFillTheOthers) {
     addTypicalBench();
-    settings.overrides["COM2"] = "/dev/serial/by-id/usb-gauge-if00";
-    settings.overrides["COM12"] = "/tmp/virtual-gauge";
-    settings.overrides["COM16"] = "/dev/ttyS31";
-    const DevicePortNames names(settings, dev, sys);
-
-    EXPECT_EQ(names.deviceName(1), path("ttyUSB0"));
-    EXPECT_EQ(names.deviceName(2), "/dev/serial/by-id/usb-gauge-if00");
-    EXPECT_EQ(names.deviceName(3), path("ttyUSB10"));
-    EXPECT_EQ(names.deviceName(11), "");
-    EXPECT_EQ(names.deviceName(12), "/tmp/virtual-gauge");
-    EXPECT_EQ(names.deviceName(16), "/dev/ttyS31");
+    const std::string vg = "/tmp/virtual-gauge";
+    const std::string byId = "/dev/serial/by-id/usb-gauge-if00";
+    const std::string u0 = path("ttyUSB0"), u2 = path("ttyUSB2"), u10 = path("ttyUSB10");
+    const std::string a0 = path("ttyACM0"), a1 = path("ttyACM1");
+    const std::string s0 = path("ttyS0"), s3 = path("ttyS3"), s10 = path("ttyS10");
+    const struct {
+        std::map<std::string, std::string> mapped;
+        std::vector<std::string> expected;  // from COM0 on; the rest resolve to nothing
+    } cases[] = {
+        {{{"COM1", vg}}, {"", vg, u0, u2, u10, a0, a1, s0, s3, s10}},
+        {{{"COM2", byId}, {"COM12", vg}, {"COM16", "/dev/ttyS31"}},
+         {"", u0, byId, u2, u10, a0, a1, s0, s3, s10, "", "", vg, "", "", "", "/dev/ttyS31"}},
+        {{{"COM0", a0}, {"COM3", u0}}, {a0, u2, u10, u0, a1, s0, s3, s10}},
+    };
+    for (const auto& c : cases) {
+        settings.overrides = c.mapped;
+        const DevicePortNames names(settings, dev, sys);
+        for (std::uint32_t index = 0; index < kPortNameCount; ++index) {
+            EXPECT_EQ(names.deviceName(index),
+                      index < c.expected.size() ? c.expected[index] : std::string())
+                << "COM" << index << " with " << c.mapped.begin()->first << " mapped";
+        }
+    }
 }
 
 // A gauge adapter plugged in after start-up is found by the next Connect.
