@@ -9,9 +9,9 @@
 -- tolerance is signed, as the bench shows it). A value on a limit is NG.
 
 ---------------------------------------------------------------------------------------------
--- PostgreSQL
+-- PostgreSQL (may be run again: it keeps the table and brings the view up to date)
 ---------------------------------------------------------------------------------------------
-CREATE TABLE mensora_record (
+CREATE TABLE IF NOT EXISTS mensora_record (
   bench TEXT NOT NULL,                 -- the bench's name (Mensora's Plant database window)
   run CHAR(32) NOT NULL,               -- one journal of one window
   sequence BIGINT NOT NULL,            -- the journal's row number
@@ -39,17 +39,34 @@ CREATE TABLE mensora_record (
 -- that may alter it; by hand:
 -- ALTER TABLE mensora_record ADD COLUMN IF NOT EXISTS part_serial TEXT;
 
-CREATE VIEW mensora_capability AS
-SELECT part, characteristic, lot,
-       count(value) AS n,
-       avg(value) AS mean,
-       stddev_samp(value) AS sigma,
-       (min(nominal + upper_tolerance) - max(nominal + lower_tolerance))
-         / nullif(6 * stddev_samp(value), 0) AS cp,
-       least(min(nominal + upper_tolerance) - avg(value), avg(value) - max(nominal + lower_tolerance))
-         / nullif(3 * stddev_samp(value), 0) AS cpk
-FROM mensora_record
-GROUP BY part, characteristic, lot;
+-- The figures of each part, characteristic and lot, named as the benches name them: Pp and Ppk
+-- from the overall sample sigma, Cp and Cpk from the within sigma, the average moving range
+-- between consecutive records of one bench's run (in the order they were taken) over d2 = 1.128.
+-- CREATE OR REPLACE keeps a view made before: cp and cpk were from the overall sigma there.
+CREATE OR REPLACE VIEW mensora_capability AS
+WITH ranged AS (
+  SELECT part, characteristic, lot, value, nominal, upper_tolerance, lower_tolerance,
+         abs(value - lag(value) OVER (PARTITION BY bench, run, part, characteristic, lot
+                                      ORDER BY sequence)) AS moving_range
+  FROM mensora_record
+), grouped AS (
+  SELECT part, characteristic, lot,
+         count(value) AS n,
+         avg(value) AS mean,
+         stddev_samp(value) AS sigma,
+         avg(moving_range) / 1.128 AS sigma_within,
+         min(nominal + upper_tolerance) AS usl,
+         max(nominal + lower_tolerance) AS lsl
+  FROM ranged
+  GROUP BY part, characteristic, lot
+)
+SELECT part, characteristic, lot, n, mean, sigma,
+       (usl - lsl) / nullif(6 * sigma_within, 0) AS cp,
+       least(usl - mean, mean - lsl) / nullif(3 * sigma_within, 0) AS cpk,
+       sigma_within,
+       (usl - lsl) / nullif(6 * sigma, 0) AS pp,
+       least(usl - mean, mean - lsl) / nullif(3 * sigma, 0) AS ppk
+FROM grouped;
 
 -- The benches' role: it inserts its rows and reads them back, nothing else.
 -- CREATE ROLE mensora_bench LOGIN PASSWORD '...';
@@ -59,6 +76,9 @@ GROUP BY part, characteristic, lot;
 
 ---------------------------------------------------------------------------------------------
 -- SQL Server (run as its own batch; GO separates the statements in sqlcmd)
+-- Untried: no SQL Server is at hand where Mensora is built and tested, so these statements
+-- have never been run. They are written for SQL Server 2012 or later (LAG); the PostgreSQL
+-- half above is the one the tests run.
 ---------------------------------------------------------------------------------------------
 -- CREATE TABLE mensora_record (
 --   bench NVARCHAR(100) NOT NULL, run CHAR(32) NOT NULL, sequence BIGINT NOT NULL,
@@ -74,18 +94,27 @@ GROUP BY part, characteristic, lot;
 --   ALTER TABLE mensora_record ADD part_serial NVARCHAR(400);
 -- GO
 -- CREATE VIEW mensora_capability AS
--- SELECT part, characteristic, lot,
---        COUNT(value) AS n,
---        AVG(value) AS mean,
---        STDEV(value) AS sigma,
---        (MIN(nominal + upper_tolerance) - MAX(nominal + lower_tolerance))
---          / NULLIF(6 * STDEV(value), 0) AS cp,
---        (CASE WHEN MIN(nominal + upper_tolerance) - AVG(value) < AVG(value) - MAX(nominal + lower_tolerance)
---              THEN MIN(nominal + upper_tolerance) - AVG(value)
---              ELSE AVG(value) - MAX(nominal + lower_tolerance) END)
---          / NULLIF(3 * STDEV(value), 0) AS cpk
--- FROM mensora_record
--- GROUP BY part, characteristic, lot;
+-- WITH ranged AS (
+--   SELECT part, characteristic, lot, value, nominal, upper_tolerance, lower_tolerance,
+--          ABS(value - LAG(value) OVER (PARTITION BY bench, run, part, characteristic, lot
+--                                       ORDER BY sequence)) AS moving_range
+--   FROM mensora_record
+-- ), grouped AS (
+--   SELECT part, characteristic, lot, COUNT(value) AS n, AVG(value) AS mean,
+--          STDEV(value) AS sigma, AVG(moving_range) / 1.128 AS sigma_within,
+--          MIN(nominal + upper_tolerance) AS usl, MAX(nominal + lower_tolerance) AS lsl
+--   FROM ranged
+--   GROUP BY part, characteristic, lot
+-- )
+-- SELECT part, characteristic, lot, n, mean, sigma,
+--        (usl - lsl) / NULLIF(6 * sigma_within, 0) AS cp,
+--        (CASE WHEN usl - mean < mean - lsl THEN usl - mean ELSE mean - lsl END)
+--          / NULLIF(3 * sigma_within, 0) AS cpk,
+--        sigma_within,
+--        (usl - lsl) / NULLIF(6 * sigma, 0) AS pp,
+--        (CASE WHEN usl - mean < mean - lsl THEN usl - mean ELSE mean - lsl END)
+--          / NULLIF(3 * sigma, 0) AS ppk
+-- FROM grouped;
 -- GO
 -- CREATE LOGIN mensora_bench WITH PASSWORD = '...';
 -- CREATE USER mensora_bench FOR LOGIN mensora_bench;

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <regex>
+#include <string>
 
+#include "charts/running_capability.h"
+#include "measure/judgement.h"
 #include "plant/plant_sender.h"
 #include "plant/plant_status.h"
 #include "plant/utf16_text.h"
@@ -43,6 +48,45 @@ TEST(PlantSending, RecordsArriveOnceWithTheirTextVerbatim) {
 
     expectServerHolds(connection, "bench-verbatim", runIdFrom(1), records);
     EXPECT_EQ(journal.plantSentUpTo(), records.back().sequence);
+}
+
+// The plant's capability view gives the figures the bench gives for the same records, each
+// named as the bench names it (run by plant_database_sql_test, against the view that
+// docs/plant-database.sql makes).
+TEST(PlantSending, TheCapabilityViewFiguresAsTheBenchDoes) {
+    if (std::getenv("MENSORA_PLANT_TEST_VIEW") == nullptr) GTEST_SKIP() << "no view made";
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("view"), runIdFrom(6));
+    std::vector<OutboxRecord> records = sampleRecords(40);
+    // As the bench holds them: the readings and sizes in single precision.
+    RunningCapability bench;
+    for (OutboxRecord& record : records) {
+        record.part = "VIEW-1";
+        record.lot = "L-view";
+        bench.add(static_cast<float>(*record.value));
+    }
+    journal.append(records);
+    PlantSender sender({connection, "bench-view", journal.path()});
+    ASSERT_TRUE(sendUntilUpToDate(sender).upToDate);
+
+    Parameters sizes;
+    sizes.nominal = static_cast<float>(*records[0].nominal);
+    sizes.upperTolerance = static_cast<float>(*records[0].upperTolerance);
+    sizes.lowerTolerance = static_cast<float>(*records[0].lowerTolerance);
+    const CapabilityFigures expected = bench.figures(toleranceLimits(sizes));
+    const auto rows = plantRows(connection, "SELECT n, mean, sigma, sigma_within, cp, cpk, pp, ppk"
+                                            " FROM mensora_capability WHERE part = 'VIEW-1'");
+    ASSERT_EQ(rows.size(), 1u);
+    const PlantRow& row = rows[0];
+    EXPECT_EQ(row[0], std::to_string(expected.count));
+    const std::optional<double> figures[] = {expected.mean, expected.sigma, expected.sigmaWithin,
+                                             expected.cp,   expected.cpk,   expected.pp,
+                                             expected.ppk};
+    const char* const names[] = {"mean", "sigma", "sigma_within", "cp", "cpk", "pp", "ppk"};
+    for (std::size_t i = 0; i < std::size(figures); ++i) {
+        ASSERT_TRUE(figures[i] && row[i + 1]) << names[i];
+        EXPECT_NEAR(std::stod(*row[i + 1]), *figures[i], 1e-9 * std::abs(*figures[i])) << names[i];
+    }
 }
 
 // A crash between the insert and the journal's mark, a restart or a resend: the server is
