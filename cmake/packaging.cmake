@@ -42,5 +42,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # and the live reading is drawn in Noto Sans Mono CJK.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, fonts-noto-cjk")
+# The plant database is reached through unixODBC (its library comes with the dependencies
+# above); its tools and the PostgreSQL driver are what a bench that sends to one needs.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "unixodbc, odbc-postgresql")
 
 include(CPack)
