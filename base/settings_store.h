@@ -19,6 +19,17 @@ public:
                                                const std::string& key) = 0;
     virtual void putText(const std::string& section, const std::string& key,
                          const std::string& value) = 0;
+    // A text that holds a password (a connection string): kept where only this user can read
+    // it. The settings file of a user alone is such a place already; the registry keeps it
+    // encrypted for the user.
+    virtual std::optional<std::string> getSecret(const std::string& section,
+                                                 const std::string& key) {
+        return getText(section, key);
+    }
+    virtual void putSecret(const std::string& section, const std::string& key,
+                           const std::string& value) {
+        putText(section, key, value);
+    }
     // A device path the user mapped to a port name ("COM3") under [Ports], if any.
     virtual std::optional<std::string> portOverride(const std::string& portName) = 0;
 };

@@ -16,7 +16,7 @@ PlantDoor::PlantDoor(const PlantDoorPorts& ports, PlantSource source)
     : ports_(ports), source_(std::move(source)) {}
 
 std::string PlantDoor::connection() const {
-    return ports_.settings.getText(plant_settings::kSection, plant_settings::kConnection)
+    return ports_.settings.getSecret(plant_settings::kSection, plant_settings::kConnection)
         .value_or("");
 }
 
@@ -58,7 +58,7 @@ void PlantDoor::start() {
 
 void PlantDoor::change(const std::string& connection, const std::string& bench) {
     const bool sending = sender_ != nullptr;
-    ports_.settings.putText(plant_settings::kSection, plant_settings::kConnection, connection);
+    ports_.settings.putSecret(plant_settings::kSection, plant_settings::kConnection, connection);
     ports_.settings.putText(plant_settings::kSection, plant_settings::kBench, bench);
     start();
     // No plant database any more: the journal need not keep records for it.

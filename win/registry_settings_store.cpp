@@ -1,5 +1,9 @@
 #include "win/registry_settings_store.h"
 
+#include <dpapi.h>
+
+#include <vector>
+
 #include "base/wide_text.h"
 #include "win/executable_name.h"
 
@@ -81,6 +85,80 @@ void RegistrySettingsStore::putText(const std::string& section, const std::strin
     RegSetValueExW(opened, wide(key).c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(text.c_str()),
                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegCloseKey(opened);
+}
+
+namespace {
+
+// The text as only this user on this PC can read it back; empty when the system refuses.
+std::vector<BYTE> protectedForUser(const std::string& text) {
+    DATA_BLOB plain{static_cast<DWORD>(text.size()),
+                    reinterpret_cast<BYTE*>(const_cast<char*>(text.data()))};
+    DATA_BLOB sealed{};
+    if (!CryptProtectData(&plain, L"Mensora", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
+                          &sealed)) {
+        return {};
+    }
+    std::vector<BYTE> bytes(sealed.pbData, sealed.pbData + sealed.cbData);
+    LocalFree(sealed.pbData);
+    return bytes;
+}
+
+std::optional<std::string> unprotected(std::vector<BYTE> bytes) {
+    DATA_BLOB sealed{static_cast<DWORD>(bytes.size()), bytes.data()};
+    DATA_BLOB plain{};
+    if (!CryptUnprotectData(&sealed, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN,
+                            &plain)) {
+        return std::nullopt;
+    }
+    std::string text(reinterpret_cast<const char*>(plain.pbData), plain.cbData);
+    SecureZeroMemory(plain.pbData, plain.cbData);
+    LocalFree(plain.pbData);
+    return text;
+}
+
+}  // namespace
+
+std::optional<std::string> RegistrySettingsStore::getSecret(const std::string& section,
+                                                            const std::string& key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, KEY_QUERY_VALUE,
+                      &opened) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    const std::wstring name = wide(key);
+    DWORD type = 0;
+    DWORD size = 0;
+    std::vector<BYTE> bytes;
+    if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_BINARY) {
+        bytes.resize(size);
+        if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, bytes.data(), &size) !=
+            ERROR_SUCCESS) {
+            bytes.clear();
+        }
+    }
+    RegCloseKey(opened);
+    if (type == REG_BINARY) return bytes.empty() ? std::nullopt : unprotected(std::move(bytes));
+    // Kept in clear by an earlier Mensora: protected from now on.
+    std::optional<std::string> clear = getText(section, key);
+    if (clear) putSecret(section, key, *clear);
+    return clear;
+}
+
+void RegistrySettingsStore::putSecret(const std::string& section, const std::string& key,
+                                      const std::string& value) {
+    const std::vector<BYTE> sealed = protectedForUser(value);
+    // Never kept in clear: a text the system would not protect is not kept.
+    if (sealed.empty()) return;
+    HKEY opened = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
+                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &opened,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExW(opened, wide(key).c_str(), 0, REG_BINARY, sealed.data(),
+                   static_cast<DWORD>(sealed.size()));
     RegCloseKey(opened);
 }
 

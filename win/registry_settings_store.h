@@ -24,6 +24,12 @@ public:
     std::optional<std::string> getText(const std::string& section, const std::string& key) override;
     void putText(const std::string& section, const std::string& key,
                  const std::string& value) override;
+    // Encrypted for this user by the system's data protection, as a binary value; a text left
+    // in clear by an earlier Mensora is read once and replaced by its protected form.
+    std::optional<std::string> getSecret(const std::string& section,
+                                         const std::string& key) override;
+    void putSecret(const std::string& section, const std::string& key,
+                   const std::string& value) override;
     // Windows' own port names need no mapping.
     std::optional<std::string> portOverride(const std::string& portName) override;
 

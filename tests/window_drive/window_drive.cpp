@@ -853,6 +853,28 @@ std::string storedTrace(const wchar_t* name) {
     return narrow(value);
 }
 
+// The plant database's connection string, which holds a password, is kept encrypted for the
+// user: a binary value in which the text is found neither as UTF-16 nor as UTF-8.
+void connectionKeptProtected(const std::wstring& connection, const char* when) {
+    BYTE value[4096] = {};
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mensora\\mensora\\Plant", L"Connection",
+                     RRF_RT_ANY, &type, value, &size) != ERROR_SUCCESS) {
+        fail(std::string("no plant connection is kept ") + when);
+    }
+    const std::string bytes(reinterpret_cast<const char*>(value), size);
+    const std::string utf8 = narrow(connection);
+    const std::string utf16(reinterpret_cast<const char*>(connection.data()),
+                            connection.size() * sizeof(wchar_t));
+    if (type != REG_BINARY || bytes.find(utf8) != std::string::npos ||
+        bytes.find(utf16) != std::string::npos) {
+        fail(std::string("the plant connection is kept in clear ") + when);
+    }
+    step(std::string("the plant connection is kept protected ") + when + ", " +
+         std::to_string(size) + " bytes");
+}
+
 // What the first run types, blanks and all, and what the fields keep of it.
 const wchar_t* const kTraceTyped[kTraceFieldCount] = {L"A-100", L" 外径 Ø12 ", L"L42", L"王工",
                                                       L"G-7"};
@@ -968,6 +990,7 @@ void plantDatabase(const std::wstring& picture) {
     expectBox("Test with a driver the machine lacks", caption(plant_texts::kNotConnected), IDOK,
               window);
     closeWith(window, IDOK);
+    connectionKeptProtected(lacking, "after OK");
     const std::string prefix = caption(plant_texts::kStatusPrefix);
     waitFor("the plant database's line", [&] {
         return IsWindowVisible(control(kPlantLine)) && text(kPlantLine).rfind(prefix, 0) == 0;
@@ -1245,13 +1268,16 @@ void plantLineComesToSay(const std::string& what, const std::function<bool()>& h
 
 // Records taken by the data key go to the journal and on to the plant's server, through an
 // outage of the server, without a box; the line says up to date once the server has them.
-void plantJournal(const std::wstring& out, const std::wstring& keyPipe) {
+void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
+                  const std::wstring& connection) {
     const std::string upToDate =
         caption(plant_texts::kStatusPrefix) + caption(plant_texts::kUpToDate);
     const auto sayUpToDate = [&upToDate] { return text(kPlantLine) == upToDate; };
     connect();
     recordByKeyUpTo(3, keyPipe);
     plantLineComesToSay("up to date", sayUpToDate, 30000);
+    // Stored in clear as an earlier Mensora kept it: protected once the program has read it.
+    connectionKeptProtected(connection, "once an earlier clear text was read");
     askServer(out, L"stop");
     recordByKeyUpTo(6, keyPipe);
     const std::string error = caption(plant_texts::kErrorBefore);
@@ -1583,7 +1609,7 @@ int wmain(int argc, wchar_t** argv) {
     if (layout) {
         layoutRun();
     } else if (plant) {
-        plantJournal(out, key);
+        plantJournal(out, key, connection);
     } else if (plan) {
         planRun(out);
     } else if (later) {
