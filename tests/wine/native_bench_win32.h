@@ -13,7 +13,7 @@
 #include "base/wide_text.h"
 #include "tests/support/folder_listing.h"
 #include "tests/wine/helper_program.h"
-#include "tests/wine/relocated_executable.h"
+#include "tests/support/relocated_executable.h"
 
 namespace mensora::test {
 

@@ -17,7 +17,7 @@
 #include "tests/support/fake_window.h"
 #include "tests/support/virtual_clock.h"
 #include "tests/unit/files/sample_records.h"
-#include "tests/wine/relocated_executable.h"
+#include "tests/support/relocated_executable.h"
 
 namespace {
 
