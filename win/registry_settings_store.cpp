@@ -2,6 +2,7 @@
 
 #include <dpapi.h>
 
+#include <cstring>
 #include <vector>
 
 #include "base/wide_text.h"
@@ -46,46 +47,65 @@ std::wstring RegistrySettingsStore::sectionPath(const std::string& section) cons
     return L"Software\\Mensora\\" + application_ + L"\\" + wide(section);
 }
 
-std::optional<std::string> RegistrySettingsStore::getText(const std::string& section,
-                                                          const std::string& key) {
+std::optional<RegistrySettingsStore::StoredValue> RegistrySettingsStore::readValue(
+    const std::string& section, const std::string& key) const {
     HKEY opened = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, KEY_QUERY_VALUE,
                       &opened) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     const std::wstring name = wide(key);
+    std::optional<StoredValue> stored;
     DWORD type = 0;
     DWORD size = 0;
-    std::optional<std::string> text;
-    if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_SZ) {
-        std::wstring value(size / sizeof(wchar_t) + 1, L'\0');
-        DWORD read = static_cast<DWORD>(value.size() * sizeof(wchar_t));
-        if (RegQueryValueExW(opened, name.c_str(), nullptr, &type,
-                             reinterpret_cast<BYTE*>(value.data()), &read) == ERROR_SUCCESS) {
-            // The stored text may or may not end in its terminating zero.
-            value.resize(read / sizeof(wchar_t));
-            while (!value.empty() && value.back() == L'\0') value.pop_back();
-            text = utf8(value);
+    if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<BYTE> bytes(size);
+        if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, bytes.data(), &size) ==
+            ERROR_SUCCESS) {
+            bytes.resize(size);
+            stored = StoredValue{type, std::move(bytes)};
         }
     }
     RegCloseKey(opened);
-    return text;
+    return stored;
 }
 
-void RegistrySettingsStore::putText(const std::string& section, const std::string& key,
-                                    const std::string& value) {
+void RegistrySettingsStore::writeValue(const std::string& section, const std::string& key,
+                                       DWORD type, const BYTE* bytes, DWORD size) {
     HKEY opened = nullptr;
     if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
                         REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &opened,
                         nullptr) != ERROR_SUCCESS) {
         return;
     }
-    const std::wstring text = wide(value);
-    RegSetValueExW(opened, wide(key).c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(text.c_str()),
-                   static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    RegSetValueExW(opened, wide(key).c_str(), 0, type, bytes, size);
     RegCloseKey(opened);
+}
+
+namespace {
+
+// A text value's bytes as UTF-8: the stored text may or may not end in its terminating zero.
+std::string textOf(const std::vector<BYTE>& bytes) {
+    std::wstring value(bytes.size() / sizeof(wchar_t), L'\0');
+    std::memcpy(value.data(), bytes.data(), value.size() * sizeof(wchar_t));
+    while (!value.empty() && value.back() == L'\0') value.pop_back();
+    return utf8(value);
+}
+
+}  // namespace
+
+std::optional<std::string> RegistrySettingsStore::getText(const std::string& section,
+                                                          const std::string& key) {
+    const std::optional<StoredValue> stored = readValue(section, key);
+    if (!stored || stored->type != REG_SZ) return std::nullopt;
+    return textOf(stored->bytes);
+}
+
+void RegistrySettingsStore::putText(const std::string& section, const std::string& key,
+                                    const std::string& value) {
+    const std::wstring text = wide(value);
+    writeValue(section, key, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+               static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
 }
 
 namespace {
@@ -121,28 +141,13 @@ std::optional<std::string> unprotected(std::vector<BYTE> bytes) {
 
 std::optional<std::string> RegistrySettingsStore::getSecret(const std::string& section,
                                                             const std::string& key) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, KEY_QUERY_VALUE,
-                      &opened) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
-    const std::wstring name = wide(key);
-    DWORD type = 0;
-    DWORD size = 0;
-    std::vector<BYTE> bytes;
-    if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
-        type == REG_BINARY) {
-        bytes.resize(size);
-        if (RegQueryValueExW(opened, name.c_str(), nullptr, &type, bytes.data(), &size) !=
-            ERROR_SUCCESS) {
-            bytes.clear();
-        }
-    }
-    RegCloseKey(opened);
-    if (type == REG_BINARY) return bytes.empty() ? std::nullopt : unprotected(std::move(bytes));
+    std::optional<StoredValue> stored = readValue(section, key);
+    if (!stored) return std::nullopt;
+    if (stored->type == REG_BINARY) return unprotected(std::move(stored->bytes));
+    if (stored->type != REG_SZ) return std::nullopt;
     // Kept in clear by an earlier Mensora: protected from now on.
-    std::optional<std::string> clear = getText(section, key);
-    if (clear) putSecret(section, key, *clear);
+    std::string clear = textOf(stored->bytes);
+    putSecret(section, key, clear);
     return clear;
 }
 
@@ -151,15 +156,7 @@ void RegistrySettingsStore::putSecret(const std::string& section, const std::str
     const std::vector<BYTE> sealed = protectedForUser(value);
     // Never kept in clear: a text the system would not protect is not kept.
     if (sealed.empty()) return;
-    HKEY opened = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, sectionPath(section).c_str(), 0, nullptr,
-                        REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &opened,
-                        nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    RegSetValueExW(opened, wide(key).c_str(), 0, REG_BINARY, sealed.data(),
-                   static_cast<DWORD>(sealed.size()));
-    RegCloseKey(opened);
+    writeValue(section, key, REG_BINARY, sealed.data(), static_cast<DWORD>(sealed.size()));
 }
 
 std::optional<std::string> RegistrySettingsStore::portOverride(const std::string&) {

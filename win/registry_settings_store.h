@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/settings_store.h"
 
@@ -35,6 +36,15 @@ public:
 
 private:
     std::wstring sectionPath(const std::string& section) const;
+    // A value of the section as stored, of any type; none when there is none.
+    struct StoredValue {
+        DWORD type;
+        std::vector<BYTE> bytes;
+    };
+    std::optional<StoredValue> readValue(const std::string& section, const std::string& key) const;
+    // Creates the section when it is missing; a refusing registry keeps nothing.
+    void writeValue(const std::string& section, const std::string& key, DWORD type,
+                    const BYTE* bytes, DWORD size);
 
     std::wstring application_;
     HKEY section_ = nullptr;  // nullptr when the registry refused: every read is a default
