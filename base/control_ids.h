@@ -52,6 +52,7 @@ constexpr int kChartsCommand = 32;
 constexpr int kTraceCommand = 48;
 constexpr int kPlantCommand = 64;
 constexpr int kPlanCommand = 80;
+constexpr int kRunsCommand = 96;
 
 // Under the main window's template: the part and lot in force, and the plant database's line.
 constexpr int kTraceLine = 1100;
@@ -88,6 +89,11 @@ constexpr int kPlanOkButton = 1510;
 constexpr int kPlanCancelButton = 1511;
 constexpr int kPlanPartField = 1512;
 constexpr int kPlanPartNameField = 1513;
+// The Earlier runs window.
+constexpr int kRunsList = 1600;
+constexpr int kRunsSaveButton = 1601;
+constexpr int kRunsRestoreButton = 1602;
+constexpr int kRunsCloseButton = 1603;
 
 struct NamedControl {
     int id;
@@ -122,6 +128,10 @@ inline constexpr NamedControl kNamedControls[] = {
     {kPlanCancelButton, "plan-cancel"},
     {kPlanPartField, "plan-part"},
     {kPlanPartNameField, "plan-part-name"},
+    {kRunsList, "runs-list"},
+    {kRunsSaveButton, "runs-save"},
+    {kRunsRestoreButton, "runs-restore"},
+    {kRunsCloseButton, "runs-close"},
 };
 
 // The name of a control of the table above; nullptr for any other id.

@@ -125,6 +125,13 @@ std::string recordUnitName(std::uint8_t unitIndex) {
     return last == std::string::npos ? std::string() : item.substr(0, last + 1);
 }
 
+std::uint8_t unitIndexOfRecordName(std::string_view name) {
+    for (std::uint8_t index = 0; index < std::size(kUnitItems); ++index) {
+        if (!name.empty() && recordUnitName(index) == name) return index;
+    }
+    return 255;
+}
+
 const char* unitTextOf(std::uint8_t unitIndex) {
     switch (unitIndex) {
         case 0: return "mm";

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "base/language.h"
 
@@ -103,5 +104,7 @@ const char* unitTextOf(std::uint8_t unitIndex);
 // The unit as every record that leaves the list names it (journal, workbook, plant database):
 // the unit list's item without its blanks ("mm", "inch", "°"), empty when none is selected.
 std::string recordUnitName(std::uint8_t unitIndex);
+// The unit list's index of a unit so named; 255 (none) for any other name.
+std::uint8_t unitIndexOfRecordName(std::string_view name);
 
 }  // namespace mensora

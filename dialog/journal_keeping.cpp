@@ -5,7 +5,6 @@
 #include "base/control_table.h"
 #include "base/timer_ids.h"
 #include "journal/journal_texts.h"
-#include "measure/field_format.h"
 
 namespace mensora {
 namespace {
@@ -138,26 +137,29 @@ void JournalKeeping::offerBack(const UnsavedRecords& unsaved) {
     if (store_.count() != 0) return;
     const bool restore =
         context_.window.askYesNo(restoreQuestion(unsaved, context_.state.language()));
-    journal_.answer(
-        unsaved, restore, clock_.localNow(),
-        [this, unsaved](const std::vector<JournalRecord>& records) { putBack(records, unsaved); });
+    journal_.answer(unsaved, restore, clock_.localNow(),
+                    [this, unsaved](const std::vector<JournalRecord>& records) {
+                        // Recorded meanwhile: the list is no longer theirs.
+                        if (store_.count() == 0) putBack(records, unsaved.count, unsaved.place);
+                    });
 }
 
-void JournalKeeping::putBack(const std::vector<JournalRecord>& records,
-                             const UnsavedRecords& unsaved) {
-    if (store_.count() != 0) return;  // recorded meanwhile: the list is no longer theirs
+void JournalKeeping::restoreRun(std::int64_t list, const std::vector<JournalRecord>& records,
+                                std::uint32_t unsaved) {
+    recorder_.clearRecords();
+    journal_.resume(list, clock_.localNow());
+    putBack(records, unsaved, {});
+}
+
+void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved,
+                             const JournalPlanPlace& place) {
     puttingBack_ = true;
     const TraceValues inForce = traces_.inForce();
     for (const JournalRecord& r : records) {
         traces_.setInForce(r.trace);
-        RecordFields fields;
-        fields.seq = formatSequence(r.number);
-        fields.value = r.valueField;
-        fields.error = formatDeviation(r.error, r.decimalPlaces);
-        fields.result = verdictRecordText(r.verdict, r.language);
-        fields.time = r.takenAt;
         const std::uint32_t index = store_.count();
-        recorder_.putBack(fields, r.valueText, r.verdict, r.language, r.value, r.decimalPlaces);
+        recorder_.putBack(recordFieldsOf(r), r.valueText, r.verdict, r.language, r.value,
+                          r.decimalPlaces);
         if (store_.count() == index) break;  // the store is full
         if (r.planned) {
             plan_.stamps.putBack(index, {r.planned->part, r.planned->characteristic},
@@ -169,12 +171,10 @@ void JournalKeeping::putBack(const std::vector<JournalRecord>& records,
     traces_.setInForce(inForce);
     puttingBack_ = false;
     // The part under way goes on where it stood, unless a plan was put in force meanwhile.
-    if (unsaved.place.plan && plan_.walk() == nullptr) {
-        plan_.resume(*unsaved.place.plan, unsaved.place.position);
-    }
+    if (place.plan && plan_.walk() == nullptr) plan_.resume(*place.plan, place.position);
     AcquisitionState& state = context_.state;
     // Back as unsaved: the autosave writes them, and closing asks about them as usual.
-    state.unsavedRecords = unsaved.count;
+    state.unsavedRecords = unsaved;
     state.recordsDirty = true;
     context_.window.scrollRecordListToEnd();
     context_.exchange.push();

@@ -59,6 +59,10 @@ public:
     void saved(bool autosave, std::uint32_t covered);
     // The plan in force or the walk's place in it changed.
     void planMoved();
+    // An earlier run's records, all that the journal holds of it, put back in place of the
+    // list's (all saved): the list goes on as that run, `unsaved` of them still in no file.
+    void restoreRun(std::int64_t list, const std::vector<JournalRecord>& records,
+                    std::uint32_t unsaved);
     // Records being put back carry their own plan stamps.
     bool puttingBack() const { return puttingBack_; }
 
@@ -69,7 +73,9 @@ private:
     void tellProgress() const {
         if (progressChanged_) progressChanged_();
     }
-    void putBack(const std::vector<JournalRecord>& records, const UnsavedRecords& unsaved);
+    // Into the empty list; a walk cut short at `place` resumes unless a plan is in force.
+    void putBack(const std::vector<JournalRecord>& records, std::uint32_t unsaved,
+                 const JournalPlanPlace& place);
     // Hands the record over; the plan its part follows, if any.
     std::shared_ptr<const InspectionPlan> keep(float value, std::uint8_t decimalPlaces);
     void keepPlace();

@@ -88,6 +88,8 @@ void MainDialog::keepJournal(Journal& journal) {
                     });
     // The plant database's line shows how far the journal has got.
     if (plant_ != nullptr) plant_->followJournal([&journal] { return journal.progress(); });
+    earlierRuns_.emplace(EarlierRuns::Parts{journal, *journal_, files_, workbook_}, state_,
+                         ports_.window);
 }
 
 void MainDialog::reportRecordsTo(RecordObserver* observer) { plan_.reportTo(observer); }

@@ -17,6 +17,7 @@
 #include "base/work_queue.h"
 #include "dialog/characteristic_chart.h"
 #include "dialog/data_exchange.h"
+#include "dialog/earlier_runs.h"
 #include "dialog/journal_keeping.h"
 #include "dialog/language_choice.h"
 #include "dialog/parameters_panel.h"
@@ -99,6 +100,8 @@ public:
     // What the workbook's figures are drawn from: the characteristic due, whatever a charts
     // window pinned, as the parameters and statistics beside them are.
     const ChartData& workbookChart() { return charts_.due(); }
+    // The runs the journal keeps; without a journal (a test that opens none) nullptr.
+    EarlierRuns* earlierRuns() { return earlierRuns_ ? &*earlierRuns_ : nullptr; }
 
 private:
     // Between the recorder and whoever else follows the records, from the start on.
@@ -129,6 +132,7 @@ private:
     PlanStamps& planStamps_;
     CharacteristicChart charts_;
     std::optional<JournalKeeping> journal_;
+    std::optional<EarlierRuns> earlierRuns_;
     PlantDoor* plant_;
 };
 

@@ -47,22 +47,33 @@ RecordFiles::RecordFiles(AcquisitionState& state, const RecordStore& store, Wind
       events_(std::move(events)) {}
 
 std::optional<std::string> RecordFiles::exportRecords() {
+    const std::optional<SaveTarget> target = askSaveTarget();
+    if (!target) return std::nullopt;
+    if (target->workbook) return target->path;
+    if (saveRecordsTo(target->path)) {
+        events_.recordsSaved(false);
+        window_.showMessage(pick(texts::kExportSucceeded, state_.language()),
+                            MessageIcon::Exclamation);
+    }
+    return std::nullopt;
+}
+
+std::optional<RecordFiles::SaveTarget> RecordFiles::askSaveTarget() {
     // The dialog can stay open for a long time; the gauge must not be reported lost
     // meanwhile. Nothing is said when it closes: the next good frame tells that the gauge
     // is there.
     events_.longWaitStarts();
-    const Language language = state_.language();
-    const std::optional<SaveChoice> choice =
-        window_.askSavePath(kOfferedFileName, {kRecordFileFilter, pick(kWorkbookFilter, language)});
+    const std::optional<SaveChoice> choice = window_.askSavePath(
+        kOfferedFileName, {kRecordFileFilter, pick(kWorkbookFilter, state_.language())});
     if (!choice) return std::nullopt;
-    if (saveFileTypeOf(choice->path, choice->fileType) == SaveFileType::Workbook) {
-        return choice->path;
-    }
-    if (saveRecordsTo(choice->path)) {
-        events_.recordsSaved(false);
-        window_.showMessage(pick(texts::kExportSucceeded, language), MessageIcon::Exclamation);
-    }
-    return std::nullopt;
+    return SaveTarget{choice->path,
+                      saveFileTypeOf(choice->path, choice->fileType) == SaveFileType::Workbook};
+}
+
+bool RecordFiles::saveEarlierRecords(const RecordStore& store, const std::string& path) {
+    if (!writeStore(store, path)) return false;
+    window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
+    return true;
 }
 
 void RecordFiles::onAutosaveSwitch() {
@@ -114,15 +125,17 @@ std::string RecordFiles::autosaveDirectory() {
     return folder;
 }
 
-bool RecordFiles::saveRecordsTo(const std::string& path) {
+bool RecordFiles::writeStore(const RecordStore& store, const std::string& path) {
     const std::optional<RecordFileFailure> failure =
-        writeWholeFile(fileSystem_, path, store_, state_.language());
-    if (failure) {
-        window_.showMessage(
-            fileFailureMessage(failure->cause, failure->atClose ? kUnnamedFile : path),
-            MessageIcon::Stop);
-        return false;
-    }
+        writeWholeFile(fileSystem_, path, store, state_.language());
+    if (!failure) return true;
+    window_.showMessage(fileFailureMessage(failure->cause, failure->atClose ? kUnnamedFile : path),
+                        MessageIcon::Stop);
+    return false;
+}
+
+bool RecordFiles::saveRecordsTo(const std::string& path) {
+    if (!writeStore(store_, path)) return false;
     // Every record in the store is now in a file; records made inside a message box that
     // opens after this are counted again.
     state_.unsavedRecords = 0;

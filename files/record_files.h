@@ -34,6 +34,16 @@ public:
     // Asks where to save. A record file is written here; a workbook's path is returned for
     // the caller, which writes workbooks (nothing is returned otherwise).
     std::optional<std::string> exportRecords();
+    // Where Save would write, as the user chose in the same dialog: a record file or a
+    // workbook; nothing when the dialog was cancelled.
+    struct SaveTarget {
+        std::string path;
+        bool workbook = false;
+    };
+    std::optional<SaveTarget> askSaveTarget();
+    // Records of an earlier run, not the list's, written as a record file to path and told as
+    // Save tells it; the list's records stay as saved or unsaved as they were.
+    bool saveEarlierRecords(const RecordStore& store, const std::string& path);
     void onAutosaveSwitch();
     void autosaveTick();
 
@@ -50,6 +60,8 @@ private:
     // Writes every record to path, replacing what it held; on failure tells the user why and
     // returns false, the previous file left as it was.
     bool saveRecordsTo(const std::string& path);
+    // Writes store to path, replacing what it held; on failure tells the user why.
+    bool writeStore(const RecordStore& store, const std::string& path);
 
     AcquisitionState& state_;
     const RecordStore& store_;

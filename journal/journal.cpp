@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <iterator>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -102,6 +103,22 @@ public:
         }
         window_.post([give = std::move(restored), records = std::move(records)]() mutable {
             give(std::move(records));
+        });
+    }
+
+    // A read for the Earlier runs window, after every entry handed over before it: nothing
+    // when the journal cannot be read now. A failure of the read is not one of the journal's.
+    template <typename Result>
+    void readFor(std::function<std::optional<JournalError>(JournalFile&, Result&)> read,
+                 std::function<void(std::optional<Result>)> give) {
+        drain();
+        std::optional<Result> result;
+        if (file_) {
+            result.emplace();
+            if (read(*file_, *result)) result.reset();
+        }
+        window_.post([give = std::move(give), result = std::move(result)]() mutable {
+            give(std::move(result));
         });
     }
 
@@ -222,6 +239,29 @@ void Journal::answer(const UnsavedRecords& unsaved, bool restore, const LocalDat
     work_.submit([writer = writer_, unsaved, restored = std::move(restored)]() mutable {
         writer->read(unsaved, std::move(restored));
     });
+}
+
+void Journal::readRuns(std::function<void(std::optional<std::vector<JournalRun>>)> read) {
+    work_.submit([writer = writer_, read = std::move(read)]() mutable {
+        writer->readFor<std::vector<JournalRun>>(
+            [](JournalFile& file, std::vector<JournalRun>& runs) { return file.readRuns(runs); },
+            std::move(read));
+    });
+}
+
+void Journal::readRun(std::int64_t list,
+                      std::function<void(std::optional<std::vector<JournalRecord>>)> read) {
+    work_.submit([writer = writer_, list, read = std::move(read)]() mutable {
+        writer->readFor<std::vector<JournalRecord>>(
+            [list](JournalFile& file, std::vector<JournalRecord>& records) {
+                return file.readList(list, std::numeric_limits<std::int64_t>::max(), records);
+            },
+            std::move(read));
+    });
+}
+
+void Journal::resume(std::int64_t list, const LocalDateTime& at) {
+    hand(JournalRestoreAnswer{list, true, at});
 }
 
 void Journal::retry() {

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "base/clock.h"
@@ -75,6 +76,16 @@ public:
     // offered come back through `restored`, and the list goes on in this run.
     void answer(const UnsavedRecords& unsaved, bool restore, const LocalDateTime& at,
                 std::function<void(std::vector<JournalRecord>)> restored);
+
+    // For the Earlier runs window, each after every entry handed over before it, told on the
+    // window's thread; nothing while the journal cannot be read. The runs the journal holds,
+    // the latest first:
+    void readRuns(std::function<void(std::optional<std::vector<JournalRun>>)> read);
+    // Every record of run `list` that the journal holds, in order:
+    void readRun(std::int64_t list,
+                 std::function<void(std::optional<std::vector<JournalRecord>>)> read);
+    // The list, cleared before, goes on as run `list`, whose records the window put back.
+    void resume(std::int64_t list, const LocalDateTime& at);
 
 private:
     class Writer;

@@ -66,6 +66,7 @@ CREATE TABLE IF NOT EXISTS journal_mark (
   up_to INTEGER NOT NULL,
   at INTEGER NOT NULL);
 CREATE INDEX IF NOT EXISTS journal_mark_list ON journal_mark (list_id, kind);
+CREATE INDEX IF NOT EXISTS journal_entry_list ON journal_entry (list_id, number);
 CREATE VIEW IF NOT EXISTS journal_record AS
   SELECT e.seq AS seq, e.number AS number, e.value_text AS value_text, e.value AS value,
          e.error AS error, e.verdict AS verdict, datetime(e.taken, 'unixepoch') AS taken_at,
@@ -150,12 +151,11 @@ constexpr const char* kForgetPlace = "UPDATE journal_walk SET plan_id = NULL";
 constexpr const char* kEndSession = "UPDATE journal_session SET ended_normally = 1 WHERE id = ?1";
 constexpr const char* kStartSession =
     "INSERT INTO journal_session (started_at) VALUES (unixepoch(?1))";
-// What the start reads is found by the row's key or in the small table of marks, so that a
-// start costs the same on a journal of millions of rows. A list is made after every list
-// there is and only the latest list is ever continued, so the last row's list is the highest
-// list that holds rows; a list whose rows were pruned has its save marks.
+// What the start reads is found by an index or in the small table of marks, so that a start
+// costs the same on a journal of millions of rows. A list whose rows were pruned has its save
+// marks.
 constexpr const char* kLastList =
-    "SELECT max(coalesce((SELECT list_id FROM journal_entry ORDER BY seq DESC LIMIT 1), 0),"
+    "SELECT max(coalesce((SELECT max(list_id) FROM journal_entry), 0),"
     " coalesce((SELECT max(list_id) FROM journal_mark), 0))";
 // A row goes only when a record file holds it, it is old enough and the plant has it (or
 // there is no plant). One slice of rows at a time (?3 < seq <= ?4), each in a transaction of
@@ -173,15 +173,16 @@ constexpr const char* kPreviousRunEndedNormally =
     "SELECT ended_normally FROM journal_session ORDER BY id DESC LIMIT 1";
 constexpr const char* kLatestList =
     "SELECT seq, list_id, number FROM journal_entry ORDER BY seq DESC LIMIT 1";
+// Ended by a Clear or a refusal since it was last put back.
 constexpr const char* kListEnded =
-    "SELECT EXISTS (SELECT 1 FROM journal_mark WHERE list_id = ?1 AND kind IN (?2, ?3))";
+    "SELECT EXISTS (SELECT 1 FROM journal_mark WHERE list_id = ?1 AND kind IN (?2, ?3)"
+    " AND id > (SELECT coalesce(max(id), 0) FROM journal_mark WHERE list_id = ?1 AND kind = ?4))";
 constexpr const char* kSavedUpTo =
     "SELECT coalesce(max(up_to), 0) FROM journal_mark WHERE list_id = ?1 AND kind IN (?2, ?3)";
-// The latest list's rows are the journal's last ones, numbered 1, 2, 3 … in order, and no
-// unsaved row is ever pruned: the unsaved ones lie in the last (last number - saved up to)
-// rows (?2 < seq), which bounds the search.
+// Unsaved rows are never pruned, and a list put back from its earlier run goes on after other
+// lists' rows: the index finds them by list and number.
 constexpr const char* kUnsavedOfList = "SELECT count(*), min(seq), max(seq) FROM journal_entry"
-                                       " WHERE seq > ?2 AND list_id = ?1 AND number > ?3";
+                                       " WHERE list_id = ?1 AND number > ?2";
 constexpr const char* kTakenAt =
     "SELECT datetime(taken, 'unixepoch') FROM journal_entry WHERE seq = ?1";
 constexpr const char* kReadList =
@@ -193,6 +194,16 @@ constexpr const char* kReadList =
     " JOIN journal_parameters p ON p.id = e.parameters_id"
     " JOIN journal_trace t ON t.id = e.trace_id"
     " WHERE e.list_id = ?1 AND e.seq <= ?2 ORDER BY e.seq";
+
+// A list's rows lie together in the index on (list, number).
+constexpr const char* kRuns =
+    "SELECT list_id, count(*), min(number), max(number), min(seq), max(seq),"
+    " (SELECT coalesce(max(m.up_to), 0) FROM journal_mark m"
+    "  WHERE m.list_id = e.list_id AND m.kind IN (?1, ?2))"
+    " FROM journal_entry e GROUP BY list_id ORDER BY max(seq) DESC";
+constexpr const char* kRunTraces =
+    "SELECT DISTINCT e.list_id, t.id, t.part, t.characteristic, t.lot"
+    " FROM journal_entry e JOIN journal_trace t ON t.id = e.trace_id ORDER BY e.list_id, t.id";
 
 using journal_schema::MarkKind;
 
@@ -346,13 +357,12 @@ std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
     UnsavedRecords found;
     s = db_->statement(kLatestList);
     if (!s || s.step() != Step::Row) return std::nullopt;
-    const std::int64_t lastSeq = s.integer(0);
     found.list = s.integer(1);
-    const std::int64_t lastNumber = s.integer(2);
     s = db_->statement(kListEnded);
     if (!s) return std::nullopt;
     s.bind(1, found.list);
     bindKinds(s, 2, MarkKind::Cleared, MarkKind::Declined);
+    s.bind(4, static_cast<std::int64_t>(MarkKind::Resumed));
     if (s.step() != Step::Row || s.integer(0) != 0) return std::nullopt;
     s = db_->statement(kSavedUpTo);
     if (!s) return std::nullopt;
@@ -363,20 +373,72 @@ std::optional<UnsavedRecords> JournalFile::unsavedRecords() {
     s = db_->statement(kUnsavedOfList);
     if (!s) return std::nullopt;
     s.bind(1, found.list);
-    s.bind(2, lastSeq - (lastNumber - savedUpTo));
-    s.bind(3, savedUpTo);
+    s.bind(2, savedUpTo);
     if (s.step() != Step::Row || s.integer(0) == 0) return std::nullopt;
     found.count = static_cast<std::uint32_t>(s.integer(0));
     const std::int64_t firstSeq = s.integer(1);
     found.lastSeq = s.integer(2);
-    for (auto [seq, time] :
-         {std::pair{firstSeq, &found.first}, std::pair{found.lastSeq, &found.last}}) {
-        s = db_->statement(kTakenAt);
-        if (!s) return std::nullopt;
-        s.bind(1, seq);
-        if (s.step() == Step::Row) *time = s.text(0);
-    }
+    s = SqliteStatement();
+    if (!takenAt(firstSeq, found.first) || !takenAt(found.lastSeq, found.last)) return std::nullopt;
     return found;
+}
+
+bool JournalFile::takenAt(std::int64_t seq, std::string& time) {
+    SqliteStatement s = db_->statement(kTakenAt);
+    if (!s) return false;
+    s.bind(1, seq);
+    if (s.step() == SqliteStatement::Step::Row) time = s.text(0);
+    return true;
+}
+
+namespace {
+
+void addDistinct(std::vector<std::string>& values, std::string value) {
+    if (value.empty() || std::find(values.begin(), values.end(), value) != values.end()) return;
+    values.push_back(std::move(value));
+}
+
+}  // namespace
+
+std::optional<JournalError> JournalFile::readRuns(std::vector<JournalRun>& runs) {
+    using Step = SqliteStatement::Step;
+    std::map<std::int64_t, std::size_t> byList;
+    std::vector<std::pair<std::int64_t, std::int64_t>> ends;  // first and last row of each
+    {
+        SqliteStatement s = db_->statement(kRuns);
+        if (!s) return failure();
+        bindKinds(s, 1, MarkKind::Saved, MarkKind::Autosaved);
+        Step stepped = Step::Row;
+        while ((stepped = s.step()) == Step::Row) {
+            JournalRun& run = runs.emplace_back();
+            run.list = s.integer(0);
+            run.count = static_cast<std::uint32_t>(s.integer(1));
+            const std::int64_t lastNumber = s.integer(3);
+            run.whole = s.integer(2) == 1 && lastNumber == s.integer(1);
+            run.unsaved = static_cast<std::uint32_t>(std::max<std::int64_t>(
+                0, std::min<std::int64_t>(lastNumber - s.integer(6), run.count)));
+            run.inList = run.list == list_;
+            ends.emplace_back(s.integer(4), s.integer(5));
+            byList.emplace(run.list, runs.size() - 1);
+        }
+        if (stepped != Step::Done) return failure();
+    }
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        if (!takenAt(ends[i].first, runs[i].first) || !takenAt(ends[i].second, runs[i].last)) {
+            return failure();
+        }
+    }
+    SqliteStatement s = db_->statement(kRunTraces);
+    if (!s) return failure();
+    Step stepped = Step::Row;
+    while ((stepped = s.step()) == Step::Row) {
+        JournalRun& run = runs[byList.at(s.integer(0))];
+        addDistinct(run.parts, s.text(2));
+        addDistinct(run.characteristics, s.text(3));
+        addDistinct(run.lots, s.text(4));
+    }
+    if (stepped != Step::Done) return failure();
+    return std::nullopt;
 }
 
 std::optional<JournalError> JournalFile::write(const std::vector<JournalEntry>& entries) {
@@ -411,7 +473,7 @@ bool JournalFile::apply(const JournalEntry& entry) {
     if (const auto* answer = std::get_if<JournalRestoreAnswer>(&entry)) {
         if (!answer->restored) return mark(answer->list, MarkKind::Declined, 0, answer->at);
         list_ = answer->list;
-        return true;
+        return mark(list_, MarkKind::Resumed, 0, answer->at);
     }
     SqliteStatement s = db_->statement(kEndSession);
     if (!s) return false;

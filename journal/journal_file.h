@@ -61,6 +61,9 @@ public:
     std::optional<JournalError> readList(std::int64_t list, std::int64_t lastSeq,
                                          std::vector<JournalRecord>& records);
 
+    // Every run the journal holds, the one with the latest record first.
+    std::optional<JournalError> readRuns(std::vector<JournalRun>& runs);
+
 private:
     JournalFile(std::unique_ptr<SqliteDatabase> db, std::string path);
 
@@ -69,6 +72,8 @@ private:
     std::optional<JournalError> failure() const;
     JournalError failureOrOther() const;
     std::optional<UnsavedRecords> unsavedRecords();
+    // The time stamp of the journal's row seq, left as it was when there is no such row.
+    bool takenAt(std::int64_t seq, std::string& time);
     bool apply(const JournalEntry& entry);
     bool insert(const JournalRecord& record);
     bool mark(std::int64_t list, journal_schema::MarkKind kind, std::uint32_t upTo,

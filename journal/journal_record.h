@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "base/acquisition_state.h"
 #include "base/clock.h"
@@ -50,6 +51,9 @@ struct JournalRecord {
     std::optional<JournalPlanStamp> planned;  // none: no plan was in force
 };
 
+// The five fields the list and the record files held of the record, byte for byte.
+RecordFields recordFieldsOf(const JournalRecord& record);
+
 // Where the walk through the plan in force stands, after a record or the operator's step (a
 // skip, a step back, a serial, another plan); a new session starts with none.
 struct JournalPlanPlace {
@@ -88,6 +92,22 @@ struct UnsavedRecords {
     std::string last;
     std::int64_t lastSeq = 0;  // the journal's row of the list's last record
     JournalPlanPlace place;    // where the plan's walk stood as that run ended
+};
+
+// One run of this window's records as the journal holds it: the list from a start or a Clear
+// to the next, the rows that pruning left of it.
+struct JournalRun {
+    std::int64_t list = 0;
+    std::string first;  // taken at ("YYYY-MM-DD hh:mm:ss"), of its first and last record
+    std::string last;
+    std::uint32_t count = 0;
+    std::uint32_t unsaved = 0;  // after the last save or autosave that covered it
+    bool whole = true;          // no row of it pruned: it can go back into the list
+    bool inList = false;        // the list the window holds now
+    // The distinct values its records were stamped with, in the order first met; none empty.
+    std::vector<std::string> parts;
+    std::vector<std::string> characteristics;
+    std::vector<std::string> lots;
 };
 
 // Why the journal cannot be written; the user is told once.

@@ -27,8 +27,15 @@ inline constexpr std::int64_t kVersion = 2;
 inline constexpr std::int64_t kUnmarkedVersion = 1;
 
 // journal_mark.kind: a save or an autosave covered the list up to a record; the list was
-// cleared; the offer to put the list back was refused.
-enum class MarkKind : std::int64_t { Saved = 1, Autosaved = 2, Cleared = 3, Declined = 4 };
+// cleared; the offer to put the list back was refused; the list was put back and goes on,
+// whatever had ended it before.
+enum class MarkKind : std::int64_t {
+    Saved = 1,
+    Autosaved = 2,
+    Cleared = 3,
+    Declined = 4,
+    Resumed = 5
+};
 
 // The columns of the view journal_record, in the view's order.
 enum RecordColumn : int {

@@ -11,6 +11,7 @@
 #include "ui/plan_window.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
+#include "ui/runs_window.h"
 #include "ui/trace_window.h"
 
 namespace mensora {
@@ -45,6 +46,7 @@ MensoraProgram::MensoraProgram()
                 case FurtherWindow::Trace: openTrace(); break;
                 case FurtherWindow::Plant: openPlant(); break;
                 case FurtherWindow::Plan: openPlan(); break;
+                case FurtherWindow::Runs: openRuns(); break;
             }
         });
     }
@@ -80,6 +82,13 @@ void MensoraProgram::openPlant() {
 void MensoraProgram::openPlan() {
     PlanWindow planWindow(station_.planPanel(), dialog().state().language(), &window_);
     planWindow.exec();
+}
+
+void MensoraProgram::openRuns() {
+    EarlierRuns* runs = dialog().earlierRuns();
+    if (runs == nullptr) return;  // no journal, no earlier runs
+    RunsWindow runsWindow(*runs, dialog().state().language(), &window_);
+    runsWindow.exec();
 }
 
 void MensoraProgram::openCharts() {

@@ -59,6 +59,7 @@ private:
     void openCharts();
     void openPlan();
     void openPlant();
+    void openRuns();
     void openTrace();
     void showTraceLine();
 };

@@ -45,6 +45,8 @@ NativeProgram::NativeProgram()
     });
     window_.onOpen(FurtherWindow::Plan,
                    [this](HWND owner) { planWindow_.run(owner, records_.state.language()); });
+    window_.onOpen(FurtherWindow::Runs,
+                   [this](HWND owner) { runsWindow_.run(owner, records_.state.language()); });
     // The walk of the plan in force sets the characteristic and the gauge of the part and lot
     // in force: both lines follow it.
     dialog.plan().onChange([this, &dialog] {

@@ -14,6 +14,7 @@
 #include "win/native_charts_window.h"
 #include "win/native_main_window.h"
 #include "win/native_plan_window.h"
+#include "win/native_runs_window.h"
 #include "win/native_plant_window.h"
 #include "win/native_trace_window.h"
 #include "win/posted_window_calls.h"
@@ -48,6 +49,7 @@ private:
     NativeTraceWindow trace_{station_.tracePanel()};
     NativePlantWindow plantWindow_{*station_.plantPanel()};
     NativePlanWindow planWindow_{station_.planPanel()};
+    NativeRunsWindow runsWindow_{*station_.dialog().earlierRuns()};
 
     void showTraceLine();
 };

@@ -19,6 +19,7 @@ namespace mensora {
 inline constexpr std::uint16_t kButtonClass = 0x0080;
 inline constexpr std::uint16_t kEditClass = 0x0081;
 inline constexpr std::uint16_t kStaticClass = 0x0082;
+inline constexpr std::uint16_t kListBoxClass = 0x0083;
 inline constexpr std::uint16_t kComboBoxClass = 0x0085;
 
 // The platform's id of a static text that no code addresses.

@@ -66,7 +66,7 @@ WorkbookExport::WorkbookExport(AcquisitionState& state, WindowPort& window, Work
       fileSystem_(fileSystem),
       onSaved_(std::move(onSaved)) {}
 
-void WorkbookExport::save(const std::string& path, WorkbookContents contents) {
+void WorkbookExport::save(const std::string& path, WorkbookContents contents, Records records) {
     const Language language = state_.language();
     if (saving()) {
         window_.showMessage(pick(workbook_texts::kSaveRunning, language), MessageIcon::Exclamation);
@@ -78,14 +78,13 @@ void WorkbookExport::save(const std::string& path, WorkbookContents contents) {
     window_.showProgress(pick(workbook_texts::kSavingWorkbook, language),
                          pick(workbook_texts::kCancel, language));
     window_.setProgress(0);
-    queue_.submit([this, save, path, contents = std::move(contents)] {
+    queue_.submit([this, save, path, contents = std::move(contents), records] {
         const auto report = [this](int percent) {
             windowThread_.post([this, percent] { progressed(percent); });
         };
         const End end = write(*save, path, contents, report);
-        windowThread_.post([this, end, path, &store = contents.store, rows = contents.count] {
-            ended(end, path, store, rows);
-        });
+        windowThread_.post([this, end, path, &store = contents.store, rows = contents.count,
+                            records] { ended(end, path, store, rows, records); });
     });
 }
 
@@ -129,7 +128,7 @@ void WorkbookExport::progressed(int percent) {
 }
 
 void WorkbookExport::ended(const End& end, const std::string& path, const RecordStore& store,
-                           std::uint32_t rowsSaved) {
+                           std::uint32_t rowsSaved, Records records) {
     current_.reset();
     window_.hideProgress();
     if (end.cancelled) return;
@@ -139,10 +138,12 @@ void WorkbookExport::ended(const End& end, const std::string& path, const Record
             MessageIcon::Stop);
         return;
     }
-    // Records taken while the workbook was written are in no file yet, unless an autosave
-    // has held them meanwhile.
-    state_.unsavedRecords = std::min(state_.unsavedRecords, store.count() - rowsSaved);
-    onSaved_(rowsSaved);
+    if (records == Records::List) {
+        // Records taken while the workbook was written are in no file yet, unless an autosave
+        // has held them meanwhile.
+        state_.unsavedRecords = std::min(state_.unsavedRecords, store.count() - rowsSaved);
+        onSaved_(rowsSaved);
+    }
     window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 

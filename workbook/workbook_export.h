@@ -27,9 +27,12 @@ public:
                    WindowThread& windowThread, FileSystem& fileSystem,
                    std::function<void(std::uint32_t covered)> onSaved);
 
+    // Whose records a workbook holds: the list's, which it then counts as saved, or an
+    // earlier run's, which leaves the list as it was.
+    enum class Records { List, EarlierRun };
     // Starts writing contents to path; the user hears of the end. One save at a time: another
     // asked for meanwhile is refused with a message.
-    void save(const std::string& path, WorkbookContents contents);
+    void save(const std::string& path, WorkbookContents contents, Records records = Records::List);
     // Cancel in the progress box: the save stops at its next step.
     void cancel();
     // From the start of a save until its end has reached the window's thread.
@@ -54,7 +57,7 @@ private:
     // The calls the job posts back to the window's thread, in order: the end comes last.
     void progressed(int percent);
     void ended(const End& end, const std::string& path, const RecordStore& store,
-               std::uint32_t rowsSaved);
+               std::uint32_t rowsSaved, Records records);
 
     AcquisitionState& state_;
     WindowPort& window_;
