@@ -40,6 +40,19 @@ std::string formatUnsigned(std::uint32_t value) { return std::to_string(value); 
 
 std::string formatSigned(std::int32_t value) { return std::to_string(value); }
 
+std::string fixedText(double value, int decimals) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return "—";
+    std::string text(buffer, result.ptr);
+    // A small negative figure that rounds to nothing shows as nothing, not as "-0.00".
+    if (text.front() == '-' && text.find_first_of("123456789") == std::string::npos) {
+        text.erase(0, 1);
+    }
+    return text;
+}
+
 std::optional<float> parseFloat(std::string_view text) {
     text = trimBlanks(text);
     bool negative = false;

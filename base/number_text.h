@@ -13,6 +13,9 @@ namespace mensora {
 std::string formatFloat(float value);
 std::string formatUnsigned(std::uint32_t value);
 std::string formatSigned(std::int32_t value);
+// `value` with exactly `decimals` places, correctly rounded; never "-0.00". A figure too
+// large for the field shows "—".
+std::string fixedText(double value, int decimals);
 
 // Leading and trailing blanks and tabs are allowed around the number; anything else fails.
 std::optional<float> parseFloat(std::string_view text);

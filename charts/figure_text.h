@@ -8,13 +8,12 @@
 #include <string>
 #include <string_view>
 
+#include "base/number_text.h"
 #include "base/texts.h"
 #include "charts/running_capability.h"
 
 namespace mensora {
 
-// `value` with exactly `decimals` places, correctly rounded; never "-0.00".
-std::string fixedText(double value, int decimals);
 // A reference line's label: its name, a blank and its value ("USL 12.365").
 std::string namedValue(std::string_view name, double value, int decimals);
 

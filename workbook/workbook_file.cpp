@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "base/number_text.h"
 #include "charts/histogram.h"
 #include "measure/record_store.h"
 #include "workbook/c_number_locale.h"

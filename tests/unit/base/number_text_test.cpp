@@ -108,6 +108,21 @@ TEST(NumberText, ASignAfterAPlusIsNotANumber) {
     EXPECT_EQ(parseSigned("-+1"), std::nullopt);
 }
 
+struct FixedCase {
+    double value;
+    int decimals;
+    const char* text;
+};
+
+TEST(NumberText, FixedPlacesInEveryLocaleAndNoNegativeZero) {
+    const FixedCase cases[] = {
+        {2.125, 2, "2.12"},  // 2.125 is exact: ties go to even, as the C library prints
+        {12.34567, 4, "12.3457"},  {-0.004, 2, "0.00"},  {-0.006, 2, "-0.01"},
+        {1234567.5, 0, "1234568"}, {0.0, 6, "0.000000"},
+    };
+    for (const FixedCase& c : cases) EXPECT_EQ(fixedText(c.value, c.decimals), c.text) << c.value;
+}
+
 // Switches the C library to a locale for the life of the object and back to "C" after.
 class CLocale {
 public:

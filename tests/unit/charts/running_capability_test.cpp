@@ -151,20 +151,5 @@ TEST(Capability, ClearForgetsEveryRecord) {
     EXPECT_NEAR(*kept.maximum(), 2.3, 1e-6);
 }
 
-struct FixedCase {
-    double value;
-    int decimals;
-    const char* text;
-};
-
-TEST(FigureText, FixedPlacesInEveryLocaleAndNoNegativeZero) {
-    const FixedCase cases[] = {
-        {2.125, 2, "2.12"},  // 2.125 is exact: ties go to even, as the C library prints
-        {12.34567, 4, "12.3457"},  {-0.004, 2, "0.00"},  {-0.006, 2, "-0.01"},
-        {1234567.5, 0, "1234568"}, {0.0, 6, "0.000000"},
-    };
-    for (const FixedCase& c : cases) EXPECT_EQ(fixedText(c.value, c.decimals), c.text) << c.value;
-}
-
 }  // namespace
 }  // namespace mensora
