@@ -6,6 +6,7 @@
 
 #include "charts/chart_style.h"
 #include "charts/chart_texts.h"
+#include "charts/control_limits.h"
 #include "charts/figure_text.h"
 
 namespace mensora {
@@ -17,11 +18,12 @@ RecordSeries movingRangeSeries(const ChartInputs& inputs) {
     ValueRange range = ValueRange::around(0.0);
     std::vector<ReferenceLine> lines;
     double upper = std::numeric_limits<double>::infinity();
-    if (const std::optional<double> average = data.capability().averageMovingRange()) {
-        upper = kMovingRangeD4 * *average;
+    if (const std::optional<ControlLimits> control = data.capability().controlLimits()) {
+        upper = control->rangeUpper;
         lines.push_back({upper, namedValue(chart_texts::kUpperControl, upper, decimals), kControl,
                          Stroke::Dashed});
-        lines.push_back({*average, namedValue(chart_texts::kMovingRangeMean, *average, decimals),
+        lines.push_back({control->rangeCentre,
+                         namedValue(chart_texts::kMovingRangeMean, control->rangeCentre, decimals),
                          kMean, Stroke::Dashed});
         range.include(upper);
         const ValueColumn& ranges = data.movingRanges();

@@ -5,6 +5,7 @@
 
 #include "charts/chart_style.h"
 #include "charts/chart_texts.h"
+#include "charts/control_limits.h"
 #include "charts/figure_text.h"
 
 namespace mensora {
@@ -24,17 +25,15 @@ std::vector<ReferenceLine> referenceLines(const ChartInputs& inputs) {
         {limits.lower, namedValue(chart_texts::kLowerLimit, limits.lower, decimals), kNg,
          Stroke::Solid},
     };
-    const RunningCapability& capability = inputs.data.capability();
-    const std::optional<double> mean = capability.mean();
-    const std::optional<double> within = capability.sigmaWithin();
-    if (mean && within) {
-        const double upper = *mean + 3.0 * *within;
-        const double lower = *mean - 3.0 * *within;
-        lines.push_back({upper, namedValue(chart_texts::kUpperControl, upper, decimals + 1),
+    if (const std::optional<ControlLimits> control = inputs.data.capability().controlLimits()) {
+        lines.push_back({control->upper,
+                         namedValue(chart_texts::kUpperControl, control->upper, decimals + 1),
                          kControl, Stroke::Dashed});
-        lines.push_back(
-            {*mean, namedValue(chart_texts::kMean, *mean, decimals + 1), kMean, Stroke::Dashed});
-        lines.push_back({lower, namedValue(chart_texts::kLowerControl, lower, decimals + 1),
+        lines.push_back({control->centre,
+                         namedValue(chart_texts::kMean, control->centre, decimals + 1), kMean,
+                         Stroke::Dashed});
+        lines.push_back({control->lower,
+                         namedValue(chart_texts::kLowerControl, control->lower, decimals + 1),
                          kControl, Stroke::Dashed});
     }
     return lines;

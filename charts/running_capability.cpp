@@ -56,7 +56,7 @@ std::optional<double> RunningCapability::averageMovingRange() const {
 std::optional<double> RunningCapability::sigmaWithin() const {
     const std::optional<double> average = averageMovingRange();
     if (!average) return std::nullopt;
-    return *average / kD2;
+    return withinSigma(*average, 1);
 }
 
 std::optional<double> RunningCapability::minimum() const {
@@ -69,12 +69,23 @@ std::optional<double> RunningCapability::maximum() const {
     return maximum_;
 }
 
+std::optional<ControlLimits> RunningCapability::controlLimits() const {
+    const std::optional<double> average = averageMovingRange();
+    if (!average) return std::nullopt;
+    return limitsFromRecords(*mean(), *average, 1);
+}
+
 CapabilityFigures RunningCapability::figures(const ToleranceLimits& limits) const {
+    return figures(limits, sigmaWithin());
+}
+
+CapabilityFigures RunningCapability::figures(const ToleranceLimits& limits,
+                                             std::optional<double> sigmaWithin) const {
     CapabilityFigures figures;
     figures.count = count_;
     figures.mean = mean();
     figures.sigma = sigma();
-    figures.sigmaWithin = sigmaWithin();
+    figures.sigmaWithin = sigmaWithin;
     const Indices within = indicesOf(figures.mean, figures.sigmaWithin, limits);
     const Indices overall = indicesOf(figures.mean, figures.sigma, limits);
     figures.cp = within.potential;

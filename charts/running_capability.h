@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "charts/control_limits.h"
 #include "measure/judgement.h"
 
 namespace mensora {
@@ -17,7 +18,7 @@ struct CapabilityFigures {
     std::uint32_t count = 0;
     std::optional<double> mean;
     std::optional<double> sigma;        // overall sample standard deviation (n - 1)
-    std::optional<double> sigmaWithin;  // average moving range / d2
+    std::optional<double> sigmaWithin;  // average moving range (or subgroup range) / d2
     std::optional<double> cp;
     std::optional<double> cpk;
     std::optional<double> pp;
@@ -26,10 +27,6 @@ struct CapabilityFigures {
 
 class RunningCapability {
 public:
-    // d2 of a moving range of two consecutive records: the individuals-chart estimate of the
-    // short-term spread is the average moving range divided by it.
-    static constexpr double kD2 = 1.128;
-
     void add(double value);
     void clear() { *this = RunningCapability(); }
 
@@ -42,10 +39,16 @@ public:
     std::optional<double> averageMovingRange() const;
     std::optional<double> minimum() const;
     std::optional<double> maximum() const;
+    // The individuals and moving-range charts' limits from every record; empty below two.
+    std::optional<ControlLimits> controlLimits() const;
 
     // The indices against the tolerance: Cp and Cpk from the within spread, Pp and Ppk from
     // the overall one; each undefined below two records or with a zero spread.
     CapabilityFigures figures(const ToleranceLimits& limits) const;
+    // The same with another estimate of the within spread: that of subgroups of two or more
+    // readings, which sees less of the drift between parts than the moving ranges do.
+    CapabilityFigures figures(const ToleranceLimits& limits,
+                              std::optional<double> sigmaWithin) const;
 
 private:
     std::uint32_t count_ = 0;
