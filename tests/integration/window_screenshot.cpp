@@ -28,9 +28,11 @@
 #include "plant/plant_door.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
+#include "tests/support/temporary_folder.h"
 #include "ui/charts_window.h"
 #include "ui/plan_window.h"
 #include "ui/plant_window.h"
+#include "ui/runs_window.h"
 #include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
 #include "workbook/workbook_texts.h"
@@ -277,6 +279,53 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     const QPixmap chartsPicture =
         onRealDisplay() ? framedPicture(charts).value_or(QPixmap()) : charts.grab();
     ASSERT_TRUE(chartsPicture.save(chartsPath)) << chartsPath.toStdString();
+}
+
+// Yesterday's two runs of a bench and today's, as the Earlier runs window lists them from the
+// journal.
+TEST_P(WindowScreenshot, TheEarlierRunsWindowIsSavedAsAPicture) {
+    const std::int32_t language = GetParam();
+    const Language shown = languageOf(language);
+    const TemporaryFolder folder;
+    FakeFileSystem pc;
+    pc.userData = folder.path();
+    ManualWork work;
+    VirtualClock writerClock;
+    const auto bench = [&](LocalDateTime start) {
+        return std::make_unique<WindowRig>(
+            StoredSettings{{"Language", language}}, kRigCapacity,
+            RigStart{StationDoors{true, {}}, &work,
+                     StationWork{[&work](Door) { return work.lend(); }, writerClock}, &pc, start});
+    };
+    const auto run = [&](WindowRig& rig, const TraceTexts& trace,
+                         std::initializer_list<const char*> readings) {
+        ASSERT_FALSE(rig.station.tracePanel().confirm(trace, shown));
+        rig.setJudging(12.345f, 0.02f, -0.02f);
+        for (const char* reading : readings) {
+            rig.clock.advance(41000);
+            rig.record(std::stof(reading), reading, 3);
+        }
+        work.runAll();
+    };
+    {
+        auto yesterday = bench({2026, 12, 10, 7, 58, 40});
+        run(*yesterday, TraceTexts{"A-100", "外径 Ø12", "L41", "王工", "G-7"},
+            {"12.347", "12.341", "12.352", "12.339", "12.344", "12.349"});
+        yesterday->click(ClearButton);
+        run(*yesterday, TraceTexts{"A-100", "外径 Ø12", "L42", "王工", "G-7"},
+            {"12.346", "12.343", "12.366", "12.340"});
+    }
+    work.runAll();
+    auto today = bench({2026, 12, 11, 8, 2, 5});
+    run(*today, TraceTexts{"A-100", "外径 Ø12", "L43", "李工", "G-7"},
+        {"12.344", "12.348", "12.341"});
+    today->window.move(0, 0);
+    showAndSettle(today->window);
+    RunsWindow runs(*today->dialog.earlierRuns(), shown, &today->window);
+    work.runAll();
+    QTemporaryDir fallback;
+    saveModalPicture(
+        runs, [&runs] { runs.exec(); }, picturePath(fallback, "earlier_runs", language));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot,
