@@ -10,6 +10,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
+#include <QListWidget>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -21,6 +22,7 @@
 
 #include "base/control_ids.h"
 #include "base/texts.h"
+#include "dialog/runs_texts.h"
 #include "measure/inspection_plan.h"
 #include "plant/plant_texts.h"
 #include "tests/integration/e2e_support.h"
@@ -176,6 +178,23 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
         qobject_cast<QAbstractButton*>(program.window().control(id))->click();
     };
     click(AutoButton);
+    // The journal's runs read for the Earlier runs window while Auto records into it and the
+    // plant's sender reads it too.
+    std::vector<std::string> runLines;
+    QTimer::singleShot(300, [&] {
+        auto* runs = program.window().findChild<QDialog*>("runs");
+        ASSERT_NE(runs, nullptr);
+        auto* list = runs->findChild<QListWidget*>(controlName(kRunsList));
+        runEventsUntil([&] { return list->isEnabled(); }, 10s);
+        for (int row = 0; row < list->count(); ++row) {
+            runLines.push_back(list->item(row)->text().toStdString());
+        }
+        runs->reject();
+    });
+    program.window().action(mensora::FurtherWindow::Runs)->trigger();
+    ASSERT_FALSE(runLines.empty());
+    EXPECT_NE(runLines[0].find(pick(runs_texts::kInList, language)), std::string::npos)
+        << runLines[0];
     runEventsUntil([&] { return program.store().count() >= 20; }, 10s);
     click(AutoButton);
     ASSERT_GE(program.store().count(), 20u);
