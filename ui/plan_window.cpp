@@ -9,6 +9,7 @@
 #include <QTableWidget>
 
 #include "base/control_ids.h"
+#include "ui/bilingual_text.h"
 #include "dialog/plan_form.h"
 #include "dialog/plan_texts.h"
 #include "ui/dialog_units.h"
@@ -18,10 +19,6 @@
 namespace mensora {
 
 namespace {
-
-QString textOf(const Bilingual& text, Language language) {
-    return QString::fromUtf8(pick(text, language));
-}
 
 constexpr int kColumns = static_cast<int>(std::tuple_size_v<CharacteristicTexts>);
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "base/control_ids.h"
+#include "ui/bilingual_text.h"
 #include "dialog/plant_form.h"
 #include "dialog/plant_panel.h"
 #include "plant/plant_texts.h"
@@ -13,12 +14,6 @@
 #include "ui/window_fonts.h"
 
 namespace mensora {
-
-namespace {
-QString textOf(const Bilingual& text, Language language) {
-    return QString::fromUtf8(pick(text, language));
-}
-}  // namespace
 
 PlantWindow::PlantWindow(PlantPanel& panel, Language language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),

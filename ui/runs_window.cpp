@@ -5,18 +5,13 @@
 #include <QPushButton>
 
 #include "base/control_ids.h"
+#include "ui/bilingual_text.h"
 #include "dialog/runs_form.h"
 #include "dialog/runs_texts.h"
 #include "ui/dialog_units.h"
 #include "ui/window_fonts.h"
 
 namespace mensora {
-
-namespace {
-QString textOf(const Bilingual& text, Language language) {
-    return QString::fromUtf8(pick(text, language));
-}
-}  // namespace
 
 RunsWindow::RunsWindow(EarlierRuns& runs, Language language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
