@@ -46,12 +46,7 @@ std::unique_ptr<StationRecords> earlierRunRecords(const std::vector<JournalRecor
         run->listTexts.set(index, r.valueText, r.verdict, r.language);
         run->traces.setInForce(r.trace);
         run->traces.stamp(index);
-        if (r.planned) {
-            run->planStamps.putBack(index, {r.planned->part, r.planned->characteristic},
-                                    r.planned->plan, r.planned->serial);
-        } else {
-            run->planStamps.putBack(index, {}, nullptr, {});
-        }
+        putBackPlanStamp(run->planStamps, index, r);
         run->chartData.recorded(r.value, r.decimalPlaces);
         addToStatistics(run->state.statistics, r.value, r.verdict);
     }
@@ -142,12 +137,6 @@ void EarlierRuns::writeRun(const std::vector<JournalRecord>& records,
         return;
     }
     written_ = std::move(run);
-    const std::uint32_t count = written_->store.count();
-    RecordTraceColumns traces{written_->traces.combinations(),
-                              std::vector<std::uint16_t>(count, 0)};
-    for (std::uint32_t i = 0; i < count; ++i) {
-        traces.combinationOfRecord[i] = written_->traces.indexOf(i);
-    }
     // The run is over: a part whose last characteristic was never measured was never finished.
     const JournalRecord& last = records.back();
     const bool partOpen =
@@ -156,7 +145,8 @@ void EarlierRuns::writeRun(const std::vector<JournalRecord>& records,
     WorkbookPlanParts planParts{&written_->planStamps, written_->planStamps.parts(), partOpen};
     parts_.workbook.save(
         to.path,
-        workbookContents(written_->state, written_->store, written_->chartData, std::move(traces),
+        workbookContents(written_->state, written_->store, written_->chartData,
+                         recordTraceColumns(written_->traces, written_->store.count()),
                          written_->traces.inForce(), std::move(planParts)),
         WorkbookExport::Records::EarlierRun);
 }

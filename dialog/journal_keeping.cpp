@@ -161,12 +161,7 @@ void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uin
         recorder_.putBack(recordFieldsOf(r), r.valueText, r.verdict, r.language, r.value,
                           r.decimalPlaces);
         if (store_.count() == index) break;  // the store is full
-        if (r.planned) {
-            plan_.stamps.putBack(index, {r.planned->part, r.planned->characteristic},
-                                 r.planned->plan, r.planned->serial);
-        } else {
-            plan_.stamps.putBack(index, {}, nullptr, {});
-        }
+        putBackPlanStamp(plan_.stamps, index, r);
     }
     traces_.setInForce(inForce);
     puttingBack_ = false;

@@ -137,9 +137,7 @@ void MainDialog::onCommand(int controlId) {
 
 void MainDialog::saveWorkbook(const std::string& path) {
     // The stamps of the records written, copied now: recording goes on stamping meanwhile.
-    const std::uint32_t count = store_.count();
-    RecordTraceColumns traces{traces_.combinations(), std::vector<std::uint16_t>(count, 0)};
-    for (std::uint32_t i = 0; i < count; ++i) traces.combinationOfRecord[i] = traces_.indexOf(i);
+    RecordTraceColumns traces = recordTraceColumns(traces_, store_.count());
     // The plan stamps below the count stay as they are; the parts and plans are copied.
     const PlanWalk* walk = plan_.walk();
     WorkbookPlanParts planParts{&planStamps_, planStamps_.parts(),

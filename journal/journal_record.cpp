@@ -14,4 +14,13 @@ RecordFields recordFieldsOf(const JournalRecord& record) {
     return fields;
 }
 
+void putBackPlanStamp(PlanStamps& stamps, std::uint32_t index, const JournalRecord& record) {
+    if (record.planned) {
+        stamps.putBack(index, {record.planned->part, record.planned->characteristic},
+                       record.planned->plan, record.planned->serial);
+    } else {
+        stamps.putBack(index, {}, nullptr, {});
+    }
+}
+
 }  // namespace mensora

@@ -18,6 +18,7 @@
 #include "journal/journal_schema.h"
 #include "measure/field_format.h"
 #include "measure/inspection_plan.h"
+#include "measure/plan_stamps.h"
 #include "measure/plan_walk.h"
 #include "measure/record_store.h"
 #include "measure/trace_values.h"
@@ -53,6 +54,8 @@ struct JournalRecord {
 
 // The five fields the list and the record files held of the record, byte for byte.
 RecordFields recordFieldsOf(const JournalRecord& record);
+// The record's part and characteristic of a plan, or none, put back as the stamp of row index.
+void putBackPlanStamp(PlanStamps& stamps, std::uint32_t index, const JournalRecord& record);
 
 // Where the walk through the plan in force stands, after a record or the operator's step (a
 // skip, a step back, a serial, another plan); a new session starts with none.

@@ -10,6 +10,12 @@
 
 namespace mensora {
 
+RecordTraceColumns recordTraceColumns(const RecordTraces& traces, std::uint32_t count) {
+    RecordTraceColumns columns{traces.combinations(), std::vector<std::uint16_t>(count, 0)};
+    for (std::uint32_t i = 0; i < count; ++i) columns.combinationOfRecord[i] = traces.indexOf(i);
+    return columns;
+}
+
 WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
                                   const ChartData& chartData, RecordTraceColumns traces,
                                   const TraceValues& inForce, WorkbookPlanParts planParts) {

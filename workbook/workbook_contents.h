@@ -15,6 +15,7 @@
 #include "charts/running_capability.h"
 #include "measure/judgement.h"
 #include "measure/plan_stamps.h"
+#include "measure/record_traces.h"
 #include "measure/trace_values.h"
 
 namespace mensora {
@@ -75,6 +76,9 @@ struct WorkbookContents {
     int chartDecimals;
     WorkbookPlanParts planParts;
 };
+
+// The stamps of the first `count` records as the workbook copies them.
+RecordTraceColumns recordTraceColumns(const RecordTraces& traces, std::uint32_t count);
 
 // What a workbook started now is written from: every record the store holds, the parameters
 // and statistics of the state, the charts' figures, the trace of each record and the plan's
