@@ -92,8 +92,7 @@ std::vector<std::uint16_t> buildDialogTemplate(Language language) {
     out.head(WS_EX_APPWINDOW,
              DS_3DLOOK | DS_CENTER | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX |
                  WS_THICKFRAME,
-             static_cast<int>(controls.size()), kDialogWidthUnits,
-             kDialogHeightUnits + kTraceLineUnits, texts::kWindowTitle);
+             kDialogWidthUnits, kDialogHeightUnits + kTraceLineUnits, texts::kWindowTitle);
 
     bool afterRadio = false;
     for (const DialogControl& control : controls) {

@@ -34,7 +34,7 @@ std::vector<std::uint16_t> planTemplate(Language language) {
     using namespace plan_form;
     namespace texts = plan_texts;
     TemplateWriter out;
-    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 17,
+    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
              kWidthUnits, kHeightUnits, pick(texts::kWindowTitle, language));
     const auto label = [&](const DialogRect& place, const Bilingual& caption) {
         out.item(place, kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0, pick(caption, language));

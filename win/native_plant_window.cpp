@@ -19,7 +19,7 @@ namespace {
 std::vector<std::uint16_t> plantTemplate(Language language) {
     using namespace plant_form;
     TemplateWriter out;
-    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 7,
+    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
              kWidthUnits, kHeightUnits, pick(plant_texts::kWindowTitle, language));
     out.item(kConnectionLabel, kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0,
              pick(plant_texts::kConnection, language));

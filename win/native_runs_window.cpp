@@ -18,7 +18,7 @@ namespace {
 std::vector<std::uint16_t> runsTemplate(Language language) {
     using namespace runs_form;
     TemplateWriter out;
-    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 7,
+    out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
              kWidthUnits, kHeightUnits, pick(runs_texts::kWindowTitle, language));
     out.item(kHeading, kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0,
              pick(runs_texts::kHeading, language));

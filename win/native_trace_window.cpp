@@ -19,8 +19,8 @@ namespace {
 std::vector<std::uint16_t> traceTemplate(Language language) {
     TemplateWriter out;
     out.head(0, DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
-             static_cast<int>(2 * kTraceFieldCount + 2), kTraceFormWidthUnits,
-             kTraceFormHeightUnits, pick(trace_texts::kWindowTitle, language));
+             kTraceFormWidthUnits, kTraceFormHeightUnits,
+             pick(trace_texts::kWindowTitle, language));
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
         out.item(traceLabelRect(i), kNoId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0,
                  pick(kTraceFields[i].label, language));

@@ -20,7 +20,7 @@ enum : int { kTextId = 100, kBarId = 101 };
 std::vector<std::uint16_t> progressTemplate() {
     using namespace save_progress_form;
     TemplateWriter out;
-    out.head(WS_EX_DLGMODALFRAME, DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU, 3,
+    out.head(WS_EX_DLGMODALFRAME, DS_MODALFRAME | DS_3DLOOK | WS_POPUP | WS_CAPTION | WS_SYSMENU,
              kWidthUnits, kHeightUnits, utf8(executableBaseName()));
     out.item(kText, kTextId, kStaticClass, SS_LEFT | SS_NOPREFIX, 0, "");
     out.itemPlace(0, 0, kBar, kBarId);

@@ -41,16 +41,18 @@ public:
         word(value);
     }
 
-    // The template's head: `items` items on a client area of `width` x `height` dialog units,
-    // in the dialog font (`style` is given DS_SETFONT).
-    void head(std::uint32_t exStyle, std::uint32_t style, int items, int width, int height,
+    // The template's head: a client area of `width` x `height` dialog units, in the dialog font
+    // (`style` is given DS_SETFONT). The items that follow are counted into it as they are
+    // written: a count that missed one would have the system read past the template.
+    void head(std::uint32_t exStyle, std::uint32_t style, int width, int height,
               const std::string& title) {
         word(1);       // template version
         word(0xFFFF);  // the extended template
         dword(0);      // help id
         dword(exStyle);
         dword(style | DS_SETFONT);
-        word(static_cast<std::uint16_t>(items));
+        countAt_ = words_.size();
+        word(0);  // the items, counted by itemPlace
         word(0);
         word(0);
         word(static_cast<std::uint16_t>(width));
@@ -68,7 +70,8 @@ public:
     // `itemCaption`.
     void itemPlace(std::uint32_t exStyle, std::uint32_t style, const DialogRect& place, int id) {
         if (words_.size() % 2 != 0) word(0);  // every item starts on a 32-bit boundary
-        dword(0);                             // help id
+        ++words_[countAt_];
+        dword(0);  // help id
         dword(exStyle);
         dword(WS_CHILD | WS_VISIBLE | style);
         word(static_cast<std::uint16_t>(place.x));
@@ -93,6 +96,7 @@ public:
 
 private:
     std::vector<std::uint16_t> words_;
+    std::size_t countAt_ = 0;  // where the head holds the number of items
 };
 
 }  // namespace mensora

@@ -59,6 +59,7 @@
 #include "charts/chart_texts.h"
 #include "charts/charts_window_size.h"
 #include "dialog/plan_texts.h"
+#include "dialog/runs_texts.h"
 #include "files/plan_csv.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
@@ -1268,6 +1269,32 @@ void plantLineComesToSay(const std::string& what, const std::function<bool()>& h
 
 // Records taken by the data key go to the journal and on to the plant's server, through an
 // outage of the server, without a box; the line says up to date once the server has them.
+// The Earlier runs window, from the window menu while the plant's sender reads the journal: the
+// journal's runs come back to it, the list's own first with its records counted.
+void earlierRuns(int records, const std::wstring& picture) {
+    PostMessageW(mainWindow, WM_SYSCOMMAND, kRunsCommand, 0);
+    const std::string title = caption(runs_texts::kWindowTitle);
+    HWND window = nullptr;
+    waitFor("the Earlier runs window \"" + title + "\"", [&] {
+        window = FindWindowW(L"#32770", wide(title.c_str()).c_str());
+        return window != nullptr && IsWindowVisible(window);
+    });
+    const HWND list = GetDlgItem(window, kRunsList);
+    waitFor("the journal's runs in the list", [list] { return IsWindowEnabled(list) != FALSE; });
+    std::wstring first(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, 0, 0)), L'\0');
+    SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(first.data()));
+    const std::string line = narrow(first);
+    const std::string counted = std::to_string(records) + caption(runs_texts::kRecords);
+    if (line.find(counted) == std::string::npos ||
+        line.find(caption(runs_texts::kInList)) == std::string::npos) {
+        fail("the first run reads \"" + line + "\"");
+    }
+    screenshot(window, picture);
+    PostMessageW(GetDlgItem(window, kRunsCloseButton), BM_CLICK, 0, 0);
+    waitFor("the Earlier runs window to close", [window] { return IsWindow(window) == FALSE; });
+    step("Earlier runs from the window menu: \"" + line + "\"");
+}
+
 void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
                   const std::wstring& connection) {
     const std::string upToDate =
@@ -1287,6 +1314,7 @@ void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
     recordByKeyUpTo(8, keyPipe);
     plantLineComesToSay("up to date", sayUpToDate, 60000);
     if (listRows() != 8) fail("the list holds " + std::to_string(listRows()) + " records, not 8");
+    earlierRuns(8, out + (english ? L"\\runs-english.bmp" : L"\\runs-chinese.bmp"));
     const std::string question =
         texts::unsavedRecordsQuestion(8, english ? Language::English : Language::Chinese);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
