@@ -53,6 +53,7 @@ constexpr int kTraceCommand = 48;
 constexpr int kPlantCommand = 64;
 constexpr int kPlanCommand = 80;
 constexpr int kRunsCommand = 96;
+constexpr int kStudyCommand = 112;
 
 // Under the main window's template: the part and lot in force, and the plant database's line.
 constexpr int kTraceLine = 1100;
@@ -94,6 +95,20 @@ constexpr int kRunsList = 1600;
 constexpr int kRunsSaveButton = 1601;
 constexpr int kRunsRestoreButton = 1602;
 constexpr int kRunsCloseButton = 1603;
+// The Gauge study window.
+constexpr int kStudyReferenceField = 1700;
+constexpr int kStudyToleranceField = 1701;
+constexpr int kStudyCountField = 1702;
+constexpr int kStudyGaugeLabel = 1703;
+constexpr int kStudyStartButton = 1704;
+constexpr int kStudyProgressLabel = 1705;
+constexpr int kStudyChart = 1706;
+constexpr int kStudyResultLabel = 1707;
+constexpr int kStudyUndoButton = 1708;
+constexpr int kStudyCancelButton = 1709;
+constexpr int kStudySavePictureButton = 1710;
+constexpr int kStudySaveWorkbookButton = 1711;
+constexpr int kStudyCloseButton = 1712;
 
 struct NamedControl {
     int id;
@@ -132,6 +147,19 @@ inline constexpr NamedControl kNamedControls[] = {
     {kRunsSaveButton, "runs-save"},
     {kRunsRestoreButton, "runs-restore"},
     {kRunsCloseButton, "runs-close"},
+    {kStudyReferenceField, "study-reference"},
+    {kStudyToleranceField, "study-tolerance"},
+    {kStudyCountField, "study-count"},
+    {kStudyGaugeLabel, "study-gauge"},
+    {kStudyStartButton, "study-start"},
+    {kStudyProgressLabel, "study-progress"},
+    {kStudyChart, "study-chart"},
+    {kStudyResultLabel, "study-result"},
+    {kStudyUndoButton, "study-undo"},
+    {kStudyCancelButton, "study-cancel"},
+    {kStudySavePictureButton, "study-save-picture"},
+    {kStudySaveWorkbookButton, "study-save-workbook"},
+    {kStudyCloseButton, "study-close"},
 };
 
 // The name of a control of the table above; nullptr for any other id.

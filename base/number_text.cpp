@@ -53,7 +53,7 @@ std::string fixedText(double value, int decimals) {
     return text;
 }
 
-std::optional<float> parseFloat(std::string_view text) {
+std::optional<double> parseDouble(std::string_view text) {
     text = trimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -65,11 +65,15 @@ std::optional<float> parseFloat(std::string_view text) {
     const auto [end, error] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<float> parseFloat(std::string_view text) {
+    const std::optional<double> value = parseDouble(text);
     // A number beyond the range of the field's float is not a number the field can hold.
-    if (std::isnan(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<float>(negative ? -value : value);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(*value);
 }
 
 std::optional<std::uint32_t> parseUnsigned(std::string_view text) {

@@ -19,6 +19,8 @@ std::string fixedText(double value, int decimals);
 
 // Leading and trailing blanks and tabs are allowed around the number; anything else fails.
 std::optional<float> parseFloat(std::string_view text);
+// The same to a double's precision, for figures that are not a field's float.
+std::optional<double> parseDouble(std::string_view text);
 std::optional<std::uint32_t> parseUnsigned(std::string_view text);
 std::optional<std::int32_t> parseSigned(std::string_view text);
 

@@ -4,6 +4,7 @@
 #include "charts/chart_texts.h"
 #include "dialog/plan_texts.h"
 #include "dialog/runs_texts.h"
+#include "measure/gauge_study_texts.h"
 #include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
 
@@ -14,6 +15,7 @@ constexpr FurtherWindowEntry kFurtherWindows[] = {
     {FurtherWindow::Charts, chart_texts::kWindowTitle, 3, kChartsCommand, "action-charts"},
     {FurtherWindow::Trace, trace_texts::kWindowTitle, 4, kTraceCommand, "action-trace"},
     {FurtherWindow::Plan, plan_texts::kWindowTitle, 5, kPlanCommand, "action-plan"},
+    {FurtherWindow::Study, gauge_study_texts::kWindowTitle, 6, kStudyCommand, "action-gauge-study"},
     {FurtherWindow::Runs, runs_texts::kWindowTitle, 7, kRunsCommand, "action-runs"},
     {FurtherWindow::Plant, plant_texts::kWindowTitle, 0, kPlantCommand, "action-plant"},
 };

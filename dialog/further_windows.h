@@ -13,7 +13,7 @@
 
 namespace mensora {
 
-enum class FurtherWindow { Charts, Trace, Plan, Runs, Plant };
+enum class FurtherWindow { Charts, Trace, Plan, Study, Runs, Plant };
 
 struct FurtherWindowEntry {
     FurtherWindow window;

@@ -10,6 +10,7 @@
 #include "base/texts.h"
 #include "base/timer_ids.h"
 #include "measure/record_store.h"
+#include "measure/trace_fields.h"
 #include "workbook/workbook_texts.h"
 #include "dialog/link_buttons.h"
 #include "plant/plant_door.h"
@@ -37,8 +38,8 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
                 [this] { showUnlinked(ports_.window, state_.language()); }}),
       poll_(context_, ports.serial,
             PollEvents{[this](const GaugeProtocol& protocol) { link_.goodFrame(protocol); },
-                       [this] { recorder_.recordMeasurement(); },
-                       [this] { link_.restartWatchdog(); }, [this] { link_.deviceLost(); }}),
+                       [this] { takeReading(); }, [this] { link_.restartWatchdog(); },
+                       [this] { link_.deviceLost(); }}),
       zero_(context_, ports.serial, ports.clock, [this] { link_.restartWatchdog(); }),
       files_(state_, records.store, ports.window, timers_, ports.clock, ports.fileSystem,
              RecordFileEvents{[this] { link_.pauseWatchdog(); }, [this] { link_.resumeWatchdog(); },
@@ -55,6 +56,10 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       traces_(records.traces),
       planStamps_(records.planStamps),
       charts_(records.chartData, records.planStamps, plan_, state_, traces_),
+      study_(StudyPanel::Parts{context_, ports.sound, ports.clock, traces_, workbook_,
+                               [journal = doors.journal](const FinishedGaugeStudy& study) {
+                                   if (journal != nullptr) journal->keepStudy(study);
+                               }}),
       plant_(doors.plant) {
     recorder_.stampWith(
         [this](std::uint32_t index) {
@@ -98,7 +103,7 @@ void MainDialog::onTimer(int id) {
     switch (id) {
         case PollTimer: poll_.pollTick(); break;
         case ZeroTimer: zero_.sendZeroCommand(); break;
-        case AutoSampleTimer: recorder_.recordMeasurement(); break;
+        case AutoSampleTimer: takeReading(); break;
         case LinkWatchdogTimer: link_.linkWatchdogExpired(); break;
         case PortScanTimer: link_.portScanStep(); break;
         case BeepStopTimer: stopAlertSound(); break;
@@ -119,7 +124,7 @@ void MainDialog::onCommand(int controlId) {
         case ConnectButton: link_.onConnectButton(); break;
         case ZeroButton: zero_.onZeroButton(); break;
         case AutoButton: autoSampling_.onAutoButton(); break;
-        case ManualButton: recorder_.recordMeasurement(); break;
+        case ManualButton: takeReading(); break;
         case SaveButton:
             if (const auto workbookPath = files_.exportRecords()) saveWorkbook(*workbookPath);
             break;
@@ -132,6 +137,19 @@ void MainDialog::onCommand(int controlId) {
         case EnglishRadio: language_.onLanguageButton(); break;
         case AutosaveCheck: files_.onAutosaveSwitch(); break;
         default: break;
+    }
+}
+
+std::string MainDialog::traceBandLine() const {
+    const std::string study = study_.bandLine(state_.language());
+    return study.empty() ? traceLine(traces_.inForce(), state_.language()) : study;
+}
+
+void MainDialog::takeReading() {
+    if (study_.taking()) {
+        study_.take(state_.reading);
+    } else {
+        recorder_.recordMeasurement();
     }
 }
 

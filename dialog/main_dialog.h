@@ -23,6 +23,7 @@
 #include "dialog/parameters_panel.h"
 #include "dialog/plan_steering.h"
 #include "dialog/station_records.h"
+#include "dialog/study_panel.h"
 #include "files/file_system.h"
 #include "files/record_files.h"
 #include "journal/journal.h"
@@ -100,6 +101,12 @@ public:
     // What the workbook's figures are drawn from: the characteristic due, whatever a charts
     // window pinned, as the parameters and statistics beside them are.
     const ChartData& workbookChart() { return charts_.due(); }
+    // The gauge study, which takes the gauge's readings while its window is open and a study
+    // runs.
+    StudyPanel& study() { return study_; }
+    // The line under the window's controls: the part and lot in force, or while a gauge study
+    // takes the readings, that they go to it and not to the list.
+    std::string traceBandLine() const;
     // The runs the journal keeps; without a journal (a test that opens none) nullptr.
     EarlierRuns* earlierRuns() { return earlierRuns_ ? &*earlierRuns_ : nullptr; }
 
@@ -107,6 +114,9 @@ private:
     // Between the recorder and whoever else follows the records, from the start on.
     void keepJournal(Journal& journal);
     void saveWorkbook(const std::string& path);
+    // The gauge's data key, Manual and each Auto tick: a record, or a gauge study's reading
+    // while one runs.
+    void takeReading();
     void clearRecords();
     // The alert of a link, a confirmed panel or a record has sounded long enough.
     void stopAlertSound();
@@ -131,6 +141,7 @@ private:
     RecordTraces& traces_;
     PlanStamps& planStamps_;
     CharacteristicChart charts_;
+    StudyPanel study_;
     std::optional<JournalKeeping> journal_;
     std::optional<EarlierRuns> earlierRuns_;
     PlantDoor* plant_;

@@ -60,6 +60,8 @@ public:
 
     void add(JournalRecord record);
     void mark(const JournalMark& mark);
+    // A gauge study with all its readings, kept apart from the records.
+    void keepStudy(JournalGaugeStudy study);
     // Where the plan's walk stands now; only the latest is kept.
     void keepPlace(JournalPlanPlace place);
     // While the journal fails: the writer tries again to open the file or write what waits.

@@ -77,6 +77,22 @@ CREATE VIEW IF NOT EXISTS journal_record AS
   FROM journal_entry e
   JOIN journal_parameters p ON p.id = e.parameters_id
   JOIN journal_trace t ON t.id = e.trace_id;
+CREATE TABLE IF NOT EXISTS journal_gauge_study (
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  finished INTEGER NOT NULL,
+  gauge_id TEXT NOT NULL,
+  unit TEXT NOT NULL,
+  reference REAL NOT NULL,
+  tolerance REAL NOT NULL,
+  readings TEXT NOT NULL,
+  places INTEGER NOT NULL,
+  mean REAL NOT NULL,
+  sigma REAL NOT NULL,
+  bias REAL NOT NULL,
+  cg REAL,
+  cgk REAL,
+  capable INTEGER NOT NULL,
+  step_too_coarse INTEGER NOT NULL);
 COMMIT;
 )sql";
 
@@ -124,6 +140,10 @@ constexpr const char* kInsertRecord =
     " verdict, language, taken, parameters_id, trace_id, plan_id, plan_part, plan_characteristic,"
     " part_serial)"
     " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, unixepoch(?10), ?11, ?12, ?13, ?14, ?15, ?16)";
+constexpr const char* kInsertStudy =
+    "INSERT INTO journal_gauge_study (finished, gauge_id, unit, reference, tolerance, readings,"
+    " places, mean, sigma, bias, cg, cgk, capable, step_too_coarse)"
+    " VALUES (unixepoch(?1), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
 constexpr const char* kInsertMark = "INSERT INTO journal_mark (list_id, kind, up_to, at)"
                                     " VALUES (?1, ?2, ?3, unixepoch(?4))";
 constexpr const char* kFindParameters =
@@ -470,6 +490,7 @@ bool JournalFile::apply(const JournalEntry& entry) {
         return done;
     }
     if (const auto* place = std::get_if<JournalPlanPlace>(&entry)) return keepPlace(*place);
+    if (const auto* study = std::get_if<JournalGaugeStudy>(&entry)) return insert(*study);
     if (const auto* answer = std::get_if<JournalRestoreAnswer>(&entry)) {
         if (!answer->restored) return mark(answer->list, MarkKind::Declined, 0, answer->at);
         list_ = answer->list;
@@ -478,6 +499,32 @@ bool JournalFile::apply(const JournalEntry& entry) {
     SqliteStatement s = db_->statement(kEndSession);
     if (!s) return false;
     s.bind(1, session_);
+    return s.run();
+}
+
+bool JournalFile::insert(const JournalGaugeStudy& study) {
+    SqliteStatement s = db_->statement(kInsertStudy);
+    if (!s) return false;
+    const GaugeStudyFigures& figures = study.figures;
+    s.bind(1, journalTime(study.finishedAt));
+    s.bind(2, study.gaugeId);
+    s.bind(3, study.unit);
+    s.bind(4, study.setup.reference);
+    s.bind(5, study.setup.tolerance);
+    s.bind(6, studyReadingsText(study.readings));
+    s.bind(7, std::int64_t{figures.decimalPlaces});
+    s.bind(8, figures.mean);
+    s.bind(9, figures.sigma);
+    s.bind(10, figures.bias);
+    for (const auto& [index, value] : {std::pair{11, figures.cg}, std::pair{12, figures.cgk}}) {
+        if (value) {
+            s.bind(index, *value);
+        } else {
+            s.bindNull(index);
+        }
+    }
+    s.bind(13, std::int64_t{figures.capable});
+    s.bind(14, std::int64_t{figures.stepTooCoarse});
     return s.run();
 }
 

@@ -17,6 +17,7 @@
 #include "base/language.h"
 #include "journal/journal_schema.h"
 #include "measure/field_format.h"
+#include "measure/gauge_study.h"
 #include "measure/inspection_plan.h"
 #include "measure/plan_stamps.h"
 #include "measure/plan_walk.h"
@@ -83,8 +84,11 @@ struct JournalRestoreAnswer {
 // The program ends normally.
 struct JournalEnd {};
 
-using JournalEntry =
-    std::variant<JournalRecord, JournalMark, JournalRestoreAnswer, JournalEnd, JournalPlanPlace>;
+// A gauge study that took all its readings, kept apart from the records.
+using JournalGaugeStudy = FinishedGaugeStudy;
+
+using JournalEntry = std::variant<JournalRecord, JournalMark, JournalRestoreAnswer, JournalEnd,
+                                  JournalPlanPlace, JournalGaugeStudy>;
 
 // The records at the end of the journal that no save, autosave or Clear covered, left by a
 // run that did not end normally.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "base/number_text.h"
+
 namespace mensora {
 namespace {
 
@@ -32,6 +34,15 @@ std::optional<StudySetupFault> studySetupFault(const GaugeStudySetup& setup) {
 double defaultStudyTolerance(const Parameters& inForce) {
     return static_cast<double>(inForce.upperTolerance) -
            static_cast<double>(inForce.lowerTolerance);
+}
+
+std::string studyReadingsText(std::span<const StudyReading> readings) {
+    std::string text;
+    for (const StudyReading& reading : readings) {
+        if (!text.empty()) text += ' ';
+        text += fixedText(reading.value, reading.decimalPlaces);
+    }
+    return text;
 }
 
 std::optional<GaugeStudy> GaugeStudy::start(const GaugeStudySetup& setup) {

@@ -5,9 +5,12 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "base/acquisition_state.h"
+#include "base/clock.h"
 #include "measure/gauge_study_figures.h"
 
 namespace mensora {
@@ -31,6 +34,10 @@ std::optional<StudySetupFault> studySetupFault(const GaugeStudySetup& setup);
 // lower limit to its upper. The lower tolerance is signed (the lower limit is nominal plus it),
 // so the span is upper minus lower; tolerances that meet give 0, which a study refuses.
 double defaultStudyTolerance(const Parameters& inForce);
+
+// The readings as the gauge sent them, each with its own places, one blank between: how the
+// journal and the plant database keep them.
+std::string studyReadingsText(std::span<const StudyReading> readings);
 
 class GaugeStudy {
 public:
@@ -58,6 +65,21 @@ private:
 
     GaugeStudySetup setup_;
     std::vector<StudyReading> readings_;
+};
+
+}  // namespace mensora
+
+namespace mensora {
+
+// A study that took all its readings, kept whole, so that the plant sees when each gauge was
+// last proven and with what.
+struct FinishedGaugeStudy {
+    LocalDateTime finishedAt;
+    std::string gaugeId;  // as the values in force named it; may be empty
+    std::string unit;     // "mm", "in", "°" or empty
+    GaugeStudySetup setup;
+    std::vector<StudyReading> readings;
+    GaugeStudyFigures figures;
 };
 
 }  // namespace mensora

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "base/number_text.h"
 #include "measure/gauge_study_texts.h"
@@ -26,40 +27,44 @@ int spreadDecimals(double sigma, int meanDecimals) {
     return std::max(0, kSpreadDigits - 1 - leading);
 }
 
-std::string named(const char* name, const std::string& value) {
-    return std::string(name) + " " + value;
-}
-
 std::string indexText(const std::optional<double>& index) {
     return index ? fixedText(*index, kStudyIndexDecimals) : std::string(gst::kNoIndex);
 }
 
 }  // namespace
 
-std::string gaugeStudyResultText(const GaugeStudyFigures& figures, Language language) {
+std::vector<StudyFigureText> gaugeStudyFigureTexts(const GaugeStudyFigures& figures,
+                                                   Language language) {
     const int meanDecimals = figures.decimalPlaces + kPlacesBeyondReading;
-    std::string text = named(pick(gst::kMean, language), fixedText(figures.mean, meanDecimals));
-    text += kBetweenFigures;
-    text += named(pick(gst::kSigma, language),
-                  fixedText(figures.sigma, spreadDecimals(figures.sigma, meanDecimals)));
-    text += kBetweenFigures;
-    text += named(pick(gst::kBias, language), fixedText(figures.bias, meanDecimals));
-    text += kBetweenFigures;
-    text += named(gst::kCg, indexText(figures.cg));
-    text += kBetweenFigures;
-    text += named(gst::kCgk, indexText(figures.cgk));
-    text += kBetweenFigures;
-    if (!figures.cg) {
-        text += pick(gst::kAllEqual, language);
-    } else {
-        text += pick(figures.capable ? gst::kCapable : gst::kNotCapable, language);
+    return {
+        {pick(gst::kMean, language), fixedText(figures.mean, meanDecimals)},
+        {pick(gst::kSigma, language),
+         fixedText(figures.sigma, spreadDecimals(figures.sigma, meanDecimals))},
+        {pick(gst::kBias, language), fixedText(figures.bias, meanDecimals)},
+        {gst::kCg, indexText(figures.cg)},
+        {gst::kCgk, indexText(figures.cgk)},
+    };
+}
+
+std::string gaugeStudyVerdictText(const GaugeStudyFigures& figures, Language language) {
+    if (!figures.cg) return pick(gst::kAllEqual, language);
+    return pick(figures.capable ? gst::kCapable : gst::kNotCapable, language);
+}
+
+std::string gaugeStudyStepWarning(const GaugeStudyFigures& figures, Language language) {
+    if (!figures.stepTooCoarse) return {};
+    return pick(gst::kStepBefore, language) +
+           fixedText(figures.readingStep, figures.decimalPlaces) + pick(gst::kStepAfter, language);
+}
+
+std::string gaugeStudyResultText(const GaugeStudyFigures& figures, Language language) {
+    std::string text;
+    for (const StudyFigureText& figure : gaugeStudyFigureTexts(figures, language)) {
+        text += figure.name + " " + figure.value + kBetweenFigures;
     }
-    if (figures.stepTooCoarse) {
-        text += kBetweenFigures;
-        text += pick(gst::kStepBefore, language);
-        text += fixedText(figures.readingStep, figures.decimalPlaces);
-        text += pick(gst::kStepAfter, language);
-    }
+    text += gaugeStudyVerdictText(figures, language);
+    const std::string warning = gaugeStudyStepWarning(figures, language);
+    if (!warning.empty()) text += kBetweenFigures + warning;
     return text;
 }
 

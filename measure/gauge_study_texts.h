@@ -17,6 +17,13 @@ inline const char* setupFaultText(StudySetupFault fault, Language language) {
         language);
 }
 
+inline constexpr Bilingual kWindowTitle{"量具能力", "Gauge study"};
+// The study's run chart, and what it says before the first reading.
+inline constexpr Bilingual kChartTitle{"基准件读数", "Readings of the reference part"};
+inline constexpr Bilingual kNoReadings{"按“开始”后，用量具的数据键、“手动”或“自动”测量基准件",
+                                       "After Start, measure the reference part with the "
+                                       "gauge's data key, Manual or Auto"};
+
 // The result line: each figure's name, a blank, its value; two blanks between figures.
 inline constexpr Bilingual kMean{"均值", "x̄"};
 inline constexpr Bilingual kSigma{"标准差", "s"};

@@ -19,6 +19,12 @@ constexpr std::uint32_t kRecordAlertMs = 200;
 
 }  // namespace
 
+void soundTaken(const Parameters& parameters, AlertSound& sound, Timers& timers) {
+    if (parameters.beepEnabled != RecordSound::On) return;
+    sound.playLooped();
+    timers.arm(BeepStopTimer, kRecordAlertMs);
+}
+
 Recorder::Recorder(const DialogContext& context, RecordStore& store, RecordListTexts& listTexts,
                    AlertSound& sound, Clock& clock)
     : state_(context.state),
@@ -52,10 +58,7 @@ void Recorder::recordMeasurement() {
         reading.decimalPlaces);
 
     window_.scrollRecordListToEnd();
-    if (state_.parameters.beepEnabled == RecordSound::On) {
-        sound_.playLooped();
-        timers_.arm(BeepStopTimer, kRecordAlertMs);
-    }
+    soundTaken(state_.parameters, sound_, timers_);
     state_.recordsDirty = true;
     ++state_.unsavedRecords;
 }

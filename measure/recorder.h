@@ -14,6 +14,9 @@ namespace mensora {
 class RecordStore;
 class RecordListTexts;
 
+// The short alert a reading taken sounds, when the sound list says so.
+void soundTaken(const Parameters& parameters, AlertSound& sound, Timers& timers);
+
 // Turns the current reading into a record: Manual, each automatic-sampling tick and the
 // gauge's data key all come here. Owns Clear and the statistics reset.
 class Recorder {

@@ -1,23 +1,24 @@
 #pragma once
-// The run chart above the histogram, drawn by the core's layout onto a QPainter.
+// A widget whose every pixel a chart of the core draws onto a QPainter: the quality charts, or
+// a gauge study's readings.
 
 #include <QWidget>
 #include <functional>
 
-#include "charts/chart_inputs.h"
+#include "charts/canvas.h"
 
 namespace mensora {
 
 class ChartsView : public QWidget {
 public:
-    using Inputs = std::function<ChartInputs()>;
-    ChartsView(Inputs inputs, QWidget* parent);
+    using Draw = std::function<void(Canvas& canvas, const Rect& area)>;
+    ChartsView(Draw draw, QWidget* parent);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Inputs inputs_;
+    Draw draw_;
 };
 
 }  // namespace mensora

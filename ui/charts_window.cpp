@@ -36,7 +36,8 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
     : QWidget(parent, Qt::Window),
       follower_(source, state, settings),
       trace_(new QLabel(this)),
-      view_(new ChartsView([this] { return inputs(); }, this)),
+      view_(new ChartsView(
+          [this](Canvas& canvas, const Rect& area) { drawCharts(canvas, area, inputs()); }, this)),
       choice_(new QComboBox(this)),
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));

@@ -7,11 +7,11 @@
 #include "base/thread_work_queue.h"
 #include "dialog/further_windows.h"
 #include "link/platform_port_names.h"
-#include "measure/trace_fields.h"
 #include "ui/plan_window.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
 #include "ui/runs_window.h"
+#include "ui/study_window.h"
 #include "ui/trace_window.h"
 
 namespace mensora {
@@ -47,6 +47,7 @@ MensoraProgram::MensoraProgram()
                 case FurtherWindow::Plant: openPlant(); break;
                 case FurtherWindow::Plan: openPlan(); break;
                 case FurtherWindow::Runs: openRuns(); break;
+                case FurtherWindow::Study: openStudy(); break;
             }
         });
     }
@@ -57,6 +58,7 @@ MensoraProgram::MensoraProgram()
         window_.showPlanLine(dialog().plan().line());
         showTraceLine();
     });
+    dialog().study().onBandChange([this] { showTraceLine(); });
     showTraceLine();
 }
 
@@ -66,6 +68,8 @@ MensoraProgram::MensoraProgram()
 // already gone, whatever a window system or an audio back end does while they go.
 MensoraProgram::~MensoraProgram() {
     running_ = false;
+    // The study window tells the study it closes, while the study and the window exist.
+    delete studyWindow_.data();
     // An open charts window keeps its size for the next start, while the settings exist.
     if (chartsWindow_ != nullptr) chartsWindow_->hide();
     timers_.killAll();
@@ -91,6 +95,15 @@ void MensoraProgram::openRuns() {
     runsWindow.exec();
 }
 
+void MensoraProgram::openStudy() {
+    if (studyWindow_ == nullptr) {
+        studyWindow_ = new StudyWindow(dialog().study(), dialog().state().language(), &window_);
+    }
+    studyWindow_->show();
+    studyWindow_->raise();
+    studyWindow_->activateWindow();
+}
+
 void MensoraProgram::openCharts() {
     if (chartsWindow_ == nullptr) {
         chartsWindow_ =
@@ -104,8 +117,6 @@ void MensoraProgram::openTrace() {
     if (trace.ask()) showTraceLine();
 }
 
-void MensoraProgram::showTraceLine() {
-    window_.showTraceLine(traceLine(records_.traces.inForce(), dialog().state().language()));
-}
+void MensoraProgram::showTraceLine() { window_.showTraceLine(dialog().traceBandLine()); }
 
 }  // namespace mensora

@@ -2,6 +2,7 @@
 // The program as its parts: the record store reserved whole, the real ports, the window and
 // the dialog wired together. The application runs it; the end-to-end tests drive it.
 
+#include <QPointer>
 #include <memory>
 
 #include "dialog/station.h"
@@ -15,6 +16,7 @@
 #include "ui/qt_timer_service.h"
 #include "ui/qt_window_thread.h"
 #include "ui/standard_dialog_texts.h"
+#include "ui/study_window.h"
 #include "ui/system_clock.h"
 
 namespace mensora {
@@ -55,11 +57,14 @@ private:
     Station station_;
     std::unique_ptr<QTranslator> dialogTexts_;
     ChartsWindow* chartsWindow_ = nullptr;  // owned by the main window, as its child
+    // The Gauge study window while it is open; it deletes itself as it closes.
+    QPointer<StudyWindow> studyWindow_;
 
     void openCharts();
     void openPlan();
     void openPlant();
     void openRuns();
+    void openStudy();
     void openTrace();
     void showTraceLine();
 };

@@ -10,6 +10,7 @@
 #include "files/file_failure_text.h"
 #include "measure/record_store.h"
 #include "workbook/scratch_place.h"
+#include "workbook/study_workbook.h"
 #include "workbook/workbook_file.h"
 #include "workbook/workbook_texts.h"
 
@@ -67,6 +68,35 @@ WorkbookExport::WorkbookExport(AcquisitionState& state, WindowPort& window, Work
       onSaved_(std::move(onSaved)) {}
 
 void WorkbookExport::save(const std::string& path, WorkbookContents contents, Records records) {
+    const std::uint32_t rows = contents.count;
+    auto written = [this, records, rows, store = &contents.store] {
+        if (records != Records::List) return;
+        // Records taken while the workbook was written are in no file yet, unless an autosave
+        // has held them meanwhile.
+        state_.unsavedRecords = std::min(state_.unsavedRecords, store->count() - rows);
+        onSaved_(rows);
+    };
+    start(
+        path, rows,
+        [contents = std::move(contents)](const std::string& scratch, const RowsWritten& progress) {
+            return writeWorkbookFile(scratch, contents, progress);
+        },
+        std::move(written));
+}
+
+void WorkbookExport::saveStudy(const std::string& path, FinishedGaugeStudy study,
+                               Language language) {
+    const auto rows = static_cast<std::uint32_t>(study.readings.size());
+    start(
+        path, rows,
+        [study = std::move(study), language](const std::string& scratch, const RowsWritten&) {
+            return writeStudyWorkbook(scratch, study, language);
+        },
+        [] {});
+}
+
+void WorkbookExport::start(const std::string& path, std::uint32_t rows, ScratchWriter writer,
+                           std::function<void()> written) {
     const Language language = state_.language();
     if (saving()) {
         window_.showMessage(pick(workbook_texts::kSaveRunning, language), MessageIcon::Exclamation);
@@ -78,14 +108,14 @@ void WorkbookExport::save(const std::string& path, WorkbookContents contents, Re
     window_.showProgress(pick(workbook_texts::kSavingWorkbook, language),
                          pick(workbook_texts::kCancel, language));
     window_.setProgress(0);
-    queue_.submit([this, save, path, contents = std::move(contents), records] {
-        const auto report = [this](int percent) {
-            windowThread_.post([this, percent] { progressed(percent); });
-        };
-        const End end = write(*save, path, contents, report);
-        windowThread_.post([this, end, path, &store = contents.store, rows = contents.count,
-                            records] { ended(end, path, store, rows, records); });
-    });
+    queue_.submit(
+        [this, save, path, rows, writer = std::move(writer), written = std::move(written)] {
+            const auto report = [this](int percent) {
+                windowThread_.post([this, percent] { progressed(percent); });
+            };
+            const End end = write(*save, path, rows, writer, report);
+            windowThread_.post([this, end, path, written] { ended(end, path, written); });
+        });
 }
 
 void WorkbookExport::cancel() {
@@ -93,7 +123,7 @@ void WorkbookExport::cancel() {
 }
 
 WorkbookExport::End WorkbookExport::write(const Save& save, const std::string& path,
-                                          const WorkbookContents& contents,
+                                          std::uint32_t rows, const ScratchWriter& writer,
                                           const std::function<void(int)>& report) {
     // The chosen file is held from the start: one another program holds is reported before
     // any work is done.
@@ -101,15 +131,14 @@ WorkbookExport::End WorkbookExport::write(const Save& save, const std::string& p
     if (!opening.file) return {false, RecordFileFailure{opening.failure, false}};
     const ScratchFile scratch;
     int reported = 0;
-    const auto rowsWritten = [&](std::uint32_t rows) {
-        const int percent =
-            contents.count == 0
-                ? kRowsPercent
-                : static_cast<int>(std::uint64_t{rows} * kRowsPercent / contents.count);
+    const auto rowsWritten = [&](std::uint32_t written) {
+        const int percent = rows == 0
+                                ? kRowsPercent
+                                : static_cast<int>(std::uint64_t{written} * kRowsPercent / rows);
         if (percent != reported) report(reported = percent);
         return !save.cancelled;
     };
-    const WorkbookWriting writing = writeWorkbookFile(scratch.path, contents, rowsWritten);
+    const WorkbookWriting writing = writer(scratch.path, rowsWritten);
     if (writing.end == WorkbookEnd::Cancelled) return {true, std::nullopt};
     if (writing.end == WorkbookEnd::Failed) {
         return {false, RecordFileFailure{writing.failure, false}};
@@ -127,8 +156,8 @@ void WorkbookExport::progressed(int percent) {
     window_.setProgress(percent);
 }
 
-void WorkbookExport::ended(const End& end, const std::string& path, const RecordStore& store,
-                           std::uint32_t rowsSaved, Records records) {
+void WorkbookExport::ended(const End& end, const std::string& path,
+                           const std::function<void()>& written) {
     current_.reset();
     window_.hideProgress();
     if (end.cancelled) return;
@@ -138,12 +167,7 @@ void WorkbookExport::ended(const End& end, const std::string& path, const Record
             MessageIcon::Stop);
         return;
     }
-    if (records == Records::List) {
-        // Records taken while the workbook was written are in no file yet, unless an autosave
-        // has held them meanwhile.
-        state_.unsavedRecords = std::min(state_.unsavedRecords, store.count() - rowsSaved);
-        onSaved_(rowsSaved);
-    }
+    written();
     window_.showMessage(pick(texts::kExportSucceeded, state_.language()), MessageIcon::Exclamation);
 }
 

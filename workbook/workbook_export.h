@@ -17,7 +17,9 @@
 #include "base/window_thread.h"
 #include "base/work_queue.h"
 #include "files/file_system.h"
+#include "measure/gauge_study.h"
 #include "workbook/workbook_contents.h"
+#include "workbook/workbook_file.h"
 
 namespace mensora {
 
@@ -33,6 +35,9 @@ public:
     // Starts writing contents to path; the user hears of the end. One save at a time: another
     // asked for meanwhile is refused with a message.
     void save(const std::string& path, WorkbookContents contents, Records records = Records::List);
+    // A finished gauge study as its own workbook, through the same box, messages and file
+    // replacement; it counts no record as saved.
+    void saveStudy(const std::string& path, FinishedGaugeStudy study, Language language);
     // Cancel in the progress box: the save stops at its next step.
     void cancel();
     // From the start of a save until its end has reached the window's thread.
@@ -50,14 +55,20 @@ private:
         std::optional<RecordFileFailure> failure;
     };
 
+    // What one save writes into its scratch file, telling how many rows it has written.
+    using ScratchWriter =
+        std::function<WorkbookWriting(const std::string& scratch, const RowsWritten& progress)>;
+    // Opens the box and hands the save to the queue: `write` fills the scratch file with
+    // `rows` rows; `written` follows on the window's thread when the chosen file holds it all.
+    void start(const std::string& path, std::uint32_t rows, ScratchWriter write,
+               std::function<void()> written);
     // The job: the workbook put together in a scratch file, then copied into the record file
     // that replaces the chosen one.
-    End write(const Save& save, const std::string& path, const WorkbookContents& contents,
-              const std::function<void(int percent)>& report);
+    End write(const Save& save, const std::string& path, std::uint32_t rows,
+              const ScratchWriter& writer, const std::function<void(int percent)>& report);
     // The calls the job posts back to the window's thread, in order: the end comes last.
     void progressed(int percent);
-    void ended(const End& end, const std::string& path, const RecordStore& store,
-               std::uint32_t rowsSaved, Records records);
+    void ended(const End& end, const std::string& path, const std::function<void()>& written);
 
     AcquisitionState& state_;
     WindowPort& window_;

@@ -3,21 +3,18 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <filesystem>
 #include <map>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include "base/number_text.h"
+#include "workbook/book_file.h"
 #include "charts/histogram.h"
 #include "measure/record_store.h"
-#include "workbook/c_number_locale.h"
 #include "workbook/parts_sheet.h"
 #include "workbook/plan_part_rows.h"
 #include "workbook/record_cells.h"
-#include "workbook/scratch_place.h"
 #include "workbook/sheet_cells.h"
 #include "workbook/workbook_texts.h"
 
@@ -323,64 +320,26 @@ void writeSummary(lxw_workbook* book, lxw_worksheet* sheet, const WorkbookConten
     cells.writeTo(sheet);
 }
 
-// The C library's cause of a failed file operation of the library.
-FileFailure failureOfErrno(int code) {
-    switch (code) {
-        case ENOSPC: return FileFailure::DiskFull;
-        case EACCES:
-        case EPERM: return FileFailure::AccessDenied;
-        case EMFILE:
-        case ENFILE: return FileFailure::TooManyOpenFiles;
-        case ENOENT: return FileFailure::InvalidPath;
-        case EIO: return FileFailure::HardwareIo;
-        default: return FileFailure::Unknown;
-    }
-}
-
-// The path is UTF-8, as every path of the program.
-void removeFile(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                            ignored);
-}
-
 }  // namespace
 
 WorkbookWriting writeWorkbookFile(const std::string& path, const WorkbookContents& contents,
                                   const RowsWritten& progress) {
-    const CNumberLocale pointForNumbers;
-    std::string tmpdir = scratchFolder();
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = tmpdir.data();
-    lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
-    if (book == nullptr) return {WorkbookEnd::Failed, FileFailure::Unknown};
-    Formats formats(book);
-    lxw_worksheet* records =
-        workbook_add_worksheet(book, pick(wt::kRecordsSheet, contents.language));
+    BookFile file(path);
+    if (file.book() == nullptr) return {WorkbookEnd::Failed, FileFailure::Unknown};
+    Formats formats(file.book());
+    lxw_worksheet* records = file.addSheet(pick(wt::kRecordsSheet, contents.language));
     // The parts sheet only when a record was taken with a plan: a workbook without stays as
     // it always was.
-    lxw_worksheet* parts =
-        contents.planParts.any()
-            ? workbook_add_worksheet(book, pick(wt::kPartsSheet, contents.language))
-            : nullptr;
-    lxw_worksheet* summary =
-        workbook_add_worksheet(book, pick(wt::kSummarySheet, contents.language));
+    lxw_worksheet* parts = contents.planParts.any()
+                               ? file.addSheet(pick(wt::kPartsSheet, contents.language))
+                               : nullptr;
+    lxw_worksheet* summary = file.addSheet(pick(wt::kSummarySheet, contents.language));
     if (!writeRecords(records, contents, formats, progress) ||
         (parts != nullptr && !writeParts(parts, contents, formats, progress))) {
-        lxw_workbook_free(book);
-        removeFile(path);
-        return {WorkbookEnd::Cancelled};
+        return file.cancel();
     }
-    writeSummary(book, summary, contents, formats);
-    errno = 0;
-    const lxw_error closed = workbook_close(book);
-    if (closed != LXW_NO_ERROR) {
-        const int cause = errno;
-        removeFile(path);
-        return {WorkbookEnd::Failed, failureOfErrno(cause)};
-    }
-    return {WorkbookEnd::Written};
+    writeSummary(file.book(), summary, contents, formats);
+    return file.close();
 }
 
 }  // namespace mensora

@@ -11,6 +11,22 @@ inline constexpr Bilingual kRecordsSheet{"测量记录", "Records"};
 inline constexpr Bilingual kSummarySheet{"汇总", "Summary"};
 inline constexpr Bilingual kPartsSheet{"零件", "Parts"};
 
+// A gauge study's workbook: its readings, then its setup and result.
+inline constexpr Bilingual kStudyReadingsSheet{"读数", "Readings"};
+inline constexpr Bilingual kStudyResultsSheet{"结果", "Results"};
+inline constexpr std::array<Bilingual, 3> kStudyReadingsHeader{{
+    {"序号", "No"},
+    {"读数", "Reading"},
+    {"与基准值之差", "Minus Xm"},
+}};
+inline constexpr Bilingual kStudyGauge{"量具编号", "Gauge ID"};
+inline constexpr Bilingual kStudyFinished{"完成时间", "Finished"};
+inline constexpr Bilingual kStudyReference{"基准值 Xm", "Reference Xm"};
+inline constexpr Bilingual kStudyTolerance{"公差 T", "Tolerance T"};
+inline constexpr Bilingual kStudyCount{"读数次数 n", "Readings n"};
+inline constexpr Bilingual kStudyVerdict{"结论", "Verdict"};
+inline constexpr Bilingual kStudyStep{"量具分辨力", "Reading step"};
+
 // The parts sheet's headings besides those of the records: a part's serial.
 inline constexpr Bilingual kSerial{"序列号", "Serial"};
 

@@ -44,6 +44,11 @@ public:
 
     const QString& device() const { return device_; }
     void pressDataKey() { ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1); }
+    // A line typed to the gauge's console: "v 10.002" sets the reading it sends.
+    void type(const std::string& line) {
+        process_.write((line + "\n").c_str());
+        process_.waitForBytesWritten(1000);
+    }
     // The data key pressed until `count()` reaches `records`: a read that brings two frames
     // decodes the first only, so a press that took nothing is pressed again, as a user would.
     // `taken` hears of each record as it is taken.

@@ -483,12 +483,13 @@ TEST(MainWindowBoxes, TheAboutItemOfTheWindowMenuAndF1OpenTheAboutBox) {
         ASSERT_NE(menu, nullptr);
         // The quality charts come first, then the part and lot, the inspection plan, the
         // earlier runs, the plant database, About last.
-        ASSERT_EQ(menu->actions().size(), 6);
+        ASSERT_EQ(menu->actions().size(), 7);
         EXPECT_EQ(menu->actions().first()->objectName(), "action-charts");
         EXPECT_EQ(menu->actions().at(1)->objectName(), "action-trace");
         EXPECT_EQ(menu->actions().at(2)->objectName(), "action-plan");
-        EXPECT_EQ(menu->actions().at(3)->objectName(), "action-runs");
-        EXPECT_EQ(menu->actions().at(4)->objectName(), "action-plant");
+        EXPECT_EQ(menu->actions().at(3)->objectName(), "action-gauge-study");
+        EXPECT_EQ(menu->actions().at(4)->objectName(), "action-runs");
+        EXPECT_EQ(menu->actions().at(5)->objectName(), "action-plant");
         EXPECT_EQ(menu->actions().last()->text(), "关于 Mensora(&A)...");
         menu->setActiveAction(menu->actions().last());
         pressKey(menu, Qt::Key_Return);

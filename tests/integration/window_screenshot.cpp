@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -28,11 +29,13 @@
 #include "plant/plant_door.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
+#include "tests/support/sample_study.h"
 #include "tests/support/temporary_folder.h"
 #include "ui/charts_window.h"
 #include "ui/plan_window.h"
 #include "ui/plant_window.h"
 #include "ui/runs_window.h"
+#include "ui/study_window.h"
 #include "ui/trace_window.h"
 #include "tools/tour/run_events_until.h"
 #include "workbook/workbook_texts.h"
@@ -326,6 +329,32 @@ TEST_P(WindowScreenshot, TheEarlierRunsWindowIsSavedAsAPicture) {
     QTemporaryDir fallback;
     saveModalPicture(
         runs, [&runs] { runs.exec(); }, picturePath(fallback, "earlier_runs", language));
+}
+
+// The Gauge study window beside the main window after the worked example's 25 readings, and
+// the picture its Save picture writes.
+TEST_P(WindowScreenshot, AFinishedGaugeStudyIsSavedAsPictures) {
+    const std::int32_t language = GetParam();
+    const Language shown = languageOf(language);
+    WindowRig rig({{"Language", language}});
+    ASSERT_FALSE(rig.station.tracePanel().confirm(
+        TraceTexts{"A-100", "外径 Ø10", "L43", "李工", "G-07"}, shown));
+    rig.linkWith(std::vector<std::uint8_t>{'+', '0', '0', '1', '0', '.', '0', '0', '2', '\r'});
+    rig.setJudging(10.0f, 0.05f, -0.05f);
+    rig.window.move(0, 0);
+    showAndSettle(rig.window);
+    auto* study = new StudyWindow(rig.dialog.study(), shown, &rig.window);
+    study->show();
+    study->findChild<QPushButton*>("study-start")->click();
+    for (const char* reading : kStudyReadings) rig.record(std::stof(reading), reading, 3);
+    ASSERT_TRUE(rig.dialog.study().finished());
+    QApplication::processEvents();
+    QTemporaryDir fallback;
+    const QString path = picturePath(fallback, "gauge_study", language);
+    EXPECT_TRUE(study->grab().save(path)) << path.toStdString();
+    const QString saved = picturePath(fallback, "gauge_study_picture", language);
+    EXPECT_TRUE(study->picture().save(saved)) << saved.toStdString();
+    study->close();
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot,

@@ -3,9 +3,10 @@
 // (workbook_readback.py):
 //
 //   sample_workbook <file.xlsx> <zh|en> <records> [plan]
+//   sample_workbook <file.xlsx> <zh|en> study
 //
 // With "plan" the records after the first are taken with an inspection plan in force
-// (samplePlanParts).
+// (samplePlanParts); "study" writes the workbook of the worked example's gauge study instead.
 //
 // The process takes its locale from the environment, as the Qt program does.
 
@@ -16,10 +17,32 @@
 #include <string>
 #include <utility>
 
+#include "base/number_text.h"
+#include "tests/support/sample_study.h"
 #include "tests/workbook/sample_run.h"
+#include "workbook/study_workbook.h"
 #include "workbook/workbook_file.h"
 
 using namespace mensora;
+
+namespace {
+
+int written(const WorkbookWriting& writing) {
+    if (writing.end == WorkbookEnd::Written) return 0;
+    std::fprintf(stderr, "sample_workbook: not written (cause %d)\n",
+                 static_cast<int>(writing.failure));
+    return 1;
+}
+
+// The worked example, finished on the morning of the sample run.
+FinishedGaugeStudy sampleStudy() {
+    auto study = GaugeStudy::start({test::kStudyReference, test::kStudyTolerance, 25});
+    for (const char* reading : test::kStudyReadings) study->add(*parseDouble(reading), 3);
+    return {{2026, 12, 7, 7, 45, 0}, "G-07",           "mm", study->setup(),
+            study->readings(),       *study->figures()};
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "plan")) {
@@ -29,6 +52,9 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     const std::string path = argv[1];
     const Language language = std::string(argv[2]) == "en" ? Language::English : Language::Chinese;
+    if (std::string(argv[3]) == "study") {
+        return written(writeStudyWorkbook(path, sampleStudy(), language));
+    }
     const auto count = static_cast<std::uint32_t>(std::strtoul(argv[3], nullptr, 10));
 
     AcquisitionState state;
@@ -40,12 +66,5 @@ int main(int argc, char** argv) {
     if (argc == 5) planParts = test::samplePlanParts(count, stamps);
     const WorkbookContents contents = workbookContents(
         state, store, chartData, test::sampleTraces(count), test::kLotB, std::move(planParts));
-    const WorkbookWriting writing =
-        writeWorkbookFile(path, contents, [](std::uint32_t) { return true; });
-    if (writing.end != WorkbookEnd::Written) {
-        std::fprintf(stderr, "sample_workbook: not written (cause %d)\n",
-                     static_cast<int>(writing.failure));
-        return 1;
-    }
-    return 0;
+    return written(writeWorkbookFile(path, contents, [](std::uint32_t) { return true; }));
 }

@@ -193,6 +193,34 @@ def check_characteristic_figures(sheet, texts):
         assert abs(row[2] - sum(values) / len(values)) < 1e-4, (row, values)
 
 
+STUDY = {
+    "zh": {"sheets": ["读数", "结果"], "header": ["序号", "读数", "与基准值之差"],
+           "results": {"量具编号": "G-07", "基准值 Xm": 10.0, "公差 T": 0.1, "读数次数 n": 25,
+                       "均值": 10.00192, "标准差": 0.000954, "偏倚": 0.00192, "Cg": 3.49,
+                       "Cgk": 2.82, "结论": "量具能力足够", "量具分辨力": 0.001}},
+    "en": {"sheets": ["Readings", "Results"], "header": ["No", "Reading", "Minus Xm"],
+           "results": {"Gauge ID": "G-07", "Reference Xm": 10.0, "Tolerance T": 0.1,
+                       "Readings n": 25, "x̄": 10.00192, "s": 0.000954, "Bias": 0.00192,
+                       "Cg": 3.49, "Cgk": 2.82, "Verdict": "capable", "Reading step": 0.001}},
+}
+
+
+def check_study(path, language):
+    """The gauge study's workbook: its readings as numbers, its figures as the window shows them."""
+    texts = STUDY[language]
+    book = openpyxl.load_workbook(path)
+    assert book.sheetnames == texts["sheets"], book.sheetnames
+    rows = list(book[texts["sheets"][0]].iter_rows(values_only=True))
+    assert list(rows[0]) == texts["header"], rows[0]
+    assert len(rows) == 26, len(rows)
+    assert rows[1] == (1, 10.002, 0.002) and rows[25] == (25, 10.002, 0.002), (rows[1], rows[25])
+    results = {label: value for label, value in book[texts["sheets"][1]].iter_rows(values_only=True)}
+    for label, expected in texts["results"].items():
+        assert results[label] == expected, (label, results[label], expected)
+    finished = results["完成时间" if language == "zh" else "Finished"]
+    assert finished == datetime.datetime(2026, 12, 7, 7, 45, 0), finished
+
+
 def cells_of(sheet):
     return [tuple(c.value for c in row[:2]) for row in sheet.iter_rows()]
 
@@ -221,6 +249,17 @@ def main():
             except (AssertionError, subprocess.CalledProcessError, KeyError) as failure:
                 failures += 1
                 print(f"FAIL {name}: {failure!r}")
+        if group == "short":
+            for language in STUDY:
+                path = os.path.join(folder, f"study-{language}.xlsx")
+                try:
+                    subprocess.run([tools["linux"], path, language, "study"], check=True,
+                                   timeout=60, env=dict(os.environ, LC_ALL="de_DE.UTF-8"))
+                    check_study(path, language)
+                    print(f"ok   gauge study {language}")
+                except (AssertionError, subprocess.CalledProcessError, KeyError) as failure:
+                    failures += 1
+                    print(f"FAIL gauge study {language}: {failure!r}")
     sys.exit(1 if failures else 0)
 
 

@@ -8,15 +8,18 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
 #include "measure/gauge_study_result_text.h"
+#include "tests/support/sample_study.h"
 
 namespace mensora {
 namespace {
 
-const std::vector<double> kWorked = {10.002, 10.001, 10.003, 10.002, 10.000, 10.002, 10.003,
-                                     10.001, 10.002, 10.004, 10.002, 10.001, 10.002, 10.003,
-                                     10.002, 10.000, 10.002, 10.001, 10.003, 10.002, 10.002,
-                                     10.001, 10.003, 10.002, 10.002};
+const std::vector<double> kWorked = [] {
+    std::vector<double> readings;
+    for (const char* reading : test::kStudyReadings) readings.push_back(*parseDouble(reading));
+    return readings;
+}();
 
 const std::vector<double> kAlternating = {10.000, 10.001, 10.000, 10.001, 10.000,
                                           10.001, 10.000, 10.001, 10.000, 10.001};
