@@ -10,16 +10,28 @@ namespace {
 
 using namespace chart_style;
 
-// Marks and the trace stay this many pixels inside the frame, so that none is hidden by it.
-constexpr int kInset = 4;
-
 bool isGood(double value, const GoodBand& band) { return value > band.low && value < band.high; }
+
+// An NG reading's mark reaches this far from its centre: a quarter of a line of the chart's
+// text, which grows with the screen's scale, so that it is seen at a glance at any scale and
+// in a picture shown smaller than the window.
+int ngMarkHalf(int textHeight) { return std::max(3, textHeight / 4); }
+
+// Marks and the trace stay this many pixels inside the frame, so that none is hidden by it.
+int inset(int textHeight) { return ngMarkHalf(textHeight) + 3; }
+
+// A filled square in the NG colour inside a pixel of the background, so that it stands out of
+// the trace and of the OK marks beside it.
+void drawNgMark(Canvas& canvas, Point at, int half) {
+    canvas.fillRect({at.x - half - 1, at.y - half - 1, 2 * half + 3, 2 * half + 3}, kBackground);
+    canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1}, kNg);
+}
 
 // Where records stand across the plot: spread over its width inside the inset, the first at
 // the left and the newest at the right; a single one in the middle.
-AxisScale recordScale(const Rect& plot, std::uint32_t records) {
-    const int from = plot.left + kInset;
-    const int to = plot.right() - 1 - kInset;
+AxisScale recordScale(const Rect& plot, std::uint32_t records, int textHeight) {
+    const int from = plot.left + inset(textHeight);
+    const int to = plot.right() - 1 - inset(textHeight);
     if (records < 2) return AxisScale({-1.0, 1.0}, from, to);
     return AxisScale({0.0, static_cast<double>(records - 1)}, from, to);
 }
@@ -30,15 +42,23 @@ struct Segment {
 };
 
 // One pixel column for many values: the stretch from their lowest to their highest, its
-// parts beyond the band in the NG colour. The strokes are gathered by colour and drawn
-// colour by colour, so that a painter changes its pen twice, not twice a column.
+// parts beyond the band in the NG colour, and an NG mark at the farthest reading of a column
+// that holds one, kept inside the frame. The strokes are gathered by colour and drawn colour
+// by colour, so that a painter changes its pen twice, not twice a column.
 void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, const AxisScale& y,
-                 const GoodBand& band) {
+                 const GoodBand& band, int textHeight) {
     const std::uint64_t count = values.size();
     const auto columns = static_cast<std::uint64_t>(plot.width);
     std::vector<Segment> ok;
     std::vector<Segment> ng;
+    std::vector<Point> marks;
     ok.reserve(columns);
+    const int half = ngMarkHalf(textHeight);
+    const int leftmost = plot.left + inset(textHeight);
+    const int rightmost = std::max(leftmost, plot.right() - 1 - inset(textHeight));
+    const auto markAt = [&](int x, double value) {
+        marks.push_back({std::clamp(x, leftmost, rightmost), y.pixel(value)});
+    };
     for (std::uint64_t column = 0; column < columns; ++column) {
         const auto first = static_cast<std::uint32_t>(column * count / columns);
         const auto last = static_cast<std::uint32_t>((column + 1) * count / columns);
@@ -48,9 +68,11 @@ void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, co
         const double high = extremes.maximum;
         if (high >= band.high) {
             ng.push_back({{x, y.pixel(high)}, {x, y.pixel(std::max(low, band.high))}});
+            markAt(x, high);
         }
         if (low <= band.low) {
             ng.push_back({{x, y.pixel(std::min(high, band.low))}, {x, y.pixel(low)}});
+            markAt(x, low);
         }
         if (low < band.high && high > band.low) {
             ok.push_back(
@@ -59,12 +81,14 @@ void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, co
     }
     for (const Segment& s : ok) canvas.line(s.from, s.to, kOk, Stroke::Solid);
     for (const Segment& s : ng) canvas.line(s.from, s.to, kNg, Stroke::Solid);
+    for (const Point& at : marks) drawNgMark(canvas, at, half);
 }
 
-void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, const AxisScale& y) {
+void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, const AxisScale& y,
+                int textHeight) {
     const std::uint32_t count = series.values.size();
     const std::uint32_t records = series.leading + count;
-    const AxisScale x = recordScale(plot, records);
+    const AxisScale x = recordScale(plot, records, textHeight);
     const std::span<const float> values = series.values.values();
     std::vector<Point> points;
     points.reserve(count);
@@ -72,22 +96,28 @@ void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, co
         points.push_back({x.pixel(series.leading + i), y.pixel(values[i])});
     }
     if (points.size() > 1) canvas.polyline(points, kTrace);
-    // Marks as large as the spacing between them allows, at least one pixel.
-    const int spacing = (plot.width - 2 * kInset) / static_cast<int>(std::max(records, 2u) - 1);
+    // OK marks as large as the spacing between them allows, at least one pixel; NG marks
+    // always their own size, drawn last so that no OK mark covers one.
+    const int spacing =
+        (plot.width - 2 * inset(textHeight)) / static_cast<int>(std::max(records, 2u) - 1);
     const int half = spacing >= 6 ? 2 : (spacing >= 2 ? 1 : 0);
     for (std::uint32_t i = 0; i < count; ++i) {
+        if (!isGood(values[i], series.band)) continue;
         const Point at = points[i];
-        canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1},
-                        isGood(values[i], series.band) ? kOk : kNg);
+        canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1}, kOk);
+    }
+    for (std::uint32_t i = 0; i < count; ++i) {
+        if (!isGood(values[i], series.band)) drawNgMark(canvas, points[i], ngMarkHalf(textHeight));
     }
 }
 
 // The first and the newest record's numbers under their places on the axis.
-void drawRecordNumbers(Canvas& canvas, const Rect& plot, const RecordSeries& series) {
+void drawRecordNumbers(Canvas& canvas, const Rect& plot, const RecordSeries& series,
+                       int textHeight) {
     const std::uint32_t count = series.values.size();
     const std::uint32_t records = series.leading + count;
     const bool columns = count > static_cast<std::uint32_t>(plot.width);
-    const AxisScale x = recordScale(plot, records);
+    const AxisScale x = recordScale(plot, records, textHeight);
     const int below = plot.bottom() + kTickLength;
     const std::string firstNumber = std::to_string(series.leading + 1);
     const int first = columns ? plot.left : x.pixel(series.leading);
@@ -173,12 +203,12 @@ void drawRecordPlot(Canvas& canvas, const Rect& area, const RecordSeries& series
         canvas.text({plot.left + plot.width / 2, plot.top + plot.height / 2}, series.noValues,
                     kText, HorizontalAnchor::Centre, VerticalAnchor::Middle);
     } else if (count > static_cast<std::uint32_t>(plot.width)) {
-        drawColumns(canvas, plot, series.values, y, series.band);
+        drawColumns(canvas, plot, series.values, y, series.band, textHeight);
     } else {
-        drawPoints(canvas, plot, series, y);
+        drawPoints(canvas, plot, series, y, textHeight);
     }
     canvas.frameRect(plot, kFrame);
-    if (count > 0) drawRecordNumbers(canvas, plot, series);
+    if (count > 0) drawRecordNumbers(canvas, plot, series, textHeight);
 }
 
 }  // namespace mensora

@@ -1,5 +1,5 @@
-// Pictures of the quality charts window in both languages with a batch of readings, for a
-// reviewer to look at. scripts/screenshot names the folder through MENSORA_SCREENSHOT_DIR;
+// Pictures of the quality charts window in both languages with the bench run's readings, for
+// a reviewer to look at. scripts/screenshot names the folder through MENSORA_SCREENSHOT_DIR;
 // without it the pictures go to a temporary folder, and either way the test fails unless
 // both were written whole.
 
@@ -11,10 +11,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "charts/chart_data.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
-#include "tests/support/sample_readings.h"
+#include "tests/support/bench_run.h"
 #include "ui/charts_window.h"
 
 namespace mensora::test {
@@ -22,16 +24,15 @@ namespace {
 
 constexpr std::int32_t kChinese = kStoredChinese;
 constexpr std::int32_t kEnglish = kStoredEnglish;
-constexpr int kBatch = 250;
 
 class ChartsScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
-TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
+TEST_P(ChartsScreenshot, TheChartsOfTheBenchRunAreSavedAsAPicture) {
     const std::int32_t language = GetParam();
     // The charts window opens from the main window, centred on the screen as a window
     // manager puts it, and places itself beside it or over its record list.
     WindowRig rig({{"Language", language}});
-    rig.setJudging(12.345f, 0.02f, -0.02f);
+    rig.setJudging(bench_run::kNominal, bench_run::kUpperTolerance, bench_run::kLowerTolerance);
     MainWindow& main = rig.window;
     main.move(main.screen()->availableGeometry().center() - main.rect().center());
     showAndSettle(main);
@@ -40,11 +41,10 @@ TEST_P(ChartsScreenshot, TheChartsOfABatchAreSavedAsAPicture) {
         ASSERT_TRUE(framed(main)) << "no window manager framed the main window";
     }
     ChartData data;
-    SampleReadings readings;
-    for (int i = 0; i < kBatch; ++i) data.recorded(readings.next(), 3);
+    for (const char* reading : bench_run::kReadings) data.recorded(std::stof(reading), 3);
 
     RecordTraces traces(1);
-    traces.setInForce({"A-100", "Ø12", "L42", "Wang", "G7"});
+    traces.setInForce(bench_run::kTrace);
     AllRecordsChart source(data, rig.state, traces);
     ChartsWindow window(source, rig.state, rig.settings, &main);
     window.open();

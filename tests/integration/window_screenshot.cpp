@@ -20,6 +20,7 @@
 
 #include <functional>
 #include <iostream>
+#include <span>
 
 #include "base/control_ids.h"
 #include "dialog/plan_panel.h"
@@ -29,6 +30,7 @@
 #include "plant/plant_door.h"
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
+#include "tests/support/bench_run.h"
 #include "tests/support/sample_study.h"
 #include "tests/support/temporary_folder.h"
 #include "ui/charts_window.h"
@@ -43,22 +45,29 @@
 namespace mensora::test {
 namespace {
 
-// A bench at work: the gauge linked, the part's size 12.345 +0.02/-0.02 confirmed, ten
-// readings recorded (two of them NG, one each way) and Auto recording on.
+// The bench run at work: the gauge linked, the part's size confirmed, the part and lot in
+// force and shown under the window, every reading recorded about three seconds after the last
+// (the NG among them), and Auto started at the bench's period, its first record still to come.
 void showBenchValues(WindowRig& rig) {
     // The gauge's ASCII frame of a reading: sign, eight characters, carriage return.
     auto frame = [](const char* reading) { return std::string("+00") + reading + "\r"; };
+    const Language language = rig.state.language();
     rig.clock.setLocalStart({2026, 12, 7, 9, 15, 2});
-    rig.linkWith(std::vector<std::uint8_t>{'+', '0', '0', '1', '2', '.', '3', '4', '7', '\r'});
-    rig.setJudging(12.345f, 0.02f, -0.02f);
-    for (const char* reading : {"12.347", "12.341", "12.352", "12.366", "12.339", "12.344",
-                                "12.324", "12.349", "12.346", "12.343"}) {
+    rig.linkWith(std::vector<std::uint8_t>{'+', '0', '0', '1', '2', '.', '3', '4', '5', '\r'});
+    rig.setJudging(bench_run::kNominal, bench_run::kUpperTolerance, bench_run::kLowerTolerance);
+    rig.state.parameters.sampleIntervalMs = bench_run::kAutoIntervalMs;
+    const TraceValues& trace = bench_run::kTrace;
+    ASSERT_FALSE(rig.station.tracePanel().confirm(
+        {trace.part, trace.characteristic, trace.lot, trace.operatorName, trace.gaugeId},
+        language));
+    rig.window.showTraceLine(traceLine(trace, language));
+    for (const char* reading : bench_run::kReadings) {
         // About three seconds of a gauge sending, then Manual.
         for (int poll = 0; poll < 34; ++poll) rig.nextPoll(frame(reading));
         rig.click(ManualButton);
     }
     // The poll after the last record puts its statistics on the screen.
-    rig.nextPoll(frame("12.343"));
+    rig.nextPoll(frame(bench_run::kReadings[bench_run::kReadingCount - 1]));
     rig.click(AutoButton);
 }
 
@@ -176,9 +185,9 @@ void savePartAndLotPicture(MainWindow& window, TracePanel& panel, Language langu
 // The Plant database window with a plant's settings, open over the main window.
 void savePlantPicture(WindowRig& rig, Language language, const QString& path) {
     rig.settings.putText(plant_settings::kSection, plant_settings::kConnection,
-                         "Driver={PostgreSQL Unicode};Server=qdb01;Port=5432;Database=mensora;"
-                         "Uid=bench;Pwd=********;");
-    PlantDoor door(PlantDoorPorts{rig.settings, rig.clock, rig.work, rig.work}, {{}, "QC-PC7", 1});
+                         bench_run::kPlantConnection);
+    PlantDoor door(PlantDoorPorts{rig.settings, rig.clock, rig.work, rig.work},
+                   {{}, bench_run::kPlantBench, 1});
     PlantPanel panel(door);
     PlantWindow plant(panel, language, &rig.window);
     saveModalPicture(
@@ -190,18 +199,11 @@ class WindowScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
     const std::int32_t language = GetParam();
     WindowRig rig({{"Language", language}});
-    showBenchValues(rig);
-    MainWindow& window = rig.window;
-    RecordTraces traces(1);
-    TracePanel panel(traces, rig.settings);
-    ASSERT_FALSE(panel.confirm({"A-100", "外径 Ø12", "L42", "王工", "G-7"}, languageOf(language)));
-    window.showTraceLine(traceLine(traces.inForce(), languageOf(language)));
-    window.move(0, 0);
-    showAndSettle(window);
+    MainWindow& window = showWithBenchValues(rig);
 
     QTemporaryDir fallback;
     const QString suffix = language == kStoredEnglish ? "english" : "chinese";
-    savePartAndLotPicture(window, panel, languageOf(language),
+    savePartAndLotPicture(window, rig.station.tracePanel(), languageOf(language),
                           QDir(pictureFolder(fallback)).filePath("trace_" + suffix + ".png"));
     savePlantPicture(rig, languageOf(language),
                      QDir(pictureFolder(fallback)).filePath("plant_" + suffix + ".png"));
@@ -284,8 +286,8 @@ TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     ASSERT_TRUE(chartsPicture.save(chartsPath)) << chartsPath.toStdString();
 }
 
-// Yesterday's two runs of a bench and today's, as the Earlier runs window lists them from the
-// journal.
+// Yesterday's two lots of the bench run's shaft and today's run, as the Earlier runs window
+// lists them from the journal.
 TEST_P(WindowScreenshot, TheEarlierRunsWindowIsSavedAsAPicture) {
     const std::int32_t language = GetParam();
     const Language shown = languageOf(language);
@@ -300,28 +302,27 @@ TEST_P(WindowScreenshot, TheEarlierRunsWindowIsSavedAsAPicture) {
             RigStart{StationDoors{true, {}}, &work,
                      StationWork{[&work](Door) { return work.lend(); }, writerClock}, &pc, start});
     };
-    const auto run = [&](WindowRig& rig, const TraceTexts& trace,
-                         std::initializer_list<const char*> readings) {
-        ASSERT_FALSE(rig.station.tracePanel().confirm(trace, shown));
-        rig.setJudging(12.345f, 0.02f, -0.02f);
+    const TraceValues& trace = bench_run::kTrace;
+    const auto run = [&](WindowRig& rig, const char* lot, std::span<const char* const> readings) {
+        ASSERT_FALSE(rig.station.tracePanel().confirm(
+            {trace.part, trace.characteristic, lot, trace.operatorName, trace.gaugeId}, shown));
+        rig.setJudging(bench_run::kNominal, bench_run::kUpperTolerance, bench_run::kLowerTolerance);
         for (const char* reading : readings) {
             rig.clock.advance(41000);
             rig.record(std::stof(reading), reading, 3);
         }
         work.runAll();
     };
+    const std::span<const char* const> readings(bench_run::kReadings);
     {
         auto yesterday = bench({2026, 12, 10, 7, 58, 40});
-        run(*yesterday, TraceTexts{"A-100", "外径 Ø12", "L41", "王工", "G-7"},
-            {"12.347", "12.341", "12.352", "12.339", "12.344", "12.349"});
+        run(*yesterday, "L2612-05", readings.subspan(4, 6));
         yesterday->click(ClearButton);
-        run(*yesterday, TraceTexts{"A-100", "外径 Ø12", "L42", "王工", "G-7"},
-            {"12.346", "12.343", "12.366", "12.340"});
+        run(*yesterday, "L2612-06", readings.subspan(12, 4));
     }
     work.runAll();
     auto today = bench({2026, 12, 11, 8, 2, 5});
-    run(*today, TraceTexts{"A-100", "外径 Ø12", "L43", "李工", "G-7"},
-        {"12.344", "12.348", "12.341"});
+    run(*today, trace.lot.c_str(), readings);
     today->window.move(0, 0);
     showAndSettle(today->window);
     RunsWindow runs(*today->dialog.earlierRuns(), shown, &today->window);
@@ -337,8 +338,11 @@ TEST_P(WindowScreenshot, AFinishedGaugeStudyIsSavedAsPictures) {
     const std::int32_t language = GetParam();
     const Language shown = languageOf(language);
     WindowRig rig({{"Language", language}});
+    // The bench's own gauge, proven on a 10 mm gauge block before the shift.
+    const TraceValues& trace = bench_run::kTrace;
     ASSERT_FALSE(rig.station.tracePanel().confirm(
-        TraceTexts{"A-100", "外径 Ø10", "L43", "李工", "G-07"}, shown));
+        TraceTexts{trace.part, trace.characteristic, trace.lot, trace.operatorName, trace.gaugeId},
+        shown));
     rig.linkWith(std::vector<std::uint8_t>{'+', '0', '0', '1', '0', '.', '0', '0', '2', '\r'});
     rig.setJudging(10.0f, 0.05f, -0.05f);
     rig.window.move(0, 0);
@@ -377,7 +381,9 @@ TEST_P(WindowScreenshot, TheProgressOfAWorkbookSaveIsSavedAsAPicture) {
 
     QTemporaryDir fallback;
     const QString path = picturePath(fallback, "save_progress", language);
-    const QPixmap picture = onRealDisplay() ? window.screen()->grabWindow(0) : box->grab();
+    // The window with its frame and the box over it, as the screen shows them.
+    const QPixmap picture =
+        onRealDisplay() ? framedPicture(window).value_or(QPixmap()) : box->grab();
     ASSERT_TRUE(picture.save(path)) << path.toStdString();
     EXPECT_EQ(QImage(path).size(), picture.size());
 }

@@ -43,6 +43,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -64,6 +65,7 @@
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
+#include "tests/support/bench_run.h"
 #include "tests/window_drive/other_process.h"
 
 namespace mensora::drive {
@@ -392,14 +394,18 @@ void screenshot(HWND window, const std::wstring& path) {
          std::to_string(height) + ")");
 }
 
-void pressKey(const std::wstring& keyPipe) {
+// A line typed to the virtual gauge through its pipe: "k" its data key, "v MM" its reading.
+void tellGauge(const std::wstring& keyPipe, const std::string& line) {
     const HANDLE pipe = CreateFileW(keyPipe.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
     if (pipe == INVALID_HANDLE_VALUE) fail("the gauge's key pipe cannot be opened");
+    const std::string typed = line + "\n";
     DWORD written = 0;
-    WriteFile(pipe, "k\n", 2, &written, nullptr);
+    WriteFile(pipe, typed.data(), static_cast<DWORD>(typed.size()), &written, nullptr);
     CloseHandle(pipe);
 }
+
+void pressKey(const std::wstring& keyPipe) { tellGauge(keyPipe, "k"); }
 
 void setFontReplacements() {
     // The prefix has no 宋体 or 黑体; the Chinese fonts of the machine stand in for them.
@@ -514,9 +520,11 @@ void connect() {
     step("live value " + text(LiveValue) + " " + text(UnitLabel));
 }
 
-// The verdict the list must show for a value against 12.345 +0.02/-0.02 (on a limit is NG).
+// The verdict the list must show for a value against the bench run's size (on a limit is NG).
 std::string verdictFor(double value) {
-    const bool ok = value > 12.345 - 0.02 && value < 12.345 + 0.02;
+    using namespace test::bench_run;
+    const bool ok = value > static_cast<double>(kNominal + kLowerTolerance) &&
+                    value < static_cast<double>(kNominal + kUpperTolerance);
     return caption(ok ? texts::kVerdictOk : texts::kVerdictNg);
 }
 
@@ -552,38 +560,43 @@ void record(const std::string& how, const std::function<void()>& act, bool judge
 
 void automatic() {
     const int before = listRows();
+    const DWORD period = storedSetting(L"m_Text12");
     click(AutoButton);
     waitFor("Auto to start", [] { return text(AutoButton) == caption(texts::kAutoStopCaption); });
-    waitFor("Auto to record five rows", [before] { return listRows() >= before + 5; });
+    waitFor(
+        "Auto to record five rows", [before] { return listRows() >= before + 5; },
+        15000 + 5 * period);
     click(AutoButton);
     waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
     Sleep(600);
     const int stopped = listRows();
     Sleep(600);
     if (listRows() != stopped) fail("Auto keeps recording after Stop");
-    step("Auto: " + std::to_string(stopped - before) + " rows at 200 ms, then Stop holds");
+    step("Auto: " + std::to_string(stopped - before) + " rows at " + std::to_string(period) +
+         " ms, then Stop holds");
 }
 
-// The window as the user sees it at work: Auto recording, the picture taken between two
-// records; then Auto stopped again.
+// The window as the user sees it at work: Auto just started, the picture taken before its
+// first record; then Auto stopped again.
 void screenshotWhileRecording(const std::wstring& path) {
-    const int before = listRows();
     click(AutoButton);
-    waitFor("Auto to record", [before] { return listRows() >= before + 2; });
+    waitFor("Auto to start", [] { return text(AutoButton) == caption(texts::kAutoStopCaption); });
     screenshot(mainWindow, path);
     click(AutoButton);
     waitFor("Auto to stop", [] { return text(AutoButton) != caption(texts::kAutoStopCaption); });
     step("screenshot while Auto records: " + std::to_string(listRows()) + " rows");
 }
 
-void parameters() {
+// The bench run's size, and Auto's period.
+void parameters(DWORD periodMs) {
     click(ParametersButton);
     waitFor("the parameters panel to open", [] {
         return text(ParametersButton) == caption(texts::kConfirmCaption) && enabled(NominalField);
     });
-    type(NominalField, L"12.345");
-    type(UpperToleranceField, L"0.02");
-    type(LowerToleranceField, L"-0.02");
+    type(NominalField, test::bench_run::kNominalTyped);
+    type(UpperToleranceField, test::bench_run::kUpperTyped);
+    type(LowerToleranceField, test::bench_run::kLowerTyped);
+    type(SampleIntervalField, std::to_wstring(periodMs).c_str());
     click(ParametersButton);
     waitFor("the parameters panel to close",
             [] { return text(ParametersButton) == caption(texts::kParametersCaption); });
@@ -596,12 +609,22 @@ void parameters() {
         fail("stored lists COMBO1 " + std::to_string(storedSetting(L"COMBO1")) + ", COMBO2 " +
              std::to_string(storedSetting(L"COMBO2")));
     }
-    if (nominal != 12345 || upper != 20 || lower != -20) {
+    if (nominal != 12345 || upper != 20 || lower != -20 || storedSetting(L"m_Text12") != periodMs) {
         fail("stored parameters " + std::to_string(nominal) + " " + std::to_string(upper) + " " +
-             std::to_string(lower));
+             std::to_string(lower) + ", period " + std::to_string(storedSetting(L"m_Text12")));
     }
     step("parameters 12.345 +0.02/-0.02 confirmed and stored as m_Text9 12345, m_Text10 20, "
-         "m_Text11 -20, COMBO1 0, COMBO2 0");
+         "m_Text11 -20, COMBO1 0, COMBO2 0; Auto every " +
+         std::to_string(periodMs) + " ms");
+}
+
+// The gauge made to show `reading`, and the window showing it.
+void gaugeShows(const std::wstring& keyPipe, const char* reading) {
+    tellGauge(keyPipe, std::string("v ") + reading);
+    const double wanted = std::strtod(reading, nullptr);
+    waitFor(std::string("the live value ") + reading, [wanted] {
+        return std::abs(std::strtod(text(LiveValue).c_str(), nullptr) - wanted) < 0.0005;
+    });
 }
 
 // Confirming the parameters pulls every field, the live value's text included, which a record
@@ -876,10 +899,15 @@ void connectionKeptProtected(const std::wstring& connection, const char* when) {
          std::to_string(size) + " bytes");
 }
 
-// What the first run types, blanks and all, and what the fields keep of it.
-const wchar_t* const kTraceTyped[kTraceFieldCount] = {L"A-100", L" 外径 Ø12 ", L"L42", L"王工",
-                                                      L"G-7"};
-const TraceValues kTraceKept{"A-100", "外径 Ø12", "L42", "王工", "G-7"};
+// What the fields keep of what the first run types: the bench run's part and lot.
+const TraceValues& kTraceKept = test::bench_run::kTrace;
+
+// What the first run types into field `i`: what is kept, the characteristic with blanks around
+// it.
+std::wstring traceTyped(std::size_t i) {
+    const std::wstring kept = wide((kTraceKept.*kTraceFields[i].value).c_str());
+    return kTraceFields[i].value == &TraceValues::characteristic ? L" " + kept + L" " : kept;
+}
 
 HWND traceField(HWND window, std::size_t i) {
     const HWND field = GetDlgItem(window, kTraceFirstField + static_cast<int>(i));
@@ -925,8 +953,8 @@ void partAndLot(bool byKey, const std::wstring& picture) {
               traceFieldFaultText(kTraceFields[2], TraceFieldFault::ControlCharacter, language),
               IDOK, window);
     for (std::size_t i = 0; i < kTraceFieldCount; ++i) {
-        SendMessageW(traceField(window, i), WM_SETTEXT, 0,
-                     reinterpret_cast<LPARAM>(kTraceTyped[i]));
+        const std::wstring typed = traceTyped(i);
+        SendMessageW(traceField(window, i), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
     }
     screenshot(window, picture);
     PostMessageW(GetDlgItem(window, IDOK), BM_CLICK, 0, 0);
@@ -934,7 +962,7 @@ void partAndLot(bool byKey, const std::wstring& picture) {
     if (text(kTraceLine) != traceLine(kTraceKept, language))
         fail("the line says \"" + text(kTraceLine) + "\"");
     if (storedTrace(L"Characteristic") != kTraceKept.characteristic ||
-        storedTrace(L"Lot") != "L42") {
+        storedTrace(L"Lot") != kTraceKept.lot) {
         fail("stored Trace: Characteristic \"" + storedTrace(L"Characteristic") + "\", Lot \"" +
              storedTrace(L"Lot") + "\"");
     }
@@ -983,10 +1011,19 @@ RECT placeInWindow(int id) {
 void plantDatabase(const std::wstring& picture) {
     const int before = windowHeight();
     HWND window = openPlantWindow();
-    const wchar_t* lacking = L"Driver={Mensora No Such Driver};Server=127.0.0.1";
-    SendMessageW(GetDlgItem(window, kPlantConnectionField), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(lacking));
+    // The picture shows a plant's connection and bench as they would be typed; the bench is
+    // given back its own name and the connection a driver the machine lacks before OK.
+    const HWND connectionField = GetDlgItem(window, kPlantConnectionField);
+    const HWND benchField = GetDlgItem(window, kPlantBenchField);
+    const std::wstring ownBench = windowText(benchField);
+    const std::wstring plantConnection = wide(test::bench_run::kPlantConnection);
+    const std::wstring plantBench = wide(test::bench_run::kPlantBench);
+    SendMessageW(connectionField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plantConnection.c_str()));
+    SendMessageW(benchField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plantBench.c_str()));
     screenshot(window, picture);
+    const wchar_t* lacking = L"Driver={Mensora No Such Driver};Server=127.0.0.1";
+    SendMessageW(connectionField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lacking));
+    SendMessageW(benchField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ownBench.c_str()));
     PostMessageW(GetDlgItem(window, kPlantTestButton), BM_CLICK, 0, 0);
     expectBox("Test with a driver the machine lacks", caption(plant_texts::kNotConnected), IDOK,
               window);
@@ -1125,11 +1162,15 @@ void firstRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     about();
     connect();
-    // The part's size first, as at a bench: every record is judged against it.
-    parameters();
+    // The part's size first, as at a bench: every record is judged against it. Auto's first
+    // period is the one of fresh settings, so that it records quickly.
+    parameters(200);
     nextGoodFrame();
+    // The bench run's NG readings, one each way.
+    gaugeShows(keyPipe, test::bench_run::kReadings[9]);
     record(
         "Manual", [] { click(ManualButton); }, true);
+    gaugeShows(keyPipe, test::bench_run::kReadings[17]);
     record(
         "the gauge's data key", [&] { pressKey(keyPipe); }, true);
     automatic();
@@ -1163,8 +1204,27 @@ void layoutRun() {
     step("Escape: closed");
 }
 
-// On the settings an earlier run left: the part, the lot and the charts' place are kept.
-void laterRun(const std::wstring& out) {
+// The bench run on an emptied list: its size and Auto's period confirmed, then each of its
+// readings shown by the gauge and recorded by Manual at Auto's period, as a bench takes a part
+// after the last, judged as the list must judge it.
+void benchRun(const std::wstring& keyPipe) {
+    clear();
+    parameters(test::bench_run::kAutoIntervalMs);
+    nextGoodFrame();
+    ULONGLONG last = 0;
+    for (const char* reading : test::bench_run::kReadings) {
+        gaugeShows(keyPipe, reading);
+        const ULONGLONG due = last + test::bench_run::kAutoIntervalMs;
+        if (last != 0 && GetTickCount64() < due) Sleep(static_cast<DWORD>(due - GetTickCount64()));
+        last = GetTickCount64();
+        record(
+            std::string("the bench run's ") + reading, [] { click(ManualButton); }, true);
+    }
+}
+
+// On the settings an earlier run left: the part, the lot and the charts' place are kept. The
+// pictures are of the bench run.
+void laterRun(const std::wstring& out, const std::wstring& keyPipe) {
     checkGeometry();
     // The English caption of this label is the one too long for its box.
     if (english) wholeCaptionOnHover(1039);
@@ -1175,16 +1235,30 @@ void laterRun(const std::wstring& out) {
         "Manual", [] { click(ManualButton); }, true);
     automatic();
     statistics();
+    benchRun(keyPipe);
+    statistics();
     partAndLot(true, out + L"\\trace.bmp");
     charts(true, out + L"\\charts.bmp");
     plantDatabase(out + L"\\plant.bmp");
     screenshotWhileRecording(out + L"\\window.bmp");
+    if (listRows() != test::bench_run::kReadingCount) {
+        fail("the picture's list holds " + std::to_string(listRows()) + " records, not the " +
+             "bench run's " + std::to_string(test::bench_run::kReadingCount));
+    }
     escapeAsksFirst(english ? Language::English : Language::Chinese);
 }
 
 void storeText(const wchar_t* section, const wchar_t* name, const std::wstring& value) {
     storeValue(section, name, REG_SZ, value.c_str(),
                static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// The bench run's part and lot, in force from the start as an earlier OK left them.
+void storeBenchTrace() {
+    for (const TraceField& field : kTraceFields) {
+        storeText(L"Trace", wide(field.settingKey).c_str(),
+                  wide((kTraceKept.*field.value).c_str()));
+    }
 }
 
 struct ProgramBoxSearch {
@@ -1228,12 +1302,14 @@ bool holdsWithoutBox(const std::function<bool()>& holds, DWORD ms) {
     }
 }
 
-// Presses the gauge's data key until the list holds `rows` records: a press whose frame a poll
-// passed over is pressed again, one that was taken is not.
+// Presses the gauge's data key until the list holds `rows` records, each the bench run's
+// reading of its place: a press whose frame a poll passed over is pressed again, one that was
+// taken is not.
 void recordByKeyUpTo(int rows, const std::wstring& keyPipe) {
     int presses = 0;
     for (; presses < 12 && listRows() < rows; ++presses) {
         const int before = listRows();
+        gaugeShows(keyPipe, test::bench_run::kReadings[before % test::bench_run::kReadingCount]);
         pressKey(keyPipe);
         holdsWithoutBox([before] { return listRows() != before; }, 3000);
     }
@@ -1632,6 +1708,7 @@ int wmain(int argc, wchar_t** argv) {
     if (plant) {
         storeText(L"Plant", L"Connection", connection);
         storeText(L"Plant", L"Bench", bench);
+        storeBenchTrace();
     }
     start(exe);
     if (layout) {
@@ -1641,7 +1718,7 @@ int wmain(int argc, wchar_t** argv) {
     } else if (plan) {
         planRun(out);
     } else if (later) {
-        laterRun(out);
+        laterRun(out, key);
     } else {
         firstRun(out, key);
     }

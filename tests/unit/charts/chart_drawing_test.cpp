@@ -66,6 +66,38 @@ TEST(RunChart, EachRecordIsAMarkAndReadingsOnOrBeyondALimitAreNg) {
     }
 }
 
+// An NG reading's mark is seen at a glance at the size a picture of the window is shown: a
+// square several pixels across that grows with the text, wider than an OK mark, inside the
+// frame; when records outnumber the columns, a column that holds an NG reading has one too.
+TEST(RunChart, NgMarksAreSeveralPixelsAcrossAndGrowWithTheScale) {
+    struct Case {
+        int lineHeight;
+        int records;
+        int leastSide;
+    };
+    const Case cases[] = {{14, 24, 7}, {21, 24, 11}, {14, 5000, 7}, {28, 5000, 15}};
+    for (const Case& c : cases) {
+        ChartData data;
+        for (int i = 0; i < c.records; ++i) data.recorded(i == c.records / 2 ? 2.7f : 2.0f, 3);
+        RecordingCanvas canvas;
+        canvas.lineHeight = c.lineHeight;
+        drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
+        const Rect plot = canvas.frames.back();
+        std::vector<Rect> ng;
+        int widestOk = 0;
+        for (const auto& fill : canvas.fills) {
+            if (fill.colour == style::kNg) ng.push_back(fill.rect);
+            if (fill.colour == style::kOk) widestOk = std::max(widestOk, fill.rect.width);
+        }
+        ASSERT_EQ(ng.size(), 1u) << c.lineHeight << " " << c.records;
+        EXPECT_GE(ng[0].width, c.leastSide) << c.lineHeight << " " << c.records;
+        EXPECT_EQ(ng[0].width, ng[0].height);
+        EXPECT_GT(ng[0].width, widestOk);
+        EXPECT_GT(ng[0].left, plot.left);
+        EXPECT_LT(ng[0].right(), plot.right() - 1);
+    }
+}
+
 TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});

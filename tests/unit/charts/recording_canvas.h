@@ -40,7 +40,7 @@ public:
     }
     // Seven pixels a byte and one line height: enough for the layout to be exercised.
     TextSize measure(std::string_view utf8) override {
-        return {7 * static_cast<int>(utf8.size()), 14};
+        return {7 * static_cast<int>(utf8.size()), lineHeight};
     }
 
     bool hasText(const std::string& wanted) const {
@@ -50,6 +50,7 @@ public:
         return false;
     }
 
+    int lineHeight = 14;  // 21 stands for a screen at 150 %
     std::vector<Line> lines;
     std::vector<std::vector<Point>> polylines;
     std::vector<Fill> fills;
