@@ -68,11 +68,37 @@ SELECT part, characteristic, lot, n, mean, sigma,
        least(usl - mean, mean - lsl) / nullif(3 * sigma, 0) AS ppk
 FROM grouped;
 
+-- Each finished gauge study (type 1: one reference part measured n times), keyed as the records
+-- are: the study is the journal's row of it. When it was done, with which gauge, and its
+-- figures, so that plant IT sees when each gauge was last proven. Until this table is there, the
+-- studies wait in each bench's journal and its records go on arriving.
+CREATE TABLE IF NOT EXISTS mensora_gauge_study (
+  bench TEXT NOT NULL,
+  run CHAR(32) NOT NULL,
+  study BIGINT NOT NULL,
+  finished_at TIMESTAMP(0),            -- the bench's local time
+  gauge_id TEXT,
+  unit TEXT,
+  reference DOUBLE PRECISION,          -- Xm, the reference part's size
+  tolerance DOUBLE PRECISION,          -- T
+  reading_count INTEGER,               -- n
+  readings TEXT,                       -- as the gauge sent them, one blank between
+  mean DOUBLE PRECISION,
+  sigma DOUBLE PRECISION,              -- s, over n - 1
+  bias DOUBLE PRECISION,               -- mean - reference
+  cg DOUBLE PRECISION,                 -- 0.2 T / 6 s; NULL when every reading was the same
+  cgk DOUBLE PRECISION,                -- (0.1 T - |bias|) / 3 s; NULL likewise
+  capable SMALLINT,                    -- 1: Cg and Cgk both at least 1.33 as shown (2 places)
+  step_too_coarse SMALLINT,            -- 1: the gauge's reading step is above 5 % of T
+  received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,
+  PRIMARY KEY (bench, run, study)
+);
+
 -- The benches' role: it inserts its rows and reads them back, nothing else.
 -- CREATE ROLE mensora_bench LOGIN PASSWORD '...';
 -- GRANT CONNECT ON DATABASE mensora TO mensora_bench;
 -- GRANT USAGE ON SCHEMA public TO mensora_bench;
--- GRANT SELECT, INSERT ON mensora_record TO mensora_bench;
+-- GRANT SELECT, INSERT ON mensora_record, mensora_gauge_study TO mensora_bench;
 
 ---------------------------------------------------------------------------------------------
 -- SQL Server (run as its own batch; GO separates the statements in sqlcmd)
@@ -116,6 +142,15 @@ FROM grouped;
 --          / NULLIF(3 * sigma, 0) AS ppk
 -- FROM grouped;
 -- GO
+-- CREATE TABLE mensora_gauge_study (
+--   bench NVARCHAR(100) NOT NULL, run CHAR(32) NOT NULL, study BIGINT NOT NULL,
+--   finished_at DATETIME2(0), gauge_id NVARCHAR(400), unit NVARCHAR(20), reference FLOAT,
+--   tolerance FLOAT, reading_count INT, readings NVARCHAR(MAX), mean FLOAT, sigma FLOAT,
+--   bias FLOAT, cg FLOAT, cgk FLOAT, capable SMALLINT, step_too_coarse SMALLINT,
+--   received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),
+--   PRIMARY KEY (bench, run, study));
+-- GO
 -- CREATE LOGIN mensora_bench WITH PASSWORD = '...';
 -- CREATE USER mensora_bench FOR LOGIN mensora_bench;
 -- GRANT SELECT, INSERT ON mensora_record TO mensora_bench;
+-- GRANT SELECT, INSERT ON mensora_gauge_study TO mensora_bench;

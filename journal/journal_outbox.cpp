@@ -1,5 +1,6 @@
 #include "journal/journal_outbox.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "journal/journal_schema.h"
@@ -20,6 +21,10 @@ constexpr const char* kSelectRecords =
     "SELECT seq, number, value_text, value, error, verdict, taken_at, nominal, upper_tolerance,"
     " lower_tolerance, unit, part, characteristic, lot, operator, gauge_id,"
     " part_serial FROM journal_record WHERE seq > ?1 ORDER BY seq LIMIT ?2";
+constexpr const char* kSelectStudies =
+    "SELECT id, datetime(finished, 'unixepoch'), gauge_id, unit, reference, tolerance, readings,"
+    " mean, sigma, bias, cg, cgk, capable, step_too_coarse"
+    " FROM journal_gauge_study WHERE id > ?1 ORDER BY id LIMIT ?2";
 constexpr const char* kCountAfter = "SELECT count(*) FROM journal_record WHERE seq > ?1";
 constexpr const char* kRun = "SELECT run_id FROM journal_run";
 constexpr const char* kSentMark = "SELECT up_to FROM plant_sent";
@@ -62,6 +67,29 @@ OutboxRecord recordAt(const SqliteStatement& row) {
     record.gaugeId = textAt(row, RecordColumn::GaugeId);
     record.partSerial = textAt(row, RecordColumn::PartSerial);
     return record;
+}
+
+OutboxStudy studyAt(const SqliteStatement& row) {
+    OutboxStudy study;
+    study.id = row.integer(0);
+    study.finishedAt = row.text(1);
+    study.gaugeId = row.text(2);
+    study.unit = row.text(3);
+    study.reference = row.number(4);
+    study.tolerance = row.number(5);
+    study.readings = row.text(6);
+    // The readings count themselves: one blank between each two.
+    study.count = study.readings.empty()
+                      ? 0
+                      : 1 + std::count(study.readings.begin(), study.readings.end(), ' ');
+    study.mean = row.number(7);
+    study.sigma = row.number(8);
+    study.bias = row.number(9);
+    study.cg = numberAt(row, 10);
+    study.cgk = numberAt(row, 11);
+    study.capable = row.integer(12) != 0;
+    study.stepTooCoarse = row.integer(13) != 0;
+    return study;
 }
 
 }  // namespace
@@ -107,6 +135,23 @@ std::optional<std::string> JournalOutbox::readAfter(std::int64_t sequence, int l
     while ((step = select.step()) == Step::Row) records.push_back(recordAt(select));
     if (step != Step::Done) {
         records.clear();
+        return failure("cannot be read");
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> JournalOutbox::readStudiesAfter(std::int64_t id, int limit,
+                                                           std::vector<OutboxStudy>& studies) {
+    studies.clear();
+    if (auto error = open()) return error;
+    SqliteStatement select = db_->statement(kSelectStudies);
+    if (!select) return failure("cannot be read");
+    select.bind(1, id);
+    select.bind(2, static_cast<std::int64_t>(limit));
+    Step step = Step::Row;
+    while ((step = select.step()) == Step::Row) studies.push_back(studyAt(select));
+    if (step != Step::Done) {
+        studies.clear();
         return failure("cannot be read");
     }
     return std::nullopt;

@@ -39,6 +39,26 @@ struct OutboxRecord {
     std::optional<std::string> partSerial;  // none: no plan was in force
 };
 
+// One finished gauge study as it leaves the journal for the plant database: the journal's row
+// number, its setup, readings and figures. An undefined index (every reading the same) is none.
+struct OutboxStudy {
+    std::int64_t id = 0;     // the journal's row number: increasing, never reused
+    std::string finishedAt;  // "YYYY-MM-DD hh:mm:ss", local time
+    std::string gaugeId;
+    std::string unit;
+    double reference = 0.0;
+    double tolerance = 0.0;
+    std::int64_t count = 0;
+    std::string readings;  // as the gauge sent them, one blank between
+    double mean = 0.0;
+    double sigma = 0.0;
+    double bias = 0.0;
+    std::optional<double> cg;
+    std::optional<double> cgk;
+    bool capable = false;
+    bool stepTooCoarse = false;
+};
+
 class JournalOutbox {
 public:
     // Opens nothing yet: the journal may not exist before the first record.
@@ -56,6 +76,9 @@ public:
     // text leaves `records` empty.
     std::optional<std::string> readAfter(std::int64_t sequence, int limit,
                                          std::vector<OutboxRecord>& records);
+    // Up to `limit` gauge studies after the journal's row `id` (0 for all), in order.
+    std::optional<std::string> readStudiesAfter(std::int64_t id, int limit,
+                                                std::vector<OutboxStudy>& studies);
     // How many records lie after `sequence`; nullopt when the journal cannot be read.
     std::optional<std::int64_t> countAfter(std::int64_t sequence);
     // Up to where the plant was last known to hold the records; 0 when it never was.

@@ -28,6 +28,10 @@ std::optional<std::string> PlantSender::connect() {
     if (auto error = server_.highestSequence(config_.bench, journal_.run(), serverHolds_)) {
         return error;
     }
+    // The studies' table is made by plant IT, or by a bench that may make tables; until it is
+    // there the studies wait in the journal and the records go on.
+    studiesTable_ = !server_.makeStudyTable() &&
+                    !server_.highestStudy(config_.bench, journal_.run(), serverStudies_);
     return journal_.markSent(serverHolds_);
 }
 
@@ -37,6 +41,20 @@ std::optional<std::string> PlantSender::sendBatch() {
     if (auto error = server_.insert(config_.bench, journal_.run(), batch_)) return error;
     serverHolds_ = batch_.back().sequence;
     return journal_.markSent(serverHolds_);
+}
+
+std::optional<std::string> PlantSender::sendStudies() {
+    if (!studiesTable_) return std::nullopt;
+    // A few a day: those of one round are few enough to send whole.
+    constexpr int kStudiesPerRound = 20;
+    if (auto error = journal_.readStudiesAfter(serverStudies_, kStudiesPerRound, studies_)) {
+        return error;
+    }
+    for (const OutboxStudy& study : studies_) {
+        if (auto error = server_.insert(config_.bench, journal_.run(), study)) return error;
+        serverStudies_ = study.id;
+    }
+    return std::nullopt;
 }
 
 PlantSender::Round PlantSender::failed(std::string error) {
@@ -56,6 +74,7 @@ PlantSender::Round PlantSender::sendSome() {
         if (auto error = connect()) return failed(std::move(*error));
     }
     if (auto error = sendBatch()) return failed(std::move(*error));
+    if (auto error = sendStudies()) return failed(std::move(*error));
     failures_ = 0;
     Round round;
     round.status.waiting = journal_.countAfter(serverHolds_);

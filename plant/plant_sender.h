@@ -48,14 +48,19 @@ public:
 private:
     std::optional<std::string> connect();
     std::optional<std::string> sendBatch();
+    // The gauge studies the server lacks, after the records.
+    std::optional<std::string> sendStudies();
     Round failed(std::string error);
 
     PlantConfig config_;
     JournalOutbox journal_;
     PlantServer server_;
     std::int64_t serverHolds_ = 0;  // valid while connected
+    std::int64_t serverStudies_ = 0;
+    bool studiesTable_ = false;  // the server has mensora_gauge_study; valid while connected
     int failures_ = 0;
     std::vector<OutboxRecord> batch_;
+    std::vector<OutboxStudy> studies_;
 };
 
 }  // namespace mensora

@@ -57,12 +57,12 @@ std::string diagnostics(SQLSMALLINT type, SQLHANDLE handle) {
 // The values of one insert, kept where the bound parameters point until it has run.
 class BoundValues {
 public:
-    explicit BoundValues(std::size_t rows) {
-        const std::size_t count = rows * plant_table::kColumnCount;
+    // Room for `count` values, of which `times` are time stamps.
+    BoundValues(std::size_t count, std::size_t times) {
         texts_.reserve(count);
         numbers_.reserve(count);
         integers_.reserve(count);
-        times_.reserve(rows);
+        times_.reserve(times);
         lengths_.reserve(count);
     }
 
@@ -165,6 +165,34 @@ SQLRETURN bindRecord(BoundValues& values, SQLHSTMT statement, const std::string&
         values.text(statement, record.partSerial),
     };
     static_assert(std::size(results) == plant_table::kColumnCount);
+    for (const SQLRETURN result : results) {
+        if (!succeeded(result)) return result;
+    }
+    return SQL_SUCCESS;
+}
+
+SQLRETURN bindStudy(BoundValues& values, SQLHSTMT statement, const std::string& bench,
+                    const std::string& run, const OutboxStudy& study) {
+    const SQLRETURN results[] = {
+        values.text(statement, bench),
+        values.text(statement, run),
+        values.integer(statement, study.id),
+        values.time(statement, study.finishedAt),
+        values.text(statement, study.gaugeId),
+        values.text(statement, study.unit),
+        values.number(statement, study.reference),
+        values.number(statement, study.tolerance),
+        values.integer(statement, study.count),
+        values.text(statement, study.readings),
+        values.number(statement, study.mean),
+        values.number(statement, study.sigma),
+        values.number(statement, study.bias),
+        values.number(statement, study.cg),
+        values.number(statement, study.cgk),
+        values.integer(statement, std::int64_t{study.capable}),
+        values.integer(statement, std::int64_t{study.stepTooCoarse}),
+    };
+    static_assert(std::size(results) == plant_table::kStudyColumnCount);
     for (const SQLRETURN result : results) {
         if (!succeeded(result)) return result;
     }
@@ -277,29 +305,55 @@ std::string PlantServer::serverName() {
 std::optional<std::string> PlantServer::makeTable() {
     if (!connected()) return std::string("not connected");
     auto nothing = [](SQLHSTMT) { return SQLRETURN{SQL_SUCCESS}; };
+    // Each statement on a handle of its own: a probe that failed leaves its handle unusable.
+    const auto succeeds = [&](const std::string& sql) {
+        StatementHandle statement(handles_->connection);
+        return !statement.run(sql, nothing);
+    };
+    const auto run = [&](const std::string& sql) {
+        StatementHandle statement(handles_->connection);
+        return statement.run(sql, nothing);
+    };
     const plant_table::Dialect dialect = plant_table::dialectOf(serverName());
+    if (!succeeds(plant_table::kProbe)) {
+        if (auto error = run(plant_table::createTable(dialect))) return error;
+    } else if (!succeeds(plant_table::kProbeSerial)) {
+        // A table made before the part's serial was sent is given its column; one that has it
+        // is left alone, so that a bench that may only insert and read still sends.
+        if (auto error = run(plant_table::addSerial(dialect))) return error;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> PlantServer::makeStudyTable() {
+    if (!connected()) return std::string("not connected");
+    auto nothing = [](SQLHSTMT) { return SQLRETURN{SQL_SUCCESS}; };
     {
         StatementHandle probe(handles_->connection);
-        if (probe.run(plant_table::kProbe, nothing)) {
-            StatementHandle create(handles_->connection);
-            return create.run(plant_table::createTable(dialect), nothing);
-        }
+        if (!probe.run(plant_table::kProbeStudies, nothing)) return std::nullopt;
     }
-    // A table made before the part's serial was sent is given its column; one that has it is
-    // left alone, so that a bench that may only insert and read still sends.
-    StatementHandle probe(handles_->connection);
-    if (!probe.run(plant_table::kProbeSerial, nothing)) return std::nullopt;
-    StatementHandle add(handles_->connection);
-    return add.run(plant_table::addSerial(dialect), nothing);
+    StatementHandle create(handles_->connection);
+    return create.run(plant_table::createStudyTable(plant_table::dialectOf(serverName())), nothing);
 }
 
 std::optional<std::string> PlantServer::highestSequence(const std::string& bench,
                                                         const std::string& run,
                                                         std::int64_t& highest) {
+    return this->highest(plant_table::kHighestSequence, bench, run, highest);
+}
+
+std::optional<std::string> PlantServer::highestStudy(const std::string& bench,
+                                                     const std::string& run,
+                                                     std::int64_t& highest) {
+    return this->highest(plant_table::kHighestStudy, bench, run, highest);
+}
+
+std::optional<std::string> PlantServer::highest(const char* sql, const std::string& bench,
+                                                const std::string& run, std::int64_t& highest) {
     if (!connected()) return std::string("not connected");
     StatementHandle select(handles_->connection);
-    BoundValues values(1);
-    auto error = select.run(plant_table::kHighestSequence, [&](SQLHSTMT statement) {
+    BoundValues values(2, 0);
+    auto error = select.run(sql, [&](SQLHSTMT statement) {
         const SQLRETURN first = values.text(statement, bench);
         return succeeded(first) ? values.text(statement, run) : first;
     });
@@ -321,7 +375,7 @@ std::optional<std::string> PlantServer::insert(const std::string& bench, const s
         const std::size_t rows =
             std::min<std::size_t>(plant_table::kRowsPerInsert, records.size() - first);
         StatementHandle insert(handles_->connection);
-        BoundValues values(rows);
+        BoundValues values(rows * plant_table::kColumnCount, rows);
         auto error =
             insert.run(plant_table::insert(static_cast<int>(rows)), [&](SQLHSTMT statement) {
                 for (std::size_t i = first; i < first + rows; ++i) {
@@ -333,6 +387,16 @@ std::optional<std::string> PlantServer::insert(const std::string& bench, const s
         if (error) return error;
     }
     return std::nullopt;
+}
+
+std::optional<std::string> PlantServer::insert(const std::string& bench, const std::string& run,
+                                               const OutboxStudy& study) {
+    if (!connected()) return std::string("not connected");
+    StatementHandle insert(handles_->connection);
+    BoundValues values(plant_table::kStudyColumnCount, 1);
+    return insert.run(plant_table::kInsertStudy, [&](SQLHSTMT statement) {
+        return bindStudy(values, statement, bench, run, study);
+    });
 }
 
 }  // namespace mensora

@@ -35,7 +35,35 @@ constexpr const char* kAddSerialSqlServer =
     "IF COL_LENGTH('mensora_record', 'part_serial') IS NULL"
     " ALTER TABLE mensora_record ADD part_serial NVARCHAR(400)";
 
+constexpr const char* kCreateStudiesPostgreSql =
+    "CREATE TABLE mensora_gauge_study ("
+    " bench TEXT NOT NULL, run CHAR(32) NOT NULL, study BIGINT NOT NULL,"
+    " finished_at TIMESTAMP(0), gauge_id TEXT, unit TEXT, reference DOUBLE PRECISION,"
+    " tolerance DOUBLE PRECISION, reading_count INTEGER, readings TEXT, mean DOUBLE PRECISION,"
+    " sigma DOUBLE PRECISION, bias DOUBLE PRECISION, cg DOUBLE PRECISION, cgk DOUBLE PRECISION,"
+    " capable SMALLINT, step_too_coarse SMALLINT,"
+    " received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,"
+    " PRIMARY KEY (bench, run, study))";
+
+constexpr const char* kCreateStudiesSqlServer =
+    "CREATE TABLE mensora_gauge_study ("
+    " bench NVARCHAR(100) NOT NULL, run CHAR(32) NOT NULL, study BIGINT NOT NULL,"
+    " finished_at DATETIME2(0), gauge_id NVARCHAR(400), unit NVARCHAR(20), reference FLOAT,"
+    " tolerance FLOAT, reading_count INT, readings NVARCHAR(MAX), mean FLOAT, sigma FLOAT,"
+    " bias FLOAT, cg FLOAT, cgk FLOAT, capable SMALLINT, step_too_coarse SMALLINT,"
+    " received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),"
+    " PRIMARY KEY (bench, run, study))";
+
 }  // namespace
+
+const char* const kInsertStudy =
+    "INSERT INTO mensora_gauge_study (bench, run, study, finished_at, gauge_id, unit, reference,"
+    " tolerance, reading_count, readings, mean, sigma, bias, cg, cgk, capable,"
+    " step_too_coarse) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+
+const char* createStudyTable(Dialect dialect) {
+    return dialect == Dialect::SqlServer ? kCreateStudiesSqlServer : kCreateStudiesPostgreSql;
+}
 
 Dialect dialectOf(const std::string& serverName) {
     return serverName.find("SQL Server") != std::string::npos ? Dialect::SqlServer

@@ -27,4 +27,13 @@ inline constexpr const char* kHighestSequence =
 // One insert of `rows` records.
 std::string insert(int rows);
 
+// The gauge studies, in a table of their own keyed as the records are: by bench, run and the
+// journal's row of the study.
+inline constexpr int kStudyColumnCount = 17;
+const char* createStudyTable(Dialect dialect);
+inline constexpr const char* kProbeStudies = "SELECT study FROM mensora_gauge_study WHERE 1 = 0";
+inline constexpr const char* kHighestStudy =
+    "SELECT MAX(study) FROM mensora_gauge_study WHERE bench = ? AND run = ?";
+extern const char* const kInsertStudy;
+
 }  // namespace mensora::plant_table

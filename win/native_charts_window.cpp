@@ -13,7 +13,7 @@
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
 #include "measure/judgement.h"
-#include "win/gdi_canvas.h"
+#include "win/chart_bitmap.h"
 #include "win/png_picture.h"
 #include "win/screen_dpi.h"
 #include "win/standard_boxes.h"
@@ -61,41 +61,6 @@ ChartsScreen screenAround(HWND owner, int dpi) {
             rectAt96(list, dpi),
             {at96(-frame.left, dpi), at96(-frame.top, dpi), at96(frame.right, dpi),
              at96(frame.bottom, dpi)}};
-}
-
-// The dialog's own typeface at its size at the scale `dpi`, so that the charts read like the
-// main window.
-HFONT createChartsFont(int dpi) {
-    LOGFONTW font{};
-    font.lfHeight = -MulDiv(kDialogFontPoints, dpi, 72);
-    font.lfWeight = FW_NORMAL;
-    font.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring face = wide(kDialogFontFace);
-    lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
-    return CreateFontIndirectW(&font);
-}
-
-// The charts drawn whole into a bitmap compatible with `dc`, `size` pixels big; the caller
-// deletes it. They are laid out in pixels at 96 dots per inch, in `font` made for that
-// resolution, and drawn magnified to the scale `dpi`, so that text, strokes and the spaces
-// between them all grow alike and stay sharp.
-HBITMAP drawnPicture(HDC dc, HFONT font, SIZE size, int dpi, const ChartInputs& inputs) {
-    const HDC memory = CreateCompatibleDC(dc);
-    const HBITMAP bitmap = CreateCompatibleBitmap(dc, size.cx, size.cy);
-    const HGDIOBJ formerBitmap = SelectObject(memory, bitmap);
-    const HGDIOBJ formerFont = SelectObject(memory, font);
-    SetGraphicsMode(memory, GM_ADVANCED);
-    const FLOAT scale = static_cast<FLOAT>(dpi) / 96.0f;
-    const XFORM magnified{scale, 0.0f, 0.0f, scale, 0.0f, 0.0f};
-    SetWorldTransform(memory, &magnified);
-    {
-        GdiCanvas canvas(memory);
-        drawPicture(canvas, {0, 0, MulDiv(size.cx, 96, dpi), MulDiv(size.cy, 96, dpi)}, inputs);
-    }
-    SelectObject(memory, formerFont);
-    SelectObject(memory, formerBitmap);
-    DeleteDC(memory);
-    return bitmap;
 }
 
 }  // namespace
@@ -255,8 +220,7 @@ void NativeChartsWindow::savePicture() {
     bool saved = false;
     if (size.cx > 0 && size.cy > 0) {
         const HDC screen = GetDC(window_);
-        const HBITMAP picture =
-            drawnPicture(screen, drawingFont_, size, dpiOf(window_), follower_.inputs());
+        const HBITMAP picture = drawnChart(screen, drawingFont_, size, dpiOf(window_), drawing());
         ReleaseDC(window_, screen);
         saved = savePngPicture(picture, wide(choice->path));
         DeleteObject(picture);
@@ -370,22 +334,19 @@ void NativeChartsWindow::follow() {
 
 // Drawn whole into a bitmap first and copied at once, so that a redraw never flickers; the
 // button row keeps the dialog colour.
+ChartDrawing NativeChartsWindow::drawing() const {
+    return
+        [this](Canvas& canvas, const Rect& area) { drawPicture(canvas, area, follower_.inputs()); };
+}
+
 void NativeChartsWindow::paint() {
     PAINTSTRUCT paint{};
     const HDC screen = BeginPaint(window_, &paint);
     RECT client{};
     GetClientRect(window_, &client);
     const SIZE drawing = drawingSize();
-    if (drawing.cx > 0 && drawing.cy > 0) {
-        const HBITMAP picture =
-            drawnPicture(screen, drawingFont_, drawing, dpiOf(window_), follower_.inputs());
-        const HDC memory = CreateCompatibleDC(screen);
-        const HGDIOBJ former = SelectObject(memory, picture);
-        BitBlt(screen, 0, 0, drawing.cx, drawing.cy, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, former);
-        DeleteDC(memory);
-        DeleteObject(picture);
-    }
+    paintChart(screen, drawingFont_, {0, 0, drawing.cx, drawing.cy}, dpiOf(window_),
+               this->drawing());
     const RECT row{0, drawing.cy, client.right, client.bottom};
     FillRect(screen, &row, GetSysColorBrush(COLOR_BTNFACE));
     EndPaint(window_, &paint);

@@ -13,6 +13,7 @@
 #include "charts/chart_inputs.h"
 #include "charts/chart_source.h"
 #include "charts/charts_follower.h"
+#include "win/chart_bitmap.h"
 
 namespace mensora {
 
@@ -48,6 +49,8 @@ private:
     // The characteristics to choose from, shown only while a plan is in force.
     void fillChoice();
     SIZE drawingSize() const;
+    // The figures and the charts, as the window shows them and its picture is saved.
+    ChartDrawing drawing() const;
     void savePicture();
 
     ChartsFollower follower_;

@@ -1,3 +1,4 @@
+#include "win/window_text.h"
 #include "win/native_main_window.h"
 
 #include <commctrl.h>
@@ -48,14 +49,6 @@ HFONT createDisplayFont(int dpi) {
     const std::wstring face = wide(kDisplayFontFace);
     lstrcpynW(font.lfFaceName, face.c_str(), LF_FACESIZE);
     return CreateFontIndirectW(&font);
-}
-
-std::wstring windowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int read = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(read > 0 ? read : 0));
-    return text;
 }
 
 HICON loadIcon(int sizeMetric) {

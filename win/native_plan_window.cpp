@@ -1,3 +1,4 @@
+#include "win/window_text.h"
 #include "win/native_plan_window.h"
 
 #include <commctrl.h>
@@ -71,13 +72,6 @@ std::vector<std::uint16_t> planTemplate(Language language) {
     button(kOkButton, kPlanOkButton, texts::kOk, BS_DEFPUSHBUTTON);
     button(kCancelButton, kPlanCancelButton, texts::kCancel);
     return out.take();
-}
-
-std::wstring windowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 }  // namespace

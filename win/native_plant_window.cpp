@@ -1,3 +1,4 @@
+#include "win/window_text.h"
 #include "win/native_plant_window.h"
 
 #include <cstdint>
@@ -81,11 +82,7 @@ void NativePlantWindow::opened(HWND window) {
 }
 
 std::string NativePlantWindow::fieldText(int id) const {
-    const HWND field = GetDlgItem(window_, id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    return utf8(text);
+    return utf8(windowText(GetDlgItem(window_, id)));
 }
 
 void NativePlantWindow::test() {

@@ -47,6 +47,9 @@ NativeProgram::NativeProgram()
                    [this](HWND owner) { planWindow_.run(owner, records_.state.language()); });
     window_.onOpen(FurtherWindow::Runs,
                    [this](HWND owner) { runsWindow_.run(owner, records_.state.language()); });
+    window_.onOpen(FurtherWindow::Study,
+                   [this](HWND owner) { studyWindow_.open(owner, records_.state.language()); });
+    dialog.study().onBandChange([this] { showTraceLine(); });
     // The walk of the plan in force sets the characteristic and the gauge of the part and lot
     // in force: both lines follow it.
     dialog.plan().onChange([this, &dialog] {
@@ -55,9 +58,7 @@ NativeProgram::NativeProgram()
     });
 }
 
-void NativeProgram::showTraceLine() {
-    window_.showTraceLine(traceLine(records_.traces.inForce(), records_.state.language()));
-}
+void NativeProgram::showTraceLine() { window_.showTraceLine(station_.dialog().traceBandLine()); }
 
 void NativeProgram::run(HINSTANCE instance) {
     // The platform's own look for the standard controls and the list view.

@@ -15,6 +15,7 @@
 #include "win/native_main_window.h"
 #include "win/native_plan_window.h"
 #include "win/native_runs_window.h"
+#include "win/native_study_window.h"
 #include "win/native_plant_window.h"
 #include "win/native_trace_window.h"
 #include "win/posted_window_calls.h"
@@ -50,6 +51,7 @@ private:
     NativePlantWindow plantWindow_{*station_.plantPanel()};
     NativePlanWindow planWindow_{station_.planPanel()};
     NativeRunsWindow runsWindow_{*station_.dialog().earlierRuns()};
+    NativeStudyWindow studyWindow_{station_.dialog().study()};
 
     void showTraceLine();
 };

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "charts/running_capability.h"
+#include "measure/gauge_study.h"
 #include "measure/judgement.h"
 #include "plant/plant_sender.h"
 #include "plant/plant_status.h"
@@ -108,6 +109,43 @@ TEST(PlantSending, ASenderStartedAgainGoesOnAfterWhatTheServerHolds) {
     PlantSender second({connection, "bench-restart", journal.path()});
     EXPECT_TRUE(sendUntilUpToDate(second).upToDate);
     expectServerHolds(connection, "bench-restart", runIdFrom(2), records);
+}
+
+// Finished gauge studies follow the records, each once, even when the sender starts again; an
+// index that every reading being equal leaves undefined arrives as NULL.
+TEST(PlantSending, GaugeStudiesArriveOnceWithTheirFigures) {
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("studies"), runIdFrom(6));
+    std::vector<OutboxRecord> records = sampleRecords(2);
+    journal.append(records);
+    const auto finished = [](const std::vector<double>& readings, const char* gauge) {
+        auto study = GaugeStudy::start({10.0, 0.1, static_cast<int>(readings.size())});
+        for (const double reading : readings) study->add(reading, 3);
+        return FinishedGaugeStudy{
+            {2026, 12, 11, 7, 30, 0}, gauge, "mm", study->setup(), study->readings(),
+            *study->figures()};
+    };
+    journal.append(finished(
+        {10.002, 10.001, 10.003, 10.002, 10.000, 10.002, 10.003, 10.001, 10.002, 10.004}, "G-7"));
+    {
+        PlantSender first({connection, "bench-studies", journal.path()});
+        ASSERT_TRUE(sendUntilUpToDate(first).upToDate);
+    }
+    journal.append(finished(std::vector<double>(10, 10.001), "量具 2"));
+    PlantSender again({connection, "bench-studies", journal.path()});
+    ASSERT_TRUE(sendUntilUpToDate(again).upToDate);
+
+    const std::vector<PlantRow> rows = plantRows(
+        connection, "SELECT study, finished_at, gauge_id, reading_count, substr(readings, 1, 13),"
+                    " round(mean::numeric, 5), round(cg::numeric, 2),"
+                    " CASE WHEN cgk IS NULL THEN 'none' ELSE 'some' END, capable"
+                    " FROM mensora_gauge_study WHERE bench = 'bench-studies' ORDER BY study");
+    const std::vector<PlantRow> expected = {
+        {"1", "2026-12-11 07:30:00", "G-7", "10", "10.002 10.001", "10.00200", "2.89", "some", "1"},
+        {"2", "2026-12-11 07:30:00", "量具 2", "10", "10.001 10.001", "10.00100", std::nullopt,
+         "none", "0"},
+    };
+    EXPECT_EQ(rows, expected);
 }
 
 // A server whose table was made before benches sent the part's serial: the first bench that

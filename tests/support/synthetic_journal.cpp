@@ -28,6 +28,12 @@ std::vector<std::string> SyntheticJournal::query(const std::string& sql) {
     return rows;
 }
 
+void SyntheticJournal::append(const FinishedGaugeStudy& study) {
+    if (const auto error = file_->write({JournalEntry(study)})) {
+        throw std::runtime_error("journal " + path_ + ": " + error->detail);
+    }
+}
+
 void SyntheticJournal::append(std::vector<OutboxRecord>& records) {
     std::vector<JournalEntry> entries;
     for (const OutboxRecord& r : records) {

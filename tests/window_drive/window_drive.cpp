@@ -61,11 +61,14 @@
 #include "charts/charts_window_size.h"
 #include "dialog/plan_texts.h"
 #include "dialog/runs_texts.h"
+#include "dialog/study_texts.h"
 #include "files/plan_csv.h"
+#include "measure/gauge_study_texts.h"
 #include "measure/trace_fields.h"
 #include "measure/trace_texts.h"
 #include "plant/plant_texts.h"
 #include "tests/support/bench_run.h"
+#include "tests/support/sample_study.h"
 #include "tests/window_drive/other_process.h"
 
 namespace mensora::drive {
@@ -1371,6 +1374,52 @@ void earlierRuns(int records, const std::wstring& picture) {
     step("Earlier runs from the window menu: \"" + line + "\"");
 }
 
+// The Gauge study from the window menu while the plant's sender reads the journal: the worked
+// example's 25 readings, each sent by the data key, go to the study and none to the list, the
+// line under the window says so meanwhile, and the result names Cg 3.49 and Cgk 2.82.
+void gaugeStudy(const std::wstring& keyPipe, const std::wstring& picture) {
+    const int rows = listRows();
+    PostMessageW(mainWindow, WM_SYSCOMMAND, kStudyCommand, 0);
+    const std::string title = caption(gauge_study_texts::kWindowTitle);
+    HWND window = nullptr;
+    waitFor("the Gauge study window \"" + title + "\"", [&] {
+        window = FindWindowW(L"#32770", wide(title.c_str()).c_str());
+        return window != nullptr && IsWindowVisible(window);
+    });
+    const auto item = [window](int id) { return GetDlgItem(window, id); };
+    SetWindowTextW(item(kStudyReferenceField), L"10.000");
+    SetWindowTextW(item(kStudyToleranceField), L"0.100");
+    PostMessageW(item(kStudyStartButton), BM_CLICK, 0, 0);
+    const std::string band = caption(study_texts::kBandBefore);
+    waitFor("the line to say a study runs",
+            [&band] { return text(kTraceLine).find(band) != std::string::npos; });
+    int taken = 0;
+    for (const char* reading : test::kStudyReadings) {
+        gaugeShows(keyPipe, reading);
+        const std::string next = caption(study_texts::kProgressBefore) + std::to_string(++taken) +
+                                 caption(study_texts::kProgressBetween) + "25";
+        const auto shown = [&] { return narrow(windowText(item(kStudyProgressLabel))) == next; };
+        for (int press = 0; press < 5 && !shown(); ++press) {
+            pressKey(keyPipe);
+            holdsWithoutBox(shown, 3000);
+        }
+        if (!shown())
+            fail("the study shows \"" + narrow(windowText(item(kStudyProgressLabel))) +
+                 "\", not \"" + next + "\"");
+    }
+    const std::string result = narrow(windowText(item(kStudyResultLabel)));
+    if (result.find("Cg 3.49  Cgk 2.82") == std::string::npos ||
+        result.find(caption(gauge_study_texts::kCapable)) == std::string::npos) {
+        fail("the study's result reads \"" + result + "\"");
+    }
+    if (listRows() != rows) fail("the study's readings reached the list");
+    if (text(kTraceLine).find(band) != std::string::npos) fail("the line still says a study runs");
+    screenshot(window, picture);
+    PostMessageW(item(kStudyCloseButton), BM_CLICK, 0, 0);
+    waitFor("the Gauge study window to close", [window] { return IsWindow(window) == FALSE; });
+    step("the gauge study: \"" + result + "\"");
+}
+
 void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
                   const std::wstring& connection) {
     const std::string upToDate =
@@ -1391,6 +1440,7 @@ void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
     plantLineComesToSay("up to date", sayUpToDate, 60000);
     if (listRows() != 8) fail("the list holds " + std::to_string(listRows()) + " records, not 8");
     earlierRuns(8, out + (english ? L"\\runs-english.bmp" : L"\\runs-chinese.bmp"));
+    gaugeStudy(keyPipe, out + (english ? L"\\study-english.bmp" : L"\\study-chinese.bmp"));
     const std::string question =
         texts::unsavedRecordsQuestion(8, english ? Language::English : Language::Chinese);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
