@@ -13,7 +13,15 @@ using namespace chart_style;
 // Marks and the trace stay this many pixels inside the frame, so that none is hidden by it.
 constexpr int kInset = 4;
 
+// The ring round a mark a run rule fired at reaches this far past the mark.
+constexpr int kRingGap = 3;
+
 bool isGood(double value, const GoodBand& band) { return value > band.low && value < band.high; }
+
+void drawRing(Canvas& canvas, Point at, int half) {
+    const int reach = half + kRingGap;
+    canvas.frameRect({at.x - reach, at.y - reach, 2 * reach + 1, 2 * reach + 1}, kRuleMark);
+}
 
 // Where records stand across the plot: spread over its width inside the inset, the first at
 // the left and the newest at the right; a single one in the middle.
@@ -61,6 +69,22 @@ void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, co
     for (const Segment& s : ng) canvas.line(s.from, s.to, kNg, Stroke::Solid);
 }
 
+// A ring on the column of each value a rule fired at, round that value; one a column.
+void drawColumnRings(Canvas& canvas, const Rect& plot, const RecordSeries& series,
+                     const AxisScale& y) {
+    const std::uint64_t count = series.values.size();
+    const auto columns = static_cast<std::uint64_t>(plot.width);
+    std::uint64_t ringed = columns;  // none yet
+    for (const std::uint32_t mark : series.ruleMarks) {
+        // The column whose stretch [column·count/columns, (column+1)·count/columns) holds it.
+        const std::uint64_t column = ((mark + 1) * columns - 1) / count;
+        if (column == ringed) continue;
+        ringed = column;
+        drawRing(canvas,
+                 {plot.left + static_cast<int>(column), y.pixel(series.values.values()[mark])}, 0);
+    }
+}
+
 void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, const AxisScale& y) {
     const std::uint32_t count = series.values.size();
     const std::uint32_t records = series.leading + count;
@@ -80,6 +104,7 @@ void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, co
         canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1},
                         isGood(values[i], series.band) ? kOk : kNg);
     }
+    for (const std::uint32_t mark : series.ruleMarks) drawRing(canvas, points[mark], half);
 }
 
 // The first and the newest record's numbers under their places on the axis.
@@ -107,6 +132,11 @@ void drawRecordNumbers(Canvas& canvas, const Rect& plot, const RecordSeries& ser
 }
 
 }  // namespace
+
+ControlStrokes controlStrokes(const ControlLimits& limits) {
+    if (limits.source == LimitsSource::Fixed) return {kFixedControl, Stroke::Solid};
+    return {kControl, Stroke::Dashed};
+}
 
 PlotMargins widest(PlotMargins a, PlotMargins b) {
     return {std::max(a.left, b.left), std::max(a.right, b.right)};
@@ -174,6 +204,7 @@ void drawRecordPlot(Canvas& canvas, const Rect& area, const RecordSeries& series
                     kText, HorizontalAnchor::Centre, VerticalAnchor::Middle);
     } else if (count > static_cast<std::uint32_t>(plot.width)) {
         drawColumns(canvas, plot, series.values, y, series.band);
+        drawColumnRings(canvas, plot, series, y);
     } else {
         drawPoints(canvas, plot, series, y);
     }

@@ -54,7 +54,9 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       listTexts_(records.listTexts),
       traces_(records.traces),
       planStamps_(records.planStamps),
-      charts_(records.chartData, records.planStamps, plan_, state_, traces_),
+      control_(ports.settings, ports.clock),
+      watch_(plan_, records.planStamps, records.store, control_),
+      charts_(records.chartData, records.planStamps, plan_, state_, traces_, control_),
       plant_(doors.plant) {
     recorder_.stampWith(
         [this](std::uint32_t index) {
@@ -66,6 +68,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
             planStamps_.cleared();
         });
     recorder_.reportTo(&plan_);
+    plan_.reportTo(&watch_);
     if (doors.journal != nullptr) keepJournal(*doors.journal);
 }
 
@@ -92,7 +95,7 @@ void MainDialog::keepJournal(Journal& journal) {
                          ports_.window);
 }
 
-void MainDialog::reportRecordsTo(RecordObserver* observer) { plan_.reportTo(observer); }
+void MainDialog::reportRecordsTo(RecordObserver* observer) { watch_.reportTo(observer); }
 
 void MainDialog::onTimer(int id) {
     switch (id) {

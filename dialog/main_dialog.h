@@ -3,6 +3,7 @@
 // the state the program hands it, and routes every timer tick and button click to the
 // operation that owns it.
 
+#include <functional>
 #include <optional>
 
 #include "base/acquisition_state.h"
@@ -16,6 +17,7 @@
 #include "base/window_thread.h"
 #include "base/work_queue.h"
 #include "dialog/characteristic_chart.h"
+#include "dialog/control_watch.h"
 #include "dialog/data_exchange.h"
 #include "dialog/earlier_runs.h"
 #include "dialog/journal_keeping.h"
@@ -94,6 +96,11 @@ public:
     // The inspection plan in force, if any, and the walk through it.
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }
+    // Told of each run rule that fires on a control chart as records are taken, whether or not
+    // a charts window is open.
+    void onRuleFired(std::function<void(const RuleEvent&)> fired) {
+        watch_.onFired(std::move(fired));
+    }
     // What the quality charts show: every record, or with a plan in force the characteristic
     // due or the one a charts window pinned.
     ChartSource& chartSource() { return charts_; }
@@ -130,6 +137,8 @@ private:
     RecordListTexts& listTexts_;
     RecordTraces& traces_;
     PlanStamps& planStamps_;
+    ControlChoice control_;
+    ControlWatch watch_;
     CharacteristicChart charts_;
     std::optional<JournalKeeping> journal_;
     std::optional<EarlierRuns> earlierRuns_;
