@@ -79,14 +79,17 @@ BENCHMARK(DrawBothChartsWithQPainter)
     ->ReportAggregatesOnly(true);
 
 void LayOutBothChartsOnly(benchmark::State& state) {
-    const ChartData& data = batchOf(static_cast<std::uint32_t>(state.range(0)));
+    const ChartData& data =
+        batchOf(static_cast<std::uint32_t>(state.range(0)), static_cast<int>(state.range(1)));
     NoCanvas canvas;
     for (auto _ : state) drawCharts(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     state.counters["records"] = data.values().size();
 }
 BENCHMARK(LayOutBothChartsOnly)
-    ->Arg(1'000)
-    ->Arg(1'000'000)
+    ->Args({1'000, 1})
+    ->Args({1'000'000, 1})
+    ->Args({1'000, 5})
+    ->Args({1'000'000, 5})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

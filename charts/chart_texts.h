@@ -43,7 +43,9 @@ inline constexpr const char* kUpperControl = "UCL";
 inline constexpr const char* kLowerControl = "LCL";
 inline constexpr const char* kMean = "x̄";
 inline constexpr const char* kMovingRangeMean = "MR̄";
-inline constexpr const char* kGrandMean = "X̿";
+// The centre line of the means chart, X double bar, by the name a font without combining
+// marks can write as well.
+inline constexpr const char* kGrandMean = "CL";
 inline constexpr const char* kRangeMean = "R̄";
 inline constexpr const char* kUndefined = "—";
 

@@ -182,8 +182,9 @@ void NativeChartsWindow::create(HWND owner) {
                      reinterpret_cast<LPARAM>(std::to_wstring(size).c_str()));
     }
     rulesButton_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kChartsRulesButton);
-    fixButton_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kChartsFixButton);
-    unfixButton_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kChartsUnfixButton);
+    // Enabled once the first look has told what there is to fix or free.
+    fixButton_ = child(L"BUTTON", WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, kChartsFixButton);
+    unfixButton_ = child(L"BUTTON", WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, kChartsUnfixButton);
     retranslateControl();
     placeButtonRow();
 }
