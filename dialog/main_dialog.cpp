@@ -97,6 +97,12 @@ void MainDialog::keepJournal(Journal& journal) {
 
 void MainDialog::reportRecordsTo(RecordObserver* observer) { watch_.reportTo(observer); }
 
+void MainDialog::onRuleFired(std::function<void(const RuleEvent&)> fired) {
+    watch_.onFired([this, fired = std::move(fired)](const RuleEvent& event) {
+        if (!journal_ || !journal_->puttingBack()) fired(event);
+    });
+}
+
 void MainDialog::onTimer(int id) {
     switch (id) {
         case PollTimer: poll_.pollTick(); break;

@@ -97,10 +97,9 @@ public:
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }
     // Told of each run rule that fires on a control chart as records are taken, whether or not
-    // a charts window is open.
-    void onRuleFired(std::function<void(const RuleEvent&)> fired) {
-        watch_.onFired(std::move(fired));
-    }
+    // a charts window is open; records an earlier run took, put back from the journal, were
+    // told in their own run and are not told again.
+    void onRuleFired(std::function<void(const RuleEvent&)> fired);
     // What the quality charts show: every record, or with a plan in force the characteristic
     // due or the one a charts window pinned.
     ChartSource& chartSource() { return charts_; }
