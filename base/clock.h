@@ -11,6 +11,7 @@ struct LocalDateTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+    friend bool operator==(const LocalDateTime&, const LocalDateTime&) = default;
 };
 
 // Time as the program's logic sees it; injected so that every rule can be tested without

@@ -69,6 +69,14 @@ constexpr int kPlanNextCommand = 1112;
 // The quality charts window.
 constexpr int kChartsSaveButton = 1200;
 constexpr int kChartsCharacteristicChoice = 1201;
+// The quality charts window's control charts: the subgroup size, the run rules watched (a
+// button whose menu checks them), and fixing or freeing the control limits.
+constexpr int kChartsSubgroupChoice = 1202;
+constexpr int kChartsSubgroupLabel = 1203;
+constexpr int kChartsRulesButton = 1204;
+constexpr int kChartsFixButton = 1205;
+constexpr int kChartsUnfixButton = 1206;
+constexpr int kChartsLimitsLine = 1207;
 // The Part and lot window's fields, in the order of its field table.
 constexpr int kTraceFirstField = 1300;
 // The Plant database window.
@@ -122,6 +130,12 @@ inline constexpr NamedControl kNamedControls[] = {
     {kCancelSaveCommand, "save-progress-cancel"},
     {kChartsSaveButton, "charts-save"},
     {kChartsCharacteristicChoice, "charts-characteristic"},
+    {kChartsSubgroupChoice, "charts-subgroup"},
+    {kChartsSubgroupLabel, "charts-subgroup-label"},
+    {kChartsRulesButton, "charts-rules"},
+    {kChartsFixButton, "charts-fix"},
+    {kChartsUnfixButton, "charts-unfix"},
+    {kChartsLimitsLine, "charts-limits"},
     {kPlantConnectionField, "plant-connection"},
     {kPlantBenchField, "plant-bench"},
     {kPlantTestButton, "plant-test"},

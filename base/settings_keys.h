@@ -27,6 +27,9 @@ inline constexpr SettingKey kBaudRate{"Baudrate", 9600};
 
 // Not one of the nine: how many days the journal keeps records a file holds (0: for ever).
 inline constexpr SettingKey kJournalDays{"JournalDays", 30};
+// Nor this: how many consecutive records make a subgroup of the control charts (1..10) while
+// no plan is in force; 1 draws the individuals and their moving ranges.
+inline constexpr SettingKey kChartsSubgroup{"ChartsSubgroup", 1};
 
 inline constexpr SettingKey kAll[] = {kLanguage,       kNominal,        kUpperTolerance,
                                       kLowerTolerance, kSampleInterval, kBeep,

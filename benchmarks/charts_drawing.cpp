@@ -3,7 +3,8 @@
 // histogram is one pass of counting. Each run draws the run chart and the histogram at the
 // charts window's default size, onto a QImage through the QPainter canvas as the window does,
 // and onto a canvas that draws nothing (the core's layout alone, what the Windows window
-// adds its GDI calls to).
+// adds its GDI calls to). The control charts of subgroups of five (X̄ and R, every run rule
+// watched and its marks ringed) are drawn the same way, at a thousand and a million records.
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
@@ -27,11 +28,14 @@ constexpr ToleranceLimits kLimits{12.345, 12.365, 12.325};
 const TraceValues kNoTrace{};
 constexpr Rect kArea{0, 0, kChartsDefaultSize.width, kChartsDefaultSize.height - 120};
 
-const ChartData& batchOf(std::uint32_t records) {
-    static std::map<std::uint32_t, std::unique_ptr<ChartData>> batches;
-    auto& batch = batches[records];
+const ChartData& batchOf(std::uint32_t records, int subgroupSize = 1) {
+    static std::map<std::pair<std::uint32_t, int>, std::unique_ptr<ChartData>> batches;
+    auto& batch = batches[{records, subgroupSize}];
     if (!batch) {
         batch = std::make_unique<ChartData>();
+        if (subgroupSize > 1) {
+            batch->configure({static_cast<std::uint8_t>(subgroupSize), {}, RuleSet::all()});
+        }
         test::SampleReadings readings;
         for (std::uint32_t i = 0; i < records; ++i) batch->recorded(readings.next(), 3);
     }
@@ -53,7 +57,8 @@ public:
 };
 
 void DrawBothChartsWithQPainter(benchmark::State& state) {
-    const ChartData& data = batchOf(static_cast<std::uint32_t>(state.range(0)));
+    const ChartData& data =
+        batchOf(static_cast<std::uint32_t>(state.range(0)), static_cast<int>(state.range(1)));
     QImage image(kArea.width, kArea.height, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
@@ -61,23 +66,30 @@ void DrawBothChartsWithQPainter(benchmark::State& state) {
         drawCharts(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     }
     state.counters["records"] = data.values().size();
+    state.counters["rule_marks"] = static_cast<double>(data.control().valueMarks().size());
 }
+// Records, and the subgroup size: 1 the individuals, 5 the means and ranges.
 BENCHMARK(DrawBothChartsWithQPainter)
-    ->Arg(1'000)
-    ->Arg(1'000'000)
+    ->Args({1'000, 1})
+    ->Args({1'000'000, 1})
+    ->Args({1'000, 5})
+    ->Args({1'000'000, 5})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 void LayOutBothChartsOnly(benchmark::State& state) {
-    const ChartData& data = batchOf(static_cast<std::uint32_t>(state.range(0)));
+    const ChartData& data =
+        batchOf(static_cast<std::uint32_t>(state.range(0)), static_cast<int>(state.range(1)));
     NoCanvas canvas;
     for (auto _ : state) drawCharts(canvas, kArea, {data, kLimits, Language::English, kNoTrace});
     state.counters["records"] = data.values().size();
 }
 BENCHMARK(LayOutBothChartsOnly)
-    ->Arg(1'000)
-    ->Arg(1'000'000)
+    ->Args({1'000, 1})
+    ->Args({1'000'000, 1})
+    ->Args({1'000, 5})
+    ->Args({1'000'000, 5})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

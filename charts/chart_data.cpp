@@ -1,31 +1,40 @@
 #include "charts/chart_data.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "measure/record_store.h"
 
 namespace mensora {
 
-ChartData::ChartData() : values_(kRecordCapacity), movingRanges_(kRecordCapacity) {}
+ChartData::ChartData() : values_(kRecordCapacity), control_({}, kRecordCapacity) {}
 
 void ChartData::recorded(float value, std::uint8_t decimalPlaces) {
-    const std::span<const float> earlier = values_.values();
-    if (!earlier.empty()) {
-        movingRanges_.append(static_cast<float>(std::fabs(double(value) - double(earlier.back()))));
-    }
     values_.append(value);
     capability_.add(value);
+    control_.add(value, values_.size());
     decimalPlaces_ = std::max(decimalPlaces_, decimalPlaces);
     ++revision_;
 }
 
 void ChartData::cleared() {
     values_.clear();
-    movingRanges_.clear();
     capability_.clear();
+    control_.clear();
     decimalPlaces_ = 0;
     ++revision_;
+}
+
+void ChartData::configure(const ControlSettings& settings) {
+    if (control_.settings() == settings) return;
+    control_ = ControlChart(settings, kRecordCapacity);
+    const std::span<const float> values = values_.values();
+    for (std::uint32_t i = 0; i < values.size(); ++i) control_.add(values[i], i + 1);
+    ++revision_;
+}
+
+CapabilityFigures ChartData::figures(const ToleranceLimits& limits) const {
+    const std::optional<ControlLimits> inUse = control_.limits();
+    return capability_.figures(limits, inUse ? std::optional<double>(inUse->sigma) : std::nullopt);
 }
 
 }  // namespace mensora

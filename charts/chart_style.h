@@ -14,7 +14,9 @@ inline constexpr Colour kOk{31, 100, 180};      // recorded readings within the 
 inline constexpr Colour kNg{214, 39, 40};       // readings outside it, and its limits
 inline constexpr Colour kTrace{160, 185, 215};  // the line joining consecutive readings
 inline constexpr Colour kNominal{44, 150, 44};
-inline constexpr Colour kControl{230, 120, 10};  // control limits
+inline constexpr Colour kControl{230, 120, 10};      // control limits from all records
+inline constexpr Colour kFixedControl{150, 70, 20};  // control limits fixed, drawn solid
+inline constexpr Colour kRuleMark{140, 40, 190};     // a ring round a point a run rule fired at
 inline constexpr Colour kMean{90, 90, 90};
 inline constexpr Colour kBar{170, 205, 230};
 inline constexpr Colour kBarEdge{70, 130, 180};

@@ -20,6 +20,14 @@ ChartInputs ChartsFollower::inputs() const {
     return {shown.data, shown.limits, state_.language(), shown.trace};
 }
 
+ChartsFollower::ControlState ChartsFollower::controlState() const {
+    const ControlChart& control = source_.shown().data.control();
+    const std::optional<ControlLimits> limits = control.limits();
+    return {control.settings().subgroupSize, source_.subgroupChosen(), source_.rules(),
+            control.subgroups().sigmaWithin().has_value(),
+            limits && limits->source == LimitsSource::Fixed};
+}
+
 ChartsFollower::Change ChartsFollower::look() {
     const ChartInputs now = inputs();
     Seen seen{now.data.revision(), now.limits,        now.language,

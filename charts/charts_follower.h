@@ -35,6 +35,21 @@ public:
     std::optional<std::size_t> pinned() const { return source_.pinned(); }
     void pin(std::optional<std::size_t> characteristic) { source_.pin(characteristic); }
 
+    // What the control charts' controls show and allow: the subgroup size (chosen here, or
+    // the plan's), the rules watched, and whether limits can be fixed and are.
+    struct ControlState {
+        int subgroupSize;
+        bool subgroupChosen;
+        RuleSet rules;
+        bool fixable;
+        bool fixed;
+    };
+    ControlState controlState() const;
+    void setSubgroupSize(int size) { source_.setSubgroupSize(size); }
+    void setRules(RuleSet rules) { source_.setRules(rules); }
+    void fixLimits() { source_.fixLimits(); }
+    void unfixLimits() { source_.unfixLimits(); }
+
     struct Change {
         bool redraw;       // something the charts or the figures show has changed
         bool retranslate;  // the language has, or the window shows for the first time

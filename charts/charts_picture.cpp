@@ -4,6 +4,7 @@
 
 #include "charts/chart_style.h"
 #include "charts/chart_texts.h"
+#include "charts/control_headings.h"
 #include "charts/figure_text.h"
 #include "charts/histogram.h"
 #include "charts/moving_range_chart.h"
@@ -16,7 +17,7 @@ namespace {
 using namespace chart_style;
 
 constexpr int kFiguresPerRow = 4;
-constexpr int kHeadingLines = 4;  // the title, the part and lot, two rows of figures
+constexpr int kHeadingLines = 5;  // the title, the part and lot, two rows of figures, limits
 
 // The run chart and the moving-range chart under it take these shares of the height; the
 // histogram the rest.
@@ -58,7 +59,7 @@ void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
                 VerticalAnchor::Top);
 
     const ChartData& data = inputs.data;
-    const auto values = figureTexts(data.capability().figures(inputs.limits), data.decimalPlaces());
+    const auto values = figureTexts(data.figures(inputs.limits), data.decimalPlaces());
     const int cell = (area.width - 2 * kPadding) / kFiguresPerRow;
     for (std::size_t i = 0; i < kFigureRows.size(); ++i) {
         const int column = static_cast<int>(i) % kFiguresPerRow;
@@ -67,6 +68,9 @@ void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
                     std::string(pick(kFigureRows[i].label, inputs.language)) + "  " + values[i],
                     kText, HorizontalAnchor::Left, VerticalAnchor::Top);
     }
+    canvas.text({area.left + kPadding, area.top + kPadding + 4 * line},
+                limitsLine(data, inputs.language), kText, HorizontalAnchor::Left,
+                VerticalAnchor::Top);
     drawCharts(canvas, {area.left, area.top + heading, area.width, area.height - heading}, inputs);
 }
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "measure/inspection_plan.h"
+
 namespace mensora {
 
 struct ControlConstants {
@@ -13,8 +15,6 @@ struct ControlConstants {
     double d3;  // the range chart's lower limit is D3·R̄
     double d4;  // and its upper limit D4·R̄
 };
-
-inline constexpr std::uint8_t kLargestSubgroup = 10;
 
 // A subgroup size as a plan or the settings store it, brought into 1..kLargestSubgroup.
 std::uint8_t boundedSubgroupSize(int size);

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "base/clock.h"
+#include "measure/fixed_limits.h"
 
 namespace mensora {
 
@@ -15,20 +15,12 @@ enum class LimitsSource : std::uint8_t {
     Fixed,       // kept as they were when fixed
 };
 
-// Limits fixed from the records at one moment, as a plan or the settings keep them. The range
-// chart's centre is not kept: for a known σ it is d2·σ, so the two cannot disagree.
-struct FixedLimits {
-    double centre = 0.0;  // X̄ of the readings, or X̿ of the subgroup means
-    double sigma = 0.0;   // σ within, of single readings
-    std::uint8_t subgroupSize = 1;
-    LocalDateTime fixedAt;
-    std::uint32_t recordCount = 0;  // how many records they were fixed from
-};
-
 // Which limits are in use, as a plan or the settings keep it.
 struct LimitsSetting {
     LimitsSource inUse = LimitsSource::AllRecords;
     FixedLimits fixed;  // read only while inUse is Fixed
+
+    bool operator==(const LimitsSetting&) const = default;
 };
 
 struct ControlLimits {

@@ -20,11 +20,20 @@ int ngMarkHalf(int textHeight) { return std::max(3, textHeight / 4); }
 // Marks and the trace stay this many pixels inside the frame, so that none is hidden by it.
 int inset(int textHeight) { return ngMarkHalf(textHeight) + 3; }
 
+// The ring round a mark a run rule fired at reaches this far past the largest mark.
+constexpr int kRingGap = 2;
+
 // A filled square in the NG colour inside a pixel of the background, so that it stands out of
 // the trace and of the OK marks beside it.
 void drawNgMark(Canvas& canvas, Point at, int half) {
     canvas.fillRect({at.x - half - 1, at.y - half - 1, 2 * half + 3, 2 * half + 3}, kBackground);
     canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1}, kNg);
+}
+
+// Round the mark at `at`, OK or NG, clear of both.
+void drawRing(Canvas& canvas, Point at, int textHeight) {
+    const int reach = ngMarkHalf(textHeight) + kRingGap;
+    canvas.frameRect({at.x - reach, at.y - reach, 2 * reach + 1, 2 * reach + 1}, kRuleMark);
 }
 
 // Where records stand across the plot: spread over its width inside the inset, the first at
@@ -84,6 +93,23 @@ void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, co
     for (const Point& at : marks) drawNgMark(canvas, at, half);
 }
 
+// A ring on the column of each value a rule fired at, round that value; one a column.
+void drawColumnRings(Canvas& canvas, const Rect& plot, const RecordSeries& series,
+                     const AxisScale& y, int textHeight) {
+    const std::uint64_t count = series.values.size();
+    const auto columns = static_cast<std::uint64_t>(plot.width);
+    std::uint64_t ringed = columns;  // none yet
+    for (const std::uint32_t mark : series.ruleMarks) {
+        // The column whose stretch [column·count/columns, (column+1)·count/columns) holds it.
+        const std::uint64_t column = ((mark + 1) * columns - 1) / count;
+        if (column == ringed) continue;
+        ringed = column;
+        drawRing(canvas,
+                 {plot.left + static_cast<int>(column), y.pixel(series.values.values()[mark])},
+                 textHeight);
+    }
+}
+
 void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, const AxisScale& y,
                 int textHeight) {
     const std::uint32_t count = series.values.size();
@@ -109,6 +135,7 @@ void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, co
     for (std::uint32_t i = 0; i < count; ++i) {
         if (!isGood(values[i], series.band)) drawNgMark(canvas, points[i], ngMarkHalf(textHeight));
     }
+    for (const std::uint32_t mark : series.ruleMarks) drawRing(canvas, points[mark], textHeight);
 }
 
 // The first and the newest record's numbers under their places on the axis.
@@ -137,6 +164,11 @@ void drawRecordNumbers(Canvas& canvas, const Rect& plot, const RecordSeries& ser
 }
 
 }  // namespace
+
+ControlStrokes controlStrokes(const ControlLimits& limits) {
+    if (limits.source == LimitsSource::Fixed) return {kFixedControl, Stroke::Solid};
+    return {kControl, Stroke::Dashed};
+}
 
 PlotMargins widest(PlotMargins a, PlotMargins b) {
     return {std::max(a.left, b.left), std::max(a.right, b.right)};
@@ -204,6 +236,7 @@ void drawRecordPlot(Canvas& canvas, const Rect& area, const RecordSeries& series
                     kText, HorizontalAnchor::Centre, VerticalAnchor::Middle);
     } else if (count > static_cast<std::uint32_t>(plot.width)) {
         drawColumns(canvas, plot, series.values, y, series.band, textHeight);
+        drawColumnRings(canvas, plot, series, y, textHeight);
     } else {
         drawPoints(canvas, plot, series, y, textHeight);
     }

@@ -6,12 +6,14 @@
 // sits on the plot's frame.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "charts/axis_scale.h"
 #include "charts/canvas.h"
+#include "charts/control_limits.h"
 #include "charts/value_column.h"
 
 namespace mensora {
@@ -30,8 +32,16 @@ struct GoodBand {
     double high;
 };
 
+// How control limits are drawn: dashed while they follow every record, solid in a colour of
+// their own while they are fixed.
+struct ControlStrokes {
+    Colour limits;
+    Stroke stroke;
+};
+ControlStrokes controlStrokes(const ControlLimits& limits);
+
 struct RecordSeries {
-    std::string_view title;
+    std::string title;
     std::string_view noValues;  // written in the middle while there is nothing to draw
     const ValueColumn& values;
     // Records that come before the first value (a moving range belongs to the second record
@@ -41,6 +51,8 @@ struct RecordSeries {
     std::vector<ReferenceLine> lines;
     ValueRange range;
     bool noNegativeTicks;  // ranges are never below zero, nor is their axis
+    // The values (from 0) a run rule fired at, in order: each gets a ring round its mark.
+    std::span<const std::uint32_t> ruleMarks;
 };
 
 // What the axis texts left of the plot and the line labels right of it take of the width.

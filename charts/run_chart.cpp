@@ -5,6 +5,7 @@
 
 #include "charts/chart_style.h"
 #include "charts/chart_texts.h"
+#include "charts/control_headings.h"
 #include "charts/control_limits.h"
 #include "charts/figure_text.h"
 
@@ -25,16 +26,18 @@ std::vector<ReferenceLine> referenceLines(const ChartInputs& inputs) {
         {limits.lower, namedValue(chart_texts::kLowerLimit, limits.lower, decimals), kNg,
          Stroke::Solid},
     };
-    if (const std::optional<ControlLimits> control = inputs.data.capability().controlLimits()) {
+    if (const std::optional<ControlLimits> control = inputs.data.control().limits()) {
+        const ControlStrokes strokes = controlStrokes(*control);
+        const char* centre =
+            control->subgroupSize == 1 ? chart_texts::kMean : chart_texts::kGrandMean;
         lines.push_back({control->upper,
                          namedValue(chart_texts::kUpperControl, control->upper, decimals + 1),
-                         kControl, Stroke::Dashed});
-        lines.push_back({control->centre,
-                         namedValue(chart_texts::kMean, control->centre, decimals + 1), kMean,
-                         Stroke::Dashed});
+                         strokes.limits, strokes.stroke});
+        lines.push_back({control->centre, namedValue(centre, control->centre, decimals + 1), kMean,
+                         strokes.stroke});
         lines.push_back({control->lower,
                          namedValue(chart_texts::kLowerControl, control->lower, decimals + 1),
-                         kControl, Stroke::Dashed});
+                         strokes.limits, strokes.stroke});
     }
     return lines;
 }
@@ -42,10 +45,11 @@ std::vector<ReferenceLine> referenceLines(const ChartInputs& inputs) {
 ValueRange valueRange(const ChartInputs& inputs, const std::vector<ReferenceLine>& lines) {
     ValueRange range = ValueRange::around(inputs.limits.nominal);
     for (const ReferenceLine& line : lines) range.include(line.value);
-    const RunningCapability& capability = inputs.data.capability();
-    if (capability.count() > 0) {
-        range.include(*capability.minimum());
-        range.include(*capability.maximum());
+    const ValueColumn& points = inputs.data.control().subgroups().means();
+    if (points.size() > 0) {
+        const Extremes extremes = points.extremes(0, points.size());
+        range.include(extremes.minimum);
+        range.include(extremes.maximum);
     }
     return range.padded(0.06);
 }
@@ -55,14 +59,17 @@ ValueRange valueRange(const ChartInputs& inputs, const std::vector<ReferenceLine
 RecordSeries runChartSeries(const ChartInputs& inputs) {
     std::vector<ReferenceLine> lines = referenceLines(inputs);
     const ValueRange range = valueRange(inputs, lines);
-    return {pick(chart_texts::kRunChartTitle, inputs.language),
-            pick(chart_texts::kNoRecords, inputs.language),
-            inputs.data.values(),
+    const ControlChart& control = inputs.data.control();
+    const bool subgroups = control.subgroups().subgroupSize() > 1;
+    return {valueChartTitle(inputs.data, inputs.language),
+            pick(subgroups ? chart_texts::kNoSubgroups : chart_texts::kNoRecords, inputs.language),
+            control.subgroups().means(),
             0,
             {inputs.limits.lower, inputs.limits.upper},
             std::move(lines),
             range,
-            false};
+            false,
+            control.valueMarks()};
 }
 
 }  // namespace mensora

@@ -9,22 +9,29 @@ namespace mensora {
 
 RunningSubgroups::RunningSubgroups(int subgroupSize, std::uint32_t recordCapacity)
     : size_(boundedSubgroupSize(subgroupSize)),
-      capacity_(recordCapacity / size_),
-      means_(capacity_),
-      ranges_(capacity_) {}
+      means_(recordCapacity / size_),
+      ranges_(recordCapacity / size_) {}
+
+void RunningSubgroups::addPoint(double mean, double meanFromFirst) {
+    means_.append(static_cast<float>(mean));
+    meanSum_ += meanFromFirst;
+    newestMean_ = mean;
+    ++pointCount_;
+}
+
+void RunningSubgroups::addRange(double range) {
+    ranges_.append(static_cast<float>(range));
+    rangeSum_ += range;
+    newestRange_ = range;
+    ++rangeCount_;
+}
 
 void RunningSubgroups::add(double value) {
-    if (means_.size() == capacity_) return;
-    if (means_.size() == 0 && filling_ == 0) first_ = value;
+    if (pointCount_ == 0 && filling_ == 0) first_ = value;
     if (size_ == 1) {
-        if (means_.size() > 0) {
-            const double range = std::fabs(value - previous_);
-            ranges_.append(static_cast<float>(range));
-            rangeSum_ += range;
-        }
+        if (pointCount_ > 0) addRange(std::fabs(value - previous_));
         previous_ = value;
-        means_.append(static_cast<float>(value));
-        meanSum_ += value - first_;
+        addPoint(value, value - first_);
         return;
     }
     if (filling_ == 0) {
@@ -38,10 +45,8 @@ void RunningSubgroups::add(double value) {
     if (++filling_ < size_) return;
     filling_ = 0;
     const double meanFromFirst = fillingSum_ / size_;
-    means_.append(static_cast<float>(first_ + meanFromFirst));
-    meanSum_ += meanFromFirst;
-    ranges_.append(static_cast<float>(largest_ - smallest_));
-    rangeSum_ += largest_ - smallest_;
+    addPoint(first_ + meanFromFirst, meanFromFirst);
+    addRange(largest_ - smallest_);
 }
 
 void RunningSubgroups::clear() {
@@ -49,16 +54,17 @@ void RunningSubgroups::clear() {
     ranges_.clear();
     meanSum_ = rangeSum_ = 0.0;
     filling_ = 0;
+    pointCount_ = rangeCount_ = 0;
 }
 
 std::optional<double> RunningSubgroups::grandMean() const {
-    if (means_.size() == 0) return std::nullopt;
-    return first_ + meanSum_ / means_.size();
+    if (pointCount_ == 0) return std::nullopt;
+    return first_ + meanSum_ / pointCount_;
 }
 
 std::optional<double> RunningSubgroups::averageRange() const {
-    if (ranges_.size() == 0) return std::nullopt;
-    return rangeSum_ / ranges_.size();
+    if (rangeCount_ == 0) return std::nullopt;
+    return rangeSum_ / rangeCount_;
 }
 
 std::optional<double> RunningSubgroups::sigmaWithin() const {

@@ -20,10 +20,12 @@ namespace mensora {
 class RunningSubgroups {
 public:
     // A size outside 1..10 is taken as the nearest one. Room for the points of
-    // `recordCapacity` readings is reserved at once, untouched until they come.
+    // `recordCapacity` readings is reserved at once, untouched until they come; with none, the
+    // subgroups only watch (X̿, R̄ and the newest point), as the run rules of a characteristic
+    // that is not drawn need.
     explicit RunningSubgroups(int subgroupSize, std::uint32_t recordCapacity = kRecordCapacity);
 
-    // Ignored once the points of `recordCapacity` readings are held.
+    // Points beyond the room still count in X̿ and R̄; they are not kept.
     void add(double value);
     void clear();
 
@@ -36,6 +38,11 @@ public:
     // The range chart's points: each subgroup's largest reading less its smallest; for n = 1
     // the moving ranges, one fewer than the readings.
     const ValueColumn& ranges() const { return ranges_; }
+    // The points so far, kept or not, and the newest of them (only while there is one).
+    std::uint32_t pointCount() const { return pointCount_; }
+    std::uint32_t rangeCount() const { return rangeCount_; }
+    double newestMean() const { return newestMean_; }
+    double newestRange() const { return newestRange_; }
 
     // Each is empty until there is one point to average.
     std::optional<double> grandMean() const;
@@ -48,8 +55,10 @@ public:
     std::optional<ControlLimits> limits(const LimitsSetting& setting = {}) const;
 
 private:
+    void addPoint(double mean, double meanFromFirst);
+    void addRange(double range);
+
     std::uint8_t size_;
-    std::uint32_t capacity_;  // in subgroups
     ValueColumn means_;
     ValueColumn ranges_;
 
@@ -61,6 +70,10 @@ private:
     double smallest_ = 0.0;    // of the subgroup being filled
     double largest_ = 0.0;
     double previous_ = 0.0;  // the last reading, for the moving ranges of n = 1
+    std::uint32_t pointCount_ = 0;
+    std::uint32_t rangeCount_ = 0;
+    double newestMean_ = 0.0;
+    double newestRange_ = 0.0;
 };
 
 }  // namespace mensora

@@ -41,7 +41,8 @@ void drawStudyChart(Canvas& canvas, const Rect& area, const StudyChartInputs& in
                     {reference - half, reference + half},
                     std::move(lines),
                     range.padded(0.06),
-                    false});
+                    false,
+                    {}});
 }
 
 int studyPictureHeadingHeight(Canvas& canvas) {

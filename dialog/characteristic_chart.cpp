@@ -2,15 +2,44 @@
 
 namespace mensora {
 
-CharacteristicChart::CharacteristicChart(const ChartData& all, const PlanStamps& stamps,
-                                         const PlanSteering& steering,
-                                         const AcquisitionState& state, const RecordTraces& traces)
-    : all_(all), stamps_(stamps), steering_(steering), allRecords_(all, state, traces) {}
+CharacteristicChart::CharacteristicChart(ChartData& all, const PlanStamps& stamps,
+                                         PlanSteering& steering, const AcquisitionState& state,
+                                         const RecordTraces& traces, ControlChoice& control)
+    : all_(all),
+      stamps_(stamps),
+      steering_(steering),
+      control_(control),
+      allRecords_(all, state, traces, control) {}
 
 const ChartData& CharacteristicChart::due() {
     const PlanWalk* walk = steering_.walk();
-    if (walk == nullptr) return all_;
+    if (walk == nullptr) return allRecords_.data();
     return gather(due_, walk->plan(), walk->due());
+}
+
+std::size_t CharacteristicChart::shownCharacteristic() {
+    followPlan();
+    return pinned_.value_or(steering_.walk()->due());
+}
+
+void CharacteristicChart::setSubgroupSize(int size) {
+    if (subgroupChosen()) control_.setSubgroupSize(size);
+}
+
+void CharacteristicChart::fixLimits() {
+    const PlanWalk* walk = steering_.walk();
+    if (walk == nullptr) return allRecords_.fixLimits();
+    const std::size_t characteristic = shownCharacteristic();
+    const ChartData& data =
+        gather(characteristic == walk->due() ? due_ : pinnedData_, walk->plan(), characteristic);
+    if (const std::optional<FixedLimits> fixed = control_.limitsToFix(data)) {
+        steering_.fixLimits(characteristic, fixed);
+    }
+}
+
+void CharacteristicChart::unfixLimits() {
+    if (steering_.walk() == nullptr) return allRecords_.unfixLimits();
+    steering_.fixLimits(shownCharacteristic(), std::nullopt);
 }
 
 ChartSource::Shown CharacteristicChart::shown() {
@@ -72,6 +101,8 @@ const ChartData& CharacteristicChart::gather(Gathered& gathered, const Inspectio
         gathered.count = 0;
         gathered.matching = gathered.other = nullptr;
     }
+    // Fixed or freed limits judge what was gathered again; the records stay the plan's.
+    gathered.data.configure(control_.settingsOf(plan.characteristics[characteristic]));
     const std::span<const float> values = all_.values().values();
     for (std::uint32_t i = gathered.count; i < records; ++i) {
         if (takes(gathered, i)) gathered.data.recorded(values[i], all_.decimalPlaces());

@@ -20,9 +20,9 @@ namespace mensora {
 
 class CharacteristicChart : public ChartSource {
 public:
-    CharacteristicChart(const ChartData& all, const PlanStamps& stamps,
-                        const PlanSteering& steering, const AcquisitionState& state,
-                        const RecordTraces& traces);
+    CharacteristicChart(ChartData& all, const PlanStamps& stamps, PlanSteering& steering,
+                        const AcquisitionState& state, const RecordTraces& traces,
+                        ControlChoice& control);
     CharacteristicChart(const CharacteristicChart&) = delete;
     CharacteristicChart& operator=(const CharacteristicChart&) = delete;
 
@@ -34,6 +34,13 @@ public:
     const std::vector<std::string>& characteristics() override;
     std::optional<std::size_t> pinned() const override { return pinned_; }
     void pin(std::optional<std::size_t> characteristic) override;
+
+    RuleSet rules() const override { return control_.settings().rules; }
+    void setRules(RuleSet rules) override { control_.setRules(rules); }
+    bool subgroupChosen() const override { return steering_.walk() == nullptr; }
+    void setSubgroupSize(int size) override;
+    void fixLimits() override;
+    void unfixLimits() override;
 
 private:
     // The records of one characteristic of one plan, gathered so far.
@@ -52,10 +59,13 @@ private:
     bool takes(Gathered& gathered, std::uint32_t record) const;
     // Follows the plan in force: another plan names other characteristics and drops the pin.
     void followPlan();
+    // The characteristic shown: the one pinned, or the one due.
+    std::size_t shownCharacteristic();
 
     const ChartData& all_;
     const PlanStamps& stamps_;
-    const PlanSteering& steering_;
+    PlanSteering& steering_;
+    ControlChoice& control_;
     AllRecordsChart allRecords_;
     Gathered due_;
     Gathered pinnedData_;

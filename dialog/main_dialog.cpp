@@ -55,7 +55,9 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       listTexts_(records.listTexts),
       traces_(records.traces),
       planStamps_(records.planStamps),
-      charts_(records.chartData, records.planStamps, plan_, state_, traces_),
+      control_(ports.settings, ports.clock),
+      watch_(plan_, records.planStamps, records.store, control_),
+      charts_(records.chartData, records.planStamps, plan_, state_, traces_, control_),
       study_(StudyPanel::Parts{context_, ports.sound, ports.clock, traces_, workbook_,
                                [journal = doors.journal](const FinishedGaugeStudy& study) {
                                    if (journal != nullptr) journal->keepStudy(study);
@@ -71,6 +73,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
             planStamps_.cleared();
         });
     recorder_.reportTo(&plan_);
+    plan_.reportTo(&watch_);
     if (doors.journal != nullptr) keepJournal(*doors.journal);
 }
 
@@ -97,7 +100,13 @@ void MainDialog::keepJournal(Journal& journal) {
                          ports_.window);
 }
 
-void MainDialog::reportRecordsTo(RecordObserver* observer) { plan_.reportTo(observer); }
+void MainDialog::reportRecordsTo(RecordObserver* observer) { watch_.reportTo(observer); }
+
+void MainDialog::onRuleFired(std::function<void(const RuleEvent&)> fired) {
+    watch_.onFired([this, fired = std::move(fired)](const RuleEvent& event) {
+        if (!journal_ || !journal_->puttingBack()) fired(event);
+    });
+}
 
 void MainDialog::onTimer(int id) {
     switch (id) {

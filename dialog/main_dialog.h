@@ -3,6 +3,7 @@
 // the state the program hands it, and routes every timer tick and button click to the
 // operation that owns it.
 
+#include <functional>
 #include <optional>
 
 #include "base/acquisition_state.h"
@@ -16,6 +17,7 @@
 #include "base/window_thread.h"
 #include "base/work_queue.h"
 #include "dialog/characteristic_chart.h"
+#include "dialog/control_watch.h"
 #include "dialog/data_exchange.h"
 #include "dialog/earlier_runs.h"
 #include "dialog/journal_keeping.h"
@@ -95,6 +97,10 @@ public:
     // The inspection plan in force, if any, and the walk through it.
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }
+    // Told of each run rule that fires on a control chart as records are taken, whether or not
+    // a charts window is open; records an earlier run took, put back from the journal, were
+    // told in their own run and are not told again.
+    void onRuleFired(std::function<void(const RuleEvent&)> fired);
     // What the quality charts show: every record, or with a plan in force the characteristic
     // due or the one a charts window pinned.
     ChartSource& chartSource() { return charts_; }
@@ -140,6 +146,8 @@ private:
     RecordListTexts& listTexts_;
     RecordTraces& traces_;
     PlanStamps& planStamps_;
+    ControlChoice control_;
+    ControlWatch watch_;
     CharacteristicChart charts_;
     StudyPanel study_;
     std::optional<JournalKeeping> journal_;

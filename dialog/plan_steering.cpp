@@ -25,6 +25,7 @@ PlanSteering::PlanSteering(const DialogContext& context, ParametersPanel& panel,
       stamps_(records.planStamps) {}
 
 void PlanSteering::putInForce(std::optional<InspectionPlan> plan) {
+    ++planNumber_;
     completedPart_.reset();
     if (!plan) {
         walk_.reset();
@@ -104,6 +105,12 @@ void PlanSteering::recorded(float value, std::uint8_t decimalPlaces) {
 void PlanSteering::cleared() {
     if (walk_) figures_.assign(figures_.size(), Statistics{});
     if (next_ != nullptr) next_->cleared();
+}
+
+void PlanSteering::fixLimits(std::size_t characteristic, const std::optional<FixedLimits>& fixed) {
+    if (!walk_ || characteristic >= walk_->plan().characteristics.size()) return;
+    walk_->fixLimits(characteristic, fixed);
+    if (edited_) edited_(walk_->plan());
 }
 
 void PlanSteering::previous() {

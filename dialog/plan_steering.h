@@ -35,6 +35,9 @@ public:
     void resume(InspectionPlan plan, const PlanWalk::Position& position);
     // Nullptr while no plan is in force.
     const PlanWalk* walk() const { return walk_ ? &*walk_ : nullptr; }
+    // Moves on each time a plan, or none, is put in force: whoever keeps something for each
+    // characteristic knows by it when to start over, without comparing plans.
+    std::uint64_t planNumber() const { return planNumber_; }
     void previous();
     void next();
     void setSerial(const std::string& typed);
@@ -50,6 +53,12 @@ public:
     void onMoved(std::function<void()> moved) { moved_ = std::move(moved); }
     // Where records are reported after the walk has taken them.
     void reportTo(RecordObserver* next) { next_ = next; }
+    // A characteristic's charts fixed their control limits (none: from all records again): the
+    // plan in force keeps them, and is told to be saved with them.
+    void fixLimits(std::size_t characteristic, const std::optional<FixedLimits>& fixed);
+    void onEdited(std::function<void(const InspectionPlan&)> edited) {
+        edited_ = std::move(edited);
+    }
 
     void recorded(float value, std::uint8_t decimalPlaces) override;
     void cleared() override;
@@ -71,8 +80,10 @@ private:
     const PlanStamps& stamps_;
     std::function<void()> changed_;
     std::function<void()> moved_;
+    std::function<void(const InspectionPlan&)> edited_;
     RecordObserver* next_ = nullptr;
     std::optional<PlanWalk> walk_;
+    std::uint64_t planNumber_ = 0;
     // The statistics group's figures of each characteristic of the plan in force: the group
     // shows those of the characteristic due, never a bore averaged with a length.
     std::vector<Statistics> figures_;

@@ -39,6 +39,9 @@ Station::Station(StationRecords& records, const DialogPorts& ports, const Statio
       planPanel_(planShelf_, dialog_.plan(), records.state,
                  PlanPanelPorts{*plansQueue_, ports.windowThread, ports.fileSystem, ports.window}) {
     dialog_.reportRecordsTo(&records.chartData);
+    // Limits a characteristic's charts fixed are kept with its plan, as the Plan window keeps
+    // what it saves.
+    dialog_.plan().onEdited([this](const InspectionPlan& plan) { planShelf_.save(plan); });
     tracePanel_.restore();
 }
 

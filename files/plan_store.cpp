@@ -102,6 +102,33 @@ std::optional<FileFailure> PlanStore::remove(const std::string& part) {
     return failureFromSystemError(error.value());
 }
 
+namespace {
+
+// A characteristic's fixed control limits; null while its charts take them from all records.
+nlohmann::json fixedLimitsJson(const std::optional<FixedLimits>& fixed) {
+    if (!fixed) return nullptr;
+    return {{"centre", fixed->centre},
+            {"sigma", fixed->sigma},
+            {"subgroupSize", fixed->subgroupSize},
+            {"fixedAt", fixedTimeText(fixed->fixedAt)},
+            {"records", fixed->recordCount}};
+}
+
+std::optional<FixedLimits> fixedLimitsFromJson(const nlohmann::json& row) {
+    FixedLimits fixed;
+    fixed.centre = row.at("centre").get<double>();
+    fixed.sigma = row.at("sigma").get<double>();
+    const int size = row.at("subgroupSize").get<int>();
+    const std::optional<LocalDateTime> at = fixedTimeFromText(row.at("fixedAt").get<std::string>());
+    if (size < 1 || size > kLargestSubgroup || !at || !(fixed.sigma >= 0.0)) return std::nullopt;
+    fixed.subgroupSize = static_cast<std::uint8_t>(size);
+    fixed.fixedAt = *at;
+    fixed.recordCount = row.at("records").get<std::uint32_t>();
+    return fixed;
+}
+
+}  // namespace
+
 std::string planJson(const InspectionPlan& plan) {
     nlohmann::json characteristics = nlohmann::json::array();
     for (const Characteristic& c : plan.characteristics) {
@@ -116,6 +143,7 @@ std::string planJson(const InspectionPlan& plan) {
             {"subgroupSize", c.subgroupSize},
             {"warningPercent",
              c.warningPercent ? nlohmann::json(*c.warningPercent) : nlohmann::json()},
+            {"fixedLimits", fixedLimitsJson(c.fixedLimits)},
         });
     }
     const nlohmann::json file = {
@@ -144,6 +172,10 @@ std::optional<InspectionPlan> planFromJson(const std::string& text) {
             c.subgroupSize = row.value("subgroupSize", 1);
             if (row.contains("warningPercent") && !row.at("warningPercent").is_null()) {
                 c.warningPercent = row.at("warningPercent").get<int>();
+            }
+            if (row.contains("fixedLimits") && !row.at("fixedLimits").is_null()) {
+                c.fixedLimits = fixedLimitsFromJson(row.at("fixedLimits"));
+                if (!c.fixedLimits) return std::nullopt;
             }
             plan.characteristics.push_back(std::move(c));
         }

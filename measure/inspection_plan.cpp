@@ -1,6 +1,7 @@
 #include "measure/inspection_plan.h"
 
 #include <string_view>
+#include <tuple>
 
 #include "base/stored_thousandths.h"
 #include "base/texts.h"
@@ -24,6 +25,14 @@ constexpr Bilingual kCharacteristic{"测量特性 ", "Characteristic "};
 std::string said(const Bilingual& text, Language language) { return pick(text, language); }
 
 }  // namespace
+
+bool Characteristic::operator==(const Characteristic& other) const {
+    const auto measured = [](const Characteristic& c) {
+        return std::tie(c.number, c.name, c.nominal, c.upperTolerance, c.lowerTolerance,
+                        c.unitIndex, c.gaugeId, c.subgroupSize, c.warningPercent);
+    };
+    return measured(*this) == measured(other);
+}
 
 std::string characteristicLabel(const Characteristic& c) {
     return c.number.empty() ? c.name : c.number + " " + c.name;

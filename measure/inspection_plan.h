@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "base/language.h"
+#include "measure/fixed_limits.h"
 #include "measure/judgement.h"
 
 namespace mensora {
 
 inline constexpr std::size_t kPlanCapacity = 100;  // characteristics in one plan
-inline constexpr int kLargestSubgroup = 10;
+inline constexpr int kLargestSubgroup = 10;        // readings in a subgroup of the control charts
 inline constexpr int kLeastWarningPercent = 50;
 inline constexpr int kMostWarningPercent = 99;
 
@@ -28,8 +29,12 @@ struct Characteristic {
     std::string gaugeId;
     int subgroupSize = 1;
     std::optional<int> warningPercent;  // of the tolerance; none: no warning zone
+    // The control limits its charts were fixed at; none: from all its records. Not part of what
+    // is measured: a plan whose limits were fixed later is still the plan its earlier records
+    // were taken for, and they stay its records.
+    std::optional<FixedLimits> fixedLimits = std::nullopt;
 
-    bool operator==(const Characteristic&) const = default;
+    bool operator==(const Characteristic& other) const;
 };
 
 struct InspectionPlan {

@@ -43,6 +43,11 @@ public:
     void setSerial(const std::string& typed);
     // A new lot numbers its parts from 1 again.
     void lotChanged();
+    // The control limits a characteristic's charts were fixed at (none: from all its records);
+    // the walk stands where it stood.
+    void fixLimits(std::size_t characteristic, const std::optional<FixedLimits>& fixed) {
+        plan_.characteristics.at(characteristic).fixedLimits = fixed;
+    }
 
     // Where a walk cut short (the program ended mid-part) stands again: the characteristic
     // due, the serial, the part's number in the lot and the verdicts recorded so far.

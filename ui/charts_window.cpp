@@ -5,16 +5,22 @@
 #include <QHBoxLayout>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "base/control_ids.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
+#include "charts/control_constants.h"
+#include "charts/control_headings.h"
+#include "charts/run_rule_texts.h"
 #include "measure/judgement.h"
 #include "measure/trace_fields.h"
 #include "ui/charts_view.h"
@@ -36,9 +42,18 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
     : QWidget(parent, Qt::Window),
       follower_(source, state, settings),
       trace_(new QLabel(this)),
+      limits_(new QLabel(this)),
       view_(new ChartsView(
           [this](Canvas& canvas, const Rect& area) { drawCharts(canvas, area, inputs()); }, this)),
       choice_(new QComboBox(this)),
+      subgroupLabel_(new QLabel(this)),
+      subgroup_(new QSpinBox(this)),
+      rules_(new QToolButton(this)),
+      fix_(new QPushButton(this)),
+      unfix_(new QPushButton(this)),
+      limitButtons_(new QWidget(this)),
+      controlRow_(new QHBoxLayout),
+      wrappedRow_(new QHBoxLayout),
       save_(new QPushButton(this)) {
     setObjectName(QStringLiteral("charts"));
     view_->setObjectName(QStringLiteral("charts-view"));
@@ -48,6 +63,24 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
     choice_->hide();
     trace_->setObjectName(QStringLiteral("charts-trace"));
     trace_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    limits_->setObjectName(QString::fromUtf8(controlName(kChartsLimitsLine)));
+    subgroupLabel_->setObjectName(QString::fromUtf8(controlName(kChartsSubgroupLabel)));
+    subgroupLabel_->setBuddy(subgroup_);
+    subgroup_->setObjectName(QString::fromUtf8(controlName(kChartsSubgroupChoice)));
+    subgroup_->setRange(1, kLargestSubgroup);
+    rules_->setObjectName(QString::fromUtf8(controlName(kChartsRulesButton)));
+    rules_->setPopupMode(QToolButton::InstantPopup);
+    auto* ruleMenu = new QMenu(rules_);
+    for (int rule = 1; rule <= kRuleCount; ++rule) {
+        QAction* action = ruleMenu->addAction(QString());
+        action->setObjectName(QStringLiteral("charts-rule-%1").arg(rule));
+        action->setCheckable(true);
+        connect(action, &QAction::toggled, this, &ChartsWindow::chooseRules);
+        ruleActions_[rule - 1] = action;
+    }
+    rules_->setMenu(ruleMenu);
+    fix_->setObjectName(QString::fromUtf8(controlName(kChartsFixButton)));
+    unfix_->setObjectName(QString::fromUtf8(controlName(kChartsUnfixButton)));
 
     auto* figures = new QGridLayout;
     for (std::size_t i = 0; i < kFigureCount; ++i) {
@@ -61,6 +94,15 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
         figures->addWidget(names_[i], row, column, Qt::AlignRight);
         figures->addWidget(figures_[i], row, column + 1, Qt::AlignLeft);
     }
+    auto* limitButtons = new QHBoxLayout(limitButtons_);
+    limitButtons->setContentsMargins(0, 0, 0, 0);
+    limitButtons->addWidget(fix_);
+    limitButtons->addWidget(unfix_);
+    controlRow_->addWidget(subgroupLabel_);
+    controlRow_->addWidget(subgroup_);
+    controlRow_->addWidget(rules_);
+    controlRow_->addStretch();
+    controlRow_->addWidget(limitButtons_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(choice_);
     buttons->addStretch();
@@ -68,6 +110,9 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(trace_);
     layout->addLayout(figures);
+    layout->addWidget(limits_);
+    layout->addLayout(controlRow_);
+    layout->addLayout(wrappedRow_);
     layout->addWidget(view_, 1);
     layout->addLayout(buttons);
 
@@ -78,6 +123,18 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
     connect(save_, &QPushButton::clicked, this, &ChartsWindow::savePicture);
     connect(choice_, &QComboBox::activated, this, [this](int index) {
         follower_.pin(index > 0 ? std::optional<std::size_t>(index - 1) : std::nullopt);
+        follow();
+    });
+    connect(subgroup_, &QSpinBox::valueChanged, this, [this](int chosen) {
+        follower_.setSubgroupSize(chosen);
+        follow();
+    });
+    connect(fix_, &QPushButton::clicked, this, [this] {
+        follower_.fixLimits();
+        follow();
+    });
+    connect(unfix_, &QPushButton::clicked, this, [this] {
+        follower_.unfixLimits();
         follow();
     });
     connect(&ticker_, &QTimer::timeout, this, &ChartsWindow::follow);
@@ -133,11 +190,36 @@ void ChartsWindow::follow() {
     if (change.rechoose) fillChoice();
     const ChartInputs now = inputs();
     trace_->setText(QString::fromStdString(traceLine(now.trace, now.language)));
-    const auto texts =
-        figureTexts(now.data.capability().figures(now.limits), now.data.decimalPlaces());
+    const auto texts = figureTexts(now.data.figures(now.limits), now.data.decimalPlaces());
     for (std::size_t i = 0; i < kFigureCount; ++i)
         figures_[i]->setText(QString::fromStdString(texts[i]));
+    limits_->setText(QString::fromStdString(limitsLine(now.data, now.language)));
+    showControl();
     view_->update();
+}
+
+void ChartsWindow::showControl() {
+    const ChartsFollower::ControlState control = follower_.controlState();
+    {
+        const QSignalBlocker quiet(subgroup_);
+        subgroup_->setValue(control.subgroupSize);
+    }
+    subgroup_->setEnabled(control.subgroupChosen);
+    for (int rule = 1; rule <= kRuleCount; ++rule) {
+        const QSignalBlocker quiet(ruleActions_[rule - 1]);
+        ruleActions_[rule - 1]->setChecked(control.rules.contains(rule));
+    }
+    fix_->setEnabled(control.fixable);
+    unfix_->setEnabled(control.fixed);
+}
+
+void ChartsWindow::chooseRules() {
+    RuleSet rules = RuleSet::none();
+    for (int rule = 1; rule <= kRuleCount; ++rule) {
+        rules.set(rule, ruleActions_[rule - 1]->isChecked());
+    }
+    follower_.setRules(rules);
+    follow();
 }
 
 void ChartsWindow::retranslate() {
@@ -147,6 +229,39 @@ void ChartsWindow::retranslate() {
         names_[i]->setText(QString::fromUtf8(pick(kFigureRows[i].label, language)));
     }
     save_->setText(QString::fromUtf8(pick(chart_texts::kSavePicture, language)));
+    subgroupLabel_->setText(QString::fromUtf8(pick(chart_texts::kSubgroupSize, language)));
+    rules_->setText(QString::fromUtf8(pick(chart_texts::kRules, language)));
+    for (int rule = 1; rule <= kRuleCount; ++rule) {
+        ruleActions_[rule - 1]->setText(
+            QString::fromUtf8(pick(run_rule_texts::kRuleNames[rule - 1], language)));
+    }
+    fix_->setText(QString::fromUtf8(pick(chart_texts::kFixLimits, language)));
+    unfix_->setText(QString::fromUtf8(pick(chart_texts::kUnfixLimits, language)));
+    placeLimitButtons();
+}
+
+void ChartsWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    placeLimitButtons();
+}
+
+void ChartsWindow::placeLimitButtons() {
+    const int left = subgroupLabel_->sizeHint().width() + subgroup_->sizeHint().width() +
+                     rules_->sizeHint().width() + 3 * controlRow_->spacing();
+    const QMargins margins = layout()->contentsMargins();
+    const bool fits =
+        left + limitButtons_->sizeHint().width() <= width() - margins.left() - margins.right();
+    const bool wrapped = wrappedRow_->indexOf(limitButtons_) >= 0;
+    if (fits == !wrapped) return;
+    if (fits) {
+        // The buttons' item and the stretch after them; the buttons stay.
+        while (QLayoutItem* item = wrappedRow_->takeAt(0)) delete item;
+        controlRow_->addWidget(limitButtons_);
+    } else {
+        controlRow_->removeWidget(limitButtons_);
+        wrappedRow_->addWidget(limitButtons_);
+        wrappedRow_->addStretch();
+    }
 }
 
 void ChartsWindow::fillChoice() {

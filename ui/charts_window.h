@@ -15,10 +15,15 @@
 #include "charts/chart_source.h"
 #include "charts/charts_follower.h"
 #include "charts/figure_text.h"
+#include "charts/rule_set.h"
 
+class QAction;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QSpinBox;
+class QToolButton;
 
 namespace mensora {
 
@@ -39,6 +44,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
@@ -48,14 +54,30 @@ private:
     void retranslate();
     // The characteristics to choose from, shown only while a plan is in force.
     void fillChoice();
+    // The subgroup size, the rules checked and which limits may be fixed or freed.
+    void showControl();
+    void chooseRules();
+    // Fixing and freeing the limits beside the subgroup size and the rules where the window is
+    // wide enough for them, else in a row of their own under them: never cut.
+    void placeLimitButtons();
     void savePicture();
 
     ChartsFollower follower_;
     QLabel* trace_;
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
+    QLabel* limits_;
     ChartsView* view_;
     QComboBox* choice_;
+    QLabel* subgroupLabel_;
+    QSpinBox* subgroup_;
+    QToolButton* rules_;
+    std::array<QAction*, kRuleCount> ruleActions_{};
+    QPushButton* fix_;
+    QPushButton* unfix_;
+    QWidget* limitButtons_;
+    QHBoxLayout* controlRow_;
+    QHBoxLayout* wrappedRow_;
     QPushButton* save_;
     QTimer ticker_;
     bool placed_ = false;

@@ -12,6 +12,8 @@
 #include "charts/chart_texts.h"
 #include "charts/charts_picture.h"
 #include "charts/charts_window_size.h"
+#include "charts/control_constants.h"
+#include "charts/run_rule_texts.h"
 #include "measure/judgement.h"
 #include "win/chart_bitmap.h"
 #include "win/png_picture.h"
@@ -130,7 +132,79 @@ void NativeChartsWindow::create(HWND owner) {
         0, L"COMBOBOX", L"", WS_CHILD | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(kChartsCharacteristicChoice), instance, nullptr);
     SendMessageW(choice_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    const auto child = [&](const wchar_t* className, DWORD style, int id) {
+        const HWND made =
+            CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        return made;
+    };
+    subgroupLabel_ = child(L"STATIC", SS_RIGHT | SS_CENTERIMAGE, kChartsSubgroupLabel);
+    subgroup_ =
+        child(L"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, kChartsSubgroupChoice);
+    for (int size = 1; size <= kLargestSubgroup; ++size) {
+        SendMessageW(subgroup_, CB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(std::to_wstring(size).c_str()));
+    }
+    rulesButton_ = child(L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, kChartsRulesButton);
+    // Enabled once the first look has told what there is to fix or free.
+    fixButton_ = child(L"BUTTON", WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, kChartsFixButton);
+    unfixButton_ = child(L"BUTTON", WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON, kChartsUnfixButton);
+    retranslateControl();
     placeButtonRow();
+}
+
+void NativeChartsWindow::retranslateControl() {
+    const Language language = follower_.language();
+    SetWindowTextW(subgroupLabel_, wide(pick(chart_texts::kSubgroupSize, language)).c_str());
+    SetWindowTextW(rulesButton_, wide(pick(chart_texts::kRules, language)).c_str());
+    SetWindowTextW(fixButton_, wide(pick(chart_texts::kFixLimits, language)).c_str());
+    SetWindowTextW(unfixButton_, wide(pick(chart_texts::kUnfixLimits, language)).c_str());
+}
+
+void NativeChartsWindow::showControl() {
+    const ChartsFollower::ControlState control = follower_.controlState();
+    SendMessageW(subgroup_, CB_SETCURSEL, static_cast<WPARAM>(control.subgroupSize - 1), 0);
+    EnableWindow(subgroup_, control.subgroupChosen);
+    EnableWindow(fixButton_, control.fixable);
+    EnableWindow(unfixButton_, control.fixed);
+}
+
+void NativeChartsWindow::chooseRules() {
+    const RuleSet rules = follower_.controlState().rules;
+    const HMENU menu = CreatePopupMenu();
+    for (int rule = 1; rule <= kRuleCount; ++rule) {
+        const std::wstring name =
+            wide(pick(run_rule_texts::kRuleNames[rule - 1], follower_.language()));
+        AppendMenuW(menu, MF_STRING | (rules.contains(rule) ? MF_CHECKED : MF_UNCHECKED),
+                    static_cast<UINT_PTR>(rule), name.c_str());
+    }
+    RECT button{};
+    GetWindowRect(rulesButton_, &button);
+    const int picked = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_NONOTIFY,
+                       button.left, button.top, 0, window_, nullptr));
+    DestroyMenu(menu);
+    if (picked < 1 || picked > kRuleCount) return;
+    RuleSet chosen = rules;
+    chosen.set(picked, !rules.contains(picked));
+    follower_.setRules(chosen);
+    follow();
+}
+
+int NativeChartsWindow::buttonWidth(HWND button, const ButtonRow& row) const {
+    const HDC dc = GetDC(window_);
+    const HGDIOBJ former = SelectObject(dc, font_);
+    wchar_t caption[256] = {};
+    const int length = GetWindowTextW(button, caption, 256);
+    SIZE text{};
+    GetTextExtentPoint32W(dc, caption, length, &text);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, former);
+    ReleaseDC(window_, dc);
+    const int unitX = std::max<int>(1, metrics.tmAveCharWidth);
+    return std::max(row.width, static_cast<int>(text.cx) + 4 * unitX);
 }
 
 // The button row under the charts: a button of the platform's proportions (50 x 14 dialog
@@ -168,6 +242,31 @@ void NativeChartsWindow::placeButtonRow() {
     const int width = std::max(0, std::min(widest, saveLeft - 2 * row.margin));
     SetWindowPos(choice_, nullptr, row.margin, top, width, row.height * 10,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    // The control charts' row above: the subgroup size with its label and the rules' button
+    // from the left, fixing and freeing the limits at the right, or in a row of their own above
+    // where the window is too narrow for both.
+    if (fixButton_ == nullptr) return;
+    int rowTop = std::max(0, top - row.margin - row.height);
+    int left = row.margin;
+    const auto place = [&](HWND control, int controlWidth, int height) {
+        SetWindowPos(control, nullptr, left, rowTop, controlWidth, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        left += controlWidth + row.margin;
+    };
+    place(subgroupLabel_, buttonWidth(subgroupLabel_, {0, 0, 0}), row.height);
+    place(subgroup_, 3 * row.height, row.height * 10);  // "10" and the arrow
+    place(rulesButton_, buttonWidth(rulesButton_, row), row.height);
+    const int fixWidth = buttonWidth(fixButton_, row);
+    const int unfixWidth = buttonWidth(unfixButton_, row);
+    const int rightGroup = fixWidth + row.margin + unfixWidth + row.margin;
+    if (left + rightGroup <= client.right) {
+        left = client.right - rightGroup;
+    } else {
+        rowTop = std::max(0, rowTop - row.margin - row.height);
+        left = row.margin;
+    }
+    place(fixButton_, fixWidth, row.height);
+    place(unfixButton_, unfixWidth, row.height);
 }
 
 void NativeChartsWindow::fillChoice() {
@@ -196,17 +295,21 @@ void NativeChartsWindow::fillChoice() {
     placeButtonRow();
 }
 
-// What the charts fill: the client area above the button row, which ends as far above the
-// placed button as the button stands above the bottom edge.
+// What the charts fill: the client area above the rows of controls, which end as far above the
+// topmost (the one with the Fix limits button) as the Save button stands above the bottom
+// edge.
 SIZE NativeChartsWindow::drawingSize() const {
     RECT client{};
     GetClientRect(window_, &client);
     RECT button{};
-    if (saveButton_ == nullptr || !GetWindowRect(saveButton_, &button)) {
+    RECT controls{};
+    if (saveButton_ == nullptr || fixButton_ == nullptr || !GetWindowRect(saveButton_, &button) ||
+        !GetWindowRect(fixButton_, &controls)) {
         return {client.right, client.bottom};
     }
     MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&button), 2);
-    return {client.right, std::max<LONG>(0, button.top - (client.bottom - button.bottom))};
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&controls), 2);
+    return {client.right, std::max<LONG>(0, controls.top - (client.bottom - button.bottom))};
 }
 
 // The picture is what the window shows above its button: the figures and both charts, at
@@ -273,6 +376,20 @@ LRESULT NativeChartsWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kChartsSaveButton && HIWORD(wParam) == BN_CLICKED) savePicture();
+            if (LOWORD(wParam) == kChartsRulesButton && HIWORD(wParam) == BN_CLICKED) chooseRules();
+            if (LOWORD(wParam) == kChartsFixButton && HIWORD(wParam) == BN_CLICKED) {
+                follower_.fixLimits();
+                follow();
+            }
+            if (LOWORD(wParam) == kChartsUnfixButton && HIWORD(wParam) == BN_CLICKED) {
+                follower_.unfixLimits();
+                follow();
+            }
+            if (LOWORD(wParam) == kChartsSubgroupChoice && HIWORD(wParam) == CBN_SELCHANGE) {
+                follower_.setSubgroupSize(
+                    static_cast<int>(SendMessageW(subgroup_, CB_GETCURSEL, 0, 0)) + 1);
+                follow();
+            }
             if (LOWORD(wParam) == kChartsCharacteristicChoice && HIWORD(wParam) == CBN_SELCHANGE) {
                 const LRESULT item = SendMessageW(choice_, CB_GETCURSEL, 0, 0);
                 follower_.pin(item > 0 ? std::optional<std::size_t>(item - 1) : std::nullopt);
@@ -312,6 +429,9 @@ void NativeChartsWindow::rescale(int dpi, const RECT& suggested) {
     font_ = createChartsFont(dpi);
     SendMessageW(saveButton_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     SendMessageW(choice_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    for (const HWND control : {subgroupLabel_, subgroup_, rulesButton_, fixButton_, unfixButton_}) {
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    }
     DeleteObject(former);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -326,9 +446,11 @@ void NativeChartsWindow::follow() {
         const Language language = follower_.language();
         SetWindowTextW(window_, wide(pick(chart_texts::kWindowTitle, language)).c_str());
         SetWindowTextW(saveButton_, wide(pick(chart_texts::kSavePicture, language)).c_str());
+        retranslateControl();
         placeButtonRow();
     }
     if (change.rechoose) fillChoice();
+    showControl();
     InvalidateRect(window_, nullptr, FALSE);
 }
 

@@ -44,8 +44,16 @@ private:
         int margin;
     };
     ButtonRow buttonRow() const;
-    // The Save picture button at the right of the row, the characteristic choice at its left.
+    // The Save picture button at the right of the row, the characteristic choice at its left;
+    // the control charts' row above them.
     void placeButtonRow();
+    // A button's width for its caption, at least the platform's 50 dialog units.
+    int buttonWidth(HWND button, const ButtonRow& row) const;
+    // The subgroup size, the rules checked and which limits may be fixed or freed.
+    void showControl();
+    void retranslateControl();
+    // The rules' menu under their button; a rule picked there is watched or no longer.
+    void chooseRules();
     // The characteristics to choose from, shown only while a plan is in force.
     void fillChoice();
     SIZE drawingSize() const;
@@ -57,6 +65,11 @@ private:
     HWND window_ = nullptr;
     HWND saveButton_ = nullptr;
     HWND choice_ = nullptr;
+    HWND subgroupLabel_ = nullptr;
+    HWND subgroup_ = nullptr;
+    HWND rulesButton_ = nullptr;
+    HWND fixButton_ = nullptr;
+    HWND unfixButton_ = nullptr;
     HFONT font_ = nullptr;         // the button's, at the window's scale
     HFONT drawingFont_ = nullptr;  // the charts', at 96 dots per inch: the drawing is magnified
 };

@@ -38,7 +38,7 @@ WorkbookContents workbookContents(const AcquisitionState& state, const RecordSto
         formatFloat(shown.average),
         formatFloat(shown.maximum),
         formatFloat(shown.minimum),
-        figureTexts(chartData.capability().figures(limits), chartData.decimalPlaces()),
+        figureTexts(chartData.figures(limits), chartData.decimalPlaces()),
         inForce,
     };
     const auto values = chartData.values().values();

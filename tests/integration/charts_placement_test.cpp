@@ -31,7 +31,8 @@ TEST(ChartsPlacement, OpensWhereItHidesNeitherTheLiveReadingNorTheButtons) {
 
     ChartData data;
     RecordTraces traces(1);
-    AllRecordsChart source(data, rig.state, traces);
+    ControlChoice choice(rig.settings, rig.clock);
+    AllRecordsChart source(data, rig.state, traces, choice);
     ChartsWindow charts(source, rig.state, rig.settings, &rig.window);
     charts.open();
     QApplication::processEvents();

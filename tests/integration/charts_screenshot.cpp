@@ -17,6 +17,7 @@
 #include "tests/integration/screen_pictures.h"
 #include "tests/integration/window_rig.h"
 #include "tests/support/bench_run.h"
+#include "tests/support/sample_readings.h"
 #include "ui/charts_window.h"
 
 namespace mensora::test {
@@ -27,11 +28,9 @@ constexpr std::int32_t kEnglish = kStoredEnglish;
 
 class ChartsScreenshot : public ::testing::TestWithParam<std::int32_t> {};
 
-TEST_P(ChartsScreenshot, TheChartsOfTheBenchRunAreSavedAsAPicture) {
-    const std::int32_t language = GetParam();
-    // The charts window opens from the main window, centred on the screen as a window
-    // manager puts it, and places itself beside it or over its record list.
-    WindowRig rig({{"Language", language}});
+// The charts window opens from the main window, centred on the screen as a window manager puts
+// it, and places itself beside it or over its record list.
+void showMainWindow(WindowRig& rig) {
     rig.setJudging(bench_run::kNominal, bench_run::kUpperTolerance, bench_run::kLowerTolerance);
     MainWindow& main = rig.window;
     main.move(main.screen()->availableGeometry().center() - main.rect().center());
@@ -40,20 +39,15 @@ TEST_P(ChartsScreenshot, TheChartsOfTheBenchRunAreSavedAsAPicture) {
     if (onRealDisplay()) {
         ASSERT_TRUE(framed(main)) << "no window manager framed the main window";
     }
-    ChartData data;
-    for (const char* reading : bench_run::kReadings) data.recorded(std::stof(reading), 3);
+}
 
-    RecordTraces traces(1);
-    traces.setInForce(bench_run::kTrace);
-    AllRecordsChart source(data, rig.state, traces);
-    ChartsWindow window(source, rig.state, rig.settings, &main);
-    window.open();
-    QApplication::processEvents();
-
+// The window as it shows, `<name>_<language>.png`, and the picture it saves,
+// `<name>_picture_<language>.png`.
+void savePictures(ChartsWindow& window, const QString& name, std::int32_t language) {
     QTemporaryDir fallback;
     const QDir folder(pictureFolder(fallback));
     const QString suffix = language == kEnglish ? "english" : "chinese";
-    const QString windowPath = folder.filePath("charts_" + suffix + ".png");
+    const QString windowPath = folder.filePath(name + "_" + suffix + ".png");
     if (onRealDisplay()) {
         const std::optional<QPixmap> shot = framedPicture(window);
         ASSERT_TRUE(shot) << "no window manager framed the window";
@@ -62,9 +56,52 @@ TEST_P(ChartsScreenshot, TheChartsOfTheBenchRunAreSavedAsAPicture) {
         ASSERT_TRUE(window.grab().save(windowPath)) << windowPath.toStdString();
         EXPECT_EQ(QImage(windowPath).size(), window.size());
     }
-    const QString picturePath = folder.filePath("charts_picture_" + suffix + ".png");
+    const QString picturePath = folder.filePath(name + "_picture_" + suffix + ".png");
     ASSERT_TRUE(window.picture().save(picturePath)) << picturePath.toStdString();
     EXPECT_FALSE(QImage(picturePath).isNull());
+}
+
+TEST_P(ChartsScreenshot, TheChartsOfTheBenchRunAreSavedAsAPicture) {
+    const std::int32_t language = GetParam();
+    WindowRig rig({{"Language", language}});
+    showMainWindow(rig);
+    ChartData data;
+    for (const char* reading : bench_run::kReadings) data.recorded(std::stof(reading), 3);
+
+    RecordTraces traces(1);
+    traces.setInForce(bench_run::kTrace);
+    ControlChoice control(rig.settings, rig.clock);
+    AllRecordsChart source(data, rig.state, traces, control);
+    ChartsWindow window(source, rig.state, rig.settings, &rig.window);
+    window.open();
+    QApplication::processEvents();
+    savePictures(window, "charts", language);
+}
+
+// The control charts of subgroups of five with limits fixed from a steady first batch, then a
+// shift that the run rules ring, and a subgroup being filled.
+TEST_P(ChartsScreenshot, TheControlChartsOfSubgroupsWithFixedLimits) {
+    const std::int32_t language = GetParam();
+    WindowRig rig({{"Language", language}, {"ChartsSubgroup", 5}});
+    showMainWindow(rig);
+    ChartData data;
+    SampleReadings readings;
+    RecordTraces traces(1);
+    traces.setInForce(bench_run::kTrace);
+    ControlChoice control(rig.settings, rig.clock);
+    AllRecordsChart source(data, rig.state, traces, control);
+    source.shown();
+    for (int i = 0; i < 150; ++i) data.recorded(readings.next(), 3);
+    source.fixLimits();
+    source.shown();
+    // The process moves up by a little over one σ of the readings.
+    for (int i = 0; i < 103; ++i) data.recorded(readings.next() + 0.007f, 3);
+    ChartsWindow window(source, rig.state, rig.settings, &rig.window);
+    window.open();
+    QApplication::processEvents();
+    savePictures(window, "charts_control", language);
+    EXPECT_FALSE(data.control().valueMarks().empty()) << "the shift rang no rule";
+    EXPECT_EQ(data.control().subgroups().filling(), 3);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, ChartsScreenshot, ::testing::Values(kChinese, kEnglish));

@@ -14,6 +14,7 @@
 #include "charts/charts_window_size.h"
 #include "tests/integration/file_name_typing.h"
 #include "tests/support/fake_settings.h"
+#include "tests/support/virtual_clock.h"
 #include "tests/support/sample_readings.h"
 #include "ui/charts_window.h"
 
@@ -33,7 +34,9 @@ struct ChartsBench {
     FakeSettings settings;
     RecordTraces traces{1};
     ChartData data;
-    AllRecordsChart source{data, state, traces};
+    VirtualClock clock;
+    ControlChoice control{settings, clock};
+    AllRecordsChart source{data, state, traces, control};
 };
 
 TEST(ChartsWindow, SaveWritesThePictureOfTheChartsWhereTheUserChose) {

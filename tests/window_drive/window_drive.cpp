@@ -11,6 +11,7 @@
 //   window_drive --program EXE --run layout-chinese|layout-english
 //   window_drive --program EXE --out FOLDER --key FIFO --bench NAME --run plant-chinese|plant-english
 //   window_drive --program EXE --out FOLDER --run plan-chinese|plan-english
+//   window_drive --program EXE --out FOLDER --run control-chinese|control-english
 //
 // --prepare, in a fresh prefix, names the machine's Chinese fonts for the dialog and display
 // fonts and sets the screen's scale (LogPixels: 96, the default, is 100 %; 144 is 150 %); Wine
@@ -37,6 +38,8 @@
 // window (F5) and walks it by Manual: a part whole, a scanned serial, Page Down; then "No plan"
 // again and the program is closed. It leaves FOLDER\plan.bmp (the Plan window with the
 // imported plan) and FOLDER\plan-main.bmp (the window in mid-part).
+// A control run stores the language and subgroups of five, takes 40 records by Manual, opens
+// the charts, fixes the limits there and takes 13 more: FOLDER\control-charts.bmp.
 // Exit status 0 when every check held; the first failed check ends the run with status 1.
 
 #include <windows.h>
@@ -1269,14 +1272,18 @@ struct ProgramBoxSearch {
     HWND found;
 };
 
+// A window the run opened beside the main one and works while it waits (the Gauge study): no
+// box, though it is a dialog.
+HWND windowBeside = nullptr;
+
 BOOL CALLBACK findProgramBox(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<ProgramBoxSearch*>(context);
     wchar_t kind[64] = {};
     GetClassNameW(window, kind, 64);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (window != mainWindow && process == search->process && IsWindowVisible(window) &&
-        _wcsicmp(kind, L"#32770") == 0) {
+    if (window != mainWindow && window != windowBeside && process == search->process &&
+        IsWindowVisible(window) && _wcsicmp(kind, L"#32770") == 0) {
         search->found = window;
         return FALSE;
     }
@@ -1386,6 +1393,7 @@ void gaugeStudy(const std::wstring& keyPipe, const std::wstring& picture) {
         window = FindWindowW(L"#32770", wide(title.c_str()).c_str());
         return window != nullptr && IsWindowVisible(window);
     });
+    windowBeside = window;
     const auto item = [window](int id) { return GetDlgItem(window, id); };
     SetWindowTextW(item(kStudyReferenceField), L"10.000");
     SetWindowTextW(item(kStudyToleranceField), L"0.100");
@@ -1417,6 +1425,7 @@ void gaugeStudy(const std::wstring& keyPipe, const std::wstring& picture) {
     screenshot(window, picture);
     PostMessageW(item(kStudyCloseButton), BM_CLICK, 0, 0);
     waitFor("the Gauge study window to close", [window] { return IsWindow(window) == FALSE; });
+    windowBeside = nullptr;
     step("the gauge study: \"" + result + "\"");
 }
 
@@ -1619,9 +1628,8 @@ void manual() {
         "Manual", [] { click(ManualButton); }, false, false);
 }
 
-// Beside a plan the charts window offers the characteristic due and each of the plan's, and
-// draws the one picked.
-void planCharts(const std::wstring& picture) {
+// The charts window, opened by F3 from the record list.
+HWND openChartsByKey() {
     PostMessageW(control(RecordList), WM_KEYDOWN, VK_F3, 0);
     const std::string title = caption(chart_texts::kWindowTitle);
     HWND window = nullptr;
@@ -1629,6 +1637,13 @@ void planCharts(const std::wstring& picture) {
         window = FindWindowW(nullptr, wide(title.c_str()).c_str());
         return window != nullptr && IsWindowVisible(window);
     });
+    return window;
+}
+
+// Beside a plan the charts window offers the characteristic due and each of the plan's, and
+// draws the one picked.
+void planCharts(const std::wstring& picture) {
+    const HWND window = openChartsByKey();
     const HWND choice = GetDlgItem(window, kChartsCharacteristicChoice);
     waitFor("the charts' characteristic choice", [choice] {
         return IsWindowVisible(choice) && SendMessageW(choice, CB_GETCOUNT, 0, 0) == 4;
@@ -1703,6 +1718,34 @@ void planRun(const std::wstring& out) {
     escapeAsksFirst(english ? Language::English : Language::Chinese);
 }
 
+// The control charts of subgroups of five (stored before the start): a batch of records, the
+// limits fixed from it with the charts window open, then more records judged against them.
+void controlRun(const std::wstring& out) {
+    connect();
+    // Each record a new reading of the gauge, which sends five a second.
+    const auto records = [](int count) {
+        for (int i = 0; i < count; ++i) {
+            manual();
+            Sleep(250);
+        }
+    };
+    records(40);
+    const HWND window = openChartsByKey();
+    const HWND subgroup = GetDlgItem(window, kChartsSubgroupChoice);
+    if (SendMessageW(subgroup, CB_GETCURSEL, 0, 0) != 4) fail("the subgroup size is not 5");
+    const HWND unfix = GetDlgItem(window, kChartsUnfixButton);
+    waitFor("limits from all records to be in use", [unfix] { return !IsWindowEnabled(unfix); });
+    PostMessageW(GetDlgItem(window, kChartsFixButton), BM_CLICK, 0, 0);
+    waitFor("the limits to be fixed", [unfix] { return IsWindowEnabled(unfix) != FALSE; });
+    records(13);
+    Sleep(500);  // the charts drawn with the newest records
+    screenshot(window, out + L"\\control-charts.bmp");
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    waitFor("the charts window to close", [window] { return !IsWindowVisible(window); });
+    step("subgroups of five: limits fixed from 40 records, 13 more drawn against them");
+    escapeAsksFirst(english ? Language::English : Language::Chinese);
+}
+
 }  // namespace
 }  // namespace mensora::drive
 
@@ -1738,23 +1781,38 @@ int wmain(int argc, wchar_t** argv) {
     const bool later = run == L"second" || run == L"third";
     const bool plant = run == L"plant-chinese" || run == L"plant-english";
     const bool plan = run == L"plan-chinese" || run == L"plan-english";
+    const bool controlCharts = run == L"control-chinese" || run == L"control-english";
     const wchar_t* connection = _wgetenv(L"MENSORA_PLANT_TEST_CONNECTION");
-    const bool full =
-        run == L"first" || later || plan || (plant && !bench.empty() && connection != nullptr);
-    if (exe.empty() || (!layout && (out.empty() || (key.empty() && !plan) || !full))) {
+    const bool full = run == L"first" || later || plan || controlCharts ||
+                      (plant && !bench.empty() && connection != nullptr);
+    if (exe.empty() ||
+        (!layout && (out.empty() || (key.empty() && !plan && !controlCharts) || !full))) {
         std::printf(
             "usage: window_drive --program EXE --out FOLDER --key FIFO --run first|second|third\n"
             "       window_drive --program EXE --run layout-chinese|layout-english\n"
             "       window_drive --program EXE --out FOLDER --key FIFO --bench NAME "
             "--run plant-chinese|plant-english\n"
             "       (a plant run with MENSORA_PLANT_TEST_CONNECTION set)\n"
-            "       window_drive --program EXE --out FOLDER --run plan-chinese|plan-english\n");
+            "       window_drive --program EXE --out FOLDER --run plan-chinese|plan-english\n"
+            "       window_drive --program EXE --out FOLDER --run "
+            "control-chinese|control-english\n");
         return 2;
     }
     english = run == L"second" || run == L"layout-english" || run == L"plant-english" ||
-              run == L"plan-english";
+              run == L"plan-english" || run == L"control-english";
     // The second run finds the language the first one chose; the others choose their own.
-    if (layout || plant || plan || run == L"third") storeSetting(L"Language", english ? 2 : 1);
+    if (layout || plant || plan || controlCharts || run == L"third") {
+        storeSetting(L"Language", english ? 2 : 1);
+    }
+    if (controlCharts) {
+        storeSetting(L"ChartsSubgroup", 5);
+        // Limits an earlier run fixed (the registry keeps them) are freed.
+        storeText(L"Control", L"Limits", L"all");
+        // The size the gauge reads, 12.345 ± 0.02, in thousandths.
+        storeSetting(L"m_Text9", 12345);
+        storeSetting(L"m_Text10", 20);
+        storeSetting(L"m_Text11", -20);
+    }
     if (plant) {
         storeText(L"Plant", L"Connection", connection);
         storeText(L"Plant", L"Bench", bench);
@@ -1767,6 +1825,8 @@ int wmain(int argc, wchar_t** argv) {
         plantJournal(out, key, connection);
     } else if (plan) {
         planRun(out);
+    } else if (controlCharts) {
+        controlRun(out);
     } else if (later) {
         laterRun(out, key);
     } else {

@@ -156,7 +156,7 @@ TEST(RunChart, NoRecordsSaySoBesideTheLimits) {
 TEST(MovingRangeChart, TheRangesOfAHandWorkedBatchStandUnderTheirRecords) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
-    const std::span<const float> ranges = data.movingRanges().values();
+    const std::span<const float> ranges = data.control().subgroups().ranges().values();
     const float expected[] = {0.2f, 0.3f, 0.2f, 0.2f};
     ASSERT_EQ(ranges.size(), std::size(expected));
     for (std::size_t i = 0; i < ranges.size(); ++i) EXPECT_NEAR(ranges[i], expected[i], 1e-6) << i;

@@ -5,6 +5,7 @@
 
 #include "charts/charts_follower.h"
 #include "tests/support/fake_settings.h"
+#include "tests/support/virtual_clock.h"
 
 namespace mensora::test {
 namespace {
@@ -14,7 +15,9 @@ struct Follow {
     FakeSettings settings;
     ChartData data;
     RecordTraces traces{1};
-    AllRecordsChart source{data, state, traces};
+    VirtualClock clock;
+    ControlChoice control{settings, clock};
+    AllRecordsChart source{data, state, traces, control};
     ChartsFollower follower{source, state, settings};
 };
 
@@ -40,6 +43,10 @@ TEST(ChartsFollower, RedrawsOnlyWhatChangedAndRetranslatesOnlyForTheLanguage) {
          },
          true, false},
         {"Clear", [](Follow& s) { s.data.cleared(); }, true, false},
+        {"subgroups of five", [](Follow& s) { s.follower.setSubgroupSize(5); }, true, false},
+        {"rules chosen", [](Follow& s) { s.follower.setRules(RuleSet::all()); }, true, false},
+        {"the same rules again", [](Follow& s) { s.follower.setRules(RuleSet::all()); }, false,
+         false},
         {"forgotten", [](Follow& s) { s.follower.forget(); }, true, true},
     };
     for (const Step& step : steps) {
