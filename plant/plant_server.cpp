@@ -7,6 +7,7 @@
 #include <sqlext.h>
 
 #include <charconv>
+#include <span>
 #include <string_view>
 
 #include "plant/plant_table.h"
@@ -130,6 +131,14 @@ private:
     std::vector<SQLLEN> lengths_;
 };
 
+// The first binding that failed, or success when none did.
+SQLRETURN firstFailure(std::span<const SQLRETURN> results) {
+    for (const SQLRETURN result : results) {
+        if (!succeeded(result)) return result;
+    }
+    return SQL_SUCCESS;
+}
+
 // The verdict as the plant's table names it.
 std::optional<std::string> verdictName(const std::optional<Verdict>& verdict) {
     if (!verdict) return std::nullopt;
@@ -165,10 +174,7 @@ SQLRETURN bindRecord(BoundValues& values, SQLHSTMT statement, const std::string&
         values.text(statement, record.partSerial),
     };
     static_assert(std::size(results) == plant_table::kColumnCount);
-    for (const SQLRETURN result : results) {
-        if (!succeeded(result)) return result;
-    }
-    return SQL_SUCCESS;
+    return firstFailure(results);
 }
 
 SQLRETURN bindStudy(BoundValues& values, SQLHSTMT statement, const std::string& bench,
@@ -193,10 +199,7 @@ SQLRETURN bindStudy(BoundValues& values, SQLHSTMT statement, const std::string& 
         values.integer(statement, std::int64_t{study.stepTooCoarse}),
     };
     static_assert(std::size(results) == plant_table::kStudyColumnCount);
-    for (const SQLRETURN result : results) {
-        if (!succeeded(result)) return result;
-    }
-    return SQL_SUCCESS;
+    return firstFailure(results);
 }
 
 }  // namespace

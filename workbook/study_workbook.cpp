@@ -61,7 +61,8 @@ void writeResults(lxw_worksheet* sheet, const FinishedGaugeStudy& study, Languag
     text(pick(wt::kStudyGauge, language), study.gaugeId);
     label(pick(wt::kStudyFinished, language));
     const TimeStampText stamp = formatTimeStamp(study.finishedAt);
-    writeTime(sheet, row++, 1, study.finishedAt, std::string_view(stamp.data()), formats, false);
+    writeTime(sheet, row++, 1, study.finishedAt, std::string_view(stamp.data(), stamp.size()),
+              formats, false);
     text(pick(wt::kUnit, language), study.unit);
     figure(pick(wt::kStudyReference, language), fixedText(study.setup.reference, places));
     figure(pick(wt::kStudyTolerance, language), fixedText(study.setup.tolerance, places));

@@ -152,6 +152,10 @@ int listRows() {
 
 std::string caption(const Bilingual& both) { return english ? both.english : both.chinese; }
 
+// A window the run opened beside the main one and works while it waits (the Gauge study, the
+// Earlier runs window while it saves): neither a box nor the dialog a wait looks for.
+HWND windowBeside = nullptr;
+
 struct OwnedSearch {
     HWND owner;
     const wchar_t* kind;
@@ -162,8 +166,8 @@ BOOL CALLBACK findShownOwned(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<OwnedSearch*>(context);
     wchar_t kind[64] = {};
     GetClassNameW(window, kind, 64);
-    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search->owner &&
-        _wcsicmp(kind, search->kind) == 0) {
+    if (window != windowBeside && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == search->owner && _wcsicmp(kind, search->kind) == 0) {
         search->found = window;
         return FALSE;
     }
@@ -694,6 +698,18 @@ void save(const std::wstring& path) {
     step("saved file holds 28 + 52 x " + std::to_string(listRows()) + " bytes");
 }
 
+// Whether the file at `path` begins as every .xlsx does, as a zip package.
+bool isWorkbook(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char head[2] = {};
+    DWORD read = 0;
+    ReadFile(file, head, sizeof head, &read, nullptr);
+    CloseHandle(file);
+    return read == 2 && head[0] == 'P' && head[1] == 'K';
+}
+
 // A name typed with .xlsx is saved as a workbook, written away from the window; the success
 // box follows once the workbook is in place.
 void saveWorkbook(const std::wstring& path) {
@@ -701,16 +717,7 @@ void saveWorkbook(const std::wstring& path) {
     click(SaveButton);
     chooseInFileDialog(mainWindow, "MensoraRecord.xls", path);
     expectBox("workbook", caption(texts::kExportSucceeded), IDOK);
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, 0, nullptr);
-    char head[2] = {};
-    DWORD read = 0;
-    const bool opened = file != INVALID_HANDLE_VALUE;
-    if (opened) {
-        ReadFile(file, head, sizeof head, &read, nullptr);
-        CloseHandle(file);
-    }
-    if (!opened || read != 2 || head[0] != 'P' || head[1] != 'K') fail("no workbook saved");
+    if (!isWorkbook(path)) fail("no workbook saved");
     step("saved as a workbook (a zip package)");
 }
 
@@ -1272,10 +1279,6 @@ struct ProgramBoxSearch {
     HWND found;
 };
 
-// A window the run opened beside the main one and works while it waits (the Gauge study): no
-// box, though it is a dialog.
-HWND windowBeside = nullptr;
-
 BOOL CALLBACK findProgramBox(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<ProgramBoxSearch*>(context);
     wchar_t kind[64] = {};
@@ -1357,7 +1360,7 @@ void plantLineComesToSay(const std::string& what, const std::function<bool()>& h
 // outage of the server, without a box; the line says up to date once the server has them.
 // The Earlier runs window, from the window menu while the plant's sender reads the journal: the
 // journal's runs come back to it, the list's own first with its records counted.
-void earlierRuns(int records, const std::wstring& picture) {
+void earlierRuns(int records, const std::wstring& picture, const std::wstring& workbook) {
     PostMessageW(mainWindow, WM_SYSCOMMAND, kRunsCommand, 0);
     const std::string title = caption(runs_texts::kWindowTitle);
     HWND window = nullptr;
@@ -1376,6 +1379,14 @@ void earlierRuns(int records, const std::wstring& picture) {
         fail("the first run reads \"" + line + "\"");
     }
     screenshot(window, picture);
+    // The run saved as a workbook through Save's own dialog, writer and message.
+    windowBeside = window;
+    DeleteFileW(workbook.c_str());
+    PostMessageW(GetDlgItem(window, kRunsSaveButton), BM_CLICK, 0, 0);
+    chooseInFileDialog(mainWindow, "MensoraRecord.xls", workbook);
+    expectBox("the run's workbook", caption(texts::kExportSucceeded), IDOK);
+    windowBeside = nullptr;
+    if (!isWorkbook(workbook)) fail("no workbook of the earlier run");
     PostMessageW(GetDlgItem(window, kRunsCloseButton), BM_CLICK, 0, 0);
     waitFor("the Earlier runs window to close", [window] { return IsWindow(window) == FALSE; });
     step("Earlier runs from the window menu: \"" + line + "\"");
@@ -1450,7 +1461,8 @@ void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
     recordByKeyUpTo(8, keyPipe);
     plantLineComesToSay("up to date", sayUpToDate, 60000);
     if (listRows() != 8) fail("the list holds " + std::to_string(listRows()) + " records, not 8");
-    earlierRuns(8, out + (english ? L"\\runs-english.bmp" : L"\\runs-chinese.bmp"));
+    earlierRuns(8, out + (english ? L"\\runs-english.bmp" : L"\\runs-chinese.bmp"),
+                out + (english ? L"\\earlier-run-english.xlsx" : L"\\earlier-run-chinese.xlsx"));
     gaugeStudy(keyPipe, out + (english ? L"\\study-english.bmp" : L"\\study-chinese.bmp"));
     const std::string question =
         texts::unsavedRecordsQuestion(8, english ? Language::English : Language::Chinese);
