@@ -32,8 +32,8 @@ void StudyPanel::attach(StudyWindowPort* window, Language language) {
 }
 
 StudyFields StudyPanel::fields() const {
-    if (study_ || kept_) {
-        const GaugeStudySetup& setup = study_ ? study_->setup() : kept_->setup;
+    if (study_) {
+        const GaugeStudySetup& setup = study_->setup();
         return {formatFloat(static_cast<float>(setup.reference)),
                 formatFloat(static_cast<float>(setup.tolerance)), std::to_string(setup.count)};
     }

@@ -61,8 +61,9 @@ public:
     // Told whenever the main window's line band must say something else.
     void onBandChange(std::function<void()> changed) { bandChanged_ = std::move(changed); }
 
-    // What the fields show when the window opens: the last study's setup, or the reference at
-    // the nominal size in force, T the span of its tolerances and 25 readings.
+    // What the fields show when the window opens: the setup of the study that stands (running or
+    // finished), or the reference at the nominal size in force, T the span of its tolerances
+    // and 25 readings.
     StudyFields fields() const;
     // The gauge as the values in force name it.
     const std::string& gaugeId() const { return parts_.traces.inForce().gaugeId; }
