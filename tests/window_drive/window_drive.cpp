@@ -780,7 +780,7 @@ std::optional<SIZE> pngSize(const std::wstring& path) {
     return SIZE{bigEndian(16), bigEndian(20)};
 }
 
-// Save picture writes what the window shows above its button row as a PNG of that size.
+// Save picture writes what the window shows above its rows of controls as a PNG of that size.
 void saveChartsPicture(HWND window, const std::wstring& path) {
     const HWND button = GetDlgItem(window, kChartsSaveButton);
     if (button == nullptr || !IsWindowVisible(button))
@@ -790,10 +790,17 @@ void saveChartsPicture(HWND window, const std::wstring& path) {
         fail("the Save picture button says \"" + shown + "\"");
     RECT client{};
     GetClientRect(window, &client);
-    RECT place{};
-    GetWindowRect(button, &place);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-    const SIZE expected{client.right, place.top - (client.bottom - place.bottom)};
+    // The drawing ends above the rows of controls, whose top row holds Fix limits; the margin
+    // under the Save picture button stands above them too.
+    const auto placeOf = [window](int id) {
+        RECT place{};
+        GetWindowRect(GetDlgItem(window, id), &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        return place;
+    };
+    const RECT save = placeOf(kChartsSaveButton);
+    const RECT controls = placeOf(kChartsFixButton);
+    const SIZE expected{client.right, controls.top - (client.bottom - save.bottom)};
     DeleteFileW(path.c_str());
     PostMessageW(button, BM_CLICK, 0, 0);
     // Typed without its extension: the dialog gives it the picture type's.
