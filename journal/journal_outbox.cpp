@@ -123,38 +123,33 @@ std::optional<std::string> JournalOutbox::open() {
     return std::nullopt;
 }
 
-std::optional<std::string> JournalOutbox::readAfter(std::int64_t sequence, int limit,
-                                                    std::vector<OutboxRecord>& records) {
-    records.clear();
+template <typename Row>
+std::optional<std::string> JournalOutbox::readRowsAfter(const char* sql, std::int64_t after,
+                                                        int limit, std::vector<Row>& rows,
+                                                        Row (*rowAt)(const SqliteStatement&)) {
+    rows.clear();
     if (auto error = open()) return error;
-    SqliteStatement select = db_->statement(kSelectRecords);
+    SqliteStatement select = db_->statement(sql);
     if (!select) return failure("cannot be read");
-    select.bind(1, sequence);
+    select.bind(1, after);
     select.bind(2, static_cast<std::int64_t>(limit));
     Step step = Step::Row;
-    while ((step = select.step()) == Step::Row) records.push_back(recordAt(select));
+    while ((step = select.step()) == Step::Row) rows.push_back(rowAt(select));
     if (step != Step::Done) {
-        records.clear();
+        rows.clear();
         return failure("cannot be read");
     }
     return std::nullopt;
 }
 
+std::optional<std::string> JournalOutbox::readAfter(std::int64_t sequence, int limit,
+                                                    std::vector<OutboxRecord>& records) {
+    return readRowsAfter(kSelectRecords, sequence, limit, records, &recordAt);
+}
+
 std::optional<std::string> JournalOutbox::readStudiesAfter(std::int64_t id, int limit,
                                                            std::vector<OutboxStudy>& studies) {
-    studies.clear();
-    if (auto error = open()) return error;
-    SqliteStatement select = db_->statement(kSelectStudies);
-    if (!select) return failure("cannot be read");
-    select.bind(1, id);
-    select.bind(2, static_cast<std::int64_t>(limit));
-    Step step = Step::Row;
-    while ((step = select.step()) == Step::Row) studies.push_back(studyAt(select));
-    if (step != Step::Done) {
-        studies.clear();
-        return failure("cannot be read");
-    }
-    return std::nullopt;
+    return readRowsAfter(kSelectStudies, id, limit, studies, &studyAt);
 }
 
 std::optional<std::int64_t> JournalOutbox::countAfter(std::int64_t sequence) {

@@ -15,6 +15,7 @@
 namespace mensora {
 
 class SqliteDatabase;
+class SqliteStatement;
 
 // One record as it leaves the journal for the plant database: the journal's row number and
 // everything the list and the record file show, with the parameters in force. A value the
@@ -88,6 +89,12 @@ public:
 
 private:
     std::optional<std::string> failure(const std::string& what);
+    // Up to `limit` rows of `sql` (which binds the row to go on after and the limit), each read
+    // by `rowAt`; an error text leaves `rows` empty.
+    template <typename Row>
+    std::optional<std::string> readRowsAfter(const char* sql, std::int64_t after, int limit,
+                                             std::vector<Row>& rows,
+                                             Row (*rowAt)(const SqliteStatement&));
 
     std::string path_;
     std::unique_ptr<SqliteDatabase> db_;
