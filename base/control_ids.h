@@ -61,6 +61,9 @@ constexpr int kPlantLine = 1101;
 // While a plan is in force: its line and the serial of the part about to start.
 constexpr int kPlanLine = 1102;
 constexpr int kPlanSerialField = 1103;
+// While an alarm stands: its line and the button that acknowledges it.
+constexpr int kAlarmLine = 1104;
+constexpr int kAlarmAckButton = 1105;
 // Cancel in the progress box of a long save: a command of its own, apart from every control.
 constexpr int kCancelSaveCommand = 1110;
 // Page Up and Page Down while a plan is in force: back one characteristic, or skip it.
@@ -117,6 +120,12 @@ constexpr int kStudyCancelButton = 1709;
 constexpr int kStudySavePictureButton = 1710;
 constexpr int kStudySaveWorkbookButton = 1711;
 constexpr int kStudyCloseButton = 1712;
+// The window that acknowledges an alarm.
+constexpr int kAlarmRuleLabel = 1800;
+constexpr int kAlarmCauseField = 1801;
+constexpr int kAlarmNoteField = 1802;
+constexpr int kAlarmOkButton = 1803;
+constexpr int kAlarmCancelButton = 1804;
 
 struct NamedControl {
     int id;
@@ -174,6 +183,13 @@ inline constexpr NamedControl kNamedControls[] = {
     {kStudySavePictureButton, "study-save-picture"},
     {kStudySaveWorkbookButton, "study-save-workbook"},
     {kStudyCloseButton, "study-close"},
+    {kAlarmLine, "alarm-line"},
+    {kAlarmAckButton, "alarm-ack"},
+    {kAlarmRuleLabel, "alarm-rule"},
+    {kAlarmCauseField, "alarm-cause"},
+    {kAlarmNoteField, "alarm-note"},
+    {kAlarmOkButton, "alarm-ok"},
+    {kAlarmCancelButton, "alarm-cancel"},
 };
 
 // The name of a control of the table above; nullptr for any other id.

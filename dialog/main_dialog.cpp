@@ -62,6 +62,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
                                [journal = doors.journal](const FinishedGaugeStudy& study) {
                                    if (journal != nullptr) journal->keepStudy(study);
                                }}),
+      alarms_(AlarmBoard::Parts{ports.sound, timers_, ports.clock, {}}),
       plant_(doors.plant) {
     recorder_.stampWith(
         [this](std::uint32_t index) {
@@ -71,9 +72,15 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
         [this] {
             traces_.cleared();
             planStamps_.cleared();
+            alarms_.listCleared();
         });
     recorder_.reportTo(&plan_);
     plan_.reportTo(&watch_);
+    watch_.onFired([this](const RuleEvent& event) {
+        if (journal_ && journal_->puttingBack()) return;
+        alarms_.raise(event);
+        if (ruleFired_) ruleFired_(event);
+    });
     if (doors.journal != nullptr) keepJournal(*doors.journal);
 }
 
@@ -101,12 +108,6 @@ void MainDialog::keepJournal(Journal& journal) {
 }
 
 void MainDialog::reportRecordsTo(RecordObserver* observer) { watch_.reportTo(observer); }
-
-void MainDialog::onRuleFired(std::function<void(const RuleEvent&)> fired) {
-    watch_.onFired([this, fired = std::move(fired)](const RuleEvent& event) {
-        if (!journal_ || !journal_->puttingBack()) fired(event);
-    });
-}
 
 void MainDialog::onTimer(int id) {
     switch (id) {

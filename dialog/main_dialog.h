@@ -16,6 +16,7 @@
 #include "base/window_port.h"
 #include "base/window_thread.h"
 #include "base/work_queue.h"
+#include "dialog/alarm_board.h"
 #include "dialog/characteristic_chart.h"
 #include "dialog/control_watch.h"
 #include "dialog/data_exchange.h"
@@ -98,9 +99,12 @@ public:
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }
     // Told of each run rule that fires on a control chart as records are taken, whether or not
-    // a charts window is open; records an earlier run took, put back from the journal, were
-    // told in their own run and are not told again.
-    void onRuleFired(std::function<void(const RuleEvent&)> fired);
+    // a charts window is open, after it has raised its alarm; records an earlier run took, put
+    // back from the journal, were told in their own run and are not told again.
+    void onRuleFired(std::function<void(const RuleEvent&)> fired) { ruleFired_ = std::move(fired); }
+    // The alarms the run rules raised, and the line under the window while one stands.
+    AlarmBoard& alarms() { return alarms_; }
+    const AlarmBoard& alarms() const { return alarms_; }
     // What the quality charts show: every record, or with a plan in force the characteristic
     // due or the one a charts window pinned.
     ChartSource& chartSource() { return charts_; }
@@ -150,6 +154,8 @@ private:
     ControlWatch watch_;
     CharacteristicChart charts_;
     StudyPanel study_;
+    AlarmBoard alarms_;
+    std::function<void(const RuleEvent&)> ruleFired_;
     std::optional<JournalKeeping> journal_;
     std::optional<EarlierRuns> earlierRuns_;
     PlantDoor* plant_;

@@ -25,7 +25,8 @@
 #include "base/control_ids.h"
 #include "base/control_table.h"
 #include "base/texts.h"
-#include "dialog/lines_below.h"
+#include "dialog/alarm_form.h"
+#include "dialog/alarm_texts.h"
 #include "dialog/plan_form.h"
 #include "dialog/plan_texts.h"
 #include "dialog/trace_form.h"
@@ -95,7 +96,10 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
       planBand_(new QWidget(this)),
       planLine_(new FittingLabel(QString(), planBand_)),
       planSerialLabel_(new QLabel(QString(), planBand_)),
-      planSerial_(new QLineEdit(planBand_)) {
+      planSerial_(new QLineEdit(planBand_)),
+      alarmBand_(new QWidget(this)),
+      alarmLine_(new FittingLabel(QString(), alarmBand_)),
+      alarmAck_(new QPushButton(alarmBand_)) {
     // An application window of its own in the task bar, with minimise and maximise boxes.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
@@ -136,6 +140,7 @@ MainWindow::MainWindow(const RecordStore& store, const RecordListTexts& listText
     traceLine_->setGeometry(toPixels(kTraceLineRect, units_));
     traceLineBand_ = toPixels({0, 0, 0, kTraceLineUnits}, units_).height();
     createPlanBand();
+    createAlarmBand();
 
     // Until the window has a frame, the frame is taken as nothing: the client alone keeps
     // the minimum tracking size.
@@ -340,6 +345,7 @@ void MainWindow::setUpRecordList(Language language) {
     recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     model_->setLanguage(language);
     planSerialLabel_->setText(QString::fromUtf8(pick(plan_texts::kSerialLabel, language)));
+    alarmAck_->setText(QString::fromUtf8(pick(alarm_texts::kAcknowledgeButton, language)));
     for (int column = 0; column < RecordListColumnCount; ++column) {
         recordList_->setColumnWidth(column, recordListWidth(column, language));
     }
@@ -371,6 +377,50 @@ void MainWindow::createPlanBand() {
 
 int MainWindow::planBandHeight() const { return planBand_->isHidden() ? 0 : planBand_->height(); }
 
+void MainWindow::createAlarmBand() {
+    alarmBand_->hide();
+    alarmBand_->resize(toPixels({0, 0, kDialogWidthUnits, alarm_form::kBandUnits}, units_).size());
+    // White on red across the whole band: seen from a step away, with a part in each hand.
+    alarmBand_->setAutoFillBackground(true);
+    QPalette colours = alarmBand_->palette();
+    colours.setColor(QPalette::Window, QColor(0xC0, 0x00, 0x00));
+    colours.setColor(QPalette::WindowText, Qt::white);
+    alarmBand_->setPalette(colours);
+    QFont bold = alarmLine_->font();
+    bold.setBold(true);
+    alarmLine_->setFont(bold);
+    alarmLine_->setObjectName(QString::fromUtf8(controlName(kAlarmLine)));
+    alarmLine_->setGeometry(toPixels(alarm_form::kLine, units_));
+    alarmLine_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    alarmAck_->setObjectName(QString::fromUtf8(controlName(kAlarmAckButton)));
+    alarmAck_->setGeometry(toPixels(alarm_form::kButton, units_));
+    alarmAck_->setPalette(palette());
+    connect(alarmAck_, &QPushButton::clicked, this, [this] {
+        if (alarmAckClicked_) alarmAckClicked_();
+    });
+}
+
+int MainWindow::alarmBandHeight() const {
+    return alarmBand_->isHidden() ? 0 : alarmBand_->height();
+}
+
+lines_below::Bands MainWindow::bands() const {
+    return {alarmBandHeight(), planBandHeight(), traceLineBand_, statusLineHeight()};
+}
+
+void MainWindow::showBand(QWidget* band, bool shown) {
+    if (shown == !band->isHidden()) return;
+    const int before = bands().total();
+    band->setVisible(shown);
+    keepMinimumTrackingSize();
+    resize(width(), height() + bands().total() - before);
+}
+
+void MainWindow::showAlarmLine(const std::string& text) {
+    alarmLine_->setText(QString::fromStdString(text));
+    showBand(alarmBand_, !text.empty());
+}
+
 void MainWindow::showPlanLine(const std::string& text) {
     planLine_->setText(QString::fromStdString(text));
     const bool shown = !text.empty();
@@ -380,12 +430,7 @@ void MainWindow::showPlanLine(const std::string& text) {
         recordList_->setColumnWidth(kCharacteristicColumn,
                                     recordListWidth(kCharacteristicColumn, language_));
     }
-    if (shown == !planBand_->isHidden()) return;
-    // The window grows by the band, so the controls above it keep their room.
-    const int before = planBandHeight();
-    planBand_->setVisible(shown);
-    keepMinimumTrackingSize();
-    resize(width(), height() + planBandHeight() - before);
+    showBand(planBand_, shown);
 }
 
 void MainWindow::showTraceLine(const std::string& text) {
@@ -507,15 +552,15 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     // The plant database's status line lies at the very bottom, under the line of values in
     // force; the template's part above both follows its own rule.
-    const int lineHeight = statusLineHeight();
-    const lines_below::Tops tops =
-        lines_below::topsIn(event->size().height(), planBandHeight(), traceLineBand_, lineHeight);
+    const lines_below::Bands heights = bands();
+    const lines_below::Tops tops = lines_below::topsIn(event->size().height(), heights);
     if (statusLine_ != nullptr) {
-        statusLine_->setGeometry(0, tops.plant, event->size().width(), lineHeight);
+        statusLine_->setGeometry(0, tops.plant, event->size().width(), heights.plant);
     }
     traceLine_->move(traceLine_->x(), tops.trace);
     planBand_->move(0, tops.plan);
-    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(tops.plan, isMinimized());
+    alarmBand_->move(0, tops.alarm);
+    const std::optional<Stretch> stretch = resizeRule_.sizeChanged(tops.alarm, isMinimized());
     if (!stretch) return;
     for (const int id : kStretchingControls) {
         QWidget* widget = control(id);
@@ -529,8 +574,7 @@ void MainWindow::keepMinimumTrackingSize() {
     const QSize frame = frameGeometry().size() - geometry().size();
     const PixelSize client = minimumClientSize({frame.width(), frame.height()});
     const QSize former = minimumSize();
-    setMinimumSize(client.width,
-                   client.height + planBandHeight() + traceLineBand_ + statusLineHeight());
+    setMinimumSize(client.width, client.height + bands().total());
     // A window still at the template's size, grown only to the former minimum, follows the
     // minimum back: the frame arrives after the window was sized, and then takes its share.
     if (size() == templateClient_.expandedTo(former) && former != minimumSize()) {

@@ -13,6 +13,7 @@
 #include "base/resize_rule.h"
 #include "base/window_port.h"
 #include "dialog/further_windows.h"
+#include "dialog/lines_below.h"
 #include "dialog/main_dialog.h"
 #include "ui/dialog_units.h"
 
@@ -20,6 +21,7 @@ class QAction;
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 namespace mensora {
 
@@ -58,6 +60,13 @@ public:
     // Told of the serial typed or scanned into the band's field, and Enter.
     void onPlanSerial(std::function<void(const std::string&)> entered) {
         planSerialEntered_ = std::move(entered);
+    }
+    // The alarm that stands, in a red band on top of the lines under the template that takes
+    // room only while an alarm stands: an empty text takes the band away.
+    void showAlarmLine(const std::string& text);
+    // Told of a click on the band's button that acknowledges the alarm.
+    void onAlarmAcknowledge(std::function<void()> clicked) {
+        alarmAckClicked_ = std::move(clicked);
     }
 
     // Shows at once what waits for the next frame (new rows, the scroll to the last one, the
@@ -104,6 +113,10 @@ private:
     QWidget* createControl(const DialogControl& row);
     RecordTableView* createRecordList();
     void createPlanBand();
+    void createAlarmBand();
+    // Shows or hides a band of the lines under the template; the window grows by it, so the
+    // controls above keep their room.
+    void showBand(QWidget* band, bool shown);
     void command(int controlId);
     // Puts a text on its control, unless the control shows it already.
     void showText(int controlId, const std::string& text);
@@ -131,6 +144,13 @@ private:
     std::function<void(const std::string&)> planSerialEntered_;
     QAction* planSteps_[2];  // Page Up, Page Down
     int planBandHeight() const;
+    QWidget* alarmBand_;
+    QLabel* alarmLine_;
+    QPushButton* alarmAck_;
+    std::function<void()> alarmAckClicked_;
+    int alarmBandHeight() const;
+    // The heights of the lines under the template, in pixels, each 0 while it is hidden.
+    lines_below::Bands bands() const;
     int traceLineBand_ = 0;  // the window's height below its template, in pixels
     DialogBaseUnits units_{};
     QSize templateClient_;  // the client area the template gives, in pixels

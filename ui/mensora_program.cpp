@@ -7,6 +7,7 @@
 #include "base/thread_work_queue.h"
 #include "dialog/further_windows.h"
 #include "link/platform_port_names.h"
+#include "ui/alarm_window.h"
 #include "ui/plan_window.h"
 #include "ui/plant_status_line.h"
 #include "ui/plant_window.h"
@@ -60,6 +61,8 @@ MensoraProgram::MensoraProgram()
     });
     dialog().study().onBandChange([this] { showTraceLine(); });
     showTraceLine();
+    dialog().alarms().onLineChange([this] { showAlarmLine(); });
+    window_.onAlarmAcknowledge([this] { acknowledgeAlarm(); });
 }
 
 // The program ends in a fixed order before any of its parts goes: no tick reaches the dialog
@@ -118,5 +121,14 @@ void MensoraProgram::openTrace() {
 }
 
 void MensoraProgram::showTraceLine() { window_.showTraceLine(dialog().traceBandLine()); }
+
+void MensoraProgram::showAlarmLine() {
+    window_.showAlarmLine(dialog().alarms().line(dialog().state().language()));
+}
+
+void MensoraProgram::acknowledgeAlarm() {
+    AlarmWindow alarmWindow(dialog().alarms(), dialog().state().language(), &window_);
+    alarmWindow.exec();
+}
 
 }  // namespace mensora

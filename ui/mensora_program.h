@@ -65,8 +65,10 @@ private:
     void openPlant();
     void openRuns();
     void openStudy();
+    void acknowledgeAlarm();
     void openTrace();
     void showTraceLine();
+    void showAlarmLine();
 };
 
 }  // namespace mensora

@@ -2,6 +2,8 @@
 
 #include "base/control_ids.h"
 #include "base/wide_text.h"
+#include "dialog/alarm_form.h"
+#include "dialog/alarm_texts.h"
 #include "dialog/lines_below.h"
 #include "dialog/plan_form.h"
 #include "dialog/plan_texts.h"
@@ -48,7 +50,15 @@ HWND makeLine(HWND dialog, int id, const std::wstring& text, DWORD style) {
     return makeControl(dialog, L"STATIC", id, text, SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS | style);
 }
 
+// White on the red of a warning lamp.
+constexpr COLORREF kAlarmRed = RGB(0xC0, 0x00, 0x00);
+constexpr COLORREF kAlarmText = RGB(0xFF, 0xFF, 0xFF);
+
 }  // namespace
+
+LinesBelow::~LinesBelow() {
+    if (alarmBrush_ != nullptr) DeleteObject(alarmBrush_);
+}
 
 void LinesBelow::create(HWND dialog, Language language) {
     dialog_ = dialog;
@@ -62,6 +72,31 @@ void LinesBelow::create(HWND dialog, Language language) {
     trace_ = makeLine(dialog, kTraceLine, traceText_, WS_VISIBLE | SS_CENTERIMAGE);
     plant_ = makeLine(dialog, kPlantLine, plantText_, 0);
     traceBand_ = pixelsHigh(dialog, kTraceLineUnits);
+    // The alarm's band is hidden until an alarm stands.
+    alarm_ = makeLine(dialog, kAlarmLine, L"", SS_CENTERIMAGE);
+    alarmButton_ = makeControl(dialog, L"BUTTON", kAlarmAckButton,
+                               wide(pick(alarm_texts::kAcknowledgeButton, language)),
+                               WS_TABSTOP | BS_PUSHBUTTON);
+    alarmBrush_ = CreateSolidBrush(kAlarmRed);
+}
+
+int LinesBelow::showAlarm(const std::string& text) {
+    alarmText_ = wide(text);
+    if (alarm_ == nullptr) return 0;
+    SetWindowTextW(alarm_, alarmText_.c_str());
+    const int shown = alarmText_.empty() ? SW_HIDE : SW_SHOWNA;
+    for (const HWND control : {alarm_, alarmButton_}) ShowWindow(control, shown);
+    const int band = alarmText_.empty() ? 0 : pixelsHigh(dialog_, alarm_form::kBandUnits);
+    const int grown = band - alarmBand_;
+    alarmBand_ = band;
+    return grown;
+}
+
+HBRUSH LinesBelow::colours(HWND control, HDC dc) {
+    if (control != alarm_ || alarm_ == nullptr) return nullptr;
+    SetTextColor(dc, kAlarmText);
+    SetBkColor(dc, kAlarmRed);
+    return alarmBrush_;
 }
 
 int LinesBelow::planBandOf() const {
@@ -116,7 +151,9 @@ void LinesBelow::place(int clientHeight) {
     if (dialog_ == nullptr) return;
     const RECT line = traceLinePlace(dialog_);
     const lines_below::Tops tops =
-        lines_below::topsIn(clientHeight, planBand_, traceBand_, plantBand_);
+        lines_below::topsIn(clientHeight, {alarmBand_, planBand_, traceBand_, plantBand_});
+    placeInBand(dialog_, alarm_, alarm_form::kLine, tops.alarm);
+    placeInBand(dialog_, alarmButton_, alarm_form::kButton, tops.alarm);
     placeInBand(dialog_, plan_, kPlanLineRect, tops.plan);
     placeInBand(dialog_, serialLabel_, kPlanSerialLabelRect, tops.plan);
     placeInBand(dialog_, serialField_, kPlanSerialFieldRect, tops.plan);
@@ -128,10 +165,12 @@ void LinesBelow::place(int clientHeight) {
 
 void LinesBelow::rescale() {
     const WPARAM font = static_cast<WPARAM>(SendMessageW(dialog_, WM_GETFONT, 0, 0));
-    for (const HWND line : {plan_, serialLabel_, serialField_, trace_, plant_}) {
+    for (const HWND line :
+         {plan_, serialLabel_, serialField_, trace_, plant_, alarm_, alarmButton_}) {
         SendMessageW(line, WM_SETFONT, font, TRUE);
     }
     planBand_ = planBandOf();
+    alarmBand_ = alarmText_.empty() ? 0 : pixelsHigh(dialog_, alarm_form::kBandUnits);
     traceBand_ = pixelsHigh(dialog_, kTraceLineUnits);
     fitPlant();
 }

@@ -195,6 +195,8 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 closeIf(CloseRequest::Enter);
             } else if (id == IDCANCEL) {
                 closeIf(CloseRequest::Escape);
+            } else if (id == kAlarmAckButton) {
+                if (alarmAcknowledge_) alarmAcknowledge_(window_);
             } else {
                 command(id, HIWORD(wParam));
             }
@@ -233,6 +235,11 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             PostMessageW(window_, kFollowScale, 0, 0);
             return FALSE;
         case kFollowScale: followScale(); return TRUE;
+        case WM_CTLCOLORSTATIC: {
+            const HBRUSH alarm =
+                lines_.colours(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+            return alarm == nullptr ? FALSE : reinterpret_cast<INT_PTR>(alarm);
+        }
         case WM_DRAWITEM: {
             const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (item->CtlType != ODT_STATIC) return FALSE;

@@ -49,6 +49,15 @@ public:
         growBelow(lines_.showPlan(text));
     }
 
+    // The alarm that stands, in a band on top of the lines under the template while `text` is
+    // not empty: the window grows by it then, and the controls above keep their places.
+    void showAlarmLine(const std::string& text) { growBelow(lines_.showAlarm(text)); }
+    // Told of a click on the band's button that acknowledges the alarm, with the window to own
+    // the window that asks for the cause.
+    void onAlarmAcknowledge(std::function<void(HWND owner)> clicked) {
+        alarmAcknowledge_ = std::move(clicked);
+    }
+
     // Builds the window in the stored language and runs it modally until it closes.
     void run(HINSTANCE instance, Language language);
 
@@ -115,6 +124,7 @@ private:
     HWND window_ = nullptr;
     MainDialog* controller_ = nullptr;
     std::map<FurtherWindow, std::function<void(HWND owner)>> opens_;
+    std::function<void(HWND owner)> alarmAcknowledge_;
     // Sees the keys the dialog's own loop is about to handle: the further windows' keys, and
     // Page Up and Page Down while a plan is in force.
     HHOOK keyFilter_ = nullptr;

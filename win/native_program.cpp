@@ -50,6 +50,11 @@ NativeProgram::NativeProgram()
     window_.onOpen(FurtherWindow::Study,
                    [this](HWND owner) { studyWindow_.open(owner, records_.state.language()); });
     dialog.study().onBandChange([this] { showTraceLine(); });
+    dialog.alarms().onLineChange([this, &dialog] {
+        window_.showAlarmLine(dialog.alarms().line(records_.state.language()));
+    });
+    window_.onAlarmAcknowledge(
+        [this](HWND owner) { alarmWindow_.ask(owner, records_.state.language()); });
     // The walk of the plan in force sets the characteristic and the gauge of the part and lot
     // in force: both lines follow it.
     dialog.plan().onChange([this, &dialog] {

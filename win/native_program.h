@@ -15,6 +15,7 @@
 #include "win/native_main_window.h"
 #include "win/native_plan_window.h"
 #include "win/native_runs_window.h"
+#include "win/native_alarm_window.h"
 #include "win/native_study_window.h"
 #include "win/native_plant_window.h"
 #include "win/native_trace_window.h"
@@ -52,6 +53,7 @@ private:
     NativePlanWindow planWindow_{station_.planPanel()};
     NativeRunsWindow runsWindow_{*station_.dialog().earlierRuns()};
     NativeStudyWindow studyWindow_{station_.dialog().study()};
+    NativeAlarmWindow alarmWindow_{station_.dialog().alarms()};
 
     void showTraceLine();
 };

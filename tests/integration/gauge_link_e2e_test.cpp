@@ -32,6 +32,7 @@
 #include "base/texts.h"
 #include "charts/chart_texts.h"
 #include "charts/figure_text.h"
+#include "dialog/alarm_texts.h"
 #include "dialog/plan_texts.h"
 #include "tests/support/sample_study.h"
 #include "tests/integration/e2e_support.h"
@@ -509,6 +510,78 @@ TEST_P(GaugeStudyAtTheBench, TheWorkedExampleGivesItsCgAndCgkInTheStudyWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, GaugeStudyAtTheBench, ::testing::Values(1, 2),
+                         [](const auto& param) {
+                             return std::string(param.param == 2 ? "English" : "Chinese");
+                         });
+
+// Nine data-key records on one side of a fixed centre raise the alarm line on the ninth and not
+// before; recording goes on under it, and the acknowledgement clears it.
+class AlarmAtTheBench : public ::testing::TestWithParam<std::int32_t> {};
+
+TEST_P(AlarmAtTheBench, NineRecordsAboveAFixedCentreRaiseTheLineUntilAcknowledged) {
+    VirtualGauge gauge(
+        {"--quiet", "--protocol", "ascii", "--value", "10.005", "--wander", "0", "--rate", "10"});
+    ASSERT_TRUE(gauge.device().startsWith("/dev/")) << gauge.device().toStdString();
+    ASSERT_EQ(setUpBench(GetParam(), gauge.device()), QSettings::NoError);
+    {
+        QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora",
+                        applicationName());
+        const std::pair<const char*, const char*> fixed[] = {
+            {"Centre", "10"},      {"Sigma", "0.01"},
+            {"SubgroupSize", "1"}, {"FixedAt", "2026-12-01 08:00:00"},
+            {"Records", "25"},     {"Limits", "fixed"}};
+        for (const auto& [key, value] : fixed) bench.setValue(QString("Control/") + key, value);
+    }
+    MessageBoxWatch boxes;
+    Program program;
+    QApplication::setActiveWindow(&program.window);
+    program.click(ConnectButton);
+    ASSERT_TRUE(runUntil([&] { return program.state().linkConnected; })) << "no link";
+    ASSERT_TRUE(runUntil(
+        [&] { return program.state().reading.valueText.find("10.005") != std::string::npos; }));
+
+    auto* line = program.window.findChild<QLabel*>("alarm-line");
+    auto* acknowledge = program.window.findChild<QPushButton*>("alarm-ack");
+    ASSERT_NE(line, nullptr);
+    ASSERT_NE(acknowledge, nullptr);
+    for (std::uint32_t record = 1; record <= 9; ++record) {
+        EXPECT_FALSE(line->isVisible()) << "before record " << record;
+        // A key frame that came second in a read is lost, as with a real gauge: pressed again.
+        for (int press = 0; press < 5 && program.program.store().count() < record; ++press) {
+            gauge.type("k");
+            runUntil([&] { return program.program.store().count() >= record; }, 1500ms);
+        }
+        ASSERT_EQ(program.program.store().count(), record);
+    }
+    ASSERT_TRUE(runUntil([&] { return line->isVisible(); }));
+    EXPECT_EQ(line->text().toStdString(),
+              program.caption({"报警：规则2：连续9点落在中心线同一侧 – 记录 1–9",
+                               "Alarm: Rule 2: nine points in a row on one side of the centre – "
+                               "records 1–9"}));
+    // The window grew by the band, and gives that room back once the alarm is acknowledged.
+    const int heightWithout = program.window.height() - line->parentWidget()->height();
+
+    test::NextModal answer([&](QWidget* window) {
+        auto* cause = window->findChild<QComboBox*>("alarm-cause");
+        ASSERT_NE(cause, nullptr);
+        EXPECT_EQ(cause->count(), static_cast<int>(alarm_texts::kCommonCauses.size()));
+        cause->setCurrentIndex(0);
+        window->findChild<QLineEdit*>("alarm-note")->setText("insert changed");
+        window->findChild<QPushButton*>("alarm-ok")->click();
+    });
+    acknowledge->click();
+    EXPECT_EQ(answer.seen(), 1);
+    EXPECT_FALSE(line->isVisible());
+    EXPECT_EQ(program.window.height(), heightWithout);
+    const std::vector<AlarmEntry> log = program.program.dialog().alarms().ofList();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[1].kind, AlarmKind::Acknowledged);
+    EXPECT_EQ(log[1].cause, pick(alarm_texts::kCommonCauses[0], languageOf(GetParam())));
+    EXPECT_EQ(log[1].note, "insert changed");
+    EXPECT_EQ(boxes.shown(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, AlarmAtTheBench, ::testing::Values(1, 2),
                          [](const auto& param) {
                              return std::string(param.param == 2 ? "English" : "Chinese");
                          });
