@@ -410,10 +410,11 @@ lines_below::Bands MainWindow::bands() const {
 
 void MainWindow::showBand(QWidget* band, bool shown) {
     if (shown == !band->isHidden()) return;
-    const int before = bands().total();
+    // The height before: a minimum raised for the band may resize the window on its own.
+    const int before = height() - bands().total();
     band->setVisible(shown);
     keepMinimumTrackingSize();
-    resize(width(), height() + bands().total() - before);
+    resize(width(), before + bands().total());
 }
 
 void MainWindow::showAlarmLine(const std::string& text) {

@@ -361,6 +361,32 @@ TEST_P(WindowScreenshot, AFinishedGaugeStudyIsSavedAsPictures) {
     study->close();
 }
 
+// The bench run, its limits then fixed from its 24 records, and nine readings above their
+// centre: the alarm's band stands under the window, with the records the rule covers.
+TEST_P(WindowScreenshot, AnAlarmAtTheBenchIsSavedAsAPicture) {
+    const std::int32_t language = GetParam();
+    WindowRig rig({{"Language", language}, {"ChartsSubgroup", 1}});
+    MainWindow& window = showWithBenchValues(rig);
+    EXPECT_FALSE(rig.dialog.alarms().standing()) << rig.dialog.alarms().line(Language::English);
+    rig.dialog.chartSource().fixLimits();
+    // As the program shows it: the band follows the board.
+    AlarmBoard& alarms = rig.dialog.alarms();
+    alarms.onLineChange([&] { window.showAlarmLine(alarms.line(languageOf(language))); });
+    rig.click(AutoButton);  // stopped for the readings taken by hand
+    for (int record = 0; record < 9; ++record) {
+        for (int poll = 0; poll < 34; ++poll) rig.nextPoll("+0012.349\r");
+        rig.click(ManualButton);
+    }
+    rig.nextPoll("+0012.349\r");  // the poll after the last record shows its statistics
+    window.showFrameNow();
+    showAndSettle(window);
+    EXPECT_EQ(rig.dialog.alarms().line(Language::English),
+              "Alarm: Rule 2: nine points in a row on one side of the centre – records 25–33");
+    QTemporaryDir fallback;
+    const QString path = picturePath(fallback, "alarm", language);
+    EXPECT_TRUE(window.grab().save(path)) << path.toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(BothLanguages, WindowScreenshot,
                          ::testing::Values(kStoredChinese, kStoredEnglish));
 

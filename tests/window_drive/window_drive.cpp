@@ -62,6 +62,8 @@
 #include "base/texts.h"
 #include "charts/chart_texts.h"
 #include "charts/charts_window_size.h"
+#include "charts/run_rule_texts.h"
+#include "dialog/alarm_texts.h"
 #include "dialog/plan_texts.h"
 #include "dialog/runs_texts.h"
 #include "dialog/study_texts.h"
@@ -1449,6 +1451,42 @@ void gaugeStudy(const std::wstring& keyPipe, const std::wstring& picture) {
     step("the gauge study: \"" + result + "\"");
 }
 
+// Nine records by the data key above the centre the plant run fixed raise the alarm line on the
+// ninth and not before, while the plant's sender reads the journal; the acknowledgement, a
+// common cause and a note, clears it.
+void alarm(const std::wstring& keyPipe, const std::wstring& picture) {
+    const int rows = listRows();
+    gaugeShows(keyPipe, "12.349");
+    for (int record = 1; record <= 9; ++record) {
+        if (IsWindowVisible(control(kAlarmLine))) {
+            fail("the alarm line stands before record " + std::to_string(record) + ": \"" +
+                 text(kAlarmLine) + "\"");
+        }
+        for (int press = 0; press < 5 && listRows() < rows + record; ++press) {
+            pressKey(keyPipe);
+            holdsWithoutBox([&] { return listRows() >= rows + record; }, 3000);
+        }
+        if (listRows() != rows + record)
+            fail("the data key did not take record " + std::to_string(record));
+    }
+    waitFor("the alarm line", [] { return IsWindowVisible(control(kAlarmLine)) != FALSE; });
+    const std::string expected =
+        caption(alarm_texts::kLineBefore) + caption(run_rule_texts::kRuleNames[1]) + " – " +
+        caption(alarm_texts::kRecords) + std::to_string(rows + 1) + "–" + std::to_string(rows + 9);
+    if (text(kAlarmLine) != expected) {
+        fail("the alarm line reads \"" + text(kAlarmLine) + "\", not \"" + expected + "\"");
+    }
+    screenshot(mainWindow, picture);
+    click(kAlarmAckButton);
+    const HWND window = waitForDialog("the window that acknowledges the alarm");
+    SendMessageW(GetDlgItem(window, kAlarmCauseField), CB_SETCURSEL, 0, 0);
+    SetDlgItemTextW(window, kAlarmNoteField, L"insert changed");
+    answer(window, IDOK);
+    waitFor("the alarm line to go", [] { return IsWindowVisible(control(kAlarmLine)) == FALSE; });
+    gaugeShows(keyPipe, "12.345");
+    step("the alarm: \"" + expected + "\", acknowledged");
+}
+
 void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
                   const std::wstring& connection) {
     const std::string upToDate =
@@ -1471,8 +1509,11 @@ void plantJournal(const std::wstring& out, const std::wstring& keyPipe,
     earlierRuns(8, out + (english ? L"\\runs-english.bmp" : L"\\runs-chinese.bmp"),
                 out + (english ? L"\\earlier-run-english.xlsx" : L"\\earlier-run-chinese.xlsx"));
     gaugeStudy(keyPipe, out + (english ? L"\\study-english.bmp" : L"\\study-chinese.bmp"));
+    alarm(keyPipe, out + (english ? L"\\alarm-english.bmp" : L"\\alarm-chinese.bmp"));
+    // The alarm's records, the alarm and its acknowledgement reach the server before the end.
+    plantLineComesToSay("up to date", sayUpToDate, 60000);
     const std::string question =
-        texts::unsavedRecordsQuestion(8, english ? Language::English : Language::Chinese);
+        texts::unsavedRecordsQuestion(17, english ? Language::English : Language::Chinese);
     PostMessageW(mainWindow, WM_KEYDOWN, VK_ESCAPE, 0);
     // The first box of the run, and the watch for boxes sees it as it would have seen any other.
     HWND seen = nullptr;
@@ -1835,6 +1876,18 @@ int wmain(int argc, wchar_t** argv) {
         storeSetting(L"m_Text11", -20);
     }
     if (plant) {
+        // Limits fixed from an earlier run at the bench, centre 12.345 and σ 0.005, with the run
+        // rules a bench starts with.
+        storeSetting(L"ChartsSubgroup", 1);
+        const std::pair<const wchar_t*, const wchar_t*> fixed[] = {
+            {L"Rules", L"1,2,5,6"},
+            {L"Centre", L"12.345"},
+            {L"Sigma", L"0.005"},
+            {L"SubgroupSize", L"1"},
+            {L"FixedAt", L"2026-12-01 08:00:00"},
+            {L"Records", L"25"},
+            {L"Limits", L"fixed"}};
+        for (const auto& [name, value] : fixed) storeText(L"Control", name, value);
         storeText(L"Plant", L"Connection", connection);
         storeText(L"Plant", L"Bench", bench);
         storeBenchTrace();
