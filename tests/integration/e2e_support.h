@@ -1,14 +1,19 @@
 #pragma once
 // What the end-to-end tests put around the real program: the virtual gauge as a user starts
-// it, a watch that notes and closes every message box, and the settings file's name.
+// it, a watch that notes and closes every message box, the data folder, the settings file's
+// name, the bench's settings and Connect.
 
 #include <signal.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -18,7 +23,9 @@
 #include <string>
 #include <vector>
 
+#include "base/control_ids.h"
 #include "tools/tour/run_events_until.h"
+#include "ui/mensora_program.h"
 
 namespace mensora::test {
 
@@ -99,9 +106,36 @@ private:
     std::vector<std::string> shown_;
 };
 
+// The program's data folder, where its journal lives, emptied of an earlier test's journal.
+inline std::string freshDataFolder() {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Mensora";
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    return folder.toStdString() + "/";
+}
+
 // The application's name, which names its settings file.
 inline QString applicationName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+// The bench as its user set it: the window's language stored as `storedLanguage`, the gauge
+// on COM3, tried at 9600 baud first.
+inline void storeBench(const VirtualGauge& gauge, std::int32_t storedLanguage) {
+    QSettings bench(QSettings::NativeFormat, QSettings::UserScope, "Mensora", applicationName());
+    bench.setValue("Settings/Language", storedLanguage);
+    bench.setValue("Settings/ComID", 3);
+    bench.setValue("Settings/Baudrate", 9600);
+    bench.setValue("Ports/COM3", gauge.device());
+    bench.sync();
+}
+
+// Connect clicked as the user does and the link waited for; false when none came.
+inline bool connectGauge(MensoraProgram& program) {
+    qobject_cast<QAbstractButton*>(program.window().control(ConnectButton))->click();
+    return runEventsUntil([&] { return program.dialog().state().linkConnected != 0; },
+                          std::chrono::seconds(10));
 }
 
 }  // namespace mensora::test

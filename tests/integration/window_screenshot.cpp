@@ -45,6 +45,15 @@
 namespace mensora::test {
 namespace {
 
+// The bench run's part and lot confirmed in the Part and lot window and shown under the window.
+void putBenchTraceInForce(WindowRig& rig, Language language) {
+    const TraceValues& trace = bench_run::kTrace;
+    ASSERT_FALSE(rig.station.tracePanel().confirm(
+        {trace.part, trace.characteristic, trace.lot, trace.operatorName, trace.gaugeId},
+        language));
+    rig.window.showTraceLine(traceLine(trace, language));
+}
+
 // The bench run at work: the gauge linked, the part's size confirmed, the part and lot in
 // force and shown under the window, every reading recorded about three seconds after the last
 // (the NG among them), and Auto started at the bench's period, its first record still to come.
@@ -56,11 +65,7 @@ void showBenchValues(WindowRig& rig) {
     rig.linkWith(std::vector<std::uint8_t>{'+', '0', '0', '1', '2', '.', '3', '4', '5', '\r'});
     rig.setJudging(bench_run::kNominal, bench_run::kUpperTolerance, bench_run::kLowerTolerance);
     rig.state.parameters.sampleIntervalMs = bench_run::kAutoIntervalMs;
-    const TraceValues& trace = bench_run::kTrace;
-    ASSERT_FALSE(rig.station.tracePanel().confirm(
-        {trace.part, trace.characteristic, trace.lot, trace.operatorName, trace.gaugeId},
-        language));
-    rig.window.showTraceLine(traceLine(trace, language));
+    putBenchTraceInForce(rig, language);
     for (const char* reading : bench_run::kReadings) {
         // About three seconds of a gauge sending, then Manual.
         for (int poll = 0; poll < 34; ++poll) rig.nextPoll(frame(reading));
@@ -233,22 +238,20 @@ TEST_P(WindowScreenshot, TheWindowWithBenchValuesIsSavedAsAPicture) {
         << marked.toStdString();
 }
 
-// A plan of three characteristics in force, the second due of part 4, the Plan window showing
-// that plan over the window, and the charts of the third characteristic, picked beside it.
+// The bench run's shaft by its plan of three characteristics, with the bench run's part and
+// lot in force: the second due of part 4, the Plan window showing that plan over the window,
+// and the charts of the third characteristic, picked beside it.
 TEST_P(WindowScreenshot, ThePlanWindowAndAPartHalfMeasuredAreSavedAsPictures) {
     const std::int32_t language = GetParam();
     const Language shown = languageOf(language);
     WindowRig rig({{"Language", language}});
-    const InspectionPlan plan{
-        "A-7",
-        "Shaft",
-        {{"1", shown == Language::English ? "Bore" : "内孔", 12.0f, 0.02f, -0.02f, 0, "G-1", 1, {}},
-         {"2", shown == Language::English ? "Length" : "长度", 40.0f, 0.1f, -0.1f, 0, "G-2", 5, 80},
-         {"3", shown == Language::English ? "Shoulder" : "台阶", 8.5f, 0.05f, 0.0f, 0, "", 1, {}}}};
+    rig.clock.setLocalStart({2026, 12, 7, 9, 15, 2});
+    putBenchTraceInForce(rig, shown);
+    const InspectionPlan plan = bench_run::plan();
     rig.dialog.plan().onChange([&] { rig.window.showPlanLine(rig.dialog.plan().line()); });
     rig.dialog.plan().putInForce(plan);
-    for (const char* reading : {"12.004", "40.030", "8.520", "11.995", "40.010", "8.510", "12.010",
-                                "39.980", "8.538", "11.990"}) {
+    for (const char* reading : bench_run::kPlanReadings) {
+        rig.clock.advance(14000);  // a size every quarter minute, the part turned between
         rig.record(std::stof(reading), reading);
     }
     // The window's next tick puts the figures of the characteristic due on the screen.

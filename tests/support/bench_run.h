@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "measure/inspection_plan.h"
 #include "measure/trace_values.h"
 
 namespace mensora::test::bench_run {
@@ -33,6 +34,29 @@ inline constexpr int kReadingCount = static_cast<int>(std::size(kReadings));
 // What the operator typed into the Part and lot window: the same whatever the interface's
 // language.
 inline const TraceValues kTrace{"Shaft 12-A", "外径 Ø12", "L2612-07", "王工", "G-7"};
+
+// The shaft's inspection plan as its quality engineer wrote it: the outer diameter above
+// first, on the same gauge, then the length, charted in subgroups of five with a warning zone,
+// and the groove's width, each on a gauge of its own. The same names whatever the interface's
+// language, as the plant's drawings give them.
+inline InspectionPlan plan() {
+    return {kTrace.part,
+            "输出轴",
+            {{"1",
+              kTrace.characteristic,
+              kNominal,
+              kUpperTolerance,
+              kLowerTolerance,
+              0,
+              kTrace.gaugeId,
+              1,
+              {}},
+             {"2", "长度 L48", 48.0f, 0.05f, -0.05f, 0, "G-3", 5, 80},
+             {"3", "槽宽 1.6", 1.6f, 0.04f, 0.0f, 0, "G-12", 1, {}}}};
+}
+// The plan walked: three parts whole, then the fourth's diameter, its length due.
+inline constexpr const char* kPlanReadings[] = {"12.347", "48.012", "1.618",  "12.341", "47.985",
+                                                "1.624",  "12.350", "48.021", "1.609",  "12.344"};
 
 // A plant's database as its IT would type the connection: Debian's and Windows' name of the
 // PostgreSQL ODBC driver, the plant's server, the bench's own login.

@@ -8,11 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -38,14 +36,6 @@ using namespace std::chrono_literals;
 
 constexpr std::int32_t kStoredChinese = 1;
 constexpr std::int32_t kStoredEnglish = 2;
-
-std::string dataFolder() {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Mensora";
-    QDir(folder).removeRecursively();  // no journal of an earlier test
-    QDir().mkpath(folder);
-    return folder.toStdString() + "/";
-}
 
 void server(const char* what) {
     const char* command = std::getenv("MENSORA_PLANT_TEST_SERVER");
@@ -102,7 +92,7 @@ TEST_P(PlantJournal, RecordsOfTheDataKeyReachTheJournalAndTheServerOnceEachThrou
     const std::string connection = testConnection();
     const Language language = GetParam() == kStoredEnglish ? Language::English : Language::Chinese;
     const std::string bench = "bench-a-" + std::to_string(GetParam());
-    const std::string journal = dataFolder() + "journal.db";
+    const std::string journal = freshDataFolder() + "journal.db";
     VirtualGauge gauge({"--quiet", "--protocol", "ascii", "--value", "12.345", "--wander", "0.004",
                         "--rate", "8"});
     const BenchSettings settings({{"Settings/Language", GetParam()},
