@@ -1888,6 +1888,10 @@ int wmain(int argc, wchar_t** argv) {
             {L"Records", L"25"},
             {L"Limits", L"fixed"}};
         for (const auto& [name, value] : fixed) storeText(L"Control", name, value);
+        // The size the bench run measures, 12.345 ± 0.02, in thousandths.
+        storeSetting(L"m_Text9", 12345);
+        storeSetting(L"m_Text10", 20);
+        storeSetting(L"m_Text11", -20);
         storeText(L"Plant", L"Connection", connection);
         storeText(L"Plant", L"Bench", bench);
         storeBenchTrace();
