@@ -6,9 +6,16 @@
 
 namespace mensora {
 
-ChartData::ChartData() : values_(kRecordCapacity), control_({}, kRecordCapacity) {}
+ChartData::ChartData(const RecordListTexts* marks)
+    : marks_(marks), values_(kRecordCapacity), control_({}, kRecordCapacity) {}
 
+// Every record reaches this chart data, so its readings are numbered as the list's rows.
 void ChartData::recorded(float value, std::uint8_t decimalPlaces) {
+    recorded(value, decimalPlaces, marks_ != nullptr && marks_->warned(values_.size()));
+}
+
+void ChartData::recorded(float value, std::uint8_t decimalPlaces, bool warning) {
+    if (warning && values_.size() < kRecordCapacity) warnings_.push_back(values_.size());
     values_.append(value);
     capability_.add(value);
     control_.add(value, values_.size());
@@ -18,6 +25,7 @@ void ChartData::recorded(float value, std::uint8_t decimalPlaces) {
 
 void ChartData::cleared() {
     values_.clear();
+    warnings_.clear();
     capability_.clear();
     control_.clear();
     decimalPlaces_ = 0;
@@ -30,6 +38,10 @@ void ChartData::configure(const ControlSettings& settings) {
     const std::span<const float> values = values_.values();
     for (std::uint32_t i = 0; i < values.size(); ++i) control_.add(values[i], i + 1);
     ++revision_;
+}
+
+bool ChartData::warned(std::uint32_t reading) const {
+    return std::binary_search(warnings_.begin(), warnings_.end(), reading);
 }
 
 CapabilityFigures ChartData::figures(const ToleranceLimits& limits) const {

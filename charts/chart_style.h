@@ -12,6 +12,7 @@ inline constexpr Colour kFrame{120, 120, 120};
 inline constexpr Colour kGrid{228, 228, 228};
 inline constexpr Colour kOk{31, 100, 180};      // recorded readings within the tolerance
 inline constexpr Colour kNg{214, 39, 40};       // readings outside it, and its limits
+inline constexpr Colour kWarning{245, 170, 0};  // readings inside it, in its warning zone
 inline constexpr Colour kTrace{160, 185, 215};  // the line joining consecutive readings
 inline constexpr Colour kNominal{44, 150, 44};
 inline constexpr Colour kControl{230, 120, 10};      // control limits from all records

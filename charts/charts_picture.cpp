@@ -17,7 +17,8 @@ namespace {
 using namespace chart_style;
 
 constexpr int kFiguresPerRow = 4;
-constexpr int kHeadingLines = 5;  // the title, the part and lot, two rows of figures, limits
+// The title, the part and lot, three rows of figures (the warnings alone on the third), limits.
+constexpr int kHeadingLines = 6;
 
 // The run chart and the moving-range chart under it take these shares of the height; the
 // histogram the rest.
@@ -61,14 +62,17 @@ void drawPicture(Canvas& canvas, const Rect& area, const ChartInputs& inputs) {
     const ChartData& data = inputs.data;
     const auto values = figureTexts(data.figures(inputs.limits), data.decimalPlaces());
     const int cell = (area.width - 2 * kPadding) / kFiguresPerRow;
-    for (std::size_t i = 0; i < kFigureRows.size(); ++i) {
-        const int column = static_cast<int>(i) % kFiguresPerRow;
-        const int row = 2 + static_cast<int>(i) / kFiguresPerRow;
+    const auto figure = [&](std::size_t place, const FigureRow& figureRow,
+                            const std::string& value) {
+        const int column = static_cast<int>(place) % kFiguresPerRow;
+        const int row = 2 + static_cast<int>(place) / kFiguresPerRow;
         canvas.text({area.left + kPadding + column * cell, area.top + kPadding + row * line},
-                    std::string(pick(kFigureRows[i].label, inputs.language)) + "  " + values[i],
-                    kText, HorizontalAnchor::Left, VerticalAnchor::Top);
-    }
-    canvas.text({area.left + kPadding, area.top + kPadding + 4 * line},
+                    std::string(pick(figureRow.label, inputs.language)) + "  " + value, kText,
+                    HorizontalAnchor::Left, VerticalAnchor::Top);
+    };
+    for (std::size_t i = 0; i < kFigureRows.size(); ++i) figure(i, kFigureRows[i], values[i]);
+    figure(kFigureRows.size(), kWarningsRow, std::to_string(data.warnings().size()));
+    canvas.text({area.left + kPadding, area.top + kPadding + 5 * line},
                 limitsLine(data, inputs.language), kText, HorizontalAnchor::Left,
                 VerticalAnchor::Top);
     drawCharts(canvas, {area.left, area.top + heading, area.width, area.height - heading}, inputs);

@@ -19,6 +19,7 @@ constexpr const char* kSigmaKey = "Sigma";
 constexpr const char* kSizeKey = "SubgroupSize";
 constexpr const char* kFixedAtKey = "FixedAt";
 constexpr const char* kRecordsKey = "Records";
+constexpr const char* kWarningKey = "Warning";
 
 // A double as the shortest text that reads back to the same double, whatever the locale.
 std::string exactText(double value) {
@@ -67,6 +68,10 @@ ControlChoice::ControlChoice(SettingsStore& settings, Clock& clock)
     const std::optional<std::string> rules = store_.getText(kSection, kRulesKey);
     if (rules) settings_.rules = RuleSet::fromText(*rules).value_or(RuleSet());
     settings_.limits = settingOf(storedLimits(store_));
+    const std::optional<int> warning = numberOf<int>(store_.getText(kSection, kWarningKey));
+    if (warning && *warning >= kLeastWarningPercent && *warning <= kMostWarningPercent) {
+        warningPercent_ = warning;
+    }
 }
 
 ControlSettings ControlChoice::settingsOf(const Characteristic& characteristic) const {

@@ -3,7 +3,9 @@
 // rules watched, and while no plan is in force the subgroup size and the limits in use, kept in
 // the settings (the size under [Settings], the rules and any fixed limits as texts under
 // [Control]) and read from there once. With a plan in force each characteristic takes its
-// subgroup size and fixed limits from the plan.
+// subgroup size and fixed limits from the plan. The warning zone of records taken without a
+// plan is a whole percent of the tolerance under [Control] too, "Warning", 50 to 99; anything
+// else, or nothing, is no zone.
 
 #include <optional>
 
@@ -23,6 +25,8 @@ public:
     const ControlSettings& settings() const { return settings_; }
     // Of a characteristic of the plan in force.
     ControlSettings settingsOf(const Characteristic& characteristic) const;
+    // The warning zone of records taken without a plan, in percent of the tolerance.
+    std::optional<int> warningPercent() const { return warningPercent_; }
 
     // Each is stored at once.
     void setSubgroupSize(int size);
@@ -41,6 +45,7 @@ private:
     SettingsStore& store_;
     Clock& clock_;
     ControlSettings settings_;
+    std::optional<int> warningPercent_;
 };
 
 }  // namespace mensora

@@ -36,6 +36,9 @@ inline constexpr std::array<FigureRow, kFigureCount> kFigureRows{{
     {"charts-ppk", {"Ppk", "Ppk"}},
 }};
 
+// After them, on a row of its own: how many of the readings lay in the warning zone.
+inline constexpr FigureRow kWarningsRow{"charts-warnings", {"预警 k", "Warnings k"}};
+
 // The figures in the order of kFigureRows. The mean and the spreads take one decimal more than the readings had, the indices two.
 std::array<std::string, kFigureCount> figureTexts(const CapabilityFigures& figures,
                                                   std::uint8_t readingDecimals);

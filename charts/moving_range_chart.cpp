@@ -55,7 +55,8 @@ RecordSeries movingRangeSeries(const ChartInputs& inputs) {
             std::move(lines),
             range.padded(0.06),
             true,
-            control.rangeMarks()};
+            control.rangeMarks(),
+            {}};
 }
 
 }  // namespace mensora

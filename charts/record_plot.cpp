@@ -30,6 +30,19 @@ void drawNgMark(Canvas& canvas, Point at, int half) {
     canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1}, kNg);
 }
 
+// A reading of the warning zone: a filled square as large as an NG mark, in amber, so that it
+// is seen among the OK marks and told apart from the NG ones.
+void drawWarningMark(Canvas& canvas, Point at, int half) {
+    canvas.fillRect({at.x - half - 1, at.y - half - 1, 2 * half + 3, 2 * half + 3}, kBackground);
+    canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1}, kWarning);
+}
+
+// The pixel column whose stretch [column·count/columns, (column+1)·count/columns) holds value
+// `mark`.
+std::uint64_t columnOf(std::uint32_t mark, std::uint64_t count, std::uint64_t columns) {
+    return ((mark + 1) * columns - 1) / count;
+}
+
 // Round the mark at `at`, OK or NG, clear of both.
 void drawRing(Canvas& canvas, Point at, int textHeight) {
     const int reach = ngMarkHalf(textHeight) + kRingGap;
@@ -51,11 +64,14 @@ struct Segment {
 };
 
 // One pixel column for many values: the stretch from their lowest to their highest, its
-// parts beyond the band in the NG colour, and an NG mark at the farthest reading of a column
-// that holds one, kept inside the frame. The strokes are gathered by colour and drawn colour
-// by colour, so that a painter changes its pen twice, not twice a column.
-void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, const AxisScale& y,
-                 const GoodBand& band, int textHeight) {
+// parts beyond the band in the NG colour, an amber mark at the first reading of the warning
+// zone a column holds, and an NG mark at the farthest reading of a column that holds one, all
+// kept inside the frame. The strokes are gathered by colour and drawn colour by colour, so that
+// a painter changes its pen twice, not twice a column.
+void drawColumns(Canvas& canvas, const Rect& plot, const RecordSeries& series, const AxisScale& y,
+                 int textHeight) {
+    const ValueColumn& values = series.values;
+    const GoodBand& band = series.band;
     const std::uint64_t count = values.size();
     const auto columns = static_cast<std::uint64_t>(plot.width);
     std::vector<Segment> ok;
@@ -90,6 +106,17 @@ void drawColumns(Canvas& canvas, const Rect& plot, const ValueColumn& values, co
     }
     for (const Segment& s : ok) canvas.line(s.from, s.to, kOk, Stroke::Solid);
     for (const Segment& s : ng) canvas.line(s.from, s.to, kNg, Stroke::Solid);
+    std::uint64_t warned = columns;  // none yet
+    for (const std::uint32_t mark : series.warningMarks) {
+        const double value = values.values()[mark];
+        const std::uint64_t column = columnOf(mark, count, columns);
+        if (column == warned || !isGood(value, band)) continue;
+        warned = column;
+        drawWarningMark(
+            canvas,
+            {std::clamp(plot.left + static_cast<int>(column), leftmost, rightmost), y.pixel(value)},
+            half);
+    }
     for (const Point& at : marks) drawNgMark(canvas, at, half);
 }
 
@@ -100,8 +127,7 @@ void drawColumnRings(Canvas& canvas, const Rect& plot, const RecordSeries& serie
     const auto columns = static_cast<std::uint64_t>(plot.width);
     std::uint64_t ringed = columns;  // none yet
     for (const std::uint32_t mark : series.ruleMarks) {
-        // The column whose stretch [column·count/columns, (column+1)·count/columns) holds it.
-        const std::uint64_t column = ((mark + 1) * columns - 1) / count;
+        const std::uint64_t column = columnOf(mark, count, columns);
         if (column == ringed) continue;
         ringed = column;
         drawRing(canvas,
@@ -122,8 +148,8 @@ void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, co
         points.push_back({x.pixel(series.leading + i), y.pixel(values[i])});
     }
     if (points.size() > 1) canvas.polyline(points, kTrace);
-    // OK marks as large as the spacing between them allows, at least one pixel; NG marks
-    // always their own size, drawn last so that no OK mark covers one.
+    // OK marks as large as the spacing between them allows, at least one pixel; warning and NG
+    // marks always their own size, drawn after them so that no OK mark covers one.
     const int spacing =
         (plot.width - 2 * inset(textHeight)) / static_cast<int>(std::max(records, 2u) - 1);
     const int half = spacing >= 6 ? 2 : (spacing >= 2 ? 1 : 0);
@@ -131,6 +157,11 @@ void drawPoints(Canvas& canvas, const Rect& plot, const RecordSeries& series, co
         if (!isGood(values[i], series.band)) continue;
         const Point at = points[i];
         canvas.fillRect({at.x - half, at.y - half, 2 * half + 1, 2 * half + 1}, kOk);
+    }
+    for (const std::uint32_t mark : series.warningMarks) {
+        if (isGood(values[mark], series.band)) {
+            drawWarningMark(canvas, points[mark], ngMarkHalf(textHeight));
+        }
     }
     for (std::uint32_t i = 0; i < count; ++i) {
         if (!isGood(values[i], series.band)) drawNgMark(canvas, points[i], ngMarkHalf(textHeight));
@@ -235,7 +266,7 @@ void drawRecordPlot(Canvas& canvas, const Rect& area, const RecordSeries& series
         canvas.text({plot.left + plot.width / 2, plot.top + plot.height / 2}, series.noValues,
                     kText, HorizontalAnchor::Centre, VerticalAnchor::Middle);
     } else if (count > static_cast<std::uint32_t>(plot.width)) {
-        drawColumns(canvas, plot, series.values, y, series.band, textHeight);
+        drawColumns(canvas, plot, series, y, textHeight);
         drawColumnRings(canvas, plot, series, y, textHeight);
     } else {
         drawPoints(canvas, plot, series, y, textHeight);

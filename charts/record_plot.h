@@ -25,8 +25,8 @@ struct ReferenceLine {
     Stroke stroke;
 };
 
-// A value strictly between `low` and `high` is drawn in the OK colour; one on or beyond
-// either in the NG colour.
+// A value strictly between `low` and `high` is drawn in the OK colour (or amber, a reading of
+// the warning zone); one on or beyond either in the NG colour.
 struct GoodBand {
     double low;
     double high;
@@ -53,6 +53,9 @@ struct RecordSeries {
     bool noNegativeTicks;  // ranges are never below zero, nor is their axis
     // The values (from 0) a run rule fired at, in order: each gets a ring round its mark.
     std::span<const std::uint32_t> ruleMarks;
+    // The values (from 0) that were readings in the warning zone, in order: each inside the
+    // band is drawn in amber.
+    std::span<const std::uint32_t> warningMarks;
 };
 
 // What the axis texts left of the plot and the line labels right of it take of the width.

@@ -69,7 +69,9 @@ RecordSeries runChartSeries(const ChartInputs& inputs) {
             std::move(lines),
             range,
             false,
-            control.valueMarks()};
+            control.valueMarks(),
+            // A subgroup's point is its mean, no reading of its own.
+            subgroups ? std::span<const std::uint32_t>() : inputs.data.warnings()};
 }
 
 }  // namespace mensora

@@ -42,6 +42,7 @@ void drawStudyChart(Canvas& canvas, const Rect& area, const StudyChartInputs& in
                     std::move(lines),
                     range.padded(0.06),
                     false,
+                    {},
                     {}});
 }
 

@@ -105,7 +105,9 @@ const ChartData& CharacteristicChart::gather(Gathered& gathered, const Inspectio
     gathered.data.configure(control_.settingsOf(plan.characteristics[characteristic]));
     const std::span<const float> values = all_.values().values();
     for (std::uint32_t i = gathered.count; i < records; ++i) {
-        if (takes(gathered, i)) gathered.data.recorded(values[i], all_.decimalPlaces());
+        if (takes(gathered, i)) {
+            gathered.data.recorded(values[i], all_.decimalPlaces(), all_.warned(i));
+        }
     }
     gathered.count = records;
     gathered.revision = all_.revision();

@@ -43,7 +43,7 @@ std::unique_ptr<StationRecords> earlierRunRecords(const std::vector<JournalRecor
     for (const JournalRecord& r : records) {
         const std::uint32_t index = run->store.count();
         run->store.append(recordFieldsOf(r));
-        run->listTexts.set(index, r.valueText, r.verdict, r.language);
+        run->listTexts.set(index, r.valueText, r.verdict, recordWarned(r), r.language);
         run->traces.setInForce(r.trace);
         run->traces.stamp(index);
         putBackPlanStamp(run->planStamps, index, r);
@@ -147,7 +147,7 @@ void EarlierRuns::writeRun(const std::vector<JournalRecord>& records,
         to.path,
         workbookContents(written_->state, written_->store, written_->chartData,
                          recordTraceColumns(written_->traces, written_->store.count()),
-                         written_->traces.inForce(), std::move(planParts)),
+                         written_->traces.inForce(), std::move(planParts), &written_->listTexts),
         WorkbookExport::Records::EarlierRun);
 }
 

@@ -158,8 +158,8 @@ void JournalKeeping::putBack(const std::vector<JournalRecord>& records, std::uin
     for (const JournalRecord& r : records) {
         traces_.setInForce(r.trace);
         const std::uint32_t index = store_.count();
-        recorder_.putBack(recordFieldsOf(r), r.valueText, r.verdict, r.language, r.value,
-                          r.decimalPlaces);
+        recorder_.putBack(recordFieldsOf(r), r.valueText, r.verdict, recordWarned(r), r.language,
+                          r.value, r.decimalPlaces);
         if (store_.count() == index) break;  // the store is full
         putBackPlanStamp(plan_.stamps, index, r);
     }

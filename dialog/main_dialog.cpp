@@ -74,6 +74,12 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
             planStamps_.cleared();
             alarms_.listCleared();
         });
+    // A plan's characteristic carries its own warning zone; without a plan the settings hold it.
+    recorder_.warnWith([this]() -> std::optional<int> {
+        const PlanWalk* walk = plan_.walk();
+        if (walk == nullptr) return control_.warningPercent();
+        return walk->plan().characteristics[walk->due()].warningPercent;
+    });
     recorder_.reportTo(&plan_);
     plan_.reportTo(&watch_);
     watch_.onFired([this](const RuleEvent& event) {
@@ -171,7 +177,7 @@ void MainDialog::saveWorkbook(const std::string& path) {
     WorkbookPlanParts planParts{&planStamps_, planStamps_.parts(),
                                 walk != nullptr && walk->partStarted()};
     workbook_.save(path, workbookContents(state_, store_, workbookChart(), std::move(traces),
-                                          traces_.inForce(), std::move(planParts)));
+                                          traces_.inForce(), std::move(planParts), &listTexts_));
 }
 
 // The workbook being written reads the records; they stay until it is done.

@@ -19,7 +19,11 @@ struct StationRecords {
     // Reserved whole, so that recording never allocates and the capacity can never be missed
     // for want of memory.
     explicit StationRecords(std::uint32_t capacity = kRecordCapacity)
-        : store(capacity), listTexts(store), traces(capacity), planStamps(capacity) {}
+        : store(capacity),
+          listTexts(store),
+          traces(capacity),
+          planStamps(capacity),
+          chartData(&listTexts) {}
     StationRecords(const StationRecords&) = delete;
     StationRecords& operator=(const StationRecords&) = delete;
 

@@ -1,6 +1,7 @@
 #include "journal/journal_record.h"
 
 #include "measure/field_format.h"
+#include "measure/judgement.h"
 
 namespace mensora {
 
@@ -12,6 +13,17 @@ RecordFields recordFieldsOf(const JournalRecord& record) {
     fields.result = verdictRecordText(record.verdict, record.language);
     fields.time = record.takenAt;
     return fields;
+}
+
+bool recordWarned(const JournalRecord& record) {
+    if (!record.planned || !record.planned->plan) return false;
+    const std::vector<Characteristic>& characteristics = record.planned->plan->characteristics;
+    if (record.planned->characteristic >= characteristics.size()) return false;
+    const double nominal = record.nominal;
+    const ToleranceLimits limits{nominal, nominal + record.upperTolerance,
+                                 nominal + record.lowerTolerance};
+    return warns(record.value, limits,
+                 characteristics[record.planned->characteristic].warningPercent);
 }
 
 void putBackPlanStamp(PlanStamps& stamps, std::uint32_t index, const JournalRecord& record) {

@@ -55,6 +55,9 @@ struct JournalRecord {
 
 // The five fields the list and the record files held of the record, byte for byte.
 RecordFields recordFieldsOf(const JournalRecord& record);
+// Whether the record lay in the warning zone as it was taken. The journal keeps the zone only
+// with the plan a record was taken for: a record taken without a plan never warns again.
+bool recordWarned(const JournalRecord& record);
 // The record's part and characteristic of a plan, or none, put back as the stamp of row index.
 void putBackPlanStamp(PlanStamps& stamps, std::uint32_t index, const JournalRecord& record);
 

@@ -13,4 +13,14 @@ Verdict judge(double value, const ToleranceLimits& limits) {
     return Verdict::Ok;
 }
 
+bool warns(double value, const ToleranceLimits& limits, std::optional<int> warningPercent) {
+    if (!warningPercent || judge(value, limits) != Verdict::Ok) return false;
+    const double share = *warningPercent / 100.0;
+    const auto edge = [&](double limit) {
+        return static_cast<double>(
+            static_cast<float>(limits.nominal + share * (limit - limits.nominal)));
+    };
+    return value >= edge(limits.upper) || value <= edge(limits.lower);
+}
+
 }  // namespace mensora

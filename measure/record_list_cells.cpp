@@ -29,6 +29,13 @@ int recordListWidth(int column, Language language) {
     return language == Language::English ? heading->englishWidth : heading->chineseWidth;
 }
 
+std::optional<RowShade> recordListShade(const RecordListTexts& texts, std::uint32_t row) {
+    // Dark text keeps every cell as legible on amber as on white.
+    constexpr std::uint32_t kWarningText = 0x000000;
+    if (!texts.warned(row)) return std::nullopt;
+    return RowShade{kWarningBackground, kWarningText};
+}
+
 std::string recordListCell(const RecordStore& store, const RecordListTexts& texts,
                            const RecordTraces& traces, std::uint32_t row, int column) {
     switch (column) {

@@ -4,6 +4,7 @@
 // and the list texts. Nothing is copied per row.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/language.h"
@@ -30,6 +31,20 @@ inline constexpr int kCharacteristicColumn = RecordListColumnCount;
 // Title (UTF-8) and width in pixels of a column in the interface language.
 const char* recordListTitle(int column, Language language);
 int recordListWidth(int column, Language language);
+
+// The amber a record of the warning zone is shown on, in the list and in a workbook's rows, as
+// 0xRRGGBB.
+inline constexpr std::uint32_t kWarningBackground = 0xFFD54F;
+
+// The colours a row stands out in, each as 0xRRGGBB.
+struct RowShade {
+    std::uint32_t background;
+    std::uint32_t text;
+};
+
+// A row of a record in the warning zone stands out in amber; none for every other row, which
+// the list draws in its own colours.
+std::optional<RowShade> recordListShade(const RecordListTexts& texts, std::uint32_t row);
 
 // The text (UTF-8) of one cell of a stored row; empty for a column outside the list.
 std::string recordListCell(const RecordStore& store, const RecordListTexts& texts,

@@ -20,7 +20,7 @@ RecordListTexts::RecordListTexts(const RecordStore& store)
 }
 
 void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict verdict,
-                          Language language) {
+                          bool warning, Language language) {
     if (row >= store_.capacity()) return;
     Row& entry = rows_[row];
     // A row reused after Clear must not keep an earlier text.
@@ -39,6 +39,7 @@ void RecordListTexts::set(std::uint32_t row, std::string_view valueText, Verdict
     }
     entry.verdict = static_cast<std::uint8_t>(verdict);
     entry.language = static_cast<std::uint8_t>(language);
+    entry.warning = warning ? 1 : 0;
 }
 
 std::string RecordListTexts::valueText(std::uint32_t row) const {

@@ -1,7 +1,8 @@
 #pragma once
-// What only the record list shows, one compact row per record: the live display text the
-// reading had when it was recorded (which may differ from the 8-byte value field) and which
-// verdict word the list shows. Everything else the list reads from the record store.
+// What the record files do not hold, one compact row per record: the live display text the
+// reading had when it was recorded (which may differ from the 8-byte value field), which
+// verdict word the list shows, and whether the reading lay in the warning zone as it was
+// taken. Everything else the list reads from the record store.
 
 #include <cstdint>
 #include <string>
@@ -26,11 +27,12 @@ public:
     explicit RecordListTexts(const RecordStore& store);
 
     // Row `row` (below the store's capacity) shows `valueText` and the verdict word of
-    // `language`. Set once the store holds the row's record: a frame's text is the start of
+    // `language`, and is marked as a warning when `warning` is set. Set once the store holds the row's record: a frame's text is the start of
     // the record's value field, so the compact row keeps only its length (and the ninth
     // character, which the field has no room for). Any other text (typed into the live
     // field) is kept whole beside it, as only such rare rows need the room.
-    void set(std::uint32_t row, std::string_view valueText, Verdict verdict, Language language);
+    void set(std::uint32_t row, std::string_view valueText, Verdict verdict, bool warning,
+             Language language);
 
     std::string valueText(std::uint32_t row) const;
     const char* verdictText(std::uint32_t row) const;
@@ -39,12 +41,15 @@ public:
     Language language(std::uint32_t row) const {
         return static_cast<Language>(rows_[row].language);
     }
+    // Whether the row's record was OK yet in the warning zone in force when it was taken.
+    bool warned(std::uint32_t row) const { return rows_[row].warning != 0; }
 
 private:
     struct Row {
         std::uint8_t valueLength : 4;  // of the value text, or kKeptWhole
         std::uint8_t verdict : 2;
         std::uint8_t language : 1;
+        std::uint8_t warning : 1;
         char ninth;  // the value text's ninth character, when it has nine
     };
     static constexpr std::uint8_t kKeptWhole = 0xF;  // valueLength of a row in keptWhole_

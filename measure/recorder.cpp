@@ -51,10 +51,12 @@ void Recorder::recordMeasurement() {
     std::copy_n(reading.valueChars.begin(), fields.value.size(), fields.value.begin());
     const auto deviation = static_cast<float>(value - state_.parameters.nominal);
     fields.error = formatDeviation(deviation, reading.decimalPlaces);
-    const Verdict verdict = judge(value, toleranceLimits(state_.parameters));
+    const ToleranceLimits limits = toleranceLimits(state_.parameters);
+    const Verdict verdict = judge(value, limits);
+    const bool warning = warningPercent_ && warns(value, limits, warningPercent_());
     fields.result = verdictRecordText(verdict, state_.language());
     fields.time = formatTimeStamp(clock_.localNow());
-    add(fields, reading.valueText, verdict, state_.language(), reading.value,
+    add(fields, reading.valueText, verdict, warning, state_.language(), reading.value,
         reading.decimalPlaces);
 
     window_.scrollRecordListToEnd();
@@ -64,17 +66,17 @@ void Recorder::recordMeasurement() {
 }
 
 void Recorder::putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
-                       Language language, float value, std::uint8_t decimalPlaces) {
+                       bool warning, Language language, float value, std::uint8_t decimalPlaces) {
     if (store_.full()) return;
-    add(fields, valueText, verdict, language, value, decimalPlaces);
+    add(fields, valueText, verdict, warning, language, value, decimalPlaces);
 }
 
 void Recorder::add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
-                   Language language, float value, std::uint8_t decimalPlaces) {
+                   bool warning, Language language, float value, std::uint8_t decimalPlaces) {
     const std::uint32_t index = store_.count();
     store_.append(fields);
     if (stamp_) stamp_(index);
-    listTexts_.set(index, valueText, verdict, language);
+    listTexts_.set(index, valueText, verdict, warning, language);
     // The figures are those of every record before anyone hears of this one: a plan in force
     // shows its characteristic's own instead.
     Statistics& stats = state_.statistics;

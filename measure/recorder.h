@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "base/alert_sound.h"
@@ -28,7 +29,7 @@ public:
     // A record of an earlier run put back as it was made: into the store, the list and the
     // statistics, stamped and reported, as its recording did; no sound, nothing judged again.
     void putBack(const RecordFields& fields, std::string_view valueText, Verdict verdict,
-                 Language language, float value, std::uint8_t decimalPlaces);
+                 bool warning, Language language, float value, std::uint8_t decimalPlaces);
     void clearRecords();
     void resetStatistics();
 
@@ -41,8 +42,14 @@ public:
         stampsCleared_ = std::move(cleared);
     }
 
+    // The warning zone in force for the next record, as a share of the tolerance in percent
+    // (none: no zone); asked as each reading is judged. Without it no record warns.
+    void warnWith(std::function<std::optional<int>()> warningPercent) {
+        warningPercent_ = std::move(warningPercent);
+    }
+
 private:
-    void add(const RecordFields& fields, std::string_view valueText, Verdict verdict,
+    void add(const RecordFields& fields, std::string_view valueText, Verdict verdict, bool warning,
              Language language, float value, std::uint8_t decimalPlaces);
     void reportStoreFull();
 
@@ -58,6 +65,7 @@ private:
     RecordObserver* observer_ = nullptr;
     std::function<void(std::uint32_t)> stamp_;
     std::function<void()> stampsCleared_;
+    std::function<std::optional<int>()> warningPercent_;
 };
 
 }  // namespace mensora

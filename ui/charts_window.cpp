@@ -94,6 +94,13 @@ ChartsWindow::ChartsWindow(ChartSource& source, const AcquisitionState& state,
         figures->addWidget(names_[i], row, column, Qt::AlignRight);
         figures->addWidget(figures_[i], row, column + 1, Qt::AlignLeft);
     }
+    warningsName_ = new QLabel(this);
+    warnings_ = new QLabel(this);
+    warnings_->setObjectName(QString::fromUtf8(kWarningsRow.objectName));
+    warnings_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int warningsRow = static_cast<int>(kFigureCount + kFiguresPerRow - 1) / kFiguresPerRow;
+    figures->addWidget(warningsName_, warningsRow, 0, Qt::AlignRight);
+    figures->addWidget(warnings_, warningsRow, 1, Qt::AlignLeft);
     auto* limitButtons = new QHBoxLayout(limitButtons_);
     limitButtons->setContentsMargins(0, 0, 0, 0);
     limitButtons->addWidget(fix_);
@@ -193,6 +200,7 @@ void ChartsWindow::follow() {
     const auto texts = figureTexts(now.data.figures(now.limits), now.data.decimalPlaces());
     for (std::size_t i = 0; i < kFigureCount; ++i)
         figures_[i]->setText(QString::fromStdString(texts[i]));
+    warnings_->setNum(static_cast<int>(now.data.warnings().size()));
     limits_->setText(QString::fromStdString(limitsLine(now.data, now.language)));
     showControl();
     view_->update();
@@ -228,6 +236,7 @@ void ChartsWindow::retranslate() {
     for (std::size_t i = 0; i < kFigureCount; ++i) {
         names_[i]->setText(QString::fromUtf8(pick(kFigureRows[i].label, language)));
     }
+    warningsName_->setText(QString::fromUtf8(pick(kWarningsRow.label, language)));
     save_->setText(QString::fromUtf8(pick(chart_texts::kSavePicture, language)));
     subgroupLabel_->setText(QString::fromUtf8(pick(chart_texts::kSubgroupSize, language)));
     rules_->setText(QString::fromUtf8(pick(chart_texts::kRules, language)));

@@ -66,6 +66,8 @@ private:
     QLabel* trace_;
     std::array<QLabel*, kFigureCount> names_{};
     std::array<QLabel*, kFigureCount> figures_{};
+    QLabel* warningsName_ = nullptr;
+    QLabel* warnings_ = nullptr;
     QLabel* limits_;
     ChartsView* view_;
     QComboBox* choice_;

@@ -1,5 +1,7 @@
 #include "ui/record_list_model.h"
 
+#include <QBrush>
+#include <QColor>
 #include <string_view>
 
 #include "measure/record_list_cells.h"
@@ -60,6 +62,12 @@ int RecordListModel::columnCount(const QModelIndex& parent) const {
 QVariant RecordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_) return {};
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+    if (role == Qt::BackgroundRole || role == Qt::ForegroundRole) {
+        const auto shade = recordListShade(texts_, static_cast<std::uint32_t>(index.row()));
+        if (!shade) return {};
+        return QBrush(
+            QColor::fromRgb(role == Qt::BackgroundRole ? shade->background : shade->text));
+    }
     if (role != Qt::DisplayRole) return {};
     if (index.column() >= columns_) return {};
     const std::string text = recordListCell(

@@ -252,6 +252,12 @@ INT_PTR NativeMainWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 list_.fillCell(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
                 return TRUE;
             }
+            if (header->idFrom == RecordList && header->code == NM_CUSTOMDRAW) {
+                // A dialog answers a notification through its message result.
+                SetWindowLongPtrW(window_, DWLP_MSGRESULT,
+                                  list_.shadeRow(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam)));
+                return TRUE;
+            }
             return FALSE;
         }
         default: return FALSE;

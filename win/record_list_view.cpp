@@ -76,6 +76,27 @@ void RecordListView::scrollToEnd() {
     if (rows_ > 0) ListView_EnsureVisible(list_, rows_ - 1, FALSE);
 }
 
+namespace {
+
+COLORREF colourRef(std::uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+}  // namespace
+
+LRESULT RecordListView::shadeRow(NMLVCUSTOMDRAW& draw) const {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    const auto row = static_cast<std::uint32_t>(draw.nmcd.dwItemSpec);
+    if (row >= static_cast<std::uint32_t>(rows_)) return CDRF_DODEFAULT;
+    if (const std::optional<RowShade> shade = recordListShade(texts_, row)) {
+        draw.clrTextBk = colourRef(shade->background);
+        draw.clrText = colourRef(shade->text);
+        return CDRF_NEWFONT;
+    }
+    return CDRF_DODEFAULT;
+}
+
 void RecordListView::fillCell(NMLVDISPINFOW& request) {
     LVITEMW& item = request.item;
     if ((item.mask & LVIF_TEXT) == 0 || item.pszText == nullptr || item.cchTextMax <= 0) return;

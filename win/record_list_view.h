@@ -34,6 +34,9 @@ public:
     void scrollToEnd();
     // A cell the list is about to draw.
     void fillCell(NMLVDISPINFOW& request);
+    // A step of the list's drawing: a row of the warning zone is drawn in amber. The answer
+    // is the notification's result.
+    LRESULT shadeRow(NMLVCUSTOMDRAW& draw) const;
 
 private:
     int columnWidth(int column) const;

@@ -58,19 +58,20 @@ bool writeParts(lxw_worksheet* sheet, const WorkbookContents& contents, Formats&
             worksheet_write_string(sheet, row++, resultColumn, recordHeading(Result, language),
                                    formats.header());
         }
-        worksheet_write_string(sheet, row, Serial, planPart.serial.c_str(), formats.plain(false));
+        worksheet_write_string(sheet, row, Serial, planPart.serial.c_str(),
+                               formats.plain(CellLook::Plain));
         writeTime(sheet, row, FirstTime, stampTime(store.timeField(part.firstRecord)),
-                  store.timeField(part.firstRecord), formats, false);
+                  store.timeField(part.firstRecord), formats, CellLook::Plain);
         for (std::size_t i = 0; i < part.latest.size(); ++i) {
             if (!part.latest[i]) continue;
             const std::uint32_t record = *part.latest[i];
             writeNumberOrText(sheet, row, static_cast<lxw_col_t>(FirstCharacteristic + i),
                               fieldNumber(store.valueField(record)), store.valueField(record),
-                              formats, !recordOk(store, record));
+                              formats, recordLook(recordOk(store, record), false));
         }
         if (part.ok) {
             worksheet_write_string(sheet, row, resultColumn, *part.ok ? okText : ngText,
-                                   formats.plain(!*part.ok));
+                                   formats.plain(recordLook(*part.ok, false)));
         }
         ++row;
         return true;

@@ -2,23 +2,25 @@
 
 #include <algorithm>
 
+#include "measure/record_list_cells.h"
+
 namespace mensora {
 
 Formats::Formats(lxw_workbook* book) : book_(book) {
     header_ = workbook_add_format(book);
     format_set_bold(header_);
-    for (int red = 0; red < 2; ++red) {
-        plain_[red] = red != 0 ? redFormat() : nullptr;
-        time_[red] = red != 0 ? redFormat() : workbook_add_format(book);
-        format_set_num_format(time_[red], "yyyy-mm-dd hh:mm:ss");
+    for (const CellLook look : {CellLook::Plain, CellLook::Ng, CellLook::Warning}) {
+        plain_[index(look)] = look == CellLook::Plain ? nullptr : lookFormat(look);
+        time_[index(look)] = lookFormat(look);
+        format_set_num_format(time_[index(look)], "yyyy-mm-dd hh:mm:ss");
     }
 }
 
-lxw_format* Formats::number(int decimals, bool red) {
+lxw_format* Formats::number(int decimals, CellLook look) {
     decimals = std::clamp(decimals, 0, kMostDecimals);
-    lxw_format*& format = numbers_[red][decimals];
+    lxw_format*& format = numbers_[index(look)][decimals];
     if (format == nullptr) {
-        format = red ? redFormat() : workbook_add_format(book_);
+        format = lookFormat(look);
         const std::string pattern =
             decimals == 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
         format_set_num_format(format, pattern.c_str());
@@ -26,9 +28,13 @@ lxw_format* Formats::number(int decimals, bool red) {
     return format;
 }
 
-lxw_format* Formats::redFormat() const {
+lxw_format* Formats::lookFormat(CellLook look) const {
     lxw_format* format = workbook_add_format(book_);
-    format_set_font_color(format, LXW_COLOR_RED);
+    if (look == CellLook::Ng) format_set_font_color(format, LXW_COLOR_RED);
+    if (look == CellLook::Warning) {
+        format_set_pattern(format, LXW_PATTERN_SOLID);
+        format_set_bg_color(format, kWarningBackground);
+    }
     return format;
 }
 
@@ -44,24 +50,24 @@ std::string fieldText(std::string_view field) {
 
 void writeNumberOrText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
                        const std::optional<FieldNumber>& number, std::string_view field,
-                       Formats& formats, bool red) {
+                       Formats& formats, CellLook look) {
     if (number) {
         worksheet_write_number(sheet, row, column, number->value,
-                               formats.number(number->decimals, red));
+                               formats.number(number->decimals, look));
     } else {
-        worksheet_write_string(sheet, row, column, fieldText(field).c_str(), formats.plain(red));
+        worksheet_write_string(sheet, row, column, fieldText(field).c_str(), formats.plain(look));
     }
 }
 
 void writeTime(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
                const std::optional<LocalDateTime>& time, std::string_view stamp, Formats& formats,
-               bool red) {
+               CellLook look) {
     if (time) {
         lxw_datetime cell{time->year, time->month,  time->day,
                           time->hour, time->minute, double(time->second)};
-        worksheet_write_datetime(sheet, row, column, &cell, formats.time(red));
+        worksheet_write_datetime(sheet, row, column, &cell, formats.time(look));
     } else {
-        worksheet_write_string(sheet, row, column, fieldText(stamp).c_str(), formats.plain(red));
+        worksheet_write_string(sheet, row, column, fieldText(stamp).c_str(), formats.plain(look));
     }
 }
 

@@ -5,6 +5,8 @@
 
 #include <xlsxwriter.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +23,17 @@ inline constexpr int kMostDecimals = 8;
 // the first trace column is the part number.
 enum RecordColumn : lxw_col_t { No, Value, Error, Result, Time, FirstTrace };
 
+// How a record's cells look: the default, red text (an NG record) or an amber fill (an OK record
+// of the warning zone).
+enum class CellLook : std::uint8_t { Plain, Ng, Warning };
+inline constexpr std::size_t kCellLooks = 3;
+
+// An NG record is red whatever else it is; an OK one amber when it warned.
+inline CellLook recordLook(bool ok, bool warned) {
+    if (!ok) return CellLook::Ng;
+    return warned ? CellLook::Warning : CellLook::Plain;
+}
+
 // The cell formats a workbook uses, each made once: libxlsxwriter keeps every format object
 // for the whole workbook.
 class Formats {
@@ -28,20 +41,22 @@ public:
     explicit Formats(lxw_workbook* book);
 
     lxw_format* header() const { return header_; }
-    // Integers and text: the default look, or red (an NG record).
-    lxw_format* plain(bool red) const { return plain_[red]; }
-    lxw_format* time(bool red) const { return time_[red]; }
+    // Integers and text.
+    lxw_format* plain(CellLook look) const { return plain_[index(look)]; }
+    lxw_format* time(CellLook look) const { return time_[index(look)]; }
     // A number shown with exactly `decimals` places.
-    lxw_format* number(int decimals, bool red);
+    lxw_format* number(int decimals, CellLook look);
 
 private:
-    lxw_format* redFormat() const;
+    static std::size_t index(CellLook look) { return static_cast<std::size_t>(look); }
+    // A new format of the look; none is made for the default look of integers and text.
+    lxw_format* lookFormat(CellLook look) const;
 
     lxw_workbook* book_;
     lxw_format* header_ = nullptr;
-    lxw_format* plain_[2] = {};
-    lxw_format* time_[2] = {};
-    lxw_format* numbers_[2][kMostDecimals + 1] = {};
+    lxw_format* plain_[kCellLooks] = {};
+    lxw_format* time_[kCellLooks] = {};
+    lxw_format* numbers_[kCellLooks][kMostDecimals + 1] = {};
 };
 
 // Only printable ASCII of a field that holds no number reaches the sheet as text.
@@ -51,11 +66,11 @@ std::string fieldText(std::string_view field);
 // dashes).
 void writeNumberOrText(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
                        const std::optional<FieldNumber>& number, std::string_view field,
-                       Formats& formats, bool red);
+                       Formats& formats, CellLook look);
 
 // A date-time cell, or the stamp's text when it is not a date.
 void writeTime(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column,
                const std::optional<LocalDateTime>& time, std::string_view stamp, Formats& formats,
-               bool red);
+               CellLook look);
 
 }  // namespace mensora

@@ -25,11 +25,13 @@ void writeReadings(lxw_worksheet* sheet, const FinishedGaugeStudy& study, Langua
     lxw_row_t row = 1;
     for (const StudyReading& reading : study.readings) {
         const int places = reading.decimalPlaces;
-        worksheet_write_number(sheet, row, 0, row, formats.plain(false));
-        worksheet_write_number(sheet, row, 1, reading.value, formats.number(places, false));
+        worksheet_write_number(sheet, row, 0, row, formats.plain(CellLook::Plain));
+        worksheet_write_number(sheet, row, 1, reading.value,
+                               formats.number(places, CellLook::Plain));
         // The difference read as the gauge reads, not with a float's tail.
         const std::string difference = fixedText(reading.value - study.setup.reference, places);
-        writeNumberOrText(sheet, row, 2, fieldNumber(difference), difference, formats, false);
+        writeNumberOrText(sheet, row, 2, fieldNumber(difference), difference, formats,
+                          CellLook::Plain);
         ++row;
     }
 }
@@ -53,7 +55,7 @@ void writeResults(lxw_worksheet* sheet, const FinishedGaugeStudy& study, Languag
         if (const std::optional<FieldNumber> number = fieldNumber(shown)) {
             label(name);
             worksheet_write_number(sheet, row++, 1, number->value,
-                                   formats.number(number->decimals, false));
+                                   formats.number(number->decimals, CellLook::Plain));
         } else {
             text(name, shown);
         }
@@ -62,7 +64,7 @@ void writeResults(lxw_worksheet* sheet, const FinishedGaugeStudy& study, Languag
     label(pick(wt::kStudyFinished, language));
     const TimeStampText stamp = formatTimeStamp(study.finishedAt);
     writeTime(sheet, row++, 1, study.finishedAt, std::string_view(stamp.data(), stamp.size()),
-              formats, false);
+              formats, CellLook::Plain);
     text(pick(wt::kUnit, language), study.unit);
     figure(pick(wt::kStudyReference, language), fixedText(study.setup.reference, places));
     figure(pick(wt::kStudyTolerance, language), fixedText(study.setup.tolerance, places));

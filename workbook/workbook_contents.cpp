@@ -18,7 +18,8 @@ RecordTraceColumns recordTraceColumns(const RecordTraces& traces, std::uint32_t 
 
 WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
                                   const ChartData& chartData, RecordTraceColumns traces,
-                                  const TraceValues& inForce, WorkbookPlanParts planParts) {
+                                  const TraceValues& inForce, WorkbookPlanParts planParts,
+                                  const RecordListTexts* marks) {
     const Parameters& parameters = state.parameters;
     const StatisticsFigures& shown = state.statistics.shown;
     const ToleranceLimits limits = toleranceLimits(parameters);
@@ -51,7 +52,8 @@ WorkbookContents workbookContents(const AcquisitionState& state, const RecordSto
                             values.first(std::min<std::size_t>(values.size(), count)),
                             chartData.capability(),
                             decimals,
-                            std::move(planParts)};
+                            std::move(planParts),
+                            marks};
 }
 
 }  // namespace mensora

@@ -21,6 +21,7 @@
 namespace mensora {
 
 class ChartData;
+class RecordListTexts;
 class RecordStore;
 
 // The parameters as set, the statistics as the main window shows them and the capability
@@ -75,6 +76,9 @@ struct WorkbookContents {
     RunningCapability capability;
     int chartDecimals;
     WorkbookPlanParts planParts;
+    // Which records lay in the warning zone, read where they are kept like the rows (those
+    // below `count` no longer change); null: none did.
+    const RecordListTexts* marks;
 };
 
 // The stamps of the first `count` records as the workbook copies them.
@@ -82,9 +86,10 @@ RecordTraceColumns recordTraceColumns(const RecordTraces& traces, std::uint32_t 
 
 // What a workbook started now is written from: every record the store holds, the parameters
 // and statistics of the state, the charts' figures, the trace of each record and the plan's
-// parts they were taken for.
+// parts they were taken for, and which of them warned (`marks`; null: none did).
 WorkbookContents workbookContents(const AcquisitionState& state, const RecordStore& store,
                                   const ChartData& chartData, RecordTraceColumns traces,
-                                  const TraceValues& inForce, WorkbookPlanParts planParts = {});
+                                  const TraceValues& inForce, WorkbookPlanParts planParts = {},
+                                  const RecordListTexts* marks = nullptr);
 
 }  // namespace mensora

@@ -11,6 +11,7 @@
 #include "base/number_text.h"
 #include "workbook/book_file.h"
 #include "charts/histogram.h"
+#include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "workbook/parts_sheet.h"
 #include "workbook/plan_part_rows.h"
@@ -50,13 +51,14 @@ bool writeRecords(lxw_worksheet* sheet, const WorkbookContents& contents, Format
     for (std::uint32_t index = 0; index < contents.count; ++index) {
         if (index % kRowsPerReport == 0 && !progress(index)) return false;
         const RecordCells cells = recordCells(store, index);
-        const bool red = !cells.ok;
+        const CellLook look =
+            recordLook(cells.ok, contents.marks != nullptr && contents.marks->warned(index));
         const lxw_row_t row = index + 1;
-        worksheet_write_number(sheet, row, No, index + 1.0, formats.plain(red));
-        writeNumberOrText(sheet, row, Value, cells.value, store.valueField(index), formats, red);
-        writeNumberOrText(sheet, row, Error, cells.error, store.errorField(index), formats, red);
-        worksheet_write_string(sheet, row, Result, cells.ok ? okText : ngText, formats.plain(red));
-        writeTime(sheet, row, Time, cells.time, store.timeField(index), formats, red);
+        worksheet_write_number(sheet, row, No, index + 1.0, formats.plain(look));
+        writeNumberOrText(sheet, row, Value, cells.value, store.valueField(index), formats, look);
+        writeNumberOrText(sheet, row, Error, cells.error, store.errorField(index), formats, look);
+        worksheet_write_string(sheet, row, Result, cells.ok ? okText : ngText, formats.plain(look));
+        writeTime(sheet, row, Time, cells.time, store.timeField(index), formats, look);
         const std::uint16_t combination = contents.traces.combinationOfRecord[index];
         if (combination == 0 || combination >= combinations.size()) continue;
         const TraceValues& trace = combinations[combination];
@@ -65,7 +67,7 @@ bool writeRecords(lxw_worksheet* sheet, const WorkbookContents& contents, Format
         for (lxw_col_t column = 0; column < 5; ++column) {
             if (values[column]->empty()) continue;
             worksheet_write_string(sheet, row, FirstTrace + column, values[column]->c_str(),
-                                   formats.plain(red));
+                                   formats.plain(look));
         }
     }
     return progress(contents.count);
@@ -91,7 +93,8 @@ public:
     // ("—" for a figure that is undefined).
     void figure(lxw_row_t row, lxw_col_t column, const std::string& shown, Formats& formats) {
         if (const auto number = fieldNumber(shown)) {
-            this->number(row, column, number->value, formats.number(number->decimals, false));
+            this->number(row, column, number->value,
+                         formats.number(number->decimals, CellLook::Plain));
         } else {
             text(row, column, shown);
         }

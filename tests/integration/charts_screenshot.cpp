@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 
 #include "charts/chart_data.h"
@@ -18,6 +19,7 @@
 #include "tests/integration/window_rig.h"
 #include "tests/support/bench_run.h"
 #include "tests/support/sample_readings.h"
+#include "tools/tour/run_events_until.h"
 #include "ui/charts_window.h"
 
 namespace mensora::test {
@@ -102,6 +104,35 @@ TEST_P(ChartsScreenshot, TheControlChartsOfSubgroupsWithFixedLimits) {
     savePictures(window, "charts_control", language);
     EXPECT_FALSE(data.control().valueMarks().empty()) << "the shift rang no rule";
     EXPECT_EQ(data.control().subgroups().filling(), 3);
+}
+
+// The bench run with a warning zone of 60 % (from 12.357 and up to 12.333) and five readings
+// more, three of them in the zone: the list with its amber rows, and the charts with their
+// amber marks and the warnings counted.
+TEST_P(ChartsScreenshot, TheWarningZoneInTheListAndTheCharts) {
+    const std::int32_t language = GetParam();
+    WindowRig rig({{"Language", language}}, kRigCapacity,
+                  {.storedTexts = {{"Control/Warning", "60"}}});
+    showMainWindow(rig);
+    rig.traces.setInForce(bench_run::kTrace);
+    for (const char* reading : bench_run::kReadings) rig.record(std::stof(reading), reading);
+    for (const char* reading : {"12.358", "12.331", "12.347", "12.362", "12.344"}) {
+        rig.record(std::stof(reading), reading);
+    }
+    rig.push();
+    // The window shows new rows with its next frame.
+    runEventsUntil([] { return false; }, std::chrono::milliseconds(300));
+    EXPECT_EQ(rig.chartData.warnings().size(), 3u);
+
+    QTemporaryDir fallback;
+    const QString suffix = language == kEnglish ? "english" : "chinese";
+    const QString listPath =
+        QDir(pictureFolder(fallback)).filePath("warning_list_" + suffix + ".png");
+    ASSERT_TRUE(rig.window.grab().save(listPath)) << listPath.toStdString();
+    ChartsWindow window(rig.dialog.chartSource(), rig.state, rig.settings, &rig.window);
+    window.open();
+    QApplication::processEvents();
+    savePictures(window, "warning_charts", language);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothLanguages, ChartsScreenshot, ::testing::Values(kChinese, kEnglish));

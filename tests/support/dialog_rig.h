@@ -68,16 +68,19 @@ public:
 
 // What a rig opens besides a plain window, and where.
 struct RigStart {
-    StationDoors doors;
+    StationDoors doors{};
     // The test's hand that runs the doors' jobs and the calls they post back; the rig's own
     // when none. A test that ends the window and then runs what it left brings its own.
     ManualWork* work = nullptr;
     // Where the doors' work runs otherwise (a benchmark gives the journal a thread).
-    std::optional<StationWork> doorWork;
+    std::optional<StationWork> doorWork{};
     // The PC whose files the window uses, shared by the windows of one test; the rig's own
     // when none.
     FakeFileSystem* pc = nullptr;
-    std::optional<LocalDateTime> localStart;
+    std::optional<LocalDateTime> localStart{};
+    // Texts stored in sections of their own, by "section/key", as the settings file holds them
+    // when the program starts.
+    std::map<std::string, std::string> storedTexts{};
 };
 
 // Window is the fake above, or the real Qt window for the integration tests and benchmarks.
@@ -195,6 +198,7 @@ private:
     // opens its doors.
     DialogPorts ports(StoredSettings stored, const RigStart& start) {
         settings.values = std::move(stored);
+        settings.texts = start.storedTexts;
         if (start.localStart) clock.setLocalStart(*start.localStart);
         return DialogPorts{clock,  settings,  window,     sound, clock,
                            serial, portNames, fileSystem, work};

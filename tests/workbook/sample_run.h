@@ -4,6 +4,7 @@
 // exactly on a limit, moves to ±44), with three places for an even i and four for an odd one;
 // the nominal is 12 and the tolerances ±0.045, so |k| > 45 is NG. Record i is taken at
 // 2026-12-07 08:00:00 plus i seconds. Records 0 to 2 carry lot LOT-A, the later ones LOT-B.
+// A warning zone of 80 % marks the OK records with |k| >= 36.
 
 #include <algorithm>
 #include <charconv>
@@ -19,6 +20,7 @@
 #include "measure/judgement.h"
 #include "measure/plan_stamps.h"
 #include "measure/plan_walk.h"
+#include "measure/record_list_texts.h"
 #include "measure/record_store.h"
 #include "workbook/workbook_contents.h"
 
@@ -78,6 +80,20 @@ inline void fillSampleRun(std::uint32_t count, Language language, AcquisitionSta
         shown.average = static_cast<float>(statistics.sum / (i + 1));
         shown.maximum = i == 0 ? value : std::max(shown.maximum, value);
         shown.minimum = i == 0 ? value : std::min(shown.minimum, value);
+    }
+}
+
+inline constexpr int kSampleWarningPercent = 80;
+
+// Marks the records of the run filled in `store` that lie in its warning zone, as recording
+// marks them.
+inline void markSampleWarnings(const AcquisitionState& state, const RecordStore& store,
+                               RecordListTexts& marks) {
+    const ToleranceLimits limits = toleranceLimits(state.parameters);
+    for (std::uint32_t i = 0; i < store.count(); ++i) {
+        const float value = static_cast<float>(12.0 + sampleThousandths(i) / 1000.0);
+        marks.set(i, store.valueField(i), judge(value, limits),
+                  warns(value, limits, kSampleWarningPercent), state.language());
     }
 }
 

@@ -64,7 +64,10 @@ int main(int argc, char** argv) {
     PlanStamps stamps(std::max<std::uint32_t>(count, 1));
     WorkbookPlanParts planParts;
     if (argc == 5) planParts = test::samplePlanParts(count, stamps);
-    const WorkbookContents contents = workbookContents(
-        state, store, chartData, test::sampleTraces(count), test::kLotB, std::move(planParts));
+    RecordListTexts marks(store);
+    test::markSampleWarnings(state, store, marks);
+    const WorkbookContents contents =
+        workbookContents(state, store, chartData, test::sampleTraces(count), test::kLotB,
+                         std::move(planParts), &marks);
     return written(writeWorkbookFile(path, contents, [](std::uint32_t) { return true; }));
 }

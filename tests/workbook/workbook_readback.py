@@ -17,6 +17,7 @@ import zipfile
 import openpyxl
 
 RED = "FFFF0000"
+AMBER = "FFFFD54F"  # the fill of a record of the warning zone
 START = datetime.datetime(2026, 12, 7, 8, 0, 0)
 TEXTS = {
     "zh": {"sheets": ["测量记录", "汇总"], "ok": "合格", "ng": "超差",
@@ -61,13 +62,25 @@ PLAN_PARTS = [
 PLAN_RECORDS = {"1 Bore": [1, 6, 9, 12], "2 Length": [2, 3, 4, 7, 10, 13], "3a Flange": [5, 8, 11]}
 
 
-def expected_row(i):
-    """The record i as sample_workbook makes it: (value, places, NG)."""
+def sample_k(i):
+    """The thousandths record i reads above 12."""
     k = (37 * i % 121) - 60
     if abs(k) == 45:
         k += -1 if k > 0 else 1
+    return k
+
+
+def expected_row(i):
+    """The record i as sample_workbook makes it: (value, places, NG)."""
+    k = sample_k(i)
     places = 3 if i % 2 == 0 else 4
     return round(12 + k / 1000, places), places, abs(k) > 45
+
+
+def warned(i):
+    """Whether record i lies in the sample run's warning zone, 80 % of the tolerance: OK, and
+    at least 0.036 from the nominal."""
+    return 36 <= abs(sample_k(i)) <= 45
 
 
 def is_number(value):
@@ -116,6 +129,7 @@ def check_records(path, language, records, plan):
         assert sheet.freeze_panes == "A2", sheet.freeze_panes
         assert sheet.auto_filter.ref == f"A1:J{records + 1}", sheet.auto_filter.ref
     seen = 0
+    warnings = 0
     for i, row in enumerate(rows):
         value, places, ng = expected_row(i)
         no, got, error, result, time = (c.value for c in row[:5])
@@ -129,11 +143,18 @@ def check_records(path, language, records, plan):
         if records <= 20000:
             colour = row[0].font.color.rgb if row[0].font.color is not None else None
             assert (colour == RED) == ng, (i, colour)
+            # An OK record of the warning zone: every cell of its row filled amber, none else.
+            for cell in row[:10]:
+                amber = cell.fill.fill_type == "solid" and cell.fill.fgColor.rgb == AMBER
+                assert amber == warned(i) or (cell.value is None and not amber), (i, cell.coordinate)
+            warnings += warned(i)
             trace = [c.value for c in row[5:10]]
             lot = "LOT-A" if i < 3 else "LOT-B"
             assert trace == ["P-100", "Ø 12 ±0.045", lot, "张三", "G-7"], (i, trace)
         seen += 1
     assert seen == records, (seen, records)
+    if 25 <= records <= 20000:
+        assert warnings > 0, "the run holds warnings"
 
     if plan:
         check_parts(book[texts["parts"]], texts)

@@ -98,6 +98,48 @@ TEST(RunChart, NgMarksAreSeveralPixelsAcrossAndGrowWithTheScale) {
     }
 }
 
+// A reading that was taken in the warning zone stands out in amber, as large as an NG mark;
+// one beyond the limits drawn now is NG whatever it was taken as. Among many records a column
+// holding one shows one amber mark; subgroup means are no readings and show none.
+TEST(RunChart, ReadingsOfTheWarningZoneAreAmberUnlessNg) {
+    struct Case {
+        const char* why;
+        int records;
+        std::uint8_t subgroup;
+        std::vector<std::uint32_t> warned;  // the readings taken as warnings
+        std::size_t amber;
+    };
+    const Case cases[] = {
+        {"each reading a mark", 6, 1, {1, 4}, 2},
+        {"NG by the limits drawn", 6, 1, {0, 4}, 1},
+        {"one column, two warnings", 200'000, 1, {100'000, 100'001, 150'000}, 2},
+        {"subgroup means", 10, 5, {1, 4}, 0},
+    };
+    for (const Case& c : cases) {
+        ChartData data;
+        data.configure({c.subgroup, {}, RuleSet::none()});
+        for (int i = 0; i < c.records; ++i) {
+            const auto index = static_cast<std::uint32_t>(i);
+            const bool warned = std::ranges::find(c.warned, index) != c.warned.end();
+            // The first reading lies beyond the upper limit: NG, whatever it was taken as.
+            data.recorded(i == 0 ? 2.6f : (warned ? 2.45f : 2.0f), 3, warned);
+        }
+        RecordingCanvas canvas;
+        drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
+        std::vector<Rect> amber;
+        for (const auto& fill : canvas.fills) {
+            if (fill.colour == style::kWarning) amber.push_back(fill.rect);
+        }
+        ASSERT_EQ(amber.size(), c.amber) << c.why;
+        const Rect plot = canvas.frames.back();
+        for (const Rect& mark : amber) {
+            EXPECT_GE(mark.width, 7) << c.why;
+            EXPECT_GT(mark.left, plot.left) << c.why;
+            EXPECT_LT(mark.right(), plot.right() - 1) << c.why;
+        }
+    }
+}
+
 TEST(RunChart, TheLimitsAndControlLimitsAreNamedWithTheirValues) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
@@ -233,7 +275,9 @@ TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {
 // A saved picture must say what was measured: the part and lot in force head it.
 TEST(Picture, TheHeadingCarriesThePartAndLotAndEveryFigureWithItsName) {
     ChartData data;
-    dataWith(data, {2.0f, 2.2f, 1.9f, 2.1f, 2.3f});
+    dataWith(data, {2.0f, 2.2f, 1.9f});
+    data.recorded(2.1f, 3, true);
+    data.recorded(2.3f, 3, true);
     RecordingCanvas canvas;
     const TraceValues trace{"A-100", "Ø12", "L42", "Wang", "G7"};
     drawPicture(canvas, {0, 0, 800, 700}, {data, kLimits, Language::English, trace});
@@ -241,9 +285,15 @@ TEST(Picture, TheHeadingCarriesThePartAndLotAndEveryFigureWithItsName) {
          {"Part number: A-100    Characteristic: Ø12    Lot: L42    "
           "Operator: Wang    Gauge ID: G7",
           "Records n  5", "Mean x̄  2.1000", "σ overall  0.1581", "σ within  0.1995", "Cp  0.84",
-          "Cpk  0.67", "Pp  1.05", "Ppk  0.84"}) {
+          "Cpk  0.67", "Pp  1.05", "Ppk  0.84", "Warnings k  2"}) {
         EXPECT_TRUE(canvas.hasText(figure)) << figure;
     }
+    RecordingCanvas chinese;
+    drawPicture(chinese, {0, 0, 800, 700}, {data, kLimits, Language::Chinese, trace});
+    EXPECT_TRUE(chinese.hasText("预警 k  2"));
+    // Clear empties the count with the readings.
+    data.cleared();
+    EXPECT_TRUE(data.warnings().empty());
 }
 
 }  // namespace

@@ -33,11 +33,11 @@ TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
     traces.setInForce({"A-7", "2 Length", "", "", ""});
     store.append(
         fieldsOf("000001", "12.345  ", "  10.345", "\xB3\xAC\xB2\xEE", "2026-12-07; 14:03:52"));
-    texts.set(0, "12.345", Verdict::OverUpper, Language::Chinese);
+    texts.set(0, "12.345", Verdict::OverUpper, false, Language::Chinese);
     traces.stamp(0);
     traces.setInForce({});
     store.append(fieldsOf("000002", "-0.5    ", "  -2.500", " OK ", "2026-12-07; 14:03:53"));
-    texts.set(1, "-0.5", Verdict::Ok, Language::English);
+    texts.set(1, "-0.5", Verdict::Ok, false, Language::English);
     traces.stamp(1);
 
     struct Cell {
@@ -65,6 +65,33 @@ TEST(RecordListCells, EachColumnShowsItsFieldOfTheRow) {
         EXPECT_EQ(recordListCell(store, texts, traces, c.row, c.column), c.text)
             << "row " << c.row << " column " << c.column;
     }
+}
+
+// Both lists draw a row of the warning zone on amber; every other row, NG too, in their own
+// colours. A row set again for the next record after Clear loses its mark.
+TEST(RecordListCells, RowsOfTheWarningZoneAloneStandOutInAmber) {
+    RecordStore store(3);
+    RecordListTexts texts(store);
+    const struct {
+        Verdict verdict;
+        bool warning;
+    } rows[] = {{Verdict::Ok, true}, {Verdict::Ok, false}, {Verdict::OverUpper, false}};
+    for (std::uint32_t row = 0; row < std::size(rows); ++row) {
+        store.append(fieldsOf("00000" + std::to_string(row + 1), "1.000   ", "   0.000", " OK ",
+                              "2026-12-07; 14:03:52"));
+        texts.set(row, "1.000", rows[row].verdict, rows[row].warning, Language::English);
+    }
+    const std::optional<RowShade> amber = recordListShade(texts, 0);
+    ASSERT_TRUE(amber);
+    EXPECT_EQ(amber->background, 0xFFD54Fu);
+    EXPECT_EQ(amber->text, 0x000000u);
+    EXPECT_FALSE(recordListShade(texts, 1));
+    EXPECT_FALSE(recordListShade(texts, 2));
+
+    store.empty();
+    store.append(fieldsOf("000001", "1.000   ", "   0.000", " OK ", "2026-12-07; 14:03:59"));
+    texts.set(0, "1.000", Verdict::Ok, false, Language::English);
+    EXPECT_FALSE(recordListShade(texts, 0));
 }
 
 TEST(RecordListCells, ColumnsAreTitledAndSizedInTheInterfaceLanguage) {

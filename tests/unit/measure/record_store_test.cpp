@@ -83,7 +83,7 @@ TEST(RecordListTexts, ShowsTheValueTextTheReadingHadHoweverItWasMade) {
         SCOPED_TRACE(c.shown);
         const std::uint32_t row = store.count();
         store.append(fieldsOf("000001", c.valueField, "   0.000", " OK ", "2019-11-29; 13:52:30"));
-        texts.set(row, c.shown, Verdict::Ok, Language::Chinese);
+        texts.set(row, c.shown, Verdict::Ok, false, Language::Chinese);
         EXPECT_EQ(texts.valueText(row), c.shown);
     }
     // Rows written again after Clear show their new texts, not the ones they held.
@@ -91,7 +91,7 @@ TEST(RecordListTexts, ShowsTheValueTextTheReadingHadHoweverItWasMade) {
     for (const char* shown : {"1.5", "2.5", "3.5"}) {
         const std::uint32_t row = store.count();
         store.append(fieldsOf("000001", "9.999   ", "   0.000", " OK ", "2019-11-29; 13:52:30"));
-        texts.set(row, shown, Verdict::Ok, Language::Chinese);
+        texts.set(row, shown, Verdict::Ok, false, Language::Chinese);
         EXPECT_EQ(texts.valueText(row), shown);
     }
 }
@@ -113,7 +113,7 @@ TEST(RecordListTexts, KeepsEachRowsVerdictWordInTheLanguageOfItsRecording) {
     };
     for (const Case& c : cases) {
         store.append(fieldsOf("000001", "1.000   ", "   0.000", " OK ", "2019-11-29; 13:52:30"));
-        texts.set(store.count() - 1, "1.000", c.verdict, c.language);
+        texts.set(store.count() - 1, "1.000", c.verdict, false, c.language);
     }
     for (std::uint32_t row = 0; row < std::size(cases); ++row) {
         EXPECT_STREQ(texts.verdictText(row), cases[row].word) << row;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 #include "base/control_ids.h"
@@ -54,12 +55,15 @@ TEST(Recording, ListShowsTheLiveTextWhileTheRecordKeepsEightBytes) {
     EXPECT_EQ(rig.store.errorField(0), "-1236.56");
 }
 
-// A value exactly on a limit is not good; the upper test comes first.
+// A value exactly on a limit is not good; the upper test comes first. A warning zone in
+// force (80 % of each tolerance) marks OK readings near a limit and changes neither the
+// verdict nor a byte of the record.
 TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
     struct Case {
         const char* why;
         float nominal, upper, lower, value;
         Verdict verdict;
+        bool warns;
     };
     const float justBelow2_5 = std::nextafter(2.5f, 0.0f);
     const float justAbove1_5 = std::nextafter(1.5f, 2.0f);
@@ -67,36 +71,59 @@ TEST(Recording, JudgesAgainstLimitsSummedInDoubleWithTheUpperTestFirst) {
     const Parameters firstRun = Rig().state.parameters;
     const float n = firstRun.nominal, u = firstRun.upperTolerance, l = firstRun.lowerTolerance;
     const Case cases[] = {
-        {"on the upper limit", 2.0f, 0.5f, -0.5f, 2.5f, Verdict::OverUpper},
-        {"on the lower limit", 2.0f, 0.5f, -0.5f, 1.5f, Verdict::UnderLower},
-        {"just inside the upper limit", 2.0f, 0.5f, -0.5f, justBelow2_5, Verdict::Ok},
-        {"just inside the lower limit", 2.0f, 0.5f, -0.5f, justAbove1_5, Verdict::Ok},
-        {"on the nominal size", 2.0f, 0.5f, -0.5f, 2.0f, Verdict::Ok},
-        {"far below", 2.0f, 0.5f, -0.5f, -7.0f, Verdict::UnderLower},
-        {"equal tolerances, on the limit", 2.0f, 0.5f, 0.5f, 2.5f, Verdict::OverUpper},
-        {"equal tolerances, below the limit", 2.0f, 0.5f, 0.5f, 2.4f, Verdict::UnderLower},
-        {"crossed tolerances, between", 2.0f, -0.5f, 0.5f, 2.0f, Verdict::OverUpper},
+        {"on the upper limit", 2.0f, 0.5f, -0.5f, 2.5f, Verdict::OverUpper, false},
+        {"on the lower limit", 2.0f, 0.5f, -0.5f, 1.5f, Verdict::UnderLower, false},
+        {"just inside the upper limit", 2.0f, 0.5f, -0.5f, justBelow2_5, Verdict::Ok, true},
+        {"just inside the lower limit", 2.0f, 0.5f, -0.5f, justAbove1_5, Verdict::Ok, true},
+        {"on the upper edge of the zone", 2.0f, 0.5f, -0.5f, 2.4f, Verdict::Ok, true},
+        {"inside the zone's edges", 2.0f, 0.5f, -0.5f, 2.39f, Verdict::Ok, false},
+        {"on the nominal size", 2.0f, 0.5f, -0.5f, 2.0f, Verdict::Ok, false},
+        {"far below", 2.0f, 0.5f, -0.5f, -7.0f, Verdict::UnderLower, false},
+        {"equal tolerances, on the limit", 2.0f, 0.5f, 0.5f, 2.5f, Verdict::OverUpper, false},
+        {"equal tolerances, below the limit", 2.0f, 0.5f, 0.5f, 2.4f, Verdict::UnderLower, false},
+        {"crossed tolerances, between", 2.0f, -0.5f, 0.5f, 2.0f, Verdict::OverUpper, false},
         // 3000 thousandths load as 3.0000002384: 5.0 lies inside the loaded upper limit
-        {"first-run settings, 5.0", n, u, l, 5.0f, Verdict::Ok},
+        {"first-run settings, 5.0", n, u, l, 5.0f, Verdict::Ok, true},
         {"first-run settings, just above 5", n, u, l, std::nextafter(5.0f, 6.0f),
-         Verdict::OverUpper},
-        {"first-run settings, 3.0", n, u, l, 3.0f, Verdict::UnderLower},
+         Verdict::OverUpper, false},
+        {"first-run settings, 3.0", n, u, l, 3.0f, Verdict::UnderLower, false},
     };
-    Rig rig;
+    Rig plain;
+    Rig rig({}, test::kRigCapacity, {.storedTexts = {{"Control/Warning", "80"}}});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         rig.setJudging(c.nominal, c.upper, c.lower);
+        plain.setJudging(c.nominal, c.upper, c.lower);
         const StatisticsFigures before = rig.state.statistics.live;
         rig.record(c.value);
+        plain.record(c.value);
         const StatisticsFigures& after = rig.state.statistics.live;
         const Verdict verdict = after.okCount > before.okCount ? Verdict::Ok
                                 : after.overUpperCount > before.overUpperCount
                                     ? Verdict::OverUpper
                                     : Verdict::UnderLower;
         EXPECT_EQ(verdict, c.verdict);
-        EXPECT_EQ(rig.store.resultField(rig.store.count() - 1),
-                  c.verdict == Verdict::Ok ? kGbkOk : kGbkNg);
+        const std::uint32_t last = rig.store.count() - 1;
+        EXPECT_EQ(rig.store.resultField(last), c.verdict == Verdict::Ok ? kGbkOk : kGbkNg);
+        EXPECT_EQ(rig.listTexts.warned(last), c.warns);
+        EXPECT_FALSE(plain.listTexts.warned(last));
     }
+    // The same records with no zone: the same bytes and the same statistics.
+    for (std::uint32_t i = 0; i < rig.store.count(); ++i) {
+        SCOPED_TRACE(i);
+        for (const auto field :
+             {&RecordStore::seqField, &RecordStore::valueField, &RecordStore::errorField,
+              &RecordStore::resultField, &RecordStore::timeField}) {
+            EXPECT_EQ((rig.store.*field)(i), (plain.store.*field)(i));
+        }
+    }
+    const StatisticsFigures& zoned = rig.state.statistics.shown;
+    const StatisticsFigures& unzoned = plain.state.statistics.shown;
+    EXPECT_EQ(
+        std::tuple(zoned.count, zoned.okCount, zoned.overUpperCount, zoned.underLowerCount,
+                   zoned.average, zoned.maximum, zoned.minimum),
+        std::tuple(unzoned.count, unzoned.okCount, unzoned.overUpperCount, unzoned.underLowerCount,
+                   unzoned.average, unzoned.maximum, unzoned.minimum));
 }
 
 TEST(Recording, VerdictTextsFollowTheLanguageAtTheMomentOfRecording) {

@@ -73,7 +73,7 @@ TEST(ReservedPages, StoreAndListTextsTakeMemoryOnlyForTheRecordsWritten) {
     const std::size_t reserved = residentBytes();
     for (std::uint32_t row = 0; row < kRecords; ++row) {
         store->append(fields);
-        texts->set(row, "12.345", Verdict::Ok, Language::Chinese);
+        texts->set(row, "12.345", Verdict::Ok, false, Language::Chinese);
     }
     const std::size_t written = residentBytes();
 
