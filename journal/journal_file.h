@@ -77,6 +77,7 @@ private:
     bool apply(const JournalEntry& entry);
     bool insert(const JournalRecord& record);
     bool insert(const JournalGaugeStudy& study);
+    bool insert(const JournalAlarm& alarm);
     bool mark(std::int64_t list, journal_schema::MarkKind kind, std::uint32_t upTo,
               const LocalDateTime& at);
     // Forgets the side rows known, after a transaction that may have made some was undone.

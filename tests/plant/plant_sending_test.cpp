@@ -148,6 +148,50 @@ TEST(PlantSending, GaugeStudiesArriveOnceWithTheirFigures) {
     EXPECT_EQ(rows, expected);
 }
 
+// The lines of the alarm logs follow the records and the studies, each once, even when the
+// sender starts again; what a line's kind has not arrives as NULL, an empty text as itself.
+TEST(PlantSending, AlarmsArriveOnceAfterTheRecordsWithNullsWhereTheirKindHasNone) {
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("alarms"), runIdFrom(8));
+    std::vector<OutboxRecord> records = sampleRecords(12);
+    journal.append(records);
+    const LocalDateTime at{2026, 12, 11, 7, 40, 0};
+    journal.append(AlarmEntry{1, AlarmKind::Raised, at, 2, false, "外径 Ø12", 1, 9, 0, {}, {}});
+    journal.append(AlarmEntry{2, AlarmKind::Raised, at, 1, true, "", 11, 12, 0, {}, {}});
+    {
+        PlantSender first({connection, "bench-alarms", journal.path()});
+        ASSERT_TRUE(sendUntilUpToDate(first).upToDate);
+    }
+    journal.append(AlarmEntry{3,
+                              AlarmKind::Acknowledged,
+                              {2026, 12, 11, 7, 45, 30},
+                              0,
+                              false,
+                              {},
+                              0,
+                              0,
+                              1,
+                              "刀具磨损",
+                              ""});
+    PlantSender again({connection, "bench-alarms", journal.path()});
+    ASSERT_TRUE(sendUntilUpToDate(again).upToDate);
+
+    const std::vector<PlantRow> rows =
+        plantRows(connection, "SELECT alarm, number, kind, at, rule, range_chart, characteristic,"
+                              " first_record, last_record, acknowledges, cause, note"
+                              " FROM mensora_alarm WHERE bench = 'bench-alarms' ORDER BY alarm");
+    const std::optional<std::string> null;
+    const std::vector<PlantRow> expected = {
+        {"1", "1", "raised", "2026-12-11 07:40:00", "2", "0", "外径 Ø12", "1", "9", null, null,
+         null},
+        {"2", "2", "raised", "2026-12-11 07:40:00", "1", "1", "", "11", "12", null, null, null},
+        {"3", "3", "acknowledged", "2026-12-11 07:45:30", null, null, null, null, null, "1",
+         "刀具磨损", ""},
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(plantRowCount(connection, "bench = 'bench-alarms'"), 12);
+}
+
 // A server whose table was made before benches sent the part's serial: the first bench that
 // connects gives the table its column, and the serials arrive.
 TEST(PlantSending, ATableMadeBeforeThePartsSerialIsGivenItsColumn) {
