@@ -15,6 +15,7 @@
 #include "plant/plant_status.h"
 #include "plant/utf16_text.h"
 #include "tests/plant/plant_test_support.h"
+#include "tests/support/sample_alarms.h"
 #include "tests/support/synthetic_journal.h"
 
 namespace mensora::test {
@@ -148,31 +149,21 @@ TEST(PlantSending, GaugeStudiesArriveOnceWithTheirFigures) {
     EXPECT_EQ(rows, expected);
 }
 
-// The lines of the alarm logs follow the records and the studies, each once, even when the
-// sender starts again; what a line's kind has not arrives as NULL, an empty text as itself.
+// The lines of the alarm logs follow the records, each once, even when the sender starts
+// again; what a line's kind has not arrives as NULL, an empty text as itself.
 TEST(PlantSending, AlarmsArriveOnceAfterTheRecordsWithNullsWhereTheirKindHasNone) {
     const std::string connection = testConnection();
     SyntheticJournal journal(journalPath("alarms"), runIdFrom(8));
-    std::vector<OutboxRecord> records = sampleRecords(12);
+    std::vector<OutboxRecord> records = sampleRecords(20);
     journal.append(records);
-    const LocalDateTime at{2026, 12, 11, 7, 40, 0};
-    journal.append(AlarmEntry{1, AlarmKind::Raised, at, 2, false, "外径 Ø12", 1, 9, 0, {}, {}});
-    journal.append(AlarmEntry{2, AlarmKind::Raised, at, 1, true, "", 11, 12, 0, {}, {}});
+    const std::vector<AlarmEntry> log = sampleAlarms();
+    journal.append(log[0]);
+    journal.append(log[1]);
     {
         PlantSender first({connection, "bench-alarms", journal.path()});
         ASSERT_TRUE(sendUntilUpToDate(first).upToDate);
     }
-    journal.append(AlarmEntry{3,
-                              AlarmKind::Acknowledged,
-                              {2026, 12, 11, 7, 45, 30},
-                              0,
-                              false,
-                              {},
-                              0,
-                              0,
-                              1,
-                              "刀具磨损",
-                              ""});
+    for (std::size_t line = 2; line < log.size(); ++line) journal.append(log[line]);
     PlantSender again({connection, "bench-alarms", journal.path()});
     ASSERT_TRUE(sendUntilUpToDate(again).upToDate);
 
@@ -182,14 +173,18 @@ TEST(PlantSending, AlarmsArriveOnceAfterTheRecordsWithNullsWhereTheirKindHasNone
                               " FROM mensora_alarm WHERE bench = 'bench-alarms' ORDER BY alarm");
     const std::optional<std::string> null;
     const std::vector<PlantRow> expected = {
-        {"1", "1", "raised", "2026-12-11 07:40:00", "2", "0", "外径 Ø12", "1", "9", null, null,
+        {"1", "1", "raised", "2026-12-07 08:00:09", "2", "0", "Ø 12 ±0.045", "1", "9", null, null,
          null},
-        {"2", "2", "raised", "2026-12-11 07:40:00", "1", "1", "", "11", "12", null, null, null},
-        {"3", "3", "acknowledged", "2026-12-11 07:45:30", null, null, null, null, null, "1",
+        {"2", "2", "raised", "2026-12-07 08:00:12", "1", "1", "", "11", "12", null, null, null},
+        {"3", "3", "acknowledged", "2026-12-07 08:01:00", null, null, null, null, null, "1",
          "刀具磨损", ""},
+        {"4", "4", "raised", "2026-12-07 08:00:20", "5", "0", "Ø 12 ±0.045", "18", "20", null, null,
+         null},
+        {"5", "5", "acknowledged", "2026-12-07 08:01:15", null, null, null, null, null, "4", "",
+         "换刀后复测"},
     };
     EXPECT_EQ(rows, expected);
-    EXPECT_EQ(plantRowCount(connection, "bench = 'bench-alarms'"), 12);
+    EXPECT_EQ(plantRowCount(connection, "bench = 'bench-alarms'"), 20);
 }
 
 // A server whose table was made before benches sent the part's serial: the first bench that

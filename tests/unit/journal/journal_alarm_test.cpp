@@ -12,6 +12,7 @@
 #include "tests/support/fake_file_system.h"
 #include "tests/support/journal_query.h"
 #include "tests/support/manual_work.h"
+#include "tests/support/sample_alarms.h"
 #include "tests/support/temporary_folder.h"
 #include "tests/support/virtual_clock.h"
 
@@ -34,36 +35,6 @@ std::string lineOf(const OutboxAlarm& a) {
            text(a.rule) + " range " + text(a.rangeChart) + " [" + text(a.characteristic) +
            "] records " + text(a.firstRecord) + "-" + text(a.lastRecord) + " of #" +
            text(a.acknowledges) + " cause [" + text(a.cause) + "] note [" + text(a.note) + "]";
-}
-
-AlarmEntry raised(std::uint32_t number, int second, int rule, bool range, std::string trace,
-                  std::uint32_t first, std::uint32_t last) {
-    return {number,
-            AlarmKind::Raised,
-            {2026, 12, 7, 9, 0, second},
-            rule,
-            range,
-            std::move(trace),
-            first,
-            last,
-            0,
-            {},
-            {}};
-}
-
-AlarmEntry acknowledged(std::uint32_t number, int second, std::uint32_t of, std::string cause,
-                        std::string note) {
-    return {number,
-            AlarmKind::Acknowledged,
-            {2026, 12, 7, 9, 1, second},
-            0,
-            false,
-            {},
-            0,
-            0,
-            of,
-            std::move(cause),
-            std::move(note)};
 }
 
 // One window's journal on the test's time, kept open while the test hands it entries.
@@ -92,15 +63,14 @@ TEST(JournalAlarm, EachLineOfTheLogIsKeptOnceInItsOrderAndReadBackAsKept) {
     const std::string path = folder.path() + "journal.db";
     {
         OpenJournal open(pc);
-        for (std::uint32_t number = 1; number <= 9; ++number) open.record(number);
-        open.journal.keepAlarm(raised(1, 10, 2, false, "Ø 12 ±0.045", 1, 9));
-        open.journal.keepAlarm(acknowledged(2, 0, 1, "刀具磨损", ""));
-        open.journal.keepAlarm(raised(3, 11, 1, true, "", 8, 9));
+        for (std::uint32_t number = 1; number <= 20; ++number) open.record(number);
+        std::vector<AlarmEntry> log = test::sampleAlarms();
+        for (std::size_t line = 0; line < 4; ++line) open.journal.keepAlarm(log[line]);
         // A mistaken second line under a number the log holds: the first stays.
-        open.journal.keepAlarm(raised(3, 12, 5, false, "", 7, 9));
+        open.journal.keepAlarm(test::raisedAlarm(2, 0, 13, 3, false, "", 7, 12));
         // Cleared: an acknowledgement that follows still belongs to the list it was raised on.
-        open.journal.mark({JournalMark::Kind::Cleared, 0, {2026, 12, 7, 9, 0, 30}});
-        open.journal.keepAlarm(acknowledged(4, 5, 3, "", "量具已校准"));
+        open.journal.mark({JournalMark::Kind::Cleared, 0, {2026, 12, 7, 8, 0, 30}});
+        open.journal.keepAlarm(log[4]);
         open.work.runAll();
     }
     EXPECT_EQ(queryJournal(path, "SELECT DISTINCT list_id FROM journal_alarm"),
@@ -112,13 +82,15 @@ TEST(JournalAlarm, EachLineOfTheLogIsKeptOnceInItsOrderAndReadBackAsKept) {
     std::vector<std::string> lines;
     for (const OutboxAlarm& alarm : alarms) lines.push_back(lineOf(alarm));
     const std::vector<std::string> expected = {
-        "1 #1 raised 2026-12-07 09:00:10 rule 2 range 0 [Ø 12 ±0.045] records 1-9 of #- cause [-]"
+        "1 #1 raised 2026-12-07 08:00:09 rule 2 range 0 [Ø 12 ±0.045] records 1-9 of #- cause [-]"
         " note [-]",
-        "2 #2 acknowledged 2026-12-07 09:01:00 rule - range - [-] records --- of #1 cause "
+        "2 #2 raised 2026-12-07 08:00:12 rule 1 range 1 [] records 11-12 of #- cause [-] note [-]",
+        "3 #3 acknowledged 2026-12-07 08:01:00 rule - range - [-] records --- of #1 cause "
         "[刀具磨损] note []",
-        "3 #3 raised 2026-12-07 09:00:11 rule 1 range 1 [] records 8-9 of #- cause [-] note [-]",
-        "5 #4 acknowledged 2026-12-07 09:01:05 rule - range - [-] records --- of #3 cause [] "
-        "note [量具已校准]",
+        "4 #4 raised 2026-12-07 08:00:20 rule 5 range 0 [Ø 12 ±0.045] records 18-20 of #- cause "
+        "[-] note [-]",
+        "6 #5 acknowledged 2026-12-07 08:01:15 rule - range - [-] records --- of #4 cause [] "
+        "note [换刀后复测]",
     };
     EXPECT_EQ(lines, expected);
     ASSERT_EQ(outbox.readAlarmsAfter(2, 1, alarms), std::nullopt);
@@ -130,11 +102,11 @@ TEST(JournalAlarm, EachLineOfTheLogIsKeptOnceInItsOrderAndReadBackAsKept) {
     {
         OpenJournal open(pc);
         open.record(1);
-        open.journal.keepAlarm(raised(1, 20, 3, false, "", 1, 6));
+        open.journal.keepAlarm(test::sampleAlarms()[0]);
         open.work.runAll();
     }
     EXPECT_EQ(queryJournal(path, "SELECT list_id, number, rule FROM journal_alarm"),
-              (std::vector<std::string>{"2|1|3"}));
+              (std::vector<std::string>{"2|1|2"}));
 }
 
 }  // namespace
