@@ -13,6 +13,7 @@
 #include "base/language.h"
 #include "charts/figure_text.h"
 #include "charts/running_capability.h"
+#include "measure/alarm_entry.h"
 #include "measure/judgement.h"
 #include "measure/plan_stamps.h"
 #include "measure/record_traces.h"
@@ -75,6 +76,8 @@ struct WorkbookContents {
     RunningCapability capability;
     int chartDecimals;
     WorkbookPlanParts planParts;
+    // The run's alarm log, a copy taken when the save starts; none: no alarms sheet.
+    std::vector<AlarmEntry> alarms{};
 };
 
 // The stamps of the first `count` records as the workbook copies them.
