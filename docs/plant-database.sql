@@ -110,7 +110,7 @@ CREATE TABLE IF NOT EXISTS mensora_alarm (
   characteristic TEXT,                 -- raised: as the records name it; empty without a plan
   first_record BIGINT,                 -- raised: the records the rule's pattern covers, as the
   last_record BIGINT,                  --   bench's list numbers them
-  acknowledges BIGINT,                 -- acknowledged: the number of the raised alarm
+  acknowledges BIGINT,                 -- acknowledged: the raised alarm's `alarm`
   cause TEXT,                          -- acknowledged: the cause chosen or typed, may be empty
   note TEXT,                           -- acknowledged: may be empty
   received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,

@@ -106,8 +106,7 @@ CREATE TABLE IF NOT EXISTS journal_alarm (
   last_record INTEGER,
   acknowledges INTEGER,
   cause TEXT,
-  note TEXT,
-  UNIQUE (list_id, number));
+  note TEXT);
 COMMIT;
 )sql";
 
@@ -161,7 +160,7 @@ constexpr const char* kInsertStudy =
     " VALUES (unixepoch(?1), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
 // A raised alarm leaves the columns of an acknowledgement NULL, and the other way round.
 constexpr const char* kInsertAlarm =
-    "INSERT OR IGNORE INTO journal_alarm (list_id, number, kind, at, rule, range_chart,"
+    "INSERT INTO journal_alarm (list_id, number, kind, at, rule, range_chart,"
     " characteristic, first_record, last_record, acknowledges, cause, note)"
     " VALUES (?1, ?2, ?3, unixepoch(?4), ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)";
 constexpr const char* kInsertMark = "INSERT INTO journal_mark (list_id, kind, up_to, at)"
@@ -564,11 +563,15 @@ bool JournalFile::insert(const JournalAlarm& alarm) {
         s.bind(8, static_cast<std::int64_t>(alarm.firstRecord));
         s.bind(9, static_cast<std::int64_t>(alarm.lastRecord));
     } else {
-        s.bind(10, static_cast<std::int64_t>(alarm.acknowledges));
+        if (const auto raised = alarmRows_.find(alarm.acknowledges); raised != alarmRows_.end()) {
+            s.bind(10, raised->second);
+        }
         s.bind(11, alarm.cause);
         s.bind(12, alarm.note);
     }
-    return s.run();
+    if (!s.run()) return false;
+    if (alarm.kind == AlarmKind::Raised) alarmRows_[alarm.number] = db_->lastInsertedRow();
+    return true;
 }
 
 bool JournalFile::insert(const JournalRecord& record) {

@@ -74,7 +74,7 @@ struct OutboxAlarm {
     std::optional<std::string> characteristic;
     std::optional<std::int64_t> firstRecord;
     std::optional<std::int64_t> lastRecord;
-    std::optional<std::int64_t> acknowledges;
+    std::optional<std::int64_t> acknowledges;  // the journal's row (id) of the raised alarm
     std::optional<std::string> cause;
     std::optional<std::string> note;
 };

@@ -33,7 +33,7 @@ std::string lineOf(const OutboxAlarm& a) {
     return std::to_string(a.id) + " #" + std::to_string(a.number) +
            (a.kind == AlarmKind::Raised ? " raised " : " acknowledged ") + a.at + " rule " +
            text(a.rule) + " range " + text(a.rangeChart) + " [" + text(a.characteristic) +
-           "] records " + text(a.firstRecord) + "-" + text(a.lastRecord) + " of #" +
+           "] records " + text(a.firstRecord) + "-" + text(a.lastRecord) + " of row " +
            text(a.acknowledges) + " cause [" + text(a.cause) + "] note [" + text(a.note) + "]";
 }
 
@@ -66,8 +66,6 @@ TEST(JournalAlarm, EachLineOfTheLogIsKeptOnceInItsOrderAndReadBackAsKept) {
         for (std::uint32_t number = 1; number <= 20; ++number) open.record(number);
         std::vector<AlarmEntry> log = test::sampleAlarms();
         for (std::size_t line = 0; line < 4; ++line) open.journal.keepAlarm(log[line]);
-        // A mistaken second line under a number the log holds: the first stays.
-        open.journal.keepAlarm(test::raisedAlarm(2, 0, 13, 3, false, "", 7, 12));
         // Cleared: an acknowledgement that follows still belongs to the list it was raised on.
         open.journal.mark({JournalMark::Kind::Cleared, 0, {2026, 12, 7, 8, 0, 30}});
         open.journal.keepAlarm(log[4]);
@@ -82,20 +80,34 @@ TEST(JournalAlarm, EachLineOfTheLogIsKeptOnceInItsOrderAndReadBackAsKept) {
     std::vector<std::string> lines;
     for (const OutboxAlarm& alarm : alarms) lines.push_back(lineOf(alarm));
     const std::vector<std::string> expected = {
-        "1 #1 raised 2026-12-07 08:00:09 rule 2 range 0 [Ø 12 ±0.045] records 1-9 of #- cause [-]"
+        "1 #1 raised 2026-12-07 08:00:09 rule 2 range 0 [Ø 12 ±0.045] records 1-9 of row - cause "
+        "[-]"
         " note [-]",
-        "2 #2 raised 2026-12-07 08:00:12 rule 1 range 1 [] records 11-12 of #- cause [-] note [-]",
-        "3 #3 acknowledged 2026-12-07 08:01:00 rule - range - [-] records --- of #1 cause "
+        "2 #2 raised 2026-12-07 08:00:12 rule 1 range 1 [] records 11-12 of row - cause [-] note "
+        "[-]",
+        "3 #3 acknowledged 2026-12-07 08:01:00 rule - range - [-] records --- of row 1 cause "
         "[刀具磨损] note []",
-        "4 #4 raised 2026-12-07 08:00:20 rule 5 range 0 [Ø 12 ±0.045] records 18-20 of #- cause "
+        "4 #4 raised 2026-12-07 08:00:20 rule 5 range 0 [Ø 12 ±0.045] records 18-20 of row - cause "
         "[-] note [-]",
-        "6 #5 acknowledged 2026-12-07 08:01:15 rule - range - [-] records --- of #4 cause [] "
+        "5 #5 acknowledged 2026-12-07 08:01:15 rule - range - [-] records --- of row 4 cause [] "
         "note [换刀后复测]",
     };
     EXPECT_EQ(lines, expected);
     ASSERT_EQ(outbox.readAlarmsAfter(2, 1, alarms), std::nullopt);
     ASSERT_EQ(alarms.size(), 1u);
     EXPECT_EQ(alarms[0].number, 3);
+
+    // The next start of the program numbers its log from 1 again, on a list of its own: its
+    // acknowledgement names its own alarm's row, not the first start's.
+    {
+        OpenJournal open(pc);
+        open.record(1);
+        for (const std::size_t line : {0, 2}) open.journal.keepAlarm(test::sampleAlarms()[line]);
+        open.work.runAll();
+    }
+    EXPECT_EQ(queryJournal(path, "SELECT id, list_id, number, acknowledges FROM journal_alarm"
+                                 " WHERE id > 5"),
+              (std::vector<std::string>{"6|2|1|NULL", "7|2|3|6"}));
 
     // A journal from before alarms were kept: it gains their table when next opened.
     queryJournal(path, "DROP TABLE journal_alarm");
@@ -106,7 +118,7 @@ TEST(JournalAlarm, EachLineOfTheLogIsKeptOnceInItsOrderAndReadBackAsKept) {
         open.work.runAll();
     }
     EXPECT_EQ(queryJournal(path, "SELECT list_id, number, rule FROM journal_alarm"),
-              (std::vector<std::string>{"2|1|2"}));
+              (std::vector<std::string>{"3|1|2"}));
 }
 
 }  // namespace
