@@ -62,7 +62,10 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
                                [journal = doors.journal](const FinishedGaugeStudy& study) {
                                    if (journal != nullptr) journal->keepStudy(study);
                                }}),
-      alarms_(AlarmBoard::Parts{ports.sound, timers_, ports.clock, {}}),
+      alarms_(AlarmBoard::Parts{ports.sound, timers_, ports.clock,
+                                [journal = doors.journal](const AlarmEntry& entry) {
+                                    if (journal != nullptr) journal->keepAlarm(entry);
+                                }}),
       plant_(doors.plant) {
     recorder_.stampWith(
         [this](std::uint32_t index) {
@@ -176,8 +179,11 @@ void MainDialog::saveWorkbook(const std::string& path) {
     const PlanWalk* walk = plan_.walk();
     WorkbookPlanParts planParts{&planStamps_, planStamps_.parts(),
                                 walk != nullptr && walk->partStarted()};
-    workbook_.save(path, workbookContents(state_, store_, workbookChart(), std::move(traces),
-                                          traces_.inForce(), std::move(planParts), &listTexts_));
+    WorkbookContents contents =
+        workbookContents(state_, store_, workbookChart(), std::move(traces), traces_.inForce(),
+                         std::move(planParts), &listTexts_);
+    contents.alarms = alarms_.ofList();
+    workbook_.save(path, std::move(contents));
 }
 
 // The workbook being written reads the records; they stay until it is done.

@@ -94,11 +94,34 @@ CREATE TABLE IF NOT EXISTS mensora_gauge_study (
   PRIMARY KEY (bench, run, study)
 );
 
+-- Each line of a run's alarm log: a run rule that fired on a control chart as the records were
+-- taken, or the operator's acknowledgement of it, keyed as the records are: the alarm is the
+-- journal's row of the line. Columns a line's kind has not are NULL. Until this table is there,
+-- the lines wait in each bench's journal and its records go on arriving.
+CREATE TABLE IF NOT EXISTS mensora_alarm (
+  bench TEXT NOT NULL,
+  run CHAR(32) NOT NULL,
+  alarm BIGINT NOT NULL,
+  number BIGINT,                       -- in the run's alarm log, from 1, both kinds counted
+  kind VARCHAR(12),                    -- raised, acknowledged
+  at TIMESTAMP(0),                     -- the bench's local time
+  rule SMALLINT,                       -- raised: the run rule, 1 to 8
+  range_chart SMALLINT,                -- raised: 1 on the range chart, 0 on the values chart
+  characteristic TEXT,                 -- raised: as the records name it; empty without a plan
+  first_record BIGINT,                 -- raised: the records the rule's pattern covers, as the
+  last_record BIGINT,                  --   bench's list numbers them
+  acknowledges BIGINT,                 -- acknowledged: the raised alarm's `alarm`
+  cause TEXT,                          -- acknowledged: the cause chosen or typed, may be empty
+  note TEXT,                           -- acknowledged: may be empty
+  received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,
+  PRIMARY KEY (bench, run, alarm)
+);
+
 -- The benches' role: it inserts its rows and reads them back, nothing else.
 -- CREATE ROLE mensora_bench LOGIN PASSWORD '...';
 -- GRANT CONNECT ON DATABASE mensora TO mensora_bench;
 -- GRANT USAGE ON SCHEMA public TO mensora_bench;
--- GRANT SELECT, INSERT ON mensora_record, mensora_gauge_study TO mensora_bench;
+-- GRANT SELECT, INSERT ON mensora_record, mensora_gauge_study, mensora_alarm TO mensora_bench;
 
 ---------------------------------------------------------------------------------------------
 -- SQL Server (run as its own batch; GO separates the statements in sqlcmd)
@@ -150,7 +173,16 @@ CREATE TABLE IF NOT EXISTS mensora_gauge_study (
 --   received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),
 --   PRIMARY KEY (bench, run, study));
 -- GO
+-- CREATE TABLE mensora_alarm (
+--   bench NVARCHAR(100) NOT NULL, run CHAR(32) NOT NULL, alarm BIGINT NOT NULL, number BIGINT,
+--   kind VARCHAR(12), at DATETIME2(0), [rule] SMALLINT, range_chart SMALLINT,
+--   characteristic NVARCHAR(400), first_record BIGINT, last_record BIGINT,
+--   acknowledges BIGINT, cause NVARCHAR(400), note NVARCHAR(MAX),
+--   received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),
+--   PRIMARY KEY (bench, run, alarm));
+-- GO
 -- CREATE LOGIN mensora_bench WITH PASSWORD = '...';
 -- CREATE USER mensora_bench FOR LOGIN mensora_bench;
 -- GRANT SELECT, INSERT ON mensora_record TO mensora_bench;
 -- GRANT SELECT, INSERT ON mensora_gauge_study TO mensora_bench;
+-- GRANT SELECT, INSERT ON mensora_alarm TO mensora_bench;

@@ -234,6 +234,8 @@ void Journal::keepPlace(JournalPlanPlace place) { hand(std::move(place)); }
 
 void Journal::keepStudy(JournalGaugeStudy study) { hand(std::move(study)); }
 
+void Journal::keepAlarm(JournalAlarm entry) { hand(std::move(entry)); }
+
 void Journal::answer(const UnsavedRecords& unsaved, bool restore, const LocalDateTime& at,
                      std::function<void(std::vector<JournalRecord>)> restored) {
     hand(JournalRestoreAnswer{unsaved.list, restore, at});

@@ -62,6 +62,10 @@ public:
     void mark(const JournalMark& mark);
     // A gauge study with all its readings, kept apart from the records.
     void keepStudy(JournalGaugeStudy study);
+    // Each line of the alarm log as it is added, in the log's order. Its number is the key
+    // within the list's log: a second line of the list under a number already kept is not
+    // kept, so that it can never stop the records behind it.
+    void keepAlarm(JournalAlarm entry);
     // Where the plan's walk stands now; only the latest is kept.
     void keepPlace(JournalPlanPlace place);
     // While the journal fails: the writer tries again to open the file or write what waits.

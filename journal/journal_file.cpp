@@ -93,6 +93,20 @@ CREATE TABLE IF NOT EXISTS journal_gauge_study (
   cgk REAL,
   capable INTEGER NOT NULL,
   step_too_coarse INTEGER NOT NULL);
+CREATE TABLE IF NOT EXISTS journal_alarm (
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  list_id INTEGER NOT NULL,
+  number INTEGER NOT NULL,
+  kind INTEGER NOT NULL,
+  at INTEGER NOT NULL,
+  rule INTEGER,
+  range_chart INTEGER,
+  characteristic TEXT,
+  first_record INTEGER,
+  last_record INTEGER,
+  acknowledges INTEGER,
+  cause TEXT,
+  note TEXT);
 COMMIT;
 )sql";
 
@@ -144,6 +158,11 @@ constexpr const char* kInsertStudy =
     "INSERT INTO journal_gauge_study (finished, gauge_id, unit, reference, tolerance, readings,"
     " places, mean, sigma, bias, cg, cgk, capable, step_too_coarse)"
     " VALUES (unixepoch(?1), ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12, ?13, ?14)";
+// A raised alarm leaves the columns of an acknowledgement NULL, and the other way round.
+constexpr const char* kInsertAlarm =
+    "INSERT INTO journal_alarm (list_id, number, kind, at, rule, range_chart,"
+    " characteristic, first_record, last_record, acknowledges, cause, note)"
+    " VALUES (?1, ?2, ?3, unixepoch(?4), ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)";
 constexpr const char* kInsertMark = "INSERT INTO journal_mark (list_id, kind, up_to, at)"
                                     " VALUES (?1, ?2, ?3, unixepoch(?4))";
 constexpr const char* kFindParameters =
@@ -491,6 +510,7 @@ bool JournalFile::apply(const JournalEntry& entry) {
     }
     if (const auto* place = std::get_if<JournalPlanPlace>(&entry)) return keepPlace(*place);
     if (const auto* study = std::get_if<JournalGaugeStudy>(&entry)) return insert(*study);
+    if (const auto* alarm = std::get_if<JournalAlarm>(&entry)) return insert(*alarm);
     if (const auto* answer = std::get_if<JournalRestoreAnswer>(&entry)) {
         if (!answer->restored) return mark(answer->list, MarkKind::Declined, 0, answer->at);
         list_ = answer->list;
@@ -526,6 +546,32 @@ bool JournalFile::insert(const JournalGaugeStudy& study) {
     s.bind(13, std::int64_t{figures.capable});
     s.bind(14, std::int64_t{figures.stepTooCoarse});
     return s.run();
+}
+
+bool JournalFile::insert(const JournalAlarm& alarm) {
+    SqliteStatement s = db_->statement(kInsertAlarm);
+    if (!s) return false;
+    // After a Clear the log still belongs to the list it was raised on.
+    s.bind(1, list_ != 0 ? list_ : lastList_);
+    s.bind(2, static_cast<std::int64_t>(alarm.number));
+    s.bind(3, static_cast<std::int64_t>(alarm.kind));
+    s.bind(4, journalTime(alarm.at));
+    if (alarm.kind == AlarmKind::Raised) {
+        s.bind(5, std::int64_t{alarm.rule});
+        s.bind(6, std::int64_t{alarm.rangeChart});
+        s.bind(7, alarm.characteristic);
+        s.bind(8, static_cast<std::int64_t>(alarm.firstRecord));
+        s.bind(9, static_cast<std::int64_t>(alarm.lastRecord));
+    } else {
+        if (const auto raised = alarmRows_.find(alarm.acknowledges); raised != alarmRows_.end()) {
+            s.bind(10, raised->second);
+        }
+        s.bind(11, alarm.cause);
+        s.bind(12, alarm.note);
+    }
+    if (!s.run()) return false;
+    if (alarm.kind == AlarmKind::Raised) alarmRows_[alarm.number] = db_->lastInsertedRow();
+    return true;
 }
 
 bool JournalFile::insert(const JournalRecord& record) {

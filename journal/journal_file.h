@@ -77,6 +77,7 @@ private:
     bool apply(const JournalEntry& entry);
     bool insert(const JournalRecord& record);
     bool insert(const JournalGaugeStudy& study);
+    bool insert(const JournalAlarm& alarm);
     bool mark(std::int64_t list, journal_schema::MarkKind kind, std::uint32_t upTo,
               const LocalDateTime& at);
     // Forgets the side rows known, after a transaction that may have made some was undone.
@@ -108,6 +109,10 @@ private:
     std::int64_t list_ = 0;
     std::int64_t lastList_ = 0;
     std::int64_t lastSeq_ = 0;
+    // The journal's row of each alarm this start of the program raised, by its number in the
+    // board's log: an acknowledgement names its alarm by the row, which no later start can
+    // repeat, as the numbers of a list resumed after a restart would.
+    std::map<std::uint32_t, std::int64_t> alarmRows_;
     // The pruning's next slice starts after this row; it ends at pruneEnd_.
     std::int64_t pruneAfter_ = 0;
     std::int64_t pruneEnd_ = 0;

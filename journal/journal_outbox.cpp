@@ -25,6 +25,10 @@ constexpr const char* kSelectStudies =
     "SELECT id, datetime(finished, 'unixepoch'), gauge_id, unit, reference, tolerance, readings,"
     " mean, sigma, bias, cg, cgk, capable, step_too_coarse"
     " FROM journal_gauge_study WHERE id > ?1 ORDER BY id LIMIT ?2";
+constexpr const char* kSelectAlarms =
+    "SELECT id, number, kind, datetime(at, 'unixepoch'), rule, range_chart, characteristic,"
+    " first_record, last_record, acknowledges, cause, note"
+    " FROM journal_alarm WHERE id > ?1 ORDER BY id LIMIT ?2";
 constexpr const char* kCountAfter = "SELECT count(*) FROM journal_record WHERE seq > ?1";
 constexpr const char* kRun = "SELECT run_id FROM journal_run";
 constexpr const char* kSentMark = "SELECT up_to FROM plant_sent";
@@ -92,6 +96,25 @@ OutboxStudy studyAt(const SqliteStatement& row) {
     return study;
 }
 
+OutboxAlarm alarmAt(const SqliteStatement& row) {
+    OutboxAlarm alarm;
+    alarm.id = row.integer(0);
+    alarm.number = row.integer(1);
+    alarm.kind = row.integer(2) == static_cast<std::int64_t>(AlarmKind::Acknowledged)
+                     ? AlarmKind::Acknowledged
+                     : AlarmKind::Raised;
+    alarm.at = row.text(3);
+    alarm.rule = integerAt(row, 4);
+    if (const auto range = integerAt(row, 5)) alarm.rangeChart = *range != 0;
+    alarm.characteristic = textAt(row, 6);
+    alarm.firstRecord = integerAt(row, 7);
+    alarm.lastRecord = integerAt(row, 8);
+    alarm.acknowledges = integerAt(row, 9);
+    alarm.cause = textAt(row, 10);
+    alarm.note = textAt(row, 11);
+    return alarm;
+}
+
 }  // namespace
 
 JournalOutbox::JournalOutbox(std::string path) : path_(std::move(path)) {}
@@ -150,6 +173,11 @@ std::optional<std::string> JournalOutbox::readAfter(std::int64_t sequence, int l
 std::optional<std::string> JournalOutbox::readStudiesAfter(std::int64_t id, int limit,
                                                            std::vector<OutboxStudy>& studies) {
     return readRowsAfter(kSelectStudies, id, limit, studies, &studyAt);
+}
+
+std::optional<std::string> JournalOutbox::readAlarmsAfter(std::int64_t id, int limit,
+                                                          std::vector<OutboxAlarm>& alarms) {
+    return readRowsAfter(kSelectAlarms, id, limit, alarms, &alarmAt);
 }
 
 std::optional<std::int64_t> JournalOutbox::countAfter(std::int64_t sequence) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/acquisition_state.h"
+#include "measure/alarm_entry.h"
 
 namespace mensora {
 
@@ -60,6 +61,24 @@ struct OutboxStudy {
     bool stepTooCoarse = false;
 };
 
+// One line of an alarm log as it leaves the journal for the plant database: the journal's row
+// number and the line as AlarmEntry holds it. What the kind has not (a raised alarm's cause,
+// an acknowledgement's rule and records) is none.
+struct OutboxAlarm {
+    std::int64_t id = 0;  // the journal's row number: increasing, never reused
+    std::int64_t number = 0;
+    AlarmKind kind = AlarmKind::Raised;
+    std::string at;  // "YYYY-MM-DD hh:mm:ss", local time
+    std::optional<std::int64_t> rule;
+    std::optional<bool> rangeChart;
+    std::optional<std::string> characteristic;
+    std::optional<std::int64_t> firstRecord;
+    std::optional<std::int64_t> lastRecord;
+    std::optional<std::int64_t> acknowledges;  // the journal's row (id) of the raised alarm
+    std::optional<std::string> cause;
+    std::optional<std::string> note;
+};
+
 class JournalOutbox {
 public:
     // Opens nothing yet: the journal may not exist before the first record.
@@ -80,6 +99,9 @@ public:
     // Up to `limit` gauge studies after the journal's row `id` (0 for all), in order.
     std::optional<std::string> readStudiesAfter(std::int64_t id, int limit,
                                                 std::vector<OutboxStudy>& studies);
+    // Up to `limit` lines of alarm logs after the journal's row `id` (0 for all), in order.
+    std::optional<std::string> readAlarmsAfter(std::int64_t id, int limit,
+                                               std::vector<OutboxAlarm>& alarms);
     // How many records lie after `sequence`; nullopt when the journal cannot be read.
     std::optional<std::int64_t> countAfter(std::int64_t sequence);
     // Up to where the plant was last known to hold the records; 0 when it never was.

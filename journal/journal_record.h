@@ -16,6 +16,7 @@
 #include "base/clock.h"
 #include "base/language.h"
 #include "journal/journal_schema.h"
+#include "measure/alarm_entry.h"
 #include "measure/field_format.h"
 #include "measure/gauge_study.h"
 #include "measure/inspection_plan.h"
@@ -90,8 +91,11 @@ struct JournalEnd {};
 // A gauge study that took all its readings, kept apart from the records.
 using JournalGaugeStudy = FinishedGaugeStudy;
 
+// A line of the alarm log of the list the records go to (or last went to, after a Clear).
+using JournalAlarm = AlarmEntry;
+
 using JournalEntry = std::variant<JournalRecord, JournalMark, JournalRestoreAnswer, JournalEnd,
-                                  JournalPlanPlace, JournalGaugeStudy>;
+                                  JournalPlanPlace, JournalGaugeStudy, JournalAlarm>;
 
 // The records at the end of the journal that no save, autosave or Clear covered, left by a
 // run that did not end normally.

@@ -21,6 +21,15 @@ std::uint32_t plantRetryDelayMs(int failures) {
 PlantSender::PlantSender(PlantConfig config)
     : config_(std::move(config)), journal_(config_.journalPath) {}
 
+template <typename Row>
+void PlantSender::askServer(SideRows<Row>& side) {
+    // Made by plant IT, or by a bench that may make tables; until it is there its rows wait in
+    // the journal and the records go on.
+    side.tableThere =
+        !server_.makeTable(side.table) &&
+        !server_.highestRow(side.table, config_.bench, journal_.run(), side.serverHolds);
+}
+
 std::optional<std::string> PlantSender::connect() {
     if (auto error = journal_.open()) return error;
     if (auto error = server_.connect(config_.connection)) return error;
@@ -28,10 +37,8 @@ std::optional<std::string> PlantSender::connect() {
     if (auto error = server_.highestSequence(config_.bench, journal_.run(), serverHolds_)) {
         return error;
     }
-    // The studies' table is made by plant IT, or by a bench that may make tables; until it is
-    // there the studies wait in the journal and the records go on.
-    studiesTable_ = !server_.makeStudyTable() &&
-                    !server_.highestStudy(config_.bench, journal_.run(), serverStudies_);
+    askServer(studies_);
+    askServer(alarms_);
     return journal_.markSent(serverHolds_);
 }
 
@@ -43,16 +50,15 @@ std::optional<std::string> PlantSender::sendBatch() {
     return journal_.markSent(serverHolds_);
 }
 
-std::optional<std::string> PlantSender::sendStudies() {
-    if (!studiesTable_) return std::nullopt;
-    // A few a day: those of one round are few enough to send whole.
-    constexpr int kStudiesPerRound = 20;
-    if (auto error = journal_.readStudiesAfter(serverStudies_, kStudiesPerRound, studies_)) {
+template <typename Row>
+std::optional<std::string> PlantSender::send(SideRows<Row>& side) {
+    if (!side.tableThere) return std::nullopt;
+    if (auto error = (journal_.*side.read)(side.serverHolds, side.perRound, side.rows)) {
         return error;
     }
-    for (const OutboxStudy& study : studies_) {
-        if (auto error = server_.insert(config_.bench, journal_.run(), study)) return error;
-        serverStudies_ = study.id;
+    for (const Row& row : side.rows) {
+        if (auto error = server_.insert(config_.bench, journal_.run(), row)) return error;
+        side.serverHolds = row.id;
     }
     return std::nullopt;
 }
@@ -74,7 +80,8 @@ PlantSender::Round PlantSender::sendSome() {
         if (auto error = connect()) return failed(std::move(*error));
     }
     if (auto error = sendBatch()) return failed(std::move(*error));
-    if (auto error = sendStudies()) return failed(std::move(*error));
+    if (auto error = send(studies_)) return failed(std::move(*error));
+    if (auto error = send(alarms_)) return failed(std::move(*error));
     failures_ = 0;
     Round round;
     round.status.waiting = journal_.countAfter(serverHolds_);

@@ -14,6 +14,7 @@
 #include "journal/journal_outbox.h"
 #include "plant/plant_server.h"
 #include "plant/plant_status.h"
+#include "plant/plant_table.h"
 
 namespace mensora {
 
@@ -48,19 +49,37 @@ public:
 private:
     std::optional<std::string> connect();
     std::optional<std::string> sendBatch();
-    // The gauge studies the server lacks, after the records.
-    std::optional<std::string> sendStudies();
     Round failed(std::string error);
+
+    // Rows the journal keeps apart from the records (the gauge studies, the lines of the alarm
+    // logs), sent after the records, each once: on connecting the server is asked for the
+    // highest it holds, and the sending goes on after it.
+    template <typename Row>
+    struct SideRows {
+        const plant_table::SideTable& table;
+        std::optional<std::string> (JournalOutbox::*read)(std::int64_t after, int limit,
+                                                          std::vector<Row>& rows);
+        int perRound;
+        bool tableThere = false;  // valid while connected
+        std::int64_t serverHolds = 0;
+        std::vector<Row> rows{};
+    };
+    template <typename Row>
+    void askServer(SideRows<Row>& side);
+    template <typename Row>
+    std::optional<std::string> send(SideRows<Row>& side);
 
     PlantConfig config_;
     JournalOutbox journal_;
     PlantServer server_;
     std::int64_t serverHolds_ = 0;  // valid while connected
-    std::int64_t serverStudies_ = 0;
-    bool studiesTable_ = false;  // the server has mensora_gauge_study; valid while connected
     int failures_ = 0;
     std::vector<OutboxRecord> batch_;
-    std::vector<OutboxStudy> studies_;
+    // A few studies a day, those of one round few enough to send whole; alarms come in bursts
+    // when a process drifts.
+    SideRows<OutboxStudy> studies_{plant_table::kGaugeStudies, &JournalOutbox::readStudiesAfter,
+                                   20};
+    SideRows<OutboxAlarm> alarms_{plant_table::kAlarms, &JournalOutbox::readAlarmsAfter, 200};
 };
 
 }  // namespace mensora

@@ -202,6 +202,30 @@ SQLRETURN bindStudy(BoundValues& values, SQLHSTMT statement, const std::string& 
     return firstFailure(results);
 }
 
+SQLRETURN bindAlarm(BoundValues& values, SQLHSTMT statement, const std::string& bench,
+                    const std::string& run, const OutboxAlarm& alarm) {
+    std::optional<std::int64_t> rangeChart;
+    if (alarm.rangeChart) rangeChart = std::int64_t{*alarm.rangeChart};
+    const SQLRETURN results[] = {
+        values.text(statement, bench),
+        values.text(statement, run),
+        values.integer(statement, alarm.id),
+        values.integer(statement, alarm.number),
+        values.text(statement, alarm.kind == AlarmKind::Raised ? "raised" : "acknowledged"),
+        values.time(statement, alarm.at),
+        values.integer(statement, alarm.rule),
+        values.integer(statement, rangeChart),
+        values.text(statement, alarm.characteristic),
+        values.integer(statement, alarm.firstRecord),
+        values.integer(statement, alarm.lastRecord),
+        values.integer(statement, alarm.acknowledges),
+        values.text(statement, alarm.cause),
+        values.text(statement, alarm.note),
+    };
+    static_assert(std::size(results) == plant_table::kAlarmColumnCount);
+    return firstFailure(results);
+}
+
 }  // namespace
 
 struct PlantServer::Handles {
@@ -328,15 +352,15 @@ std::optional<std::string> PlantServer::makeTable() {
     return std::nullopt;
 }
 
-std::optional<std::string> PlantServer::makeStudyTable() {
+std::optional<std::string> PlantServer::makeTable(const plant_table::SideTable& table) {
     if (!connected()) return std::string("not connected");
     auto nothing = [](SQLHSTMT) { return SQLRETURN{SQL_SUCCESS}; };
     {
         StatementHandle probe(handles_->connection);
-        if (!probe.run(plant_table::kProbeStudies, nothing)) return std::nullopt;
+        if (!probe.run(table.probe, nothing)) return std::nullopt;
     }
     StatementHandle create(handles_->connection);
-    return create.run(plant_table::createStudyTable(plant_table::dialectOf(serverName())), nothing);
+    return create.run(table.create(plant_table::dialectOf(serverName())), nothing);
 }
 
 std::optional<std::string> PlantServer::highestSequence(const std::string& bench,
@@ -345,10 +369,10 @@ std::optional<std::string> PlantServer::highestSequence(const std::string& bench
     return this->highest(plant_table::kHighestSequence, bench, run, highest);
 }
 
-std::optional<std::string> PlantServer::highestStudy(const std::string& bench,
-                                                     const std::string& run,
-                                                     std::int64_t& highest) {
-    return this->highest(plant_table::kHighestStudy, bench, run, highest);
+std::optional<std::string> PlantServer::highestRow(const plant_table::SideTable& table,
+                                                   const std::string& bench, const std::string& run,
+                                                   std::int64_t& highest) {
+    return this->highest(table.highest, bench, run, highest);
 }
 
 std::optional<std::string> PlantServer::highest(const char* sql, const std::string& bench,
@@ -392,14 +416,35 @@ std::optional<std::string> PlantServer::insert(const std::string& bench, const s
     return std::nullopt;
 }
 
+namespace {
+
+// One row of a side table, bound by `bind`.
+template <typename Bind>
+std::optional<std::string> insertRow(SQLHDBC connection, const plant_table::SideTable& table,
+                                     Bind bind) {
+    StatementHandle insert(connection);
+    BoundValues values(static_cast<std::size_t>(table.columnCount), 1);
+    return insert.run(table.insert, [&](SQLHSTMT statement) { return bind(values, statement); });
+}
+
+}  // namespace
+
 std::optional<std::string> PlantServer::insert(const std::string& bench, const std::string& run,
                                                const OutboxStudy& study) {
     if (!connected()) return std::string("not connected");
-    StatementHandle insert(handles_->connection);
-    BoundValues values(plant_table::kStudyColumnCount, 1);
-    return insert.run(plant_table::kInsertStudy, [&](SQLHSTMT statement) {
-        return bindStudy(values, statement, bench, run, study);
-    });
+    return insertRow(handles_->connection, plant_table::kGaugeStudies,
+                     [&](BoundValues& values, SQLHSTMT statement) {
+                         return bindStudy(values, statement, bench, run, study);
+                     });
+}
+
+std::optional<std::string> PlantServer::insert(const std::string& bench, const std::string& run,
+                                               const OutboxAlarm& alarm) {
+    if (!connected()) return std::string("not connected");
+    return insertRow(handles_->connection, plant_table::kAlarms,
+                     [&](BoundValues& values, SQLHSTMT statement) {
+                         return bindAlarm(values, statement, bench, run, alarm);
+                     });
 }
 
 }  // namespace mensora

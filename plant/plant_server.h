@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "journal/journal_outbox.h"
+#include "plant/plant_table.h"
 
 namespace mensora {
 
@@ -32,19 +33,23 @@ public:
     // Makes mensora_record when it is missing, or adds part_serial to one made before it was
     // sent, where the bench's role may.
     std::optional<std::string> makeTable();
-    // Makes mensora_gauge_study when it is missing, where the bench's role may.
-    std::optional<std::string> makeStudyTable();
+    // Makes a table of rows kept apart from the records when it is missing, where the bench's
+    // role may.
+    std::optional<std::string> makeTable(const plant_table::SideTable& table);
     // The highest sequence the server holds for (bench, run); 0 when it holds none.
     std::optional<std::string> highestSequence(const std::string& bench, const std::string& run,
                                                std::int64_t& highest);
-    // The same for the journal's rows of gauge studies.
-    std::optional<std::string> highestStudy(const std::string& bench, const std::string& run,
-                                            std::int64_t& highest);
+    // The same for the journal's rows that such a table holds.
+    std::optional<std::string> highestRow(const plant_table::SideTable& table,
+                                          const std::string& bench, const std::string& run,
+                                          std::int64_t& highest);
     // Inserts the records, in statements of up to plant_table::kRowsPerInsert rows each.
     std::optional<std::string> insert(const std::string& bench, const std::string& run,
                                       const std::vector<OutboxRecord>& records);
     std::optional<std::string> insert(const std::string& bench, const std::string& run,
                                       const OutboxStudy& study);
+    std::optional<std::string> insert(const std::string& bench, const std::string& run,
+                                      const OutboxAlarm& alarm);
 
 private:
     std::optional<std::string> highest(const char* sql, const std::string& bench,

@@ -54,16 +54,48 @@ constexpr const char* kCreateStudiesSqlServer =
     " received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),"
     " PRIMARY KEY (bench, run, study))";
 
+constexpr const char* kCreateAlarmsPostgreSql =
+    "CREATE TABLE mensora_alarm ("
+    " bench TEXT NOT NULL, run CHAR(32) NOT NULL, alarm BIGINT NOT NULL, number BIGINT,"
+    " kind VARCHAR(12), at TIMESTAMP(0), rule SMALLINT, range_chart SMALLINT,"
+    " characteristic TEXT, first_record BIGINT, last_record BIGINT, acknowledges BIGINT,"
+    " cause TEXT, note TEXT,"
+    " received_at TIMESTAMP(3) NOT NULL DEFAULT LOCALTIMESTAMP,"
+    " PRIMARY KEY (bench, run, alarm))";
+
+constexpr const char* kCreateAlarmsSqlServer =
+    "CREATE TABLE mensora_alarm ("
+    " bench NVARCHAR(100) NOT NULL, run CHAR(32) NOT NULL, alarm BIGINT NOT NULL, number BIGINT,"
+    " kind VARCHAR(12), at DATETIME2(0), [rule] SMALLINT, range_chart SMALLINT,"
+    " characteristic NVARCHAR(400), first_record BIGINT, last_record BIGINT,"
+    " acknowledges BIGINT, cause NVARCHAR(400), note NVARCHAR(MAX),"
+    " received_at DATETIME2(3) NOT NULL DEFAULT SYSDATETIME(),"
+    " PRIMARY KEY (bench, run, alarm))";
+
 }  // namespace
 
-const char* const kInsertStudy =
+const SideTable kGaugeStudies{
+    "SELECT study FROM mensora_gauge_study WHERE 1 = 0",
+    kCreateStudiesPostgreSql,
+    kCreateStudiesSqlServer,
+    "SELECT MAX(study) FROM mensora_gauge_study WHERE bench = ? AND run = ?",
     "INSERT INTO mensora_gauge_study (bench, run, study, finished_at, gauge_id, unit, reference,"
     " tolerance, reading_count, readings, mean, sigma, bias, cg, cgk, capable,"
-    " step_too_coarse) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)";
+    " step_too_coarse) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+    kStudyColumnCount,
+};
 
-const char* createStudyTable(Dialect dialect) {
-    return dialect == Dialect::SqlServer ? kCreateStudiesSqlServer : kCreateStudiesPostgreSql;
-}
+const SideTable kAlarms{
+    "SELECT alarm FROM mensora_alarm WHERE 1 = 0",
+    kCreateAlarmsPostgreSql,
+    kCreateAlarmsSqlServer,
+    "SELECT MAX(alarm) FROM mensora_alarm WHERE bench = ? AND run = ?",
+    // "rule" quoted, as both dialects read it: SQL Server reserves the word.
+    "INSERT INTO mensora_alarm (bench, run, alarm, number, kind, at, \"rule\", range_chart,"
+    " characteristic, first_record, last_record, acknowledges, cause, note)"
+    " VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+    kAlarmColumnCount,
+};
 
 Dialect dialectOf(const std::string& serverName) {
     return serverName.find("SQL Server") != std::string::npos ? Dialect::SqlServer

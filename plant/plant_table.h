@@ -27,13 +27,29 @@ inline constexpr const char* kHighestSequence =
 // One insert of `rows` records.
 std::string insert(int rows);
 
-// The gauge studies, in a table of their own keyed as the records are: by bench, run and the
-// journal's row of the study.
+// A table of rows the journal keeps apart from the records, keyed as the records are: by bench,
+// run and the journal's row. Its rows go after the records, each once; until plant IT or a
+// bench that may make tables has made it, they wait in the journal and the records go on.
+struct SideTable {
+    // Fails, without touching anything, where the table is missing or may not be read.
+    const char* probe;
+    const char* createPostgreSql;
+    const char* createSqlServer;
+    // The highest journal row the server holds for (bench, run).
+    const char* highest;
+    const char* insert;
+    int columnCount;
+
+    const char* create(Dialect dialect) const {
+        return dialect == Dialect::SqlServer ? createSqlServer : createPostgreSql;
+    }
+};
+
+// The gauge studies: the study is the journal's row of it.
+extern const SideTable kGaugeStudies;
 inline constexpr int kStudyColumnCount = 17;
-const char* createStudyTable(Dialect dialect);
-inline constexpr const char* kProbeStudies = "SELECT study FROM mensora_gauge_study WHERE 1 = 0";
-inline constexpr const char* kHighestStudy =
-    "SELECT MAX(study) FROM mensora_gauge_study WHERE bench = ? AND run = ?";
-extern const char* const kInsertStudy;
+// The lines of the alarm logs: the alarm is the journal's row of the line.
+extern const SideTable kAlarms;
+inline constexpr int kAlarmColumnCount = 14;
 
 }  // namespace mensora::plant_table

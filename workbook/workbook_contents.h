@@ -13,6 +13,7 @@
 #include "base/language.h"
 #include "charts/figure_text.h"
 #include "charts/running_capability.h"
+#include "measure/alarm_entry.h"
 #include "measure/judgement.h"
 #include "measure/plan_stamps.h"
 #include "measure/record_traces.h"
@@ -79,6 +80,8 @@ struct WorkbookContents {
     // Which records lay in the warning zone, read where they are kept like the rows (those
     // below `count` no longer change); null: none did.
     const RecordListTexts* marks;
+    // The run's alarm log, a copy taken when the save starts; none: no alarms sheet.
+    std::vector<AlarmEntry> alarms{};
 };
 
 // The stamps of the first `count` records as the workbook copies them.

@@ -13,6 +13,7 @@
 #include "charts/histogram.h"
 #include "measure/record_list_texts.h"
 #include "measure/record_store.h"
+#include "workbook/alarms_sheet.h"
 #include "workbook/parts_sheet.h"
 #include "workbook/plan_part_rows.h"
 #include "workbook/record_cells.h"
@@ -337,11 +338,15 @@ WorkbookWriting writeWorkbookFile(const std::string& path, const WorkbookContent
                                ? file.addSheet(pick(wt::kPartsSheet, contents.language))
                                : nullptr;
     lxw_worksheet* summary = file.addSheet(pick(wt::kSummarySheet, contents.language));
+    lxw_worksheet* alarms = contents.alarms.empty()
+                                ? nullptr
+                                : file.addSheet(pick(wt::kAlarmsSheet, contents.language));
     if (!writeRecords(records, contents, formats, progress) ||
         (parts != nullptr && !writeParts(parts, contents, formats, progress))) {
         return file.cancel();
     }
     writeSummary(file.book(), summary, contents, formats);
+    if (alarms != nullptr) writeAlarms(alarms, contents, formats);
     return file.close();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The workbook file itself: sheet 1 the records, then the parts of inspection plans when any
-// record was taken with one, and the summary with two charts that Excel draws itself.
+// record was taken with one, the summary with two charts that Excel draws itself, and the
+// alarms when the run rules raised any.
 
 #include <cstdint>
 #include <functional>

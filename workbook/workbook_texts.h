@@ -10,6 +10,25 @@ namespace mensora::workbook_texts {
 inline constexpr Bilingual kRecordsSheet{"测量记录", "Records"};
 inline constexpr Bilingual kSummarySheet{"汇总", "Summary"};
 inline constexpr Bilingual kPartsSheet{"零件", "Parts"};
+inline constexpr Bilingual kAlarmsSheet{"报警", "Alarms"};
+
+// The alarms sheet: a raised alarm and its acknowledgement in a row.
+inline constexpr std::size_t kAlarmColumns = 10;
+inline constexpr std::array<Bilingual, kAlarmColumns> kAlarmHeader{{
+    {"序号", "No"},
+    {"报警时间", "Raised"},
+    {"规则", "Rule"},
+    {"图", "Chart"},
+    {"特性", "Characteristic"},
+    {"首记录", "First record"},
+    {"末记录", "Last record"},
+    {"确认时间", "Acknowledged"},
+    {"原因", "Cause"},
+    {"备注", "Note"},
+}};
+// The chart a rule fired on.
+inline constexpr Bilingual kValuesChart{"数值图", "Values"};
+inline constexpr Bilingual kRangeChart{"极差图", "Ranges"};
 
 // A gauge study's workbook: its readings, then its setup and result.
 inline constexpr Bilingual kStudyReadingsSheet{"读数", "Readings"};

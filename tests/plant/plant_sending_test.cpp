@@ -15,6 +15,7 @@
 #include "plant/plant_status.h"
 #include "plant/utf16_text.h"
 #include "tests/plant/plant_test_support.h"
+#include "tests/support/sample_alarms.h"
 #include "tests/support/synthetic_journal.h"
 
 namespace mensora::test {
@@ -146,6 +147,44 @@ TEST(PlantSending, GaugeStudiesArriveOnceWithTheirFigures) {
          "none", "0"},
     };
     EXPECT_EQ(rows, expected);
+}
+
+// The lines of the alarm logs follow the records, each once, even when the sender starts
+// again; what a line's kind has not arrives as NULL, an empty text as itself.
+TEST(PlantSending, AlarmsArriveOnceAfterTheRecordsWithNullsWhereTheirKindHasNone) {
+    const std::string connection = testConnection();
+    SyntheticJournal journal(journalPath("alarms"), runIdFrom(8));
+    std::vector<OutboxRecord> records = sampleRecords(20);
+    journal.append(records);
+    const std::vector<AlarmEntry> log = sampleAlarms();
+    journal.append(log[0]);
+    journal.append(log[1]);
+    {
+        PlantSender first({connection, "bench-alarms", journal.path()});
+        ASSERT_TRUE(sendUntilUpToDate(first).upToDate);
+    }
+    for (std::size_t line = 2; line < log.size(); ++line) journal.append(log[line]);
+    PlantSender again({connection, "bench-alarms", journal.path()});
+    ASSERT_TRUE(sendUntilUpToDate(again).upToDate);
+
+    const std::vector<PlantRow> rows =
+        plantRows(connection, "SELECT alarm, number, kind, at, rule, range_chart, characteristic,"
+                              " first_record, last_record, acknowledges, cause, note"
+                              " FROM mensora_alarm WHERE bench = 'bench-alarms' ORDER BY alarm");
+    const std::optional<std::string> null;
+    const std::vector<PlantRow> expected = {
+        {"1", "1", "raised", "2026-12-07 08:00:09", "2", "0", "Ø 12 ±0.045", "1", "9", null, null,
+         null},
+        {"2", "2", "raised", "2026-12-07 08:00:12", "1", "1", "", "11", "12", null, null, null},
+        {"3", "3", "acknowledged", "2026-12-07 08:01:00", null, null, null, null, null, "1",
+         "刀具磨损", ""},
+        {"4", "4", "raised", "2026-12-07 08:00:20", "5", "0", "Ø 12 ±0.045", "18", "20", null, null,
+         null},
+        {"5", "5", "acknowledged", "2026-12-07 08:01:15", null, null, null, null, null, "4", "",
+         "换刀后复测"},
+    };
+    EXPECT_EQ(rows, expected);
+    EXPECT_EQ(plantRowCount(connection, "bench = 'bench-alarms'"), 20);
 }
 
 // A server whose table was made before benches sent the part's serial: the first bench that

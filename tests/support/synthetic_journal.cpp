@@ -28,8 +28,8 @@ std::vector<std::string> SyntheticJournal::query(const std::string& sql) {
     return rows;
 }
 
-void SyntheticJournal::append(const FinishedGaugeStudy& study) {
-    if (const auto error = file_->write({JournalEntry(study)})) {
+void SyntheticJournal::append(const JournalEntry& entry) {
+    if (const auto error = file_->write({entry})) {
         throw std::runtime_error("journal " + path_ + ": " + error->detail);
     }
 }

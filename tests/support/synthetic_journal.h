@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "journal/journal_outbox.h"
-#include "measure/gauge_study.h"
+#include "journal/journal_record.h"
 
 namespace mensora {
 class JournalFile;
@@ -29,8 +29,9 @@ public:
     // Appends the records in one transaction; each gets the journal's next sequence, and the
     // values as the journal holds them, which are written back into it.
     void append(std::vector<OutboxRecord>& records);
-    // A finished gauge study, kept as the journal keeps one.
-    void append(const FinishedGaugeStudy& study);
+    // An entry kept apart from the records (a finished gauge study, a line of an alarm log),
+    // kept as the journal keeps one.
+    void append(const JournalEntry& entry);
     const std::string& path() const { return path_; }
     // The sender's mark lost, as when the program died before writing it.
     void forgetPlantSent();

@@ -2,11 +2,12 @@
 // writes it, for the test that reads it back with an independent reader
 // (workbook_readback.py):
 //
-//   sample_workbook <file.xlsx> <zh|en> <records> [plan]
+//   sample_workbook <file.xlsx> <zh|en> <records> [plan|alarms]
 //   sample_workbook <file.xlsx> <zh|en> study
 //
 // With "plan" the records after the first are taken with an inspection plan in force
-// (samplePlanParts); "study" writes the workbook of the worked example's gauge study instead.
+// (samplePlanParts); with "alarms" the run rules raised sampleAlarms(); "study" writes the
+// workbook of the worked example's gauge study instead.
 //
 // The process takes its locale from the environment, as the Qt program does.
 
@@ -18,6 +19,7 @@
 #include <utility>
 
 #include "base/number_text.h"
+#include "tests/support/sample_alarms.h"
 #include "tests/support/sample_study.h"
 #include "tests/workbook/sample_run.h"
 #include "workbook/study_workbook.h"
@@ -45,8 +47,10 @@ FinishedGaugeStudy sampleStudy() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 && !(argc == 5 && std::string(argv[4]) == "plan")) {
-        std::fprintf(stderr, "usage: sample_workbook <file.xlsx> <zh|en> <records> [plan]\n");
+    const std::string extra = argc == 5 ? argv[4] : "";
+    if (argc != 4 && !(argc == 5 && (extra == "plan" || extra == "alarms"))) {
+        std::fprintf(stderr,
+                     "usage: sample_workbook <file.xlsx> <zh|en> <records> [plan|alarms]\n");
         return 2;
     }
     std::setlocale(LC_ALL, "");
@@ -63,11 +67,11 @@ int main(int argc, char** argv) {
     test::fillSampleRun(count, language, state, store, chartData);
     PlanStamps stamps(std::max<std::uint32_t>(count, 1));
     WorkbookPlanParts planParts;
-    if (argc == 5) planParts = test::samplePlanParts(count, stamps);
+    if (extra == "plan") planParts = test::samplePlanParts(count, stamps);
     RecordListTexts marks(store);
     test::markSampleWarnings(state, store, marks);
-    const WorkbookContents contents =
-        workbookContents(state, store, chartData, test::sampleTraces(count), test::kLotB,
-                         std::move(planParts), &marks);
+    WorkbookContents contents = workbookContents(state, store, chartData, test::sampleTraces(count),
+                                                 test::kLotB, std::move(planParts), &marks);
+    if (extra == "alarms") contents.alarms = test::sampleAlarms();
     return written(writeWorkbookFile(path, contents, [](std::uint32_t) { return true; }));
 }

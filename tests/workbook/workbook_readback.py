@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Reads the workbooks Mensora writes back with an independent reader (openpyxl) and checks
 what Excel would show: the types of the cells, the date-times, the rows stamped around a lot
-change, both languages, a comma-decimal locale, a million rows, the Windows build's workbook
-and the parts of an inspection plan. One table of cases; each run picks its cases by group.
+change, both languages, a comma-decimal locale, a million rows, the Windows build's workbook,
+the parts of an inspection plan and the alarms the run rules raised. One table of cases; each run picks its cases by group.
 
   workbook_readback.py <group> <sample_workbook> [<windows sample_workbook.exe> <wine-run>]
 """
@@ -88,11 +88,12 @@ def is_number(value):
     return isinstance(value, (int, float)) and not isinstance(value, bool)
 
 
-def write(tools, writer, language, records, locale, folder, plan=False):
-    path = os.path.join(folder, f"{writer}-{language}-{records}-{locale}-{plan}.xlsx")
+def write(tools, writer, language, records, locale, folder, plan=False, extra=None):
+    extra = "plan" if plan else extra
+    path = os.path.join(folder, f"{writer}-{language}-{records}-{locale}-{extra}.xlsx")
     env = dict(os.environ, LC_ALL=locale)
     if writer == "linux":
-        command = [tools["linux"], path, language, str(records)] + (["plan"] if plan else [])
+        command = [tools["linux"], path, language, str(records)] + ([extra] if extra else [])
     else:
         # The Unix folder as Wine's drive Z: shows it.
         command = [tools["wine-run"], tools["wine"], "Z:" + path.replace("/", "\\"), language,
@@ -114,12 +115,13 @@ def first_difference(path, reference):
     return None
 
 
-def check_records(path, language, records, plan):
+def check_records(path, language, records, plan, alarms=False):
     texts = TEXTS[language]
     book = openpyxl.load_workbook(path, read_only=False) if records <= 20000 else None
     if book is None:
         book = openpyxl.load_workbook(path, read_only=True)
     sheets = texts["sheets"][:1] + [texts["parts"]] + texts["sheets"][1:] if plan else texts["sheets"]
+    sheets = sheets + [ALARMS[language]["sheet"]] if alarms else sheets
     assert book.sheetnames == sheets, book.sheetnames
     sheet = book[texts["sheets"][0]]
     rows = sheet.iter_rows()
@@ -242,6 +244,48 @@ def check_study(path, language):
     assert finished == datetime.datetime(2026, 12, 7, 7, 45, 0), finished
 
 
+ALARMS = {
+    "zh": {"sheet": "报警", "values": "数值图", "ranges": "极差图",
+           "header": ["序号", "报警时间", "规则", "图", "特性", "首记录", "末记录", "确认时间", "原因", "备注"],
+           "rules": {1: "规则1：1点落在3σ控制限之外", 2: "规则2：连续9点落在中心线同一侧",
+                     5: "规则5：连续3点中有2点落在同侧2σ之外"}},
+    "en": {"sheet": "Alarms", "values": "Values", "ranges": "Ranges",
+           "header": ["No", "Raised", "Rule", "Chart", "Characteristic", "First record", "Last record",
+                      "Acknowledged", "Cause", "Note"],
+           "rules": {1: "Rule 1: one point beyond 3σ",
+                     2: "Rule 2: nine points in a row on one side of the centre",
+                     5: "Rule 5: two of three points beyond 2σ on the same side"}},
+}
+# tests/support/sample_alarms.h's log as rows: number, raised (seconds after START), rule, chart,
+# characteristic, first and last record, acknowledged (seconds; None: not yet), cause, note.
+ALARM_ROWS = [
+    (1, 9, 2, "values", "Ø 12 ±0.045", 1, 9, 60, "刀具磨损", None),
+    (2, 12, 1, "ranges", None, 11, 12, None, None, None),
+    (4, 20, 5, "values", "Ø 12 ±0.045", 18, 20, 75, None, "换刀后复测"),
+]
+
+
+def check_alarms(path, language):
+    """The alarms sheet: a raised alarm a row, numbers as numbers, times as dates, the rule's
+    name in the workbook's language, the acknowledgement's cells empty until there is one."""
+    texts = ALARMS[language]
+    sheet = openpyxl.load_workbook(path)[texts["sheet"]]
+    rows = list(sheet.iter_rows())
+    assert [c.value for c in rows[0]] == texts["header"], [c.value for c in rows[0]]
+    assert len(rows) == 1 + len(ALARM_ROWS), len(rows)
+    for row, expected in zip(rows[1:], ALARM_ROWS):
+        number, raised, rule, chart, characteristic, first, last, acknowledged, cause, note = expected
+        at = lambda seconds: None if seconds is None else START + datetime.timedelta(seconds=seconds)
+        values = [c.value for c in row]
+        assert values == [number, at(raised), texts["rules"][rule], texts[chart], characteristic,
+                          first, last, at(acknowledged), cause, note], values
+        for column in (0, 5, 6):
+            assert type(values[column]) is int, (number, column, values[column])
+        for column in (1, 7):
+            if values[column] is not None:
+                assert row[column].number_format == "yyyy-mm-dd hh:mm:ss", row[column].number_format
+
+
 def cells_of(sheet):
     return [tuple(c.value for c in row[:2]) for row in sheet.iter_rows()]
 
@@ -281,6 +325,15 @@ def main():
                 except (AssertionError, subprocess.CalledProcessError, KeyError) as failure:
                     failures += 1
                     print(f"FAIL gauge study {language}: {failure!r}")
+            for language in ALARMS:
+                try:
+                    path = write(tools, "linux", language, 25, "de_DE.UTF-8", folder, extra="alarms")
+                    check_records(path, language, 25, False, alarms=True)
+                    check_alarms(path, language)
+                    print(f"ok   alarms {language}")
+                except (AssertionError, subprocess.CalledProcessError, KeyError) as failure:
+                    failures += 1
+                    print(f"FAIL alarms {language}: {failure!r}")
     sys.exit(1 if failures else 0)
 
 
