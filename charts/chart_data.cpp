@@ -8,12 +8,12 @@ namespace mensora {
 
 ChartData::ChartData() : values_(kRecordCapacity), control_({}, kRecordCapacity) {}
 
-void ChartData::recorded(float value, std::uint8_t decimalPlaces) {
+RuleFirings ChartData::add(float value, std::uint8_t decimalPlaces) {
     values_.append(value);
     capability_.add(value);
-    control_.add(value, values_.size());
     decimalPlaces_ = std::max(decimalPlaces_, decimalPlaces);
     ++revision_;
+    return control_.add(value, values_.size());
 }
 
 void ChartData::cleared() {

@@ -17,7 +17,9 @@ class ChartData : public RecordObserver {
 public:
     ChartData();
 
-    void recorded(float value, std::uint8_t decimalPlaces) override;
+    // The next record: the rules its control charts fired, under the settings configured.
+    RuleFirings add(float value, std::uint8_t decimalPlaces);
+    void recorded(float value, std::uint8_t decimalPlaces) override { add(value, decimalPlaces); }
     void cleared() override;
 
     // The control charts asked for from now on: another subgroup size, rules or limits
