@@ -10,17 +10,17 @@ ChartData::ChartData(const RecordListTexts* marks)
     : marks_(marks), values_(kRecordCapacity), control_({}, kRecordCapacity) {}
 
 // Every record reaches this chart data, so its readings are numbered as the list's rows.
-void ChartData::recorded(float value, std::uint8_t decimalPlaces) {
-    recorded(value, decimalPlaces, marks_ != nullptr && marks_->warned(values_.size()));
+RuleFirings ChartData::add(float value, std::uint8_t decimalPlaces) {
+    return add(value, decimalPlaces, marks_ != nullptr && marks_->warned(values_.size()));
 }
 
-void ChartData::recorded(float value, std::uint8_t decimalPlaces, bool warning) {
+RuleFirings ChartData::add(float value, std::uint8_t decimalPlaces, bool warning) {
     if (warning && values_.size() < kRecordCapacity) warnings_.push_back(values_.size());
     values_.append(value);
     capability_.add(value);
-    control_.add(value, values_.size());
     decimalPlaces_ = std::max(decimalPlaces_, decimalPlaces);
     ++revision_;
+    return control_.add(value, values_.size());
 }
 
 void ChartData::cleared() {

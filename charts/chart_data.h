@@ -23,8 +23,11 @@ public:
     // record list (`marks`); without them a reading warns only when it is said to.
     explicit ChartData(const RecordListTexts* marks = nullptr);
 
-    void recorded(float value, std::uint8_t decimalPlaces) override;
-    void recorded(float value, std::uint8_t decimalPlaces, bool warning);
+    // The next record: the rules its control charts fired, under the settings configured. Its
+    // warning mark is the list's, or as given for a characteristic's records gathered.
+    RuleFirings add(float value, std::uint8_t decimalPlaces);
+    RuleFirings add(float value, std::uint8_t decimalPlaces, bool warning);
+    void recorded(float value, std::uint8_t decimalPlaces) override { add(value, decimalPlaces); }
     void cleared() override;
 
     // The control charts asked for from now on: another subgroup size, rules or limits

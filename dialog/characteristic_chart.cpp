@@ -106,7 +106,7 @@ const ChartData& CharacteristicChart::gather(Gathered& gathered, const Inspectio
     const std::span<const float> values = all_.values().values();
     for (std::uint32_t i = gathered.count; i < records; ++i) {
         if (takes(gathered, i)) {
-            gathered.data.recorded(values[i], all_.decimalPlaces(), all_.warned(i));
+            gathered.data.add(values[i], all_.decimalPlaces(), all_.warned(i));
         }
     }
     gathered.count = records;

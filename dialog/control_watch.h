@@ -1,14 +1,20 @@
 #pragma once
 // The run rules watched as records are taken, whether or not a charts window is open: every
-// record joins the control chart of its stream (every record while no plan is in force, else
-// the characteristic it was taken for, under the plan's subgroup size and fixed limits), and
-// each rule that fires is told once, as its point arrives. Nothing is kept but what the rules
-// and the limits need, so a characteristic's watch costs the same at its millionth record as
-// at its first.
+// record joins the chart data of every record and the control chart of its stream (every record
+// while no plan is in force, else the characteristic it was taken for, under the plan's
+// subgroup size and fixed limits), and each rule that fires is told once, as its point
+// arrives. Nothing is kept but what the rules and the limits need, so a characteristic's watch
+// costs the same at its millionth record as at its first.
 //
 // Another subgroup size, other rules or limits, or another plan start a stream's watch afresh
 // at its next record: what was told is not told again, and its patterns, X̿ and R̄ count from
 // there. (A charts window judges every record drawn against the settings of the moment.)
+//
+// Without a plan, a stream that starts with the first record since start-up or a Clear is the
+// chart data's own control chart, judged once for both: the chart data's points, limits and
+// rings are what the watch tells. Only a stream started afresh after that, while the chart data
+// judges every record from the first, is judged on a chart of the watch's own, until the next
+// Clear.
 
 #include <cstdint>
 #include <functional>
@@ -16,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "charts/chart_data.h"
 #include "charts/control_chart.h"
 #include "charts/control_choice.h"
 #include "dialog/plan_steering.h"
@@ -43,13 +50,10 @@ struct RuleEvent {
 class ControlWatch : public RecordObserver {
 public:
     ControlWatch(const PlanSteering& steering, const PlanStamps& stamps, const RecordStore& store,
-                 const ControlChoice& choice);
+                 const ControlChoice& choice, ChartData& data);
 
     // Told of each firing, on the window's thread, as the record that completes it is taken.
     void onFired(std::function<void(const RuleEvent&)> fired) { fired_ = std::move(fired); }
-    // Where records are reported after the watch has taken them.
-    void reportTo(RecordObserver* next) { next_ = next; }
-
     void recorded(float value, std::uint8_t decimalPlaces) override;
     void cleared() override;
 
@@ -57,16 +61,23 @@ private:
     // Streams anew for another plan in force, or none.
     void followPlan(const PlanWalk* walk);
     bool ofPlanInForce(std::uint32_t recordIndex, const PlanWalk& walk);
+    // The record into the chart data and the stream of every record: the stream's firings.
+    RuleFirings withoutPlan(float value, std::uint8_t decimalPlaces, std::uint32_t record);
+    // Each firing of `stream`, named for its characteristic while a plan is in force.
+    void tell(const RuleFirings& firings, const PlanWalk* walk, std::size_t stream);
 
     const PlanSteering& steering_;
     const PlanStamps& stamps_;
     const RecordStore& store_;
     const ControlChoice& choice_;
+    ChartData& data_;
     std::function<void(const RuleEvent&)> fired_;
-    RecordObserver* next_ = nullptr;
     // One a characteristic of the plan in force (made at its first record), or one for every
-    // record while none is.
+    // record while none is and the chart data's is not the stream.
     std::vector<std::optional<ControlChart>> streams_;
+    // While the chart data's control chart is the stream of every record: the settings the
+    // stream runs under (a charts window may judge the chart data under others for a while).
+    std::optional<ControlSettings> followed_;
     std::optional<std::uint64_t> planNumber_;  // of the plan the streams belong to
     // The kept plan the records were last found taken for, the plan in force.
     const InspectionPlan* matching_ = nullptr;

@@ -56,7 +56,7 @@ MainDialog::MainDialog(const DialogPorts& ports, StationRecords& records, const 
       traces_(records.traces),
       planStamps_(records.planStamps),
       control_(ports.settings, ports.clock),
-      watch_(plan_, records.planStamps, records.store, control_),
+      watch_(plan_, records.planStamps, records.store, control_, records.chartData),
       charts_(records.chartData, records.planStamps, plan_, state_, traces_, control_),
       study_(StudyPanel::Parts{context_, ports.sound, ports.clock, traces_, workbook_,
                                [journal = doors.journal](const FinishedGaugeStudy& study) {
@@ -115,8 +115,6 @@ void MainDialog::keepJournal(Journal& journal) {
     earlierRuns_.emplace(EarlierRuns::Parts{journal, *journal_, files_, workbook_}, state_,
                          ports_.window);
 }
-
-void MainDialog::reportRecordsTo(RecordObserver* observer) { watch_.reportTo(observer); }
 
 void MainDialog::onTimer(int id) {
     switch (id) {

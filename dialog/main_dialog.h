@@ -92,9 +92,6 @@ public:
     bool onCloseRequested(CloseRequest how);
 
     const AcquisitionState& state() const { return state_; }
-    // Where each record and each Clear is reported besides the store, the list and the
-    // journal.
-    void reportRecordsTo(RecordObserver* observer);
     // The inspection plan in force, if any, and the walk through it.
     PlanSteering& plan() { return plan_; }
     const PlanSteering& plan() const { return plan_; }

@@ -38,7 +38,6 @@ Station::Station(StationRecords& records, const DialogPorts& ports, const Statio
           [&files = ports.fileSystem] { return PlanStore(files, files.localDataDirectory()); }),
       planPanel_(planShelf_, dialog_.plan(), records.state,
                  PlanPanelPorts{*plansQueue_, ports.windowThread, ports.fileSystem, ports.window}) {
-    dialog_.reportRecordsTo(&records.chartData);
     // Limits a characteristic's charts fixed are kept with its plan, as the Plan window keeps
     // what it saves.
     dialog_.plan().onEdited([this](const InspectionPlan& plan) { planShelf_.save(plan); });

@@ -122,7 +122,7 @@ TEST(RunChart, ReadingsOfTheWarningZoneAreAmberUnlessNg) {
             const auto index = static_cast<std::uint32_t>(i);
             const bool warned = std::ranges::find(c.warned, index) != c.warned.end();
             // The first reading lies beyond the upper limit: NG, whatever it was taken as.
-            data.recorded(i == 0 ? 2.6f : (warned ? 2.45f : 2.0f), 3, warned);
+            data.add(i == 0 ? 2.6f : (warned ? 2.45f : 2.0f), 3, warned);
         }
         RecordingCanvas canvas;
         drawRecordPlot(canvas, kArea, runChartSeries({data, kLimits, Language::English, kNoTrace}));
@@ -276,8 +276,8 @@ TEST(Histogram, BarsHoldEveryRecordAndTheCurveFollowsTheBatch) {
 TEST(Picture, TheHeadingCarriesThePartAndLotAndEveryFigureWithItsName) {
     ChartData data;
     dataWith(data, {2.0f, 2.2f, 1.9f});
-    data.recorded(2.1f, 3, true);
-    data.recorded(2.3f, 3, true);
+    data.add(2.1f, 3, true);
+    data.add(2.3f, 3, true);
     RecordingCanvas canvas;
     const TraceValues trace{"A-100", "Ø12", "L42", "Wang", "G7"};
     drawPicture(canvas, {0, 0, 800, 700}, {data, kLimits, Language::English, trace});
