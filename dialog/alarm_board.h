@@ -53,7 +53,6 @@ public:
     void listCleared() { listStart_ = log_.size(); }
 
 private:
-    AlarmEntry& entry(std::uint32_t number) { return log_[number - 1]; }
     const AlarmEntry& entry(std::uint32_t number) const { return log_[number - 1]; }
     AlarmEntry& added(AlarmKind kind);
 
